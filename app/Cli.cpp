@@ -1,0 +1,61 @@
+#include "Cli.h"
+
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+};
+
+constexpr Command Commands[] = {
+    {"--dump", RunDumpCommand},
+    {"--import-json", RunImportJsonCommand},
+};
+
+} // namespace
+
+std::string UsageText() {
+    return "Umbrascope 4.1: composes and plays timed presentation sessions.\n"
+           "\n"
+           "Usage:\n"
+           "  umbrascope [FILE.usp]                           the desktop program\n"
+           "  umbrascope --dump FILE.usp [--at MS]            print the session as JSON\n"
+           "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
+           "  umbrascope --help | --version\n";
+}
+
+int Fail(const std::string& message) {
+    std::cerr << "umbrascope: " << message << '\n';
+    return 1;
+}
+
+std::optional<std::int32_t> ParseMilliseconds(const std::string& text) {
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || !arguments[0].starts_with("--"))
+        return std::nullopt;
+    const std::string& name = arguments[0];
+    if (name == "--help") {
+        std::cout << UsageText();
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "Umbrascope 4.1\n";
+        return 0;
+    }
+    for (const auto& command : Commands)
+        if (name == command.name)
+            return command.run({arguments.begin() + 1, arguments.end()});
+    std::cerr << "umbrascope: unknown option " << name << "\n\n" << UsageText();
+    return 2;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+// The command line: the desktop program, or one of the commands that work without a window.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Runs a command-line command and returns its exit status; empty when the arguments ask for
+// the desktop program (none, or a project file name).
+std::optional<int> RunCommandLine(const std::vector<std::string>& arguments);
+
+std::string UsageText();
+
+// Each command takes the arguments after its own name.
+int RunDumpCommand(const std::vector<std::string>& arguments);
+int RunImportJsonCommand(const std::vector<std::string>& arguments);
+
+// Shared by the commands: reports a failure on standard error and gives exit status 1.
+int Fail(const std::string& message);
+
+// A session time in milliseconds from 0 to 2^31 - 1.
+std::optional<std::int32_t> ParseMilliseconds(const std::string& text);

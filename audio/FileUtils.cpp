@@ -1,0 +1,216 @@
+#include "FileUtils.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::uint32_t HalfWindow = TFile::WindowSize / 2;
+
+[[noreturn]] void ThrowSystemError(int error) {
+    throw EInOutError(std::strerror(error));
+}
+
+std::uint32_t SizeOfOpenFile(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || info.st_size < 0)
+        return 0;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(info.st_size, 0xFFFFFFFFu));
+}
+
+// Reads up to count bytes at offset; stops early at the end of the file.
+std::uint32_t ReadFully(int fd, std::uint8_t* target, std::uint32_t count, std::uint32_t offset) {
+    std::uint32_t done = 0;
+    while (done < count) {
+        const ssize_t got = pread(fd, target + done, count - done, off_t{offset} + done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            ThrowSystemError(errno);
+        if (got == 0)
+            break;
+        done += static_cast<std::uint32_t>(got);
+    }
+    return done;
+}
+
+} // namespace
+
+TFile::TFile(const std::filesystem::path& name) {
+    fd_ = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        ThrowSystemError(errno);
+    struct stat info {};
+    if (fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        close(fd_);
+        ThrowSystemError(error);
+    }
+    data_ = std::make_unique<std::uint8_t[]>(std::size_t{WindowSize} * 2);
+    try {
+        LoadWindow(0, 0);
+    } catch (...) {
+        close(fd_);
+        throw;
+    }
+    std::memcpy(data_.get() + WindowSize, data_.get(), windows_[0].length);
+    windows_[1] = windows_[0];
+    lastWindow_ = 1;
+}
+
+TFile::~TFile() {
+    close(fd_);
+}
+
+void TFile::RefreshFileSize() {
+    fileSize_ = SizeOfOpenFile(fd_);
+}
+
+std::uint32_t TFile::SizeLocked() const {
+    std::uint64_t size = fileSize_;
+    for (const auto& window : windows_)
+        size = std::max<std::uint64_t>(size, std::uint64_t{window.start} + window.length);
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(size, 0xFFFFFFFFu));
+}
+
+std::uint32_t TFile::Size() const {
+    std::lock_guard lock(busy_);
+    return SizeLocked();
+}
+
+void TFile::LoadWindow(int w, std::uint32_t start) {
+    RefreshFileSize();
+    const std::uint32_t wanted = start < fileSize_ ? std::min(WindowSize, fileSize_ - start) : 0;
+    windows_[w] = {start, 0};
+    ++diskReads_;
+    windows_[w].length = ReadFully(fd_, data_.get() + std::size_t{WindowSize} * w, wanted, start);
+}
+
+int TFile::WindowFor(std::uint64_t p) {
+    for (int w = 0; w < 2; ++w) {
+        if (windows_[w].Covers(p)) {
+            lastWindow_ = w;
+            return w;
+        }
+    }
+    if (p >= SizeLocked())
+        return -1;
+    const int w = 1 - lastWindow_;
+    const auto position = static_cast<std::uint32_t>(p);
+    std::uint32_t start = position;
+    if (position < WindowSize)
+        start = 0;
+    else if (position < windows_[w].start)
+        start = position - HalfWindow;
+    LoadWindow(w, start);
+    if (!windows_[w].Covers(p))
+        return -1; // the file has shrunk under us
+    lastWindow_ = w;
+    return w;
+}
+
+namespace {
+
+// Where the zeros of an uncovered stretch starting at p end: the next window or the limit.
+std::uint64_t EndOfGap(std::uint64_t p, std::uint64_t limit, std::uint32_t startA,
+                       std::uint32_t lengthA, std::uint32_t startB, std::uint32_t lengthB) {
+    std::uint64_t end = limit;
+    if (lengthA > 0 && startA > p)
+        end = std::min<std::uint64_t>(end, startA);
+    if (lengthB > 0 && startB > p)
+        end = std::min<std::uint64_t>(end, startB);
+    return end;
+}
+
+} // namespace
+
+std::uint32_t TFile::Read(void* buffer, std::uint32_t position, std::uint32_t count) {
+    std::lock_guard lock(busy_);
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    const std::uint64_t end = std::uint64_t{position} + count;
+    std::uint64_t p = position;
+    while (p < end) {
+        const int w = WindowFor(p);
+        std::uint64_t next;
+        if (w < 0) {
+            next = EndOfGap(p, end, windows_[0].start, windows_[0].length, windows_[1].start,
+                            windows_[1].length);
+            std::memset(out, 0, next - p);
+        } else {
+            next = std::min<std::uint64_t>(end, std::uint64_t{windows_[w].start} + windows_[w].length);
+            std::memcpy(out, WindowBytes(w) + (p - windows_[w].start), next - p);
+        }
+        out += next - p;
+        p = next;
+    }
+    return static_cast<std::uint32_t>(end);
+}
+
+std::uint32_t TFile::ReadString(std::string& text, std::uint32_t position, std::uint32_t count) {
+    text.assign(count, '\0');
+    return Read(text.data(), position, count);
+}
+
+namespace {
+
+void AppendLineBytes(std::string& text, const std::uint8_t* bytes, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t byte = bytes[i];
+        if (byte == 13 || byte == 10)
+            continue;
+        text += byte == 0 ? '\n' : byte == 1 ? '\r' : static_cast<char>(byte);
+    }
+}
+
+} // namespace
+
+std::uint32_t TFile::ReadLine(std::string& text, std::uint32_t position) {
+    std::lock_guard lock(busy_);
+    text.clear();
+    std::uint64_t p = position;
+    while (p < SizeLocked()) {
+        const int w = WindowFor(p);
+        if (w < 0) {
+            const std::uint64_t next = EndOfGap(p, SizeLocked(), windows_[0].start,
+                                                windows_[0].length, windows_[1].start,
+                                                windows_[1].length);
+            text.append(next - p, '\n'); // unreadable bytes read as 0, which stands for LF
+            p = next;
+            continue;
+        }
+        const Window& window = windows_[w];
+        const std::uint8_t* begin = WindowBytes(w) + (p - window.start);
+        const std::size_t available = std::uint64_t{window.start} + window.length - p;
+        const auto* lineFeed = static_cast<const std::uint8_t*>(std::memchr(begin, 10, available));
+        const std::size_t taken = lineFeed ? static_cast<std::size_t>(lineFeed - begin) + 1 : available;
+        AppendLineBytes(text, begin, taken);
+        p += taken;
+        if (lineFeed)
+            break;
+    }
+    return static_cast<std::uint32_t>(p);
+}
+
+std::uint32_t TFile::WindowStart(int window) const {
+    std::lock_guard lock(busy_);
+    return windows_.at(window).start;
+}
+
+std::uint32_t TFile::WindowLength(int window) const {
+    std::lock_guard lock(busy_);
+    return windows_.at(window).length;
+}
+
+int TFile::LastWindow() const {
+    std::lock_guard lock(busy_);
+    return lastWindow_;
+}
+
+int TFile::DiskReads() const {
+    std::lock_guard lock(busy_);
+    return diskReads_;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+// What the track threads' shared streaming loop needs of a track: a source that fills the
+// next buffer in the track's own format. Generators, WAV files and MP3 files are sources.
+//
+// Thread rule: a source is created, used and destroyed by its own track thread only.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct PcmFormat {
+    int SampleRate = 22050;
+    int Channels = 2;
+    int BitsPerSample = 16;
+    int BlockAlign = 4; // bytes per frame
+
+    bool operator==(const PcmFormat&) const = default;
+};
+
+class TrackSource {
+public:
+    virtual ~TrackSource() = default;
+
+    virtual PcmFormat Format() const = 0;
+
+    // Size of each of the two buffers the loop keeps in flight.
+    virtual std::size_t BufferBytes() const = 0;
+
+    // Writes the next BufferBytes() bytes of the track.
+    virtual void Fill(std::uint8_t* buffer) = 0;
+
+    // Called after the loop has switched to the other buffer (the WAV end-of-data wrap).
+    virtual void AfterSwitch() {}
+
+    // File tracks tell the user when the device refuses their format; generators stay silent.
+    virtual bool ReportsDeviceFailure() const { return false; }
+};
+
+// Message boxes asked for by track threads are shown by the user-interface thread. The
+// program installs its implementation at start-up; tests install their own.
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+
+    // Thread safe. Shows the text (UTF-8) with an empty caption and an OK button and returns
+    // when the user has closed it.
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// Thread safe. Without an installed implementation, messages go to standard error.
+void InstallUserMessages(UserMessages* messages);
+UserMessages& Messages();

@@ -1,0 +1,21 @@
+#pragma once
+
+// The one place where the program's 8-bit Windows-1251 text meets Unicode (UTF-8).
+// Project files, event names and every string of the session model are kept as the exact
+// Windows-1251 bytes; the user interface, JSON and file-system paths use UTF-8.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Every byte has a meaning (the one unassigned byte 0x98 maps to U+0098), so this never fails.
+std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// Empty when the text is not valid UTF-8 or holds a character that Windows-1251 cannot hold.
+std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
+
+// For texts written in this program's own UTF-8 sources, which are known to be encodable.
+std::string Cp1251Literal(std::string_view utf8);
+
+// The Russian locale's ANSI upper-casing: Latin and Cyrillic letters, byte for byte.
+std::string AnsiUpperCase(std::string_view cp1251);

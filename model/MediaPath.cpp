@@ -1,0 +1,69 @@
+#include "MediaPath.h"
+
+#include "Common.h"
+#include "Cp1251.h"
+
+#include <system_error>
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/' || c == ':';
+}
+
+std::size_t FileNameStart(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (IsSeparator(path[i - 1]))
+            return i;
+    return 0;
+}
+
+} // namespace
+
+std::string ExtractFileName(std::string_view path) {
+    return std::string(path.substr(FileNameStart(path)));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+    const std::string_view name = path.substr(FileNameStart(path));
+    const auto dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot));
+}
+
+std::string ExtractFileDir(std::string_view path) {
+    const std::size_t start = FileNameStart(path);
+    if (start == 0)
+        return {};
+    // Keep a drive colon or a lone root separator, as they name the folder themselves.
+    if (path[start - 1] == ':' || start == 1)
+        return std::string(path.substr(0, start));
+    return std::string(path.substr(0, start - 1));
+}
+
+std::filesystem::path FileSystemPath(std::string_view cp1251Path) {
+    return std::filesystem::path(Cp1251ToUtf8(cp1251Path));
+}
+
+bool MediaFileExists(std::string_view cp1251Path) {
+    if (cp1251Path.empty())
+        return false;
+    std::error_code error;
+    return std::filesystem::is_regular_file(FileSystemPath(cp1251Path), error);
+}
+
+bool ResolveMediaPath(std::string& path) {
+    if (path.starts_with(".&"))
+        return true;
+    if (MediaFileExists(path))
+        return true;
+    std::string folder = ExtractFileDir(ProjectFileName);
+    if (folder.empty())
+        return false;
+    if (!folder.ends_with('/'))
+        folder += '/';
+    const std::string candidate = folder + ExtractFileName(path);
+    if (!MediaFileExists(candidate))
+        return false;
+    path = candidate;
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// File names inside stored paths, and finding a project's media files again after the project
+// has moved. Stored paths may come from Windows, so "\", "/" and a drive colon all separate.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The last component: everything after the last "\", "/" or ":".
+std::string ExtractFileName(std::string_view path);
+
+// From the last "." of the file name on ("" when the name has none).
+std::string ExtractFileExt(std::string_view path);
+
+// The folder part, without the final separator ("" when there is none).
+std::string ExtractFileDir(std::string_view path);
+
+// A Windows-1251 path as the file system names it.
+std::filesystem::path FileSystemPath(std::string_view cp1251Path);
+
+// True when a regular file exists at this Windows-1251 path.
+bool MediaFileExists(std::string_view cp1251Path);
+
+// Tells whether a phrase file or track descriptor can be used. Generator descriptors and
+// existing files are usable as they are; otherwise a file of the same name in the folder of
+// ProjectFileName is looked for, and when found the path is replaced by it.
+bool ResolveMediaPath(std::string& path);

@@ -1,0 +1,220 @@
+#include "ProjectFile.h"
+
+#include "audio/FileUtils.h"
+#include "MediaPath.h"
+#include "SettingsFields.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <type_traits>
+#include <unistd.h>
+
+const char* const WrongFormatMessage = "Неверный формат файла";
+
+namespace {
+
+constexpr char Magic[] = "USP 4.1 ";
+constexpr std::uint32_t MagicLength = 8;
+
+// The field order of a project file, shared by the reader and the writer. Contents is either
+// ProjectContents (reading) or const ProjectContents (writing).
+template <typename Archive, typename Contents> void VisitLayout(Archive& a, Contents& c) {
+    a.Line(c.SessionName);
+    a.Line(c.SessionAuthor);
+    a.Line(c.SessionDescription);
+    a.Fixed(c.SessionLength);
+    VisitSettingsFields(a, c.StartValues);
+    a.List(c.Events, [&a](auto& event) {
+        a.Line(event.EventType);
+        a.Fixed(event.EventTime);
+        a.Line(event.EventValue);
+    });
+}
+
+struct WrongFormat {};
+
+class Reader {
+public:
+    explicit Reader(TFile& file) : file_(file), size_(file.Size()) {}
+
+    void Line(std::string& text) { position_ = file_.ReadLine(text, position_); }
+
+    void Field(const char*, std::string& text) { Line(text); }
+    void Field(const char*, std::vector<std::string>& tracks) {
+        List(tracks, [this](std::string& track) { Line(track); });
+    }
+    template <typename T> void Field(const char*, T& value) { Fixed(value); }
+
+    template <typename T> void Fixed(T& value) {
+        unsigned char bytes[sizeof(T)];
+        position_ = file_.Read(bytes, position_, sizeof(T));
+        if constexpr (std::is_same_v<T, bool>) {
+            value = bytes[0] != 0;
+        } else {
+            std::make_unsigned_t<T> bits = 0;
+            for (std::size_t i = sizeof(T); i > 0; --i)
+                bits = static_cast<decltype(bits)>((bits << 8) | bytes[i - 1]);
+            value = static_cast<T>(bits);
+        }
+    }
+
+    template <typename Item, typename ReadItem>
+    void List(std::vector<Item>& items, ReadItem readItem) {
+        std::int32_t count = 0;
+        Fixed(count);
+        // Every item takes at least one byte, so a real count never exceeds the file's size.
+        if (count < 0 || static_cast<std::uint32_t>(count) > size_)
+            throw WrongFormat{};
+        items.assign(static_cast<std::size_t>(count), Item{});
+        for (auto& item : items)
+            readItem(item);
+    }
+
+    std::uint32_t position_ = MagicLength;
+
+private:
+    TFile& file_;
+    std::uint32_t size_;
+};
+
+class Writer {
+public:
+    void Line(const std::string& text) {
+        for (char c : text)
+            bytes_ += c == '\r' ? '\x01' : c == '\n' ? '\0' : c;
+        bytes_ += '\n';
+    }
+
+    void Field(const char*, const std::string& text) { Line(text); }
+    void Field(const char*, const std::vector<std::string>& tracks) {
+        List(tracks, [this](const std::string& track) { Line(track); });
+    }
+    template <typename T> void Field(const char*, const T& value) { Fixed(value); }
+
+    template <typename T> void Fixed(const T& value) {
+        if constexpr (std::is_same_v<T, bool>) {
+            bytes_ += static_cast<char>(value ? 1 : 0);
+        } else {
+            auto bits = static_cast<std::make_unsigned_t<T>>(value);
+            for (std::size_t i = 0; i < sizeof(T); ++i, bits = static_cast<decltype(bits)>(bits >> 8))
+                bytes_ += static_cast<char>(bits & 0xFF);
+        }
+    }
+
+    template <typename Item, typename WriteItem>
+    void List(const std::vector<Item>& items, WriteItem writeItem) {
+        Fixed(static_cast<std::int32_t>(items.size()));
+        for (const auto& item : items)
+            writeItem(item);
+    }
+
+    std::string bytes_;
+};
+
+[[noreturn]] void ThrowSystemError(int error) {
+    throw EInOutError(std::strerror(error));
+}
+
+mode_t NewFileMode(const std::filesystem::path& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0)
+        return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+void WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote < 0)
+            ThrowSystemError(errno);
+        done += static_cast<std::size_t>(wrote);
+    }
+}
+
+} // namespace
+
+ProjectReadResult ReadProject(TFile& file, ProjectContents& contents) {
+    std::string magic;
+    file.ReadString(magic, 0, MagicLength);
+    if (magic != Magic)
+        return ProjectReadResult::WrongFormat;
+    ProjectContents read;
+    Reader reader(file);
+    try {
+        VisitLayout(reader, read);
+    } catch (const WrongFormat&) {
+        return ProjectReadResult::WrongFormat;
+    }
+    contents = std::move(read);
+    return ProjectReadResult::Read;
+}
+
+std::string ProjectBytes(const ProjectContents& contents) {
+    Writer writer;
+    writer.bytes_.reserve(4096 + contents.Events.size() * 64);
+    writer.bytes_.append(Magic, MagicLength);
+    VisitLayout(writer, contents);
+    return std::move(writer.bytes_);
+}
+
+ProjectContents CurrentProject() {
+    return {SessionName, SessionAuthor, SessionDescription, SessionLength, StartValues, Events};
+}
+
+void AdoptProject(ProjectContents contents) {
+    SessionName = std::move(contents.SessionName);
+    SessionAuthor = std::move(contents.SessionAuthor);
+    SessionDescription = std::move(contents.SessionDescription);
+    SessionLength = contents.SessionLength;
+    StartValues = std::move(contents.StartValues);
+    Events = std::move(contents.Events);
+}
+
+ProjectReadResult OpenProjectFile(const std::string& path) {
+    TFile file(FileSystemPath(path));
+    ProjectContents contents;
+    if (ReadProject(file, contents) == ProjectReadResult::WrongFormat)
+        return ProjectReadResult::WrongFormat;
+    AdoptProject(std::move(contents));
+    ProjectFileName = path;
+    return ProjectReadResult::Read;
+}
+
+void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0)
+        ThrowSystemError(errno);
+    try {
+        WriteAll(fd, bytes);
+        if (fchmod(fd, NewFileMode(target)) != 0 || fsync(fd) != 0)
+            ThrowSystemError(errno);
+    } catch (...) {
+        close(fd);
+        unlink(pattern.c_str());
+        throw;
+    }
+    if (close(fd) != 0) {
+        const int error = errno;
+        unlink(pattern.c_str());
+        ThrowSystemError(error);
+    }
+    if (rename(pattern.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        unlink(pattern.c_str());
+        ThrowSystemError(error);
+    }
+}
+
+void SaveProjectFile(const std::string& path) {
+    WriteFileReplacing(FileSystemPath(path), ProjectBytes(CurrentProject()));
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+// The ".usp" project file: the header, the start values and the event list, field after
+// field with no padding (magic "USP 4.1 "). Thread rule: user-interface thread only.
+
+#include "Common.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+class TFile;
+
+// Everything one project file holds.
+struct ProjectContents {
+    std::string SessionName;
+    std::string SessionAuthor;
+    std::string SessionDescription;
+    std::int32_t SessionLength = 0;
+    TSessionValues StartValues;
+    std::vector<TSessionEvent> Events;
+
+    bool operator==(const ProjectContents&) const = default;
+};
+
+enum class ProjectReadResult { Read, WrongFormat };
+
+// "Неверный формат файла", in UTF-8 for the user interface.
+extern const char* const WrongFormatMessage;
+
+// Reads a whole project. A truncated file reads as far as it goes: missing numbers are 0,
+// missing texts empty. A wrong magic, or a track or event count that is negative or larger
+// than the file, gives WrongFormat and leaves contents untouched.
+ProjectReadResult ReadProject(TFile& file, ProjectContents& contents);
+
+// The bytes a project file holds for these contents.
+std::string ProjectBytes(const ProjectContents& contents);
+
+// The open session as project contents, and the reverse.
+ProjectContents CurrentProject();
+void AdoptProject(ProjectContents contents);
+
+// Reads the file at this Windows-1251 path into the session model and sets ProjectFileName.
+// Does not reset the model first nor compute the state. Throws EInOutError with the system's
+// message when the file cannot be opened or read.
+ProjectReadResult OpenProjectFile(const std::string& path);
+
+// Writes the open session. The bytes go to a temporary file in the same folder, which then
+// replaces the target, so a failed save leaves the previous file as it was.
+// Throws EInOutError with the system's message on failure.
+void SaveProjectFile(const std::string& path);
+
+// Writes bytes to a file the same safe way.
+void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes);
