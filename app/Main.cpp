@@ -1,6 +1,7 @@
-// Program entry: command-line commands, or the desktop program.
+// Program entry: a command-line command, or the desktop program.
 
 #include "Cli.h"
+#include "Desktop.h"
 
 #include <exception>
 #include <iostream>
@@ -10,8 +11,7 @@ int main(int argc, char** argv) {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
         if (const auto status = RunCommandLine(arguments))
             return *status;
-        std::cout << UsageText();
-        return 0;
+        return RunDesktopProgram(argc, argv);
     } catch (const std::exception& error) {
         std::cerr << "umbrascope: " << error.what() << '\n';
     } catch (...) {

@@ -1,0 +1,105 @@
+#include "Association.h"
+
+#include "audio/FileUtils.h"
+#include "model/ProjectFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+const QString MimeType = QStringLiteral("application/x-umbrascope-project");
+
+// One argument of an Exec line: quoted, with the characters the desktop entry format reserves
+// escaped for the quoting and then for the string value itself.
+QString ExecArgument(const QString& path) {
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    quoted.replace(u'%', QStringLiteral("%%"));
+    quoted.replace(u'\\', QStringLiteral("\\\\"));
+    return u'"' + quoted + u'"';
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes the file afresh; returns whether its text changed. Throws EInOutError naming the
+// file.
+bool WriteFile(const QString& folder, const QString& name, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    const QString path = folder + u'/' + name;
+    const bool changed = ReadAll(path) != bytes;
+    if (!QDir().mkpath(folder))
+        throw EInOutError(folder.toStdString() + ": cannot create the folder");
+    try {
+        WriteFileReplacing(path.toStdString(), bytes.toStdString());
+    } catch (const EInOutError& error) {
+        throw EInOutError(path.toStdString() + ": " + error.what());
+    }
+    return changed;
+}
+
+void StartQuietly(const QString& program, const QString& folder) {
+    // A desktop without these tools still finds the files at its next scan.
+    QProcess::startDetached(program, {folder});
+}
+
+} // namespace
+
+QString ProjectMimePackage() {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+               "  <mime-type type=\"%1\">\n"
+               "    <comment>Проект Umbrascope</comment>\n"
+               "    <glob pattern=\"*.usp\"/>\n"
+               "    <magic priority=\"50\"><match type=\"string\" offset=\"0\" "
+               "value=\"USP 4.1 \"/></magic>\n"
+               "  </mime-type>\n"
+               "</mime-info>\n")
+        .arg(MimeType);
+}
+
+QString ProgramDesktopEntry(const QString& programPath) {
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Umbrascope\n"
+                          "Comment=Проект Umbrascope\n"
+                          "Exec=%1 %f\n"
+                          "Icon=media-playback-start\n"
+                          "MimeType=%2;\n"
+                          "Terminal=false\n"
+                          "Categories=AudioVideo;\n")
+        .arg(ExecArgument(programPath), MimeType);
+}
+
+std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QDir().mkpath(config + QStringLiteral("/Halvard/Umbrascope")); // nothing depends on it
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return QStringLiteral("Не удалось связать файлы .usp с программой: папка данных "
+                              "пользователя не найдена");
+    try {
+        const QString mime = data + QStringLiteral("/mime");
+        if (WriteFile(mime + QStringLiteral("/packages"), QStringLiteral("umbrascope-project.xml"),
+                      ProjectMimePackage()))
+            StartQuietly(QStringLiteral("update-mime-database"), mime);
+        const QString applications = data + QStringLiteral("/applications");
+        if (WriteFile(applications, QStringLiteral("umbrascope.desktop"),
+                      ProgramDesktopEntry(programPath)))
+            StartQuietly(QStringLiteral("update-desktop-database"), applications);
+    } catch (const EInOutError& error) {
+        return QStringLiteral("Не удалось связать файлы .usp с программой: %1")
+            .arg(QString::fromUtf8(error.what()));
+    }
+    return std::nullopt;
+}

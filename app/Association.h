@@ -1,0 +1,17 @@
+#pragma once
+
+// Makes ".usp" project files open with this program, the freedesktop way: a MIME type for the
+// extension and a desktop entry for the program, both written into the user's data folder at
+// every start, and the maker's settings folder created empty. User-interface thread only.
+
+#include <QString>
+
+#include <optional>
+
+// The texts of the two files for a program at programPath.
+QString ProjectMimePackage();
+QString ProgramDesktopEntry(const QString& programPath);
+
+// Writes both files and asks the desktop to re-read them. Returns the message to show when a
+// file cannot be written; nothing else depends on it.
+std::optional<QString> RegisterProjectAssociation(const QString& programPath);

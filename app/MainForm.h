@@ -1,0 +1,128 @@
+#pragma once
+
+// The main window: the preview of the screen, the phrase and sound settings in force, the
+// timeline strip, the playback buttons, the menus and the toolbar.
+// User-interface thread only.
+
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+class QAction;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMouseEvent;
+class QPainter;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class TPaintBox;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Builds the window and runs its start-up with the program's arguments (the first one
+    // may name a project to open).
+    explicit TMainForm(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Rewrites the labels, the track list, the timeline and the preview from the state in
+    // force.
+    void UpdateDisplay();
+
+    // The state at the current position, then UpdateDisplay.
+    void Refresh();
+
+    // Project commands.
+    void NewMIClick();
+    void OpenMIClick();
+    void SaveMIClick();
+    void SaveAsMIClick();
+    void ExitMIClick();
+
+    // The parts of Open and Save As that follow the file dialog (paths in UTF-8).
+    void OpenProjectPath(const QString& path);
+    void SaveProjectAs(const QString& path);
+
+    // The file dialogs; tests replace them. Empty when the user cancels.
+    virtual std::optional<QString> ChooseProjectToOpen();
+    virtual std::optional<QString> ChooseProjectToSave();
+
+    // Menus and toolbar off while a session plays, and on again.
+    void DisableControls();
+    void EnableControls();
+
+    // Handlers of the paint boxes.
+    void ScreenPreviewBoxPaint(QPainter& painter);
+    void TrackBoxPaint(QPainter& painter);
+    void TrackBoxMouseDown(QMouseEvent& event);
+    void TrackBoxMouseMove(QMouseEvent& event);
+
+    // The timeline strip and the time label, redrawn from the position.
+    void RepaintTrackBox();
+
+    QWidget* ToolBarPanel = nullptr;
+    TPaintBox* ScreenPreviewBox = nullptr;
+    QGroupBox* TextFileBox = nullptr;
+    QLineEdit* TextFileEdit = nullptr;
+    QGroupBox* FrameTimeGroupBox = nullptr;
+    QLabel* TextFrameLongLabel = nullptr;
+    QLabel* TextFrameIntervalLabel = nullptr;
+    QGroupBox* AudioWavesGroupBox = nullptr;
+    QListWidget* WavesListBox = nullptr;
+    QLabel* VolumeLabel = nullptr;
+    TPaintBox* TrackBox = nullptr;
+    QPushButton* PlayButton = nullptr;
+    QPushButton* PlaySoundButton = nullptr;
+    QPushButton* StopButton = nullptr;
+    QLabel* TimeLabel = nullptr;
+    QTimer* ControlTimer = nullptr;
+
+    QMenu* FileMG = nullptr;
+    QMenu* SessionSettingsMG = nullptr;
+    QMenu* EventsMG = nullptr;
+    QMenu* HelpMG = nullptr;
+    QAction* NewMI = nullptr;
+    QAction* OpenMI = nullptr;
+    QAction* SaveMI = nullptr;
+    QAction* SaveAsMI = nullptr;
+    QAction* BuildSessionMI = nullptr;
+    QAction* ExitMI = nullptr;
+    QAction* SessionParametersMI = nullptr;
+    QAction* SessionStartValuesMI = nullptr;
+    QAction* AddEventMI = nullptr;
+    QAction* DeleteEventMI = nullptr;
+    QAction* GetEventListMI = nullptr;
+    QAction* HelpMI = nullptr;
+    QAction* AboutMI = nullptr;
+
+    // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
+    std::array<QToolButton*, 12> SpeedButtons{};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolBar();
+    void FormCreate(const QStringList& arguments);
+    void FormResize();
+    void OpenCommandLineProject(const QString& path);
+    void ShowProjectCaption();
+    void ShowStateError(const std::optional<std::string>& error);
+    void MoveTimelineCursor(const QMouseEvent& event);
+
+    // The last preview painted; shown unchanged while the full screen plays.
+    QImage lastPreview_;
+    // Toolbar buttons whose command exists; the others stay disabled.
+    std::array<bool, 12> buttonAvailable_{};
+};

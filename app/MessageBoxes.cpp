@@ -1,0 +1,76 @@
+#include "MessageBoxes.h"
+
+#include <QMessageBox>
+
+#include <exception>
+#include <iostream>
+
+namespace {
+
+MessageBoxHook& Hook() {
+    static MessageBoxHook hook;
+    return hook;
+}
+
+QMessageBox* NewBox(QWidget* owner, const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QApplication::applicationName(), text,
+                                QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box;
+}
+
+QString DescribeCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    } catch (...) {
+        return QStringLiteral("Неизвестная ошибка");
+    }
+}
+
+} // namespace
+
+void SetMessageBoxHook(MessageBoxHook hook) {
+    Hook() = std::move(hook);
+}
+
+void ShowMessageBox(QWidget* owner, const QString& text) {
+    if (Hook()) {
+        Hook()(text);
+        return;
+    }
+    NewBox(owner, text)->exec();
+}
+
+void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text) {
+    if (Hook()) {
+        Hook()(text);
+        return;
+    }
+    QMessageBox* box = NewBox(owner, text);
+    box->setWindowModality(Qt::NonModal);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+    box->raise();
+}
+
+void ShowCurrentException(QWidget* owner) noexcept {
+    try {
+        ShowMessageBox(owner, DescribeCurrentException());
+    } catch (...) {
+        // Nothing is left to show the failure with; standard error is the last resort.
+        std::cerr << "umbrascope: a failure could not be shown\n";
+    }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowCurrentException(activeWindow());
+        return false;
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+// The program's message boxes and its error handler. User-interface thread only.
+
+#include <QApplication>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// A modal box owned by owner (which may be null) with the application title and an OK button.
+void ShowMessageBox(QWidget* owner, const QString& text);
+
+// A box that stays above every window, the full-screen one included, and does not wait for
+// the user, so a running clock is never held up by it.
+void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text);
+
+// Tests receive the texts instead of boxes; an empty hook restores the boxes.
+using MessageBoxHook = std::function<void(const QString&)>;
+void SetMessageBoxHook(MessageBoxHook hook);
+
+// The application's error handler: shows what the exception in flight says. Call it only
+// from a catch block.
+void ShowCurrentException(QWidget* owner) noexcept;
+
+// Runs a handler so that no exception leaves it: a failure is shown in a message box.
+template <typename Handler> void Guarded(QWidget* owner, Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        ShowCurrentException(owner);
+    }
+}
+
+// The application object: any exception that an event handler lets through is shown instead
+// of ending the program.
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

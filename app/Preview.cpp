@@ -1,0 +1,128 @@
+#include "Preview.h"
+
+#include "model/Arithmetic.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+int RoundToInt(long double x) {
+    return ClampToInt32(RoundHalfEven(x).value_or(0));
+}
+
+QPen PatternPen(TColor color, int width) {
+    // Wide lines end and join round, as the presentation draws them.
+    return QPen(ModelColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+// The ground with a one-pixel frame round it.
+void Ground(QPainter& painter, QSize box, TColor frame, TColor ground) {
+    painter.fillRect(QRect(QPoint(0, 0), box), ModelColor(frame));
+    if (box.width() > 2 && box.height() > 2)
+        painter.fillRect(1, 1, box.width() - 2, box.height() - 2, ModelColor(ground));
+}
+
+void Spiral(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+    Ground(painter, box, v.SpiralColor, v.SpiralBackColor);
+    const int w = box.width();
+    const int h = box.height();
+    const double k = static_cast<double>(v.SpiralWidth) * w / screenWidth;
+    const double radiusStep = std::sqrt(k);
+    if (!(radiusStep > 0))
+        return; // a spiral of width 0 would never grow
+    const int angleStep = RoundToInt(static_cast<long double>(screenWidth) / w * 3.5);
+    QPoint current(w / 2, h / 2);
+    double r = 0.0;
+    long long a = 0;
+    while (0.66 * w > r) {
+        painter.setPen(PatternPen(v.SpiralColor, RoundToInt(std::sqrt(k * r))));
+        const double angle = static_cast<double>(a) * 2 * std::numbers::pi / 180;
+        const QPoint next(RoundToInt(r * std::cos(angle)) + w / 2,
+                          RoundToInt(r * std::sin(angle)) + h / 2);
+        painter.drawLine(current, next);
+        current = next;
+        r += radiusStep;
+        a += angleStep;
+    }
+}
+
+void Stripes(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+    Ground(painter, box, v.LinesColor, v.LinesBackColor);
+    const int w = box.width();
+    const int h = box.height();
+    const double scale = static_cast<double>(w) / screenWidth;
+    const int period = RoundToInt(v.LinesWidth * 2.6666 * scale);
+    if (period <= 0)
+        return; // stripes of width 0 would never advance
+    painter.setPen(PatternPen(v.LinesColor, RoundToInt(v.LinesWidth * scale)));
+    const bool vertical = v.LinesDirection == 0 || v.LinesDirection == 1;
+    const int extent = vertical ? w : h;
+    for (int c = 0; c < extent + period; c += period) {
+        if (vertical)
+            painter.drawLine(c, 0, c, h);
+        else
+            painter.drawLine(0, c, w, c);
+    }
+}
+
+void Circles(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+    Ground(painter, box, v.CirclesColor, v.CirclesBackColor);
+    const int w = box.width();
+    const int h = box.height();
+    const double scale = static_cast<double>(w) / screenWidth;
+    const int spacing =
+        RoundToInt(v.CirclesWidth * 2.6666 * scale) + RoundToInt(v.CirclesWidth * scale);
+    if (spacing <= 0)
+        return; // circles of width 0 would all lie on one another
+    painter.setPen(PatternPen(v.CirclesColor, v.CirclesWidth / 3));
+    painter.setBrush(Qt::NoBrush);
+    const int count = RoundToInt(static_cast<double>(h < w ? w : h) / spacing);
+    double r = spacing / 2.0;
+    for (int i = 0; i < count; ++i) {
+        const int radius = RoundToInt(r);
+        painter.drawEllipse(QPoint(w / 2, h / 2), radius, radius);
+        r += spacing;
+    }
+}
+
+void Pattern(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+    switch (v.VideoType) {
+    case 0:
+        Ground(painter, box, 0x000000, v.FlickerColor);
+        break;
+    case 1:
+        Spiral(painter, v, box, screenWidth);
+        break;
+    case 2:
+        Stripes(painter, v, box, screenWidth);
+        break;
+    case 3:
+        Circles(painter, v, box, screenWidth);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+QColor ModelColor(TColor color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidth) {
+    QImage image(box, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (box.isEmpty())
+        return image;
+    if (screenWidth <= 0)
+        screenWidth = box.width();
+    QPainter painter(&image);
+    Pattern(painter, values, box, screenWidth);
+    if (!values.VideoEnabled)
+        painter.fillRect(image.rect(), Qt::black);
+    return image;
+}

@@ -1,0 +1,17 @@
+#include "UiText.h"
+
+#include "model/Cp1251.h"
+
+QString FromModelText(std::string_view cp1251) {
+    return QString::fromStdString(Cp1251ToUtf8(cp1251));
+}
+
+std::optional<std::string> ToModelText(const QString& text) {
+    return Utf8ToCp1251(text.toStdString());
+}
+
+QString UnrepresentablePathMessage(const QString& path) {
+    return QStringLiteral("Путь к файлу содержит символы, которые нельзя записать в кодировке "
+                          "Windows-1251:\n%1")
+        .arg(path);
+}

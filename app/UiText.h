@@ -1,0 +1,18 @@
+#pragma once
+
+// Model text (Windows-1251 bytes) on widgets, and text from widgets and file dialogs back
+// into the model. User-interface thread only.
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+QString FromModelText(std::string_view cp1251);
+
+// Empty when Windows-1251 cannot hold the text.
+std::optional<std::string> ToModelText(const QString& text);
+
+// "The path cannot be stored ..." for a path Windows-1251 cannot hold.
+QString UnrepresentablePathMessage(const QString& path);

@@ -1,0 +1,289 @@
+// The main window as the user meets it: start-up, labels, menus, the timeline under the mouse
+// and the layout.
+
+#include "QtTestSupport.h"
+#include "app/Association.h"
+#include "app/MainForm.h"
+#include "app/PaintBox.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/ProjectFile.h"
+#include "model/SessionState.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        ASSERT_TRUE(folder.isValid());
+    }
+
+    std::unique_ptr<TMainForm> Start(const QStringList& arguments = {}) {
+        auto form = std::make_unique<TMainForm>(arguments);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        return form;
+    }
+
+    QString SampleProject(const QString& name) {
+        ProjectContents contents;
+        contents.SessionName = Cp1251Literal("Пример");
+        contents.SessionLength = 300000;
+        contents.StartValues.Waves = {".&01@200@10@50", "/music/loop.wav"};
+        contents.StartValues.PhraseFile = "/texts/phrases.txt";
+        contents.Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 60000, "40"}};
+        const QString path = folder.filePath(name);
+        WriteBytes(path, ProjectBytes(contents));
+        return path;
+    }
+
+    QTemporaryDir folder;
+    MessageRecorder messages;
+};
+
+void PressOnStrip(TPaintBox* strip, QPoint at, Qt::MouseButton button) {
+    QTest::mousePress(strip, button, {}, at);
+    QTest::mouseRelease(strip, button, {}, at);
+}
+
+void DragOnStrip(TPaintBox* strip, QPoint to, Qt::MouseButtons held) {
+    QMouseEvent move(QEvent::MouseMove, to, strip->mapToGlobal(to), Qt::NoButton, held,
+                     Qt::NoModifier);
+    QApplication::sendEvent(strip, &move);
+}
+
+TEST_F(MainWindow, StartsWithANewProjectAndItsLabels) {
+    auto form = Start();
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
+    EXPECT_EQ(form->TextFrameLongLabel->text(), "Длительность показа фразы: 50 мс");
+    EXPECT_EQ(form->TextFrameIntervalLabel->text(), "Интервал между показами: 1000 мс");
+    EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 100 %");
+    EXPECT_EQ(form->WavesListBox->count(), 0);
+    EXPECT_EQ(form->TimeLabel->text(), "0:00 / 30:00");
+    EXPECT_EQ(form->TextFileEdit->text(), "");
+    EXPECT_TRUE(form->PlayButton->isEnabled());
+    EXPECT_TRUE(form->PlaySoundButton->isEnabled());
+    EXPECT_FALSE(form->StopButton->isEnabled());
+    EXPECT_EQ(form->PlayButton->toolTip(), "Начать воспроизведение с текущей позиции");
+    EXPECT_EQ(form->PlaySoundButton->toolTip(), "Воспроизводить только звук");
+    EXPECT_EQ(form->ControlTimer->interval(), 50);
+    EXPECT_FALSE(form->ControlTimer->isActive());
+    EXPECT_EQ(form->size(), QSize(700, 500));
+    EXPECT_EQ(form->minimumSize(), QSize(700, 500));
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(MainWindow, MenusAndToolbarCarryTheirCaptionsAndHints) {
+    auto form = Start();
+    QStringList groups;
+    for (QAction* action : form->menuBar()->actions())
+        groups << action->text();
+    EXPECT_EQ(groups,
+              QStringList({"Файл", "Настройки сессии", "Редактирование событий", "Справка"}));
+    QStringList fileItems;
+    for (QAction* action : form->FileMG->actions())
+        fileItems << (action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(fileItems, QStringList({"Новый", "Открыть", "-", "Сохранить", "Сохранить как..",
+                                      "Скомпилировать сессию", "-", "Выход"}));
+    EXPECT_EQ(form->GetEventListMI->text(), "Вывести список событий");
+    EXPECT_EQ(form->AboutMI->text(), "О программе");
+
+    const char* hints[] = {nullptr,
+                           "Настроить основные параметры сессии",
+                           "Создать новый проект",
+                           "Открыть существующий проект",
+                           "Сохранить проект",
+                           "Изменить начальные значения",
+                           "Добавить событие",
+                           "Удалить событие",
+                           "Редактировать список событий",
+                           "Справка",
+                           "О программе",
+                           "Скомпилировать сессию"};
+    for (int n = 1; n <= 11; ++n)
+        EXPECT_EQ(form->SpeedButtons[n]->toolTip(), QString::fromUtf8(hints[n])) << n;
+    // Left to right: New, Open, Save, Build, parameters, start values, events, help, about.
+    const int order[] = {2, 3, 4, 11, 1, 5, 6, 7, 8, 9, 10};
+    for (int i = 1; i < 11; ++i)
+        EXPECT_LT(form->SpeedButtons[order[i - 1]]->x(), form->SpeedButtons[order[i]]->x());
+    // Only the project commands work yet.
+    EXPECT_TRUE(form->SpeedButtons[2]->isEnabled());
+    EXPECT_TRUE(form->SpeedButtons[4]->isEnabled());
+    EXPECT_FALSE(form->SpeedButtons[1]->isEnabled());
+    EXPECT_FALSE(form->AboutMI->isEnabled());
+}
+
+TEST_F(MainWindow, DisablingAndEnablingControlsKeepsUnbuiltCommandsOff) {
+    auto form = Start();
+    form->DisableControls();
+    EXPECT_FALSE(form->FileMG->menuAction()->isEnabled());
+    EXPECT_FALSE(form->HelpMG->menuAction()->isEnabled());
+    EXPECT_FALSE(form->SpeedButtons[3]->isEnabled());
+    form->EnableControls();
+    EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
+    EXPECT_TRUE(form->EventsMG->menuAction()->isEnabled());
+    EXPECT_TRUE(form->SpeedButtons[3]->isEnabled());
+    EXPECT_FALSE(form->SpeedButtons[7]->isEnabled());
+}
+
+TEST_F(MainWindow, OpensTheProjectNamedOnTheCommandLine) {
+    const QString path = SampleProject("Session.UsP");
+    QDir::setCurrent(folder.path());
+    auto form = Start({"Session.UsP", "ignored"});
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Session.UsP");
+    EXPECT_EQ(Cp1251ToUtf8(ProjectFileName), path.toStdString());
+    EXPECT_EQ(form->WavesListBox->count(), 2);
+    EXPECT_EQ(form->WavesListBox->item(1)->text(), "loop.wav");
+    EXPECT_EQ(form->TextFileEdit->text(), "phrases.txt");
+    EXPECT_EQ(form->TimeLabel->text(), "0:00 / 5:00");
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(MainWindow, IgnoresAMissingFileOrAnotherExtensionSilently) {
+    const QString other = folder.filePath("notes.txt");
+    WriteBytes(other, ProjectBytes({}));
+    for (const QString& argument : {other, folder.filePath("absent.usp")}) {
+        auto form = Start({argument});
+        EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
+        EXPECT_TRUE(ProjectFileName.empty());
+    }
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(MainWindow, AWrongMagicOnTheCommandLineGivesANewProject) {
+    const QString path = folder.filePath("bad.usp");
+    WriteBytes(path, "USP 3.0 garbage");
+    auto form = Start({path});
+    EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла"}));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
+    EXPECT_TRUE(ProjectFileName.empty());
+}
+
+TEST_F(MainWindow, GreysTheSettingsThatAreSwitchedOff) {
+    auto form = Start();
+    EXPECT_TRUE(form->TextFileEdit->isEnabled());
+    EXPECT_TRUE(form->WavesListBox->isEnabled());
+    StartValues.TextEnabled = false;
+    StartValues.AudioEnabled = false;
+    StartValues.AudioVolume = 7;
+    form->Refresh();
+    EXPECT_FALSE(form->TextFileEdit->isEnabled());
+    EXPECT_FALSE(form->TextFrameLongLabel->isEnabled());
+    EXPECT_FALSE(form->TextFrameIntervalLabel->isEnabled());
+    EXPECT_FALSE(form->WavesListBox->isEnabled());
+    EXPECT_FALSE(form->VolumeLabel->isEnabled());
+    EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 7 %");
+}
+
+TEST_F(MainWindow, ClicksAndDragsOnTheTimelineMoveThePosition) {
+    auto form = Start();
+    Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 600000, "30"}};
+    TPaintBox* strip = form->TrackBox;
+    const int w = strip->width();
+    PressOnStrip(strip, {2, 17}, Qt::LeftButton);
+    EXPECT_EQ(SessionPosition, 0);
+    PressOnStrip(strip, {w - 9, 17}, Qt::LeftButton);
+    EXPECT_EQ(SessionPosition, SessionLength - 1);
+    EXPECT_EQ(form->TimeLabel->text(), "29:59 / 30:00");
+    // The state follows the cursor: past the event the volume is 30.
+    EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 30 %");
+
+    const int middle = 5 + (w - 10) / 2;
+    QTest::mousePress(strip, Qt::LeftButton, {}, {10, 17});
+    DragOnStrip(strip, {middle, 17}, Qt::LeftButton);
+    EXPECT_NEAR(SessionPosition, 900000, 1800000.0 / (w - 10));
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, {middle, 17});
+
+    const std::int32_t before = SessionPosition;
+    PressOnStrip(strip, {20, 17}, Qt::RightButton);
+    DragOnStrip(strip, {30, 17}, Qt::RightButton);
+    DragOnStrip(strip, {40, 17}, Qt::NoButton);
+    EXPECT_EQ(SessionPosition, before);
+}
+
+TEST_F(MainWindow, TheTimelineIgnoresTheMouseWhileASessionPlays) {
+    auto form = Start();
+    SessionPosition = 65000;
+    form->Refresh();
+    EXPECT_EQ(form->TimeLabel->text(), "1:05 / 30:00");
+    IsPlaying = true;
+    PressOnStrip(form->TrackBox, {300, 17}, Qt::LeftButton);
+    IsPlaying = false;
+    EXPECT_EQ(SessionPosition, 65000);
+}
+
+TEST_F(MainWindow, LayoutFollowsTheWindowSize) {
+    auto form = Start();
+    const QWidget* client = form->centralWidget();
+    EXPECT_GE(form->ScreenPreviewBox->width(), 400);
+    EXPECT_GE(form->ScreenPreviewBox->height(), 300);
+
+    form->resize(1200, 900);
+    QApplication::processEvents();
+    const int cw = client->width();
+    const int ch = client->height();
+    EXPECT_EQ(form->PlayButton->y(), ch - form->PlayButton->height() - 10);
+    EXPECT_EQ(form->TimeLabel->y(), form->PlayButton->y());
+    EXPECT_EQ(form->TrackBox->width(), cw - 10);
+    EXPECT_EQ(form->TrackBox->y(), ch - form->PlayButton->height() - form->TrackBox->height() - 20);
+    const int room = form->TrackBox->y() - 50;
+    const QRect preview = form->ScreenPreviewBox->geometry();
+    EXPECT_EQ(preview.left(), 10);
+    EXPECT_LE(preview.height(), std::max(room, 300));
+    EXPECT_NEAR(preview.width() * 3.0 / 4, preview.height(), 1.0);
+    EXPECT_EQ(preview.top(), (room - preview.height()) / 2 + 40);
+    EXPECT_EQ(form->TextFileBox->x(), preview.right() + 1 + 10);
+    EXPECT_EQ(form->TextFileBox->geometry().right() + 1, cw - 10);
+    EXPECT_EQ(form->TextFileBox->y(), preview.top());
+    EXPECT_EQ(form->AudioWavesGroupBox->geometry().bottom(), preview.bottom());
+    EXPECT_EQ(form->WavesListBox->height(), form->AudioWavesGroupBox->height() - 50);
+    EXPECT_EQ(form->VolumeLabel->y(), form->WavesListBox->height() + 27);
+}
+
+TEST_F(MainWindow, WritesTheAssociationAtStartAndReportsAFailure) {
+    auto form = Start();
+    const QString data = TestHome() + "/data";
+    const std::string entry = ReadBytes(data + "/applications/umbrascope.desktop");
+    EXPECT_NE(entry.find("MimeType=application/x-umbrascope-project;"), std::string::npos);
+    EXPECT_NE(entry.find("Exec=\""), std::string::npos);
+    EXPECT_NE(ReadBytes(data + "/mime/packages/umbrascope-project.xml").find("*.usp"),
+              std::string::npos);
+    EXPECT_TRUE(QDir(TestHome() + "/config/Halvard/Umbrascope").exists());
+
+    // A data folder that is a file: reported, and start-up goes on.
+    const QString blocked = folder.filePath("blocked");
+    WriteBytes(blocked, "x");
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", blocked.toUtf8());
+    const QString project = SampleProject("a.usp");
+    auto second = Start({project});
+    qputenv("XDG_DATA_HOME", saved);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith("Не удалось связать файлы .usp"));
+    EXPECT_EQ(second->windowTitle(), " Umbrascope - a.usp");
+}
+
+TEST(Association, QuotesTheProgramPathForTheDesktopEntry) {
+    const QString entry = ProgramDesktopEntry("/opt/my apps/umbra$cope\\x%y");
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/my apps/umbra\\\\$cope\\\\\\\\x%%y\" %f\n"));
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+// New, Open, Save and Save As: files stay byte for byte what the session holds, and a failed
+// save leaves the previous file as it was.
+
+#include "QtTestSupport.h"
+#include "app/MainForm.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// The main window with its file dialogs answered by the test.
+class ScriptedForm : public TMainForm {
+public:
+    using TMainForm::TMainForm;
+    std::optional<QString> openAnswer;
+    std::optional<QString> saveAnswer;
+    int saveDialogs = 0;
+
+    std::optional<QString> ChooseProjectToOpen() override { return openAnswer; }
+    std::optional<QString> ChooseProjectToSave() override {
+        ++saveDialogs;
+        return saveAnswer;
+    }
+};
+
+class ProjectCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<ScriptedForm>(QStringList{});
+    }
+
+    // A project with texts in both alphabets, tracks and events, as another copy of the
+    // program might have written it (CR LF in the description, a Windows path).
+    std::string SampleBytes() {
+        ProjectContents contents;
+        contents.SessionName = Cp1251Literal("Вечерняя сессия");
+        contents.SessionAuthor = "A. Author";
+        contents.SessionDescription = Cp1251Literal("Строка 1\r\nСтрока 2");
+        contents.SessionLength = 600000;
+        contents.StartValues.Waves = {"C:\\Music\\loop.wav", ".&03@80"};
+        contents.StartValues.VideoType = 3;
+        contents.Events = {{Cp1251Literal("Видеосопровождение -> Тип"), 0, "2"},
+                           {Cp1251Literal("Текстовые фразы -> Выключить"), 125000, ""}};
+        return ProjectBytes(contents);
+    }
+
+    QString Path(const QString& name) { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    MessageRecorder messages;
+    std::unique_ptr<ScriptedForm> form;
+};
+
+TEST_F(ProjectCommands, OpenThenSaveAsWritesTheSameBytes) {
+    WriteBytes(Path("in.usp"), SampleBytes());
+    form->openAnswer = Path("in.usp");
+    form->OpenMIClick();
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - in.usp");
+    EXPECT_EQ(SessionPosition, 0);
+    EXPECT_EQ(form->WavesListBox->count(), 2);
+
+    form->saveAnswer = Path("out.usp");
+    form->SaveAsMIClick();
+    EXPECT_EQ(ReadBytes(Path("out.usp")), SampleBytes());
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(ProjectCommands, SaveAsAdoptsTheNewFileForTheNextSave) {
+    WriteBytes(Path("old.usp"), SampleBytes());
+    form->OpenProjectPath(Path("old.usp"));
+    form->SaveProjectAs(Path("new.usp"));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - new.usp");
+    EXPECT_EQ(Cp1251ToUtf8(ProjectFileName), Path("new.usp").toStdString());
+
+    SessionName = "changed";
+    form->SaveMIClick();
+    EXPECT_EQ(ReadBytes(Path("old.usp")), SampleBytes());
+    EXPECT_NE(ReadBytes(Path("new.usp")), SampleBytes());
+    EXPECT_EQ(form->saveDialogs, 0);
+}
+
+TEST_F(ProjectCommands, SaveAsAppendsTheExtensionUnlessItIsThere) {
+    form->SaveProjectAs(Path("session"));
+    form->SaveProjectAs(Path("upper.USP"));
+    form->SaveProjectAs(Path("a.txt"));
+    EXPECT_TRUE(QFileInfo::exists(Path("session.usp")));
+    EXPECT_TRUE(QFileInfo::exists(Path("upper.USP")));
+    EXPECT_FALSE(QFileInfo::exists(Path("upper.USP.usp")));
+    EXPECT_TRUE(QFileInfo::exists(Path("a.txt.usp")));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - a.txt.usp");
+}
+
+TEST_F(ProjectCommands, SaveOfANewProjectAsksForAName) {
+    form->NewMIClick();
+    form->saveAnswer = Path("fresh");
+    form->SaveMIClick();
+    EXPECT_EQ(form->saveDialogs, 1);
+    EXPECT_EQ(ReadBytes(Path("fresh.usp")), ProjectBytes(CurrentProject()));
+
+    form->saveAnswer.reset(); // cancelled: nothing written, nothing said
+    form->NewMIClick();
+    form->SaveMIClick();
+    EXPECT_EQ(form->saveDialogs, 2);
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(ProjectCommands, AFailedSaveShowsTheSystemMessageAndKeepsTheOldFile) {
+    // The temporary file beside a 250-character name cannot be created, so the save fails
+    // after the old file exists.
+    const QString name = QString(246, u'x') + ".usp";
+    WriteBytes(Path(name), SampleBytes());
+    form->OpenProjectPath(Path(name));
+    SessionName = "changed";
+    form->SaveMIClick();
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("File name too long"))
+        << messages.texts[0].toStdString();
+    EXPECT_EQ(ReadBytes(Path(name)), SampleBytes());
+
+    messages.texts.clear();
+    form->SaveProjectAs(Path("missing-folder/x.usp"));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("No such file or directory"));
+    EXPECT_EQ(form->windowTitle(), QString(" Umbrascope - ") + name);
+}
+
+TEST_F(ProjectCommands, OpenFailuresLeaveANewProject) {
+    WriteBytes(Path("good.usp"), SampleBytes());
+    form->OpenProjectPath(Path("good.usp"));
+
+    form->OpenProjectPath(Path("absent.usp")); // nothing there: nothing happens
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - good.usp");
+    EXPECT_TRUE(messages.texts.isEmpty());
+
+    WriteBytes(Path("bad.usp"), "not a project");
+    form->OpenProjectPath(Path("bad.usp"));
+    EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла"}));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
+    EXPECT_TRUE(ProjectFileName.empty());
+    EXPECT_TRUE(Events.empty());
+
+    messages.texts.clear();
+    QDir(folder.path()).mkdir("folder.usp");
+    form->OpenProjectPath(Path("folder.usp"));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith(Path("folder.usp")));
+}
+
+TEST_F(ProjectCommands, PathsThatWindows1251CannotHoldAreRefused) {
+    form->SaveProjectAs(Path("сессия-文件.usp"));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("Windows-1251"));
+    EXPECT_FALSE(QFileInfo::exists(Path("сессия-文件.usp")));
+
+    // Cyrillic names are fine.
+    form->SaveProjectAs(Path("сессия.usp"));
+    EXPECT_EQ(ReadBytes(Path("сессия.usp")), ProjectBytes(CurrentProject()));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - сессия.usp");
+}
+
+TEST_F(ProjectCommands, NewDiscardsTheSession) {
+    WriteBytes(Path("in.usp"), SampleBytes());
+    form->OpenProjectPath(Path("in.usp"));
+    SessionPosition = 5000;
+    form->NewMIClick();
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
+    EXPECT_TRUE(Events.empty());
+    EXPECT_EQ(SessionPosition, 0);
+    EXPECT_EQ(SessionLength, DefaultSessionLength);
+    EXPECT_EQ(form->WavesListBox->count(), 0);
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+#include "QtTestSupport.h"
+
+#include <QFile>
+
+QString TestHome() {
+    static QTemporaryDir home;
+    return home.path();
+}
+
+QApplication& TestApplication() {
+    static QApplication* application = [] {
+        qputenv("XDG_DATA_HOME", (TestHome() + "/data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", (TestHome() + "/config").toUtf8());
+        static int argc = 1;
+        static char name[] = "umbrascope-test";
+        static char* argv[] = {name, nullptr};
+        auto* app = new QApplication(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Umbrascope"));
+        return app;
+    }();
+    return *application;
+}
+
+MessageRecorder::MessageRecorder() {
+    SetMessageBoxHook([this](const QString& text) { texts << text; });
+}
+
+MessageRecorder::~MessageRecorder() {
+    SetMessageBoxHook({});
+}
+
+std::string ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().toStdString();
+}
+
+void WriteBytes(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}

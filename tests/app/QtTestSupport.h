@@ -1,0 +1,30 @@
+#pragma once
+
+// One application object for all widget tests of a program, with the user's folders moved into
+// a private temporary folder so the tests never touch the real ones.
+
+#include "app/MessageBoxes.h"
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <string>
+
+QApplication& TestApplication();
+
+// The private folder that stands for the user's home during the test.
+QString TestHome();
+
+// Collects the texts of the message boxes shown while it lives.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    QStringList texts;
+};
+
+// Bytes of a file, or "" when it cannot be read.
+std::string ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const std::string& bytes);
