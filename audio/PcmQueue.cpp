@@ -36,8 +36,7 @@ template <typename Sample> Sample Scaled(double value, double level) {
 }
 
 template <typename Sample>
-void ScaleSamples(std::uint8_t* data, std::size_t bytes, int channels, double left,
-                  double right) {
+void ScaleSamples(std::uint8_t* data, std::size_t bytes, int channels, double left, double right) {
     const std::size_t count = bytes / sizeof(Sample);
     for (std::size_t i = 0; i < count; ++i) {
         const double level = (i % channels) % 2 == 0 ? left : right;
@@ -162,8 +161,8 @@ PcmQueue::ConsumeBuffer(std::chrono::milliseconds timeout) {
         return std::nullopt;
     Entry entry = std::move(entries_.front());
     entries_.pop_front();
-    std::vector<std::uint8_t> played(entry.bytes.begin() + static_cast<std::ptrdiff_t>(entry.offset),
-                                     entry.bytes.end());
+    std::vector<std::uint8_t> played(
+        entry.bytes.begin() + static_cast<std::ptrdiff_t>(entry.offset), entry.bytes.end());
     ApplyLevel(played.data(), played.size());
     MarkPlayed(entry.ticket);
     return played;

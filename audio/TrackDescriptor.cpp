@@ -30,7 +30,8 @@ TrackKind GeneratorKind(std::string_view descriptor) {
 }
 
 // Splits the fields after the prefix: each of the first count - 1 fields ends at the next "@",
-// the last one runs to the end. Fewer fields come back when separators are missing.
+// the last one runs to the end. Fewer fields come back when separators are missing, the last
+// of them running to the end.
 std::vector<std::string_view> SplitFields(std::string_view descriptor, std::size_t count) {
     std::vector<std::string_view> fields;
     if (descriptor.size() < FieldsStart)
@@ -39,7 +40,7 @@ std::vector<std::string_view> SplitFields(std::string_view descriptor, std::size
     while (fields.size() + 1 < count) {
         const auto at = rest.find('@');
         if (at == std::string_view::npos)
-            return fields;
+            break;
         fields.push_back(rest.substr(0, at));
         rest = rest.substr(at + 1);
     }
@@ -101,8 +102,8 @@ std::optional<ToneParams> ParseBinaural(std::string_view descriptor) {
     const auto level = ParseLevel(fields[2]);
     if (!beat || !carrier || !level)
         return std::nullopt;
-    return ToneParams{.Kind = TrackKind::Binaural, .Freq1 = *beat, .Carrier = *carrier,
-                      .Level = *level};
+    return ToneParams{
+        .Kind = TrackKind::Binaural, .Freq1 = *beat, .Carrier = *carrier, .Level = *level};
 }
 
 std::optional<ToneParams> ParseModulation(std::string_view descriptor) {
@@ -115,8 +116,11 @@ std::optional<ToneParams> ParseModulation(std::string_view descriptor) {
     const auto level = ParseLevel(fields[3]);
     if (!modulation || !carrier || !deviation || !level)
         return std::nullopt;
-    return ToneParams{.Kind = TrackKind::FrequencyModulation, .Freq1 = *modulation,
-                      .Carrier = *carrier, .Deviation = *deviation, .Level = *level};
+    return ToneParams{.Kind = TrackKind::FrequencyModulation,
+                      .Freq1 = *modulation,
+                      .Carrier = *carrier,
+                      .Deviation = *deviation,
+                      .Level = *level};
 }
 
 std::optional<ToneParams> ParseNoise(std::string_view descriptor) {
@@ -140,8 +144,8 @@ std::optional<ToneParams> ParseSine(std::string_view descriptor) {
     const char channel = *fields.Channel;
     const auto channelValue =
         static_cast<std::uint8_t>(channel >= '0' && channel <= '9' ? channel - '0' : 255);
-    return ToneParams{.Kind = TrackKind::Sine, .Freq1 = *frequency, .Channel = channelValue,
-                      .Level = *level};
+    return ToneParams{
+        .Kind = TrackKind::Sine, .Freq1 = *frequency, .Channel = channelValue, .Level = *level};
 }
 
 std::string Joined(std::string_view a, std::string_view b) {

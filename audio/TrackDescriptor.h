@@ -27,9 +27,9 @@ std::string TrackDisplayText(std::string_view descriptor);
 // The generator state of one generated track.
 struct ToneParams {
     TrackKind Kind = TrackKind::Unknown;
-    double Freq1 = 0;     // beat, modulation or sine frequency, Hz
-    double Carrier = 0;   // Hz
-    double Deviation = 0; // Hz
+    double Freq1 = 0;         // beat, modulation or sine frequency, Hz
+    double Carrier = 0;       // Hz
+    double Deviation = 0;     // Hz
     std::uint8_t Channel = 0; // sine: 0 both sides, 1 left, 2 right, anything else neither
     double Level = 0;         // volume / 100; above 1 when a descriptor asks for more than 100 %
     std::uint32_t SampleIndex = 0; // frames generated so far
