@@ -48,6 +48,12 @@ Uint16 DeviceBufferFrames(int sampleRate) {
     return frames;
 }
 
+// SDL keeps per-thread state (its error text) that it frees only for threads it created
+// itself; track threads hand theirs back whenever they are done with SDL.
+void ReleaseThreadState() {
+    SDL_TLSCleanup();
+}
+
 void FeedDevice(void* userdata, Uint8* out, int bytes) {
     static_cast<PcmQueue*>(userdata)->Consume(out, static_cast<std::size_t>(bytes));
 }
@@ -65,17 +71,19 @@ public:
         wanted.userdata = queue.get();
 
         std::lock_guard lock(sdlMutex);
-        if (!EnsureSdlAudio())
-            return nullptr;
         SDL_AudioSpec obtained{};
         // No changes allowed: SDL converts to whatever the server wants.
-        const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-        if (device == 0)
+        const SDL_AudioDeviceID device =
+            EnsureSdlAudio() ? SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0) : 0;
+        if (device == 0) {
+            ReleaseThreadState();
             return nullptr;
+        }
         SDL_PauseAudioDevice(device, 0);
         return std::make_unique<AudioStream>(std::move(queue), [device] {
             std::lock_guard closing(sdlMutex);
             SDL_CloseAudioDevice(device);
+            ReleaseThreadState();
         });
     }
 };
@@ -138,4 +146,5 @@ void QuitAudioOutput() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     sdlAudioReady = false;
     SDL_Quit();
+    ReleaseThreadState();
 }
