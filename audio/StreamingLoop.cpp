@@ -14,8 +14,11 @@ namespace {
 using std::chrono::milliseconds;
 
 // How much longer than a buffer lasts the loop waits for the device before it gives the
-// stream up: a sound server that has died must not hold a thread for ever.
+// stream up: a sound server that has died must not hold a thread for ever. A device that has
+// just been opened gets longer, since an idle sound server may wake up in blocks of a second
+// or two before it asks for the first samples.
 constexpr milliseconds DeviceGrace{1000};
+constexpr milliseconds StartupGrace{3000};
 
 milliseconds BufferDuration(const PcmFormat& format, std::size_t bytes) {
     const auto bytesPerSecond = static_cast<std::uint64_t>(format.SampleRate) *
@@ -28,7 +31,7 @@ public:
     Streamer(TrackSource& source, AudioStream& stream)
         : source_(source), stream_(stream), bytes_(source.BufferBytes()),
           silence_(source.Format().BitsPerSample == 8 ? 0x80 : 0),
-          patience_(BufferDuration(source.Format(), bytes_) + DeviceGrace) {
+          bufferDuration_(BufferDuration(source.Format(), bytes_)) {
         for (auto& buffer : buffers_)
             buffer.assign(bytes_, silence_);
     }
@@ -42,18 +45,25 @@ public:
         while (running.load()) {
             tickets_[current] = FillAndQueue(current);
             const int older = 1 - current;
-            if (!stream_.HasPlayed(tickets_[older]) &&
-                !stream_.WaitUntilPlayed(tickets_[older], patience_))
+            if (!WaitUntilPlayed(tickets_[older]))
                 return; // the device has stopped playing
             current = older;
             source_.AfterSwitch();
         }
         // Let the buffer queued last play out, then drop anything left and close.
-        stream_.WaitUntilPlayed(tickets_[1 - current], patience_);
+        WaitUntilPlayed(tickets_[1 - current]);
         stream_.DropQueued();
     }
 
 private:
+    bool WaitUntilPlayed(std::uint64_t ticket) {
+        if (stream_.HasPlayed(ticket))
+            return devicePlaying_ = true;
+        const milliseconds grace = devicePlaying_ ? DeviceGrace : StartupGrace;
+        devicePlaying_ = stream_.WaitUntilPlayed(ticket, bufferDuration_ + grace);
+        return devicePlaying_;
+    }
+
     std::uint64_t FillAndQueue(int k) {
         std::uint8_t* buffer = buffers_[k].data();
         source_.Fill(buffer);
@@ -75,7 +85,8 @@ private:
     AudioStream& stream_;
     const std::size_t bytes_;
     const std::uint8_t silence_; // unsigned 8-bit samples are silent at their midpoint
-    const milliseconds patience_;
+    const milliseconds bufferDuration_;
+    bool devicePlaying_ = false; // the device has played a buffer
     std::array<std::vector<std::uint8_t>, 2> buffers_;
     std::array<std::uint64_t, 2> tickets_{};
 };
