@@ -122,8 +122,13 @@ private:
         wanted.channels = MixChannels;
         wanted.samples = MixBufferFrames;
         wanted.callback = [](void* self, Uint8* out, int bytes) {
-            static_cast<SharedDevice*>(self)->Mix(reinterpret_cast<float*>(out),
-                                                  static_cast<std::size_t>(bytes) / sizeof(float));
+            const std::size_t samples = static_cast<std::size_t>(bytes) / sizeof(float);
+            try {
+                static_cast<SharedDevice*>(self)->Mix(reinterpret_cast<float*>(out), samples);
+            } catch (...) {
+                // Nothing may unwind into SDL: a mix that cannot be made plays silence.
+                std::fill_n(reinterpret_cast<float*>(out), samples, 0.0f);
+            }
         };
         wanted.userdata = this;
         SDL_AudioSpec obtained{};

@@ -1,9 +1,10 @@
 #pragma once
 
-// The program's sound output: one PCM output stream per track, opened on the default device.
-// A track thread queues buffers, learns when a queued buffer has been played, sets the
-// stream's left and right level, drops what is queued and closes the stream. Streams go to
-// SDL2 unless a test has installed another backend.
+// The program's sound output: one PCM output stream per track, in the track's own format. A
+// track thread queues buffers, learns when a queued buffer has been played, sets the stream's
+// left and right level, drops what is queued and closes the stream. Streams play through SDL2
+// on the default device (all of them mixed into one SDL2 device, see
+// docs/decisions/0002-one-shared-sound-device.md) unless a test has installed another backend.
 
 #include "TrackSource.h"
 
@@ -53,7 +54,8 @@ public:
     virtual std::unique_ptr<AudioStream> Open(const PcmFormat& format) = 0;
 };
 
-// Linear PCM of 8 (unsigned), 16, 24 or 32 bits, 1 to 8 channels, whole-sample frames.
+// Thread safe. Linear PCM of 8 (unsigned), 16, 24 or 32 bits, 1 to 8 channels, whole-sample
+// frames.
 bool IsPlayableFormat(const PcmFormat& format);
 
 // Thread safe, may block while the sound server answers. Empty when the format is not

@@ -263,4 +263,23 @@ TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
     EXPECT_GT(left.size(), lastLoud + RecordRate / 2);
 }
 
+TEST_F(SoundDeviceTest, SixteenTracksPlayAtOnce) {
+    if (!SoundServerAnswers())
+        GTEST_SKIP() << "no sound server answers; test.sh starts a private one";
+    SetVolume(10);
+    std::vector<TrackHandle> tracks;
+    for (int i = 0; i < 16; ++i)
+        tracks.push_back(StartTrackThread(".&04%" + std::to_string(300 + 20 * i) + "@0@5", 0));
+    std::this_thread::sleep_for(1500ms);
+    for (const auto& track : tracks)
+        EXPECT_FALSE(track->Finished()) << track->Descriptor;
+    const auto stopped = Clock::now();
+    StopAllTrackThreads();
+    for (const auto& track : tracks) {
+        while (!track->Finished() && Clock::now() - stopped < 3s)
+            std::this_thread::sleep_for(5ms);
+        EXPECT_TRUE(track->Finished()) << track->Descriptor;
+    }
+}
+
 } // namespace
