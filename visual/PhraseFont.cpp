@@ -23,7 +23,8 @@ QFont PhraseFont(const std::string& fontName, std::uint8_t fontStyle, int cellHe
     QFont font(QString::fromStdString(Cp1251ToUtf8(fontName)));
     font.setItalic(fontStyle == 1 || fontStyle == 3);
     font.setBold(fontStyle == 2 || fontStyle == 3);
-    font.setKerning(false); // a phrase is measured glyph by glyph
+    font.setKerning(false);                    // a phrase is measured glyph by glyph
+    font.setStyleStrategy(QFont::NoAntialias); // phrase pixels are text, outline or ground
     constexpr int referenceSize = 100;
     const int referenceHeight = CellHeightAt(font, referenceSize);
     int pixelSize = 1;

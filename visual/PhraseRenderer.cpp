@@ -7,7 +7,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <array>
@@ -51,6 +50,20 @@ int WalkFrom(int lastCell, bool clockwise) {
     static constexpr std::array<int, 10> CounterClockwise{0, 4, 1, 2, 7, 3, 3, 8, 9, 6};
     const int from = lastCell >= 1 && lastCell <= 9 ? lastCell : 1;
     return clockwise ? Clockwise[from] : CounterClockwise[from];
+}
+
+// Where the glyphs of text, drawn with its top-left at origin, cover area (both in frame
+// coordinates): non-zero bytes, one per pixel. Glyphs are drawn without smoothing, so a
+// pixel is either text or ground, and large glyphs stay cheap to draw.
+QImage GlyphMask(QRect area, QPoint origin, const QString& text, const QFont& font) {
+    QImage mask(area.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    QPainter painter(&mask);
+    painter.translate(origin - area.topLeft());
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 0, 255));
+    painter.drawText(QPoint(0, QFontMetrics(font).ascent()), text);
+    return mask;
 }
 
 } // namespace
@@ -143,23 +156,26 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
     const QRect overlap = box.intersected(frame.rect());
     if (overlap.isEmpty())
         return;
+    // One pixel of margin, so that the outline can look at every neighbour of the overlap.
+    const QImage mask = GlyphMask(overlap.adjusted(-1, -1, 1, 1), box.topLeft(), text, look.font);
     QImage textImage(overlap.size(), QImage::Format_RGB32);
-    textImage.fill(KeyGrey);
-    {
-        QPainter painter(&textImage);
-        painter.translate(box.topLeft() - overlap.topLeft());
-        const int baseline = QFontMetrics(look.font).ascent();
-        if (look.outline) {
-            QPainterPath path;
-            path.addText(0, baseline, look.font, text);
-            painter.setPen(QPen(QColor(look.outlineColor), look.outlineWidth, Qt::SolidLine,
-                                Qt::RoundCap, Qt::RoundJoin));
-            painter.setBrush(QColor(look.textColor));
-            painter.drawPath(path);
-        } else {
-            painter.setFont(look.font);
-            painter.setPen(QColor(look.textColor));
-            painter.drawText(QPoint(0, baseline), text);
+    for (int y = 0; y < textImage.height(); ++y) {
+        const uchar* rows[3] = {mask.constScanLine(y), mask.constScanLine(y + 1),
+                                mask.constScanLine(y + 2)};
+        auto* target = reinterpret_cast<QRgb*>(textImage.scanLine(y));
+        for (int x = 0; x < textImage.width(); ++x) {
+            const bool glyph = rows[1][x + 1] != 0;
+            if (!look.outline) {
+                target[x] = glyph ? look.textColor : KeyGrey;
+                continue;
+            }
+            int covered = 0;
+            for (const uchar* row : rows)
+                covered += (row[x] != 0) + (row[x + 1] != 0) + (row[x + 2] != 0);
+            // A pen two pixels wide lies on both sides of the glyph's edge, a thinner one outside
+            // it.
+            const bool filled = look.outlineWidth >= 2 ? covered == 9 : glyph;
+            target[x] = filled ? look.textColor : covered > 0 ? look.outlineColor : KeyGrey;
         }
     }
     BlendKeyed(frame, textImage, overlap.topLeft(), transparency);

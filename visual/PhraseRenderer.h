@@ -78,7 +78,9 @@ struct PhraseLook {
 PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight);
 
 // Draws text at the top-left of box on a KeyGrey ground and blends it into frame with the
-// transparency (0..100; more counts as 100), only where box overlaps the frame.
+// transparency (0..100; more counts as 100), only where box overlaps the frame. Glyphs are
+// drawn unsmoothed; an outline two pixels wide covers the glyphs' edge pixels inside and out,
+// one pixel wide the pixels just outside, as a pen of that width stroked along the outlines.
 void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
                    int transparency);
 

@@ -52,6 +52,11 @@ bool TPhraseSource::HasReader() const {
     return reader_ != nullptr;
 }
 
+std::uint32_t TPhraseSource::ReadPosition() const {
+    std::lock_guard lock(mutex_);
+    return reader_ ? reader_->ReadPosition : 0;
+}
+
 std::optional<std::string> TPhraseSource::ReadNextPhrase() {
     std::lock_guard lock(mutex_);
     if (!reader_)

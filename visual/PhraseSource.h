@@ -43,6 +43,9 @@ public:
     // Thread safe: whether a reader is open.
     bool HasReader() const;
 
+    // Thread safe: where the next line starts (0 without a reader).
+    std::uint32_t ReadPosition() const;
+
     // Presentation thread: the next phrase, or empty when no reader is open. Throws
     // EInOutError when the file cannot be read.
     std::optional<std::string> ReadNextPhrase();

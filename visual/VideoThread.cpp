@@ -39,6 +39,7 @@ void TVideoThread::Start() {
         thread_.join(); // a loop that ended by itself when IsPlaying was cleared
     passes_ = 0;
     latePasses_ = 0;
+    phrasesTaken_ = 0;
     running_ = true;
     VideoThreadRunning = true;
     thread_ = std::jthread([this](std::stop_token stop) { Execute(stop); });
@@ -61,6 +62,10 @@ std::uint64_t TVideoThread::Passes() const {
 
 std::uint64_t TVideoThread::LatePasses() const {
     return latePasses_;
+}
+
+std::uint64_t TVideoThread::PhrasesTaken() const {
+    return phrasesTaken_;
 }
 
 void TVideoThread::Execute(std::stop_token stop) {
@@ -108,6 +113,7 @@ void TVideoThread::TakeNextPhrase(const TCurrentValues& values) {
     layout_.PhraseText = std::move(*text);
     LayOutPhrase(layout_, values, frames_.FrameSize());
     layout_.PhraseStart = frameTime_;
+    ++phrasesTaken_;
 }
 
 void TVideoThread::DrawPass(const TCurrentValues& values, std::stop_token stop) {

@@ -44,6 +44,8 @@ public:
     // drawing and the hand-over plus LateMargin (the machine fell behind the rhythm).
     std::uint64_t Passes() const;
     std::uint64_t LatePasses() const;
+    // Thread safe: phrases read and laid out since Start.
+    std::uint64_t PhrasesTaken() const;
     static constexpr std::chrono::milliseconds LateMargin{4};
 
 private:
@@ -58,6 +60,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<std::uint64_t> passes_{0};
     std::atomic<std::uint64_t> latePasses_{0};
+    std::atomic<std::uint64_t> phrasesTaken_{0};
     // Presentation thread only while the loop runs.
     TPhraseLayout layout_;
     std::uint32_t frameTime_ = 0;
