@@ -6,7 +6,11 @@
 #include "model/Cp1251.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
@@ -53,16 +57,35 @@ int WalkFrom(int lastCell, bool clockwise) {
 }
 
 // Where the glyphs of text, drawn with its top-left at origin, cover area (both in frame
-// coordinates): non-zero bytes, one per pixel. Glyphs are drawn without smoothing, so a
-// pixel is either text or ground, and large glyphs stay cheap to draw.
+// coordinates): non-zero bytes, one per pixel. Each glyph outline that reaches the area is
+// filled without smoothing, so a pixel is either text or ground.
 QImage GlyphMask(QRect area, QPoint origin, const QString& text, const QFont& font) {
     QImage mask(area.size(), QImage::Format_Alpha8);
     mask.fill(0);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setLineWidth(1e7);
+    layout.endLayout();
     QPainter painter(&mask);
-    painter.translate(origin - area.topLeft());
-    painter.setFont(font);
-    painter.setPen(QColor(0, 0, 0, 255));
-    painter.drawText(QPoint(0, QFontMetrics(font).ascent()), text);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 255));
+    const QPointF offset = origin - area.topLeft();
+    const QRectF bounds(0, 0, area.width(), area.height());
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont glyphFont = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+            const QPointF at = positions[i] + offset;
+            if (glyphFont.boundingRect(glyphs[i]).translated(at).intersects(bounds))
+                painter.drawPath(glyphFont.pathForGlyph(glyphs[i]).translated(at));
+        }
+    }
     return mask;
 }
 
@@ -156,6 +179,8 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
     const QRect overlap = box.intersected(frame.rect());
     if (overlap.isEmpty())
         return;
+    if (frame.format() != QImage::Format_RGB32)
+        frame.convertTo(QImage::Format_RGB32);
     // One pixel of margin, so that the outline can look at every neighbour of the overlap.
     const QImage mask = GlyphMask(overlap.adjusted(-1, -1, 1, 1), box.topLeft(), text, look.font);
     QImage textImage(overlap.size(), QImage::Format_RGB32);
@@ -182,6 +207,8 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
 }
 
 void BlendKeyed(QImage& frame, const QImage& text, QPoint position, int transparency) {
+    if (!frame.rect().contains(QRect(position, text.size())))
+        return;
     thread_local BlendTable table;
     table.Prepare(std::clamp(transparency, 0, 100));
     for (int y = 0; y < text.height(); ++y) {

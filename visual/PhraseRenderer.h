@@ -26,7 +26,7 @@ constexpr int PhraseHeightFloor = 1;
 
 // A phrase is drawn by its first characters only: more cannot be read on any screen, and
 // shaping a line of a megabyte in every frame would stall the presentation.
-constexpr int PhraseCharacterLimit = 2000;
+constexpr int PhraseCharacterLimit = 1000;
 
 // The current phrase and where it stands.
 struct TPhraseLayout {
@@ -44,8 +44,8 @@ struct TPhraseLayout {
 // Sets the font height, the box and the cell of layout.PhraseText for a screen of this size.
 void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen);
 
-// Draws the phrase into the finished frame (Format_RGB32) while frameTime lies within
-// PhraseDuration ms of PhraseStart, with text on and a phrase present.
+// Draws the phrase into the finished frame (made Format_RGB32 if it is not) while frameTime lies
+// within PhraseDuration ms of PhraseStart, with text on and a phrase present.
 void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
                        std::uint32_t frameTime);
 
@@ -78,13 +78,16 @@ struct PhraseLook {
 PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight);
 
 // Draws text at the top-left of box on a KeyGrey ground and blends it into frame with the
-// transparency (0..100; more counts as 100), only where box overlaps the frame. Glyphs are
-// drawn unsmoothed; an outline two pixels wide covers the glyphs' edge pixels inside and out,
-// one pixel wide the pixels just outside, as a pen of that width stroked along the outlines.
+// transparency (0..100; more counts as 100), only where box overlaps the frame (made
+// Format_RGB32 if it is not). Glyph
+// outlines are filled unsmoothed; an outline two pixels wide covers the glyphs' edge pixels inside
+// and out, one pixel wide the pixels just outside, as a pen of that width stroked along the
+// outlines.
 void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
                    int transparency);
 
 // Blends the text image into frame at position: pixels with a channel at 120 are left out,
 // the others become Trunc(text * alpha + frame * (1 - alpha)) per channel, alpha being
-// (100 - transparency) / 100. Both images Format_RGB32; text must lie inside the frame.
+// (100 - transparency) / 100. Both images Format_RGB32; nothing happens unless text lies
+// wholly inside the frame.
 void BlendKeyed(QImage& frame, const QImage& text, QPoint position, int transparency);

@@ -16,11 +16,12 @@ QPen PatternPen(TColor color, int width) {
 } // namespace
 
 void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime));
+    frame.fill(QColor(
+        FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime)));
 }
 
 void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(ResolveColor(values.SpiralBackColor));
+    frame.fill(QColor(ResolveColor(values.SpiralBackColor)));
     const auto segments = SpiralSegments(frame.width(), frame.height(), values.SpiralSpeed,
                                          values.SpiralWidth, values.SpiralDirection, frameTime);
     QPainter painter(&frame);
@@ -50,7 +51,7 @@ void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t 
 }
 
 void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(ResolveColor(values.LinesBackColor));
+    frame.fill(QColor(ResolveColor(values.LinesBackColor)));
     const StripeLines lines = StripePositions(frame.width(), frame.height(), values.LinesSpeed,
                                               values.LinesWidth, values.LinesDirection, frameTime);
     QPainter painter(&frame);
@@ -64,7 +65,7 @@ void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
 }
 
 void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(ResolveColor(values.CirclesBackColor));
+    frame.fill(QColor(ResolveColor(values.CirclesBackColor)));
     const CircleRings rings = CircleRadii(frame.width(), frame.height(), values.CirclesFreq,
                                           values.CirclesWidth, frameTime);
     QPainter painter(&frame);
@@ -76,7 +77,7 @@ void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
 }
 
 void DrawBlankFrame(QImage& frame) {
-    frame.fill(qRgb(0, 0, 0));
+    frame.fill(Qt::black);
 }
 
 bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,

@@ -297,6 +297,21 @@ TEST_F(PhraseRendererTest, BoxesOffOrLargerThanTheFrameBlendOnlyTheOverlap) {
     EXPECT_EQ(CountDifferent(frame, qRgb(0, 0, 0)), 0);
 }
 
+TEST_F(PhraseRendererTest, OtherFrameFormatsAreDrawnToo) {
+    TCurrentValues values = Values();
+    values.TextColor = StoredRgb(255, 255, 255);
+    const TPhraseLayout layout = LaidOut("Hello", values, {200, 100});
+    QImage frame(200, 100, QImage::Format_RGB888);
+    frame.fill(Qt::black);
+    DrawPhraseOverlay(frame, layout, values, 0);
+    EXPECT_GT(CountDifferent(frame, qRgb(0, 0, 0)), 100);
+    QImage text(10, 10, QImage::Format_RGB32);
+    text.fill(Qt::white);
+    frame = Ground({200, 100}, qRgb(0, 0, 0));
+    BlendKeyed(frame, text, QPoint(195, 95), 0); // would reach outside: left alone
+    EXPECT_EQ(CountDifferent(frame, qRgb(0, 0, 0)), 0);
+}
+
 TEST_F(PhraseRendererTest, EmptyOrZeroWidthPhrasesDrawNothing) {
     TCurrentValues values = Values();
     TPhraseLayout layout;
