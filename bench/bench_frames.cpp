@@ -1,6 +1,7 @@
 // One complete presentation frame: the pattern, then a showing phrase with outline at 50 %
 // transparency blended over it, for each pattern and the blank frame, at 1920 x 1080 and
-// 3840 x 2160. Also the layout of one new phrase.
+// 3840 x 2160. Also a frame whose phrase is new (its glyphs traced afresh) and the layout of
+// one new phrase.
 //
 // Run: build/bench/bench_frames --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
@@ -50,6 +51,34 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {1920, 3840}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+// The first frame of each phrase traces the phrase's glyphs; the following frames of the same
+// phrase reuse that. Here every frame has a new phrase.
+void BM_FrameWithNewPhrase(benchmark::State& state) {
+    TCurrentValues values = PhraseValues();
+    values.VideoType = static_cast<std::uint8_t>(state.range(0));
+    const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
+    TPhraseLayout phrases[2];
+    phrases[0].PhraseText = SamplePhrase;
+    phrases[1].PhraseText = Cp1251Literal("Другая фраза тут");
+    for (TPhraseLayout& phrase : phrases)
+        LayOutPhrase(phrase, values, size);
+    QImage frame(size, QImage::Format_RGB32);
+    std::uint32_t frameTime = 123456;
+    int next = 0;
+    for (auto _ : state) {
+        TPhraseLayout& phrase = phrases[next];
+        next = 1 - next;
+        phrase.PhraseStart = frameTime;
+        DrawFrame(frame, values, phrase, frameTime);
+        benchmark::DoNotOptimize(frame.constBits());
+        frameTime += 16;
+    }
+}
+BENCHMARK(BM_FrameWithNewPhrase)
+    ->ArgsProduct({{1}, {1920, 3840}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.5);
 

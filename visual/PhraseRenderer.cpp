@@ -2,20 +2,15 @@
 
 #include "Colors.h"
 #include "PhraseFont.h"
+#include "PhraseInk.h"
 #include "model/Arithmetic.h"
 #include "model/Cp1251.h"
-
-#include <QFontMetrics>
-#include <QGlyphRun>
-#include <QPainter>
-#include <QPainterPath>
-#include <QRawFont>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <array>
 #include <mutex>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -42,6 +37,33 @@ struct BlendTable {
     int operator()(int text, int ground) const { return mix[text * 256 + ground]; }
 };
 
+const BlendTable& BlendTableFor(int transparency) {
+    thread_local BlendTable table;
+    table.Prepare(std::clamp(transparency, 0, 100));
+    return table;
+}
+
+inline QRgb Mixed(const BlendTable& table, QRgb text, QRgb ground) {
+    return qRgb(table(qRed(text), qRed(ground)), table(qGreen(text), qGreen(ground)),
+                table(qBlue(text), qBlue(ground)));
+}
+
+// One colour mixed into any ground: three small tables that stay in the fastest cache.
+struct ColourMix {
+    std::array<std::uint8_t, 256> red{}, green{}, blue{};
+
+    ColourMix(const BlendTable& table, QRgb colour) {
+        for (int ground = 0; ground < 256; ++ground) {
+            red[ground] = static_cast<std::uint8_t>(table(qRed(colour), ground));
+            green[ground] = static_cast<std::uint8_t>(table(qGreen(colour), ground));
+            blue[ground] = static_cast<std::uint8_t>(table(qBlue(colour), ground));
+        }
+    }
+    QRgb operator()(QRgb ground) const {
+        return qRgb(red[qRed(ground)], green[qGreen(ground)], blue[qBlue(ground)]);
+    }
+};
+
 bool IsKeyPixel(QRgb pixel) {
     return qRed(pixel) == 120 || qGreen(pixel) == 120 || qBlue(pixel) == 120;
 }
@@ -54,39 +76,6 @@ int WalkFrom(int lastCell, bool clockwise) {
     static constexpr std::array<int, 10> CounterClockwise{0, 4, 1, 2, 7, 3, 3, 8, 9, 6};
     const int from = lastCell >= 1 && lastCell <= 9 ? lastCell : 1;
     return clockwise ? Clockwise[from] : CounterClockwise[from];
-}
-
-// Where the glyphs of text, drawn with its top-left at origin, cover area (both in frame
-// coordinates): non-zero bytes, one per pixel. Each glyph outline that reaches the area is
-// filled without smoothing, so a pixel is either text or ground.
-QImage GlyphMask(QRect area, QPoint origin, const QString& text, const QFont& font) {
-    QImage mask(area.size(), QImage::Format_Alpha8);
-    mask.fill(0);
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (line.isValid())
-        line.setLineWidth(1e7);
-    layout.endLayout();
-    QPainter painter(&mask);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0, 0, 0, 255));
-    const QPointF offset = origin - area.topLeft();
-    const QRectF bounds(0, 0, area.width(), area.height());
-    for (const QGlyphRun& run : layout.glyphRuns()) {
-        const QRawFont glyphFont = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-            const QPointF at = positions[i] + offset;
-            if (glyphFont.boundingRect(glyphs[i]).translated(at).intersects(bounds))
-                painter.drawPath(glyphFont.pathForGlyph(glyphs[i]).translated(at));
-        }
-    }
-    return mask;
 }
 
 } // namespace
@@ -181,46 +170,32 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
         return;
     if (frame.format() != QImage::Format_RGB32)
         frame.convertTo(QImage::Format_RGB32);
-    // One pixel of margin, so that the outline can look at every neighbour of the overlap.
-    const QImage mask = GlyphMask(overlap.adjusted(-1, -1, 1, 1), box.topLeft(), text, look.font);
-    QImage textImage(overlap.size(), QImage::Format_RGB32);
-    for (int y = 0; y < textImage.height(); ++y) {
-        const uchar* rows[3] = {mask.constScanLine(y), mask.constScanLine(y + 1),
-                                mask.constScanLine(y + 2)};
-        auto* target = reinterpret_cast<QRgb*>(textImage.scanLine(y));
-        for (int x = 0; x < textImage.width(); ++x) {
-            const bool glyph = rows[1][x + 1] != 0;
-            if (!look.outline) {
-                target[x] = glyph ? look.textColor : KeyGrey;
-                continue;
-            }
-            int covered = 0;
-            for (const uchar* row : rows)
-                covered += (row[x] != 0) + (row[x + 1] != 0) + (row[x + 2] != 0);
-            // A pen two pixels wide lies on both sides of the glyph's edge, a thinner one outside
-            // it.
-            const bool filled = look.outlineWidth >= 2 ? covered == 9 : glyph;
-            target[x] = filled ? look.textColor : covered > 0 ? look.outlineColor : KeyGrey;
-        }
+    const BlendTable& table = BlendTableFor(transparency);
+    const ColourMix textMix(table, look.textColor), outlineMix(table, look.outlineColor);
+    // Text or outline in a colour with a channel at 120 counts as key grey and is left out.
+    const bool drawText = !IsKeyPixel(look.textColor);
+    const bool drawOutline = look.outline && !IsKeyPixel(look.outlineColor);
+    for (const InkRun& run :
+         PhraseInkRuns(box, overlap, text, look.font, look.outline, look.outlineWidth)) {
+        if (run.text ? !drawText : !drawOutline)
+            continue;
+        const ColourMix& mix = run.text ? textMix : outlineMix;
+        auto* target =
+            reinterpret_cast<QRgb*>(frame.scanLine(overlap.y() + run.y)) + overlap.x() + run.x;
+        for (int i = 0; i < run.length; ++i)
+            target[i] = mix(target[i]);
     }
-    BlendKeyed(frame, textImage, overlap.topLeft(), transparency);
 }
 
 void BlendKeyed(QImage& frame, const QImage& text, QPoint position, int transparency) {
     if (!frame.rect().contains(QRect(position, text.size())))
         return;
-    thread_local BlendTable table;
-    table.Prepare(std::clamp(transparency, 0, 100));
+    const BlendTable& table = BlendTableFor(transparency);
     for (int y = 0; y < text.height(); ++y) {
         const auto* source = reinterpret_cast<const QRgb*>(text.constScanLine(y));
         auto* target = reinterpret_cast<QRgb*>(frame.scanLine(position.y() + y)) + position.x();
-        for (int x = 0; x < text.width(); ++x) {
-            const QRgb pixel = source[x];
-            if (IsKeyPixel(pixel))
-                continue;
-            const QRgb ground = target[x];
-            target[x] = qRgb(table(qRed(pixel), qRed(ground)), table(qGreen(pixel), qGreen(ground)),
-                             table(qBlue(pixel), qBlue(ground)));
-        }
+        for (int x = 0; x < text.width(); ++x)
+            if (!IsKeyPixel(source[x]))
+                target[x] = Mixed(table, source[x], target[x]);
     }
 }

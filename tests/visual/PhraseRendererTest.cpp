@@ -298,6 +298,37 @@ TEST_F(PhraseRendererTest, BoxesOffOrLargerThanTheFrameBlendOnlyTheOverlap) {
     EXPECT_EQ(CountDifferent(frame, qRgb(0, 0, 0)), 0);
 }
 
+TEST_F(PhraseRendererTest, ATracedPhraseIsReusedOnlyForTheSameTextFontAndPlace) {
+    TCurrentValues values = Values();
+    values.OutlineEnabled = true;
+    values.TextColor = StoredRgb(255, 0, 0);
+    TPhraseLayout layout = LaidOut("Hello", values, {300, 200});
+    const auto draw = [&](const TPhraseLayout& phrase, const TCurrentValues& look) {
+        QImage frame = Ground({300, 200}, qRgb(0, 0, 0));
+        DrawPhraseOverlay(frame, phrase, look, 0);
+        return frame;
+    };
+    const QImage hello = draw(layout, values);
+    TPhraseLayout other = layout;
+    other.DisplayText = QStringLiteral("Hallo");
+    EXPECT_NE(draw(other, values), hello);
+    EXPECT_EQ(draw(layout, values), hello);
+    TCurrentValues green = values;
+    green.TextColor = StoredRgb(0, 255, 0);
+    const QImage greenHello = draw(layout, green);
+    EXPECT_NE(greenHello, hello);
+    EXPECT_EQ(CountDifferent(greenHello, qRgb(0, 0, 0)), CountDifferent(hello, qRgb(0, 0, 0)));
+    TCurrentValues thin = values;
+    thin.TextWidth = 50; // one-pixel outline
+    EXPECT_NE(draw(layout, thin), hello);
+    other = layout;
+    other.PhraseX += 3;
+    const QImage moved = draw(other, values);
+    EXPECT_EQ(moved.pixel(layout.PhraseX + 3 + 10, layout.PhraseY + 10),
+              hello.pixel(layout.PhraseX + 10, layout.PhraseY + 10));
+    EXPECT_NE(moved, hello);
+}
+
 TEST_F(PhraseRendererTest, OtherFrameFormatsAreDrawnToo) {
     TCurrentValues values = Values();
     values.TextColor = StoredRgb(255, 255, 255);
