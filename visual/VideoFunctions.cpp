@@ -72,8 +72,12 @@ void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
     painter.setPen(PatternPen(values.CirclesColor, values.CirclesWidth));
     painter.setBrush(Qt::NoBrush);
     const QPoint centre(frame.width() / 2, frame.height() / 2);
-    for (const int r : rings.radii)
-        painter.drawEllipse(centre, r, r);
+    for (const int r : rings.radii) {
+        if (r == 0)
+            painter.drawPoint(centre); // a ring shrunk to nothing is still one pen-wide dot
+        else
+            painter.drawEllipse(centre, r, r);
+    }
 }
 
 void DrawBlankFrame(QImage& frame) {

@@ -177,6 +177,11 @@ TEST(CirclesTest, PictureShowsRingsAndNotTheirInside) {
     EXPECT_EQ(frame.pixel(centre + QPoint(0, -109)), ring);
     EXPECT_EQ(frame.pixel(centre), ground);
     EXPECT_EQ(frame.pixel(centre + QPoint(72, 0)), ground);
+    DrawCirclesFrame(frame, values, 375); // the first ring at radius 0: a dot as wide as the pen
+    EXPECT_EQ(frame.pixel(centre), ring);
+    EXPECT_EQ(frame.pixel(centre + QPoint(5, 5)), ring);
+    EXPECT_EQ(frame.pixel(centre + QPoint(36, 0)), ground);
+    EXPECT_EQ(frame.pixel(centre + QPoint(73, 0)), ring);
 }
 
 TEST(FrameTest, PatternOffIsBlackAndAnUnknownTypeDrawsNothing) {
