@@ -1,8 +1,8 @@
 #include "ProjectFile.h"
 
-#include "audio/FileUtils.h"
 #include "MediaPath.h"
 #include "SettingsFields.h"
+#include "audio/FileUtils.h"
 
 #include <cerrno>
 #include <cstring>
@@ -98,7 +98,8 @@ public:
             bytes_ += static_cast<char>(value ? 1 : 0);
         } else {
             auto bits = static_cast<std::make_unsigned_t<T>>(value);
-            for (std::size_t i = 0; i < sizeof(T); ++i, bits = static_cast<decltype(bits)>(bits >> 8))
+            for (std::size_t i = 0; i < sizeof(T);
+                 ++i, bits = static_cast<decltype(bits)>(bits >> 8))
                 bytes_ += static_cast<char>(bits & 0xFF);
         }
     }
