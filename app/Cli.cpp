@@ -12,6 +12,7 @@ struct Command {
 };
 
 constexpr Command Commands[] = {
+    {"--play", RunPlayCommand},
     {"--dump", RunDumpCommand},
     {"--import-json", RunImportJsonCommand},
     {"--snapshot", RunSnapshotCommand},
@@ -24,6 +25,8 @@ std::string UsageText() {
            "\n"
            "Usage:\n"
            "  umbrascope [FILE.usp]                           the desktop program\n"
+           "  umbrascope --play FILE.usp [--from MS] [--sound-only]\n"
+           "                                                  play a session and exit\n"
            "  umbrascope --dump FILE.usp [--at MS]            print the session as JSON\n"
            "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
            "  umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png\n"

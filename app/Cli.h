@@ -14,6 +14,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments);
 std::string UsageText();
 
 // Each command takes the arguments after its own name.
+int RunPlayCommand(const std::vector<std::string>& arguments);
 int RunDumpCommand(const std::vector<std::string>& arguments);
 int RunImportJsonCommand(const std::vector<std::string>& arguments);
 int RunSnapshotCommand(const std::vector<std::string>& arguments);

@@ -2,5 +2,10 @@
 
 // The desktop program: the application object, the program's windows and the message loop.
 
+class MessageBridge;
+
 // Runs until the main window closes; returns the exit status.
 int RunDesktopProgram(int argc, char** argv);
+
+// Program exit: every track thread stopped and joined, then the sound output shut down.
+void EndSound(MessageBridge& messages);

@@ -3,16 +3,21 @@
 #include "Association.h"
 #include "MessageBoxes.h"
 #include "PaintBox.h"
+#include "PlaybackController.h"
 #include "Preview.h"
 #include "Timeline.h"
 #include "UiText.h"
+#include "audio/TrackDescriptor.h"
 #include "model/Arithmetic.h"
 #include "model/Common.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "visual/FullScreenWindow.h"
+#include "visual/VideoThread.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -40,12 +45,6 @@ int RoundToInt(long double x) {
     return ClampToInt32(RoundHalfEven(x).value_or(0));
 }
 
-// Until the sound engine's track names are linked in: the file name of a path, or the
-// descriptor itself.
-QString TrackText(const std::string& descriptor) {
-    return FromModelText(descriptor.starts_with(".&") ? descriptor : ExtractFileName(descriptor));
-}
-
 QLabel* NewLabel(QWidget* parent, const char* name, int x, int y) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -68,9 +67,57 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(arguments);
+    CreatePlayback();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    controller_.reset(); // stops a session before the full-screen window goes
+}
+
+void TMainForm::CreatePlayback() {
+    FullScreenForm = std::make_unique<TFullScreenForm>();
+    FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
+    PlaybackDisplay display;
+    display.UpdateDisplay = [this] { UpdateDisplay(); };
+    display.RepaintTimeline = [this] { RepaintTrackBox(); };
+    display.ShowPlaying = [this](bool playing) { ShowPlaying(playing); };
+    display.Report = [this](const QString& text) { ShowMessageBoxWithoutWaiting(this, text); };
+    controller_ = std::make_unique<PlaybackController>(*ControlTimer, FullScreenForm.get(),
+                                                       std::move(display));
+    connect(PlayButton, &QPushButton::clicked, this, [this] { PlayButtonClick(PlayButton); });
+    connect(PlaySoundButton, &QPushButton::clicked, this,
+            [this] { PlayButtonClick(PlaySoundButton); });
+    connect(StopButton, &QPushButton::clicked, this, [this] { StopButtonClick(); });
+    connect(ControlTimer, &QTimer::timeout, this, [this] { ControlTimerTimer(); });
+}
+
+void TMainForm::PlayButtonClick(QObject* sender) {
+    Guarded(this, [&] { controller_->PlayButtonClick(sender == PlayButton); });
+}
+
+void TMainForm::StopButtonClick() {
+    Guarded(this, [&] { controller_->StopButtonClick(); });
+}
+
+void TMainForm::ControlTimerTimer() {
+    Guarded(this, [&] { controller_->ControlTimerTimer(); });
+}
+
+void TMainForm::ShowPlaying(bool playing) {
+    PlayButton->setEnabled(!playing);
+    PlaySoundButton->setEnabled(!playing);
+    StopButton->setEnabled(playing);
+    if (playing)
+        DisableControls();
+    else
+        EnableControls();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // The program ends with the session.
+    StopButtonClick();
+    QMainWindow::closeEvent(event);
+}
 
 void TMainForm::CreateControls() {
     auto* client = new QWidget(this);
@@ -300,7 +347,7 @@ void TMainForm::UpdateDisplay() {
     TextFileEdit->setEnabled(v.TextEnabled);
     TextFrameLongLabel->setEnabled(v.TextEnabled);
     TextFrameIntervalLabel->setEnabled(v.TextEnabled);
-    TextFileEdit->setText(TrackText(v.PhraseFile));
+    TextFileEdit->setText(FromModelText(TrackDisplayText(v.PhraseFile)));
     TextFrameLongLabel->setText(
         QStringLiteral("Длительность показа фразы: %1 мс").arg(v.PhraseDuration));
     TextFrameIntervalLabel->setText(
@@ -310,7 +357,7 @@ void TMainForm::UpdateDisplay() {
     VolumeLabel->setText(QStringLiteral("Громкость аудио: %1 %").arg(v.AudioVolume));
     WavesListBox->clear();
     for (const TWaveEntry& wave : v.Waves)
-        WavesListBox->addItem(TrackText(wave.Track));
+        WavesListBox->addItem(FromModelText(TrackDisplayText(wave.Track)));
 }
 
 void TMainForm::DisableControls() {
@@ -371,9 +418,12 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::ScreenPreviewBoxPaint(QPainter& painter) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : ScreenPreviewBox->width();
-    lastPreview_ = DrawScreenPreview(CurrentValues, ScreenPreviewBox->size(), screenWidth);
+    // While the full screen plays, the preview keeps what it showed.
+    if (!(IsPlaying && VideoThreadRunning)) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const int screenWidth = screen ? screen->geometry().width() : ScreenPreviewBox->width();
+        lastPreview_ = DrawScreenPreview(CurrentValues, ScreenPreviewBox->size(), screenWidth);
+    }
     painter.drawImage(0, 0, lastPreview_);
 }
 

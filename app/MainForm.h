@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -23,6 +24,8 @@ class QPainter;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class PlaybackController;
+class TFullScreenForm;
 class TPaintBox;
 
 class TMainForm : public QMainWindow {
@@ -55,6 +58,12 @@ public:
     // The file dialogs; tests replace them. Empty when the user cancels.
     virtual std::optional<QString> ChooseProjectToOpen();
     virtual std::optional<QString> ChooseProjectToSave();
+
+    // Playback: picture and sound when sender is PlayButton, sound only otherwise.
+    void PlayButtonClick(QObject* sender);
+    void StopButtonClick();
+    void ControlTimerTimer();
+    PlaybackController& Controller() { return *controller_; }
 
     // Menus and toolbar off while a session plays, and on again.
     void DisableControls();
@@ -104,11 +113,14 @@ public:
     QAction* HelpMI = nullptr;
     QAction* AboutMI = nullptr;
 
+    std::unique_ptr<TFullScreenForm> FullScreenForm;
+
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
     std::array<QToolButton*, 12> SpeedButtons{};
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();
@@ -116,11 +128,14 @@ private:
     void CreateToolBar();
     void FormCreate(const QStringList& arguments);
     void FormResize();
+    void CreatePlayback();
+    void ShowPlaying(bool playing);
     void OpenCommandLineProject(const QString& path);
     void ShowProjectCaption();
     void ShowStateError(const std::optional<std::string>& error);
     void MoveTimelineCursor(const QMouseEvent& event);
 
+    std::unique_ptr<PlaybackController> controller_;
     // The last preview painted; shown unchanged while the full screen plays.
     QImage lastPreview_;
     // Toolbar buttons whose command exists; the others stay disabled.

@@ -16,10 +16,14 @@ QMessageBox* NewBox(QWidget* owner, const QString& text) {
     auto* box = new QMessageBox(QMessageBox::NoIcon, QApplication::applicationName(), text,
                                 QMessageBox::Ok, owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // Never hidden under the full-screen window of a playing session.
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
     return box;
 }
 
-QString DescribeCurrentException() {
+} // namespace
+
+QString CurrentExceptionText() {
     try {
         throw;
     } catch (const std::exception& error) {
@@ -28,8 +32,6 @@ QString DescribeCurrentException() {
         return QStringLiteral("Неизвестная ошибка");
     }
 }
-
-} // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) {
     Hook() = std::move(hook);
@@ -50,14 +52,13 @@ void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text) {
     }
     QMessageBox* box = NewBox(owner, text);
     box->setWindowModality(Qt::NonModal);
-    box->setWindowFlag(Qt::WindowStaysOnTopHint);
     box->show();
     box->raise();
 }
 
 void ShowCurrentException(QWidget* owner) noexcept {
     try {
-        ShowMessageBox(owner, DescribeCurrentException());
+        ShowMessageBox(owner, CurrentExceptionText());
     } catch (...) {
         // Nothing is left to show the failure with; standard error is the last resort.
         std::cerr << "umbrascope: a failure could not be shown\n";

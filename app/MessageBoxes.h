@@ -20,6 +20,9 @@ void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text);
 using MessageBoxHook = std::function<void(const QString&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
+// What the exception in flight says. Call it only from a catch block.
+QString CurrentExceptionText();
+
 // The application's error handler: shows what the exception in flight says. Call it only
 // from a catch block.
 void ShowCurrentException(QWidget* owner) noexcept;

@@ -1,16 +1,24 @@
 #include "Preview.h"
 
 #include "model/Arithmetic.h"
+#include "visual/Colors.h"
+#include "visual/PhraseFont.h"
+#include "visual/PhraseRenderer.h"
 
 #include <QPainter>
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace {
 
 int RoundToInt(long double x) {
     return ClampToInt32(RoundHalfEven(x).value_or(0));
+}
+
+QColor ModelColor(TColor color) {
+    return QColor(ResolveColor(color));
 }
 
 QPen PatternPen(TColor color, int width) {
@@ -107,11 +115,56 @@ void Pattern(QPainter& painter, const TCurrentValues& v, QSize box, int screenWi
     }
 }
 
-} // namespace
+// The label that stands for a phrase, and the cell it stands in.
+struct Placeholder {
+    QString text;
+    int cell = 5;
+};
 
-QColor ModelColor(TColor color) {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+std::optional<Placeholder> PlaceholderFor(std::uint8_t textPosition) {
+    if (textPosition >= 1 && textPosition <= 9)
+        return Placeholder{QStringLiteral("Текстовая фраза"), textPosition};
+    switch (textPosition) {
+    case 10:
+        return Placeholder{QStringLiteral("Текстовая фраза. час."), 5};
+    case 11:
+        return Placeholder{QStringLiteral("Текстовая фраза. п.час."), 5};
+    case 12:
+        return Placeholder{QStringLiteral("Текстовая фраза. случ."), 5};
+    default:
+        return std::nullopt;
+    }
 }
+
+// Where a label of this size stands in the cell, one pixel in from the frame.
+QPoint LabelOrigin(int cell, QSize box, QSize label) {
+    const int column = (cell - 1) % 3;
+    const int row = (cell - 1) / 3;
+    const int x = column == 0   ? 1
+                  : column == 1 ? (box.width() - label.width()) / 2
+                                : box.width() - label.width() - 1;
+    const int y = row == 0   ? 1
+                  : row == 1 ? (box.height() - label.height()) / 2
+                             : box.height() - label.height() - 1;
+    return {x, y};
+}
+
+// A label fitted, placed, coloured, outlined and blended as a phrase would be.
+void PhrasePlaceholder(QImage& image, const TCurrentValues& v) {
+    const auto placeholder = PlaceholderFor(v.TextPosition);
+    if (!placeholder)
+        return;
+    const long double target = static_cast<long double>(image.width()) * v.TextWidth / 100;
+    const int height =
+        FitFontHeight(placeholder->text, v.FontName, v.FontStyle, 5, target, image.height());
+    PhraseLook look = PhraseLookOf(v, height);
+    look.outlineWidth = 1;
+    const QSize label = TextExtent(look.font, placeholder->text);
+    const QPoint origin = LabelOrigin(placeholder->cell, image.size(), label);
+    DrawKeyedText(image, QRect(origin, label), placeholder->text, look, v.Transparency);
+}
+
+} // namespace
 
 QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidth) {
     QImage image(box, QImage::Format_RGB32);
@@ -124,5 +177,8 @@ QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidt
     Pattern(painter, values, box, screenWidth);
     if (!values.VideoEnabled)
         painter.fillRect(image.rect(), Qt::black);
+    painter.end();
+    if (values.TextEnabled && !values.PhraseFile.empty())
+        PhrasePlaceholder(image, values);
     return image;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The still miniature of the full screen in the main window: the background pattern of the
-// state in force, frozen at session time 0 and scaled from the screen to the box.
+// state in force, frozen at session time 0 and scaled from the screen to the box, with a
+// label laid out where a phrase would stand.
 // User-interface thread only.
 
 #include "model/Common.h"
@@ -11,6 +12,3 @@
 
 // The preview of values for a box of this size on a screen screenWidth pixels wide.
 QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidth);
-
-// 0x00BBGGRR as a colour.
-QColor ModelColor(TColor color);

@@ -1,0 +1,150 @@
+// umbrascope --play FILE.usp [--from MS] [--sound-only]: plays a session straight away, full
+// screen or as sound only, without the editing window. Ends with the session, on a key in the
+// full-screen window, or on SIGINT or SIGTERM, stopping cleanly each time.
+
+#include "Cli.h"
+#include "Desktop.h"
+#include "MessageBoxes.h"
+#include "MessageBridge.h"
+#include "PlaybackController.h"
+#include "UiText.h"
+#include "audio/FileUtils.h"
+#include "model/Common.h"
+#include "model/ProjectFile.h"
+#include "model/SessionState.h"
+#include "visual/FullScreenWindow.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+#include <iostream>
+
+namespace {
+
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void RequestStop(int) {
+    stopRequested = true;
+}
+
+struct PlayOptions {
+    std::string project;
+    std::int32_t from = 0;
+    bool soundOnly = false;
+};
+
+std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& arguments) {
+    PlayOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--sound-only") {
+            options.soundOnly = true;
+        } else if (argument == "--from" && i + 1 < arguments.size()) {
+            const auto from = ParseMilliseconds(arguments[++i]);
+            if (!from)
+                return std::nullopt;
+            options.from = *from;
+        } else if (options.project.empty() && !argument.starts_with("--")) {
+            options.project = argument;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (options.project.empty())
+        return std::nullopt;
+    return options;
+}
+
+// Loads the project into the session model; the message when it cannot.
+std::optional<std::string> LoadProject(const std::string& path, std::int32_t from) {
+    const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    const auto modelPath = ToModelText(absolute);
+    if (!modelPath)
+        return UnrepresentablePathMessage(absolute).toStdString();
+    ResetProject();
+    try {
+        if (OpenProjectFile(*modelPath) == ProjectReadResult::WrongFormat)
+            return path + ": " + WrongFormatMessage;
+    } catch (const EInOutError& error) {
+        return path + ": " + error.what();
+    }
+    SessionPosition = from;
+    if (const auto stateError = ComputeStateAt(from))
+        std::cerr << "umbrascope: " << FromModelText(*stateError).toStdString() << '\n';
+    return std::nullopt;
+}
+
+void Report(const QString& text) {
+    std::cerr << "umbrascope: " << text.toStdString() << '\n';
+}
+
+} // namespace
+
+int RunPlayCommand(const std::vector<std::string>& arguments) {
+    const auto options = ParsePlayOptions(arguments);
+    if (!options)
+        return Fail("usage: umbrascope --play FILE.usp [--from MS] [--sound-only]");
+    // Sound alone shows no window, so it plays without a display too.
+    if (options->soundOnly && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "umbrascope";
+    char* argv[] = {name, nullptr};
+    TApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Umbrascope"));
+    if (const auto failure = LoadProject(options->project, options->from))
+        return Fail(*failure);
+
+    MessageBridge messages;
+    InstallUserMessages(&messages);
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    int status = 0;
+    {
+        QTimer clock;
+        clock.setInterval(50);
+        std::unique_ptr<TFullScreenForm> fullScreen;
+        if (!options->soundOnly)
+            fullScreen = std::make_unique<TFullScreenForm>();
+        PlaybackDisplay display;
+        display.UpdateDisplay = [] {};
+        display.RepaintTimeline = [] {};
+        display.ShowPlaying = [](bool playing) {
+            if (!playing)
+                QCoreApplication::quit();
+        };
+        display.Report = Report;
+        PlaybackController controller(clock, fullScreen.get(), std::move(display));
+        QObject::connect(&clock, &QTimer::timeout, [&controller] {
+            try {
+                controller.ControlTimerTimer();
+            } catch (...) {
+                Report(CurrentExceptionText());
+            }
+        });
+        QTimer signalWatch;
+        QObject::connect(&signalWatch, &QTimer::timeout, [&controller] {
+            if (stopRequested)
+                controller.StopButtonClick();
+        });
+        signalWatch.start(20);
+        QTimer::singleShot(0, [&] {
+            try {
+                controller.PlayButtonClick(!options->soundOnly);
+            } catch (...) {
+                Report(CurrentExceptionText());
+                status = 1;
+                QCoreApplication::quit();
+            }
+        });
+        QApplication::exec();
+        controller.StopButtonClick();
+    }
+    EndSound(messages);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    return status;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+// The playback controller: plays the session from the current position. Play starts a track
+// thread per audio track and, with picture, the full-screen window and the presentation
+// thread; a 50 ms clock on the shared session time line then applies every event as it falls
+// due and ends the session at its length, on Stop, or on a key in the full-screen window.
+//
+// Thread rule: user-interface thread only. Track threads and the presentation thread see the
+// state through CurrentValuesView(), republished after every change made here.
+
+#include "audio/PlayUtils.h"
+#include "model/Common.h"
+#include "visual/PhraseSource.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <vector>
+
+class QTimer;
+class TFullScreenForm;
+class TVideoThread;
+
+// What the controller asks of the window it serves.
+struct PlaybackDisplay {
+    std::function<void()> UpdateDisplay;           // labels, track list, preview and timeline
+    std::function<void()> RepaintTimeline;         // the timeline strip and the time label
+    std::function<void(bool playing)> ShowPlaying; // buttons, menus and toolbar
+    std::function<void(const QString&)> Report;    // a message that must not hold the clock up
+};
+
+class PlaybackController {
+public:
+    // fullScreen may be null when the session is only ever played as sound; timer is the
+    // clock (its timeout must call ControlTimerTimer).
+    PlaybackController(QTimer& timer, TFullScreenForm* fullScreen, PlaybackDisplay display);
+    ~PlaybackController();
+    PlaybackController(const PlaybackController&) = delete;
+    PlaybackController& operator=(const PlaybackController&) = delete;
+
+    // Plays from SessionPosition, with picture or as sound only. If anything fails while
+    // starting, returns to idle and rethrows.
+    void PlayButtonClick(bool withPicture);
+    void StopButtonClick();
+    void ControlTimerTimer();
+
+    // Read by the window and by tests.
+    std::int32_t LastEventIndex() const { return lastEventIndex_; }
+    bool TimerBusy() const { return timerBusy_; }
+    const std::vector<TrackHandle>& PlayThreads() const { return playThreads_; }
+    bool HasPhraseReader() const { return phrases_.HasReader(); }
+    bool PlayingWithPicture() const { return IsPlaying && withPicture_; }
+
+private:
+    void CountEventsAlreadyApplied();
+    void OpenPhraseReader();
+    void StartTracks();
+    void ApplyDueEvent(std::size_t index);
+    void ChangePhraseFile(const TSessionEvent& event);
+    void AddTrack(TSessionEvent& event);
+    void RemoveTrack(const TSessionEvent& event);
+    void ReportOnce(const QString& text);
+    void ReturnToIdle();
+
+    QTimer& timer_;
+    TFullScreenForm* fullScreen_;
+    PlaybackDisplay display_;
+    TPhraseSource phrases_;
+    std::unique_ptr<TVideoThread> videoThread_;
+    std::vector<TrackHandle> playThreads_;
+    std::int32_t lastEventIndex_ = -1;
+    bool timerBusy_ = false;
+    bool withPicture_ = false;
+    std::set<QString> reported_;
+    // The state a Stop left: Play from there goes on after the events already applied.
+    std::shared_ptr<const TCurrentValues> stoppedState_;
+    std::int32_t stoppedPosition_ = -1;
+    std::int32_t stoppedEventIndex_ = -1;
+};
