@@ -8,3 +8,8 @@ umbrascope_add_test(NAME app_drawing
 umbrascope_add_test(NAME app_main_window
   SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
+
+umbrascope_add_test(NAME app_playback
+  SOURCES PlaybackTest.cpp QtTestSupport.cpp
+  LIBRARIES umbrascope_app Qt6::Test
+  LABELS threads)

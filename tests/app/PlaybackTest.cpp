@@ -1,0 +1,336 @@
+// The playback controller on the in-memory sound device: events fall due on the clock's
+// ticks, tracks start at their offsets and stop when removed, the session ends at its length,
+// and Stop followed by Play goes on without applying anything twice.
+
+#include "QtTestSupport.h"
+#include "app/MainForm.h"
+#include "app/PaintBox.h"
+#include "app/PlaybackController.h"
+#include "audio/MemoryAudioBackend.h"
+#include "audio/PlayUtils.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/SessionState.h"
+#include "visual/FullScreenWindow.h"
+#include "visual/VideoThread.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const std::string Volume = Cp1251Literal("Аудиосопровождение -> Громкость");
+const std::string AddTrack = Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек");
+const std::string RemoveTrack = Cp1251Literal("Аудиосопровождение -> Убрать аудиотрек");
+const std::string PhraseFile = Cp1251Literal("Текстовые фразы -> Файл");
+const std::string TextOff = Cp1251Literal("Текстовые фразы -> Выключить");
+const std::string Noise = ".&03@50";
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+struct Applied {
+    std::int32_t position;
+    std::int32_t eventIndex;
+    int volume;
+};
+
+class Playback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        ResetProject();
+        SessionLength = 300000;
+        timer.setInterval(50);
+        PlaybackDisplay display;
+        display.UpdateDisplay = [this] {
+            if (controller && IsPlaying)
+                applied.push_back(
+                    {SessionPosition, controller->LastEventIndex(), CurrentValues.AudioVolume});
+        };
+        display.RepaintTimeline = [this] { ticks.push_back(SessionPosition); };
+        display.ShowPlaying = [this](bool playing) { shownPlaying.push_back(playing); };
+        display.Report = [this](const QString& text) { reports << text; };
+        controller = std::make_unique<PlaybackController>(timer, nullptr, std::move(display));
+        QObject::connect(&timer, &QTimer::timeout, [this] { controller->ControlTimerTimer(); });
+    }
+
+    void TearDown() override {
+        controller->StopButtonClick();
+        controller.reset();
+        StopAndJoinAllTrackThreads();
+        ResetProject();
+    }
+
+    void PlayFrom(std::int32_t position) {
+        SessionPosition = position;
+        ASSERT_FALSE(ComputeStateAt(position));
+        controller->PlayButtonClick(false);
+        ASSERT_TRUE(IsPlaying);
+    }
+
+    bool WaitForEvent(std::int32_t index) {
+        return WaitUntil([&] { return controller->LastEventIndex() >= index; });
+    }
+
+    // The last tick before the one at this position.
+    std::int32_t TickBefore(std::int32_t position) const {
+        std::int32_t before = -1;
+        for (const std::int32_t tick : ticks)
+            if (tick < position)
+                before = tick;
+        return before;
+    }
+
+    std::string FilePath(const QString& name) {
+        const QString path = folder.filePath(name);
+        WriteBytes(path, "RIFF");
+        return Cp1251Literal(path.toStdString());
+    }
+
+    QTemporaryDir folder;
+    MemoryAudioBackend backend;
+    ScopedAudioBackend scopedBackend{backend};
+    QTimer timer;
+    std::unique_ptr<PlaybackController> controller;
+    std::vector<Applied> applied;
+    std::vector<std::int32_t> ticks;
+    std::vector<bool> shownPlaying;
+    QStringList reports;
+};
+
+TEST_F(Playback, EventsAreAppliedInListOrderAtTheFirstTickAtOrAfterTheirTime) {
+    Events = {{Volume, 60150, "40"}, {Volume, 60150, "60"}, {TextOff, 60400, ""}};
+    PlayFrom(60000);
+    EXPECT_EQ(shownPlaying, std::vector<bool>{true});
+    ASSERT_TRUE(WaitForEvent(2));
+    ASSERT_EQ(applied.size(), 3u);
+    for (std::size_t i = 0; i < applied.size(); ++i) {
+        const TSessionEvent& event = Events[i];
+        EXPECT_EQ(applied[i].eventIndex, static_cast<std::int32_t>(i));
+        EXPECT_GE(applied[i].position, event.EventTime);
+        EXPECT_LT(TickBefore(applied[i].position), event.EventTime);
+    }
+    // Both events of one time in the same tick, each followed by its own refresh.
+    EXPECT_EQ(applied[0].position, applied[1].position);
+    EXPECT_EQ(applied[0].volume, 40);
+    EXPECT_EQ(applied[1].volume, 60);
+    // What the threads see is republished after each change.
+    EXPECT_EQ(CurrentValuesView()->AudioVolume, 60);
+    EXPECT_FALSE(CurrentValuesView()->TextEnabled);
+    EXPECT_FALSE(controller->TimerBusy());
+}
+
+TEST_F(Playback, AnEventAtTheStartPositionTakesEffectAndIsNotRepeatedAfterStop) {
+    Events = {{AddTrack, 0, Noise}, {Volume, 0, "30"}};
+    PlayFrom(0);
+    ASSERT_TRUE(WaitForEvent(1));
+    EXPECT_EQ(CurrentValues.AudioVolume, 30);
+    ASSERT_EQ(controller->PlayThreads().size(), 1u);
+    EXPECT_EQ(controller->PlayThreads()[0]->StartOffset, 0);
+
+    controller->StopButtonClick();
+    EXPECT_FALSE(IsPlaying);
+    const std::int32_t stoppedAt = SessionPosition;
+    // Play again from where Stop left: the track comes from the state, the events are done.
+    controller->PlayButtonClick(false);
+    ASSERT_EQ(controller->PlayThreads().size(), 1u);
+    EXPECT_EQ(controller->PlayThreads()[0]->StartOffset, stoppedAt);
+    EXPECT_EQ(controller->LastEventIndex(), 1);
+    QTest::qWait(200);
+    EXPECT_EQ(controller->PlayThreads().size(), 1u);
+    EXPECT_EQ(CurrentValues.Waves.size(), 1u);
+}
+
+TEST_F(Playback, TracksStartWithTheirOffsetsIntoTheSession) {
+    SessionLength = 1800000;
+    const std::string a = FilePath("a.wav");
+    const std::string b = FilePath("b.wav");
+    StartValues.Waves = {Noise, a, FilePath("missing.txt") + "-gone.wav"};
+    Events = {{AddTrack, 600000, b}};
+    PlayFrom(720000);
+    const auto& threads = controller->PlayThreads();
+    ASSERT_EQ(threads.size(), 3u); // the track that does not resolve gets no thread
+    EXPECT_EQ(threads[0]->Descriptor, Noise);
+    EXPECT_EQ(threads[0]->StartOffset, 720000);
+    EXPECT_EQ(threads[1]->Descriptor, a);
+    EXPECT_EQ(threads[1]->StartOffset, 720000);
+    EXPECT_EQ(threads[2]->Descriptor, b);
+    EXPECT_EQ(threads[2]->StartOffset, 120000);
+    EXPECT_EQ(CurrentValues.Waves.size(), 4u);
+}
+
+TEST_F(Playback, ARemovalStopsTheLaterStartedOfTwoEqualTracks) {
+    StartValues.Waves = {Noise, Noise};
+    Events = {{RemoveTrack, 1100, Noise}};
+    PlayFrom(1000);
+    ASSERT_EQ(controller->PlayThreads().size(), 2u);
+    const TrackHandle first = controller->PlayThreads()[0];
+    const TrackHandle second = controller->PlayThreads()[1];
+    ASSERT_TRUE(WaitForEvent(0));
+    EXPECT_TRUE(first->Running);
+    EXPECT_FALSE(second->Running);
+    ASSERT_EQ(controller->PlayThreads().size(), 1u);
+    EXPECT_EQ(controller->PlayThreads()[0], first);
+    EXPECT_EQ(CurrentValues.Waves.size(), 1u);
+}
+
+TEST_F(Playback, ARemovalFindsATrackThatMovedWithTheProject) {
+    ProjectFileName = Cp1251Literal(folder.filePath("session.usp").toStdString());
+    const std::string beside = FilePath("loop.wav");
+    const std::string stored = "C:\\Old Place\\loop.wav";
+    Events = {{AddTrack, 1100, stored}, {RemoveTrack, 1300, stored}};
+    PlayFrom(1000);
+    ASSERT_TRUE(WaitForEvent(0));
+    EXPECT_EQ(Events[0].EventValue, beside);
+    ASSERT_EQ(controller->PlayThreads().size(), 1u);
+    const TrackHandle added = controller->PlayThreads()[0];
+    EXPECT_EQ(added->Descriptor, beside);
+    ASSERT_TRUE(WaitForEvent(1));
+    EXPECT_FALSE(added->Running);
+    EXPECT_TRUE(controller->PlayThreads().empty());
+    EXPECT_TRUE(CurrentValues.Waves.empty());
+    EXPECT_EQ(Events[1].EventValue, stored);
+}
+
+TEST_F(Playback, TheSessionEndsAtItsLastMillisecond) {
+    StartValues.Waves = {Noise};
+    PlayFrom(299800);
+    const TrackHandle track = controller->PlayThreads().at(0);
+    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }));
+    EXPECT_EQ(SessionPosition, 299999);
+    EXPECT_EQ(shownPlaying, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_FALSE(track->Running);
+    EXPECT_TRUE(controller->PlayThreads().empty());
+}
+
+TEST_F(Playback, ASessionOfNoLengthEndsAtOnceAtZero) {
+    SessionLength = 0;
+    PlayFrom(0);
+    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }));
+    EXPECT_EQ(SessionPosition, 0);
+}
+
+TEST_F(Playback, AFailingEventIsReportedOnceAndTheClockGoesOn) {
+    Events = {{Volume, 1050, "abc"}, {Volume, 1060, "abc"}, {Volume, 1200, "20"}};
+    PlayFrom(1000);
+    ASSERT_TRUE(WaitForEvent(2));
+    EXPECT_EQ(reports, QStringList({"'abc' is not a valid integer value"}));
+    EXPECT_EQ(CurrentValues.AudioVolume, 20);
+    EXPECT_FALSE(controller->TimerBusy());
+    EXPECT_TRUE(IsPlaying);
+}
+
+TEST_F(Playback, PhraseFilesThatCannotBeReadCountAsNotFound) {
+    StartValues.PhraseFile = Cp1251Literal(folder.path().toStdString()); // a folder
+    const std::string phrases = FilePath("phrases.txt");
+    Events = {{PhraseFile, 1100, phrases}, {PhraseFile, 1300, "gone.txt"}};
+    PlayFrom(1000);
+    EXPECT_FALSE(controller->HasPhraseReader());
+    ASSERT_TRUE(WaitForEvent(0));
+    EXPECT_TRUE(controller->HasPhraseReader());
+    ASSERT_TRUE(WaitForEvent(1));
+    EXPECT_FALSE(controller->HasPhraseReader());
+    EXPECT_EQ(CurrentValues.PhraseFile, "gone.txt");
+    EXPECT_TRUE(IsPlaying);
+}
+
+TEST_F(Playback, StopStopsTheTracksAndPlayStartsThemAgainFromThePosition) {
+    StartValues.Waves = {Noise};
+    PlayFrom(5000);
+    const TrackHandle first = controller->PlayThreads().at(0);
+    QTest::qWait(150);
+    controller->StopButtonClick();
+    EXPECT_FALSE(first->Running);
+    EXPECT_TRUE(controller->PlayThreads().empty());
+    EXPECT_FALSE(controller->HasPhraseReader());
+    EXPECT_GE(SessionPosition, 5100);
+    const std::int32_t reached = SessionPosition;
+    controller->PlayButtonClick(false);
+    ASSERT_EQ(controller->PlayThreads().size(), 1u);
+    EXPECT_NE(controller->PlayThreads()[0], first);
+    EXPECT_EQ(controller->PlayThreads()[0]->StartOffset, reached);
+}
+
+class PlaybackWindow : public ::testing::Test {
+protected:
+    void SetUp() override { TestApplication(); }
+    void TearDown() override {
+        form.reset();
+        StopAndJoinAllTrackThreads();
+        ResetProject();
+    }
+
+    MemoryAudioBackend backend;
+    ScopedAudioBackend scopedBackend{backend};
+    MessageRecorder messages;
+    std::unique_ptr<TMainForm> form = std::make_unique<TMainForm>(QStringList{});
+};
+
+TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton);
+    ASSERT_TRUE(IsPlaying);
+    EXPECT_FALSE(form->PlayButton->isEnabled());
+    EXPECT_FALSE(form->PlaySoundButton->isEnabled());
+    EXPECT_TRUE(form->StopButton->isEnabled());
+    EXPECT_FALSE(form->FileMG->menuAction()->isEnabled());
+    EXPECT_FALSE(form->SpeedButtons[2]->isEnabled());
+    EXPECT_FALSE(form->FullScreenForm->isVisible());
+    EXPECT_TRUE(form->ControlTimer->isActive());
+    const QImage before = form->ScreenPreviewBox->grab().toImage();
+    StartValues.VideoEnabled = false; // a preview painted now shows black
+    CurrentValues.VideoEnabled = false;
+    form->ScreenPreviewBox->repaint();
+    EXPECT_NE(form->ScreenPreviewBox->grab().toImage(), before);
+
+    QTest::mouseClick(form->StopButton, Qt::LeftButton);
+    EXPECT_FALSE(IsPlaying);
+    EXPECT_TRUE(form->PlayButton->isEnabled());
+    EXPECT_FALSE(form->StopButton->isEnabled());
+    EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
+    EXPECT_TRUE(form->SpeedButtons[2]->isEnabled());
+    EXPECT_FALSE(form->SpeedButtons[1]->isEnabled());
+}
+
+TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+    ASSERT_TRUE(IsPlaying);
+    EXPECT_TRUE(form->FullScreenForm->isVisible());
+    EXPECT_TRUE(VideoThreadRunning);
+    QTest::qWait(100);
+    QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Shift);
+    QTest::qWait(150);
+    EXPECT_TRUE(IsPlaying);
+    QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Escape);
+    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
+    EXPECT_FALSE(form->FullScreenForm->isVisible());
+    EXPECT_FALSE(VideoThreadRunning);
+    EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
+    EXPECT_TRUE(form->PlayButton->isEnabled());
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+} // namespace
