@@ -75,6 +75,9 @@ public:
     void TrackBoxMouseDown(QMouseEvent& event);
     void TrackBoxMouseMove(QMouseEvent& event);
 
+    // The preview as last painted.
+    const QImage& LastPreview() const { return lastPreview_; }
+
     // The timeline strip and the time label, redrawn from the position.
     void RepaintTrackBox();
 

@@ -34,7 +34,7 @@ const std::string AddTrack = Cp1251Literal("Аудиосопровождение
 const std::string RemoveTrack = Cp1251Literal("Аудиосопровождение -> Убрать аудиотрек");
 const std::string PhraseFile = Cp1251Literal("Текстовые фразы -> Файл");
 const std::string TextOff = Cp1251Literal("Текстовые фразы -> Выключить");
-const std::string Noise = ".&03@50";
+const std::string Noise = ".&03%0@50";
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
     QElapsedTimer timer;
@@ -273,7 +273,10 @@ TEST_F(Playback, StopStopsTheTracksAndPlayStartsThemAgainFromThePosition) {
 
 class PlaybackWindow : public ::testing::Test {
 protected:
-    void SetUp() override { TestApplication(); }
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<TMainForm>(QStringList{});
+    }
     void TearDown() override {
         form.reset();
         StopAndJoinAllTrackThreads();
@@ -283,7 +286,7 @@ protected:
     MemoryAudioBackend backend;
     ScopedAudioBackend scopedBackend{backend};
     MessageRecorder messages;
-    std::unique_ptr<TMainForm> form = std::make_unique<TMainForm>(QStringList{});
+    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
@@ -298,11 +301,11 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     EXPECT_FALSE(form->SpeedButtons[2]->isEnabled());
     EXPECT_FALSE(form->FullScreenForm->isVisible());
     EXPECT_TRUE(form->ControlTimer->isActive());
-    const QImage before = form->ScreenPreviewBox->grab().toImage();
-    StartValues.VideoEnabled = false; // a preview painted now shows black
-    CurrentValues.VideoEnabled = false;
+    const QImage before = form->LastPreview();
+    CurrentValues.VideoEnabled = false; // a preview painted now shows black
     form->ScreenPreviewBox->repaint();
-    EXPECT_NE(form->ScreenPreviewBox->grab().toImage(), before);
+    EXPECT_NE(form->LastPreview(), before);
+    EXPECT_EQ(form->LastPreview().pixel(200, 150), qRgb(0, 0, 0));
 
     QTest::mouseClick(form->StopButton, Qt::LeftButton);
     EXPECT_FALSE(IsPlaying);

@@ -13,3 +13,17 @@ umbrascope_add_test(NAME app_playback
   SOURCES PlaybackTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test
   LABELS threads)
+
+# The end-to-end run needs a real X server: the test program runs under xvfb-run, with the
+# sound server test.sh provides (skipped without one).
+find_program(XVFB_RUN xvfb-run)
+if(XVFB_RUN)
+  add_executable(app_end_to_end EndToEndTest.cpp QtTestSupport.cpp)
+  target_link_libraries(app_end_to_end PRIVATE umbrascope_app Qt6::Test GTest::gtest GTest::gtest_main)
+  target_include_directories(app_end_to_end PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME app_end_to_end
+    COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24" $<TARGET_FILE:app_end_to_end>)
+  set_tests_properties(app_end_to_end PROPERTIES
+    ENVIRONMENT "UMBRASCOPE_SOURCE_DIR=${PROJECT_SOURCE_DIR};UMBRASCOPE_BUILD_DIR=${PROJECT_BINARY_DIR}"
+    TIMEOUT 120)
+endif()

@@ -1,0 +1,80 @@
+// One tick of the playback clock in a session of 100,000 events: the timeline strip redrawn
+// at 1920 pixels and the check for the next event due. Reported as the median of repetitions.
+
+#include "app/PlaybackController.h"
+#include "app/Timeline.h"
+#include "audio/PlayUtils.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/SessionState.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+constexpr int EventCount = 100000;
+
+void FillSession() {
+    ResetProject();
+    SessionLength = 1800000;
+    const std::string volume = Cp1251Literal("Аудиосопровождение -> Громкость");
+    Events.clear();
+    Events.reserve(EventCount);
+    for (int i = 0; i < EventCount; ++i)
+        Events.push_back({volume,
+                          static_cast<std::int32_t>(std::int64_t{i} * SessionLength / EventCount),
+                          "50"});
+    (void)ComputeStateAt(0);
+}
+
+void BM_TimelineRepaint1920(benchmark::State& state) {
+    FillSession();
+    QImage strip(1920, 35, QImage::Format_RGB32);
+    std::int32_t position = 0;
+    for (auto _ : state) {
+        DrawTimeline(strip, Events, position, SessionLength);
+        position = (position + 50) % SessionLength;
+        benchmark::DoNotOptimize(strip.constBits());
+    }
+}
+BENCHMARK(BM_TimelineRepaint1920)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_ClockTick(benchmark::State& state) {
+    FillSession();
+    QTimer clock;
+    QImage strip(1920, 35, QImage::Format_RGB32);
+    PlaybackDisplay display;
+    display.UpdateDisplay = [] {};
+    display.RepaintTimeline = [&strip] {
+        DrawTimeline(strip, Events, SessionPosition, SessionLength);
+    };
+    display.ShowPlaying = [](bool) {};
+    display.Report = [](const QString&) {};
+    PlaybackController controller(clock, nullptr, std::move(display));
+    controller.PlayButtonClick(false);
+    for (auto _ : state) {
+        controller.ControlTimerTimer();
+        benchmark::DoNotOptimize(strip.constBits());
+    }
+    state.counters["events_applied"] = controller.LastEventIndex() + 1;
+    controller.StopButtonClick();
+}
+BENCHMARK(BM_ClockTick)->Repetitions(9)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    char name[] = "bench_tick";
+    char* qtArgv[] = {name, nullptr};
+    QApplication application(qtArgc, qtArgv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    StopAndJoinAllTrackThreads();
+    return 0;
+}

@@ -1,0 +1,137 @@
+// The program as a user meets it, on a virtual X display with the real sound server: open a
+// project, press Play, the full-screen window covers the screen and the tone reaches the
+// sound server; Escape closes the window, the sound ends within 450 ms and the menus are
+// usable again. Skipped when no sound server answers.
+
+#include "QtTestSupport.h"
+#include "app/MainForm.h"
+#include "audio/AudioStream.h"
+#include "audio/PlayUtils.h"
+#include "model/Common.h"
+#include "model/ProjectFile.h"
+#include "visual/FullScreenWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+bool SoundServerAnswers() {
+    QProcess info;
+    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
+           info.exitCode() == 0;
+}
+
+// Records what the sound server plays and notes when loud sound last arrived.
+class SinkRecorder {
+public:
+    SinkRecorder() {
+        clock_.start();
+        QObject::connect(&parec_, &QProcess::readyReadStandardOutput, [this] { Take(); });
+        parec_.start(QStringLiteral("parec"),
+                     {QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
+                      QStringLiteral("--channels=2"), QStringLiteral("--rate=22050"),
+                      QStringLiteral("--latency-msec=10"), QStringLiteral("-d"),
+                      QStringLiteral("@DEFAULT_MONITOR@")});
+    }
+    ~SinkRecorder() {
+        parec_.kill();
+        parec_.waitForFinished(2000);
+    }
+
+    bool Started() { return parec_.waitForStarted(5000); }
+    qint64 Now() const { return clock_.elapsed(); }
+    // Arrival time of the last loud chunk, or -1.
+    qint64 LastLoud() const { return lastLoud_; }
+
+private:
+    void Take() {
+        const QByteArray bytes = parec_.readAllStandardOutput();
+        pending_ += bytes;
+        const qsizetype samples = pending_.size() / 2;
+        int peak = 0;
+        for (qsizetype i = 0; i < samples; ++i) {
+            const auto low = static_cast<unsigned char>(pending_[2 * i]);
+            const auto high = static_cast<signed char>(pending_[2 * i + 1]);
+            peak = std::max(peak, std::abs(high * 256 + low));
+        }
+        pending_.remove(0, samples * 2);
+        if (peak > 1000)
+            lastLoud_ = clock_.elapsed();
+    }
+
+    QProcess parec_;
+    QElapsedTimer clock_;
+    QByteArray pending_;
+    qint64 lastLoud_ = -1;
+};
+
+TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    TestApplication();
+    if (!SoundServerAnswers())
+        GTEST_SKIP() << "no sound server (test.sh starts one)";
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+
+    QTemporaryDir folder;
+    ProjectContents contents;
+    contents.SessionLength = 300000;
+    contents.StartValues.Waves = {".&04%440@0@100"};
+    const QString project = folder.filePath("tone.usp");
+    WriteBytes(project, ProjectBytes(contents));
+
+    SinkRecorder sink;
+    ASSERT_TRUE(sink.Started());
+    auto form = std::make_unique<TMainForm>(QStringList{project});
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - tone.usp");
+
+    QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+    TFullScreenForm* screen = form->FullScreenForm.get();
+    ASSERT_TRUE(WaitUntil(
+        [&] { return screen->windowHandle() && screen->windowHandle()->isExposed(); }, 5000));
+    EXPECT_EQ(screen->geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_FALSE(form->FileMG->menuAction()->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return sink.LastLoud() >= 0; }, 5000))
+        << "no sound reached the sink";
+    QTest::qWait(300);
+
+    QTest::keyClick(screen, Qt::Key_Escape);
+    const qint64 pressed = sink.Now();
+    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
+    EXPECT_FALSE(screen->isVisible());
+    EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
+    EXPECT_TRUE(form->PlayButton->isEnabled());
+    QTest::qWait(1000); // long enough to hear anything that still plays
+    EXPECT_GE(sink.LastLoud(), pressed - 100);
+    EXPECT_LT(sink.LastLoud() - pressed, 450);
+
+    form.reset();
+    StopAndJoinAllTrackThreads();
+    QuitAudioOutput();
+}
+
+} // namespace
