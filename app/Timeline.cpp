@@ -4,6 +4,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr QRgb Black = 0xFF000000;
@@ -29,7 +32,10 @@ void FramedRectangle(QPainter& painter, int left, int top, int right, int bottom
 int TimelineX(std::int32_t t, int width, std::int32_t length) {
     if (length <= 0)
         return 5;
-    return RoundToInt(static_cast<long double>(width - 10) * t / length) + 5;
+    // Called for every event at every clock tick, so in double: the product is exact and a
+    // quotient that lies exactly half-way stays so; nearbyint rounds halves to even.
+    const double x = std::nearbyint(static_cast<double>(width - 10) * t / length);
+    return static_cast<int>(std::clamp(x, -1e9, 1e9)) + 5;
 }
 
 std::int32_t TimelinePositionAt(int x, int width, std::int32_t length) {
