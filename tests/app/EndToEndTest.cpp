@@ -26,17 +26,6 @@
 
 namespace {
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 bool SoundServerAnswers() {
     QProcess info;
     info.start(QStringLiteral("pactl"), {QStringLiteral("info")});

@@ -36,17 +36,6 @@ const std::string PhraseFile = Cp1251Literal("Текстовые фразы -> �
 const std::string TextOff = Cp1251Literal("Текстовые фразы -> Выключить");
 const std::string Noise = ".&03%0@50";
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 struct Applied {
     std::int32_t position;
     std::int32_t eventIndex;

@@ -1,5 +1,6 @@
 #include "QtTestSupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 QString TestHome() {
@@ -30,6 +31,17 @@ MessageRecorder::MessageRecorder() {
 
 MessageRecorder::~MessageRecorder() {
     SetMessageBoxHook({});
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
 }
 
 std::string ReadBytes(const QString& path) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <string>
 
 QApplication& TestApplication();
@@ -28,3 +29,6 @@ public:
 // Bytes of a file, or "" when it cannot be read.
 std::string ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const std::string& bytes);
+
+// Processes events until the condition holds; false when timeoutMs passes first.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
