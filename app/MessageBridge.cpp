@@ -22,13 +22,7 @@ MessageBridge::~MessageBridge() {
 }
 
 void MessageBridge::ShowMessage(const std::string& text) {
-    const QString message = QString::fromUtf8(text);
     QCoreApplication* application = QCoreApplication::instance();
-    if (application && QThread::currentThread() == application->thread()) {
-        ShowMessageBox(nullptr, message);
-        return;
-    }
-    auto shown = std::make_shared<bool>(false);
     {
         std::lock_guard lock(shared_->mutex);
         if (shared_->closed || !application) {
@@ -36,9 +30,20 @@ void MessageBridge::ShowMessage(const std::string& text) {
             return;
         }
     }
+    const QString message = QString::fromUtf8(text);
+    if (QThread::currentThread() == application->thread()) {
+        ShowMessageBox(nullptr, message);
+        return;
+    }
+    auto shown = std::make_shared<bool>(false);
     QMetaObject::invokeMethod(
         application,
         [shared = shared_, shown, message] {
+            {
+                std::lock_guard lock(shared->mutex);
+                if (shared->closed)
+                    return; // the program is ending and nobody waits any more
+            }
             ShowMessageBox(nullptr, message);
             std::lock_guard lock(shared->mutex);
             *shown = true;

@@ -9,6 +9,11 @@ umbrascope_add_test(NAME app_main_window
   SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 
+umbrascope_add_test(NAME app_play_command
+  SOURCES PlayCommandTest.cpp QtTestSupport.cpp
+  LIBRARIES umbrascope_app Qt6::Test)
+add_dependencies(app_play_command umbrascope)
+
 umbrascope_add_test(NAME app_playback
   SOURCES PlaybackTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test
@@ -27,3 +32,8 @@ if(XVFB_RUN)
     ENVIRONMENT "UMBRASCOPE_SOURCE_DIR=${PROJECT_SOURCE_DIR};UMBRASCOPE_BUILD_DIR=${PROJECT_BINARY_DIR}"
     TIMEOUT 120)
 endif()
+
+umbrascope_add_test(NAME app_message_bridge
+  SOURCES MessageBridgeTest.cpp QtTestSupport.cpp
+  LIBRARIES umbrascope_app Qt6::Test
+  LABELS threads)

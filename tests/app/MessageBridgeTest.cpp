@@ -1,0 +1,53 @@
+// Message boxes that track threads ask for: shown by the user-interface thread while the
+// asking thread waits, and never left waiting when the program ends.
+
+#include "app/MessageBridge.h"
+#include "QtTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+TEST(MessageBridge, ShowsAThreadsMessageAndLetsTheThreadGoOnAfterwards) {
+    TestApplication();
+    MessageRecorder messages;
+    MessageBridge bridge;
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        bridge.ShowMessage("Ошибка аудиоустройства");
+        returned = true;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return returned.load(); }));
+    worker.join();
+    EXPECT_EQ(messages.texts, QStringList({"Ошибка аудиоустройства"}));
+
+    bridge.ShowMessage("from the interface thread"); // shown at once, no waiting
+    EXPECT_EQ(messages.texts.size(), 2);
+}
+
+TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {
+    TestApplication();
+    MessageRecorder messages;
+    MessageBridge bridge;
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        bridge.ShowMessage("late");
+        returned = true;
+    });
+    // The interface thread is busy ending the program: it shows nothing meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(returned);
+    bridge.Close();
+    worker.join();
+    QTest::qWait(50);
+    EXPECT_TRUE(messages.texts.isEmpty());
+    bridge.ShowMessage("after the end"); // goes to standard error
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+} // namespace
