@@ -56,11 +56,3 @@ void WriteBytes(const QString& path, const std::string& bytes) {
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
-
-// Qt is not built with ThreadSanitizer, so the hand-over of a functor queued to the
-// user-interface thread (QMetaObject::invokeMethod from a worker) goes through locks the
-// sanitizer cannot see. Only races inside that hand-over are left out.
-extern "C" const char* __tsan_default_suppressions() {
-    return "race:QtPrivate::QFunctorSlotObject\n"
-           "race:QMetaObject::invokeMethodImpl\n";
-}
