@@ -305,24 +305,4 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     EXPECT_FALSE(form->SpeedButtons[1]->isEnabled());
 }
 
-TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    ASSERT_TRUE(IsPlaying);
-    EXPECT_TRUE(form->FullScreenForm->isVisible());
-    EXPECT_TRUE(VideoThreadRunning);
-    QTest::qWait(100);
-    QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Shift);
-    QTest::qWait(150);
-    EXPECT_TRUE(IsPlaying);
-    QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Escape);
-    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
-    EXPECT_FALSE(form->FullScreenForm->isVisible());
-    EXPECT_FALSE(VideoThreadRunning);
-    EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
-    EXPECT_TRUE(form->PlayButton->isEnabled());
-    EXPECT_TRUE(messages.texts.isEmpty());
-}
-
 } // namespace

@@ -33,6 +33,10 @@ if(XVFB_RUN)
     TIMEOUT 120)
 endif()
 
+umbrascope_add_test(NAME app_picture_play
+  SOURCES PicturePlayTest.cpp QtTestSupport.cpp
+  LIBRARIES umbrascope_app Qt6::Test)
+
 umbrascope_add_test(NAME app_message_bridge
   SOURCES MessageBridgeTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test
