@@ -133,13 +133,15 @@ void PlaybackController::StopButtonClick() {
 void PlaybackController::ReturnToIdle() {
     IsPlaying = false;
     timer_.stop();
-    if (videoThread_)
-        videoThread_->Stop(); // before the reader and the window's buffers go
-    phrases_.Close();
+    // The tracks first: telling them costs nothing, and their last buffer plays out while
+    // the picture winds down.
     for (const TrackHandle& track : playThreads_)
         StopTrackThread(track);
     playThreads_.clear();
     ReclaimFinishedTrackThreads();
+    if (videoThread_)
+        videoThread_->Stop(); // before the reader and the window's buffers go
+    phrases_.Close();
     if (fullScreen_ && fullScreen_->isVisible())
         fullScreen_->hide();
     VideoThreadRunning = false;
