@@ -30,6 +30,9 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.insert(QStringLiteral("HOME"), TestHome());
+        const QString leaks = TestHome() + "/leaks.supp";
+        WriteBytes(leaks, LibraryLeaks);
+        environment.insert(QStringLiteral("LSAN_OPTIONS"), "suppressions=" + leaks);
         program.setProcessEnvironment(environment);
         program.start(qEnvironmentVariable("UMBRASCOPE_BUILD_DIR") + "/app/umbrascope", arguments);
         ASSERT_TRUE(program.waitForStarted(5000));

@@ -56,3 +56,13 @@ void WriteBytes(const QString& path, const std::string& bytes) {
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
+
+const char* const LibraryLeaks = "leak:libfontconfig.so\n"
+                                 "leak:libdbus-1.so\n"
+                                 "leak:libpulse.so\n";
+
+// Font matching, the desktop bus and the sound server's client library keep a few blocks of
+// their own for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+    return LibraryLeaks;
+}

@@ -30,5 +30,8 @@ public:
 std::string ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const std::string& bytes);
 
+// Leak-checker suppressions for the libraries that keep memory until the process ends.
+extern const char* const LibraryLeaks;
+
 // Processes events until the condition holds; false when timeoutMs passes first.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
