@@ -4,58 +4,59 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QTimer>
 
-#include <condition_variable>
 #include <iostream>
-#include <mutex>
 
-struct MessageBridge::Shared {
-    std::mutex mutex;
-    std::condition_variable answered;
-    bool closed = false;
-};
-
-MessageBridge::MessageBridge() : shared_(std::make_shared<Shared>()) {}
+MessageBridge::MessageBridge() : timer_(std::make_unique<QTimer>()) {
+    // Polled rather than posted: the request travels under this object's own lock, which the
+    // race detector can follow, unlike Qt's event queue.
+    QObject::connect(timer_.get(), &QTimer::timeout, [this] { ShowWaitingMessages(); });
+    timer_->start(50);
+}
 
 MessageBridge::~MessageBridge() {
     Close();
 }
 
 void MessageBridge::ShowMessage(const std::string& text) {
-    QCoreApplication* application = QCoreApplication::instance();
-    {
-        std::lock_guard lock(shared_->mutex);
-        if (shared_->closed || !application) {
-            std::cerr << "umbrascope: " << text << '\n';
-            return;
-        }
-    }
-    const QString message = QString::fromUtf8(text);
-    if (QThread::currentThread() == application->thread()) {
-        ShowMessageBox(nullptr, message);
+    const QCoreApplication* application = QCoreApplication::instance();
+    std::unique_lock lock(mutex_);
+    if (closed_ || !application) {
+        std::cerr << "umbrascope: " << text << '\n';
         return;
     }
-    auto shown = std::make_shared<bool>(false);
-    QMetaObject::invokeMethod(
-        application,
-        [shared = shared_, shown, message] {
-            {
-                std::lock_guard lock(shared->mutex);
-                if (shared->closed)
-                    return; // the program is ending and nobody waits any more
-            }
-            ShowMessageBox(nullptr, message);
-            std::lock_guard lock(shared->mutex);
-            *shown = true;
-            shared->answered.notify_all();
-        },
-        Qt::QueuedConnection);
-    std::unique_lock lock(shared_->mutex);
-    shared_->answered.wait(lock, [&] { return *shown || shared_->closed; });
+    if (QThread::currentThread() == application->thread()) {
+        lock.unlock();
+        ShowMessageBox(nullptr, QString::fromStdString(text));
+        return;
+    }
+    auto request = std::make_shared<Request>(Request{text});
+    waiting_.push_back(request);
+    answered_.wait(lock, [&] { return request->shown || closed_; });
+}
+
+void MessageBridge::ShowWaitingMessages() {
+    for (;;) {
+        std::shared_ptr<Request> request;
+        {
+            std::lock_guard lock(mutex_);
+            if (closed_ || waiting_.empty())
+                return;
+            request = waiting_.front();
+            waiting_.pop_front();
+        }
+        ShowMessageBox(nullptr, QString::fromStdString(request->text));
+        std::lock_guard lock(mutex_);
+        request->shown = true;
+        answered_.notify_all();
+    }
 }
 
 void MessageBridge::Close() {
-    std::lock_guard lock(shared_->mutex);
-    shared_->closed = true;
-    shared_->answered.notify_all();
+    timer_->stop();
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    waiting_.clear();
+    answered_.notify_all();
 }

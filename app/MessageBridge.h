@@ -5,10 +5,17 @@
 
 #include "audio/TrackSource.h"
 
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <string>
+
+class QTimer;
 
 class MessageBridge final : public UserMessages {
 public:
+    // Create on the user-interface thread: it looks for waiting messages every 50 ms.
     MessageBridge();
     ~MessageBridge() override;
 
@@ -20,6 +27,17 @@ public:
     void Close();
 
 private:
-    struct Shared;
-    std::shared_ptr<Shared> shared_;
+    struct Request {
+        std::string text; // UTF-8
+        bool shown = false;
+    };
+
+    // User-interface thread: shows the messages that wait, one after the other.
+    void ShowWaitingMessages();
+
+    std::unique_ptr<QTimer> timer_;
+    std::mutex mutex_;
+    std::condition_variable answered_;
+    std::deque<std::shared_ptr<Request>> waiting_;
+    bool closed_ = false;
 };
