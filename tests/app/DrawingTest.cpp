@@ -1,5 +1,6 @@
 // The pictures of the main window: the timeline strip, the time label and the screen preview.
 
+#include "QtTestSupport.h"
 #include "app/Preview.h"
 #include "app/Timeline.h"
 #include "model/Common.h"
@@ -145,6 +146,54 @@ TEST(Preview, EachPatternDrawsItsGroundAndLines) {
     v.VideoType = 1;
     image = DrawScreenPreview(v, {400, 300}, 1920);
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0)); // frame in the spiral colour
+}
+
+// Pixels that differ between two pictures, within rows [top, bottom).
+int Differences(const QImage& a, const QImage& b, int top, int bottom) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
+}
+
+TEST(Preview, APhraseLabelStandsInItsCellOnlyWhenThereIsAPhraseFile) {
+    TestApplication();
+    TCurrentValues v = Values();
+    v.VideoType = 0;
+    v.PhraseFile.clear();
+    const QImage bare = DrawScreenPreview(v, {400, 300}, 1920);
+    v.PhraseFile = "phrases.txt";
+    const QImage centred = DrawScreenPreview(v, {400, 300}, 1920);
+    EXPECT_GT(Differences(bare, centred, 100, 200), 500);
+    EXPECT_EQ(Differences(bare, centred, 0, 100) + Differences(bare, centred, 200, 300), 0);
+
+    v.TextPosition = 1; // top left
+    v.TextWidth = 40;
+    const QImage corner = DrawScreenPreview(v, {400, 300}, 1920);
+    EXPECT_GT(Differences(bare, corner, 0, 100), 100);
+    EXPECT_EQ(Differences(bare, corner, 100, 300), 0);
+    EXPECT_EQ(corner.pixel(0, 0), bare.pixel(0, 0)); // one pixel in from the frame
+
+    v.TextEnabled = false;
+    EXPECT_EQ(DrawScreenPreview(v, {400, 300}, 1920), bare);
+}
+
+TEST(Preview, WithThePatternOffTheLabelStandsOnBlack) {
+    TestApplication();
+    TCurrentValues v = Values();
+    v.VideoEnabled = false;
+    v.PhraseFile = "phrases.txt";
+    v.TextPosition = 12;    // "Текстовая фраза. случ." in the centre
+    v.TextColor = 0x00FFFF; // yellow, 0x00BBGGRR
+    v.OutlineEnabled = false;
+    const QImage image = DrawScreenPreview(v, {400, 300}, 1920);
+    EXPECT_EQ(image.pixel(0, 0), Black);
+    int yellow = 0;
+    for (int y = 100; y < 200; ++y)
+        for (int x = 0; x < 400; ++x)
+            yellow += image.pixel(x, y) == qRgb(255, 255, 0);
+    EXPECT_GT(yellow, 200);
 }
 
 TEST(Preview, PatternsOfWidthZeroFinish) {

@@ -2,7 +2,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
 umbrascope_add_test(NAME app_drawing
-  SOURCES DrawingTest.cpp
+  SOURCES DrawingTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app)
 
 umbrascope_add_test(NAME app_main_window
