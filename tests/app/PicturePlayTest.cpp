@@ -3,6 +3,7 @@
 // the race-detector run: Qt's own queued hand-over of frames, which the detector is told not
 // to follow inside Qt, is all that would be checked here.
 
+#include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
 #include "app/MainForm.h"
 #include "audio/MemoryAudioBackend.h"
@@ -20,24 +21,6 @@
 #include <memory>
 
 namespace {
-
-class PlaybackWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApplication();
-        form = std::make_unique<TMainForm>(QStringList{});
-    }
-    void TearDown() override {
-        form.reset();
-        StopAndJoinAllTrackThreads();
-        ResetProject();
-    }
-
-    MemoryAudioBackend backend;
-    ScopedAudioBackend scopedBackend{backend};
-    MessageRecorder messages;
-    std::unique_ptr<TMainForm> form;
-};
 
 TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     form->show();

@@ -2,6 +2,7 @@
 // ticks, tracks start at their offsets and stop when removed, the session ends at its length,
 // and Stop followed by Play goes on without applying anything twice.
 
+#include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
 #include "app/MainForm.h"
 #include "app/PaintBox.h"
@@ -259,24 +260,6 @@ TEST_F(Playback, StopStopsTheTracksAndPlayStartsThemAgainFromThePosition) {
     EXPECT_NE(controller->PlayThreads()[0], first);
     EXPECT_EQ(controller->PlayThreads()[0]->StartOffset, reached);
 }
-
-class PlaybackWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApplication();
-        form = std::make_unique<TMainForm>(QStringList{});
-    }
-    void TearDown() override {
-        form.reset();
-        StopAndJoinAllTrackThreads();
-        ResetProject();
-    }
-
-    MemoryAudioBackend backend;
-    ScopedAudioBackend scopedBackend{backend};
-    MessageRecorder messages;
-    std::unique_ptr<TMainForm> form;
-};
 
 TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     form->show();

@@ -1,0 +1,32 @@
+#pragma once
+
+// A main window on the in-memory sound device, shown and played by the test; every track
+// thread is joined before the next test.
+
+#include "QtTestSupport.h"
+#include "app/MainForm.h"
+#include "audio/MemoryAudioBackend.h"
+#include "audio/PlayUtils.h"
+#include "model/Common.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class PlaybackWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<TMainForm>(QStringList{});
+    }
+    void TearDown() override {
+        form.reset();
+        StopAndJoinAllTrackThreads();
+        ResetProject();
+    }
+
+    MemoryAudioBackend backend;
+    ScopedAudioBackend scopedBackend{backend};
+    MessageRecorder messages;
+    std::unique_ptr<TMainForm> form;
+};
