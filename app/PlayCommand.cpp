@@ -106,6 +106,7 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     {
         QTimer clock;
         clock.setInterval(50);
+        clock.setTimerType(Qt::PreciseTimer);
         std::unique_ptr<TFullScreenForm> fullScreen;
         if (!options->soundOnly)
             fullScreen = std::make_unique<TFullScreenForm>();

@@ -1,6 +1,6 @@
 #include "Preview.h"
 
-#include "model/Arithmetic.h"
+#include "Rounding.h"
 #include "visual/Colors.h"
 #include "visual/PhraseFont.h"
 #include "visual/PhraseRenderer.h"
@@ -12,10 +12,6 @@
 #include <optional>
 
 namespace {
-
-int RoundToInt(long double x) {
-    return ClampToInt32(RoundHalfEven(x).value_or(0));
-}
 
 QColor ModelColor(TColor color) {
     return QColor(ResolveColor(color));

@@ -1,6 +1,6 @@
 #include "Timeline.h"
 
-#include "model/Arithmetic.h"
+#include "Rounding.h"
 
 #include <QPainter>
 
@@ -12,10 +12,6 @@ namespace {
 constexpr QRgb Black = 0xFF000000;
 constexpr QRgb MarkRed = 0xFFFF0000;
 constexpr QRgb CursorYellow = 0xFFFFFF00;
-
-int RoundToInt(long double x) {
-    return ClampToInt32(RoundHalfEven(x).value_or(0));
-}
 
 // A rectangle with a one-pixel black frame; right and bottom edges are outside it.
 void FramedRectangle(QPainter& painter, int left, int top, int right, int bottom, QRgb fill) {

@@ -1,0 +1,57 @@
+// The main window's side of playback: its buttons and clock wired to the controller.
+
+#include "MainForm.h"
+
+#include "MessageBoxes.h"
+#include "PlaybackController.h"
+#include "visual/FullScreenWindow.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+void TMainForm::CreatePlayback() {
+    FullScreenForm = std::make_unique<TFullScreenForm>();
+    FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
+    PlaybackDisplay display;
+    display.UpdateDisplay = [this] { UpdateDisplay(); };
+    display.RepaintTimeline = [this] { RepaintTrackBox(); };
+    display.ShowPlaying = [this](bool playing) { ShowPlaying(playing); };
+    display.Report = [this](const QString& text) { ShowMessageBoxWithoutWaiting(this, text); };
+    controller_ = std::make_unique<PlaybackController>(*ControlTimer, FullScreenForm.get(),
+                                                       std::move(display));
+    connect(PlayButton, &QPushButton::clicked, this, [this] { PlayButtonClick(PlayButton); });
+    connect(PlaySoundButton, &QPushButton::clicked, this,
+            [this] { PlayButtonClick(PlaySoundButton); });
+    connect(StopButton, &QPushButton::clicked, this, [this] { StopButtonClick(); });
+    connect(ControlTimer, &QTimer::timeout, this, [this] { ControlTimerTimer(); });
+}
+
+void TMainForm::PlayButtonClick(QObject* sender) {
+    Guarded(this, [&] { controller_->PlayButtonClick(sender == PlayButton); });
+}
+
+void TMainForm::StopButtonClick() {
+    Guarded(this, [&] { controller_->StopButtonClick(); });
+}
+
+void TMainForm::ControlTimerTimer() {
+    Guarded(this, [&] { controller_->ControlTimerTimer(); });
+}
+
+void TMainForm::ShowPlaying(bool playing) {
+    PlayButton->setEnabled(!playing);
+    PlaySoundButton->setEnabled(!playing);
+    StopButton->setEnabled(playing);
+    if (playing)
+        DisableControls();
+    else
+        EnableControls();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // The program ends with the session.
+    StopButtonClick();
+    QMainWindow::closeEvent(event);
+}
