@@ -14,6 +14,7 @@ struct Command {
 constexpr Command Commands[] = {
     {"--dump", RunDumpCommand},
     {"--import-json", RunImportJsonCommand},
+    {"--export-audio", RunExportAudioCommand},
 };
 
 } // namespace
@@ -25,6 +26,8 @@ std::string UsageText() {
            "  umbrascope [FILE.usp]                           the desktop program\n"
            "  umbrascope --dump FILE.usp [--at MS]            print the session as JSON\n"
            "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
+           "  umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]\n"
+           "                                                  write the session's sound\n"
            "  umbrascope --help | --version\n";
 }
 
