@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 struct SessionRenderer::Track {
     std::string descriptor;
@@ -16,19 +17,37 @@ struct SessionRenderer::Track {
     std::unique_ptr<RateConverter> converter;
     std::vector<std::uint8_t> buffer;
 
-    // The next frames of the track at the output rate.
-    void Pull(std::int16_t* stereo, std::size_t frames) {
-        while (converter->AvailableFrames() < frames) {
-            source->Fill(buffer.data());
-            source->AfterSwitch();
-            converter->Put(buffer.data(), buffer.size());
+    bool failed = false;
+
+    // The next frames of the track at the output rate. A source that fails (a file that
+    // cannot be read any more) ends its track, as a track thread would end.
+    void Pull(std::int16_t* stereo, std::size_t frames) noexcept {
+        try {
+            while (!failed && converter->AvailableFrames() < frames) {
+                source->Fill(buffer.data());
+                source->AfterSwitch();
+                converter->Put(buffer.data(), buffer.size());
+            }
+        } catch (const std::exception&) {
+            failed = true;
         }
-        converter->Take(stereo, frames);
+        std::fill(stereo, stereo + frames * 2, std::int16_t{0});
+        if (!failed)
+            converter->Take(stereo, frames);
     }
 };
 
+namespace {
+
+unsigned HelperThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 1 ? cores - 1 : 0;
+}
+
+} // namespace
+
 SessionRenderer::SessionRenderer(std::int32_t from, std::int32_t to, int rate)
-    : from_(from), rate_(rate) {
+    : from_(from), rate_(rate), pool_(HelperThreads()) {
     totalFrames_ = to > from ? FrameAt(to) : 0;
     if (auto problem = ComputeStateAt(from))
         problems_.push_back(std::move(*problem));
@@ -111,25 +130,33 @@ void SessionRenderer::ApplyDueEvents() {
 void SessionRenderer::MixBlock(std::int16_t* stereo, std::size_t frames) {
     const std::size_t samples = frames * 2;
     mix_.assign(samples, 0);
-    trackFrames_.resize(samples);
     const double level =
         CurrentValues.AudioEnabled ? std::min<int>(CurrentValues.AudioVolume, 100) / 100.0 : 0.0;
-    for (auto& track : tracks_) {
-        track->Pull(trackFrames_.data(), frames);
-        if (level == 0.0)
-            continue; // silent, but the track has moved on in time
-        for (std::size_t i = 0; i < samples; ++i)
-            mix_[i] += static_cast<std::int32_t>(std::nearbyint(trackFrames_[i] * level));
+    // Tracks fill and convert side by side; each keeps its frames until the mix adds them.
+    trackFrames_.resize(samples * tracks_.size());
+    pool_.Run(tracks_.size(),
+              [&](std::size_t t) { tracks_[t]->Pull(trackFrames_.data() + t * samples, frames); });
+    // At level 0 every track has still moved on in time; only the mix stays silent.
+    for (std::size_t t = 0; t < tracks_.size() && level > 0.0; ++t) {
+        const std::int16_t* track = trackFrames_.data() + t * samples;
+        if (level == 1.0) {
+            for (std::size_t i = 0; i < samples; ++i)
+                mix_[i] += track[i];
+        } else {
+            for (std::size_t i = 0; i < samples; ++i)
+                mix_[i] += static_cast<std::int32_t>(std::nearbyint(track[i] * level));
+        }
     }
     for (std::size_t i = 0; i < samples; ++i) {
         const std::int32_t clamped = std::clamp(mix_[i], -32768, 32767);
         clipped_ += clamped != mix_[i] ? 1 : 0;
         stereo[i] = static_cast<std::int16_t>(clamped);
     }
+    std::erase_if(tracks_, [](const auto& track) { return track->failed; });
 }
 
 std::size_t SessionRenderer::Render(std::int16_t* stereo, std::size_t frames) {
-    constexpr std::size_t BlockFrames = 4096;
+    constexpr std::size_t BlockFrames = 16384;
     std::size_t written = 0;
     while (written < frames && renderedFrames_ < totalFrames_) {
         ApplyDueEvents();

@@ -9,6 +9,7 @@
 
 #include "RateConverter.h"
 #include "TrackSource.h"
+#include "WorkerPool.h"
 
 #include <cstdint>
 #include <memory>
@@ -59,5 +60,6 @@ private:
     std::vector<std::unique_ptr<Track>> tracks_;
     std::vector<std::string> problems_;
     std::vector<std::int32_t> mix_;
-    std::vector<std::int16_t> trackFrames_;
+    std::vector<std::int16_t> trackFrames_; // one block per track, side by side
+    WorkerPool pool_;
 };
