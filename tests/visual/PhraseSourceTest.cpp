@@ -44,6 +44,13 @@ TEST_F(PhraseFileTest, BlankLinesShowAsHashesAndBlanksAroundTextStay) {
     EXPECT_EQ(Phrases("", 2), (Lines{"#####", "#####"}));
 }
 
+TEST(ShownPhraseTest, BlankLinesBecomeHashes) {
+    EXPECT_EQ(ShownPhrase(""), "#####");
+    EXPECT_EQ(ShownPhrase(" \t\x7f"), " \t\x7f"); // DEL is no control character here
+    EXPECT_EQ(ShownPhrase(" \t\x1f"), "#####");
+    EXPECT_EQ(ShownPhrase("\xA0"), "\xA0"); // a no-break space is text
+}
+
 TEST_F(PhraseFileTest, CarriageReturnsAloneDoNotEndLines) {
     EXPECT_EQ(Phrases("A\rB\rC\r", 2), (Lines{"ABC", "ABC"}));
 }

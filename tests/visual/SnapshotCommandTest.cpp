@@ -118,6 +118,9 @@ TEST_F(SnapshotCommandTest, FirstLineOfThePhraseFileIsTheFirstPhrase) {
         Snapshot(project, {"--at", "0", "--size", "640x480", "--phrase", "Second"});
     EXPECT_EQ(fromFile, given);
     EXPECT_NE(fromFile, other);
+    // A blank phrase shows as the hashes a blank line of the file shows.
+    EXPECT_EQ(Snapshot(project, {"--at", "0", "--size", "640x480", "--phrase", "   "}),
+              Snapshot(project, {"--at", "0", "--size", "640x480", "--phrase", "#####"}));
 }
 
 TEST_F(SnapshotCommandTest, WorksWithoutAnyDisplay) {
