@@ -23,5 +23,6 @@ inline void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "umbrascope-tests";
     static char* argv[] = {name, nullptr};
-    ::testing::AddGlobalTestEnvironment(new GuiApplicationEnvironment(new QApplication(argc, argv)));
+    ::testing::AddGlobalTestEnvironment(
+        new GuiApplicationEnvironment(new QApplication(argc, argv)));
 }

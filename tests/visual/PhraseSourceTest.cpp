@@ -2,6 +2,7 @@
 // hand-over of the reader between the controller and the presentation thread.
 
 #include "visual/PhraseSource.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 class PhraseFileTest : public ::testing::Test {
 protected:
     std::filesystem::path Write(const std::string& bytes, const std::string& name = "phrases.txt") {
-        const auto path = std::filesystem::path(::testing::TempDir()) / name;
+        const auto path = TestFilePath(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -56,9 +57,7 @@ TEST_F(PhraseFileTest, CarriageReturnsAloneDoNotEndLines) {
 }
 
 TEST_F(PhraseFileTest, MissingFileOpensNoReader) {
-    EXPECT_EQ(
-        OpenPhraseFile((std::filesystem::path(::testing::TempDir()) / "no-such-file.txt").string()),
-        nullptr);
+    EXPECT_EQ(OpenPhraseFile(TestFilePath("no-such-file.txt").string()), nullptr);
     EXPECT_NE(OpenPhraseFile(Write("A\n").string()), nullptr);
 }
 

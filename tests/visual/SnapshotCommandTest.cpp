@@ -1,6 +1,8 @@
 // umbrascope --snapshot, run as the built program on projects made with --import-json:
 // the picture's size and pixels, the first phrase, errors, and no display at all.
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -25,7 +27,7 @@ protected:
         return QString::fromLocal8Bit(qgetenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
     }
 
-    static fs::path Temp(const std::string& name) { return fs::path(::testing::TempDir()) / name; }
+    static fs::path Temp(const std::string& name) { return TestFilePath(name); }
 
     static ProgramRun Umbrascope(const QStringList& arguments, bool withoutDisplay = false) {
         QProcess process;

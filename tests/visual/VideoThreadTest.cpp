@@ -3,6 +3,7 @@
 
 #include "visual/VideoThread.h"
 #include "GuiTestApplication.h"
+#include "TestFiles.h"
 #include "model/Common.h"
 #include "visual/SessionClock.h"
 
@@ -71,7 +72,7 @@ protected:
 
     static std::filesystem::path WritePhrases(const std::string& bytes,
                                               const std::string& name = "phrases.txt") {
-        const auto path = std::filesystem::path(::testing::TempDir()) / name;
+        const auto path = TestFilePath(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
