@@ -16,6 +16,7 @@ constexpr Command Commands[] = {
     {"--dump", RunDumpCommand},
     {"--import-json", RunImportJsonCommand},
     {"--snapshot", RunSnapshotCommand},
+    {"--export-audio", RunExportAudioCommand},
 };
 
 } // namespace
@@ -31,6 +32,8 @@ std::string UsageText() {
            "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
            "  umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png\n"
            "                                                  draw the screen at that time\n"
+           "  umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]\n"
+           "                                                  write the session's sound\n"
            "  umbrascope --help | --version\n";
 }
 

@@ -1,8 +1,8 @@
 // The command line as scripts use it: the program is run as a separate process.
 
+#include "ProgramRun.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
-#include "tests/model/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,34 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
-#include <cstdlib>
-#include <sys/wait.h>
-
 namespace {
-
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder) {
-    const std::string program =
-        std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
-    const auto errPath = folder.Path() / "stderr.txt";
-    const std::string command = program + " " + arguments + " 2>" + errPath.string();
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadWholeFile(errPath);
-    return run;
-}
 
 QJsonObject Parse(const std::string& json) {
     const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(json));
