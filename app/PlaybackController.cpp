@@ -55,8 +55,8 @@ PlaybackController::~PlaybackController() {
 void PlaybackController::PlayButtonClick(bool withPicture) {
     if (IsPlaying)
         return;
-    display_.ShowPlaying(true);
     try {
+        display_.ShowPlaying(true);
         reported_.clear();
         CountEventsAlreadyApplied();
         OpenPhraseReader();

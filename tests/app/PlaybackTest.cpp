@@ -27,6 +27,7 @@
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -57,7 +58,11 @@ protected:
                     {SessionPosition, controller->LastEventIndex(), CurrentValues.AudioVolume});
         };
         display.RepaintTimeline = [this] { ticks.push_back(SessionPosition); };
-        display.ShowPlaying = [this](bool playing) { shownPlaying.push_back(playing); };
+        display.ShowPlaying = [this](bool playing) {
+            shownPlaying.push_back(playing);
+            if (playing && failStart)
+                throw std::runtime_error("cannot start");
+        };
         display.Report = [this](const QString& text) { reports << text; };
         controller = std::make_unique<PlaybackController>(timer, nullptr, std::move(display));
         QObject::connect(&timer, &QTimer::timeout, [this] { controller->ControlTimerTimer(); });
@@ -104,6 +109,7 @@ protected:
     std::vector<Applied> applied;
     std::vector<std::int32_t> ticks;
     std::vector<bool> shownPlaying;
+    bool failStart = false;
     QStringList reports;
 };
 
@@ -241,6 +247,21 @@ TEST_F(Playback, PhraseFilesThatCannotBeReadCountAsNotFound) {
     ASSERT_TRUE(WaitForEvent(1));
     EXPECT_FALSE(controller->HasPhraseReader());
     EXPECT_EQ(CurrentValues.PhraseFile, "gone.txt");
+    EXPECT_TRUE(IsPlaying);
+}
+
+TEST_F(Playback, AFailureWhileStartingReturnsToIdle) {
+    StartValues.Waves = {Noise};
+    failStart = true;
+    SessionPosition = 1000;
+    ASSERT_FALSE(ComputeStateAt(SessionPosition));
+    EXPECT_THROW(controller->PlayButtonClick(false), std::runtime_error);
+    EXPECT_FALSE(IsPlaying);
+    EXPECT_FALSE(timer.isActive());
+    EXPECT_TRUE(controller->PlayThreads().empty());
+    EXPECT_EQ(shownPlaying, (std::vector<bool>{true, false}));
+    failStart = false;
+    controller->PlayButtonClick(false); // and it plays again afterwards
     EXPECT_TRUE(IsPlaying);
 }
 
