@@ -127,7 +127,7 @@ void TMainForm::EnableControls() {
     for (QMenu* group : {FileMG, SessionSettingsMG, EventsMG, HelpMG})
         group->menuAction()->setEnabled(true);
     for (int n = 1; n <= 11; ++n)
-        SpeedButtons[n]->setEnabled(buttonAvailable_[n]);
+        SpeedButtons[n]->setEnabled(buttonCommands_[n]->isEnabled());
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -141,6 +141,6 @@ private:
     std::unique_ptr<PlaybackController> controller_;
     // The last preview painted; shown unchanged while the full screen plays.
     QImage lastPreview_;
-    // Toolbar buttons whose command exists; the others stay disabled.
-    std::array<bool, 12> buttonAvailable_{};
+    // The menu command behind each toolbar button: a button is usable when its command is.
+    std::array<QAction*, 12> buttonCommands_{};
 };

@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "PaintBox.h"
 #include "Timeline.h"
+#include "model/Common.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -203,8 +204,11 @@ void TMainForm::CreateToolBar() {
             x += 8;
         QAction* command = b.command;
         connect(button, &QToolButton::clicked, command, &QAction::trigger);
-        buttonAvailable_[b.number] = command->isEnabled();
+        buttonCommands_[b.number] = command;
         button->setEnabled(command->isEnabled());
+        // A command switched on later (when its dialog exists) brings its button along.
+        connect(command, &QAction::enabledChanged, button,
+                [button](bool enabled) { button->setEnabled(enabled && !IsPlaying); });
         SpeedButtons[b.number] = button;
     }
 }

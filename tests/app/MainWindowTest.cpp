@@ -142,6 +142,13 @@ TEST_F(MainWindow, DisablingAndEnablingControlsKeepsUnbuiltCommandsOff) {
     EXPECT_TRUE(form->EventsMG->menuAction()->isEnabled());
     EXPECT_TRUE(form->SpeedButtons[3]->isEnabled());
     EXPECT_FALSE(form->SpeedButtons[7]->isEnabled());
+
+    // A command switched on later brings its toolbar button along.
+    form->AboutMI->setEnabled(true);
+    EXPECT_TRUE(form->SpeedButtons[10]->isEnabled());
+    form->DisableControls();
+    form->EnableControls();
+    EXPECT_TRUE(form->SpeedButtons[10]->isEnabled());
 }
 
 TEST_F(MainWindow, OpensTheProjectNamedOnTheCommandLine) {
