@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -25,8 +24,8 @@ class Mp3Source final : public TrackSource {
 public:
     Mp3Source(std::unique_ptr<TFile> file, const Mp3FrameHeader& first, std::uint64_t start)
         : file_(std::move(file)), end_(file_->Size()), readPosition_(start),
-          chunkLength_(first.FrameLength), decoder_(first.Channels), input_(InputAreaBytes),
-          output_(OutputAreaBytes) {
+          chunkLength_(first.FrameLength), decoder_(first.Channels),
+          input_(new std::uint8_t[InputAreaBytes]), output_(new std::uint8_t[OutputAreaBytes]) {
         format_.SampleRate = first.SampleRate;
         format_.Channels = first.Channels;
         format_.BitsPerSample = 16;
@@ -57,11 +56,15 @@ public:
                 const std::size_t count = std::min(
                     Mp3BufferBytes - filled, decodedLength_ - static_cast<std::size_t>(readIndex_));
                 if (audible)
-                    std::memcpy(buffer + filled, output_.data() + readIndex_, count);
+                    std::memcpy(buffer + filled, output_.get() + readIndex_, count);
                 else
                     std::memset(buffer + filled, 0, count);
                 filled += count;
                 readIndex_ += static_cast<std::int64_t>(count);
+                // Only sound that reaches the buffer counts: output decoded just before the
+                // end of the file is dropped by the loop and must not keep the search going.
+                outputInPass_ = true;
+                fruitlessWork_ = 0;
             }
         } catch (const std::exception&) {
             // A read failed under us: this buffer stays silent, the next one tries again.
@@ -75,7 +78,7 @@ private:
     bool ObtainMoreOutput() {
         std::size_t produced = 0;
         if (status_ == Mp3DecodeResult::Output) {
-            status_ = decoder_.Decode(nullptr, 0, output_.data(), output_.size(), produced);
+            status_ = decoder_.Decode(nullptr, 0, output_.get(), OutputAreaBytes, produced);
         } else {
             do {
                 if (status_ == Mp3DecodeResult::Error) {
@@ -105,11 +108,11 @@ private:
                 }
                 const auto position =
                     static_cast<std::uint32_t>(std::min<std::uint64_t>(readPosition_, 0xFFFFFFFFu));
-                file_->Read(input_.data(), position, chunkLength_);
+                file_->Read(input_.get(), position, chunkLength_);
                 readPosition_ += chunkLength_;
                 fruitlessWork_ += chunkLength_;
-                status_ = decoder_.Decode(input_.data(), chunkLength_, output_.data(),
-                                          output_.size(), produced);
+                status_ = decoder_.Decode(input_.get(), chunkLength_, output_.get(),
+                                          OutputAreaBytes, produced);
                 if (status_ == Mp3DecodeResult::Error && fruitlessWork_ > FruitlessWorkLimit &&
                     readPosition_ < end_) {
                     // Stop here and resume this very search with the next buffer.
@@ -123,10 +126,6 @@ private:
         }
         decodedLength_ = produced;
         readIndex_ = 0;
-        if (produced > 0) {
-            outputInPass_ = true;
-            fruitlessWork_ = 0;
-        }
         if (readPosition_ >= end_) {
             readPosition_ = 0;
             searchCursor_ = 0;
@@ -149,8 +148,8 @@ private:
     std::size_t decodedLength_ = 0;
     std::int64_t readIndex_ = -1;
     Mp3Decoder decoder_;
-    std::vector<std::uint8_t> input_;
-    std::vector<std::uint8_t> output_;
+    std::unique_ptr<std::uint8_t[]> input_;  // one frame's length of the file at a time
+    std::unique_ptr<std::uint8_t[]> output_; // what the decoder made of it
     PcmFormat format_;
 
     bool searchInterrupted_ = false;

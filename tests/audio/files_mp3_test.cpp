@@ -312,13 +312,17 @@ TEST(Mp3BadInput, HeaderThatNeverDecodesGivesSilenceAndReturns) {
         repeated.insert(repeated.end(), header, header + 4);
         repeated.push_back(static_cast<std::uint8_t>(i * 37));
     }
-    for (const Bytes& file : {lonely, tiny, repeated}) {
+    // Sound decoded from the last chunk before the end is dropped at the loop; a file of an
+    // info frame and two more must still never hold a buffer for ever.
+    const Bytes original = ReadAll(SoundFixtures() / Cbr128.name);
+    const Bytes threeFrames(original.begin(), original.begin() + FramePositions(original)[3]);
+    for (const Bytes& file : {lonely, tiny, threeFrames, repeated}) {
         const auto source = OpenMp3Source(WriteMp3(file).string(), 5000);
         ASSERT_TRUE(source);
         const auto started = std::chrono::steady_clock::now();
         const Bytes played = PlayBuffers(*source, 20);
         EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
-        if (&file != &repeated) {
+        if (&file == &lonely || &file == &tiny) {
             EXPECT_TRUE(Silent(played));
         }
     }
