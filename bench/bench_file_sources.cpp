@@ -47,25 +47,20 @@ void PlayTrack(benchmark::State& state, TrackSource& source) {
         benchmark::Counter(bytes / bytesPerSecond, benchmark::Counter::kIsRate);
 }
 
-void BM_Mp3Track128kStereo(benchmark::State& state) {
-    const auto source = OpenMp3Source((Fixtures() / "cbr128.mp3").string(), 0);
-    if (!source) {
-        state.SkipWithError("cbr128.mp3 did not open");
-        return;
-    }
-    PlayTrack(state, *source);
-}
-BENCHMARK(BM_Mp3Track128kStereo)->Unit(benchmark::kMicrosecond);
+using TrackOpener = std::unique_ptr<TrackSource> (*)(const std::string&, std::int32_t);
 
-void BM_WavTrack16BitStereo(benchmark::State& state) {
-    const auto source = OpenWavSource((Fixtures() / "s16_stereo.wav").string(), 0);
+void BM_Track(benchmark::State& state, TrackOpener open, const char* fixture) {
+    const auto source = open((Fixtures() / fixture).string(), 0);
     if (!source) {
-        state.SkipWithError("s16_stereo.wav did not open");
+        state.SkipWithError("the fixture did not open");
         return;
     }
     PlayTrack(state, *source);
 }
-BENCHMARK(BM_WavTrack16BitStereo)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Track, Mp3_128k_stereo, &OpenMp3Source, "cbr128.mp3")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Track, Wav_16bit_stereo, &OpenWavSource, "s16_stereo.wav")
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
