@@ -5,4 +5,3 @@ umbrascope_add_test(NAME files_test
           ${CMAKE_CURRENT_LIST_DIR}/files_wav_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/files_mp3_test.cpp
   LIBRARIES umbrascope_audio)
-target_compile_definitions(files_test PRIVATE UMBRASCOPE_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

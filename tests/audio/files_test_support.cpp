@@ -26,7 +26,7 @@ fs::path TestRoot() {
 
 fs::path SourceDir() {
     const char* source = std::getenv("UMBRASCOPE_SOURCE_DIR");
-    return source ? fs::path(source) : fs::path(UMBRASCOPE_TEST_SOURCE_DIR);
+    return source ? fs::path(source) : fs::path(__FILE__).parent_path().parent_path().parent_path();
 }
 
 // Removes the scratch folder when the test program ends.
