@@ -340,3 +340,19 @@ TEST(Mp3BadInput, FilesOverHalfAGigabyteStartWithoutOverflow) {
     EXPECT_TRUE(Silent(PlayBuffers(*source, 4)));
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
+
+TEST(Mp3BadInput, LongSearchGoesOnInTheNextBuffers) {
+    // 5 MB of zeros before the sound: each buffer searches a part of them, stays silent, and
+    // the next one goes on from there until the first frame is reached.
+    Bytes file(5000000, 0);
+    const Bytes original = ReadAll(SoundFixtures() / Cbr128.name);
+    file.insert(file.end(), original.begin(), original.end());
+    const auto source = OpenMp3Source(WriteMp3(file).string(), 0);
+    ASSERT_TRUE(source);
+    Bytes played;
+    for (int i = 0; i < 8 && Silent(played); ++i)
+        played = PlayBuffers(*source, 1);
+    ASSERT_FALSE(Silent(played));
+    // The buffer that reaches the first frame begins with it.
+    EXPECT_TRUE(SameBytes(played, 0, Reference(Cbr128), 0, played.size()));
+}
