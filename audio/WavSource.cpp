@@ -103,8 +103,9 @@ WavLayout ReadWavLayout(TFile& file) {
         return layout;
     layout.DataStart = static_cast<std::uint32_t>(dataStart);
 
-    // Truncated files and the placeholder size of streamed recordings declare more than there
-    // is; the loop covers only whole frames that are present.
+    // The loop covers the data chunk only, never a chunk stored after it. Truncated files and
+    // the placeholder size of streamed recordings declare more than there is: only the whole
+    // frames present count.
     std::uint32_t size = std::min(layout.DeclaredSize, fileSize - layout.DataStart);
     if (layout.Format.BlockAlign > 0)
         size -= size % static_cast<std::uint32_t>(layout.Format.BlockAlign);
