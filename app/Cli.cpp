@@ -14,6 +14,8 @@ struct Command {
 constexpr Command Commands[] = {
     {"--dump", RunDumpCommand},
     {"--import-json", RunImportJsonCommand},
+    {"--snapshot", RunSnapshotCommand},
+    {"--export-audio", RunExportAudioCommand},
 };
 
 } // namespace
@@ -25,6 +27,10 @@ std::string UsageText() {
            "  umbrascope [FILE.usp]                           the desktop program\n"
            "  umbrascope --dump FILE.usp [--at MS]            print the session as JSON\n"
            "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
+           "  umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png\n"
+           "                                                  draw the screen at that time\n"
+           "  umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]\n"
+           "                                                  write the session's sound\n"
            "  umbrascope --help | --version\n";
 }
 

@@ -16,6 +16,8 @@ std::string UsageText();
 // Each command takes the arguments after its own name.
 int RunDumpCommand(const std::vector<std::string>& arguments);
 int RunImportJsonCommand(const std::vector<std::string>& arguments);
+int RunSnapshotCommand(const std::vector<std::string>& arguments);
+int RunExportAudioCommand(const std::vector<std::string>& arguments);
 
 // Shared by the commands: reports a failure on standard error and gives exit status 1.
 int Fail(const std::string& message);

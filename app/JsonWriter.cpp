@@ -34,10 +34,18 @@ void JsonWriter::Close(char bracket) {
     text_ += bracket;
 }
 
-void JsonWriter::BeginObject() { Open('{'); }
-void JsonWriter::EndObject() { Close('}'); }
-void JsonWriter::BeginArray() { Open('['); }
-void JsonWriter::EndArray() { Close(']'); }
+void JsonWriter::BeginObject() {
+    Open('{');
+}
+void JsonWriter::EndObject() {
+    Close('}');
+}
+void JsonWriter::BeginArray() {
+    Open('[');
+}
+void JsonWriter::EndArray() {
+    Close(']');
+}
 
 void JsonWriter::Key(std::string_view name) {
     String(name);

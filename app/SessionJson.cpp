@@ -69,7 +69,8 @@ void DumpEvents(JsonWriter& out, JsonDumper& dumper) {
     out.EndArray();
 }
 
-template <typename Values> void DumpSettings(JsonWriter& out, const char* name, const Values& values) {
+template <typename Values>
+void DumpSettings(JsonWriter& out, const char* name, const Values& values) {
     JsonDumper dumper(out);
     out.Key(name);
     out.BeginObject();
@@ -105,8 +106,9 @@ public:
         const auto low = static_cast<double>(std::numeric_limits<T>::min());
         const auto high = static_cast<double>(std::numeric_limits<T>::max());
         if (!member.isDouble() || std::floor(number) != number || number < low || number > high)
-            return Fail(name, "must be a whole number from " + std::to_string(std::numeric_limits<T>::min()) +
-                                  " to " + std::to_string(std::numeric_limits<T>::max()));
+            return Fail(name, "must be a whole number from " +
+                                  std::to_string(std::numeric_limits<T>::min()) + " to " +
+                                  std::to_string(std::numeric_limits<T>::max()));
         value = static_cast<T>(number);
     }
     void Field(const char* name, std::vector<std::string>& tracks) {
@@ -158,7 +160,8 @@ private:
     std::optional<std::string> failure_;
 };
 
-std::optional<std::string> ReadEvents(const QJsonValue& member, std::vector<TSessionEvent>& events) {
+std::optional<std::string> ReadEvents(const QJsonValue& member,
+                                      std::vector<TSessionEvent>& events) {
     if (!member.isArray())
         return std::string("Events: must be a list of events");
     const QJsonArray items = member.toArray();

@@ -73,7 +73,8 @@ void TFile::RefreshFileSize() {
 std::uint32_t TFile::SizeLocked() const {
     std::uint64_t size = fileSize_;
     for (const auto& window : windows_)
-        size = std::max<std::uint64_t>(size, std::uint64_t{window.start} + window.length);
+        if (window.length > 0)
+            size = std::max<std::uint64_t>(size, std::uint64_t{window.start} + window.length);
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(size, 0xFFFFFFFFu));
 }
 
@@ -141,7 +142,8 @@ std::uint32_t TFile::Read(void* buffer, std::uint32_t position, std::uint32_t co
                             windows_[1].length);
             std::memset(out, 0, next - p);
         } else {
-            next = std::min<std::uint64_t>(end, std::uint64_t{windows_[w].start} + windows_[w].length);
+            next =
+                std::min<std::uint64_t>(end, std::uint64_t{windows_[w].start} + windows_[w].length);
             std::memcpy(out, WindowBytes(w) + (p - windows_[w].start), next - p);
         }
         out += next - p;
@@ -157,13 +159,28 @@ std::uint32_t TFile::ReadString(std::string& text, std::uint32_t position, std::
 
 namespace {
 
-void AppendLineBytes(std::string& text, const std::uint8_t* bytes, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t byte = bytes[i];
-        if (byte == 13 || byte == 10)
-            continue;
-        text += byte == 0 ? '\n' : byte == 1 ? '\r' : static_cast<char>(byte);
+bool NeedsDecoding(std::uint8_t byte) {
+    return byte <= 1 || byte == 10 || byte == 13;
+}
+
+// Appends the line bytes up to and including the first LF; returns how many were taken.
+std::size_t AppendLineBytes(std::string& text, const std::uint8_t* bytes, std::size_t count) {
+    std::size_t i = 0;
+    while (i < count) {
+        // Most of a line needs no decoding: copy each plain run in one go.
+        const std::size_t runStart = i;
+        while (i < count && !NeedsDecoding(bytes[i]))
+            ++i;
+        text.append(reinterpret_cast<const char*>(bytes) + runStart, i - runStart);
+        if (i == count)
+            break;
+        const std::uint8_t byte = bytes[i++];
+        if (byte == 10)
+            break;
+        if (byte != 13)
+            text += byte == 0 ? '\n' : '\r';
     }
+    return i;
 }
 
 } // namespace
@@ -175,9 +192,11 @@ std::uint32_t TFile::ReadLine(std::string& text, std::uint32_t position) {
     while (p < SizeLocked()) {
         const int w = WindowFor(p);
         if (w < 0) {
-            const std::uint64_t next = EndOfGap(p, SizeLocked(), windows_[0].start,
-                                                windows_[0].length, windows_[1].start,
-                                                windows_[1].length);
+            const std::uint64_t next =
+                EndOfGap(p, SizeLocked(), windows_[0].start, windows_[0].length, windows_[1].start,
+                         windows_[1].length);
+            if (next <= p)
+                break;                   // the file has shrunk below p: nothing more to read
             text.append(next - p, '\n'); // unreadable bytes read as 0, which stands for LF
             p = next;
             continue;
@@ -185,11 +204,9 @@ std::uint32_t TFile::ReadLine(std::string& text, std::uint32_t position) {
         const Window& window = windows_[w];
         const std::uint8_t* begin = WindowBytes(w) + (p - window.start);
         const std::size_t available = std::uint64_t{window.start} + window.length - p;
-        const auto* lineFeed = static_cast<const std::uint8_t*>(std::memchr(begin, 10, available));
-        const std::size_t taken = lineFeed ? static_cast<std::size_t>(lineFeed - begin) + 1 : available;
-        AppendLineBytes(text, begin, taken);
+        const std::size_t taken = AppendLineBytes(text, begin, available);
         p += taken;
-        if (lineFeed)
+        if (begin[taken - 1] == 10)
             break;
     }
     return static_cast<std::uint32_t>(p);

@@ -59,7 +59,9 @@ private:
     struct Window {
         std::uint32_t start = 0;
         std::uint32_t length = 0;
-        bool Covers(std::uint64_t p) const { return p >= start && p < std::uint64_t{start} + length; }
+        bool Covers(std::uint64_t p) const {
+            return p >= start && p < std::uint64_t{start} + length;
+        }
     };
 
     // Index of the window holding p, loading one if p lies inside the file; -1 otherwise.
@@ -67,7 +69,9 @@ private:
     void LoadWindow(int w, std::uint32_t start);
     std::uint32_t SizeLocked() const;
     void RefreshFileSize();
-    const std::uint8_t* WindowBytes(int w) const { return data_.get() + std::size_t{WindowSize} * w; }
+    const std::uint8_t* WindowBytes(int w) const {
+        return data_.get() + std::size_t{WindowSize} * w;
+    }
 
     int fd_ = -1;
     std::uint32_t fileSize_ = 0;

@@ -132,12 +132,37 @@ std::string Cp1251Literal(std::string_view utf8) {
     return *converted;
 }
 
+namespace {
+
+std::array<char, 256> MakeUpperTable() {
+    std::array<char, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char32_t upper = UpperCodePoint(CodePointOf(static_cast<unsigned char>(byte)));
+        table[byte] = static_cast<char>(ByteOf(upper).value_or(static_cast<unsigned char>(byte)));
+    }
+    return table;
+}
+
+const std::array<char, 256> UpperTable = MakeUpperTable();
+
+} // namespace
+
+char AnsiUpperChar(char c) {
+    return UpperTable[static_cast<unsigned char>(c)];
+}
+
 std::string AnsiUpperCase(std::string_view cp1251) {
     std::string out(cp1251);
-    for (char& c : out) {
-        const char32_t upper = UpperCodePoint(CodePointOf(static_cast<unsigned char>(c)));
-        if (const auto byte = ByteOf(upper))
-            c = static_cast<char>(*byte);
-    }
+    for (char& c : out)
+        c = AnsiUpperChar(c);
     return out;
+}
+
+bool AnsiSameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AnsiUpperChar(a[i]) != AnsiUpperChar(b[i]))
+            return false;
+    return true;
 }

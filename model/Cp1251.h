@@ -19,3 +19,7 @@ std::string Cp1251Literal(std::string_view utf8);
 
 // The Russian locale's ANSI upper-casing: Latin and Cyrillic letters, byte for byte.
 std::string AnsiUpperCase(std::string_view cp1251);
+char AnsiUpperChar(char c);
+
+// Equal after upper-casing both.
+bool AnsiSameText(std::string_view a, std::string_view b);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -73,33 +74,86 @@ void ApplyRemoval(std::vector<TWaveEntry>& waves, std::string_view descriptor) {
 // The field an integer-valued event writes, or nothing for the other kinds.
 bool StoreInteger(TCurrentValues& v, EventKind kind, std::int32_t n) {
     switch (kind) {
-    case EventKind::TextFontStyle: StoreCut(v.FontStyle, n); return true;
-    case EventKind::TextColor: StoreCut(v.TextColor, n); return true;
-    case EventKind::OutlineColor: StoreCut(v.OutlineColor, n); return true;
-    case EventKind::TextTransparency: StoreCut(v.Transparency, n); return true;
-    case EventKind::TextPosition: StoreCut(v.TextPosition, n); return true;
-    case EventKind::TextWidth: StoreCut(v.TextWidth, n); return true;
-    case EventKind::PhraseDuration: StoreCut(v.PhraseDuration, n); return true;
-    case EventKind::PhraseInterval: StoreCut(v.PhraseInterval, n); return true;
-    case EventKind::AudioVolume: StoreCut(v.AudioVolume, n); return true;
-    case EventKind::VideoType: StoreCut(v.VideoType, n); return true;
-    case EventKind::FlickerColor: StoreCut(v.FlickerColor, n); return true;
-    case EventKind::FlickerFreq: StoreCut(v.FlickerFreq, n); return true;
-    case EventKind::SpiralColor: StoreCut(v.SpiralColor, n); return true;
-    case EventKind::SpiralBackColor: StoreCut(v.SpiralBackColor, n); return true;
-    case EventKind::SpiralSpeed: StoreCut(v.SpiralSpeed, n); return true;
-    case EventKind::SpiralWidth: StoreCut(v.SpiralWidth, n); return true;
-    case EventKind::SpiralDirection: StoreCut(v.SpiralDirection, n); return true;
-    case EventKind::LinesColor: StoreCut(v.LinesColor, n); return true;
-    case EventKind::LinesBackColor: StoreCut(v.LinesBackColor, n); return true;
-    case EventKind::LinesSpeed: StoreCut(v.LinesSpeed, n); return true;
-    case EventKind::LinesWidth: StoreCut(v.LinesWidth, n); return true;
-    case EventKind::LinesDirection: StoreCut(v.LinesDirection, n); return true;
-    case EventKind::CirclesColor: StoreCut(v.CirclesColor, n); return true;
-    case EventKind::CirclesBackColor: StoreCut(v.CirclesBackColor, n); return true;
-    case EventKind::CirclesFreq: StoreCut(v.CirclesFreq, n); return true;
-    case EventKind::CirclesWidth: StoreCut(v.CirclesWidth, n); return true;
-    default: return false;
+    case EventKind::TextFontStyle:
+        StoreCut(v.FontStyle, n);
+        return true;
+    case EventKind::TextColor:
+        StoreCut(v.TextColor, n);
+        return true;
+    case EventKind::OutlineColor:
+        StoreCut(v.OutlineColor, n);
+        return true;
+    case EventKind::TextTransparency:
+        StoreCut(v.Transparency, n);
+        return true;
+    case EventKind::TextPosition:
+        StoreCut(v.TextPosition, n);
+        return true;
+    case EventKind::TextWidth:
+        StoreCut(v.TextWidth, n);
+        return true;
+    case EventKind::PhraseDuration:
+        StoreCut(v.PhraseDuration, n);
+        return true;
+    case EventKind::PhraseInterval:
+        StoreCut(v.PhraseInterval, n);
+        return true;
+    case EventKind::AudioVolume:
+        StoreCut(v.AudioVolume, n);
+        return true;
+    case EventKind::VideoType:
+        StoreCut(v.VideoType, n);
+        return true;
+    case EventKind::FlickerColor:
+        StoreCut(v.FlickerColor, n);
+        return true;
+    case EventKind::FlickerFreq:
+        StoreCut(v.FlickerFreq, n);
+        return true;
+    case EventKind::SpiralColor:
+        StoreCut(v.SpiralColor, n);
+        return true;
+    case EventKind::SpiralBackColor:
+        StoreCut(v.SpiralBackColor, n);
+        return true;
+    case EventKind::SpiralSpeed:
+        StoreCut(v.SpiralSpeed, n);
+        return true;
+    case EventKind::SpiralWidth:
+        StoreCut(v.SpiralWidth, n);
+        return true;
+    case EventKind::SpiralDirection:
+        StoreCut(v.SpiralDirection, n);
+        return true;
+    case EventKind::LinesColor:
+        StoreCut(v.LinesColor, n);
+        return true;
+    case EventKind::LinesBackColor:
+        StoreCut(v.LinesBackColor, n);
+        return true;
+    case EventKind::LinesSpeed:
+        StoreCut(v.LinesSpeed, n);
+        return true;
+    case EventKind::LinesWidth:
+        StoreCut(v.LinesWidth, n);
+        return true;
+    case EventKind::LinesDirection:
+        StoreCut(v.LinesDirection, n);
+        return true;
+    case EventKind::CirclesColor:
+        StoreCut(v.CirclesColor, n);
+        return true;
+    case EventKind::CirclesBackColor:
+        StoreCut(v.CirclesBackColor, n);
+        return true;
+    case EventKind::CirclesFreq:
+        StoreCut(v.CirclesFreq, n);
+        return true;
+    case EventKind::CirclesWidth:
+        StoreCut(v.CirclesWidth, n);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -117,27 +171,54 @@ bool IsIntegerValued(EventKind kind) {
     case EventKind::AddTrack:
     case EventKind::RemoveTrack:
     case EventKind::VideoOn:
-    case EventKind::VideoOff: return false;
-    default: return true;
+    case EventKind::VideoOff:
+        return false;
+    default:
+        return true;
     }
 }
 
 // The kinds that switch a flag or take their value as text.
 void ApplyNonInteger(TCurrentValues& v, EventKind kind, const TSessionEvent& event) {
     switch (kind) {
-    case EventKind::TextOn: v.TextEnabled = true; break;
-    case EventKind::TextOff: v.TextEnabled = false; break;
-    case EventKind::TextFont: v.FontName = event.EventValue; break;
-    case EventKind::OutlineOn: v.OutlineEnabled = true; break;
-    case EventKind::OutlineOff: v.OutlineEnabled = false; break;
-    case EventKind::PhraseFile: v.PhraseFile = event.EventValue; break;
-    case EventKind::AudioOn: v.AudioEnabled = true; break;
-    case EventKind::AudioOff: v.AudioEnabled = false; break;
-    case EventKind::AddTrack: v.Waves.push_back({event.EventValue, event.EventTime}); break;
-    case EventKind::RemoveTrack: ApplyRemoval(v.Waves, event.EventValue); break;
-    case EventKind::VideoOn: v.VideoEnabled = true; break;
-    case EventKind::VideoOff: v.VideoEnabled = false; break;
-    default: break;
+    case EventKind::TextOn:
+        v.TextEnabled = true;
+        break;
+    case EventKind::TextOff:
+        v.TextEnabled = false;
+        break;
+    case EventKind::TextFont:
+        v.FontName = event.EventValue;
+        break;
+    case EventKind::OutlineOn:
+        v.OutlineEnabled = true;
+        break;
+    case EventKind::OutlineOff:
+        v.OutlineEnabled = false;
+        break;
+    case EventKind::PhraseFile:
+        v.PhraseFile = event.EventValue;
+        break;
+    case EventKind::AudioOn:
+        v.AudioEnabled = true;
+        break;
+    case EventKind::AudioOff:
+        v.AudioEnabled = false;
+        break;
+    case EventKind::AddTrack:
+        v.Waves.push_back({event.EventValue, event.EventTime});
+        break;
+    case EventKind::RemoveTrack:
+        ApplyRemoval(v.Waves, event.EventValue);
+        break;
+    case EventKind::VideoOn:
+        v.VideoEnabled = true;
+        break;
+    case EventKind::VideoOff:
+        v.VideoEnabled = false;
+        break;
+    default:
+        break;
     }
 }
 
@@ -155,11 +236,17 @@ const std::vector<TEventTypeInfo>& EventTypes() {
 }
 
 std::optional<EventKind> EventKindOf(std::string_view name) {
-    const auto& types = EventTypes();
-    for (std::size_t i = 0; i < types.size(); ++i)
-        if (types[i].Name == name)
-            return static_cast<EventKind>(i);
-    return std::nullopt;
+    static const std::unordered_map<std::string_view, EventKind> byName = [] {
+        std::unordered_map<std::string_view, EventKind> map;
+        const auto& types = EventTypes();
+        for (std::size_t i = 0; i < types.size(); ++i)
+            map.emplace(types[i].Name, static_cast<EventKind>(i));
+        return map;
+    }();
+    const auto found = byName.find(name);
+    if (found == byName.end())
+        return std::nullopt;
+    return found->second;
 }
 
 const std::string& EventTypeName(EventKind kind) {
@@ -185,13 +272,15 @@ std::optional<std::int32_t> ParseEventInteger(std::string_view text) {
     if (pos >= text.size())
         return std::nullopt;
     // Decimal values must fit the signed range; hexadecimal ones may use all 32 bits.
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    const std::uint64_t limit =
+        base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     std::uint64_t magnitude = 0;
     for (; pos < text.size(); ++pos) {
         const auto digit = HexDigit(text[pos]);
         if (!digit || *digit >= base)
             return std::nullopt;
-        magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(*digit);
+        magnitude =
+            magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(*digit);
         if (magnitude > limit)
             return std::nullopt;
     }
@@ -220,9 +309,8 @@ std::optional<std::string> ApplyEvent(TCurrentValues& values, const TSessionEven
 
 std::optional<std::size_t> FindTrack(const std::vector<TWaveEntry>& waves,
                                      std::string_view descriptor) {
-    const std::string wanted = AnsiUpperCase(descriptor);
     for (std::size_t i = 0; i < waves.size(); ++i)
-        if (AnsiUpperCase(waves[i].Track) == wanted)
+        if (AnsiSameText(waves[i].Track, descriptor))
             return i;
     return std::nullopt;
 }

@@ -1,15 +1,11 @@
 #include "ProjectFile.h"
 
-#include "audio/FileUtils.h"
 #include "MediaPath.h"
+#include "ReplacingFile.h"
 #include "SettingsFields.h"
+#include "audio/FileUtils.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <type_traits>
-#include <unistd.h>
 
 const char* const WrongFormatMessage = "Неверный формат файла";
 
@@ -98,7 +94,8 @@ public:
             bytes_ += static_cast<char>(value ? 1 : 0);
         } else {
             auto bits = static_cast<std::make_unsigned_t<T>>(value);
-            for (std::size_t i = 0; i < sizeof(T); ++i, bits = static_cast<decltype(bits)>(bits >> 8))
+            for (std::size_t i = 0; i < sizeof(T);
+                 ++i, bits = static_cast<decltype(bits)>(bits >> 8))
                 bytes_ += static_cast<char>(bits & 0xFF);
         }
     }
@@ -112,31 +109,6 @@ public:
 
     std::string bytes_;
 };
-
-[[noreturn]] void ThrowSystemError(int error) {
-    throw EInOutError(std::strerror(error));
-}
-
-mode_t NewFileMode(const std::filesystem::path& target) {
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-void WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote < 0)
-            ThrowSystemError(errno);
-        done += static_cast<std::size_t>(wrote);
-    }
-}
 
 } // namespace
 
@@ -188,31 +160,9 @@ ProjectReadResult OpenProjectFile(const std::string& path) {
 }
 
 void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0)
-        ThrowSystemError(errno);
-    try {
-        WriteAll(fd, bytes);
-        if (fchmod(fd, NewFileMode(target)) != 0 || fsync(fd) != 0)
-            ThrowSystemError(errno);
-    } catch (...) {
-        close(fd);
-        unlink(pattern.c_str());
-        throw;
-    }
-    if (close(fd) != 0) {
-        const int error = errno;
-        unlink(pattern.c_str());
-        ThrowSystemError(error);
-    }
-    if (rename(pattern.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        unlink(pattern.c_str());
-        ThrowSystemError(error);
-    }
+    ReplacingFile file(target);
+    file.Write(bytes.data(), bytes.size());
+    file.Commit();
 }
 
 void SaveProjectFile(const std::string& path) {

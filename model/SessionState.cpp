@@ -42,10 +42,9 @@ std::size_t InsertEvent(const TSessionEvent& event) {
 
 void ResortEvents() {
     // Stable, like the neighbour-exchange passes it replaces.
-    std::stable_sort(Events.begin(), Events.end(),
-                     [](const TSessionEvent& a, const TSessionEvent& b) {
-                         return a.EventTime < b.EventTime;
-                     });
+    std::stable_sort(
+        Events.begin(), Events.end(),
+        [](const TSessionEvent& a, const TSessionEvent& b) { return a.EventTime < b.EventTime; });
 }
 
 void DeleteEvent(std::size_t index) {

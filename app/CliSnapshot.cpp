@@ -1,0 +1,166 @@
+// umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png: the full-screen
+// picture at one session time, drawn without a display.
+
+#include "Cli.h"
+#include "audio/FileUtils.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/MediaPath.h"
+#include "model/ProjectFile.h"
+#include "model/SessionState.h"
+#include "visual/PhraseSource.h"
+#include "visual/VideoFunctions.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+
+#include <charconv>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+constexpr const char* SnapshotUsage =
+    "usage: umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png";
+constexpr int LargestSide = 8192;
+
+struct SnapshotRequest {
+    std::string project;
+    std::string output;
+    std::int32_t at = 0;
+    QSize size;
+    std::optional<std::string> phrase; // UTF-8
+};
+
+std::optional<QSize> ParseSize(const std::string& text) {
+    const auto separator = text.find('x');
+    if (separator == std::string::npos)
+        return std::nullopt;
+    int width = 0, height = 0;
+    const char* begin = text.data();
+    const char* middle = begin + separator;
+    const char* end = begin + text.size();
+    const auto w = std::from_chars(begin, middle, width);
+    const auto h = std::from_chars(middle + 1, end, height);
+    if (w.ec != std::errc() || w.ptr != middle || h.ec != std::errc() || h.ptr != end)
+        return std::nullopt;
+    if (width < 1 || height < 1 || width > LargestSide || height > LargestSide)
+        return std::nullopt;
+    return QSize(width, height);
+}
+
+// Fills request from the arguments; a message when they are wrong.
+std::optional<std::string> ParseRequest(const std::vector<std::string>& arguments,
+                                        SnapshotRequest& request) {
+    std::vector<std::string> files;
+    bool haveTime = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--at" || argument == "--size" || argument == "--phrase") {
+            if (i + 1 == arguments.size())
+                return argument + " needs a value; " + SnapshotUsage;
+            const std::string& value = arguments[++i];
+            if (argument == "--at") {
+                const auto at = ParseMilliseconds(value);
+                if (!at)
+                    return std::string("--at takes a time in milliseconds from 0 to 2147483647");
+                request.at = *at;
+                haveTime = true;
+            } else if (argument == "--size") {
+                const auto size = ParseSize(value);
+                if (!size)
+                    return "--size takes WIDTHxHEIGHT, each from 1 to " +
+                           std::to_string(LargestSide);
+                request.size = *size;
+            } else {
+                request.phrase = value;
+            }
+        } else {
+            files.push_back(argument);
+        }
+    }
+    if (files.size() != 2 || !haveTime || request.size.isEmpty())
+        return std::string(SnapshotUsage);
+    request.project = files[0];
+    request.output = files[1];
+    return std::nullopt;
+}
+
+// The first phrase the presentation would show: the given text, or the first line of the
+// phrase file; empty when there is none.
+std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCurrentValues& values,
+                                       std::string& problem) {
+    if (request.phrase) {
+        auto text = Utf8ToCp1251(*request.phrase);
+        if (!text)
+            problem = "--phrase holds a character that Windows-1251 cannot hold";
+        return text;
+    }
+    std::string path = values.PhraseFile;
+    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path))
+        return std::string();
+    const auto reader = OpenPhraseFile(path);
+    return reader ? ReadNextPhraseLine(*reader) : std::string();
+}
+
+int WriteSnapshot(const SnapshotRequest& request) {
+    ResetProject();
+    const auto projectPath = Utf8ToCp1251(request.project);
+    if (!projectPath)
+        return Fail(request.project + ": the name holds a character that Windows-1251 cannot hold");
+    try {
+        if (OpenProjectFile(*projectPath) == ProjectReadResult::WrongFormat)
+            return Fail(request.project + ": " + WrongFormatMessage);
+    } catch (const EInOutError& error) {
+        return Fail(request.project + ": " + error.what());
+    }
+    if (const auto problem = ComputeStateAt(request.at))
+        std::cerr << "umbrascope: " << Cp1251ToUtf8(*problem)
+                  << " (the state up to that event is shown)\n";
+    const TCurrentValues& values = CurrentValues;
+
+    std::string problem;
+    const auto phrase = FirstPhrase(request, values, problem);
+    if (!phrase)
+        return Fail(problem);
+    const auto frameTime = static_cast<std::uint32_t>(request.at);
+    TPhraseLayout layout;
+    layout.PhraseText = *phrase;
+    if (!layout.PhraseText.empty())
+        LayOutPhrase(layout, values, request.size);
+    layout.PhraseStart = frameTime;
+
+    QImage frame(request.size, QImage::Format_RGB32);
+    frame.fill(qRgb(0, 0, 0)); // a VideoType without a pattern draws nothing over this
+    DrawFrame(frame, values, layout, frameTime);
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!frame.save(&buffer, "PNG"))
+        return Fail(request.output + ": the picture could not be encoded");
+    try {
+        WriteFileReplacing(request.output, png.toStdString());
+    } catch (const EInOutError& error) {
+        return Fail(request.output + ": " + error.what());
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunSnapshotCommand(const std::vector<std::string>& arguments) {
+    SnapshotRequest request;
+    if (const auto problem = ParseRequest(arguments, request))
+        return Fail(*problem);
+    // Fonts need an application object; the offscreen platform needs no display.
+    std::unique_ptr<QGuiApplication> application;
+    if (!QGuiApplication::instance()) {
+        static int argc = 3;
+        static char name[] = "umbrascope", option[] = "-platform", platform[] = "offscreen";
+        static char* argv[] = {name, option, platform, nullptr};
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return WriteSnapshot(request);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// An output device in memory for tests: it records the streams that track threads open and
+// "plays" their buffers only when the test asks, so the test sets the pace.
+//
+// Thread rule: every member is thread safe.
+
+#include "AudioStream.h"
+#include "PcmQueue.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class MemoryAudioBackend final : public AudioBackend {
+public:
+    std::unique_ptr<AudioStream> Open(const PcmFormat& format) override;
+
+    // While set, every open is refused, as by a device that is missing.
+    void SetOpenFails(bool fails);
+
+    std::size_t StreamsOpened() const;
+
+    // Waits (bounded) until the stream with this index (0 for the first) has been opened;
+    // empty when it has not. The test plays its buffers with PcmQueue::ConsumeBuffer.
+    std::shared_ptr<PcmQueue> Stream(std::size_t index, std::chrono::milliseconds timeout);
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable opened_;
+    std::vector<std::shared_ptr<PcmQueue>> streams_;
+    bool openFails_ = false;
+};
+
+// Installs a backend for the lifetime of a test scope and restores SDL2 afterwards.
+class ScopedAudioBackend {
+public:
+    explicit ScopedAudioBackend(AudioBackend& backend) { SetAudioBackend(&backend); }
+    ~ScopedAudioBackend() { SetAudioBackend(nullptr); }
+    ScopedAudioBackend(const ScopedAudioBackend&) = delete;
+    ScopedAudioBackend& operator=(const ScopedAudioBackend&) = delete;
+};

@@ -1,0 +1,84 @@
+#pragma once
+
+// Track threads: every audio track of a playing session plays in a thread of its own, which
+// opens its own output stream and streams its source until it is told to stop.
+//
+// How the playback controller uses them (all on the user-interface thread):
+//   - StartTrackThread(descriptor, offset) starts a track and returns its handle;
+//   - StopTrackThread(handle) (or handle->Running = false) stops it without waiting: the
+//     thread plays out what it has queued, closes its stream and ends by itself;
+//   - finished threads are joined by the next StartTrackThread or ReclaimFinishedTrackThreads;
+//   - at program exit StopAndJoinAllTrackThreads(), then QuitAudioOutput() (AudioStream.h).
+
+#include "TrackSource.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+class TPlayThread {
+public:
+    // The thread is created stopped; Start begins it.
+    TPlayThread(std::string descriptor, std::int32_t startOffset);
+    // Stops the thread and joins it if nobody has.
+    ~TPlayThread();
+    TPlayThread(const TPlayThread&) = delete;
+    TPlayThread& operator=(const TPlayThread&) = delete;
+
+    // Call once, from the thread that created the object.
+    void Start();
+
+    // Thread safe, non-blocking: the thread body has returned (or never started).
+    bool Finished() const { return finished_.load(); }
+
+    // Blocks until the thread has ended. Call from one thread only, never the track thread.
+    void Join();
+
+    // The track descriptor; for file tracks the resolved path.
+    const std::string Descriptor;
+    // Milliseconds into the track at which playing begins (file tracks only).
+    const std::int32_t StartOffset;
+    // Thread safe: true while the track is to keep playing; whoever stops it sets it false.
+    std::atomic<bool> Running{true};
+
+private:
+    void Execute() noexcept;
+
+    std::atomic<bool> finished_{false};
+    std::thread thread_;
+};
+
+using TrackHandle = std::shared_ptr<TPlayThread>;
+
+// User-interface thread, non-blocking: starts a track thread. A descriptor that plays nothing
+// (no known kind, malformed, a file that cannot be played) ends its thread at once, silently.
+TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset);
+
+// Thread safe, non-blocking: tells the track to stop. A null handle is ignored.
+void StopTrackThread(const TrackHandle& track);
+
+// Thread safe, non-blocking: tells every track to stop.
+void StopAllTrackThreads();
+
+// User-interface thread, non-blocking: joins the threads that have ended.
+void ReclaimFinishedTrackThreads();
+
+// Program exit (and tests): stops every track and blocks until each thread has ended, about
+// two buffer lengths for a playing track.
+void StopAndJoinAllTrackThreads();
+
+// Thread safe: track threads started and not yet reclaimed.
+std::size_t TrackThreadCount();
+
+// Call from a track thread. The source that plays a descriptor, or none when it plays
+// nothing.
+std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
+                                             std::int32_t startOffset);
+
+// Call from a track thread. The source of a WAV or MP3 track, opened at startOffset
+// milliseconds into the track; none when the file cannot be played (after telling the user
+// where the file player does).
+std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor,
+                                            std::int32_t startOffset);

@@ -1,0 +1,172 @@
+#include "SessionExport.h"
+
+#include "PlayUtils.h"
+#include "model/Common.h"
+#include "model/EventCatalogue.h"
+#include "model/MediaPath.h"
+#include "model/Playback.h"
+#include "model/SessionState.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+struct SessionRenderer::Track {
+    std::string descriptor;
+    std::unique_ptr<TrackSource> source;
+    std::unique_ptr<RateConverter> converter;
+    std::vector<std::uint8_t> buffer;
+
+    bool failed = false;
+
+    // The next frames of the track at the output rate. A source that fails (a file that
+    // cannot be read any more) ends its track, as a track thread would end.
+    void Pull(std::int16_t* stereo, std::size_t frames) noexcept {
+        try {
+            while (!failed && converter->AvailableFrames() < frames) {
+                source->Fill(buffer.data());
+                source->AfterSwitch();
+                converter->Put(buffer.data(), buffer.size());
+            }
+        } catch (const std::exception&) {
+            failed = true;
+        }
+        std::fill(stereo, stereo + frames * 2, std::int16_t{0});
+        if (!failed)
+            converter->Take(stereo, frames);
+    }
+};
+
+namespace {
+
+unsigned HelperThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 1 ? cores - 1 : 0;
+}
+
+} // namespace
+
+SessionRenderer::SessionRenderer(std::int32_t from, std::int32_t to, int rate)
+    : from_(from), rate_(rate), pool_(HelperThreads()) {
+    totalFrames_ = to > from ? FrameAt(to) : 0;
+    if (auto problem = ComputeStateAt(from))
+        problems_.push_back(std::move(*problem));
+    nextEvent_ = FirstEventDueAfterComputedState(from);
+    for (auto& entry : CurrentValues.Waves)
+        if (ResolveMediaPath(entry.Track))
+            StartTrack(entry.Track, from - entry.AddTime);
+    PublishCurrentValues();
+}
+
+SessionRenderer::~SessionRenderer() = default;
+
+std::uint64_t SessionRenderer::FrameAt(std::int32_t time) const {
+    if (time <= from_)
+        return 0;
+    const std::int64_t elapsed = std::int64_t{time} - from_;
+    return static_cast<std::uint64_t>((elapsed * rate_ * 2 + 1000) / 2000);
+}
+
+std::vector<std::string> SessionRenderer::PlayingTracks() const {
+    std::vector<std::string> playing;
+    for (const auto& track : tracks_)
+        playing.push_back(track->descriptor);
+    return playing;
+}
+
+void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t startOffset) {
+    auto track = std::make_unique<Track>();
+    track->descriptor = descriptor;
+    track->source = MakeTrackSource(descriptor, startOffset);
+    if (!track->source)
+        return;
+    track->converter = std::make_unique<RateConverter>(track->source->Format(), rate_);
+    if (!track->converter->Valid()) {
+        // Live play could not open the device with this format either.
+        if (track->source->ReportsDeviceFailure())
+            Messages().ShowMessage("Ошибка аудиоустройства");
+        return;
+    }
+    track->buffer.assign(track->source->BufferBytes(), 0);
+    tracks_.push_back(std::move(track));
+}
+
+void SessionRenderer::StopTrack(const std::string& value) {
+    for (std::size_t i = tracks_.size(); i > 0; --i) {
+        if (RemovalMatches(tracks_[i - 1]->descriptor, value)) {
+            tracks_.erase(tracks_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+            break;
+        }
+    }
+    if (const auto entry = FindLastRemovalMatch(CurrentValues.Waves, value))
+        CurrentValues.Waves.erase(CurrentValues.Waves.begin() +
+                                  static_cast<std::ptrdiff_t>(*entry));
+}
+
+void SessionRenderer::ApplyEvent(std::size_t index) {
+    TSessionEvent& event = Events[index];
+    const auto kind = EventKindOf(event.EventType);
+    if (kind == EventKind::AddTrack) {
+        std::string descriptor = event.EventValue;
+        if (!ResolveMediaPath(descriptor))
+            return;
+        event.EventValue = descriptor;
+        StartTrack(descriptor, 0);
+        CurrentValues.Waves.push_back({descriptor, event.EventTime});
+    } else if (kind == EventKind::RemoveTrack) {
+        StopTrack(event.EventValue);
+    } else if (auto problem = ::ApplyEvent(CurrentValues, event)) {
+        if (std::find(problems_.begin(), problems_.end(), *problem) == problems_.end())
+            problems_.push_back(std::move(*problem));
+    }
+    PublishCurrentValues();
+}
+
+void SessionRenderer::ApplyDueEvents() {
+    while (nextEvent_ < Events.size() && FrameAt(Events[nextEvent_].EventTime) <= renderedFrames_)
+        ApplyEvent(nextEvent_++);
+}
+
+void SessionRenderer::MixBlock(std::int16_t* stereo, std::size_t frames) {
+    const std::size_t samples = frames * 2;
+    mix_.assign(samples, 0);
+    const double level =
+        CurrentValues.AudioEnabled ? std::min<int>(CurrentValues.AudioVolume, 100) / 100.0 : 0.0;
+    // Tracks fill and convert side by side; each keeps its frames until the mix adds them.
+    trackFrames_.resize(samples * tracks_.size());
+    pool_.Run(tracks_.size(),
+              [&](std::size_t t) { tracks_[t]->Pull(trackFrames_.data() + t * samples, frames); });
+    // At level 0 every track has still moved on in time; only the mix stays silent.
+    for (std::size_t t = 0; t < tracks_.size() && level > 0.0; ++t) {
+        const std::int16_t* track = trackFrames_.data() + t * samples;
+        if (level == 1.0) {
+            for (std::size_t i = 0; i < samples; ++i)
+                mix_[i] += track[i];
+        } else {
+            for (std::size_t i = 0; i < samples; ++i)
+                mix_[i] += static_cast<std::int32_t>(std::nearbyint(track[i] * level));
+        }
+    }
+    for (std::size_t i = 0; i < samples; ++i) {
+        const std::int32_t clamped = std::clamp(mix_[i], -32768, 32767);
+        clipped_ += clamped != mix_[i] ? 1 : 0;
+        stereo[i] = static_cast<std::int16_t>(clamped);
+    }
+    std::erase_if(tracks_, [](const auto& track) { return track->failed; });
+}
+
+std::size_t SessionRenderer::Render(std::int16_t* stereo, std::size_t frames) {
+    constexpr std::size_t BlockFrames = 16384;
+    std::size_t written = 0;
+    while (written < frames && renderedFrames_ < totalFrames_) {
+        ApplyDueEvents();
+        std::uint64_t block = std::min<std::uint64_t>(
+            {frames - written, BlockFrames, totalFrames_ - renderedFrames_});
+        if (nextEvent_ < Events.size())
+            block = std::min(block, FrameAt(Events[nextEvent_].EventTime) - renderedFrames_);
+        MixBlock(stereo + written * 2, block);
+        written += block;
+        renderedFrames_ += block;
+    }
+    return written;
+}

@@ -1,0 +1,108 @@
+#include "StreamingLoop.h"
+
+#include "AudioStream.h"
+#include "model/Common.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// How much longer than a buffer lasts the loop waits for the device before it gives the
+// stream up: a sound server that has died must not hold a thread for ever. A device that has
+// just been opened gets longer, since an idle sound server may wake up in blocks of a second
+// or two before it asks for the first samples.
+constexpr milliseconds DeviceGrace{1000};
+constexpr milliseconds StartupGrace{3000};
+
+milliseconds BufferDuration(const PcmFormat& format, std::size_t bytes) {
+    const auto bytesPerSecond = static_cast<std::uint64_t>(format.SampleRate) *
+                                static_cast<std::uint64_t>(std::max(format.BlockAlign, 1));
+    return milliseconds(bytes * 1000 / std::max<std::uint64_t>(bytesPerSecond, 1) + 1);
+}
+
+class Streamer {
+public:
+    Streamer(TrackSource& source, AudioStream& stream)
+        : source_(source), stream_(stream), bytes_(source.BufferBytes()),
+          silence_(source.Format().BitsPerSample == 8 ? 0x80 : 0),
+          bufferDuration_(BufferDuration(source.Format(), bytes_)) {
+        for (auto& buffer : buffers_)
+            buffer.assign(bytes_, silence_);
+    }
+
+    void Run(const std::atomic<bool>& running) {
+        // The first buffer already plays at the master volume in force.
+        SetMasterLevel(*CurrentValuesView());
+        int current = 0;
+        tickets_[0] = FillAndQueue(0);
+        current = 1;
+        while (running.load()) {
+            tickets_[current] = FillAndQueue(current);
+            const int older = 1 - current;
+            if (!WaitUntilPlayed(tickets_[older]))
+                return; // the device has stopped playing
+            current = older;
+            source_.AfterSwitch();
+        }
+        // Let the buffer queued last play out, then drop anything left and close.
+        WaitUntilPlayed(tickets_[1 - current]);
+        stream_.DropQueued();
+    }
+
+private:
+    bool WaitUntilPlayed(std::uint64_t ticket) {
+        if (stream_.HasPlayed(ticket))
+            return devicePlaying_ = true;
+        const milliseconds grace = devicePlaying_ ? DeviceGrace : StartupGrace;
+        devicePlaying_ = stream_.WaitUntilPlayed(ticket, bufferDuration_ + grace);
+        return devicePlaying_;
+    }
+
+    std::uint64_t FillAndQueue(int k) {
+        std::uint8_t* buffer = buffers_[k].data();
+        source_.Fill(buffer);
+        const auto values = CurrentValuesView();
+        // Silenced tracks go on in time, so they are heard again where they have got to.
+        if (!values->AudioEnabled)
+            std::fill_n(buffer, bytes_, silence_);
+        const std::uint64_t ticket = stream_.Queue(buffer, bytes_);
+        SetMasterLevel(*values);
+        return ticket;
+    }
+
+    void SetMasterLevel(const TCurrentValues& values) {
+        const double level = MasterLevel(values.AudioVolume);
+        stream_.SetLevel(level, level);
+    }
+
+    TrackSource& source_;
+    AudioStream& stream_;
+    const std::size_t bytes_;
+    const std::uint8_t silence_; // unsigned 8-bit samples are silent at their midpoint
+    const milliseconds bufferDuration_;
+    bool devicePlaying_ = false; // the device has played a buffer
+    std::array<std::vector<std::uint8_t>, 2> buffers_;
+    std::array<std::uint64_t, 2> tickets_{};
+};
+
+} // namespace
+
+double MasterLevel(int volumePercent) {
+    return std::clamp(volumePercent, 0, 100) / 100.0;
+}
+
+void StreamTrack(TrackSource& source, const std::atomic<bool>& running) {
+    const std::unique_ptr<AudioStream> stream = OpenAudioStream(source.Format());
+    if (!stream) {
+        if (source.ReportsDeviceFailure())
+            Messages().ShowMessage("Ошибка аудиоустройства");
+        return;
+    }
+    Streamer(source, *stream).Run(running);
+}

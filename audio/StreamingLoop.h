@@ -1,0 +1,18 @@
+#pragma once
+
+// The streaming loop every track thread runs, whatever its source: two buffers in flight,
+// each filled, silenced while sound is switched off, queued and given the master volume;
+// after a stop the queued sound plays out and the stream closes.
+
+#include "TrackSource.h"
+
+#include <atomic>
+
+// Call from the track thread only. Blocks until running has become false and the queued
+// sound has played (each wait on the device is bounded, so a device that stops playing ends
+// the track too). When the stream cannot be opened it returns at once, after telling the user
+// if the source asks for that.
+void StreamTrack(TrackSource& source, const std::atomic<bool>& running);
+
+// The stream level for a master volume in percent; above 100 % it stays at full scale.
+double MasterLevel(int volumePercent);

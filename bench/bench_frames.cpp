@@ -1,0 +1,107 @@
+// One complete presentation frame: the pattern, then a showing phrase with outline at 50 %
+// transparency blended over it, for each pattern and the blank frame, at 1920 x 1080 and
+// 3840 x 2160. Also a frame whose phrase is new (its glyphs traced afresh) and the layout of
+// one new phrase.
+//
+// Run: build/bench/bench_frames --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "visual/VideoFunctions.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+namespace {
+
+TCurrentValues PhraseValues() {
+    TCurrentValues values;
+    values.OutlineEnabled = true;
+    values.Transparency = 50;
+    values.TextWidth = 100;
+    values.TextPosition = 5;
+    values.PhraseDuration = 50;
+    return values;
+}
+
+const std::string SamplePhrase = Cp1251Literal("Текстовая фраза");
+
+// range(0): 0..3 the patterns, 4 the blank frame; range(1): the width (1920 or 3840).
+void BM_Frame(benchmark::State& state) {
+    TCurrentValues values = PhraseValues();
+    const bool blank = state.range(0) == 4;
+    values.VideoEnabled = !blank;
+    values.VideoType = static_cast<std::uint8_t>(blank ? 1 : state.range(0));
+    const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
+    TPhraseLayout phrase;
+    phrase.PhraseText = SamplePhrase;
+    LayOutPhrase(phrase, values, size);
+    QImage frame(size, QImage::Format_RGB32);
+    std::uint32_t frameTime = 123456;
+    for (auto _ : state) {
+        phrase.PhraseStart = frameTime; // the phrase shows in every frame
+        DrawFrame(frame, values, phrase, frameTime);
+        benchmark::DoNotOptimize(frame.constBits());
+        frameTime += 16;
+    }
+    static const char* const Names[] = {"flicker", "spiral", "stripes", "circles", "blank"};
+    state.SetLabel(std::string(Names[state.range(0)]) + " " + std::to_string(size.width()) + "x" +
+                   std::to_string(size.height()));
+}
+BENCHMARK(BM_Frame)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {1920, 3840}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+// The first frame of each phrase traces the phrase's glyphs; the following frames of the same
+// phrase reuse that. Here every frame has a new phrase.
+void BM_FrameWithNewPhrase(benchmark::State& state) {
+    TCurrentValues values = PhraseValues();
+    values.VideoType = static_cast<std::uint8_t>(state.range(0));
+    const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
+    TPhraseLayout phrases[2];
+    phrases[0].PhraseText = SamplePhrase;
+    phrases[1].PhraseText = Cp1251Literal("Другая фраза тут");
+    for (TPhraseLayout& phrase : phrases)
+        LayOutPhrase(phrase, values, size);
+    QImage frame(size, QImage::Format_RGB32);
+    std::uint32_t frameTime = 123456;
+    int next = 0;
+    for (auto _ : state) {
+        TPhraseLayout& phrase = phrases[next];
+        next = 1 - next;
+        phrase.PhraseStart = frameTime;
+        DrawFrame(frame, values, phrase, frameTime);
+        benchmark::DoNotOptimize(frame.constBits());
+        frameTime += 16;
+    }
+}
+BENCHMARK(BM_FrameWithNewPhrase)
+    ->ArgsProduct({{1}, {1920, 3840}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+void BM_LayOutPhrase(benchmark::State& state) {
+    const TCurrentValues values = PhraseValues();
+    const QSize size = state.range(0) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
+    for (auto _ : state) {
+        TPhraseLayout phrase;
+        phrase.PhraseText = SamplePhrase;
+        LayOutPhrase(phrase, values, size);
+        benchmark::DoNotOptimize(phrase.PhraseBoxWidth);
+    }
+}
+BENCHMARK(BM_LayOutPhrase)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv); // fonts
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

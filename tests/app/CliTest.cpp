@@ -1,0 +1,133 @@
+// The command line as scripts use it: the program is run as a separate process.
+
+#include "ProgramRun.h"
+#include "model/Common.h"
+#include "model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QJsonObject Parse(const std::string& json) {
+    const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(json));
+    EXPECT_TRUE(document.isObject()) << json;
+    return document.object();
+}
+
+const char* const SessionJson = R"({
+  "SessionName": "Вечер",
+  "SessionAuthor": "A. Author",
+  "SessionDescription": "one\r\ntwo",
+  "SessionLength": 600000,
+  "StartValues": {
+    "TextPosition": 12,
+    "TextColor": 16777215,
+    "SpiralSpeed": 65535,
+    "AudioEnabled": false,
+    "Waves": [".&01%8@260@100", "C:\\Звуки\\дождь.mp3"]
+  },
+  "Events": [
+    {"EventType": "Видеосопровождение -> Тип", "EventTime": 1000, "EventValue": "3"},
+    {"EventType": "Аудиосопровождение -> Добавить аудиотрек", "EventTime": 2000,
+     "EventValue": ".&03%0@50"},
+    {"EventType": "Аудиосопровождение -> Громкость", "EventTime": 3000, "EventValue": "loud"}
+  ],
+  "CurrentValues": {"ignored": true},
+  "Error": "ignored"
+})";
+
+} // namespace
+
+TEST(CommandLine, ImportedJsonDumpsAsTheSameSession) {
+    ScratchFolder folder;
+    folder.Write("in.json", SessionJson);
+    const auto out = folder.Path() / "out.usp";
+    const ProgramRun imported = Umbrascope(
+        "--import-json " + (folder.Path() / "in.json").string() + " " + out.string(), folder);
+    ASSERT_EQ(imported.status, 0) << imported.err;
+
+    const ProgramRun dumped = Umbrascope("--dump " + out.string() + " --at 2500", folder);
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    const QJsonObject session = Parse(dumped.out);
+    EXPECT_EQ(session["SessionName"].toString(), QString::fromUtf8("Вечер"));
+    EXPECT_EQ(session["SessionDescription"].toString(), "one\r\ntwo");
+    EXPECT_EQ(session["SessionLength"].toInt(), 600000);
+    const QJsonObject start = session["StartValues"].toObject();
+    EXPECT_EQ(start.size(), 33);
+    EXPECT_EQ(start["TextPosition"].toInt(), 12);
+    EXPECT_EQ(start["SpiralSpeed"].toInt(), 65535);
+    EXPECT_EQ(start["FontName"].toString(), "Arial") << "absent fields keep their defaults";
+    EXPECT_EQ(start["AudioEnabled"].toBool(true), false);
+    EXPECT_EQ(start["Waves"].toArray()[1].toString(), QString::fromUtf8("C:\\Звуки\\дождь.mp3"));
+    EXPECT_EQ(session["Events"].toArray().size(), 3);
+    const QJsonObject current = session["CurrentValues"].toObject();
+    EXPECT_EQ(current["VideoType"].toInt(), 3);
+    const QJsonArray waves = current["Waves"].toArray();
+    ASSERT_EQ(waves.size(), 3);
+    EXPECT_EQ(waves[2].toObject()["Track"].toString(), ".&03%0@50");
+    EXPECT_EQ(waves[2].toObject()["AddTime"].toInt(), 2000);
+    EXPECT_TRUE(session["Error"].isNull());
+
+    const ProgramRun failed = Umbrascope("--dump " + out.string() + " --at 3001", folder);
+    EXPECT_EQ(Parse(failed.out)["Error"].toString(), "'loud' is not a valid integer value");
+
+    // Writing the dump back gives the very same file.
+    folder.Write("again.json", dumped.out);
+    const auto again = folder.Path() / "again.usp";
+    ASSERT_EQ(Umbrascope("--import-json " + (folder.Path() / "again.json").string() + " " +
+                             again.string(),
+                         folder)
+                  .status,
+              0);
+    EXPECT_EQ(ReadWholeFile(again), ReadWholeFile(out));
+}
+
+TEST(CommandLine, ValuesThatDoNotFitAreRefusedNamingTheFieldAndNothingIsWritten) {
+    ScratchFolder folder;
+    const auto out = folder.Path() / "out.usp";
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"StartValues": {"TextPosition": 300}})", "StartValues.TextPosition"},
+        {R"({"StartValues": {"TextEnabled": 1}})", "StartValues.TextEnabled"},
+        {R"({"SessionLength": 2.5})", "SessionLength"},
+        {R"({"SessionName": "Ω"})", "SessionName"},
+        {R"({"StartValues": {"Waves": ["ok", 5]}})", "StartValues.Waves[1]"},
+        {R"({"Events": [{"EventType": "x"}]})", "Events[0].EventTime"},
+        {R"({"Events": [{"EventType": "x", "EventTime": -3000000000}]})", "Events[0].EventTime"},
+        {R"({"StartValues": {"TextColour": 5}})", "StartValues.TextColour"},
+        {R"({"Sessionname": "typo"})", "Sessionname"},
+        {R"([1, 2])", "one object"},
+        {R"({"SessionName": )", "not valid JSON"},
+    };
+    for (const auto& [json, named] : cases) {
+        folder.Write("in.json", json);
+        const ProgramRun run = Umbrascope(
+            "--import-json " + (folder.Path() / "in.json").string() + " " + out.string(), folder);
+        EXPECT_EQ(run.status, 1) << json;
+        EXPECT_NE(run.err.find(named), std::string::npos) << json << " -> " << run.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << json;
+    }
+}
+
+TEST(CommandLine, DumpRefusesWrongFilesWithTheirMessages) {
+    ScratchFolder folder;
+    const auto wrong = folder.Write("wrong.usp", "USP 4.0 ........");
+    ProgramRun run = Umbrascope("--dump " + wrong.string(), folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Неверный формат файла"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    run = Umbrascope("--dump " + (folder.Path() / "missing.usp").string(), folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("No such file"), std::string::npos) << run.err;
+
+    const auto empty = folder.Write("magic.usp", "USP 4.1 ");
+    EXPECT_EQ(Umbrascope("--dump " + empty.string() + " --at -5", folder).status, 1);
+    EXPECT_EQ(Umbrascope("--dump " + empty.string() + " --at x", folder).status, 1);
+    EXPECT_EQ(Umbrascope("--dump " + empty.string(), folder).status, 0);
+    EXPECT_EQ(Umbrascope("--no-such-option", folder).status, 2);
+    EXPECT_EQ(Umbrascope("--version", folder).out, "Umbrascope 4.1\n");
+}

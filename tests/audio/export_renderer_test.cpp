@@ -1,0 +1,152 @@
+// The offline render of a session's sound: which tracks play when, and what the mix holds.
+
+#include "audio/SessionExport.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/EventCatalogue.h"
+#include "model/SessionState.h"
+#include "tests/model/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr int Rate = 44100;
+
+std::vector<std::int16_t> RenderAll(std::int32_t from, std::int32_t to, int rate = Rate) {
+    SessionRenderer renderer(from, to, rate);
+    std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
+    std::size_t done = 0;
+    while (const std::size_t frames = renderer.Render(out.data() + done * 2, 10000))
+        done += frames;
+    EXPECT_EQ(done, renderer.TotalFrames());
+    return out;
+}
+
+// Frequency of one channel from its rising zero crossings, interpolated between samples.
+double Frequency(const std::vector<std::int16_t>& stereo, int channel, std::size_t firstFrame,
+                 std::size_t frames, int rate = Rate) {
+    double first = -1, last = -1;
+    int crossings = 0;
+    for (std::size_t i = firstFrame + 1; i < firstFrame + frames; ++i) {
+        const double a = stereo[(i - 1) * 2 + channel], b = stereo[i * 2 + channel];
+        if (a < 0 && b >= 0) {
+            const double at = static_cast<double>(i - 1) + (-a) / (b - a);
+            if (first < 0)
+                first = at;
+            last = at;
+            ++crossings;
+        }
+    }
+    return crossings > 1 ? (crossings - 1) * rate / (last - first) : 0;
+}
+
+int Peak(const std::vector<std::int16_t>& stereo, std::size_t firstFrame, std::size_t frames) {
+    int peak = 0;
+    for (std::size_t i = firstFrame * 2; i < (firstFrame + frames) * 2; ++i)
+        peak = std::max(peak, std::abs(static_cast<int>(stereo[i])));
+    return peak;
+}
+
+void AddEvent(EventKind kind, std::int32_t time, const std::string& value = "") {
+    InsertEvent({EventTypeName(kind), time, value});
+}
+
+class SessionExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProject();
+        SessionLength = 60000;
+    }
+};
+
+} // namespace
+
+TEST_F(SessionExport, ABinauralTrackGives260HzLeftAnd268HzRight) {
+    StartValues.Waves = {".&01%8@260@100"};
+    const auto out = RenderAll(0, 10000);
+    EXPECT_NEAR(Frequency(out, 0, 0, Rate * 10), 260.0, 0.2);
+    EXPECT_NEAR(Frequency(out, 1, 0, Rate * 10), 268.0, 0.2);
+    EXPECT_GT(Peak(out, 0, Rate), 32000);
+}
+
+TEST_F(SessionExport, ATrackAddedByAnEventBeginsAtItsSampleAndARemovalEndsIt) {
+    AddEvent(EventKind::AddTrack, 10000, ".&04%1000@0@100");
+    AddEvent(EventKind::RemoveTrack, 12000, ".&04%1000@0@100");
+    const auto out = RenderAll(0, 13000);
+    const std::size_t start = 441000, end = 529200;
+    EXPECT_EQ(Peak(out, 0, start), 0) << "nothing before 0:10";
+    EXPECT_GT(Peak(out, start, 2), 0) << "sound within one sample of 0:10";
+    EXPECT_NEAR(Frequency(out, 0, start, end - start), 1000.0, 0.2);
+    EXPECT_EQ(Peak(out, end, out.size() / 2 - end), 0) << "silence from the removal on";
+}
+
+TEST_F(SessionExport, AudioOffGivesDigitalSilenceAndVolumeScalesTheLevel) {
+    StartValues.Waves = {".&04%500@0@100"};
+    AddEvent(EventKind::AudioVolume, 2000, "50");
+    AddEvent(EventKind::AudioOff, 4000);
+    AddEvent(EventKind::AudioOn, 6000);
+    AddEvent(EventKind::AudioVolume, 6000, "200");
+    const auto out = RenderAll(0, 8000);
+    const int full = Peak(out, 0, 2 * Rate);
+    EXPECT_GT(full, 32000);
+    EXPECT_NEAR(Peak(out, 2 * Rate, 2 * Rate), full / 2.0, full * 0.01);
+    EXPECT_EQ(Peak(out, 4 * Rate, 2 * Rate), 0);
+    EXPECT_EQ(Peak(out, 6 * Rate, 2 * Rate), full) << "volume above 100 is applied as 100";
+}
+
+TEST_F(SessionExport, TheMixSaturatesInsteadOfWrapping) {
+    StartValues.Waves = {".&04%500@0@100", ".&04%500@0@100"};
+    SessionRenderer renderer(0, 1000, Rate);
+    std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
+    renderer.Render(out.data(), renderer.TotalFrames());
+    EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
+    EXPECT_EQ(*std::min_element(out.begin(), out.end()), -32768);
+    EXPECT_GT(renderer.ClippedSamples(), 0u);
+    for (std::size_t i = 1; i < out.size() / 2; ++i)
+        ASSERT_LT(std::abs(out[i * 2] - out[(i - 1) * 2]), 20000) << "no wrap at frame " << i;
+}
+
+TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
+    StartValues.Waves = {".&03%0@10"};
+    AddEvent(EventKind::AddTrack, 0, ".&01%8@260@100");
+    AddEvent(EventKind::AddTrack, 5000, ".&04%100@1@100");
+    AddEvent(EventKind::AddTrack, 5000, ".&04%100@1@100");
+    AddEvent(EventKind::RemoveTrack, 7000, ".&04%100@1@100");
+    AddEvent(EventKind::TextPosition, 7000, "not a number");
+    {
+        SessionRenderer fromStart(0, 1000, Rate);
+        EXPECT_EQ(fromStart.PlayingTracks(), (std::vector<std::string>{".&03%0@10"}));
+        std::vector<std::int16_t> out(2000);
+        fromStart.Render(out.data(), 1000);
+        EXPECT_EQ(fromStart.PlayingTracks(),
+                  (std::vector<std::string>{".&03%0@10", ".&01%8@260@100"}))
+            << "an event at the start position takes effect";
+    }
+    SessionRenderer fromSix(6000, 9000, Rate);
+    EXPECT_EQ(fromSix.PlayingTracks().size(), 4u);
+    std::vector<std::int16_t> out(fromSix.TotalFrames() * 2);
+    fromSix.Render(out.data(), fromSix.TotalFrames());
+    EXPECT_EQ(fromSix.PlayingTracks().size(), 3u) << "the removal stops one of the two";
+    ASSERT_EQ(fromSix.Problems().size(), 1u);
+    EXPECT_EQ(fromSix.Problems()[0], "'not a number' is not a valid integer value");
+}
+
+TEST_F(SessionExport, TracksThatCannotPlayAreLeftOutAndTheExportFinishes) {
+    ScratchFolder folder;
+    const auto notSound = folder.Write("noise.wav", "RIFF....WAVEjunk");
+    StartValues.Waves = {"/no/such/file.mp3", ModelPath(notSound), "just text", ".&04%500@0@100"};
+    const auto out = RenderAll(0, 2000);
+    EXPECT_NEAR(Frequency(out, 0, 0, 2 * Rate), 500.0, 0.5);
+}
+
+TEST_F(SessionExport, AnEmptyStretchRendersNothing) {
+    SessionRenderer renderer(5000, 5000, Rate);
+    EXPECT_EQ(renderer.TotalFrames(), 0u);
+    std::int16_t out[2];
+    EXPECT_EQ(renderer.Render(out, 1), 0u);
+}

@@ -1,0 +1,392 @@
+// The streaming loop and the track threads, played through the in-memory device so that each
+// test decides when a buffer has been played.
+
+#include "audio/MemoryAudioBackend.h"
+#include "audio/PlayUtils.h"
+#include "audio/StreamingLoop.h"
+#include "audio/Tones.h"
+#include "model/Common.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::size_t TestFrames = 64;
+
+// Fills buffer k (counting from 1) with the sample value 100 * k on both channels, so a
+// played buffer tells which fill it came from.
+class CountingSource final : public TrackSource {
+public:
+    explicit CountingSource(bool reportsDeviceFailure = false)
+        : reportsDeviceFailure_(reportsDeviceFailure) {}
+    PcmFormat Format() const override { return {22050, 2, 16, 4}; }
+    std::size_t BufferBytes() const override { return TestFrames * 4; }
+    void Fill(std::uint8_t* buffer) override {
+        const auto value = static_cast<std::int16_t>(100 * ++fills_);
+        for (std::size_t i = 0; i < TestFrames * 2; ++i)
+            std::memcpy(buffer + i * 2, &value, 2);
+    }
+    bool ReportsDeviceFailure() const override { return reportsDeviceFailure_; }
+    int Fills() const { return fills_.load(); }
+
+private:
+    const bool reportsDeviceFailure_;
+    std::atomic<int> fills_{0};
+};
+
+std::int16_t FirstSample(const std::vector<std::uint8_t>& buffer) {
+    std::int16_t value;
+    std::memcpy(&value, buffer.data(), 2);
+    return value;
+}
+
+bool AllZero(const std::vector<std::uint8_t>& buffer) {
+    return std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+class RecordedMessages final : public UserMessages {
+public:
+    void ShowMessage(const std::string& text) override {
+        std::lock_guard lock(mutex_);
+        shown_.push_back(text);
+    }
+    std::vector<std::string> Shown() const {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> shown_;
+};
+
+bool WaitFinished(const TrackHandle& track, std::chrono::milliseconds timeout) {
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    while (!track->Finished() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(5ms);
+    return track->Finished();
+}
+
+class StreamingLoopTest : public ::testing::Test {
+protected:
+    StreamingLoopTest() {
+        InstallUserMessages(&messages);
+        SetSound(true, 100);
+    }
+    ~StreamingLoopTest() override {
+        StopAndJoinAllTrackThreads();
+        running = false;
+        if (loop.joinable())
+            loop.join();
+        InstallUserMessages(nullptr);
+    }
+
+    // The test thread stands for the user-interface thread, the only writer of the model.
+    static void SetSound(bool enabled, std::uint8_t volume) {
+        CurrentValues.AudioEnabled = enabled;
+        CurrentValues.AudioVolume = volume;
+        PublishCurrentValues();
+    }
+
+    // The loop plays the fixture's source, which outlives it.
+    void StartLoop() {
+        loop = std::thread([this] { StreamTrack(source, running); });
+    }
+
+    std::shared_ptr<PcmQueue> FirstStream() {
+        auto stream = device.Stream(0, 2s);
+        EXPECT_TRUE(stream);
+        return stream;
+    }
+
+    MemoryAudioBackend device;
+    ScopedAudioBackend selected{device};
+    RecordedMessages messages;
+    CountingSource source;
+    std::atomic<bool> running{true};
+    std::thread loop;
+};
+
+TEST_F(StreamingLoopTest, SoundSwitchedOffPlaysZerosWhileTheSourceRunsOn) {
+    SetSound(false, 100);
+    StartLoop();
+    auto stream = FirstStream();
+    for (int i = 0; i < 4; ++i) {
+        const auto played = stream->ConsumeBuffer(2s);
+        ASSERT_TRUE(played);
+        EXPECT_TRUE(AllZero(*played));
+    }
+    SetSound(true, 100);
+    // The two buffers already queued may still be silent; the next one carries sound from
+    // where the source has got to, not from its start.
+    std::int16_t heard = 0;
+    for (int i = 0; i < 4 && heard == 0; ++i)
+        heard = FirstSample(stream->ConsumeBuffer(2s).value());
+    EXPECT_GE(heard, 500);
+    running = false;
+    while (stream->ConsumeBuffer(2s)) {
+    }
+}
+
+TEST_F(StreamingLoopTest, MasterVolumeSetsTheLevelOfEveryBufferClampedAtFullScale) {
+    for (const auto& [volume, expected] : std::vector<std::pair<std::uint8_t, std::int16_t>>{
+             {0, 0}, {50, 50}, {100, 100}, {200, 100}}) {
+        SetSound(true, volume);
+        MemoryAudioBackend own;
+        SetAudioBackend(&own);
+        CountingSource counting;
+        std::atomic<bool> go{true};
+        std::thread track([&] { StreamTrack(counting, go); });
+        auto stream = own.Stream(0, 2s);
+        ASSERT_TRUE(stream);
+        // The first buffer already plays at the master volume (its samples are 100).
+        EXPECT_EQ(FirstSample(stream->ConsumeBuffer(2s).value()), expected) << int(volume);
+        EXPECT_EQ(FirstSample(stream->ConsumeBuffer(2s).value()), 2 * expected) << int(volume);
+        go = false;
+        while (stream->ConsumeBuffer(2s)) {
+        }
+        track.join();
+        SetAudioBackend(&device);
+    }
+    // The stored value stays as it was.
+    EXPECT_EQ(CurrentValuesView()->AudioVolume, 200);
+}
+
+TEST_F(StreamingLoopTest, AVolumeChangeReachesAPlayingTrack) {
+    StartLoop();
+    auto stream = FirstStream();
+    EXPECT_EQ(FirstSample(stream->ConsumeBuffer(2s).value()), 100);
+    SetSound(true, 50);
+    // At most the buffers queued before the change play at the old level.
+    std::int16_t value = 0;
+    int fill = 1;
+    for (int i = 0; i < 4; ++i) {
+        value = FirstSample(stream->ConsumeBuffer(2s).value());
+        ++fill;
+    }
+    EXPECT_EQ(value, 50 * fill);
+    running = false;
+    while (stream->ConsumeBuffer(2s)) {
+    }
+}
+
+TEST_F(StreamingLoopTest, AStopPlaysOutAtMostTheQueuedBuffers) {
+    StartLoop();
+    auto stream = FirstStream();
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(stream->ConsumeBuffer(2s));
+    running = false;
+    const int fillsAtStop = source.Fills();
+    int playedAfterStop = 0;
+    while (stream->ConsumeBuffer(2s))
+        ++playedAfterStop;
+    loop.join();
+    EXPECT_LE(playedAfterStop, 2);
+    EXPECT_LE(source.Fills(), fillsAtStop + 1);
+    EXPECT_TRUE(stream->Closed());
+}
+
+TEST_F(StreamingLoopTest, AStopDuringOpeningPlaysTheFirstBufferOnly) {
+    running = false;
+    StartLoop();
+    auto stream = FirstStream();
+    const auto played = stream->ConsumeBuffer(2s);
+    ASSERT_TRUE(played);
+    EXPECT_EQ(FirstSample(*played), 100);
+    EXPECT_FALSE(stream->ConsumeBuffer(2s));
+    loop.join();
+    EXPECT_EQ(source.Fills(), 1);
+}
+
+TEST_F(StreamingLoopTest, ADeviceThatStopsPlayingEndsTheTrack) {
+    StartLoop();
+    auto stream = FirstStream();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(stream->ConsumeBuffer(2s));
+    // From here on nothing is played, as when the sound server dies.
+    const auto silent = std::chrono::steady_clock::now();
+    ASSERT_TRUE(stream->WaitClosed(5s));
+    loop.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - silent, 2s);
+    EXPECT_LE(source.Fills(), 5);
+}
+
+TEST_F(StreamingLoopTest, ADeviceThatNeverStartsEndsTheTrack) {
+    StartLoop();
+    auto stream = FirstStream();
+    const auto began = std::chrono::steady_clock::now();
+    ASSERT_TRUE(stream->WaitClosed(8s));
+    loop.join();
+    // A new stream is given a few seconds to start.
+    EXPECT_LT(std::chrono::steady_clock::now() - began, 5s);
+    EXPECT_EQ(source.Fills(), 2);
+}
+
+TEST_F(StreamingLoopTest, ARefusedDeviceIsReportedOnlyBySourcesThatAskForIt) {
+    device.SetOpenFails(true);
+    CountingSource quiet;
+    StreamTrack(quiet, running);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(quiet.Fills(), 0);
+
+    CountingSource file(true);
+    StreamTrack(file, running);
+    EXPECT_EQ(messages.Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
+
+    const TrackHandle tone = StartTrackThread(".&01%8@260@100", 0);
+    EXPECT_TRUE(WaitFinished(tone, 2s));
+    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(device.StreamsOpened(), 0u);
+}
+
+TEST_F(StreamingLoopTest, DescriptorsThatPlayNothingEndTheirThreadAtOnce) {
+    std::vector<TrackHandle> tracks;
+    for (const char* descriptor :
+         {".&05%8@260@100", "/music/song.ogg", ".&01%8@260", ".&04%333@", "", "/music/a.wav"})
+        tracks.push_back(StartTrackThread(descriptor, 0));
+    for (const auto& track : tracks)
+        EXPECT_TRUE(WaitFinished(track, 2s)) << track->Descriptor;
+    EXPECT_EQ(device.StreamsOpened(), 0u);
+    EXPECT_TRUE(messages.Shown().empty());
+    ReclaimFinishedTrackThreads();
+    EXPECT_EQ(TrackThreadCount(), 0u);
+}
+
+TEST_F(StreamingLoopTest, ATrackThreadPlaysItsGeneratorInTheFixedFormat) {
+    const TrackHandle track = StartTrackThread(".&04%333@1@50", 1234);
+    EXPECT_EQ(track->Descriptor, ".&04%333@1@50");
+    EXPECT_EQ(track->StartOffset, 1234);
+    auto stream = FirstStream();
+    EXPECT_EQ(stream->DeviceFormat(), (PcmFormat{22050, 2, 16, 4}));
+    ToneParams params = *ParseToneDescriptor(".&04%333@1@50");
+    std::vector<std::uint8_t> expected(ToneBufferBytes);
+    for (int i = 0; i < 3; ++i) {
+        FillToneBuffer(params, expected.data());
+        EXPECT_EQ(stream->ConsumeBuffer(2s).value(), expected) << i;
+    }
+    StopTrackThread(track);
+    while (stream->ConsumeBuffer(2s)) {
+    }
+    EXPECT_TRUE(WaitFinished(track, 2s));
+}
+
+TEST_F(StreamingLoopTest, StoppingOneOfTwoEqualTracksLeavesTheOtherPlaying) {
+    const TrackHandle first = StartTrackThread(".&03%0@100", 0);
+    const TrackHandle second = StartTrackThread(".&03%0@100", 0);
+    auto a = device.Stream(0, 2s);
+    auto b = device.Stream(1, 2s);
+    ASSERT_TRUE(a && b);
+    const auto fromA = a->ConsumeBuffer(2s).value();
+    EXPECT_EQ(b->ConsumeBuffer(2s).value(), fromA); // each from its own generator
+    StopTrackThread(second);
+    // Which stream belongs to which thread depends on who opened first: play both until one
+    // of them closes.
+    for (int i = 0; i < 20 && !a->Closed() && !b->Closed(); ++i) {
+        a->ConsumeBuffer(100ms);
+        b->ConsumeBuffer(100ms);
+    }
+    ASSERT_NE(a->Closed(), b->Closed());
+    const auto playing = a->Closed() ? b : a;
+    EXPECT_TRUE(WaitFinished(second, 2s));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(playing->ConsumeBuffer(2s));
+    EXPECT_FALSE(first->Finished());
+    // The finished one is reclaimed without touching the playing one.
+    ReclaimFinishedTrackThreads();
+    EXPECT_EQ(TrackThreadCount(), 1u);
+    StopAllTrackThreads();
+    while (playing->ConsumeBuffer(2s)) {
+    }
+    EXPECT_TRUE(WaitFinished(first, 2s));
+}
+
+TEST_F(StreamingLoopTest, ProgramExitStopsAndJoinsEveryTrack) {
+    std::vector<TrackHandle> tracks;
+    for (int i = 0; i < 4; ++i)
+        tracks.push_back(StartTrackThread(".&01%8@260@100", 0));
+    ASSERT_TRUE(device.Stream(3, 2s));
+    // A device that plays as fast as it is fed, from another thread.
+    std::atomic<bool> playing{true};
+    std::thread player([&] {
+        while (playing)
+            for (std::size_t i = 0; i < device.StreamsOpened(); ++i)
+                device.Stream(i, 0ms)->ConsumeBuffer(1ms);
+    });
+    StopAndJoinAllTrackThreads();
+    playing = false;
+    player.join();
+    EXPECT_EQ(TrackThreadCount(), 0u);
+    for (const auto& track : tracks)
+        EXPECT_TRUE(track->Finished());
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(device.Stream(i, 0ms)->Closed());
+}
+
+TEST(PcmQueueTest, WidensTwentyFourBitSamplesAndKeepsFramesWhole) {
+    PcmQueue queue({8000, 1, 24, 3});
+    EXPECT_EQ(queue.DeviceFormat(), (PcmFormat{8000, 1, 32, 4}));
+    const std::uint8_t samples[] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
+    queue.Push(samples, 7); // the seventh byte waits for the rest of its sample
+    EXPECT_EQ(queue.ConsumeBuffer(0ms).value(),
+              (std::vector<std::uint8_t>{0, 1, 2, 3, 0, 4, 5, 6}));
+    const std::uint8_t rest[] = {0x08, 0x09};
+    queue.Push(rest, 2);
+    EXPECT_EQ(queue.ConsumeBuffer(0ms).value(), (std::vector<std::uint8_t>{0, 7, 8, 9}));
+}
+
+TEST(PcmQueueTest, LevelsApplyPerSideAndStayWithinFullScale) {
+    PcmQueue stereo({22050, 2, 16, 4});
+    const std::int16_t samples[] = {1000, -1000, 32767, -32768};
+    stereo.SetLevel(0.5, 3.0); // the right level is clamped to full scale
+    stereo.Push(reinterpret_cast<const std::uint8_t*>(samples), sizeof samples);
+    const auto played = stereo.ConsumeBuffer(0ms).value();
+    std::int16_t out[4];
+    std::memcpy(out, played.data(), sizeof out);
+    EXPECT_EQ(out[0], 500);
+    EXPECT_EQ(out[1], -1000);
+    EXPECT_EQ(out[2], 16384); // 16383.5 to the even neighbour
+    EXPECT_EQ(out[3], -32768);
+
+    PcmQueue unsigned8({11025, 1, 8, 1});
+    unsigned8.SetLevel(0, 0);
+    const std::uint8_t bytes[] = {0, 255, 128};
+    unsigned8.Push(bytes, 3);
+    EXPECT_EQ(unsigned8.ConsumeBuffer(0ms).value(), (std::vector<std::uint8_t>{128, 128, 128}));
+}
+
+TEST(PcmQueueTest, CountsAnUnderrunOnlyWhenTheStreamGoesOnAfterRunningDry) {
+    PcmQueue queue({22050, 2, 16, 4});
+    std::vector<std::uint8_t> device(64);
+    queue.Consume(device.data(), device.size()); // before the first buffer: not an underrun
+    const std::vector<std::uint8_t> buffer(32, 1);
+    const auto ticket = queue.Push(buffer.data(), buffer.size());
+    EXPECT_EQ(queue.Consume(device.data(), device.size()), 32u);
+    EXPECT_TRUE(queue.HasPlayed(ticket));
+    EXPECT_EQ(device[40], 0); // silence after the queued bytes
+    EXPECT_EQ(queue.Underruns(), 0u);
+    queue.Push(buffer.data(), buffer.size());
+    EXPECT_EQ(queue.Underruns(), 1u);
+    queue.Drop();
+    EXPECT_EQ(queue.QueuedBuffers(), 0u);
+}
+
+TEST(AudioStreamTest, RefusesFormatsNoDeviceCanPlay) {
+    EXPECT_TRUE(IsPlayableFormat({44100, 2, 16, 4}));
+    EXPECT_TRUE(IsPlayableFormat({8000, 1, 8, 1}));
+    EXPECT_TRUE(IsPlayableFormat({48000, 6, 24, 18}));
+    EXPECT_FALSE(IsPlayableFormat({44100, 2, 12, 3}));
+    EXPECT_FALSE(IsPlayableFormat({44100, 0, 16, 0}));
+    EXPECT_FALSE(IsPlayableFormat({0, 2, 16, 4}));
+    EXPECT_FALSE(IsPlayableFormat({44100, 2, 16, 3}));
+    EXPECT_FALSE(IsPlayableFormat({44100, 9, 16, 18}));
+    EXPECT_FALSE(OpenAudioStream({44100, 2, 16, 3}));
+}
+
+} // namespace

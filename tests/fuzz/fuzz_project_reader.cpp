@@ -1,0 +1,44 @@
+// Feeds arbitrary bytes to the project reader. Whatever it accepts must write back to bytes
+// that read again as the same session.
+
+#include "audio/FileUtils.h"
+#include "model/ProjectFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+bool ReadFromBytes(const std::uint8_t* data, std::size_t size, ProjectContents& contents) {
+    const int fd = memfd_create("project", 0);
+    if (fd < 0)
+        std::abort();
+    if (size > 0 && write(fd, data, size) != static_cast<ssize_t>(size))
+        std::abort();
+    bool read = false;
+    {
+        TFile file("/proc/self/fd/" + std::to_string(fd));
+        read = ReadProject(file, contents) == ProjectReadResult::Read;
+    }
+    close(fd);
+    return read;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ProjectContents first;
+    if (!ReadFromBytes(data, size, first))
+        return 0;
+    const std::string bytes = ProjectBytes(first);
+    ProjectContents second;
+    if (!ReadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), second))
+        std::abort();
+    // Booleans other than 0 and 1 read as true, so compare what the writer made of them.
+    if (ProjectBytes(second) != bytes)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,56 @@
+#include "model/MediaPath.h"
+#include "TestFiles.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+
+#include <gtest/gtest.h>
+
+TEST(MediaPath, FileNamesAndExtensionsHonourEverySeparator) {
+    EXPECT_EQ(ExtractFileName("C:\\Sounds\\rain.mp3"), "rain.mp3");
+    EXPECT_EQ(ExtractFileName("/home/u/rain.Wav"), "rain.Wav");
+    EXPECT_EQ(ExtractFileName("D:rain.mp3"), "rain.mp3");
+    EXPECT_EQ(ExtractFileName("rain"), "rain");
+    EXPECT_EQ(ExtractFileExt("C:\\Sounds\\rain.mP3"), ".mP3");
+    EXPECT_EQ(ExtractFileExt("C:\\my.sounds\\rain"), "");
+    EXPECT_EQ(ExtractFileExt("/a.b/c.d.wav"), ".wav");
+    EXPECT_EQ(ExtractFileDir("/home/u/p.usp"), "/home/u");
+    EXPECT_EQ(ExtractFileDir("/p.usp"), "/");
+    EXPECT_EQ(ExtractFileDir("C:\\p.usp"), "C:");
+    EXPECT_EQ(ExtractFileDir("p.usp"), "");
+}
+
+TEST(MediaPath, GeneratorsAndExistingFilesAreUsableAsTheyStand) {
+    ResetProject();
+    std::string generator = ".&01%8@260@100";
+    EXPECT_TRUE(ResolveMediaPath(generator));
+    EXPECT_EQ(generator, ".&01%8@260@100");
+
+    ScratchFolder folder;
+    std::string existing = ModelPath(folder.Write("a.wav", "x"));
+    const std::string before = existing;
+    EXPECT_TRUE(ResolveMediaPath(existing));
+    EXPECT_EQ(existing, before);
+}
+
+TEST(MediaPath, AMovedProjectFindsMediaBesideIt) {
+    ResetProject();
+    ScratchFolder folder;
+    folder.Write(Cp1251ToUtf8(Cp1251Literal("дождь.mp3")), "x");
+    std::filesystem::create_directory(folder.Path() / "sub.wav");
+
+    std::string fromWindows = Cp1251Literal("C:\\Мои звуки\\дождь.mp3");
+    EXPECT_FALSE(ResolveMediaPath(fromWindows)) << "a new project has no folder to look in";
+
+    ProjectFileName = ModelPath(folder.Path() / "p.usp");
+    EXPECT_TRUE(ResolveMediaPath(fromWindows));
+    EXPECT_EQ(fromWindows, ModelPath(folder.Path() / "дождь.mp3"));
+
+    std::string fromElsewhere = "/old/place/missing.mp3";
+    EXPECT_FALSE(ResolveMediaPath(fromElsewhere));
+    EXPECT_EQ(fromElsewhere, "/old/place/missing.mp3");
+
+    std::string folderNotFile = "Z:\\sub.wav";
+    EXPECT_FALSE(ResolveMediaPath(folderNotFile));
+    std::string empty;
+    EXPECT_FALSE(ResolveMediaPath(empty));
+}

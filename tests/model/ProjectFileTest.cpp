@@ -1,0 +1,246 @@
+#include "model/ProjectFile.h"
+#include "TestFiles.h"
+#include "audio/FileUtils.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/EventCatalogue.h"
+#include "model/MediaPath.h"
+#include "model/SessionState.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Builds project bytes by hand, independently of the writer under test.
+struct Bytes {
+    std::string data = "USP 4.1 ";
+    Bytes& Line(const std::string& text) {
+        data += text + "\n";
+        return *this;
+    }
+    Bytes& U8(unsigned v) {
+        data += static_cast<char>(v);
+        return *this;
+    }
+    Bytes& U16(unsigned v) { return U8(v & 0xFF).U8((v >> 8) & 0xFF); }
+    Bytes& U32(std::uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
+};
+
+// The default start values of a new project, as a file holds them, up to the track count.
+Bytes DefaultsBeforeTracks(Bytes b) {
+    return b.U8(1)
+        .Line("Arial")
+        .U8(0)
+        .U32(0)
+        .U8(1)
+        .U32(0xFFFFFF)
+        .U8(0)
+        .U8(5)
+        .U8(100)
+        .U32(50)
+        .U32(1000)
+        .Line("")
+        .U8(1)
+        .U8(100);
+}
+
+Bytes DefaultsAfterTracks(Bytes b) {
+    return b.U8(1)
+        .U8(1)
+        .U32(0x80)
+        .U32(8000)
+        .U32(0xFF)
+        .U32(0xFF0000)
+        .U16(88)
+        .U16(10)
+        .U8(0)
+        .U32(0x800000)
+        .U32(0xF0CAA6)
+        .U16(4)
+        .U16(15)
+        .U8(2)
+        .U32(0x80)
+        .U32(0xFFFF)
+        .U32(2000)
+        .U16(20);
+}
+
+ProjectReadResult ReadBytes(const std::string& bytes, ProjectContents& contents) {
+    ScratchFolder folder;
+    TFile file(folder.Write("p.usp", bytes));
+    return ReadProject(file, contents);
+}
+
+class ProjectFile : public ::testing::Test {
+protected:
+    void SetUp() override { ResetProject(); }
+    ScratchFolder folder;
+};
+
+} // namespace
+
+TEST_F(ProjectFile, AHandBuiltFileReadsFieldByFieldAndWritesBackTheSameBytes) {
+    Bytes b;
+    b.Line("Session")
+        .Line("Author")
+        .Line(std::string("a\x01\x00"
+                          "b",
+                          4))
+        .U32(1800000);
+    b = DefaultsBeforeTracks(b);
+    b.U32(2).Line(".&01%8@260@100").Line("C:\\Sounds\\rain.mp3");
+    b = DefaultsAfterTracks(b);
+    const std::string videoType = EventTypeName(EventKind::VideoType);
+    b.U32(2).Line(videoType).U32(600000).Line("3").Line("Unknown").U32(0xFFFFFFFF).Line("");
+
+    ProjectContents read;
+    ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
+    EXPECT_EQ(read.SessionName, "Session");
+    EXPECT_EQ(read.SessionDescription, "a\r\nb");
+    EXPECT_EQ(read.SessionLength, 1800000);
+    TSessionValues expected;
+    expected.Waves = {".&01%8@260@100", "C:\\Sounds\\rain.mp3"};
+    EXPECT_EQ(read.StartValues, expected);
+    ASSERT_EQ(read.Events.size(), 2u);
+    EXPECT_EQ(read.Events[0], (TSessionEvent{videoType, 600000, "3"}));
+    EXPECT_EQ(read.Events[1], (TSessionEvent{"Unknown", -1, ""}));
+    EXPECT_EQ(ProjectBytes(read), b.data);
+}
+
+TEST_F(ProjectFile, JustTheMagicGivesAnEmptyZeroSession) {
+    ProjectContents read;
+    ASSERT_EQ(ReadBytes("USP 4.1 ", read), ProjectReadResult::Read);
+    EXPECT_EQ(read.SessionLength, 0);
+    EXPECT_TRUE(read.SessionName.empty());
+    EXPECT_FALSE(read.StartValues.TextEnabled);
+    EXPECT_TRUE(read.StartValues.FontName.empty());
+    EXPECT_EQ(read.StartValues.SpiralSpeed, 0);
+    EXPECT_TRUE(read.StartValues.Waves.empty());
+    EXPECT_TRUE(read.Events.empty());
+}
+
+TEST_F(ProjectFile, WrongMagicIsRefusedAndChangesNothing) {
+    ProjectContents untouched;
+    untouched.SessionName = "keep";
+    EXPECT_EQ(ReadBytes("usp 4.1 whatever", untouched), ProjectReadResult::WrongFormat);
+    EXPECT_EQ(ReadBytes("USP 4.0 ", untouched), ProjectReadResult::WrongFormat);
+    EXPECT_EQ(ReadBytes("USP 4.1", untouched), ProjectReadResult::WrongFormat);
+    EXPECT_EQ(ReadBytes("", untouched), ProjectReadResult::WrongFormat);
+    EXPECT_EQ(untouched.SessionName, "keep");
+
+    SessionName = "open session";
+    const auto path = folder.Write("wrong.usp", "USP 4.2 and more");
+    EXPECT_EQ(OpenProjectFile(ModelPath(path)), ProjectReadResult::WrongFormat);
+    EXPECT_EQ(SessionName, "open session");
+    EXPECT_TRUE(ProjectFileName.empty());
+}
+
+TEST_F(ProjectFile, CrLfLineEndsAndStrayCarriageReturnsAreAccepted) {
+    Bytes b;
+    b.data += "Na\rme\r\nAuthor\r\n\r\n";
+    b.U32(600000);
+    ProjectContents read;
+    ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
+    EXPECT_EQ(read.SessionName, "Name");
+    EXPECT_EQ(read.SessionAuthor, "Author");
+    EXPECT_EQ(read.SessionDescription, "");
+    EXPECT_EQ(read.SessionLength, 600000);
+}
+
+TEST_F(ProjectFile, TruncatedFilesLoadWithZerosAndEmptyTexts) {
+    Bytes full;
+    full.Line("S").Line("A").Line("D").U32(300000);
+    full = DefaultsBeforeTracks(full);
+    full.U32(3).Line("one");
+    ProjectContents read;
+    ASSERT_EQ(ReadBytes(full.data, read), ProjectReadResult::Read);
+    EXPECT_EQ(read.StartValues.Waves, (std::vector<std::string>{"one", "", ""}));
+    EXPECT_FALSE(read.StartValues.VideoEnabled);
+    EXPECT_EQ(read.StartValues.CirclesWidth, 0);
+    EXPECT_TRUE(read.Events.empty());
+
+    // Cut in the middle of a 4-byte number: the bytes present are kept, the rest are zero.
+    ASSERT_EQ(ReadBytes(std::string("USP 4.1 \n\n\n\x10\x27", 13), read), ProjectReadResult::Read);
+    EXPECT_EQ(read.SessionLength, 10000);
+}
+
+TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
+    Bytes negative;
+    negative.Line("").Line("").Line("").U32(1000);
+    negative = DefaultsBeforeTracks(negative);
+    negative.U32(0xFFFFFFFF);
+    ProjectContents read;
+    read.SessionName = "keep";
+    EXPECT_EQ(ReadBytes(negative.data, read), ProjectReadResult::WrongFormat);
+
+    Bytes huge;
+    huge.Line("").Line("").Line("").U32(1000);
+    huge = DefaultsBeforeTracks(huge);
+    huge.U32(0);
+    huge = DefaultsAfterTracks(huge);
+    huge.U32(0x7FFFFFFF).Line("x");
+    EXPECT_EQ(ReadBytes(huge.data, read), ProjectReadResult::WrongFormat);
+    EXPECT_EQ(read.SessionName, "keep");
+}
+
+TEST_F(ProjectFile, SaveThenOpenGivesTheSameSession) {
+    SessionName = Cp1251Literal("Сеанс «вечер»");
+    SessionDescription = "line one\r\nline two\nthree\r";
+    SessionLength = 3600000;
+    StartValues.Waves = {".&04%1000.5@2@35", Cp1251Literal("/home/я/звук.wav")};
+    StartValues.TextColor = 0x00ABCDEF;
+    StartValues.SpiralSpeed = 65535;
+    StartValues.FlickerFreq = -5;
+    InsertEvent({EventTypeName(EventKind::AddTrack), 10000, ".&03%0@500"});
+    InsertEvent({EventTypeName(EventKind::TextTransparency), -20, "300"});
+    const ProjectContents saved = CurrentProject();
+    const auto path = ModelPath(folder.Path() / "session.usp");
+    SaveProjectFile(path);
+
+    ResetProject();
+    ASSERT_EQ(OpenProjectFile(path), ProjectReadResult::Read);
+    EXPECT_EQ(CurrentProject(), saved);
+    EXPECT_EQ(ProjectFileName, path);
+    EXPECT_EQ(ReadWholeFile(FileSystemPath(path)), ProjectBytes(saved));
+}
+
+TEST_F(ProjectFile, OpeningWhatCannotBeReadRaisesTheSystemsMessage) {
+    EXPECT_THROW(OpenProjectFile(ModelPath(folder.Path() / "missing.usp")), EInOutError);
+    EXPECT_THROW(OpenProjectFile(ModelPath(folder.Path())), EInOutError);
+}
+
+TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
+    const auto target = folder.Write("keep.usp", "previous contents");
+    chmod(target.c_str(), 0640);
+    SessionDescription.assign(100000, 'x');
+
+    // A file-size limit makes the write fail part way, whoever runs the test.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(ReadWholeFile(target), "previous contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    SaveProjectFile(ModelPath(target));
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(CurrentProject()));
+}
+
+TEST_F(ProjectFile, SavingIntoAMissingFolderFailsCleanly) {
+    EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp")), EInOutError);
+}

@@ -1,0 +1,42 @@
+#include "TestFiles.h"
+
+#include "model/Cp1251.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <stdlib.h>
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "umbrascope-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a scratch folder");
+    path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::filesystem::path ScratchFolder::Write(const std::string& name,
+                                           const std::string& bytes) const {
+    const auto path = path_ / name;
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    return path;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string ModelPath(const std::filesystem::path& path) {
+    return Utf8ToCp1251(path.string()).value();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// Scratch files for tests: a fresh folder per test, removed afterwards.
+
+#include <filesystem>
+#include <string>
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path Write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+// A model path (Windows-1251) for a file-system path made of ASCII and UTF-8 Cyrillic.
+std::string ModelPath(const std::filesystem::path& path);

@@ -1,0 +1,115 @@
+// The full-screen window: covering the screen, the cursor kept hidden only while shown, the
+// keys that ask to stop, and showing the frames the presentation thread hands over.
+
+#include "visual/FullScreenWindow.h"
+#include "GuiTestApplication.h"
+#include "model/Common.h"
+#include "visual/SessionClock.h"
+#include "visual/VideoThread.h"
+
+#include <gtest/gtest.h>
+
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+class FullScreenWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureGuiApplication(); }
+};
+
+bool CursorHidden() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::BlankCursor;
+}
+
+TEST_F(FullScreenWindowTest, CoversThePrimaryScreenWithoutFrame) {
+    TFullScreenForm form;
+    form.resize(10, 10);
+    form.ShowOnPrimaryScreen();
+    EXPECT_EQ(form.geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(form.Frames().FrameSize(), form.size());
+}
+
+TEST_F(FullScreenWindowTest, CursorIsHiddenWhileShownAndBalancedHoweverOftenShown) {
+    {
+        TFullScreenForm form;
+        EXPECT_TRUE(form.CursorShown());
+        for (int i = 0; i < 5; ++i) {
+            form.ShowOnPrimaryScreen();
+            form.ShowOnPrimaryScreen(); // shown twice, hidden once
+            EXPECT_TRUE(CursorHidden());
+            EXPECT_FALSE(form.CursorShown());
+            form.hide();
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+            form.hide();
+            EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        }
+        form.ShowOnPrimaryScreen();
+    } // destroyed while shown
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FullScreenWindowTest, KeysThatProduceACharacterAskToStop) {
+    TFullScreenForm form;
+    form.ShowOnPrimaryScreen();
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_5, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
+                              Qt::Key_Escape, Qt::Key_Backspace}) {
+        form.SetTag(1);
+        QTest::keyClick(&form, key);
+        EXPECT_EQ(form.Tag(), 0) << key;
+    }
+    for (const Qt::Key key :
+         {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Left, Qt::Key_Down, Qt::Key_F5}) {
+        form.SetTag(1);
+        QTest::keyClick(&form, key);
+        EXPECT_EQ(form.Tag(), 1) << key;
+    }
+    form.SetTag(1);
+    QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(form.Tag(), 0);
+}
+
+TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidden) {
+    TFullScreenForm form;
+    CurrentValues = TCurrentValues{};
+    CurrentValues.VideoType = 0;
+    CurrentValues.FlickerFreq = 0;
+    CurrentValues.FlickerColor = 0x00336699;
+    PublishCurrentValues();
+    TPhraseSource phrases;
+    form.ShowOnPrimaryScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    SetClockBase(0);
+    IsPlaying = true;
+    {
+        TVideoThread thread(form.Frames(), phrases);
+        thread.Start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
+        thread.Stop(); // the thread goes before the window releases its buffers
+    }
+    IsPlaying = false;
+    const QImage shown = form.grab().toImage();
+    EXPECT_EQ(shown.pixel(5, 5), qRgb(0x99, 0x66, 0x33));
+    EXPECT_EQ(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(0x99, 0x66, 0x33));
+    form.hide();
+    EXPECT_EQ(form.Frames().BeginFrame(), nullptr);
+}
+
+TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
+    TFullScreenForm form;
+    TPhraseSource phrases;
+    SetClockBase(0);
+    IsPlaying = true;
+    TVideoThread thread(form.Frames(), phrases);
+    thread.Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
+    thread.Stop();
+    IsPlaying = false;
+    EXPECT_EQ(form.Frames().FramesHandedOver(), 0u);
+}
+
+} // namespace

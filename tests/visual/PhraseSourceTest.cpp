@@ -1,0 +1,107 @@
+// The phrase file: lines in order with wrap-around, blank lines, carriage returns, and the
+// hand-over of the reader between the controller and the presentation thread.
+
+#include "visual/PhraseSource.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class PhraseFileTest : public ::testing::Test {
+protected:
+    std::filesystem::path Write(const std::string& bytes, const std::string& name = "phrases.txt") {
+        const auto path = std::filesystem::path(::testing::TempDir()) / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    std::vector<std::string> Phrases(const std::string& bytes, int count) {
+        TFile reader(Write(bytes));
+        std::vector<std::string> phrases;
+        for (int i = 0; i < count; ++i)
+            phrases.push_back(ReadNextPhraseLine(reader));
+        return phrases;
+    }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(PhraseFileTest, LinesComeInOrderAndWrap) {
+    EXPECT_EQ(Phrases("A\r\nB\r\n", 5), (Lines{"A", "B", "A", "B", "A"}));
+    EXPECT_EQ(Phrases("A\r\nB", 5), (Lines{"A", "B", "A", "B", "A"}));
+    EXPECT_EQ(Phrases("A\nB\n", 3), (Lines{"A", "B", "A"}));
+}
+
+TEST_F(PhraseFileTest, BlankLinesShowAsHashesAndBlanksAroundTextStay) {
+    EXPECT_EQ(Phrases("A\n\nB\n", 4), (Lines{"A", "#####", "B", "A"}));
+    EXPECT_EQ(Phrases("   \n  A  \n\t\x01\n", 3), (Lines{"#####", "  A  ", "#####"}));
+    EXPECT_EQ(Phrases("", 2), (Lines{"#####", "#####"}));
+}
+
+TEST_F(PhraseFileTest, CarriageReturnsAloneDoNotEndLines) {
+    EXPECT_EQ(Phrases("A\rB\rC\r", 2), (Lines{"ABC", "ABC"}));
+}
+
+TEST_F(PhraseFileTest, MissingFileOpensNoReader) {
+    EXPECT_EQ(
+        OpenPhraseFile((std::filesystem::path(::testing::TempDir()) / "no-such-file.txt").string()),
+        nullptr);
+    EXPECT_NE(OpenPhraseFile(Write("A\n").string()), nullptr);
+}
+
+TEST_F(PhraseFileTest, SourceHandsOverReadersAndAsksToDropThePhraseWhenTheFileGoes) {
+    TPhraseSource source;
+    EXPECT_FALSE(source.ReadNextPhrase().has_value());
+    EXPECT_FALSE(source.TakeDropRequest());
+    source.Replace(std::make_unique<TFile>(Write("A\nB\n")));
+    EXPECT_EQ(source.ReadNextPhrase(), "A");
+    EXPECT_EQ(source.ReadPosition(), 2u);
+    source.Replace(std::make_unique<TFile>(Write("C\nD\n", "other.txt")));
+    EXPECT_FALSE(source.TakeDropRequest());
+    EXPECT_EQ(source.ReadNextPhrase(), "C"); // a new file starts at its first line
+    source.Replace(nullptr);
+    EXPECT_FALSE(source.HasReader());
+    EXPECT_TRUE(source.TakeDropRequest());
+    EXPECT_FALSE(source.TakeDropRequest());
+    source.Replace(std::make_unique<TFile>(Write("E\n")));
+    source.Close();
+    EXPECT_FALSE(source.HasReader());
+    EXPECT_FALSE(source.TakeDropRequest()); // stopping keeps the phrase
+    EXPECT_FALSE(source.ReadNextPhrase().has_value());
+}
+
+TEST_F(PhraseFileTest, ReplacingWhileAnotherThreadReadsIsSafe) {
+    const auto first = Write(std::string(4000, 'x') + "\nshort\n", "first.txt");
+    const auto second = Write("one\ntwo\nthree\n", "second.txt");
+    TPhraseSource source;
+    source.Replace(std::make_unique<TFile>(first));
+    std::atomic<bool> done{false};
+    std::atomic<int> reads{0};
+    std::thread reader([&] {
+        while (!done) {
+            if (const auto phrase = source.ReadNextPhrase()) {
+                EXPECT_FALSE(phrase->empty());
+            }
+            source.TakeDropRequest();
+            ++reads;
+        }
+    });
+    for (int i = 0; i < 200; ++i) {
+        if (i % 3 == 2)
+            source.Replace(nullptr);
+        else
+            source.Replace(std::make_unique<TFile>(i % 2 ? first : second));
+    }
+    source.Close();
+    done = true;
+    reader.join();
+    EXPECT_GT(reads.load(), 0);
+}
+
+} // namespace

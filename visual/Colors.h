@@ -1,0 +1,18 @@
+#pragma once
+
+// Stored colours (0x00BBGGRR, or a system colour index with the high bit set) as the RGB
+// values the drawing code uses.
+
+#include "model/Common.h"
+
+#include <QRgb>
+
+// A system colour index (0x800000nn) becomes the colour it stands for on a standard desktop;
+// anything else is read as its low three bytes, red first. Thread safe.
+QRgb ResolveColor(TColor color);
+
+// The stored form of plain red, green and blue, for tests and the dialogs.
+constexpr TColor StoredRgb(int red, int green, int blue) {
+    return static_cast<TColor>(red) | static_cast<TColor>(green) << 8 |
+           static_cast<TColor>(blue) << 16;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+// The buffers between the presentation thread and the full-screen window. The thread draws
+// into the back buffer and hands the finished frame over; the window takes the newest frame
+// when it paints. The thread does not hand over a frame before the previous one was taken,
+// so frames follow the display (a limited wait: a window that never paints cannot hold the
+// session up; its untaken frame is then replaced and counted as dropped).
+//
+// Buffers exist only while the window is shown (Open to Release); while they are absent the
+// thread draws nothing.
+
+#include <QImage>
+#include <QSize>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <stop_token>
+
+class FrameExchange {
+public:
+    // Longest wait for the window to take the previous frame.
+    static constexpr std::chrono::milliseconds HandOverLimit{100};
+
+    // User-interface thread: the window is shown with this size; frames may be drawn.
+    void Open(QSize size);
+    // User-interface thread: the window changed size while shown. Thread safe, non-blocking.
+    void Resize(QSize size);
+    // User-interface thread: the window is hidden. Waits until a frame being drawn is finished,
+    // then frees the buffers.
+    void Release();
+
+    // Thread safe: the size frames are drawn at (the last size given to Open or Resize).
+    QSize FrameSize() const;
+
+    // Presentation thread: the buffer for the next frame (Format_RGB32, FrameSize()), or null
+    // while the window is not shown. Every non-null result is followed by EndFrame.
+    QImage* BeginFrame();
+    // Presentation thread: hands the frame over when present is true (false: nothing was
+    // drawn). Waits until the window has taken the previous frame, at most HandOverLimit, and
+    // not beyond a stop request.
+    void EndFrame(bool present, std::stop_token stop);
+
+    // User-interface thread: takes the newest frame handed over, if any, and returns the frame
+    // to show (null before the first). The image stays valid until the next call or Release.
+    const QImage* TakeFrame();
+
+    // Called on the presentation thread after each hand-over, outside the lock, so that the
+    // window can ask for a repaint. Set before frames are drawn.
+    void SetFrameReadyNotifier(std::function<void()> notifier);
+
+    // Thread safe: frames handed over, taken by the window, and replaced before being taken.
+    std::uint64_t FramesHandedOver() const;
+    std::uint64_t FramesShown() const;
+    std::uint64_t FramesDropped() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable_any changed_;
+    bool open_ = false;
+    bool drawing_ = false;
+    bool readyFull_ = false;
+    QSize size_;
+    QImage back_;  // drawn by the presentation thread while drawing_ is set
+    QImage ready_; // handed over, not yet taken
+    QImage front_; // shown by the window (user-interface thread only)
+    bool hasFront_ = false;
+    std::function<void()> notifier_;
+    std::uint64_t handedOver_ = 0;
+    std::uint64_t shown_ = 0;
+    std::uint64_t dropped_ = 0;
+};

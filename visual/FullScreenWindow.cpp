@@ -1,0 +1,101 @@
+#include "FullScreenWindow.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+TFullScreenForm::TFullScreenForm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    FormCreate();
+}
+
+TFullScreenForm::~TFullScreenForm() {
+    FormHide();
+}
+
+void TFullScreenForm::FormCreate() {
+    setWindowTitle(QStringLiteral("FullScreenForm"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    PlaceOnPrimaryScreen();
+    cursorShown_ = true;
+    // The presentation thread asks for a repaint through the event queue; the window itself
+    // is never touched off its own thread. A repaint still queued when the window goes is
+    // dropped with it.
+    frames_.SetFrameReadyNotifier([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { update(); }, Qt::QueuedConnection);
+    });
+}
+
+void TFullScreenForm::PlaceOnPrimaryScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->geometry());
+}
+
+void TFullScreenForm::ShowOnPrimaryScreen() {
+    PlaceOnPrimaryScreen();
+    showFullScreen();
+    raise();
+    activateWindow();
+}
+
+void TFullScreenForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFullScreenForm::hideEvent(QHideEvent* event) {
+    FormHide();
+    QWidget::hideEvent(event);
+}
+
+void TFullScreenForm::FormShow() {
+    if (cursorShown_) {
+        QGuiApplication::setOverrideCursor(Qt::BlankCursor);
+        cursorShown_ = false;
+    }
+    frames_.Open(size());
+}
+
+void TFullScreenForm::FormHide() {
+    frames_.Release();
+    if (!cursorShown_) {
+        QGuiApplication::restoreOverrideCursor();
+        cursorShown_ = true;
+    }
+}
+
+void TFullScreenForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    frames_.Resize(size());
+}
+
+bool TFullScreenForm::IsCharacterKey(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Backspace:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Space:
+        return true;
+    default:
+        return !event.text().isEmpty();
+    }
+}
+
+void TFullScreenForm::keyPressEvent(QKeyEvent* event) {
+    if (IsCharacterKey(*event))
+        tag_ = 0;
+    event->accept();
+}
+
+void TFullScreenForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (const QImage* frame = frames_.TakeFrame())
+        painter.drawImage(rect(), *frame);
+    else
+        painter.fillRect(rect(), palette().window());
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+// The phrase renderer: fits a phrase to its share of the screen width, places it in one of
+// the 3 x 3 screen cells, and blends it into finished frames while its display time lasts.
+//
+// Thread rule: LayOutPhrase and DrawPhraseOverlay run on the thread that owns the layout
+// (the presentation thread, or the user-interface thread for a snapshot or the preview).
+
+#include "model/Common.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Text is drawn on a ground of this grey; a pixel with any one channel at 120 counts as ground.
+constexpr QRgb KeyGrey = 0xFF787878;
+
+// The smallest cell height the fitting gives; a phrase too wide even at this height keeps it.
+constexpr int PhraseHeightFloor = 1;
+
+// A phrase is drawn by its first characters only: more cannot be read on any screen, and
+// shaping a line of a megabyte in every frame would stall the presentation.
+constexpr int PhraseCharacterLimit = 1000;
+
+// The current phrase and where it stands.
+struct TPhraseLayout {
+    std::string PhraseText;        // as read from the file (Windows-1251), not trimmed
+    std::uint32_t PhraseStart = 0; // frame time of the pass that laid it out
+    std::int32_t PhraseFontHeight = 0;
+    std::int32_t PhraseBoxWidth = 0;
+    std::int32_t PhraseBoxHeight = 0;
+    std::int32_t PhraseX = 0;
+    std::int32_t PhraseY = 0;
+    int LastCell = 1;    // cell of the previous phrase
+    QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit characters
+};
+
+// Sets the font height, the box and the cell of layout.PhraseText for a screen of this size.
+void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen);
+
+// Draws the phrase into the finished frame (made Format_RGB32 if it is not) while frameTime lies
+// within PhraseDuration ms of PhraseStart, with text on and a phrase present.
+void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
+                       std::uint32_t frameTime);
+
+// The cell height at which text fills target pixels: Round(referenceHeight * target / width at
+// referenceHeight), then one pixel less while the text is wider than target, never below
+// PhraseHeightFloor and never above ceiling (text that measures 0 wide gets the ceiling).
+int FitFontHeight(const QString& text, const std::string& fontName, std::uint8_t fontStyle,
+                  int referenceHeight, long double target, int ceiling);
+
+// The cell for the next phrase: TextPosition 1..9 that cell, 10 clockwise and 11
+// counter-clockwise round the border from lastCell, 12 a random cell. Empty for any other
+// TextPosition (the phrase stays where the previous one was).
+std::optional<int> NextPhraseCell(std::uint8_t textPosition, int lastCell);
+
+// Thread safe: a cell from 1 to 9 from a generator that starts the same in every run.
+int RandomPhraseCell();
+
+// Top-left corner of a box of this size in the cell (1..9) of the screen.
+QPoint PhraseBoxOrigin(int cell, QSize screen, QSize box);
+
+// How a phrase or the preview's label looks.
+struct PhraseLook {
+    QFont font;
+    QRgb textColor = 0;
+    bool outline = false;
+    QRgb outlineColor = 0;
+    int outlineWidth = 1;
+};
+
+PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight);
+
+// Draws text at the top-left of box on a KeyGrey ground and blends it into frame with the
+// transparency (0..100; more counts as 100), only where box overlaps the frame (made
+// Format_RGB32 if it is not). Glyph
+// outlines are filled unsmoothed; an outline two pixels wide covers the glyphs' edge pixels inside
+// and out, one pixel wide the pixels just outside, as a pen of that width stroked along the
+// outlines.
+void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
+                   int transparency);
+
+// Blends the text image into frame at position: pixels with a channel at 120 are left out,
+// the others become Trunc(text * alpha + frame * (1 - alpha)) per channel, alpha being
+// (100 - transparency) / 100. Both images Format_RGB32; nothing happens unless text lies
+// wholly inside the frame.
+void BlendKeyed(QImage& frame, const QImage& text, QPoint position, int transparency);

@@ -1,0 +1,60 @@
+#pragma once
+
+// The phrase file and its hand-over from the playback controller to the presentation thread.
+//
+// The controller owns the reader: it opens one at Play, may replace it when the phrase file
+// changes during play, and closes it at Stop. The thread reads the next line under the same
+// lock, so a reader is never closed or replaced while a line is being read from it, and no
+// read starts on a reader once the controller has taken it away. A phrase file that is gone
+// (Replace with none) also asks the thread to drop its current phrase, which the thread does
+// on its next pass: the controller never writes the thread's phrase state itself.
+
+#include "audio/FileUtils.h"
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+// Shown in place of a line that is empty or holds only blanks and control characters.
+inline constexpr const char* BlankPhrase = "#####";
+
+// The line at reader.ReadPosition, moving ReadPosition to the next line and back to the first
+// after the last; a blank line reads as BlankPhrase. Throws EInOutError when the file cannot
+// be read. Call from one thread at a time per reader.
+std::string ReadNextPhraseLine(TFile& reader);
+
+// Opens a phrase file (a Windows-1251 path) for reading from its first line; null when it
+// cannot be opened.
+std::unique_ptr<TFile> OpenPhraseFile(const std::string& path);
+
+class TPhraseSource {
+public:
+    // User-interface thread: phrases come from this reader from now on (null: no phrase file,
+    // and the current phrase is to be dropped). The previous reader is closed after a read in
+    // progress has finished. Blocks for at most one line read.
+    void Replace(std::unique_ptr<TFile> reader);
+
+    // User-interface thread (Stop): closes the reader after a read in progress has finished;
+    // no read starts afterwards. Does not drop the current phrase. Blocks for at most one
+    // line read.
+    void Close();
+
+    // Thread safe: whether a reader is open.
+    bool HasReader() const;
+
+    // Thread safe: where the next line starts (0 without a reader).
+    std::uint32_t ReadPosition() const;
+
+    // Presentation thread: the next phrase, or empty when no reader is open. Throws
+    // EInOutError when the file cannot be read.
+    std::optional<std::string> ReadNextPhrase();
+
+    // Presentation thread: true once after the phrase file went away.
+    bool TakeDropRequest();
+
+private:
+    mutable std::mutex mutex_;
+    std::unique_ptr<TFile> reader_;
+    bool dropRequested_ = false;
+};

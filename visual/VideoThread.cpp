@@ -1,0 +1,150 @@
+#include "VideoThread.h"
+
+#include "SessionClock.h"
+#include "VideoFunctions.h"
+#include "model/Common.h"
+
+#include <condition_variable>
+#include <mutex>
+
+std::atomic<bool> VideoThreadRunning{false};
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// Sleeps for the pause unless a stop is requested first. Returns how long it slept.
+SteadyClock::duration PauseUnlessStopped(std::stop_token stop, std::chrono::milliseconds pause) {
+    const auto started = SteadyClock::now();
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, stop, pause, [] { return false; });
+    return SteadyClock::now() - started;
+}
+
+} // namespace
+
+TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases)
+    : frames_(frames), phrases_(phrases) {}
+
+TVideoThread::~TVideoThread() {
+    Stop();
+}
+
+void TVideoThread::Start() {
+    if (running_)
+        return;
+    if (thread_.joinable())
+        thread_.join(); // a loop that ended by itself when IsPlaying was cleared
+    passes_ = 0;
+    latePasses_ = 0;
+    phrasesTaken_ = 0;
+    running_ = true;
+    VideoThreadRunning = true;
+    thread_ = std::jthread([this](std::stop_token stop) { Execute(stop); });
+}
+
+void TVideoThread::Stop() {
+    if (!thread_.joinable())
+        return;
+    thread_.request_stop();
+    thread_.join();
+}
+
+bool TVideoThread::Running() const {
+    return running_;
+}
+
+std::uint64_t TVideoThread::Passes() const {
+    return passes_;
+}
+
+std::uint64_t TVideoThread::LatePasses() const {
+    return latePasses_;
+}
+
+std::uint64_t TVideoThread::PhrasesTaken() const {
+    return phrasesTaken_;
+}
+
+void TVideoThread::Execute(std::stop_token stop) {
+    try {
+        frameTime_ = SessionTimeNow();
+        layout_ = TPhraseLayout{};
+        layout_.PhraseStart = frameTime_;
+        phrases_.TakeDropRequest(); // a request left from an earlier session
+        while (IsPlaying && !stop.stop_requested()) {
+            Pass(stop);
+            ++passes_;
+            if (PauseUnlessStopped(stop, PassPause) > PassPause + LateMargin)
+                ++latePasses_;
+        }
+    } catch (...) {
+        // The thread has no error path of its own; the session goes on without pictures.
+    }
+    VideoThreadRunning = false;
+    running_ = false;
+}
+
+void TVideoThread::Pass(std::stop_token stop) {
+    frameTime_ = SessionTimeNow();
+    const std::shared_ptr<const TCurrentValues> values = CurrentValuesView();
+    if (phrases_.TakeDropRequest()) {
+        layout_.PhraseText.clear();
+        layout_.DisplayText.clear();
+    }
+    const std::uint32_t sinceLastPhrase = frameTime_ - layout_.PhraseStart;
+    if (values->TextEnabled &&
+        (std::int64_t{sinceLastPhrase} > values->PhraseInterval || layout_.PhraseText.empty())) {
+        try {
+            TakeNextPhrase(*values);
+        } catch (const EInOutError&) {
+            // An unreadable phrase file: this pass shows no new phrase; the next one tries again.
+        }
+    }
+    DrawPass(*values, stop);
+}
+
+void TVideoThread::TakeNextPhrase(const TCurrentValues& values) {
+    auto text = phrases_.ReadNextPhrase();
+    if (!text)
+        return;
+    layout_.PhraseText = std::move(*text);
+    LayOutPhrase(layout_, values, frames_.FrameSize());
+    layout_.PhraseStart = frameTime_;
+    ++phrasesTaken_;
+}
+
+void TVideoThread::DrawPass(const TCurrentValues& values, std::stop_token stop) {
+    QImage* frame = frames_.BeginFrame();
+    if (!frame)
+        return;
+    bool drawn = false;
+    try {
+        drawn = DrawFrame(*frame, values, layout_, frameTime_);
+    } catch (...) {
+        // An incomplete frame is not shown.
+    }
+    frames_.EndFrame(drawn, stop);
+}
+
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define UMBRASCOPE_RACE_DETECTOR 1
+#endif
+#endif
+#if defined(__SANITIZE_THREAD__)
+#define UMBRASCOPE_RACE_DETECTOR 1
+#endif
+
+#ifdef UMBRASCOPE_RACE_DETECTOR
+// Qt's raster engine hands large fills to worker threads of its own and waits for them with
+// futex-based locks that the race detector cannot see. What those workers touch is Qt's own
+// business until the fill returns, so the detector leaves the calls Qt makes alone. Every
+// program that draws frames on this thread links this file.
+extern "C" const char* __tsan_default_suppressions() {
+    return "called_from_lib:libQt6Gui.so\n"
+           "called_from_lib:libQt6Core.so\n";
+}
+#endif

@@ -1,0 +1,67 @@
+#pragma once
+
+// TVideoThread: plays the picture side of a session. Every pass it samples the session clock,
+// takes the next phrase when it is due, draws one frame (pattern and phrase) into the back
+// buffer and hands it to the full-screen window, then sleeps 13 ms. It reads the settings in
+// force through CurrentValuesView() and leaves its loop when IsPlaying is cleared or Stop is
+// called.
+
+#include "FrameExchange.h"
+#include "PhraseRenderer.h"
+#include "PhraseSource.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+// Set while a presentation thread is inside its loop (the preview does not paint then).
+// Thread safe.
+extern std::atomic<bool> VideoThreadRunning;
+
+class TVideoThread {
+public:
+    static constexpr std::chrono::milliseconds PassPause{13};
+
+    // frames and phrases must outlive the thread (Stop joins it).
+    TVideoThread(FrameExchange& frames, TPhraseSource& phrases);
+    ~TVideoThread();
+    TVideoThread(const TVideoThread&) = delete;
+    TVideoThread& operator=(const TVideoThread&) = delete;
+
+    // User-interface thread, after SetClockBase and IsPlaying = true: starts a new loop with
+    // no phrase and the walk of cells at cell 1. Does nothing while a loop runs.
+    void Start();
+
+    // User-interface thread: ends the loop and waits for it (at most one pass). Call before
+    // the window is hidden and before the phrase reader goes.
+    void Stop();
+
+    // Thread safe: the loop is running.
+    bool Running() const;
+
+    // Thread safe: passes made since Start, and passes that took longer than the pause, the
+    // drawing and the hand-over plus LateMargin (the machine fell behind the rhythm).
+    std::uint64_t Passes() const;
+    std::uint64_t LatePasses() const;
+    // Thread safe: phrases read and laid out since Start.
+    std::uint64_t PhrasesTaken() const;
+    static constexpr std::chrono::milliseconds LateMargin{4};
+
+private:
+    void Execute(std::stop_token stop);
+    void Pass(std::stop_token stop);
+    void TakeNextPhrase(const TCurrentValues& values);
+    void DrawPass(const TCurrentValues& values, std::stop_token stop);
+
+    FrameExchange& frames_;
+    TPhraseSource& phrases_;
+    std::jthread thread_;
+    std::atomic<bool> running_{false};
+    std::atomic<std::uint64_t> passes_{0};
+    std::atomic<std::uint64_t> latePasses_{0};
+    std::atomic<std::uint64_t> phrasesTaken_{0};
+    // Presentation thread only while the loop runs.
+    TPhraseLayout layout_;
+    std::uint32_t frameTime_ = 0;
+};
