@@ -1,5 +1,6 @@
 #include "WavSource.h"
 
+#include "AudioStream.h"
 #include "FileUtils.h"
 #include "model/Arithmetic.h"
 #include "model/MediaPath.h"
@@ -116,13 +117,9 @@ WavLayout ReadWavLayout(TFile& file) {
 }
 
 bool IsPlayablePcm(const WavLayout& layout) {
-    const PcmFormat& f = layout.Format;
     const bool pcm = layout.FormatTag == FormatTagPcm ||
                      (layout.FormatTag == FormatTagExtensible && layout.PcmSubFormat);
-    const bool sampleSize = f.BitsPerSample == 8 || f.BitsPerSample == 16 ||
-                            f.BitsPerSample == 24 || f.BitsPerSample == 32;
-    return pcm && sampleSize && f.Channels > 0 && f.SampleRate > 0 &&
-           f.BlockAlign == f.Channels * (f.BitsPerSample / 8);
+    return pcm && IsPlayableFormat(layout.Format);
 }
 
 std::uint32_t WavStartPosition(const WavLayout& layout, std::int32_t startOffset) {

@@ -27,8 +27,8 @@ struct WavLayout {
 // are not checked, so any file gives a layout; DataSize is 0 when it holds no whole frame.
 WavLayout ReadWavLayout(TFile& file);
 
-// True when the layout describes integer PCM an output stream can take (8-bit unsigned, 16, 24
-// or 32-bit signed, at least one channel, frames of channels x bytes per sample).
+// True when the header names integer PCM (plainly or as the sub-format of an extensible header)
+// in a format an output stream can take.
 bool IsPlayablePcm(const WavLayout& layout);
 
 // The file position at which a track startOffset ms in begins; wraps over the data's length.
