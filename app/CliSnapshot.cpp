@@ -88,14 +88,16 @@ std::optional<std::string> ParseRequest(const std::vector<std::string>& argument
 }
 
 // The first phrase the presentation would show: the given text, or the first line of the
-// phrase file; empty when there is none.
+// phrase file, either read as a line of the phrase file; empty when there is neither.
 std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCurrentValues& values,
                                        std::string& problem) {
     if (request.phrase) {
         auto text = Utf8ToCp1251(*request.phrase);
-        if (!text)
+        if (!text) {
             problem = "--phrase holds a character that Windows-1251 cannot hold";
-        return text;
+            return std::nullopt;
+        }
+        return ShownPhrase(std::move(*text));
     }
     std::string path = values.PhraseFile;
     if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path))

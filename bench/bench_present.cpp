@@ -14,8 +14,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -46,8 +48,9 @@ void BM_PresentSpiral(benchmark::State& state) {
         QElapsedTimer timer;
         timer.start();
         thread.Start();
-        while (timer.elapsed() < 10000)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QEventLoop loop;
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        loop.exec();
         IsPlaying = false;
         thread.Stop();
         const double seconds = timer.elapsed() / 1000.0;

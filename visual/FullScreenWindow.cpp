@@ -34,6 +34,10 @@ void TFullScreenForm::PlaceOnPrimaryScreen() {
         setGeometry(screen->geometry());
 }
 
+QSize TFullScreenForm::FrameSizeOnScreen() const {
+    return size() * devicePixelRatio(); // frames are drawn in device pixels
+}
+
 void TFullScreenForm::ShowOnPrimaryScreen() {
     PlaceOnPrimaryScreen();
     showFullScreen();
@@ -56,7 +60,7 @@ void TFullScreenForm::FormShow() {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
         cursorShown_ = false;
     }
-    frames_.Open(size());
+    frames_.Open(FrameSizeOnScreen());
 }
 
 void TFullScreenForm::FormHide() {
@@ -69,7 +73,7 @@ void TFullScreenForm::FormHide() {
 
 void TFullScreenForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    frames_.Resize(size());
+    frames_.Resize(FrameSizeOnScreen());
 }
 
 bool TFullScreenForm::IsCharacterKey(const QKeyEvent& event) {

@@ -49,6 +49,7 @@ private:
     void FormShow();
     void FormHide();
     void PlaceOnPrimaryScreen();
+    QSize FrameSizeOnScreen() const;
 
     FrameExchange frames_;
     std::atomic<int> tag_{0};

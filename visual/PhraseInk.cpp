@@ -70,17 +70,20 @@ void CountAcross(const uchar* maskRow, int width, std::uint8_t* counts) {
 
 enum class Ink { None, Text, Outline };
 
+constexpr std::uint64_t AllNine = 0x0909090909090909;
+constexpr std::uint64_t AllInk = 0xFFFFFFFFFFFFFFFF;
+
 // Collects the runs of one row, pixel by pixel from left to right.
 class RowRuns {
 public:
     RowRuns(std::vector<InkRun>& runs, int y) : runs_(runs), y_(y) {}
-    void Add(int x, Ink ink) {
+    void Add(int x, Ink ink, int count = 1) {
         if (ink != ink_ || x != end_) {
             Close();
             ink_ = ink;
             start_ = x;
         }
-        end_ = x + 1;
+        end_ = x + count;
     }
     void Close() {
         if (ink_ != Ink::None && end_ > start_)
@@ -114,11 +117,19 @@ std::vector<InkRun> TraceInk(const QImage& mask, QSize area, bool outline, int o
         const std::uint8_t* below = countsOfMaskRow(y + 2);
         RowRuns row(runs, y);
         for (int x = 0; x < width; ++x) {
-            // Eight pixels without inked neighbours at once (at most 9 a byte: no carries).
-            if (x + 8 <= width &&
-                LoadEight(above + x) + LoadEight(middle + x) + LoadEight(below + x) == 0) {
-                x += 7;
-                continue;
+            // Eight pixels at once where they are all ground or all inside the glyphs (at most
+            // 9 a byte: no carries).
+            if (x + 8 <= width) {
+                const std::uint64_t around =
+                    LoadEight(above + x) + LoadEight(middle + x) + LoadEight(below + x);
+                const bool allInside =
+                    outline && outlineWidth >= 2 ? around == AllNine : LoadEight(own + x) == AllInk;
+                if (around == 0 || allInside) {
+                    if (allInside)
+                        row.Add(x, Ink::Text, 8);
+                    x += 7;
+                    continue;
+                }
             }
             const int covered = above[x] + middle[x] + below[x];
             if (!outline) {

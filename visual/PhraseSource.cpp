@@ -13,13 +13,17 @@ bool IsBlankOrControl(char c) {
 
 } // namespace
 
+std::string ShownPhrase(std::string line) {
+    if (std::all_of(line.begin(), line.end(), IsBlankOrControl))
+        return BlankPhrase;
+    return line;
+}
+
 std::string ReadNextPhraseLine(TFile& reader) {
     std::string text;
     const std::uint32_t next = reader.ReadLine(text, reader.ReadPosition);
     reader.ReadPosition = next >= reader.Size() ? 0 : next;
-    if (std::all_of(text.begin(), text.end(), IsBlankOrControl))
-        text = BlankPhrase;
-    return text;
+    return ShownPhrase(std::move(text));
 }
 
 std::unique_ptr<TFile> OpenPhraseFile(const std::string& path) {

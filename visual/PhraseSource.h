@@ -19,6 +19,10 @@
 // Shown in place of a line that is empty or holds only blanks and control characters.
 inline constexpr const char* BlankPhrase = "#####";
 
+// The phrase a line of the file shows: the line itself, or BlankPhrase when it is empty or
+// holds only blanks and control characters.
+std::string ShownPhrase(std::string line);
+
 // The line at reader.ReadPosition, moving ReadPosition to the next line and back to the first
 // after the last; a blank line reads as BlankPhrase. Throws EInOutError when the file cannot
 // be read. Call from one thread at a time per reader.

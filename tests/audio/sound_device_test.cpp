@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -181,6 +182,20 @@ double ZeroCrossingFrequency(const std::vector<std::int16_t>& samples, Span span
     return crossings < 2 ? 0 : (crossings - 1) / 2.0 / ((last - first) / RecordRate);
 }
 
+// The median of the frequencies of quarter-second windows: a glitch of the server (a stream
+// that ran late under a sanitizer on a loaded machine, and lost a few milliseconds) upsets
+// one window, not the measurement.
+double MedianFrequency(const std::vector<std::int16_t>& samples, Span span) {
+    std::vector<double> estimates;
+    constexpr std::size_t window = RecordRate / 4;
+    for (std::size_t from = span.from; from + window <= span.to; from += window)
+        estimates.push_back(ZeroCrossingFrequency(samples, {from, from + window}));
+    if (estimates.empty())
+        return 0;
+    std::nth_element(estimates.begin(), estimates.begin() + estimates.size() / 2, estimates.end());
+    return estimates[estimates.size() / 2];
+}
+
 double Rms(const std::vector<std::int16_t>& samples, Span span) {
     double sum = 0;
     std::size_t count = 0;
@@ -240,8 +255,8 @@ TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
     const Span full{at(started, 500ms), at(halved, -300ms)};
     const Span half{at(halved, 700ms), at(stopped, -100ms)};
     ASSERT_GT(full.to, full.from + RecordRate);
-    const double leftFrequency = ZeroCrossingFrequency(left, full);
-    const double rightFrequency = ZeroCrossingFrequency(right, full);
+    const double leftFrequency = MedianFrequency(left, full);
+    const double rightFrequency = MedianFrequency(right, full);
     std::printf("left %.3f Hz, right %.3f Hz\n", leftFrequency, rightFrequency);
     EXPECT_NEAR(leftFrequency, 260, 0.5);
     EXPECT_NEAR(rightFrequency, 268, 0.5);

@@ -31,7 +31,7 @@ TEST_F(FullScreenWindowTest, CoversThePrimaryScreenWithoutFrame) {
     EXPECT_EQ(form.geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(form.Frames().FrameSize(), form.size());
+    EXPECT_EQ(form.Frames().FrameSize(), form.size() * form.devicePixelRatio());
 }
 
 TEST_F(FullScreenWindowTest, CursorIsHiddenWhileShownAndBalancedHoweverOftenShown) {

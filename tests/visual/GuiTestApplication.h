@@ -1,9 +1,21 @@
 #pragma once
 
 // One QApplication for the whole test program (fonts need it; the window needs widgets).
-// Made on first use from the test thread and kept until the program ends.
+// Made on first use from the test thread; deleted when the tests are over, so that the font
+// system's memory goes with it.
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
+
+class GuiApplicationEnvironment : public ::testing::Environment {
+public:
+    explicit GuiApplicationEnvironment(QApplication* application) : application_(application) {}
+    void TearDown() override { delete application_; }
+
+private:
+    QApplication* application_;
+};
 
 inline void EnsureGuiApplication() {
     if (QApplication::instance())
@@ -11,5 +23,6 @@ inline void EnsureGuiApplication() {
     static int argc = 1;
     static char name[] = "umbrascope-tests";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until exit, like the program's own
+    ::testing::AddGlobalTestEnvironment(
+        new GuiApplicationEnvironment(new QApplication(argc, argv)));
 }

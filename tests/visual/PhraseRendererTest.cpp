@@ -159,6 +159,32 @@ TEST_F(PhraseRendererTest, HugePhraseIsLaidOutAndDrawnPromptly) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
 
+TEST_F(PhraseRendererTest, RotatingPhrasesWalkTheCellsFromTheStart) {
+    TCurrentValues values = Values();
+    values.TextPosition = 10;
+    TPhraseLayout layout; // a new presentation starts at cell 1
+    std::vector<int> cells;
+    std::vector<QPoint> places;
+    for (int i = 0; i < 9; ++i) {
+        layout.PhraseText = "Hello";
+        LayOutPhrase(layout, values, {1024, 768});
+        cells.push_back(layout.LastCell);
+        places.emplace_back(layout.PhraseX, layout.PhraseY);
+    }
+    EXPECT_EQ(cells, (std::vector<int>{2, 3, 6, 9, 8, 7, 4, 1, 2}));
+    const int w = layout.PhraseBoxWidth, h = layout.PhraseBoxHeight;
+    EXPECT_EQ(places[0], QPoint((1024 - w) / 2, 0));
+    EXPECT_EQ(places[2], QPoint(1024 - w, (768 - h) / 2));
+    EXPECT_EQ(places[3], QPoint(1024 - w, 768 - h));
+    EXPECT_EQ(places[7], QPoint(0, 0));
+    values.TextPosition = 12;
+    for (int i = 0; i < 20; ++i) {
+        LayOutPhrase(layout, values, {1024, 768});
+        EXPECT_EQ(QPoint(layout.PhraseX, layout.PhraseY),
+                  PhraseBoxOrigin(layout.LastCell, {1024, 768}, {w, h}));
+    }
+}
+
 TEST_F(PhraseRendererTest, OutOfRangePositionKeepsThePreviousPlace) {
     TCurrentValues values = Values();
     values.TextPosition = 9;

@@ -2,6 +2,7 @@
 // hand-over of the reader between the controller and the presentation thread.
 
 #include "visual/PhraseSource.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 class PhraseFileTest : public ::testing::Test {
 protected:
     std::filesystem::path Write(const std::string& bytes, const std::string& name = "phrases.txt") {
-        const auto path = std::filesystem::path(::testing::TempDir()) / name;
+        const auto path = TestFilePath(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -44,14 +45,19 @@ TEST_F(PhraseFileTest, BlankLinesShowAsHashesAndBlanksAroundTextStay) {
     EXPECT_EQ(Phrases("", 2), (Lines{"#####", "#####"}));
 }
 
+TEST(ShownPhraseTest, BlankLinesBecomeHashes) {
+    EXPECT_EQ(ShownPhrase(""), "#####");
+    EXPECT_EQ(ShownPhrase(" \t\x7f"), " \t\x7f"); // DEL is no control character here
+    EXPECT_EQ(ShownPhrase(" \t\x1f"), "#####");
+    EXPECT_EQ(ShownPhrase("\xA0"), "\xA0"); // a no-break space is text
+}
+
 TEST_F(PhraseFileTest, CarriageReturnsAloneDoNotEndLines) {
     EXPECT_EQ(Phrases("A\rB\rC\r", 2), (Lines{"ABC", "ABC"}));
 }
 
 TEST_F(PhraseFileTest, MissingFileOpensNoReader) {
-    EXPECT_EQ(
-        OpenPhraseFile((std::filesystem::path(::testing::TempDir()) / "no-such-file.txt").string()),
-        nullptr);
+    EXPECT_EQ(OpenPhraseFile(TestFilePath("no-such-file.txt").string()), nullptr);
     EXPECT_NE(OpenPhraseFile(Write("A\n").string()), nullptr);
 }
 

@@ -1,6 +1,8 @@
 // umbrascope --snapshot, run as the built program on projects made with --import-json:
 // the picture's size and pixels, the first phrase, errors, and no display at all.
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -25,7 +27,7 @@ protected:
         return QString::fromLocal8Bit(qgetenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
     }
 
-    static fs::path Temp(const std::string& name) { return fs::path(::testing::TempDir()) / name; }
+    static fs::path Temp(const std::string& name) { return TestFilePath(name); }
 
     static ProgramRun Umbrascope(const QStringList& arguments, bool withoutDisplay = false) {
         QProcess process;
@@ -118,6 +120,9 @@ TEST_F(SnapshotCommandTest, FirstLineOfThePhraseFileIsTheFirstPhrase) {
         Snapshot(project, {"--at", "0", "--size", "640x480", "--phrase", "Second"});
     EXPECT_EQ(fromFile, given);
     EXPECT_NE(fromFile, other);
+    // A blank phrase shows as the hashes a blank line of the file shows.
+    EXPECT_EQ(Snapshot(project, {"--at", "0", "--size", "640x480", "--phrase", "   "}),
+              Snapshot(project, {"--at", "0", "--size", "640x480", "--phrase", "#####"}));
 }
 
 TEST_F(SnapshotCommandTest, WorksWithoutAnyDisplay) {

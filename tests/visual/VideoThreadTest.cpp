@@ -3,6 +3,7 @@
 
 #include "visual/VideoThread.h"
 #include "GuiTestApplication.h"
+#include "TestFiles.h"
 #include "model/Common.h"
 #include "visual/SessionClock.h"
 
@@ -71,7 +72,7 @@ protected:
 
     static std::filesystem::path WritePhrases(const std::string& bytes,
                                               const std::string& name = "phrases.txt") {
-        const auto path = std::filesystem::path(::testing::TempDir()) / name;
+        const auto path = TestFilePath(name);
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -194,6 +195,41 @@ TEST_F(VideoThreadTest, ReadersReplacedDuringPlayAndSettingsChangingNeverHurt) {
     const auto taken = thread.PhrasesTaken();
     ASSERT_TRUE(WaitFor([&] { return thread.PhrasesTaken() > taken + 2; }));
     EXPECT_TRUE(thread.Running());
+}
+
+TEST(FrameExchangeTest, HandsFramesOverInOrderAndOnlyWhileOpen) {
+    FrameExchange frames;
+    EXPECT_EQ(frames.BeginFrame(), nullptr); // no window shown yet
+    frames.Open(QSize(8, 4));
+    const auto handOver = [&](QRgb colour, bool present) {
+        QImage* back = frames.BeginFrame();
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->size(), QSize(8, 4));
+        back->fill(colour);
+        frames.EndFrame(present, std::stop_token());
+    };
+    handOver(qRgb(1, 1, 1), true);
+    handOver(qRgb(2, 2, 2), false); // nothing drawn: nothing handed over
+    const QImage* shown = frames.TakeFrame();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->pixel(0, 0), qRgb(1, 1, 1));
+    EXPECT_EQ(frames.TakeFrame()->pixel(0, 0), qRgb(1, 1, 1)); // still the last one shown
+
+    handOver(qRgb(3, 3, 3), true);
+    const auto started = std::chrono::steady_clock::now();
+    handOver(qRgb(4, 4, 4), true); // the window did not take frame 3: a limited wait, then it goes
+    EXPECT_GE(std::chrono::steady_clock::now() - started, FrameExchange::HandOverLimit);
+    EXPECT_EQ(frames.FramesDropped(), 1u);
+    EXPECT_EQ(frames.TakeFrame()->pixel(0, 0), qRgb(4, 4, 4));
+    EXPECT_EQ(frames.FramesShown(), 2u);
+    EXPECT_EQ(frames.FramesHandedOver(), 3u);
+
+    frames.Resize(QSize(5, 5));
+    EXPECT_EQ(frames.BeginFrame()->size(), QSize(5, 5));
+    frames.EndFrame(false, std::stop_token());
+    frames.Release();
+    EXPECT_EQ(frames.BeginFrame(), nullptr);
+    EXPECT_EQ(frames.TakeFrame(), nullptr);
 }
 
 TEST(SessionClockTest, SessionTimeStartsAtThePosition) {
