@@ -1,7 +1,16 @@
+#include "Mp3Source.h"
 #include "PlayUtils.h"
+#include "TrackDescriptor.h"
+#include "WavSource.h"
 
-// File tracks: the WAV and MP3 players plug in here. Until they do, a file track plays nothing.
-std::unique_ptr<TrackSource> OpenFileSource(const std::string& /*descriptor*/,
-                                            std::int32_t /*startOffset*/) {
-    return nullptr;
+std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor,
+                                            std::int32_t startOffset) {
+    switch (PlaybackKind(descriptor)) {
+    case TrackKind::Wav:
+        return OpenWavSource(descriptor, startOffset);
+    case TrackKind::Mp3:
+        return OpenMp3Source(descriptor, startOffset);
+    default:
+        return nullptr;
+    }
 }

@@ -9,5 +9,5 @@ umbrascope_add_test(NAME sound_threads_test SOURCES sound_threads_test.cpp
 umbrascope_add_test(NAME sound_no_server_test SOURCES sound_no_server_test.cpp
   LIBRARIES umbrascope_audio LABELS threads)
 # Plays through the private PulseAudio server that test.sh starts; skips without one.
-umbrascope_add_test(NAME sound_device_test SOURCES sound_device_test.cpp
+umbrascope_add_test(NAME sound_device_test SOURCES sound_device_test.cpp files_test_support.cpp
   LIBRARIES umbrascope_audio LABELS threads)

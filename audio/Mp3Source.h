@@ -1,0 +1,22 @@
+#pragma once
+
+// MP3 file tracks: the file's Layer III frames are found, checked and fed to the decoder one
+// frame's length at a time, and the file plays in an endless loop from the track's start
+// offset. Decoding errors cost one byte of search each until a frame decodes again.
+
+#include "MP3Utils.h"
+#include "TrackSource.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Opens the MP3 file named by the descriptor (a Windows-1251 path) at startOffset ms into the
+// track. Returns nullptr when the track must end: the file cannot be read (no message), or it
+// holds no Layer III frame ("Неверный MP3 файл" is shown first and the call waits until the
+// user has closed it). Call from the track's own thread.
+std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::int32_t startOffset);
+
+// Where a track starting startOffset ms into a file of fileSize bytes at the given bitrate
+// begins its search for a frame. Exposed for tests.
+std::uint64_t Mp3StartPosition(std::uint32_t fileSize, int bitrateKbps, std::int32_t startOffset);
