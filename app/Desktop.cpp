@@ -6,7 +6,22 @@
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
 
+#include <iostream>
+
+bool DisplayAvailable() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 int RunDesktopProgram(int argc, char** argv) {
+    // Without a display Qt would abort; say what is wrong instead.
+    if (!DisplayAvailable()) {
+        std::cerr << "umbrascope: there is no display to show the window on (DISPLAY is not "
+                     "set). Start it on a desktop, or see --help for the commands that need "
+                     "no window.\n";
+        return 1;
+    }
     TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     MessageBridge messages;

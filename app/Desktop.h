@@ -4,6 +4,9 @@
 
 class MessageBridge;
 
+// True when windows can be shown: a display is named, or a Qt platform was chosen.
+bool DisplayAvailable();
+
 // Runs until the main window closes; returns the exit status.
 int RunDesktopProgram(int argc, char** argv);
 

@@ -90,6 +90,9 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     // Sound alone shows no window, so it plays without a display too.
     if (options->soundOnly && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!DisplayAvailable())
+        return Fail("there is no display for the full-screen picture (DISPLAY is not set); "
+                    "add --sound-only to play the sound alone");
     int argc = 1;
     char name[] = "umbrascope";
     char* argv[] = {name, nullptr};

@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstdlib>
+
 namespace {
 
 QJsonObject Parse(const std::string& json) {
@@ -130,4 +132,18 @@ TEST(CommandLine, DumpRefusesWrongFilesWithTheirMessages) {
     EXPECT_EQ(Umbrascope("--dump " + empty.string(), folder).status, 0);
     EXPECT_EQ(Umbrascope("--no-such-option", folder).status, 2);
     EXPECT_EQ(Umbrascope("--version", folder).out, "Umbrascope 4.1\n");
+}
+
+TEST(CommandLine, WithoutADisplayTheWindowsAreRefusedWithAMessage) {
+    ScratchFolder folder;
+    const auto project = folder.Write("magic.usp", "USP 4.1 ");
+    const std::string program =
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
+        std::getenv("UMBRASCOPE_BUILD_DIR") + "/app/umbrascope";
+    const auto err = folder.Path() / "err.txt";
+    EXPECT_EQ(std::system((program + " 2>" + err.string()).c_str()), 1 << 8);
+    EXPECT_NE(ReadWholeFile(err).find("no display"), std::string::npos);
+    EXPECT_EQ(std::system((program + " --play " + project.string() + " 2>" + err.string()).c_str()),
+              1 << 8);
+    EXPECT_NE(ReadWholeFile(err).find("--sound-only"), std::string::npos);
 }
