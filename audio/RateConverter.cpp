@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::size_t FrameBytes = 2 * sizeof(float);
+
 SDL_AudioFormat SdlFormatOf(const PcmFormat& format) {
     switch (format.BitsPerSample) {
     case 8:
@@ -28,7 +30,7 @@ RateConverter::RateConverter(const PcmFormat& from, int outputRate) : from_(from
     if (!IsPlayableFormat(from) || format == 0 || outputRate <= 0)
         return;
     stream_ = SDL_NewAudioStream(format, static_cast<Uint8>(widened.Channels), widened.SampleRate,
-                                 AUDIO_S16SYS, 2, outputRate);
+                                 AUDIO_F32SYS, 2, outputRate);
 }
 
 RateConverter::~RateConverter() {
@@ -62,12 +64,12 @@ void RateConverter::Put(const std::uint8_t* data, std::size_t bytes) {
 }
 
 std::size_t RateConverter::AvailableFrames() const {
-    return stream_ ? static_cast<std::size_t>(SDL_AudioStreamAvailable(stream_)) / 4 : 0;
+    return stream_ ? static_cast<std::size_t>(SDL_AudioStreamAvailable(stream_)) / FrameBytes : 0;
 }
 
-std::size_t RateConverter::Take(std::int16_t* stereo, std::size_t frames) {
+std::size_t RateConverter::Take(float* stereo, std::size_t frames) {
     if (!stream_)
         return 0;
-    const int got = SDL_AudioStreamGet(stream_, stereo, static_cast<int>(frames * 4));
-    return got > 0 ? static_cast<std::size_t>(got) / 4 : 0;
+    const int got = SDL_AudioStreamGet(stream_, stereo, static_cast<int>(frames * FrameBytes));
+    return got > 0 ? static_cast<std::size_t>(got) / FrameBytes : 0;
 }

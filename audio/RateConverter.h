@@ -1,6 +1,6 @@
 #pragma once
 
-// Converts one track's sound from its own format to 16-bit stereo at an output rate, with
+// Converts one track's sound from its own format to float stereo at an output rate, with
 // SDL2's audio stream conversion. Part of the stream layer: the only other place that knows
 // SDL2 besides AudioStream.
 //
@@ -30,8 +30,9 @@ public:
     // Whole stereo frames ready to be taken.
     std::size_t AvailableFrames() const;
 
-    // Takes up to frames stereo frames (left, right interleaved); returns how many it took.
-    std::size_t Take(std::int16_t* stereo, std::size_t frames);
+    // Takes up to frames stereo frames (left, right interleaved, full scale at 1.0); returns
+    // how many it took.
+    std::size_t Take(float* stereo, std::size_t frames);
 
 private:
     PcmFormat from_;

@@ -21,7 +21,7 @@ struct SessionRenderer::Track {
 
     // The next frames of the track at the output rate. A source that fails (a file that
     // cannot be read any more) ends its track, as a track thread would end.
-    void Pull(std::int16_t* stereo, std::size_t frames) noexcept {
+    void Pull(float* stereo, std::size_t frames) noexcept {
         try {
             while (!failed && converter->AvailableFrames() < frames) {
                 source->Fill(buffer.data());
@@ -31,7 +31,7 @@ struct SessionRenderer::Track {
         } catch (const std::exception&) {
             failed = true;
         }
-        std::fill(stereo, stereo + frames * 2, std::int16_t{0});
+        std::fill(stereo, stereo + frames * 2, 0.0f);
         if (!failed)
             converter->Take(stereo, frames);
     }
@@ -129,27 +129,24 @@ void SessionRenderer::ApplyDueEvents() {
 
 void SessionRenderer::MixBlock(std::int16_t* stereo, std::size_t frames) {
     const std::size_t samples = frames * 2;
-    mix_.assign(samples, 0);
-    const double level =
-        CurrentValues.AudioEnabled ? std::min<int>(CurrentValues.AudioVolume, 100) / 100.0 : 0.0;
+    mix_.assign(samples, 0.0f);
+    const float level =
+        CurrentValues.AudioEnabled ? std::min<int>(CurrentValues.AudioVolume, 100) / 100.0f : 0.0f;
     // Tracks fill and convert side by side; each keeps its frames until the mix adds them.
     trackFrames_.resize(samples * tracks_.size());
     pool_.Run(tracks_.size(),
               [&](std::size_t t) { tracks_[t]->Pull(trackFrames_.data() + t * samples, frames); });
     // At level 0 every track has still moved on in time; only the mix stays silent.
-    for (std::size_t t = 0; t < tracks_.size() && level > 0.0; ++t) {
-        const std::int16_t* track = trackFrames_.data() + t * samples;
-        if (level == 1.0) {
-            for (std::size_t i = 0; i < samples; ++i)
-                mix_[i] += track[i];
-        } else {
-            for (std::size_t i = 0; i < samples; ++i)
-                mix_[i] += static_cast<std::int32_t>(std::nearbyint(track[i] * level));
-        }
+    for (std::size_t t = 0; t < tracks_.size() && level > 0.0f; ++t) {
+        const float* track = trackFrames_.data() + t * samples;
+        for (std::size_t i = 0; i < samples; ++i)
+            mix_[i] += track[i] * level;
     }
+    // Full scale is 1.0 = 32768, so 16-bit sounds come back exactly as they went in.
     for (std::size_t i = 0; i < samples; ++i) {
-        const std::int32_t clamped = std::clamp(mix_[i], -32768, 32767);
-        clipped_ += clamped != mix_[i] ? 1 : 0;
+        const float scaled = std::nearbyint(mix_[i] * 32768.0f);
+        const float clamped = std::clamp(scaled, -32768.0f, 32767.0f);
+        clipped_ += clamped != scaled ? 1 : 0;
         stereo[i] = static_cast<std::int16_t>(clamped);
     }
     std::erase_if(tracks_, [](const auto& track) { return track->failed; });

@@ -59,7 +59,7 @@ private:
     std::uint64_t clipped_ = 0;
     std::vector<std::unique_ptr<Track>> tracks_;
     std::vector<std::string> problems_;
-    std::vector<std::int32_t> mix_;
-    std::vector<std::int16_t> trackFrames_; // one block per track, side by side
+    std::vector<float> mix_;
+    std::vector<float> trackFrames_; // one block per track, side by side
     WorkerPool pool_;
 };
