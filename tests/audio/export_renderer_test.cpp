@@ -1,5 +1,6 @@
 // The offline render of a session's sound: which tracks play when, and what the mix holds.
 
+#include "SignalMeasure.h"
 #include "audio/SessionExport.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
@@ -27,22 +28,10 @@ std::vector<std::int16_t> RenderAll(std::int32_t from, std::int32_t to, int rate
     return out;
 }
 
-// Frequency of one channel from its rising zero crossings, interpolated between samples.
 double Frequency(const std::vector<std::int16_t>& stereo, int channel, std::size_t firstFrame,
-                 std::size_t frames, int rate = Rate) {
-    double first = -1, last = -1;
-    int crossings = 0;
-    for (std::size_t i = firstFrame + 1; i < firstFrame + frames; ++i) {
-        const double a = stereo[(i - 1) * 2 + channel], b = stereo[i * 2 + channel];
-        if (a < 0 && b >= 0) {
-            const double at = static_cast<double>(i - 1) + (-a) / (b - a);
-            if (first < 0)
-                first = at;
-            last = at;
-            ++crossings;
-        }
-    }
-    return crossings > 1 ? (crossings - 1) * rate / (last - first) : 0;
+                 std::size_t frames) {
+    return CrossingFrequency([&](std::size_t i) { return stereo[i * 2 + channel]; }, firstFrame,
+                             firstFrame + frames, Rate);
 }
 
 int Peak(const std::vector<std::int16_t>& stereo, std::size_t firstFrame, std::size_t frames) {

@@ -3,6 +3,7 @@
 // for the two frequencies, the master volume and the silence after a stop. Skips only when no
 // sound server answers.
 
+#include "SignalMeasure.h"
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
 #include "files_test_support.h"
@@ -167,19 +168,8 @@ struct Span {
 };
 
 double ZeroCrossingFrequency(const std::vector<std::int16_t>& samples, Span span) {
-    double first = -1, last = -1;
-    int crossings = 0;
-    for (std::size_t i = span.from + 1; i < span.to && i < samples.size(); ++i) {
-        const double a = samples[i - 1], b = samples[i];
-        if ((a < 0 && b >= 0) || (a >= 0 && b < 0)) {
-            const double at = static_cast<double>(i - 1) + a / (a - b);
-            if (first < 0)
-                first = at;
-            last = at;
-            ++crossings;
-        }
-    }
-    return crossings < 2 ? 0 : (crossings - 1) / 2.0 / ((last - first) / RecordRate);
+    return CrossingFrequency([&](std::size_t i) { return samples[i]; }, span.from,
+                             std::min(span.to, samples.size()), RecordRate);
 }
 
 // The median of the frequencies of quarter-second windows: a glitch of the server (a stream

@@ -2,6 +2,7 @@
 // sources that report device failures tell the user. SDL2 is pointed at a server that does not
 // exist before anything starts it, so the test holds wherever it runs.
 
+#include "RecordedMessages.h"
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
 #include "audio/StreamingLoop.h"
@@ -16,22 +17,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-class RecordedMessages final : public UserMessages {
-public:
-    void ShowMessage(const std::string& text) override {
-        std::lock_guard lock(mutex_);
-        shown_.push_back(text);
-    }
-    std::vector<std::string> Shown() const {
-        std::lock_guard lock(mutex_);
-        return shown_;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> shown_;
-};
 
 class FileLikeSource final : public TrackSource {
 public:

@@ -1,6 +1,7 @@
 // The streaming loop and the track threads, played through the in-memory device so that each
 // test decides when a buffer has been played.
 
+#include "RecordedMessages.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "audio/StreamingLoop.h"
@@ -50,22 +51,6 @@ std::int16_t FirstSample(const std::vector<std::uint8_t>& buffer) {
 bool AllZero(const std::vector<std::uint8_t>& buffer) {
     return std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0; });
 }
-
-class RecordedMessages final : public UserMessages {
-public:
-    void ShowMessage(const std::string& text) override {
-        std::lock_guard lock(mutex_);
-        shown_.push_back(text);
-    }
-    std::vector<std::string> Shown() const {
-        std::lock_guard lock(mutex_);
-        return shown_;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> shown_;
-};
 
 bool WaitFinished(const TrackHandle& track, std::chrono::milliseconds timeout) {
     const auto until = std::chrono::steady_clock::now() + timeout;

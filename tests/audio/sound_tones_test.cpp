@@ -1,3 +1,4 @@
+#include "SignalMeasure.h"
 #include "audio/Tones.h"
 #include "model/Arithmetic.h"
 
@@ -48,23 +49,10 @@ int Expected(std::uint32_t n, long double f, long double level) {
     return static_cast<int>(*RoundHalfEven(std::sin(2 * pi * n / (22050.0L / f)) * 32767 * level));
 }
 
-// Frequency from the zero crossings of one channel, interpolated between samples.
-double CrossingFrequency(const std::vector<Frame>& frames, bool right, std::size_t from,
-                         std::size_t to) {
-    double first = -1, last = -1;
-    int crossings = 0;
-    for (std::size_t i = from + 1; i < to; ++i) {
-        const double a = right ? frames[i - 1].right : frames[i - 1].left;
-        const double b = right ? frames[i].right : frames[i].left;
-        if ((a < 0 && b >= 0) || (a >= 0 && b < 0)) {
-            const double at = static_cast<double>(i - 1) + a / (a - b);
-            if (first < 0)
-                first = at;
-            last = at;
-            ++crossings;
-        }
-    }
-    return crossings < 2 ? 0 : (crossings - 1) / 2.0 / ((last - first) / 22050.0);
+double ChannelFrequency(const std::vector<Frame>& frames, bool right, std::size_t from,
+                        std::size_t to) {
+    return CrossingFrequency(
+        [&](std::size_t i) { return right ? frames[i].right : frames[i].left; }, from, to, 22050.0);
 }
 
 TEST(TonesTest, SamplesFollowTheFormulaAcrossBuffers) {
@@ -96,8 +84,8 @@ TEST(TonesTest, FrameZeroIsSilentForEveryKind) {
 
 TEST(TonesTest, BinauralBeatsPlayTheCarrierLeftAndCarrierPlusBeatRight) {
     const auto frames = Generate(Parsed(".&01%8@260@100"), 11); // about two seconds
-    EXPECT_NEAR(CrossingFrequency(frames, false, 0, frames.size()), 260, 0.05);
-    EXPECT_NEAR(CrossingFrequency(frames, true, 0, frames.size()), 268, 0.05);
+    EXPECT_NEAR(ChannelFrequency(frames, false, 0, frames.size()), 260, 0.05);
+    EXPECT_NEAR(ChannelFrequency(frames, true, 0, frames.size()), 268, 0.05);
 }
 
 TEST(TonesTest, OneSidedSineLeavesTheOtherSideSilent) {
@@ -160,7 +148,7 @@ double SweepWidth(ToneParams params, std::uint32_t startFrame) {
     const auto frames = Generate(params, 6);
     double lowest = 1e9, highest = 0;
     for (std::size_t from = 0; from + 1103 <= frames.size(); from += 1103) {
-        const double f = CrossingFrequency(frames, false, from, from + 1103);
+        const double f = ChannelFrequency(frames, false, from, from + 1103);
         lowest = std::min(lowest, f);
         highest = std::max(highest, f);
     }
@@ -171,7 +159,7 @@ TEST(TonesTest, ModulatedToneSweepsWiderAsItRuns) {
     // The phase is not accumulated, so the heard frequency swings by about n times the rate of
     // change of the instantaneous frequency: a few hertz at first, far more later on.
     const ToneParams params = Parsed(".&02%8@260@5@100");
-    EXPECT_NEAR(CrossingFrequency(Generate(params, 1), false, 0, 256), 262.5, 12);
+    EXPECT_NEAR(ChannelFrequency(Generate(params, 1), false, 0, 256), 262.5, 12);
     const double early = SweepWidth(params, 0);
     const double late = SweepWidth(params, 20 * 22050);
     EXPECT_LT(early, 200);

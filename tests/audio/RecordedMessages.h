@@ -1,0 +1,25 @@
+#pragma once
+
+// Keeps the messages a track asks to show, for tests to look at, instead of showing them.
+
+#include "audio/TrackSource.h"
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+class RecordedMessages final : public UserMessages {
+public:
+    void ShowMessage(const std::string& text) override {
+        std::lock_guard lock(mutex_);
+        shown_.push_back(text);
+    }
+    std::vector<std::string> Shown() const {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> shown_;
+};
