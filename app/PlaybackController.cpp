@@ -6,6 +6,7 @@
 #include "model/Arithmetic.h"
 #include "model/EventCatalogue.h"
 #include "model/MediaPath.h"
+#include "model/Playback.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
@@ -91,10 +92,8 @@ void PlaybackController::CountEventsAlreadyApplied() {
         lastEventIndex_ = stoppedEventIndex_;
         return;
     }
-    lastEventIndex_ = -1;
-    while (lastEventIndex_ + 1 < static_cast<std::int32_t>(Events.size()) &&
-           Events[static_cast<std::size_t>(lastEventIndex_ + 1)].EventTime < SessionPosition)
-        ++lastEventIndex_;
+    lastEventIndex_ =
+        static_cast<std::int32_t>(FirstEventDueAfterComputedState(SessionPosition)) - 1;
 }
 
 void PlaybackController::OpenPhraseReader() {
@@ -222,22 +221,16 @@ void PlaybackController::AddTrack(TSessionEvent& event) {
 void PlaybackController::RemoveTrack(const TSessionEvent& event) {
     // The track may have been added under the path it resolved to beside the project; the
     // removal's own value stays as it is.
-    std::string resolved = event.EventValue;
-    const bool hasResolved = ResolveMediaPath(resolved) && resolved != event.EventValue;
-    const auto names = [&](const std::string& descriptor) {
-        return SameTrack(descriptor, event.EventValue) ||
-               (hasResolved && SameTrack(descriptor, resolved));
-    };
+    const RemovalTarget target(event.EventValue);
     const auto thread =
-        LastMatch(playThreads_, [&](const TrackHandle& t) { return names(t->Descriptor); });
+        LastMatch(playThreads_, [&](const TrackHandle& t) { return target.Names(t->Descriptor); });
     if (thread != playThreads_.end()) {
         StopTrackThread(*thread);
         playThreads_.erase(thread);
     }
-    const auto entry =
-        LastMatch(CurrentValues.Waves, [&](const TWaveEntry& w) { return names(w.Track); });
-    if (entry != CurrentValues.Waves.end())
-        CurrentValues.Waves.erase(entry);
+    if (const auto entry = FindLastRemovalMatch(CurrentValues.Waves, target))
+        CurrentValues.Waves.erase(CurrentValues.Waves.begin() +
+                                  static_cast<std::ptrdiff_t>(*entry));
 }
 
 void PlaybackController::ReportOnce(const QString& text) {

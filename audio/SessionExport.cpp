@@ -92,13 +92,14 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t sta
 }
 
 void SessionRenderer::StopTrack(const std::string& value) {
+    const RemovalTarget target(value);
     for (std::size_t i = tracks_.size(); i > 0; --i) {
-        if (RemovalMatches(tracks_[i - 1]->descriptor, value)) {
+        if (target.Names(tracks_[i - 1]->descriptor)) {
             tracks_.erase(tracks_.begin() + static_cast<std::ptrdiff_t>(i - 1));
             break;
         }
     }
-    if (const auto entry = FindLastRemovalMatch(CurrentValues.Waves, value))
+    if (const auto entry = FindLastRemovalMatch(CurrentValues.Waves, target))
         CurrentValues.Waves.erase(CurrentValues.Waves.begin() +
                                   static_cast<std::ptrdiff_t>(*entry));
 }

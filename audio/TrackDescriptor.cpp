@@ -185,7 +185,7 @@ TrackKind PlaybackKind(std::string_view descriptor) {
 }
 
 bool SameTrack(std::string_view a, std::string_view b) {
-    return AnsiUpperCase(a) == AnsiUpperCase(b);
+    return AnsiSameText(a, b);
 }
 
 std::string TrackDisplayText(std::string_view descriptor) {

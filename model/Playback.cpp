@@ -18,21 +18,20 @@ std::size_t FirstEventDueAfterComputedState(std::int32_t position) {
     return CountDone([position](std::int32_t time) { return time < position; });
 }
 
-std::size_t FirstEventDueAfterStop(std::int32_t position) {
-    return CountDone([position](std::int32_t time) { return time <= position; });
+RemovalTarget::RemovalTarget(std::string_view value) : value_(value) {
+    std::string resolved(value);
+    if (ResolveMediaPath(resolved) && resolved != value_)
+        resolved_ = std::move(resolved);
 }
 
-bool RemovalMatches(std::string_view track, std::string_view value) {
-    if (AnsiSameText(track, value))
-        return true;
-    std::string resolved(value);
-    return ResolveMediaPath(resolved) && resolved != value && AnsiSameText(track, resolved);
+bool RemovalTarget::Names(std::string_view track) const {
+    return AnsiSameText(track, value_) || (resolved_ && AnsiSameText(track, *resolved_));
 }
 
 std::optional<std::size_t> FindLastRemovalMatch(const std::vector<TWaveEntry>& waves,
-                                                std::string_view value) {
+                                                const RemovalTarget& target) {
     for (std::size_t i = waves.size(); i > 0; --i)
-        if (RemovalMatches(waves[i - 1].Track, value))
+        if (target.Names(waves[i - 1].Track))
             return i - 1;
     return std::nullopt;
 }

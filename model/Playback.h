@@ -16,15 +16,20 @@
 // exactly the position are not, so they are still due.
 std::size_t FirstEventDueAfterComputedState(std::int32_t position);
 
-// The same when the state is the one a Stop left at position: the clock had applied the
-// events at the position already.
-std::size_t FirstEventDueAfterStop(std::int32_t position);
-
-// A removal event's value names a track when it equals the track's descriptor regardless of
+// What a removal event's value names: a track whose descriptor equals the value regardless of
 // case, either as stored or resolved the way an added track is resolved (a moved project
 // rewrites added tracks to the project's folder; removal values keep the original path).
-bool RemovalMatches(std::string_view track, std::string_view value);
+// The value is resolved once, when the target is made.
+class RemovalTarget {
+public:
+    explicit RemovalTarget(std::string_view value);
+    bool Names(std::string_view track) const;
 
-// The last entry that the removal value names, if any.
+private:
+    std::string value_;
+    std::optional<std::string> resolved_; // only when resolving changed the value
+};
+
+// The last entry that the removal names, if any.
 std::optional<std::size_t> FindLastRemovalMatch(const std::vector<TWaveEntry>& waves,
-                                                std::string_view value);
+                                                const RemovalTarget& target);
