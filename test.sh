@@ -9,6 +9,9 @@ scripts/setup.sh
 
 stage() { printf '\n=== %s ===\n' "$*"; }
 
+stage "layers"
+scripts/check-layers.sh
+
 stage "build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRASCOPE_WERROR=ON
 

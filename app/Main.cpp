@@ -1,7 +1,7 @@
 // Program entry: a command-line command, or the desktop program.
 
-#include "Cli.h"
-#include "Desktop.h"
+#include "app/cli/Cli.h"
+#include "app/gui/Desktop.h"
 
 #include <exception>
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "MP3Utils.h"
 
-#include "FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <array>

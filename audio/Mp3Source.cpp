@@ -1,6 +1,6 @@
 #include "Mp3Source.h"
 
-#include "FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/MediaPath.h"
 

@@ -1,6 +1,6 @@
 #include "WavFileWriter.h"
 
-#include "FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <array>
 #include <bit>

@@ -5,7 +5,7 @@
 //
 // Thread rule: one writer, one thread.
 
-#include "model/ReplacingFile.h"
+#include "base/ReplacingFile.h"
 
 #include <cstdint>
 #include <filesystem>

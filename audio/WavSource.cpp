@@ -1,7 +1,7 @@
 #include "WavSource.h"
 
 #include "AudioStream.h"
-#include "FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/Arithmetic.h"
 #include "model/MediaPath.h"
 

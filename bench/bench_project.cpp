@@ -1,7 +1,7 @@
 // Project files, the state computation and the buffered reader against plain stdio.
 //   build/bench/bench_project --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"

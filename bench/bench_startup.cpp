@@ -2,8 +2,8 @@
 // object, fonts and styles loaded for the first time), then again and again warm.
 // Run with a display, or with QT_QPA_PLATFORM=offscreen.
 
-#include "app/MainForm.h"
-#include "app/MessageBoxes.h"
+#include "app/gui/MainForm.h"
+#include "ui/MessageBoxes.h"
 
 #include <benchmark/benchmark.h>
 

@@ -30,6 +30,12 @@ inline std::int32_t ClampToInt32(std::int64_t value) {
     return static_cast<std::int32_t>(value);
 }
 
+// Round for pixel and millisecond values: 0 for a value that is not finite, cut into the
+// 32-bit range.
+inline int RoundToInt(long double x) {
+    return ClampToInt32(RoundHalfEven(x).value_or(0));
+}
+
 // a * b / c rounded to the nearest integer, halves away from zero; -1 when c is 0.
 inline std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
     if (c == 0)

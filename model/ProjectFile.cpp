@@ -1,9 +1,9 @@
 #include "ProjectFile.h"
 
 #include "MediaPath.h"
-#include "ReplacingFile.h"
+#include "base/ReplacingFile.h"
 #include "SettingsFields.h"
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <type_traits>
 

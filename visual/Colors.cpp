@@ -49,3 +49,7 @@ QRgb ResolveColor(TColor color) {
     return qRgb(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
                 static_cast<int>(color >> 16 & 0xFF));
 }
+
+QPen PatternPen(TColor color, int width) {
+    return QPen(QColor(ResolveColor(color)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}

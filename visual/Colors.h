@@ -5,6 +5,7 @@
 
 #include "model/Common.h"
 
+#include <QPen>
 #include <QRgb>
 
 // A system colour index (0x800000nn) becomes the colour it stands for on a standard desktop;
@@ -16,3 +17,7 @@ constexpr TColor StoredRgb(int red, int green, int blue) {
     return static_cast<TColor>(red) | static_cast<TColor>(green) << 8 |
            static_cast<TColor>(blue) << 16;
 }
+
+// The pen of pattern lines: no smoothing, and wide lines end and meet in round caps, as the
+// presentation draws them.
+QPen PatternPen(TColor color, int width);

@@ -8,10 +8,6 @@ namespace {
 
 constexpr long double Pi = 3.14159265358979323846264338327950288L;
 
-int RoundToInt(long double x) {
-    return ClampToInt32(RoundHalfEven(x).value_or(0));
-}
-
 // sin(t * pi / 500000 * frequency): one period every 1000000 / frequency ms.
 long double Oscillation(std::uint32_t frameTime, long double frequency) {
     return std::sin(static_cast<long double>(frameTime) * Pi / 500000 * frequency);

@@ -9,7 +9,7 @@
 // (Replace with none) also asks the thread to drop its current phrase, which the thread does
 // on its next pass: the controller never writes the thread's phrase state itself.
 
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <memory>
 #include <mutex>

@@ -6,15 +6,6 @@
 #include <QPainter>
 #include <QPen>
 
-namespace {
-
-// Pattern lines are drawn without smoothing; wide lines end and meet in round caps.
-QPen PatternPen(TColor color, int width) {
-    return QPen(QColor(ResolveColor(color)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-} // namespace
-
 void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
     frame.fill(QColor(
         FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime)));

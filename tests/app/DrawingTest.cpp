@@ -1,8 +1,8 @@
 // The pictures of the main window: the timeline strip, the time label and the screen preview.
 
 #include "QtTestSupport.h"
-#include "app/Preview.h"
-#include "app/Timeline.h"
+#include "visual/Preview.h"
+#include "visual/Timeline.h"
 #include "model/Common.h"
 
 #include <gtest/gtest.h>

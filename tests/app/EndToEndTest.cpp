@@ -4,7 +4,7 @@
 // usable again. Skipped when no sound server answers.
 
 #include "QtTestSupport.h"
-#include "app/MainForm.h"
+#include "app/gui/MainForm.h"
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"

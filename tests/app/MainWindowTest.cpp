@@ -2,9 +2,9 @@
 // and the layout.
 
 #include "QtTestSupport.h"
-#include "app/Association.h"
-#include "app/MainForm.h"
-#include "app/PaintBox.h"
+#include "app/gui/Association.h"
+#include "app/gui/MainForm.h"
+#include "ui/PaintBox.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"

@@ -1,7 +1,7 @@
 // Message boxes that track threads ask for: shown by the user-interface thread while the
 // asking thread waits, and never left waiting when the program ends.
 
-#include "app/MessageBridge.h"
+#include "app/gui/MessageBridge.h"
 #include "QtTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
-#include "app/MainForm.h"
+#include "app/gui/MainForm.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"

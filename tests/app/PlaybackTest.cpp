@@ -4,9 +4,9 @@
 
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
-#include "app/MainForm.h"
-#include "app/PaintBox.h"
-#include "app/PlaybackController.h"
+#include "app/gui/MainForm.h"
+#include "ui/PaintBox.h"
+#include "app/gui/PlaybackController.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"

@@ -4,7 +4,7 @@
 // thread is joined before the next test.
 
 #include "QtTestSupport.h"
-#include "app/MainForm.h"
+#include "app/gui/MainForm.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"

@@ -2,7 +2,7 @@
 // save leaves the previous file as it was.
 
 #include "QtTestSupport.h"
-#include "app/MainForm.h"
+#include "app/gui/MainForm.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"

@@ -3,7 +3,7 @@
 // One application object for all widget tests of a program, with the user's folders moved into
 // a private temporary folder so the tests never touch the real ones.
 
-#include "app/MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QString>

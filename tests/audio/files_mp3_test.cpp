@@ -4,7 +4,7 @@
 // the bit reservoir of its first frames) and where it loops (the last frame is not played)
 // may differ.
 
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "audio/MP3Utils.h"
 #include "audio/Mp3Source.h"
 #include "files_test_support.h"

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the project reader. Whatever it accepts must write back to bytes
 // that read again as the same session.
 
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/ProjectFile.h"
 
 #include <cstdint>

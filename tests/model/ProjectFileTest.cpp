@@ -1,6 +1,6 @@
 #include "model/ProjectFile.h"
 #include "TestFiles.h"
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"

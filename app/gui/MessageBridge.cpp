@@ -1,6 +1,6 @@
 #include "MessageBridge.h"
 
-#include "MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QThread>

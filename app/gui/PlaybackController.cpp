@@ -1,7 +1,7 @@
 #include "PlaybackController.h"
 
-#include "MessageBoxes.h"
-#include "UiText.h"
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
 #include "audio/TrackDescriptor.h"
 #include "model/Arithmetic.h"
 #include "model/EventCatalogue.h"

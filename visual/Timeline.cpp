@@ -1,6 +1,6 @@
 #include "Timeline.h"
 
-#include "Rounding.h"
+#include "model/Arithmetic.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "MainForm.h"
 
-#include "MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "PlaybackController.h"
 #include "visual/FullScreenWindow.h"
 

@@ -1,4 +1,4 @@
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "tests/model/TestFiles.h"
 
 #include <gtest/gtest.h>

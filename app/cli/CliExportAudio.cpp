@@ -1,7 +1,7 @@
 // umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
 
 #include "Cli.h"
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "audio/SessionExport.h"
 #include "audio/WavFileWriter.h"
 #include "model/Common.h"

@@ -2,7 +2,7 @@
 // picture at one session time, drawn without a display.
 
 #include "Cli.h"
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"

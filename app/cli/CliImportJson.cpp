@@ -1,6 +1,6 @@
 #include "Cli.h"
 #include "SessionJson.h"
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/ProjectFile.h"
 
 #include <cerrno>

@@ -2,9 +2,9 @@
 
 #include "MainForm.h"
 
-#include "MessageBoxes.h"
-#include "PaintBox.h"
-#include "Timeline.h"
+#include "ui/MessageBoxes.h"
+#include "ui/PaintBox.h"
+#include "visual/Timeline.h"
 #include "model/Common.h"
 
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "Association.h"
 
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/ProjectFile.h"
 
 #include <QDir>

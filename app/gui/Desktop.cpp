@@ -1,7 +1,7 @@
 #include "Desktop.h"
 
 #include "MainForm.h"
-#include "MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "MessageBridge.h"
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"

@@ -3,12 +3,12 @@
 // full-screen window, or on SIGINT or SIGTERM, stopping cleanly each time.
 
 #include "Cli.h"
-#include "Desktop.h"
-#include "MessageBoxes.h"
-#include "MessageBridge.h"
-#include "PlaybackController.h"
-#include "UiText.h"
-#include "audio/FileUtils.h"
+#include "app/gui/Desktop.h"
+#include "ui/MessageBoxes.h"
+#include "app/gui/MessageBridge.h"
+#include "app/gui/PlaybackController.h"
+#include "ui/UiText.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"

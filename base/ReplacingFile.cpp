@@ -1,6 +1,6 @@
 #include "ReplacingFile.h"
 
-#include "audio/FileUtils.h"
+#include "FileUtils.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "Cli.h"
 #include "SessionJson.h"
-#include "audio/FileUtils.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"

@@ -1,9 +1,9 @@
 #include "Preview.h"
 
-#include "Rounding.h"
-#include "visual/Colors.h"
-#include "visual/PhraseFont.h"
-#include "visual/PhraseRenderer.h"
+#include "model/Arithmetic.h"
+#include "Colors.h"
+#include "PhraseFont.h"
+#include "PhraseRenderer.h"
 
 #include <QPainter>
 
@@ -15,11 +15,6 @@ namespace {
 
 QColor ModelColor(TColor color) {
     return QColor(ResolveColor(color));
-}
-
-QPen PatternPen(TColor color, int width) {
-    // Wide lines end and join round, as the presentation draws them.
-    return QPen(ModelColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 // The ground with a one-pixel frame round it.

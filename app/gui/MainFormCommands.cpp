@@ -2,9 +2,9 @@
 
 #include "MainForm.h"
 
-#include "MessageBoxes.h"
-#include "UiText.h"
-#include "audio/FileUtils.h"
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
