@@ -1,6 +1,5 @@
 #include "MediaPath.h"
 
-#include "Common.h"
 #include "Cp1251.h"
 
 #include <system_error>
@@ -51,12 +50,16 @@ bool MediaFileExists(std::string_view cp1251Path) {
     return std::filesystem::is_regular_file(FileSystemPath(cp1251Path), error);
 }
 
-bool ResolveMediaPath(std::string& path) {
+std::string ProjectFolderOf(std::string_view projectFileName) {
+    return ExtractFileDir(projectFileName);
+}
+
+bool ResolveMediaPath(std::string& path, std::string_view projectFolder) {
     if (path.starts_with(".&"))
         return true;
     if (MediaFileExists(path))
         return true;
-    std::string folder = ExtractFileDir(ProjectFileName);
+    std::string folder(projectFolder);
     if (folder.empty())
         return false;
     if (!folder.ends_with('/'))

@@ -22,7 +22,11 @@ std::filesystem::path FileSystemPath(std::string_view cp1251Path);
 // True when a regular file exists at this Windows-1251 path.
 bool MediaFileExists(std::string_view cp1251Path);
 
+// The folder where a project's moved media are looked for: the folder part of the project
+// file's path ("" for a new project that has no file).
+std::string ProjectFolderOf(std::string_view projectFileName);
+
 // Tells whether a phrase file or track descriptor can be used. Generator descriptors and
-// existing files are usable as they are; otherwise a file of the same name in the folder of
-// ProjectFileName is looked for, and when found the path is replaced by it.
-bool ResolveMediaPath(std::string& path);
+// existing files are usable as they are; otherwise a file of the same name in projectFolder is
+// looked for, and when found the path is replaced by it. Any thread.
+bool ResolveMediaPath(std::string& path, std::string_view projectFolder);

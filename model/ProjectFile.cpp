@@ -1,9 +1,9 @@
 #include "ProjectFile.h"
 
 #include "MediaPath.h"
-#include "base/ReplacingFile.h"
 #include "SettingsFields.h"
 #include "base/FileUtils.h"
+#include "base/ReplacingFile.h"
 
 #include <type_traits>
 
@@ -15,7 +15,7 @@ constexpr char Magic[] = "USP 4.1 ";
 constexpr std::uint32_t MagicLength = 8;
 
 // The field order of a project file, shared by the reader and the writer. Contents is either
-// ProjectContents (reading) or const ProjectContents (writing).
+// Session (reading) or const Session (writing).
 template <typename Archive, typename Contents> void VisitLayout(Archive& a, Contents& c) {
     a.Line(c.SessionName);
     a.Line(c.SessionAuthor);
@@ -112,12 +112,12 @@ public:
 
 } // namespace
 
-ProjectReadResult ReadProject(TFile& file, ProjectContents& contents) {
+ProjectReadResult ReadProject(TFile& file, Session& contents) {
     std::string magic;
     file.ReadString(magic, 0, MagicLength);
     if (magic != Magic)
         return ProjectReadResult::WrongFormat;
-    ProjectContents read;
+    Session read;
     Reader reader(file);
     try {
         VisitLayout(reader, read);
@@ -128,7 +128,7 @@ ProjectReadResult ReadProject(TFile& file, ProjectContents& contents) {
     return ProjectReadResult::Read;
 }
 
-std::string ProjectBytes(const ProjectContents& contents) {
+std::string ProjectBytes(const Session& contents) {
     Writer writer;
     writer.bytes_.reserve(4096 + contents.Events.size() * 64);
     writer.bytes_.append(Magic, MagicLength);
@@ -136,25 +136,12 @@ std::string ProjectBytes(const ProjectContents& contents) {
     return std::move(writer.bytes_);
 }
 
-ProjectContents CurrentProject() {
-    return {SessionName, SessionAuthor, SessionDescription, SessionLength, StartValues, Events};
-}
-
-void AdoptProject(ProjectContents contents) {
-    SessionName = std::move(contents.SessionName);
-    SessionAuthor = std::move(contents.SessionAuthor);
-    SessionDescription = std::move(contents.SessionDescription);
-    SessionLength = contents.SessionLength;
-    StartValues = std::move(contents.StartValues);
-    Events = std::move(contents.Events);
-}
-
 ProjectReadResult OpenProjectFile(const std::string& path) {
     TFile file(FileSystemPath(path));
-    ProjectContents contents;
+    Session contents;
     if (ReadProject(file, contents) == ProjectReadResult::WrongFormat)
         return ProjectReadResult::WrongFormat;
-    AdoptProject(std::move(contents));
+    AdoptSession(std::move(contents));
     ProjectFileName = path;
     return ProjectReadResult::Read;
 }
@@ -166,5 +153,5 @@ void WriteFileReplacing(const std::filesystem::path& target, const std::string& 
 }
 
 void SaveProjectFile(const std::string& path) {
-    WriteFileReplacing(FileSystemPath(path), ProjectBytes(CurrentProject()));
+    WriteFileReplacing(FileSystemPath(path), ProjectBytes(OpenSession()));
 }

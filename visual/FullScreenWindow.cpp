@@ -92,7 +92,7 @@ bool TFullScreenForm::IsCharacterKey(const QKeyEvent& event) {
 
 void TFullScreenForm::keyPressEvent(QKeyEvent* event) {
     if (IsCharacterKey(*event))
-        tag_ = 0;
+        stopRequested_ = true;
     event->accept();
 }
 

@@ -7,8 +7,6 @@
 #include <condition_variable>
 #include <mutex>
 
-std::atomic<bool> VideoThreadRunning{false};
-
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
@@ -41,7 +39,6 @@ void TVideoThread::Start() {
     latePasses_ = 0;
     phrasesTaken_ = 0;
     running_ = true;
-    VideoThreadRunning = true;
     thread_ = std::jthread([this](std::stop_token stop) { Execute(stop); });
 }
 
@@ -83,7 +80,6 @@ void TVideoThread::Execute(std::stop_token stop) {
     } catch (...) {
         // The thread has no error path of its own; the session goes on without pictures.
     }
-    VideoThreadRunning = false;
     running_ = false;
 }
 

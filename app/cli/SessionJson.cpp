@@ -209,7 +209,7 @@ std::string SessionToJson(const std::optional<std::string>& stateError) {
     return out.Text();
 }
 
-std::optional<std::string> ProjectFromJson(std::string_view json, ProjectContents& contents) {
+std::optional<std::string> ProjectFromJson(std::string_view json, Session& contents) {
     QJsonParseError parseError{};
     const auto document = QJsonDocument::fromJson(
         QByteArray(json.data(), static_cast<qsizetype>(json.size())), &parseError);
@@ -220,7 +220,7 @@ std::optional<std::string> ProjectFromJson(std::string_view json, ProjectContent
         return std::string("the JSON text must be one object");
     const QJsonObject root = document.object();
 
-    contents = ProjectContents{};
+    contents = Session{};
     contents.SessionLength = DefaultSessionLength;
     JsonFieldReader header(root, "");
     header.Field("SessionName", contents.SessionName);

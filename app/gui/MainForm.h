@@ -133,7 +133,7 @@ private:
     void FormResize();
     void CreatePlayback();
     void ShowPlaying(bool playing);
-    void OpenCommandLineProject(const QString& path);
+    static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     void ShowStateError(const std::optional<std::string>& error);
     void MoveTimelineCursor(const QMouseEvent& event);

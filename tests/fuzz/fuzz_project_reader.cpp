@@ -12,7 +12,7 @@
 
 namespace {
 
-bool ReadFromBytes(const std::uint8_t* data, std::size_t size, ProjectContents& contents) {
+bool ReadFromBytes(const std::uint8_t* data, std::size_t size, Session& contents) {
     const int fd = memfd_create("project", 0);
     if (fd < 0)
         std::abort();
@@ -30,11 +30,11 @@ bool ReadFromBytes(const std::uint8_t* data, std::size_t size, ProjectContents& 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ProjectContents first;
+    Session first;
     if (!ReadFromBytes(data, size, first))
         return 0;
     const std::string bytes = ProjectBytes(first);
-    ProjectContents second;
+    Session second;
     if (!ReadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), second))
         std::abort();
     // Booleans other than 0 and 1 read as true, so compare what the writer made of them.

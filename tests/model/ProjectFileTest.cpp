@@ -5,6 +5,7 @@
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/MediaPath.h"
+#include "model/ProjectLoader.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,7 @@ Bytes DefaultsAfterTracks(Bytes b) {
         .U16(20);
 }
 
-ProjectReadResult ReadBytes(const std::string& bytes, ProjectContents& contents) {
+ProjectReadResult ReadBytes(const std::string& bytes, Session& contents) {
     ScratchFolder folder;
     TFile file(folder.Write("p.usp", bytes));
     return ReadProject(file, contents);
@@ -97,7 +98,7 @@ TEST_F(ProjectFile, AHandBuiltFileReadsFieldByFieldAndWritesBackTheSameBytes) {
     const std::string videoType = EventTypeName(EventKind::VideoType);
     b.U32(2).Line(videoType).U32(600000).Line("3").Line("Unknown").U32(0xFFFFFFFF).Line("");
 
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
     EXPECT_EQ(read.SessionName, "Session");
     EXPECT_EQ(read.SessionDescription, "a\r\nb");
@@ -112,7 +113,7 @@ TEST_F(ProjectFile, AHandBuiltFileReadsFieldByFieldAndWritesBackTheSameBytes) {
 }
 
 TEST_F(ProjectFile, JustTheMagicGivesAnEmptyZeroSession) {
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes("USP 4.1 ", read), ProjectReadResult::Read);
     EXPECT_EQ(read.SessionLength, 0);
     EXPECT_TRUE(read.SessionName.empty());
@@ -124,7 +125,7 @@ TEST_F(ProjectFile, JustTheMagicGivesAnEmptyZeroSession) {
 }
 
 TEST_F(ProjectFile, WrongMagicIsRefusedAndChangesNothing) {
-    ProjectContents untouched;
+    Session untouched;
     untouched.SessionName = "keep";
     EXPECT_EQ(ReadBytes("usp 4.1 whatever", untouched), ProjectReadResult::WrongFormat);
     EXPECT_EQ(ReadBytes("USP 4.0 ", untouched), ProjectReadResult::WrongFormat);
@@ -143,7 +144,7 @@ TEST_F(ProjectFile, CrLfLineEndsAndStrayCarriageReturnsAreAccepted) {
     Bytes b;
     b.data += "Na\rme\r\nAuthor\r\n\r\n";
     b.U32(600000);
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
     EXPECT_EQ(read.SessionName, "Name");
     EXPECT_EQ(read.SessionAuthor, "Author");
@@ -156,7 +157,7 @@ TEST_F(ProjectFile, TruncatedFilesLoadWithZerosAndEmptyTexts) {
     full.Line("S").Line("A").Line("D").U32(300000);
     full = DefaultsBeforeTracks(full);
     full.U32(3).Line("one");
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes(full.data, read), ProjectReadResult::Read);
     EXPECT_EQ(read.StartValues.Waves, (std::vector<std::string>{"one", "", ""}));
     EXPECT_FALSE(read.StartValues.VideoEnabled);
@@ -173,7 +174,7 @@ TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
     negative.Line("").Line("").Line("").U32(1000);
     negative = DefaultsBeforeTracks(negative);
     negative.U32(0xFFFFFFFF);
-    ProjectContents read;
+    Session read;
     read.SessionName = "keep";
     EXPECT_EQ(ReadBytes(negative.data, read), ProjectReadResult::WrongFormat);
 
@@ -197,13 +198,13 @@ TEST_F(ProjectFile, SaveThenOpenGivesTheSameSession) {
     StartValues.FlickerFreq = -5;
     InsertEvent({EventTypeName(EventKind::AddTrack), 10000, ".&03%0@500"});
     InsertEvent({EventTypeName(EventKind::TextTransparency), -20, "300"});
-    const ProjectContents saved = CurrentProject();
+    const Session saved = OpenSession();
     const auto path = ModelPath(folder.Path() / "session.usp");
     SaveProjectFile(path);
 
     ResetProject();
     ASSERT_EQ(OpenProjectFile(path), ProjectReadResult::Read);
-    EXPECT_EQ(CurrentProject(), saved);
+    EXPECT_EQ(OpenSession(), saved);
     EXPECT_EQ(ProjectFileName, path);
     EXPECT_EQ(ReadWholeFile(FileSystemPath(path)), ProjectBytes(saved));
 }
@@ -238,9 +239,26 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(CurrentProject()));
+    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(OpenSession()));
 }
 
 TEST_F(ProjectFile, SavingIntoAMissingFolderFailsCleanly) {
     EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp")), EInOutError);
+}
+
+TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureLeavesANewProject) {
+    const auto path = folder.Write("p.usp", ProjectBytes(Session{}));
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const ProjectLoad load = LoadProject("./sub/../p.usp");
+    std::filesystem::current_path(cwd);
+    ASSERT_TRUE(load.Opened()) << load.message;
+    EXPECT_EQ(ProjectFileName, ModelPath(path)) << "media are looked for beside the project";
+
+    SessionName = "edited";
+    const ProjectLoad wrong = LoadProject(folder.Write("w.usp", "not a project"));
+    EXPECT_EQ(wrong.outcome, ProjectLoad::Outcome::WrongFormat);
+    EXPECT_EQ(wrong.message, WrongFormatMessage);
+    EXPECT_TRUE(SessionName.empty() && ProjectFileName.empty());
+    EXPECT_EQ(LoadProject(folder.Path() / "missing.usp").outcome, ProjectLoad::Outcome::Unreadable);
 }
