@@ -54,7 +54,7 @@ private:
 
 using TrackHandle = std::shared_ptr<TPlayThread>;
 
-// User-interface thread, non-blocking: starts a track thread. A descriptor that plays nothing
+// User-interface thread; does not wait for sound: starts a track thread. A descriptor that plays nothing
 // (no known kind, malformed, a file that cannot be played) ends its thread at once, silently.
 TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset,
                              std::uint32_t trackNumber = 0);
@@ -62,10 +62,10 @@ TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOf
 // Thread safe, non-blocking: tells the track to stop. A null handle is ignored.
 void StopTrackThread(const TrackHandle& track);
 
-// Thread safe, non-blocking: tells every track to stop.
+// Thread safe; takes a short lock, waits for no track: tells every track to stop.
 void StopAllTrackThreads();
 
-// User-interface thread, non-blocking: joins the threads that have ended.
+// User-interface thread; returns at once: joins the threads that have already ended.
 void ReclaimFinishedTrackThreads();
 
 // Program exit (and tests): stops every track and blocks until each thread has ended, about
