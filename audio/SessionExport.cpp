@@ -78,8 +78,11 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
     track->descriptor = descriptor;
     track->number = number;
     track->source = MakeTrackSource(descriptor, offset, number);
-    if (!track->source)
+    if (!track->source) {
+        if (!descriptor.starts_with(".&"))
+            LeaveOut(descriptor, "not a sound file that can be played");
         return;
+    }
     track->converter = std::make_unique<RateConverter>(track->source->Format(), rate_);
     if (!track->converter->Valid()) {
         // Live play could not open the device with this format either.
@@ -97,6 +100,16 @@ void SessionRenderer::StopTrack(std::uint32_t number) {
 
 void SessionRenderer::Report(const std::string& message) {
     problems_.push_back(message);
+}
+
+void SessionRenderer::TrackNotFound(const std::string& descriptor) {
+    LeaveOut(descriptor, "not found");
+}
+
+void SessionRenderer::LeaveOut(const std::string& descriptor, const char* reason) {
+    std::string entry = descriptor + " (" + reason + ")";
+    if (std::find(leftOut_.begin(), leftOut_.end(), entry) == leftOut_.end())
+        leftOut_.push_back(std::move(entry));
 }
 
 void SessionRenderer::ApplyDueEvents() {

@@ -44,6 +44,10 @@ public:
     // could not be applied, tracks beyond the limit of tracks at once.
     const std::vector<std::string>& Problems() const { return problems_; }
 
+    // Files of tracks that the export had to leave out, each once, with the reason
+    // (Windows-1251 path, then the reason in English).
+    const std::vector<std::string>& LeftOut() const { return leftOut_; }
+
     // Tracks playing now, in start order (descriptors as resolved).
     std::vector<std::string> PlayingTracks() const;
 
@@ -55,6 +59,8 @@ private:
     void StopTrack(std::uint32_t number) override;
     void SwitchPhraseFile(const std::optional<std::string>&) override {}
     void Report(const std::string& message) override;
+    void TrackNotFound(const std::string& descriptor) override;
+    void LeaveOut(const std::string& descriptor, const char* reason);
 
     std::uint64_t FrameAt(std::int32_t time) const;
     void ApplyDueEvents();
@@ -70,6 +76,7 @@ private:
     std::uint64_t clipped_ = 0;
     std::vector<std::unique_ptr<Track>> tracks_;
     std::vector<std::string> problems_;
+    std::vector<std::string> leftOut_;
     std::vector<float> mix_;
     std::vector<float> trackFrames_; // one block per track, side by side
     WorkerPool pool_;

@@ -45,8 +45,10 @@ void EventPlayhead::Start(std::int32_t position, std::size_t firstDue) {
         phraseFile = state_.PhraseFile;
     actions_.SwitchPhraseFile(phraseFile);
     for (TWaveEntry& wave : state_.Waves) {
-        if (!ResolveMediaPath(wave.Track, projectFolder_))
+        if (!ResolveMediaPath(wave.Track, projectFolder_)) {
+            actions_.TrackNotFound(wave.Track);
             continue;
+        }
         StartTrack(wave.Track, ClampToInt32(std::int64_t{position} - wave.AddTime));
     }
 }
@@ -112,8 +114,10 @@ void EventPlayhead::ChangePhraseFile(const TSessionEvent& event) {
 
 void EventPlayhead::AddTrack(TSessionEvent& event) {
     // A file found only beside the project is remembered there, in the event itself.
-    if (!ResolveMediaPath(event.EventValue, projectFolder_))
+    if (!ResolveMediaPath(event.EventValue, projectFolder_)) {
+        actions_.TrackNotFound(event.EventValue);
         return;
+    }
     StartTrack(event.EventValue, 0);
     state_.Waves.push_back({event.EventValue, event.EventTime});
 }

@@ -34,6 +34,10 @@ public:
 
     // A problem the user is told about; each text once per play (Windows-1251).
     virtual void Report(const std::string& message) = 0;
+
+    // A track whose file is found neither where it names nor beside the project; it does not
+    // play. Live play passes over it silently.
+    virtual void TrackNotFound(const std::string& /*descriptor*/) {}
 };
 
 // Index of the first event still to apply when playing starts at position with the state

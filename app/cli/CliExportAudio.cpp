@@ -128,6 +128,8 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         writer.Finish();
         for (const auto& problem : renderer.Problems())
             std::cerr << "umbrascope: " << Cp1251ToUtf8(problem) << '\n';
+        for (const auto& track : renderer.LeftOut())
+            std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
         std::cout << "Clipped samples: " << renderer.ClippedSamples() << '\n';
     } catch (const EInOutError& error) {
         return Fail(request.output.string() + ": " + error.what());

@@ -132,6 +132,12 @@ TEST_F(SessionExport, TracksThatCannotPlayAreLeftOutAndTheExportFinishes) {
     StartValues.Waves = {"/no/such/file.mp3", ModelPath(notSound), "just text", ".&04%500@0@100"};
     const auto out = RenderAll(0, 2000);
     EXPECT_NEAR(Frequency(out, 0, 0, 2 * Rate), 500.0, 0.5);
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 2000, Rate);
+    EXPECT_EQ(
+        renderer.LeftOut(),
+        (std::vector<std::string>{"/no/such/file.mp3 (not found)",
+                                  ModelPath(notSound) + " (not a sound file that can be played)",
+                                  "just text (not found)"}));
 }
 
 TEST_F(SessionExport, AnEmptyStretchRendersNothing) {
