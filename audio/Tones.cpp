@@ -186,11 +186,18 @@ void Store(const ChannelValues& c, std::uint32_t n0, std::size_t count, Exact ex
 template <typename Exact>
 void Store(const ChannelValues& c, std::uint32_t n0, std::size_t count, Exact exact, float* out) {
     constexpr double PerMixUnit = 1.0 / 32768;
-    for (std::size_t i = 0; i < count; ++i) {
-        const bool slow = c.exactOnly || !(c.margin[i / 4][i % 4] < 0.5);
-        const double value =
-            slow ? exact(n0 + static_cast<std::uint32_t>(i), false) : c.value[i / 4][i % 4];
-        out[i * 2] = static_cast<float>(value * PerMixUnit);
+    using Float4 = float __attribute__((vector_size(16)));
+    for (std::size_t g = 0; g * 4 < count; ++g) {
+        const auto slow = c.margin[g] >= 0.5;
+        const bool anySlow = c.exactOnly || (slow[0] | slow[1] | slow[2] | slow[3]);
+        const Float4 value = __builtin_convertvector(c.value[g] * PerMixUnit, Float4);
+        for (std::size_t lane = 0; lane < 4 && g * 4 + lane < count; ++lane) {
+            const std::size_t i = g * 4 + lane;
+            out[i * 2] = anySlow && (c.exactOnly || slow[lane])
+                             ? static_cast<float>(exact(n0 + static_cast<std::uint32_t>(i), false) *
+                                                  PerMixUnit)
+                             : value[lane];
+        }
     }
 }
 

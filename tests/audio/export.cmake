@@ -10,3 +10,8 @@ umbrascope_add_test(NAME export_media_tests
     ${CMAKE_CURRENT_LIST_DIR}/export_media_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files_test_support.cpp
   LIBRARIES umbrascope_audio umbrascope_model)
+
+# The measured quality of an exported tone: frequency, level, spectrum, first frames.
+umbrascope_add_test(NAME export_quality_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/export_quality_test.cpp
+  LIBRARIES umbrascope_audio umbrascope_model)

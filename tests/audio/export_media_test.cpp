@@ -18,9 +18,12 @@
 
 namespace {
 
-std::vector<std::int16_t> Export(std::int32_t from, std::int32_t to, int rate) {
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate);
-    std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
+// Without dither, so that samples can be compared exactly.
+template <typename Sample = std::int16_t>
+std::vector<Sample> Export(std::int32_t from, std::int32_t to, int rate) {
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate,
+                             {sizeof(Sample) == 2 ? 16 : 24, false});
+    std::vector<Sample> out(renderer.TotalFrames() * 2);
     renderer.Render(out.data(), renderer.TotalFrames());
     return out;
 }
@@ -77,10 +80,10 @@ TEST_F(ExportMedia, OtherFormatsAndRatesGoThroughTheConverter) {
         ASSERT_NEAR(out[i], expected[i], 2) << "sample " << i;
 }
 
-// How far the export lies from sox's very-high-quality conversion of the same samples, in dB
-// of the difference's energy against the reference's: the input, raw 16-bit stereo or a WAV
+// How far a 24-bit export lies from sox's very-high-quality conversion of the same samples, in
+// dB of the difference's energy against the reference's: the input, raw 16-bit stereo or a WAV
 // file, converted by sox to float at the export's rate.
-double DecibelsFromSox(const std::vector<std::int16_t>& exported, const std::string& input,
+double DecibelsFromSox(const std::vector<std::int32_t>& exported, const std::string& input,
                        int rate) {
     const auto reference = ScratchFolder() / "reference.f32";
     const std::string command = "sox -q " + input + " -t raw -e floating-point -b 32 '" +
@@ -92,7 +95,7 @@ double DecibelsFromSox(const std::vector<std::int16_t>& exported, const std::str
     EXPECT_GE(expected.size(), exported.size());
     double difference = 0, energy = 0;
     for (std::size_t i = 0; i < std::min(exported.size(), expected.size()); ++i) {
-        const double want = expected[i] * 32768.0;
+        const double want = expected[i] * 8388608.0;
         difference += (exported[i] - want) * (exported[i] - want);
         energy += want * want;
     }
@@ -103,11 +106,11 @@ TEST_F(ExportMedia, FilesAtOtherRatesAreConvertedAsSoxConvertsThem) {
     // From the very first frame: the converter's delay is taken out, not played as a ramp.
     StartValues.Waves = {TrackPath("music_22k.wav")};
     const std::string wav = "'" + (SoundFixtures() / "music_22k.wav").string() + "'";
-    EXPECT_LT(DecibelsFromSox(Export(0, 1500, 48000), wav, 48000), -90);
+    EXPECT_LT(DecibelsFromSox(Export<std::int32_t>(0, 1500, 48000), wav, 48000), -90);
     StartValues.Waves = {TrackPath("cbr128.mp3")};
     const std::string decoded = "-t raw -r 44100 -c 2 -e signed -b 16 '" +
                                 (SoundFixtures() / "cbr128.mp3.pcm").string() + "'";
-    EXPECT_LT(DecibelsFromSox(Export(0, 2500, 48000), decoded, 48000), -90);
+    EXPECT_LT(DecibelsFromSox(Export<std::int32_t>(0, 2500, 48000), decoded, 48000), -90);
 }
 
 TEST_F(ExportMedia, AnAddedFileTrackStartsAtItsBeginningAndMissingFilesAreLeftOut) {
