@@ -116,10 +116,15 @@ void SessionRenderer::RenderTracks(std::size_t frames) {
     struct Task {
         std::size_t track, part, parts;
     };
+    // Tracks that must be rendered whole go first, so that the parts of the others fill the
+    // time of the other threads around them.
     std::vector<Task> tasks;
+    for (std::size_t t = 0; t < tracks_.size(); ++t)
+        if (!tracks_[t]->Splittable())
+            tasks.push_back({t, 0, 1});
     for (std::size_t t = 0; t < tracks_.size(); ++t) {
-        const std::size_t parts = tracks_[t]->Splittable() && frames >= SplitFrames ? parts_ : 1;
-        for (std::size_t p = 0; p < parts; ++p)
+        const std::size_t parts = frames >= SplitFrames ? parts_ : 1;
+        for (std::size_t p = 0; p < parts && tracks_[t]->Splittable(); ++p)
             tasks.push_back({t, p, parts});
     }
     pool_.Run(tasks.size(), [&](std::size_t i) {
