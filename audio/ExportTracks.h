@@ -36,6 +36,10 @@ public:
     // The block of this many frames is done.
     virtual void Advance(std::size_t frames) = 0;
 
+    // Writes the whole coming block as 16-bit stereo exactly as the track holds it, when it is
+    // 16-bit stereo at the export's rate; false otherwise, and nothing is taken then.
+    virtual bool CopyExact16(std::size_t, std::int16_t*) { return false; }
+
     // The track has ended by itself (a file that could not be read any more).
     virtual bool Failed() const { return false; }
 
@@ -62,7 +66,8 @@ private:
 };
 
 // A WAV or MP3 track: its source fills buffers in the file's own format, which the converter
-// brings to the export's rate.
+// brings to the export's rate. At the export's rate the bytes wait as they are, so that a
+// 16-bit stereo track can also be copied without a detour through float.
 class FileTrack final : public ExportTrack {
 public:
     FileTrack(std::string descriptor, std::uint32_t number, std::unique_ptr<TrackSource> source,
@@ -70,11 +75,18 @@ public:
     bool Splittable() const override { return false; }
     void Render(std::size_t at, std::size_t frames, float* stereo) override;
     void Advance(std::size_t) override {}
+    bool CopyExact16(std::size_t frames, std::int16_t* stereo) override;
     bool Failed() const override { return failed_; }
 
 private:
+    // Fills until frames are ready (as bytes, or converted); false when the source has failed.
+    bool Gather(std::size_t frames);
+
     std::unique_ptr<TrackSource> source_;
     std::unique_ptr<RateConverter> converter_;
+    const PcmFormat format_;
     std::vector<std::uint8_t> buffer_;
+    std::vector<std::uint8_t> pending_; // at the export's rate: bytes not yet taken
+    std::size_t pendingTaken_ = 0;
     bool failed_ = false;
 };

@@ -142,6 +142,15 @@ template <typename Out> void SessionRenderer::MixBlock(Out* stereo, std::size_t 
     // At level 0 every track still moves on in time; only the mix stays silent.
     const float level =
         state_.AudioEnabled ? std::min<int>(state_.AudioVolume, 100) / 100.0f : 0.0f;
+    // One 16-bit track at the export's rate and full level, rounded plainly: its samples are
+    // the output's.
+    if constexpr (sizeof(Out) == 2) {
+        if (tracks_.size() == 1 && level == 1.0f && !format_.Dither &&
+            tracks_[0]->CopyExact16(frames, stereo)) {
+            std::erase_if(tracks_, [](const auto& track) { return track->Failed(); });
+            return;
+        }
+    }
     RenderTracks(frames);
     mix_.resize(samples);
     const std::size_t parts = frames >= SplitFrames ? parts_ : 1;
