@@ -35,7 +35,8 @@ endif()
 
 umbrascope_add_test(NAME app_picture_play
   SOURCES PicturePlayTest.cpp QtTestSupport.cpp
-  LIBRARIES umbrascope_app Qt6::Test)
+  LIBRARIES umbrascope_app Qt6::Test
+  LABELS threads)
 
 umbrascope_add_test(NAME app_message_bridge
   SOURCES MessageBridgeTest.cpp QtTestSupport.cpp
