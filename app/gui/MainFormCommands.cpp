@@ -1,7 +1,8 @@
-// The project commands of the main window: New, Open, Save, Save As and Exit.
+// The project commands of the main window (New, Open, Save, Save As, Exit) and its help.
 
 #include "MainForm.h"
 
+#include "Help.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 #include "base/FileUtils.h"
@@ -120,4 +121,8 @@ void TMainForm::SaveProjectAs(const QString& chosen) {
 
 void TMainForm::ExitMIClick() {
     close();
+}
+
+void TMainForm::HelpMIClick() {
+    ShowHelp(this);
 }
