@@ -184,6 +184,12 @@ TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
     huge = DefaultsAfterTracks(huge);
     huge.U32(0x7FFFFFFF).Line("x");
     EXPECT_EQ(ReadBytes(huge.data, read), ProjectReadResult::WrongFormat);
+
+    // Fewer events than the file has bytes, but more than the bytes after the count can hold.
+    Bytes crowded = huge;
+    crowded.data.resize(crowded.data.size() - 6);
+    crowded.U32(40).Line("type").U32(0).Line("value");
+    EXPECT_EQ(ReadBytes(crowded.data, read), ProjectReadResult::WrongFormat);
     EXPECT_EQ(read.SessionName, "keep");
 }
 
