@@ -1,9 +1,9 @@
 // umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
 
 #include "Cli.h"
-#include "base/FileUtils.h"
 #include "audio/SessionExport.h"
 #include "audio/WavFileWriter.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
@@ -125,8 +125,10 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         return Fail("nothing to export: the end (" + std::to_string(to) +
                     " ms) does not lie after the start (" + std::to_string(from) + " ms)");
 
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    // A closed terminal (SIGHUP) ends the export as cleanly as Ctrl+C or kill: no hidden
+    // temporary file is left behind.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, OnInterrupt);
     try {
         SessionRenderer renderer(from, to, request.rate);
         if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
