@@ -1,6 +1,7 @@
 #include "ReplacingFile.h"
 
 #include "FileUtils.h"
+#include "SystemFileCalls.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,10 +13,6 @@
 #include <vector>
 
 namespace {
-
-[[noreturn]] void ThrowSystemError(int error) {
-    throw EInOutError(std::strerror(error));
-}
 
 // The file a chain of symbolic links ends at (which need not exist yet).
 std::filesystem::path FollowLinks(std::filesystem::path path) {
@@ -42,35 +39,6 @@ int MakeTemporaryBeside(const std::filesystem::path& target, std::filesystem::pa
         ThrowSystemError(errno);
     made = pattern;
     return fd;
-}
-
-void WriteFullyAt(int fd, const char* from, std::size_t bytes, std::uint64_t offset) {
-    while (bytes > 0) {
-        const ssize_t wrote = pwrite(fd, from, bytes, static_cast<off_t>(offset));
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote < 0)
-            ThrowSystemError(errno);
-        from += wrote;
-        offset += static_cast<std::uint64_t>(wrote);
-        bytes -= static_cast<std::size_t>(wrote);
-    }
-}
-
-// Reads up to bytes at offset; fewer only at the end of the file.
-std::size_t ReadFullyAt(int fd, char* into, std::size_t bytes, std::uint64_t offset) {
-    std::size_t done = 0;
-    while (done < bytes) {
-        const ssize_t got = pread(fd, into + done, bytes - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowSystemError(errno);
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
 }
 
 constexpr std::size_t CopyChunk = 1 << 20;
@@ -152,31 +120,23 @@ void ReplacingFile::OpenExistingTarget() {
         ThrowSystemError(errno);
     }
     struct stat info {};
-    if (fstat(targetFd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = errno;
-        close(targetFd_);
-        targetFd_ = -1;
-        if (!S_ISREG(info.st_mode))
-            throw EInOutError("Not a regular file");
+    const int error = fstat(targetFd_, &info) != 0 ? errno : 0;
+    if (error == 0 && S_ISREG(info.st_mode))
+        return;
+    close(targetFd_);
+    targetFd_ = -1;
+    if (error != 0)
         ThrowSystemError(error);
-    }
+    throw EInOutError("Not a regular file");
 }
 
 void ReplacingFile::Write(const void* data, std::size_t bytes) {
-    const auto* from = static_cast<const char*>(data);
-    while (bytes > 0) {
-        const ssize_t wrote = write(fd_, from, bytes);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote < 0)
-            ThrowSystemError(errno);
-        from += wrote;
-        bytes -= static_cast<std::size_t>(wrote);
-    }
+    WriteFullyAt(fd_, data, bytes, written_);
+    written_ += bytes;
 }
 
 void ReplacingFile::WriteAt(std::uint64_t offset, const void* data, std::size_t bytes) {
-    WriteFullyAt(fd_, static_cast<const char*>(data), bytes, offset);
+    WriteFullyAt(fd_, data, bytes, offset);
 }
 
 void ReplacingFile::Commit() {

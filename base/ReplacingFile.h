@@ -45,5 +45,6 @@ private:
     std::filesystem::path target_; // with symbolic links followed
     std::filesystem::path temporary_;
     int fd_ = -1;
+    std::uint64_t written_ = 0; // where Write appends
     int targetFd_ = -1; // the existing target, open for reading and writing; -1 for a new file
 };

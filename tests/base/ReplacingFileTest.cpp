@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <grp.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,16 +76,10 @@ TEST(ReplacingFile, AFailedRewriteInPlaceLeavesThePreviousBytes) {
     const std::string bytes(10000, 'x');
     file.Write(bytes.data(), bytes.size());
 
-    // A file-size limit makes the rewrite fail part way, whoever runs the test.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(file.Commit(), EInOutError);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const FileSizeLimit small(4096);
+        EXPECT_THROW(file.Commit(), EInOutError);
+    }
 
     EXPECT_EQ(ReadWholeFile(shared), "previous");
     EXPECT_EQ(StatOf(shared).st_nlink, 2u);

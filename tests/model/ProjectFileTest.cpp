@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -224,16 +222,10 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
     chmod(target.c_str(), 0640);
     SessionDescription.assign(100000, 'x');
 
-    // A file-size limit makes the write fail part way, whoever runs the test.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const FileSizeLimit small(4096);
+        EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
+    }
 
     EXPECT_EQ(ReadWholeFile(target), "previous contents");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
