@@ -37,6 +37,7 @@ public:
     static bool IsCharacterKey(const QKeyEvent& event);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

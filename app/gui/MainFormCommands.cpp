@@ -1,7 +1,8 @@
-// The project commands of the main window: New, Open, Save, Save As and Exit.
+// The project commands of the main window (New, Open, Save, Save As, Exit) and its help.
 
 #include "MainForm.h"
 
+#include "Help.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
@@ -118,4 +119,8 @@ void TMainForm::SaveProjectAs(const QString& chosen) {
 
 void TMainForm::ExitMIClick() {
     close();
+}
+
+void TMainForm::HelpMIClick() {
+    ShowHelp(this);
 }
