@@ -16,7 +16,9 @@ using UInt4 = std::uint32_t __attribute__((vector_size(16)));
 // A function compiled twice, for processors with AVX2 and FMA and for any x86-64, the choice
 // made when the program loads; everything it calls is compiled into it. (The build keeps
 // floating-point contraction off, so FMA never changes what an expression rounds to.)
-#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// GCC only: clang cannot combine the two attributes, and the sanitizer builds need no speed.
+#if defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__) &&             \
+    !defined(__SANITIZE_THREAD__)
 #define WIDE_VECTORS __attribute__((target_clones("arch=x86-64-v3", "default"), flatten))
 #else
 #define WIDE_VECTORS __attribute__((flatten))
