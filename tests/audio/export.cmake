@@ -2,7 +2,7 @@ umbrascope_add_test(NAME export_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/export_renderer_test.cpp
     ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
-  LIBRARIES umbrascope_audio umbrascope_model)
+  LIBRARIES umbrascope_audio umbrascope_model LABELS threads)
 
 # The export of WAV and MP3 tracks, against the fixture files and mpg123's own decoding.
 umbrascope_add_test(NAME export_media_tests
