@@ -128,24 +128,45 @@ void ModulatedValues(const ToneParams& p, int rate, std::uint32_t n0, std::size_
     }
 }
 
-void NoiseValues(const NoiseGenerator& noise, double level, std::uint32_t n0, std::size_t groups,
-                 ChannelValues& left, ChannelValues& right) {
-    // The argument pi n r of a draw r = d / 2^63 is 2 pi times the fraction (n d mod 2^64) / 2^64
-    // of a turn: whole-number arithmetic, exact however long the track has run.
+// One side's noise sample of a frame: the argument pi n r of a draw r = d / 2^63 is 2 pi times
+// the fraction (n d mod 2^64) / 2^64 of a turn, whole-number arithmetic, exact however long the
+// track has run.
+std::uint32_t NoiseTurns(std::uint64_t n, std::uint64_t draw) {
+    return static_cast<std::uint32_t>((n * (draw >> 1)) >> 32);
+}
+
+std::int16_t NoiseSample(float value) {
+    return static_cast<std::int16_t>(std::clamp(std::nearbyint(value), -32768.0f, 32767.0f));
+}
+
+// count frames of noise from frame n0 into out, eight frames at a time.
+template <typename Out>
+void NoiseFrames(const NoiseGenerator& noise, double level, std::uint32_t n0, std::size_t count,
+                 Out* out) {
+    constexpr bool Rounded = sizeof(Out) == 2;
+    const auto scale = static_cast<float>(ToneFullScale * level / (Rounded ? 1 : 32768));
     std::array<std::uint64_t, 2 * Chunk> draws;
-    noise.Draws(2 * std::uint64_t{n0}, groups * 8, draws.data());
-    left.exactOnly = right.exactOnly = false;
-    for (std::size_t g = 0; g < groups; ++g) {
-        UInt4 leftTurns, rightTurns;
-        for (int lane = 0; lane < 4; ++lane) {
-            const std::uint64_t n = std::uint64_t{n0} + g * 4 + lane;
-            const std::uint64_t* pair = &draws[(g * 4 + lane) * 2];
-            leftTurns[lane] = static_cast<std::uint32_t>((n * (pair[0] >> 1)) >> 32);
-            rightTurns[lane] = static_cast<std::uint32_t>((n * (pair[1] >> 1)) >> 32);
+    noise.Draws(2 * std::uint64_t{n0}, count * 2, draws.data());
+    for (std::size_t g = 0; g * 8 < count; ++g) {
+        UInt8 leftTurns{}, rightTurns{};
+        const std::size_t lanes = std::min<std::size_t>(8, count - g * 8);
+        for (std::size_t lane = 0; lane < lanes; ++lane) {
+            const std::size_t i = g * 8 + lane;
+            leftTurns[lane] = NoiseTurns(n0 + i, draws[i * 2]);
+            rightTurns[lane] = NoiseTurns(n0 + i, draws[i * 2 + 1]);
         }
-        left.value[g] = SinOfTurns(leftTurns) * ToneFullScale * level;
-        right.value[g] = SinOfTurns(rightTurns) * ToneFullScale * level;
-        left.margin[g] = right.margin[g] = Double4{};
+        const Float8 left = SinOfTurns(leftTurns) * scale;
+        const Float8 right = SinOfTurns(rightTurns) * scale;
+        for (std::size_t lane = 0; lane < lanes; ++lane) {
+            const std::size_t i = g * 8 + lane;
+            if constexpr (Rounded) {
+                out[i * 2] = NoiseSample(left[lane]);
+                out[i * 2 + 1] = NoiseSample(right[lane]);
+            } else {
+                out[i * 2] = left[lane];
+                out[i * 2 + 1] = right[lane];
+            }
+        }
     }
 }
 
@@ -295,13 +316,9 @@ WIDE_VECTORS void ToneGenerator::Render(std::uint32_t first, std::size_t frames,
             Store(left, n0, count, exact, out + 1);
             break;
         }
-        case TrackKind::Noise: {
-            NoiseValues(noise_, p.Level, n0, groups, left, right);
-            const auto never = [](std::uint32_t, bool) { return 0.0; };
-            Store(left, n0, count, never, out);
-            Store(right, n0, count, never, out + 1);
+        case TrackKind::Noise:
+            NoiseFrames(noise_, p.Level, n0, count, out);
             break;
-        }
         default:
             Silence(count, out);
             Silence(count, out + 1);
