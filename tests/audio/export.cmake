@@ -15,3 +15,8 @@ umbrascope_add_test(NAME export_media_tests
 umbrascope_add_test(NAME export_quality_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/export_quality_test.cpp
   LIBRARIES umbrascope_audio umbrascope_model)
+
+# The export's rounding and dither, sample by sample.
+umbrascope_add_test(NAME export_mix_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/export_mix_test.cpp
+  LIBRARIES umbrascope_audio)
