@@ -26,7 +26,7 @@
 //   - each turn in floating point moves the phasor by at most 3 sqrt(2) u, and the rounded
 //     sin and cos of the turning angle by 2 sqrt(2) u more: 7.1u per turn, 2.9u at the anchor;
 //   - the C library's sine of the reference itself: 2u.
-// So e <= u (8 X + 7.1 k + 5); the code uses twice that, rounded up: u (32 X + 16 k + 16).
+// So e <= u (8 X + 7.1 k + 5); the code uses at least twice that: u (32 X + 16 k + 16).
 //
 // The modulated tone's phase n * fi(n) is not linear in n, so it takes SinReduced for both its
 // sines, with the same arguments as the formula. The swing differs from std::sin's by at most
