@@ -1,6 +1,7 @@
 #include "Bundle.h"
 
 #include "FileUtils.h"
+#include "SystemFileCalls.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -24,10 +25,6 @@ constexpr std::uint64_t MaxIndexSize = 16 << 20;
 constexpr std::size_t MaxNameSize = 255;
 constexpr std::size_t CopyPiece = 1 << 20;
 
-[[noreturn]] void ThrowSystemError(int error) {
-    throw EInOutError(std::strerror(error));
-}
-
 class Descriptor {
 public:
     explicit Descriptor(const std::filesystem::path& path)
@@ -44,24 +41,8 @@ private:
     int fd_;
 };
 
-// Reads up to count bytes at offset; fewer only at the end of the file.
-std::size_t ReadAt(int fd, char* into, std::size_t count, std::uint64_t offset) {
-    std::size_t done = 0;
-    while (done < count) {
-        const ssize_t got = pread(fd, into + done, count - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowSystemError(errno);
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
-
 bool ReadExactlyAt(int fd, char* into, std::size_t count, std::uint64_t offset) {
-    return ReadAt(fd, into, count, offset) == count;
+    return ReadFullyAt(fd, into, count, offset) == count;
 }
 
 // Passes count bytes from offset on to sink; false when the file ends first.
@@ -70,7 +51,7 @@ bool CopyRange(int fd, std::uint64_t offset, std::uint64_t count,
     std::vector<char> piece(static_cast<std::size_t>(std::min<std::uint64_t>(count, CopyPiece)));
     while (count > 0) {
         const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(count, CopyPiece));
-        const std::size_t got = ReadAt(fd, piece.data(), wanted, offset);
+        const std::size_t got = ReadFullyAt(fd, piece.data(), wanted, offset);
         sink(piece.data(), got);
         if (got < wanted)
             return false;
