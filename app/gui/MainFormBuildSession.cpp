@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -48,10 +49,13 @@ std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
 }
 
 bool TMainForm::ConfirmReplace(const QString& path) {
-    return QMessageBox::question(this, QApplication::applicationName(),
-                                 QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(path),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
+                    QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(path),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TMainForm::BuildSessionMIClick() {
