@@ -27,8 +27,9 @@ constexpr std::size_t CopyPiece = 1 << 20;
 
 class Descriptor {
 public:
+    // Non-blocking, so that a pipe given as a file name cannot hold the program up.
     explicit Descriptor(const std::filesystem::path& path)
-        : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
         if (fd_ < 0)
             ThrowSystemError(errno);
     }
