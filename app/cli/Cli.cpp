@@ -122,7 +122,7 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
                      "for the other commands.\n";
         return 2;
     }
-    // The photosensitivity warning is shown here, before the session starts.
+    // Plays through --play, which shows the photosensitivity warning before the picture.
     std::vector<std::string> play{self.string()};
     play.insert(play.end(), arguments.begin(), arguments.end());
     const ReleaseOpenedMedia release;

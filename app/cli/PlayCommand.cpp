@@ -109,6 +109,8 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     const StopOnSignals stopOnSignals;
     if (const auto failure = LoadProjectAt(options->project, options->from))
         return Fail(*failure);
+    // The photosensitivity warning goes here, before the picture plays (not with --sound-only);
+    // a built session that starts (RunBuiltSessionIfBuilt) plays through here too.
 
     MessageBridge messages;
     InstallUserMessages(&messages);
