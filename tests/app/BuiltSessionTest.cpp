@@ -103,9 +103,11 @@ TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
     std::filesystem::create_directory(elsewhere.Path() / "tmp");
     QElapsedTimer clock;
     clock.start();
+    const auto leaks = elsewhere.Write("leaks.supp", LibraryLeaks);
     const ProgramRun played =
-        RunCommand("cd " + built.parent_path().string() + " && env -u DISPLAY TMPDIR=" +
-                       (elsewhere.Path() / "tmp").string() + " ./s.run --sound-only",
+        RunCommand("cd " + built.parent_path().string() +
+                       " && env -u DISPLAY TMPDIR=" + (elsewhere.Path() / "tmp").string() +
+                       " LSAN_OPTIONS=suppressions=" + leaks.string() + " ./s.run --sound-only",
                    elsewhere);
     EXPECT_EQ(played.status, 0) << played.err;
     EXPECT_GE(clock.elapsed(), 1900);
