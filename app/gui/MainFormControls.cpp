@@ -163,11 +163,12 @@ void TMainForm::CreateMenus() {
     bind(OpenMI, &TMainForm::OpenMIClick);
     bind(SaveMI, &TMainForm::SaveMIClick);
     bind(SaveAsMI, &TMainForm::SaveAsMIClick);
+    bind(BuildSessionMI, &TMainForm::BuildSessionMIClick);
     bind(ExitMI, &TMainForm::ExitMIClick);
     bind(HelpMI, &TMainForm::HelpMIClick);
     // The commands that need the editing dialogs wait for them.
-    for (QAction* action : {BuildSessionMI, SessionParametersMI, SessionStartValuesMI, AddEventMI,
-                            DeleteEventMI, GetEventListMI, AboutMI})
+    for (QAction* action : {SessionParametersMI, SessionStartValuesMI, AddEventMI, DeleteEventMI,
+                            GetEventListMI, AboutMI})
         action->setEnabled(false);
 }
 
