@@ -15,3 +15,9 @@ QString UnrepresentablePathMessage(const QString& path) {
                           "Windows-1251:\n%1")
         .arg(path);
 }
+
+QString UnrepresentableTextMessage(const QString& label) {
+    return QStringLiteral("Текст поля \"%1\" содержит символы, которые нельзя записать в "
+                          "кодировке Windows-1251.")
+        .arg(label);
+}

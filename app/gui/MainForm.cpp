@@ -43,6 +43,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(arguments);
+    CreateDialogs();
     CreatePlayback();
 }
 

@@ -25,8 +25,10 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class PlaybackController;
+class TAboutForm;
 class TFullScreenForm;
 class TPaintBox;
+class TSessionParametersForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -50,6 +52,11 @@ public:
     void SaveMIClick();
     void SaveAsMIClick();
     void ExitMIClick();
+
+    // Session settings and help commands: each runs its dialog, then brings the state and the
+    // window up to date.
+    void SessionParametersMIClick();
+    void AboutMIClick();
 
     // The parts of Open and Save As that follow the file dialog (paths in UTF-8).
     void OpenProjectPath(const QString& path);
@@ -116,6 +123,10 @@ public:
     QAction* HelpMI = nullptr;
     QAction* AboutMI = nullptr;
 
+    // The dialogs, created once at start and kept for the whole run (children of the window).
+    TSessionParametersForm* SessionParametersForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
+
     std::unique_ptr<TFullScreenForm> FullScreenForm;
 
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
@@ -129,6 +140,9 @@ private:
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
+    void CreateDialogs();
+    // Runs handler, guarded, when the menu item (or its toolbar button) is chosen.
+    void BindCommand(QAction* action, void (TMainForm::*handler)());
     void FormCreate(const QStringList& arguments);
     void FormResize();
     void CreatePlayback();

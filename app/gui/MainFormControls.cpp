@@ -97,9 +97,13 @@ void TMainForm::CreateControls() {
     };
     PlayButton = newButton("PlayButton", QStyle::SP_MediaPlay, 10);
     PlayButton->setToolTip(QStringLiteral("Начать воспроизведение с текущей позиции"));
+    PlayButton->setAccessibleName(PlayButton->toolTip());
     PlaySoundButton = newButton("PlaySoundButton", QStyle::SP_MediaVolume, 90);
     PlaySoundButton->setToolTip(QStringLiteral("Воспроизводить только звук"));
+    PlaySoundButton->setAccessibleName(PlaySoundButton->toolTip());
     StopButton = newButton("StopButton", QStyle::SP_MediaStop, 170);
+    // Stop has no hint; a screen reader still names it.
+    StopButton->setAccessibleName(QStringLiteral("Остановить воспроизведение"));
     StopButton->setEnabled(false);
 
     TimeLabel = new QLabel(client);
@@ -154,19 +158,21 @@ void TMainForm::CreateMenus() {
     HelpMI = item(HelpMG, "HelpMI", QStringLiteral("Помощь"));
     AboutMI = item(HelpMG, "AboutMI", QStringLiteral("О программе"));
 
-    const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
-    };
-    bind(NewMI, &TMainForm::NewMIClick);
-    bind(OpenMI, &TMainForm::OpenMIClick);
-    bind(SaveMI, &TMainForm::SaveMIClick);
-    bind(SaveAsMI, &TMainForm::SaveAsMIClick);
-    bind(ExitMI, &TMainForm::ExitMIClick);
-    // The commands that need the editing dialogs wait for them.
-    for (QAction* action : {BuildSessionMI, SessionParametersMI, SessionStartValuesMI, AddEventMI,
-                            DeleteEventMI, GetEventListMI, HelpMI, AboutMI})
+    BindCommand(NewMI, &TMainForm::NewMIClick);
+    BindCommand(OpenMI, &TMainForm::OpenMIClick);
+    BindCommand(SaveMI, &TMainForm::SaveMIClick);
+    BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
+    BindCommand(ExitMI, &TMainForm::ExitMIClick);
+    // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
+    // the others.
+    for (QAction* action :
+         {BuildSessionMI, SessionStartValuesMI, AddEventMI, DeleteEventMI, GetEventListMI, HelpMI})
         action->setEnabled(false);
+}
+
+void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
 }
 
 void TMainForm::CreateToolBar() {
@@ -195,6 +201,7 @@ void TMainForm::CreateToolBar() {
         auto* button = new QToolButton(ToolBarPanel);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(b.number));
         button->setToolTip(QString::fromUtf8(b.hint));
+        button->setAccessibleName(QString::fromUtf8(b.hint));
         button->setIcon(style()->standardIcon(b.icon));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 24, 24);

@@ -1,0 +1,35 @@
+// The dialogs of the main window, created once in the program's order, and the commands that
+// open them. Each command runs its dialog and then brings the state and the window up to date.
+
+#include "MainForm.h"
+
+#include "dialogs/AboutForm.h"
+#include "dialogs/SessionParametersForm.h"
+#include "model/Common.h"
+#include "ui/MessageBoxes.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+void TMainForm::CreateDialogs() {
+    SessionParametersForm = new TSessionParametersForm(this);
+    AboutForm = new TAboutForm(this);
+
+    BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
+    BindCommand(AboutMI, &TMainForm::AboutMIClick);
+}
+
+void TMainForm::SessionParametersMIClick() {
+    if (IsPlaying)
+        return;
+    SessionParametersForm->exec();
+    if (SessionLength < SessionPosition)
+        SessionPosition = std::max(SessionLength - 1, 0);
+    // Rescaled event times may have crossed the position.
+    Refresh();
+}
+
+void TMainForm::AboutMIClick() {
+    AboutForm->exec();
+}

@@ -1,0 +1,9 @@
+# The editing dialogs and the widgets they share, each on its own, without the main window.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+umbrascope_add_test(NAME test_dialogs
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ModalAnswer.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/SharedWidgetsTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/SessionParametersTest.cpp
+  LIBRARIES umbrascope_dialogs Qt6::Test)
+set_target_properties(test_dialogs PROPERTIES AUTOMOC ON)
