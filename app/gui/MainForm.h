@@ -26,6 +26,7 @@ class QTimer;
 class QToolButton;
 class PlaybackController;
 class TAboutForm;
+class TAddWaveForm;
 class TFullScreenForm;
 class TPaintBox;
 class TSessionParametersForm;
@@ -126,6 +127,7 @@ public:
     // The dialogs, created once at start and kept for the whole run (children of the window).
     TSessionParametersForm* SessionParametersForm = nullptr;
     TAboutForm* AboutForm = nullptr;
+    TAddWaveForm* AddWaveForm = nullptr;
 
     std::unique_ptr<TFullScreenForm> FullScreenForm;
 

@@ -4,6 +4,7 @@
 #include "MainForm.h"
 
 #include "dialogs/AboutForm.h"
+#include "dialogs/AddWaveForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "model/Common.h"
 #include "ui/MessageBoxes.h"
@@ -15,6 +16,7 @@
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(this);
     AboutForm = new TAboutForm(this);
+    AddWaveForm = new TAddWaveForm(this);
 
     BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
     BindCommand(AboutMI, &TMainForm::AboutMIClick);

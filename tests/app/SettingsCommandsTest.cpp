@@ -6,7 +6,7 @@
 #include "dialogs/SessionParametersForm.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
-#include "tests/dialogs/ModalAnswer.h"
+#include "tests/dialogs/DialogTestSupport.h"
 #include "ui/SpinField.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,11 @@
 // The session parameters dialog: the header stored on "OK" only, event times rescaled with the
 // length, texts kept byte for byte, and the about box's links.
 
-#include "ModalAnswer.h"
+#include "DialogTestSupport.h"
 #include "dialogs/AboutForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
-#include "tests/visual/GuiTestApplication.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 
@@ -21,10 +20,9 @@
 
 namespace {
 
-class SessionParameters : public ::testing::Test {
+class SessionParameters : public DialogTest {
 protected:
     void SetUp() override {
-        EnsureGuiApplication();
         ResetProject();
         SetMessageBoxHook([this](const QString& text) { messages << text; });
     }

@@ -1,7 +1,7 @@
 // The fields the dialogs share: spin fields keep their range, frequency fields keep theirs on
 // every change of the text.
 
-#include "tests/visual/GuiTestApplication.h"
+#include "DialogTestSupport.h"
 #include "ui/FrequencyField.h"
 #include "ui/SpinField.h"
 
@@ -13,10 +13,7 @@
 
 namespace {
 
-class SharedWidgets : public ::testing::Test {
-protected:
-    void SetUp() override { EnsureGuiApplication(); }
-};
+using SharedWidgets = DialogTest;
 
 void LeaveField(QWidget& field) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);

@@ -2,8 +2,9 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
 umbrascope_add_test(NAME test_dialogs
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ModalAnswer.cpp
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/DialogTestSupport.cpp
           ${CMAKE_CURRENT_LIST_DIR}/SharedWidgetsTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/SessionParametersTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/AddWaveTest.cpp
   LIBRARIES umbrascope_dialogs Qt6::Test)
 set_target_properties(test_dialogs PROPERTIES AUTOMOC ON)

@@ -1,4 +1,4 @@
-#include "ModalAnswer.h"
+#include "DialogTestSupport.h"
 
 #include <QApplication>
 #include <QTimer>
