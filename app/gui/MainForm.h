@@ -27,6 +27,7 @@ class QToolButton;
 class PlaybackController;
 class TAboutForm;
 class TAddWaveForm;
+class TFontSettingsForm;
 class TFullScreenForm;
 class TPaintBox;
 class TSessionParametersForm;
@@ -128,6 +129,7 @@ public:
     TSessionParametersForm* SessionParametersForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TAddWaveForm* AddWaveForm = nullptr;
+    TFontSettingsForm* FontSettingsForm = nullptr;
 
     std::unique_ptr<TFullScreenForm> FullScreenForm;
 

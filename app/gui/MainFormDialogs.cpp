@@ -5,6 +5,7 @@
 
 #include "dialogs/AboutForm.h"
 #include "dialogs/AddWaveForm.h"
+#include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "model/Common.h"
 #include "ui/MessageBoxes.h"
@@ -17,6 +18,7 @@ void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(this);
     AboutForm = new TAboutForm(this);
     AddWaveForm = new TAddWaveForm(this);
+    FontSettingsForm = new TFontSettingsForm(this);
 
     BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
     BindCommand(AboutMI, &TMainForm::AboutMIClick);
