@@ -67,11 +67,9 @@ TEST_F(AddWave, AFileThatHasGoneGivesNoTrack) {
     QFile(path).open(QIODevice::WriteOnly);
     form.RBClick(form.NoiseRB);
     AnswerNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->nameFilters().first(), "Аудиофайл (*.wav *.mp3)");
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
+        EXPECT_EQ(qobject_cast<QFileDialog*>(modal)->nameFilters().value(0),
+                  "Аудиофайл (*.wav *.mp3)");
+        AcceptFileDialog(modal, path);
     });
     form.OpenAudioFileButton->click();
     EXPECT_EQ(form.AudioWaveEdit->text(), path);

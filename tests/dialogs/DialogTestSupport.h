@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -19,3 +21,6 @@ protected:
 // Runs act on the next modal window that shows (not the one modal now), once, from the event
 // loop of that window.
 void AnswerNextModal(std::function<void(QWidget*)> act);
+
+// Chooses path in the file dialog modal and confirms it.
+void AcceptFileDialog(QWidget* modal, const QString& path);
