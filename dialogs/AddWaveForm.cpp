@@ -60,7 +60,7 @@ std::string TrimFrequencyText(const QString& text) {
 TAddWaveForm::TAddWaveForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AddWaveForm"));
     setWindowTitle(QStringLiteral(" Добавление аудиодорожки"));
-    MakeFixedToolWindow(*this, QSize(480, 346));
+    MakeFixedToolWindow(*this, QSize(530, 346));
     CreateControls();
     BindRowChanges();
     RBClick(AudioFileRB);
@@ -101,13 +101,13 @@ void TAddWaveForm::CreateControls() {
     AudioWaveEdit->setObjectName(QStringLiteral("AudioWaveEdit"));
     AudioWaveEdit->setReadOnly(true);
     AudioWaveEdit->setAccessibleName(AudioFileRB->text());
-    AudioWaveEdit->setGeometry(30, 30, 410, RowHeight);
+    AudioWaveEdit->setGeometry(30, 30, 460, RowHeight);
     OpenAudioFileButton = new QToolButton(this);
     OpenAudioFileButton->setObjectName(QStringLiteral("OpenAudioFileButton"));
     OpenAudioFileButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     OpenAudioFileButton->setToolTip(QStringLiteral("Выбрать аудиофайл"));
     OpenAudioFileButton->setAccessibleName(OpenAudioFileButton->toolTip());
-    OpenAudioFileButton->setGeometry(444, 30, 26, RowHeight);
+    OpenAudioFileButton->setGeometry(494, 30, 26, RowHeight);
     connect(OpenAudioFileButton, &QToolButton::clicked, this,
             [this] { Guarded(this, [this] { OpenAudioFileButtonClick(); }); });
 
@@ -146,7 +146,7 @@ void TAddWaveForm::CreateControls() {
 
     Button1 = new QPushButton(QStringLiteral("Добавить"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(370, 310, 100, 26);
+    Button1->setGeometry(420, 310, 100, 26);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this,
             [this] { Guarded(this, [this] { Button1Click(); }); });

@@ -4,7 +4,14 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+QFont FormFont() {
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 void MakeFixedToolWindow(QDialog& dialog, QSize client) {
+    dialog.setFont(FormFont());
     dialog.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
     dialog.setFixedSize(client);

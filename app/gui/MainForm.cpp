@@ -7,6 +7,7 @@
 #include "visual/Preview.h"
 #include "model/Arithmetic.h"
 #include "visual/Timeline.h"
+#include "ui/ToolWindow.h"
 #include "ui/UiText.h"
 #include "audio/TrackDescriptor.h"
 #include "model/Common.h"
@@ -34,7 +35,7 @@
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral(" Umbrascope - Новый проект"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(FormFont());
     CreateControls();
     CreateMenus();
     CreateToolBar();

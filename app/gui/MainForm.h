@@ -31,6 +31,7 @@ class TFontSettingsForm;
 class TFullScreenForm;
 class TPaintBox;
 class TSessionParametersForm;
+class TSessionStartValuesForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -58,6 +59,7 @@ public:
     // Session settings and help commands: each runs its dialog, then brings the state and the
     // window up to date.
     void SessionParametersMIClick();
+    void SessionStartValuesMIClick();
     void AboutMIClick();
 
     // The parts of Open and Save As that follow the file dialog (paths in UTF-8).
@@ -127,6 +129,7 @@ public:
 
     // The dialogs, created once at start and kept for the whole run (children of the window).
     TSessionParametersForm* SessionParametersForm = nullptr;
+    TSessionStartValuesForm* SessionStartValuesForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TAddWaveForm* AddWaveForm = nullptr;
     TFontSettingsForm* FontSettingsForm = nullptr;

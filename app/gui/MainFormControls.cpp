@@ -165,8 +165,7 @@ void TMainForm::CreateMenus() {
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
     // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
     // the others.
-    for (QAction* action :
-         {BuildSessionMI, SessionStartValuesMI, AddEventMI, DeleteEventMI, GetEventListMI, HelpMI})
+    for (QAction* action : {BuildSessionMI, AddEventMI, DeleteEventMI, GetEventListMI, HelpMI})
         action->setEnabled(false);
 }
 

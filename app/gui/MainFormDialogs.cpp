@@ -7,6 +7,7 @@
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
+#include "dialogs/SessionStartValuesForm.h"
 #include "model/Common.h"
 #include "ui/MessageBoxes.h"
 
@@ -16,11 +17,15 @@
 
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(this);
+    SessionStartValuesForm = new TSessionStartValuesForm(this);
     AboutForm = new TAboutForm(this);
     AddWaveForm = new TAddWaveForm(this);
     FontSettingsForm = new TFontSettingsForm(this);
+    SessionStartValuesForm->AddWaveForm = AddWaveForm;
+    SessionStartValuesForm->FontSettingsForm = FontSettingsForm;
 
     BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
+    BindCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
     BindCommand(AboutMI, &TMainForm::AboutMIClick);
 }
 
@@ -31,6 +36,13 @@ void TMainForm::SessionParametersMIClick() {
     if (SessionLength < SessionPosition)
         SessionPosition = std::max(SessionLength - 1, 0);
     // Rescaled event times may have crossed the position.
+    Refresh();
+}
+
+void TMainForm::SessionStartValuesMIClick() {
+    if (IsPlaying)
+        return;
+    SessionStartValuesForm->exec();
     Refresh();
 }
 
