@@ -18,6 +18,7 @@
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(this);
     SessionStartValuesForm = new TSessionStartValuesForm(this);
+    // The event list and the event editor take their places here when they come.
     AboutForm = new TAboutForm(this);
     AddWaveForm = new TAddWaveForm(this);
     FontSettingsForm = new TFontSettingsForm(this);
