@@ -58,9 +58,11 @@ void TSessionStartValuesForm::BindHandlers() {
         {Button3, SpiralLColorShape},     {Button4, CirclesBColorShape},
         {Button5, LinesBColorShape},      {Button6, LinesLColorShape},
         {Button7, CirclesLColorShape}};
-    for (const auto& [button, swatch] : colourButtons)
+    for (const auto& [button, swatchOfButton] : colourButtons) {
+        TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
         connect(button, &QPushButton::clicked, this,
                 [this, swatch] { Guarded(this, [&] { ColorButtonClick(swatch); }); });
+    }
 }
 
 void TSessionStartValuesForm::showEvent(QShowEvent* event) {

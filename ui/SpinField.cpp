@@ -26,7 +26,10 @@ int TSpinField::Value() const {
 }
 
 void TSpinField::Clamp() {
-    const int value = Value();
+    Show(Value());
+}
+
+void TSpinField::Show(int value) {
     setValue(value);
     // setValue leaves a text alone that already stood for this value.
     lineEdit()->setText(textFromValue(value));
@@ -54,6 +57,5 @@ void TSpinField::fixup(QString& text) const {
 void TSpinField::focusOutEvent(QFocusEvent* event) {
     const int value = Value();
     QSpinBox::focusOutEvent(event);
-    setValue(value);
-    lineEdit()->setText(textFromValue(value));
+    Show(value);
 }

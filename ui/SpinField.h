@@ -26,4 +26,7 @@ protected:
     QValidator::State validate(QString& text, int& position) const override;
     void fixup(QString& text) const override;
     void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Show(int value);
 };

@@ -13,8 +13,6 @@
 
 #include <QAction>
 
-#include <algorithm>
-
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(this);
     SessionStartValuesForm = new TSessionStartValuesForm(this);
@@ -35,7 +33,7 @@ void TMainForm::SessionParametersMIClick() {
         return;
     SessionParametersForm->exec();
     if (SessionLength < SessionPosition)
-        SessionPosition = std::max(SessionLength - 1, 0);
+        SessionPosition = SessionLength > 0 ? SessionLength - 1 : 0; // a damaged file's length
     // Rescaled event times may have crossed the position.
     Refresh();
 }
