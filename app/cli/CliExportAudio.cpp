@@ -1,12 +1,13 @@
-// umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
+// umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] [--to MS] [--rate HZ]
+//             [--bits 16|24] [--no-dither]
 
 #include "Cli.h"
-#include "base/FileUtils.h"
 #include "audio/SessionExport.h"
+#include "audio/SoundFileWriter.h"
 #include "audio/WavFileWriter.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
-#include "model/ProjectFile.h"
 
 #include <atomic>
 #include <chrono>
@@ -32,29 +33,44 @@ struct ExportRequest {
     std::optional<std::int32_t> from;
     std::optional<std::int32_t> to;
     int rate = 44100;
+    ExportFormat format;
 };
+
+constexpr const char* Usage =
+    "usage: umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] "
+    "[--to MS] [--rate HZ] [--bits 16|24] [--no-dither]";
 
 std::optional<std::string> ParseRequest(const std::vector<std::string>& arguments,
                                         ExportRequest& request) {
-    if (arguments.size() < 2 || arguments.size() % 2 != 0)
-        return "usage: umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate "
-               "HZ]";
+    if (arguments.size() < 2)
+        return std::string(Usage);
     request.project = arguments[0];
     request.output = arguments[1];
-    for (std::size_t i = 2; i < arguments.size(); i += 2) {
-        const auto value = ParseMilliseconds(arguments[i + 1]);
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--no-dither") {
+            request.format.Dither = false;
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            return option.starts_with("--") ? option + " needs a value" : std::string(Usage);
+        const auto value = ParseMilliseconds(arguments[++i]);
         if (!value)
-            return arguments[i] + " takes a whole number from 0 to 2147483647";
-        if (arguments[i] == "--from")
+            return option + " takes a whole number from 0 to 2147483647";
+        if (option == "--from")
             request.from = value;
-        else if (arguments[i] == "--to")
+        else if (option == "--to")
             request.to = value;
-        else if (arguments[i] == "--rate" && *value >= 8000 && *value <= 192000)
+        else if (option == "--rate" && *value >= 8000 && *value <= 192000)
             request.rate = *value;
-        else if (arguments[i] == "--rate")
+        else if (option == "--rate")
             return std::string("--rate takes a rate from 8000 to 192000 Hz");
+        else if (option == "--bits" && (*value == 16 || *value == 24))
+            request.format.Bits = *value;
+        else if (option == "--bits")
+            return std::string("--bits takes 16 or 24");
         else
-            return "unknown option " + arguments[i];
+            return "unknown option " + option;
     }
     return std::nullopt;
 }
@@ -97,52 +113,59 @@ private:
     std::chrono::steady_clock::time_point lastDrawn_{};
 };
 
-std::optional<std::string> LoadProject(const std::filesystem::path& project) {
-    const auto path = Utf8ToCp1251(std::filesystem::absolute(project).string());
-    if (!path)
-        return project.string() + ": the path holds characters that Windows-1251 cannot hold";
-    ResetProject();
-    try {
-        if (OpenProjectFile(*path) == ProjectReadResult::WrongFormat)
-            return project.string() + ": " + WrongFormatMessage;
-    } catch (const EInOutError& error) {
-        return project.string() + ": " + error.what();
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int RunExportAudioCommand(const std::vector<std::string>& arguments) {
     ExportRequest request;
     if (const auto problem = ParseRequest(arguments, request))
         return Fail(*problem);
-    if (const auto problem = LoadProject(request.project))
-        return Fail(*problem);
+    if (const auto failure = OpenProjectArgument(request.project.string()))
+        return Fail(*failure);
     const std::int32_t from = request.from.value_or(0);
     const std::int32_t to = request.to.value_or(SessionLength);
     if (to <= from)
         return Fail("nothing to export: the end (" + std::to_string(to) +
                     " ms) does not lie after the start (" + std::to_string(from) + " ms)");
 
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    // A closed terminal (SIGHUP) ends the export as cleanly as Ctrl+C or kill: no hidden
+    // temporary file is left behind.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, OnInterrupt);
     try {
-        SessionRenderer renderer(from, to, request.rate);
-        if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, request.rate,
+                                 request.format);
+        const bool flac = IsFlacName(request.output);
+        const std::uint64_t bytesPerFrame = request.format.Bits / 8 * 2;
+        if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
-        WavFileWriter writer(request.output, request.rate);
+        const auto writer = OpenSoundFileWriter(request.output, request.rate, request.format.Bits,
+                                                renderer.TotalFrames());
+        // 16-bit WAV files take the renderer's samples as they are.
+        auto* plainWav = dynamic_cast<WavFileWriter*>(writer.get());
+        if (request.format.Bits != 16)
+            plainWav = nullptr;
         ProgressBar progress(renderer.TotalFrames());
-        std::vector<std::int16_t> block(65536 * 2);
-        while (const std::size_t frames = renderer.Render(block.data(), 65536)) {
+        constexpr std::size_t BlockFrames = 65536;
+        std::vector<std::int16_t> narrow(plainWav ? BlockFrames * 2 : 0);
+        std::vector<std::int32_t> wide(plainWav ? 0 : BlockFrames * 2);
+        for (;;) {
+            const std::size_t frames = plainWav ? renderer.Render(narrow.data(), BlockFrames)
+                                                : renderer.Render(wide.data(), BlockFrames);
+            if (frames == 0)
+                break;
             if (interrupted)
                 return Fail("interrupted; " + request.output.string() + " was not written");
-            writer.Write(block.data(), frames);
+            if (plainWav)
+                plainWav->Write(narrow.data(), frames);
+            else
+                writer->Write(wide.data(), frames);
             progress.Show(renderer.RenderedFrames());
         }
-        writer.Finish();
+        writer->Finish();
         for (const auto& problem : renderer.Problems())
             std::cerr << "umbrascope: " << Cp1251ToUtf8(problem) << '\n';
+        for (const auto& track : renderer.LeftOut())
+            std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
         std::cout << "Clipped samples: " << renderer.ClippedSamples() << '\n';
     } catch (const EInOutError& error) {
         return Fail(request.output.string() + ": " + error.what());

@@ -156,6 +156,7 @@ void TMainForm::CreateMenus() {
     HelpMG = bar->addMenu(QStringLiteral("Справка"));
     HelpMG->setObjectName(QStringLiteral("HelpMG"));
     HelpMI = item(HelpMG, "HelpMI", QStringLiteral("Помощь"));
+    HelpMI->setShortcut(QKeySequence(Qt::Key_F1));
     AboutMI = item(HelpMG, "AboutMI", QStringLiteral("О программе"));
 
     BindCommand(NewMI, &TMainForm::NewMIClick);
@@ -163,9 +164,10 @@ void TMainForm::CreateMenus() {
     BindCommand(SaveMI, &TMainForm::SaveMIClick);
     BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
+    BindCommand(HelpMI, &TMainForm::HelpMIClick);
     // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
     // the others.
-    for (QAction* action : {BuildSessionMI, AddEventMI, DeleteEventMI, GetEventListMI, HelpMI})
+    for (QAction* action : {BuildSessionMI, AddEventMI, DeleteEventMI, GetEventListMI})
         action->setEnabled(false);
 }
 

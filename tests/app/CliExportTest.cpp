@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -18,6 +24,13 @@ std::string MakeProject(const ScratchFolder& folder, const std::string& json) {
     Umbrascope("--import-json " + (folder.Path() / "p.json").string() + " " + project.string(),
                folder);
     return project.string();
+}
+
+bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("." + name))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -53,6 +66,8 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
         "--export-audio " + project + " " + wav.string() + " --to 500 --from 600",
         "--export-audio " + project + " " + wav.string() + " --rate 100",
         "--export-audio " + project + " " + wav.string() + " --speed 2",
+        "--export-audio " + project + " " + wav.string() + " --bits 20",
+        "--export-audio " + project + " " + wav.string() + " --bits",
         "--export-audio " + project,
     };
     for (const auto& arguments : cases) {
@@ -70,4 +85,65 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
     const ProgramRun run =
         Umbrascope("--export-audio " + wrong.string() + " " + wav.string(), folder);
     EXPECT_NE(run.err.find("Неверный формат файла"), std::string::npos);
+}
+
+TEST(ExportAudio, FlacAnd24BitFilesHoldTheSameSoundAsTheWaveFile) {
+    ScratchFolder folder;
+    const auto project = MakeProject(
+        folder, R"({"SessionLength": 1000, "StartValues": {"Waves": [".&01%8@260@50"]}})");
+    const auto path = [&](const char* name) { return (folder.Path() / name).string(); };
+    for (const char* options : {"w16.wav --no-dither", "w24.wav --bits 24 --no-dither",
+                                "f16.FLAC --no-dither", "f24.flac --bits 24 --no-dither"}) {
+        const ProgramRun run =
+            Umbrascope("--export-audio " + project + " " + path("") + options, folder);
+        ASSERT_EQ(run.status, 0) << options << run.err;
+    }
+    const std::string w24 = ReadWholeFile(path("w24.wav"));
+    EXPECT_EQ(U32At(w24, 28), 44100u * 6) << "bytes per second";
+    EXPECT_EQ(U32At(w24, 32) & 0xFFFF, 6u) << "block alignment";
+    EXPECT_EQ(U32At(w24, 32) >> 16, 24u) << "bits";
+    // sox decodes each file as raw samples of its own width.
+    const auto decoded = [&](const std::string& file, int bits) {
+        const auto raw = folder.Path() / (file + ".raw");
+        const std::string command = "sox '" + path(file.c_str()) + "' -t raw -e signed -b " +
+                                    std::to_string(bits) + " '" + raw.string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return ReadWholeFile(raw);
+    };
+    const std::string samples16 = ReadWholeFile(path("w16.wav")).substr(44);
+    const std::string samples24 = w24.substr(44);
+    EXPECT_EQ(decoded("f16.FLAC", 16), samples16);
+    EXPECT_EQ(decoded("f24.flac", 24), samples24);
+    ASSERT_EQ(samples24.size(), samples16.size() / 2 * 3);
+    for (std::size_t i = 0; i < samples16.size() / 2; ++i) {
+        const int wide = static_cast<std::int8_t>(samples24[i * 3 + 2]) * 65536 +
+                         static_cast<std::uint8_t>(samples24[i * 3 + 1]) * 256 +
+                         static_cast<std::uint8_t>(samples24[i * 3]);
+        const int narrow = static_cast<std::int16_t>(static_cast<std::uint8_t>(samples16[i * 2]) |
+                                                     samples16[i * 2 + 1] << 8);
+        ASSERT_NEAR(wide / 256.0, narrow, 0.5) << "sample " << i;
+    }
+}
+
+TEST(ExportAudio, AHangUpEndsTheExportWithoutLeavingItsTemporaryFile) {
+    ScratchFolder folder;
+    const auto project = MakeProject(
+        folder, R"({"SessionLength": 3600000, "StartValues": {"Waves": [".&04%440@0@100"]}})");
+    const auto wav = folder.Path() / "out.wav";
+    const std::string program =
+        std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
+    std::string arguments[] = {program, "--export-audio", project, wav.string()};
+    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
+                    arguments[3].data(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!HasTemporaryOf(folder.Path(), "out.wav") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(pid, SIGHUP);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
+    EXPECT_FALSE(std::filesystem::exists(wav));
 }

@@ -35,7 +35,7 @@ TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
 
     ScratchFolder folder;
-    ProjectContents contents;
+    Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&03%0@50"};
     const auto project = folder.Write("edit.usp", ProjectBytes(contents));

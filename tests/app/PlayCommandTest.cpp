@@ -18,7 +18,7 @@ class PlayCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        ProjectContents contents;
+        Session contents;
         contents.SessionLength = 300000;
         contents.StartValues.Waves = {".&04%440@0@50"};
         project = folder.filePath("tone.usp");

@@ -4,9 +4,9 @@
 // the bit reservoir of its first frames) and where it loops (the last frame is not played)
 // may differ.
 
-#include "base/FileUtils.h"
 #include "audio/MP3Utils.h"
 #include "audio/Mp3Source.h"
+#include "base/FileUtils.h"
 #include "files_test_support.h"
 #include "model/Common.h"
 
@@ -211,26 +211,6 @@ TEST(Mp3Track, StartOffsetBeginsNearTheMatchingFrame) {
     ASSERT_GE(match, 0);
     const std::size_t restOfPass = reference.size() - match * frame - frame;
     EXPECT_TRUE(SameBytes(played, skip, reference, match * frame, restOfPass));
-}
-
-TEST(Mp3Track, SilencedBuffersKeepTheTrackRunning) {
-    const fs::path path = SoundFixtures() / Cbr128.name;
-    const auto heard = OpenMp3Source(path.string(), 500);
-    const auto silenced = OpenMp3Source(path.string(), 500);
-    ASSERT_TRUE(heard && silenced);
-    const Bytes expected = PlayBuffers(*heard, 4);
-
-    Bytes played(4 * BufferBytes, 0xAA);
-    CurrentValues.AudioEnabled = false;
-    PublishCurrentValues();
-    silenced->Fill(played.data());
-    silenced->Fill(played.data() + BufferBytes);
-    CurrentValues.AudioEnabled = true;
-    PublishCurrentValues();
-    silenced->Fill(played.data() + 2 * BufferBytes);
-    silenced->Fill(played.data() + 3 * BufferBytes);
-    EXPECT_TRUE(Silent(Bytes(played.begin(), played.begin() + 2 * BufferBytes)));
-    EXPECT_TRUE(SameBytes(played, 2 * BufferBytes, expected, 2 * BufferBytes, 2 * BufferBytes));
 }
 
 TEST(Mp3BadInput, FilesWithoutALayerThreeFrameAreRefused) {
