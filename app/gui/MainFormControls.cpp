@@ -2,10 +2,10 @@
 
 #include "MainForm.h"
 
+#include "model/Common.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
 #include "visual/Timeline.h"
-#include "model/Common.h"
 
 #include <QGroupBox>
 #include <QLabel>
