@@ -3,6 +3,7 @@
 
 #include "SessionStartValuesForm.h"
 
+#include "DialogControls.h"
 #include "model/Common.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FrequencyField.h"
@@ -10,7 +11,6 @@
 #include "ui/PositionButtons.h"
 #include "ui/SpinField.h"
 #include "ui/ToolWindow.h"
-#include "visual/Preview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -56,19 +55,6 @@ QCheckBox* NewCheckBox(const char* name, const QString& caption) {
     return box;
 }
 
-QLabel* NewLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
-
-TSpinField* NewSpin(const char* name, int minimum, int maximum, int value) {
-    auto* field = new TSpinField(minimum, maximum, value);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setMinimumWidth(56);
-    return field;
-}
-
 // "caption [field][arrows] unit" as one row of a four-column grid.
 void AddFieldRow(QGridLayout* grid, const QString& caption, QWidget* field, QWidget* arrows,
                  const QString& unit) {
@@ -86,46 +72,12 @@ void AddFieldRow(QGridLayout* grid, const QString& caption, QWidget* field, QWid
 std::pair<TColorSwatch*, QPushButton*> AddColourRow(QGridLayout* grid, const char* swatchName,
                                                     TColor colour, const char* buttonName,
                                                     const QString& caption) {
-    auto* swatch = new TColorSwatch(colour);
-    swatch->setObjectName(QString::fromLatin1(swatchName));
-    swatch->setAccessibleName(caption);
-    swatch->setFixedSize(22, 22);
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QString::fromLatin1(buttonName));
+    const auto pair = NewColourPair(swatchName, colour, buttonName, caption);
     auto* row = Nested(new QHBoxLayout);
-    row->addWidget(swatch);
-    row->addWidget(button, 1);
+    row->addWidget(pair.first);
+    row->addWidget(pair.second, 1);
     grid->addLayout(row, grid->rowCount(), 0, 1, 4);
-    return {swatch, button};
-}
-
-TFrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
-                             int minimum, int maximum, TUpDown*& arrows) {
-    auto* edit = new TFrequencyEdit(integerDigits, minimum, maximum);
-    edit->setObjectName(QString::fromLatin1(name));
-    const int digits = edit->fontMetrics().horizontalAdvance(QString(integerDigits + 4, '0'));
-    edit->setFixedWidth(digits + 12);
-    arrows = new TUpDown(edit);
-    arrows->setObjectName(QString::fromLatin1(arrowsName));
-    arrows->setFixedSize(16, 22);
-    return edit;
-}
-
-QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& hint) {
-    auto* button = new QToolButton;
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(icon);
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
-    return button;
-}
-
-// The pattern as the preview draws it, in small.
-QIcon PatternIcon(std::uint8_t videoType) {
-    TCurrentValues values;
-    values.VideoType = videoType;
-    values.TextEnabled = false;
-    return QIcon(QPixmap::fromImage(DrawScreenPreview(values, QSize(24, 18), 240)));
+    return pair;
 }
 
 QGridLayout* NewGrid() {
@@ -258,13 +210,7 @@ QWidget* TSessionStartValuesForm::CreateSoundGroup() {
 QWidget* TSessionStartValuesForm::CreatePictureGroup() {
     VideoEnabledBox =
         NewCheckBox("VideoEnabledBox", QStringLiteral(" Видеосопровождение включено"));
-    VideoTypeBox = new QComboBox;
-    VideoTypeBox->setObjectName(QStringLiteral("VideoTypeBox"));
-    VideoTypeBox->setIconSize(QSize(24, 18));
-    const QString types[] = {QStringLiteral(" Мерцающий экран"), QStringLiteral(" Спираль"),
-                             QStringLiteral(" Бегущие полосы"), QStringLiteral(" Окружности")};
-    for (std::uint8_t type = 0; type < 4; ++type)
-        VideoTypeBox->addItem(PatternIcon(type), types[type]);
+    VideoTypeBox = NewVideoTypeBox();
     auto* typeCaption = Nested(new QVBoxLayout);
     typeCaption->setSpacing(0);
     typeCaption->addWidget(NewLabel(QStringLiteral("Тип"), VideoTypeBox));
@@ -332,12 +278,7 @@ QWidget* TSessionStartValuesForm::CreateLinesGroup() {
     LinesWidth = NewSpin("LinesWidth", 5, 300, 15);
     AddFieldRow(grid, QStringLiteral("Скорость:"), LinesSpeed, nullptr, QString());
     AddFieldRow(grid, QStringLiteral("Толщина:"), LinesWidth, nullptr, QString());
-    LinesDirectBox = new QComboBox;
-    LinesDirectBox->setObjectName(QStringLiteral("LinesDirectBox"));
-    const QString directions[] = {QStringLiteral("Влево"), QStringLiteral("Вправо"),
-                                  QStringLiteral("Вверх"), QStringLiteral("Вниз")};
-    for (int d = 0; d < 4; ++d)
-        LinesDirectBox->addItem(ArrowGlyph(d), directions[d]);
+    LinesDirectBox = NewLinesDirectBox();
     auto* direction = Packed(new QHBoxLayout);
     direction->addWidget(LinesDirectBox);
     QGroupBox* directionGroup = NewGroup(QStringLiteral("Направление"), direction);

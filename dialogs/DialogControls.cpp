@@ -1,0 +1,95 @@
+#include "DialogControls.h"
+
+#include "ui/ColorSwatch.h"
+#include "ui/FrequencyField.h"
+#include "ui/Glyphs.h"
+#include "ui/SpinField.h"
+#include "visual/Preview.h"
+
+#include <QComboBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+// The pattern as the preview draws it, in small.
+QIcon PatternIcon(std::uint8_t videoType) {
+    TCurrentValues values;
+    values.VideoType = videoType;
+    values.TextEnabled = false;
+    return QIcon(QPixmap::fromImage(DrawScreenPreview(values, QSize(24, 18), 240)));
+}
+
+} // namespace
+
+QLabel* NewLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+TSpinField* NewSpin(const char* name, int minimum, int maximum, int value) {
+    auto* field = new TSpinField(minimum, maximum, value);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setMinimumWidth(56);
+    return field;
+}
+
+TFrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
+                             int minimum, int maximum, TUpDown*& arrows) {
+    auto* edit = new TFrequencyEdit(integerDigits, minimum, maximum);
+    edit->setObjectName(QString::fromLatin1(name));
+    const int digits = edit->fontMetrics().horizontalAdvance(QString(integerDigits + 4, '0'));
+    edit->setFixedWidth(digits + 12);
+    arrows = new TUpDown(edit);
+    arrows->setObjectName(QString::fromLatin1(arrowsName));
+    arrows->setFixedSize(16, 22);
+    return edit;
+}
+
+QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& hint) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(icon);
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+    return button;
+}
+
+std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TColor colour,
+                                                     const char* buttonName,
+                                                     const QString& caption) {
+    auto* swatch = new TColorSwatch(colour);
+    swatch->setObjectName(QString::fromLatin1(swatchName));
+    swatch->setAccessibleName(caption);
+    swatch->setFixedSize(22, 22);
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(buttonName));
+    return {swatch, button};
+}
+
+QComboBox* NewVideoTypeBox() {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("VideoTypeBox"));
+    box->setIconSize(QSize(24, 18));
+    const QString types[] = {QStringLiteral(" Мерцающий экран"), QStringLiteral(" Спираль"),
+                             QStringLiteral(" Бегущие полосы"), QStringLiteral(" Окружности")};
+    for (std::uint8_t type = 0; type < 4; ++type)
+        box->addItem(PatternIcon(type), types[type]);
+    box->setCurrentIndex(-1);
+    return box;
+}
+
+QComboBox* NewLinesDirectBox() {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("LinesDirectBox"));
+    const QString directions[] = {QStringLiteral("Влево"), QStringLiteral("Вправо"),
+                                  QStringLiteral("Вверх"), QStringLiteral("Вниз")};
+    for (int d = 0; d < 4; ++d)
+        box->addItem(ArrowGlyph(d), directions[d]);
+    box->setCurrentIndex(-1);
+    return box;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+// Controls that several editing dialogs build alike: labelled spin and frequency fields,
+// colour squares with their buttons, picture buttons, and the lists of patterns and stripe
+// directions with their icons. User-interface thread only.
+
+#include "model/Session.h"
+
+#include <QString>
+
+#include <utility>
+
+class QComboBox;
+class QIcon;
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QWidget;
+class TColorSwatch;
+class TFrequencyEdit;
+class TSpinField;
+class TUpDown;
+
+QLabel* NewLabel(const QString& text, QWidget* buddy);
+
+TSpinField* NewSpin(const char* name, int minimum, int maximum, int value);
+
+// A frequency field with integerDigits before the point, sized to its text, and its arrows.
+TFrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
+                             int minimum, int maximum, TUpDown*& arrows);
+
+// A button that shows only a picture; its hint is also its spoken name.
+QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& hint);
+
+// A colour square and the button that picks its colour; the caption names both.
+std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TColor colour,
+                                                     const char* buttonName,
+                                                     const QString& caption);
+
+// The four patterns, each with its picture as the preview draws it; nothing selected.
+QComboBox* NewVideoTypeBox();
+
+// The four stripe directions, each with its arrow; nothing selected.
+QComboBox* NewLinesDirectBox();
