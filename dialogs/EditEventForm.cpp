@@ -1,0 +1,293 @@
+#include "EditEventForm.h"
+
+#include "AddWaveForm.h"
+#include "DialogControls.h"
+#include "audio/TrackDescriptor.h"
+#include "model/Common.h"
+#include "model/MediaPath.h"
+#include "ui/ColorSwatch.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SpinField.h"
+#include "ui/ToolWindow.h"
+#include "ui/UiText.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::int32_t MinuteMs = 60000;
+constexpr std::int32_t SecondMs = 1000;
+
+int TypeIndex(EventKind kind) {
+    return static_cast<int>(kind);
+}
+
+} // namespace
+
+TEditEventForm::TEditEventForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("EditEventForm"));
+    setWindowTitle(QStringLiteral(" Редактирование события"));
+    MakeFixedToolWindow(*this, QSize(437, 386));
+    ColorDialog = std::make_unique<TColorPicker>(this);
+    CreateFixedPart();
+    for (const EventType& type : EventTypes()) {
+        Page page = CreatePage(type);
+        page.Sheet->setObjectName(QStringLiteral("TabSheet%1").arg(TypeIndex(type.Kind)));
+        PageControl->addWidget(page.Sheet);
+        Pages[static_cast<std::size_t>(type.Kind)] = std::move(page);
+    }
+    BindHandlers();
+    FormCreate();
+    CentreOnScreen(*this);
+}
+
+TEditEventForm::~TEditEventForm() = default;
+
+void TEditEventForm::CreateFixedPart() {
+    auto* group = new QGroupBox(QStringLiteral("Параметры события"), this);
+    group->setGeometry(8, 4, 421, 342);
+
+    EventTypeBox = new QComboBox(group);
+    EventTypeBox->setObjectName(QStringLiteral("EventTypeBox"));
+    EventTypeBox->setMaxVisibleItems(48);
+    EventTypeBox->setGeometry(10, 38, 401, 22);
+    auto* typeLabel = NewLabel(QStringLiteral("Тип события:"), EventTypeBox);
+    typeLabel->setParent(group);
+    typeLabel->setGeometry(10, 20, 200, 16);
+
+    MinuteEdit = NewSpin("MinuteEdit", 0, std::max(0, SessionLength / MinuteMs - 1), 0);
+    MinuteEdit->setParent(group);
+    MinuteEdit->setGeometry(110, 68, 64, 22);
+    SecondsEdit = NewSpin("SecondsEdit", 0, 59, 0);
+    SecondsEdit->setParent(group);
+    SecondsEdit->setGeometry(214, 68, 52, 22);
+    const std::pair<QLabel*, QRect> timeLabels[] = {
+        {NewLabel(QStringLiteral("Время события:"), MinuteEdit), QRect(10, 71, 98, 16)},
+        {NewLabel(QStringLiteral("мин."), MinuteEdit), QRect(178, 71, 32, 16)},
+        {NewLabel(QStringLiteral("сек."), SecondsEdit), QRect(270, 71, 32, 16)}};
+    for (const auto& [label, place] : timeLabels) {
+        label->setParent(group);
+        label->setGeometry(place);
+    }
+
+    auto* description = new QGroupBox(QStringLiteral("Описание события"), group);
+    description->setGeometry(10, 96, 401, 54);
+    EventDecriptionText = new QLabel(description);
+    EventDecriptionText->setObjectName(QStringLiteral("EventDecriptionText"));
+    EventDecriptionText->setWordWrap(true);
+    EventDecriptionText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    EventDecriptionText->setGeometry(8, 18, 385, 30);
+
+    PageControl = new QStackedWidget(group);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setGeometry(10, 156, 401, 178);
+
+    OkButton = new QPushButton(QStringLiteral("OK"), this);
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton->setGeometry(354, 354, 75, 25);
+    OkButton->setDefault(true);
+}
+
+void TEditEventForm::BindHandlers() {
+    const auto guarded = [this](auto handler) {
+        return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
+    };
+    connect(EventTypeBox, &QComboBox::currentIndexChanged, this,
+            guarded(&TEditEventForm::EventTypeBoxChange));
+    connect(MinuteEdit, &QSpinBox::valueChanged, this, guarded(&TEditEventForm::MinuteEditChange));
+    connect(SecondsEdit, &QSpinBox::valueChanged, this,
+            guarded(&TEditEventForm::SecondsEditChange));
+    connect(OkButton, &QPushButton::clicked, this, guarded(&TEditEventForm::OkButtonClick));
+    connect(OpenTxtFileButton, &QToolButton::clicked, this,
+            guarded(&TEditEventForm::OpenTxtFileButtonClick));
+    connect(ClFileName, &QToolButton::clicked, this, guarded(&TEditEventForm::ClFileNameClick));
+    connect(AddAudiotrackBtn, &QPushButton::clicked, this,
+            guarded(&TEditEventForm::AddAudiotrackBtnClick));
+    const std::pair<QPushButton*, TColorSwatch*> colourButtons[] = {
+        {TextColorButton, TextColorShape}, {BackColorButton, BackColorShape},
+        {Button1, SolidScreenColorShape},  {Button2, SpiralBColorShape},
+        {Button3, SpiralLColorShape},      {Button4, CirclesBColorShape},
+        {Button5, LinesBColorShape},       {Button6, LinesLColorShape},
+        {Button7, CirclesLColorShape}};
+    for (const auto& [button, swatchOfButton] : colourButtons) {
+        TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
+        connect(button, &QPushButton::clicked, this,
+                [this, swatch] { Guarded(this, [&] { ColorButtonClick(swatch); }); });
+    }
+}
+
+void TEditEventForm::FormCreate() {
+    PhraseFilePath.clear();
+    AddedWave.clear();
+    {
+        const QSignalBlocker quiet(EventTypeBox);
+        for (const EventType& type : EventTypes())
+            EventTypeBox->addItem(FromModelText(type.Name));
+    }
+    SelectType(EventKind::Undefined);
+    EventTypeBoxChange();
+    VideoTypeBox->setCurrentIndex(1);
+    LinesDirectBox->setCurrentIndex(2);
+}
+
+void TEditEventForm::showEvent(QShowEvent* event) {
+    Guarded(this, [this] { FormShow(); });
+    QDialog::showEvent(event);
+}
+
+void TEditEventForm::FormShow() {
+    UpdateMinuteLimit();
+    EventTypeBoxChange();
+}
+
+void TEditEventForm::UpdateMinuteLimit() {
+    // A damaged file's length of 0 or less still leaves minute 0.
+    MinuteEdit->setMaximum(std::max(0, SessionLength / MinuteMs - 1));
+}
+
+void TEditEventForm::SelectType(EventKind kind) {
+    EventTypeBox->setCurrentIndex(TypeIndex(kind));
+}
+
+EventKind TEditEventForm::SelectedType() const {
+    return static_cast<EventKind>(std::max(0, EventTypeBox->currentIndex()));
+}
+
+void TEditEventForm::EventTypeBoxChange() {
+    const EventType& type = EventTypeOf(SelectedType());
+    EventDecriptionText->setText(FromModelText(type.Description));
+    const bool toRemoval = type.Kind == EventKind::RemoveTrack && !RemovalPageShown();
+    PageControl->setCurrentIndex(TypeIndex(type.Kind));
+    // While the removal page stays shown its list follows the time instead.
+    if (toRemoval)
+        TabSheet19Show();
+}
+
+bool TEditEventForm::RemovalPageShown() const {
+    return PageControl->currentIndex() == TypeIndex(EventKind::RemoveTrack);
+}
+
+void TEditEventForm::PresetTime(std::int64_t minutes, std::int64_t seconds) {
+    {
+        const QSignalBlocker quietMinutes(MinuteEdit);
+        const QSignalBlocker quietSeconds(SecondsEdit);
+        UpdateMinuteLimit();
+        const auto set = [](TSpinField* field, std::int64_t value) {
+            field->setValue(static_cast<int>(
+                std::clamp<std::int64_t>(value, field->minimum(), field->maximum())));
+        };
+        set(MinuteEdit, minutes);
+        set(SecondsEdit, seconds);
+    }
+    TimeChange();
+}
+
+std::int32_t TEditEventForm::FieldTime() const {
+    // Within int32: the minute field ends at the longest session's last minute.
+    return MinuteEdit->Value() * MinuteMs + SecondsEdit->Value() * SecondMs;
+}
+
+void TEditEventForm::MinuteEditChange() {
+    TimeChange();
+}
+
+void TEditEventForm::SecondsEditChange() {
+    TimeChange();
+}
+
+void TEditEventForm::TimeChange() {
+    ComposedEvent.EventTime = FieldTime();
+    // An event that stops the computation is reported by the commands that load or refresh;
+    // here the list simply shows the tracks as far as the state got.
+    (void)ComputeStateAt(ComposedEvent.EventTime);
+    if (RemovalPageShown())
+        TabSheet19Show();
+}
+
+void TEditEventForm::TabSheet19Show() {
+    keptRemoval_.clear();
+    removalTracks_.clear();
+    WavesList->clear();
+    for (const TWaveEntry& wave : CurrentValues.Waves) {
+        removalTracks_.push_back(wave.Track);
+        WavesList->addItem(FromModelText(TrackDisplayText(wave.Track)));
+    }
+    if (WavesList->count() > 0)
+        WavesList->setCurrentRow(0);
+}
+
+std::optional<std::string> TEditEventForm::LoadEvent(std::size_t index) {
+    const TSessionEvent event = Events.at(index);
+    {
+        const QSignalBlocker quietMinutes(MinuteEdit);
+        const QSignalBlocker quietSeconds(SecondsEdit);
+        UpdateMinuteLimit();
+        MinuteEdit->setValue(event.EventTime / MinuteMs);
+        SecondsEdit->setValue(event.EventTime % MinuteMs / SecondMs);
+    }
+    ComposedEvent.EventTime = FieldTime();
+    auto failure = ComputeStateAt(event.EventTime);
+    if (RemovalPageShown())
+        TabSheet19Show();
+    if (failure)
+        return failure;
+    const EventType* type = FindEventType(event.EventType);
+    if (!type)
+        return std::nullopt;
+    SelectType(type->Kind);
+    return Pages[static_cast<std::size_t>(type->Kind)].Load(event.EventValue);
+}
+
+void TEditEventForm::OkButtonClick() {
+    MinuteEdit->Clamp();
+    SecondsEdit->Clamp();
+    const EventKind kind = SelectedType();
+    ComposedEvent.EventType = EventTypeName(kind);
+    ComposedEvent.EventTime = FieldTime();
+    ComposedEvent.EventValue = Pages[static_cast<std::size_t>(kind)].Value();
+    accept();
+}
+
+void TEditEventForm::OpenTxtFileButtonClick() {
+    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+                                           QStringLiteral("Текстовый файл (*.txt)|*.txt"))) {
+        PhraseFilePath = *path;
+        ShowPhraseFile();
+    }
+}
+
+void TEditEventForm::ClFileNameClick() {
+    PhraseFilePath.clear();
+    ShowPhraseFile();
+}
+
+void TEditEventForm::ShowPhraseFile() {
+    TxtFileEdit->setText(FromModelText(ExtractFileName(PhraseFilePath)));
+}
+
+void TEditEventForm::AddAudiotrackBtnClick() {
+    if (AddWaveForm->exec() != QDialog::Accepted || AddWaveForm->TrackResult.empty())
+        return;
+    AddedWave = AddWaveForm->TrackResult;
+    ShowAddedWave();
+}
+
+void TEditEventForm::ShowAddedWave() {
+    AddedWaveEdit->setText(FromModelText(TrackDisplayText(AddedWave)));
+}
+
+void TEditEventForm::ColorButtonClick(TColorSwatch* swatch) {
+    if (const auto colour = ColorDialog->Pick())
+        swatch->SetColor(*colour);
+}
