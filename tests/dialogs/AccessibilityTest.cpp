@@ -4,6 +4,8 @@
 #include "DialogTestSupport.h"
 #include "dialogs/AboutForm.h"
 #include "dialogs/AddWaveForm.h"
+#include "dialogs/EditEventForm.h"
+#include "dialogs/EventsListForm.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
@@ -11,12 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
@@ -38,7 +40,8 @@ std::string Nameless(QWidget& window) {
             continue;
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) ||
-                             qobject_cast<QAbstractSlider*>(w) || qobject_cast<QListWidget*>(w) ||
+                             qobject_cast<QAbstractSlider*>(w) ||
+                             qobject_cast<QAbstractItemView*>(w) ||
                              qobject_cast<QPlainTextEdit*>(w);
         const auto* button = qobject_cast<QAbstractButton*>(w);
         const bool named = labelled.count(w) || !w->accessibleName().isEmpty() ||
@@ -55,8 +58,10 @@ TEST_F(DialogTest, EveryControlCanBeNamed) {
     TAddWaveForm addWave;
     TFontSettingsForm look;
     TSessionStartValuesForm start;
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&parameters, &about, &addWave, &look, &start})
+    TEditEventForm editor;
+    TEventsListForm list;
+    for (QWidget* window : std::initializer_list<QWidget*>{&parameters, &about, &addWave, &look,
+                                                           &start, &editor, &list})
         EXPECT_EQ(Nameless(*window), "") << window->objectName().toStdString();
 }
 

@@ -9,6 +9,7 @@ umbrascope_add_test(NAME test_dialogs
           ${CMAKE_CURRENT_LIST_DIR}/FontSettingsTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/StartValuesTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/EventEditorTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/EventsListTest.cpp
           ${CMAKE_CURRENT_LIST_DIR}/AccessibilityTest.cpp
   LIBRARIES umbrascope_dialogs Qt6::Test)
 set_target_properties(test_dialogs PROPERTIES AUTOMOC ON)

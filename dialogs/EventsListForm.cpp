@@ -1,0 +1,138 @@
+#include "EventsListForm.h"
+
+#include "EditEventForm.h"
+#include "EventsListModel.h"
+#include "model/Common.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ToolWindow.h"
+#include "ui/UiText.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
+
+TEventsListForm::TEventsListForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("EventsListForm"));
+    setWindowTitle(QStringLiteral(" Управление событиями"));
+    MakeFixedToolWindow(*this, QSize(342, 381));
+
+    model_ = new TEventsListModel(Events, this);
+    EventsListBox = new QListView(this);
+    EventsListBox->setObjectName(QStringLiteral("EventsListBox"));
+    EventsListBox->setModel(model_);
+    // Lines of one height let the view place 100,000 of them without measuring each.
+    EventsListBox->setUniformItemSizes(true);
+    EventsListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    EventsListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    EventsListBox->setGeometry(11, 26, 320, 320);
+    Label1 = new QLabel(QStringLiteral("Список событий:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setBuddy(EventsListBox);
+    Label1->setGeometry(11, 8, 200, 16);
+
+    const auto button = [this](const char* name, const QString& caption,
+                               QStyle::StandardPixmap glyph, int x,
+                               void (TEventsListForm::*handler)()) {
+        auto* b = new QPushButton(style()->standardIcon(glyph), caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(x, 350, 100, 25);
+        connect(b, &QPushButton::clicked, this,
+                [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
+        return b;
+    };
+    AddEventBtn = button("AddEventBtn", QStringLiteral("Добавить"), QStyle::SP_FileDialogNewFolder,
+                         11, &TEventsListForm::AddEventBtnClick);
+    DeleteEventBtn = button("DeleteEventBtn", QStringLiteral("Удалить"), QStyle::SP_TrashIcon, 121,
+                            &TEventsListForm::DeleteEventBtnClick);
+    EditEventBtn =
+        button("EditEventBtn", QStringLiteral("Изменить"), QStyle::SP_FileDialogDetailedView, 231,
+               &TEventsListForm::EditEventBtnClick);
+    CentreOnScreen(*this);
+}
+
+void TEventsListForm::showEvent(QShowEvent* event) {
+    Guarded(this, [this] { FormShow(); });
+    QDialog::showEvent(event);
+}
+
+void TEventsListForm::FormShow() {
+    RefreshList();
+}
+
+void TEventsListForm::RefreshList() {
+    model_->Rebuild();
+    if (!Events.empty())
+        SelectLine(0);
+}
+
+std::optional<int> TEventsListForm::SelectedLine() const {
+    const QModelIndex current = EventsListBox->currentIndex();
+    if (!current.isValid() || !EventsListBox->selectionModel()->isSelected(current))
+        return std::nullopt;
+    return current.row();
+}
+
+void TEventsListForm::SelectLine(int line) {
+    const QModelIndex index = model_->index(line);
+    EventsListBox->setCurrentIndex(index);
+    EventsListBox->scrollTo(index);
+}
+
+bool TEventsListForm::RunEditor() {
+    return EditEventForm->exec() == QDialog::Accepted;
+}
+
+void TEventsListForm::Change(const QString& step, const std::function<void()>& change) {
+    if (ChangeEvents)
+        ChangeEvents(step, change);
+    else
+        change();
+}
+
+void TEventsListForm::AddEventBtnClick() {
+    std::int64_t proposed = 1000; // 0 min 1 s
+    if (const auto line = SelectedLine()) {
+        const std::int64_t t = Events.at(static_cast<std::size_t>(*line)).EventTime;
+        proposed = t < SessionLength ? t + 60000 : std::int64_t{SessionLength} - 1;
+    }
+    const std::int64_t minutes = proposed / 60000;
+    EditEventForm->PresetTime(minutes, (proposed - minutes * 60000) / 1000);
+    std::size_t inserted = 0;
+    if (RunEditor())
+        Change(QStringLiteral("Добавить событие"),
+               [&] { inserted = InsertEvent(EditEventForm->ComposedEvent); });
+    RefreshList();
+    if (!Events.empty())
+        SelectLine(static_cast<int>(inserted));
+}
+
+void TEventsListForm::DeleteEventBtnClick() {
+    const auto line = SelectedLine();
+    if (!line)
+        return;
+    Change(QStringLiteral("Удалить событие"),
+           [&] { DeleteEvent(static_cast<std::size_t>(*line)); });
+    RefreshList();
+}
+
+void TEventsListForm::EditEventBtnClick() {
+    const auto line = SelectedLine();
+    if (!line)
+        return;
+    const auto index = static_cast<std::size_t>(*line);
+    if (const auto failure = EditEventForm->LoadEvent(index)) {
+        ShowMessageBox(this, FromModelText(*failure));
+    } else if (RunEditor()) {
+        Change(QStringLiteral("Изменить событие"), [&] {
+            Events.at(index) = EditEventForm->ComposedEvent;
+            ResortEvents();
+        });
+        RefreshList();
+        SelectLine(*line); // the same place, which after a reorder may hold another event
+    }
+    // The editor left the state of the event's time behind.
+    (void)ComputeStateAt(SessionPosition);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// The event list dialog: every event of the session, one line each in time order, with
+// "Добавить", "Удалить" and "Изменить". Adding and changing go through the event editor; this
+// dialog decides where a new event goes, how a changed one is put back in order and which line
+// is selected afterwards. Each change acts on Events at once. User-interface thread only;
+// never opened while a session plays.
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QListView;
+class QPushButton;
+class TEditEventForm;
+class TEventsListModel;
+
+class TEventsListForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TEventsListForm(QWidget* parent = nullptr);
+
+    // The event editor this one opens; the main window sets it once it exists.
+    TEditEventForm* EditEventForm = nullptr;
+
+    // Runs one change of Events, named for the user ("Добавить событие", ...). By default it
+    // simply runs it; the main window may make each change a step of its own.
+    std::function<void(const QString& step, const std::function<void()>& change)> ChangeEvents;
+
+    void FormShow();
+    void RefreshList();
+    void AddEventBtnClick();
+    void DeleteEventBtnClick();
+    void EditEventBtnClick();
+
+    // The selected line, if any.
+    std::optional<int> SelectedLine() const;
+    void SelectLine(int line);
+
+    QLabel* Label1 = nullptr;
+    QListView* EventsListBox = nullptr;
+    QPushButton* AddEventBtn = nullptr;
+    QPushButton* DeleteEventBtn = nullptr;
+    QPushButton* EditEventBtn = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    // Shows the editor modally; true when it was closed with "OK". Benchmarks compose the
+    // event without a person at the keyboard.
+    virtual bool RunEditor();
+
+private:
+    void Change(const QString& step, const std::function<void()>& change);
+
+    TEventsListModel* model_ = nullptr;
+};
