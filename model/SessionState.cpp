@@ -4,6 +4,7 @@
 #include "EventCatalogue.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 TCurrentValues StartState(const TSessionValues& startValues) {
@@ -47,6 +48,23 @@ void ResortEvents(std::vector<TSessionEvent>& events) {
 void DeleteEvent(std::vector<TSessionEvent>& events, std::size_t index) {
     if (index < events.size())
         events.erase(events.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::optional<std::size_t> NearestEventIndex(const std::vector<TSessionEvent>& events,
+                                             std::int32_t position, std::int32_t sessionLength) {
+    if (events.empty())
+        return std::nullopt;
+    std::size_t nearest = 0;
+    // In 64 bits: times from a file may lie anywhere in the 32-bit range.
+    std::int64_t best = sessionLength;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const std::int64_t distance = std::llabs(std::int64_t{events[i].EventTime} - position);
+        if (distance < best) {
+            best = distance;
+            nearest = i;
+        }
+    }
+    return nearest;
 }
 
 std::int32_t RescaledTime(std::int32_t time, std::int32_t oldLength, std::int32_t newLength) {

@@ -33,6 +33,12 @@ void ResortEvents(std::vector<TSessionEvent>& events);
 
 void DeleteEvent(std::vector<TSessionEvent>& events, std::size_t index);
 
+// The event the delete command offers: the first, in list order, of those nearest to the
+// position, counting only those nearer than the session's length; the first event when none
+// is. Empty for an empty list.
+std::optional<std::size_t> NearestEventIndex(const std::vector<TSessionEvent>& events,
+                                             std::int32_t position, std::int32_t sessionLength);
+
 // Moves every event proportionally when the session length changes from oldLength to
 // newLength. Nothing moves when the old length is 0 or the lengths are equal.
 void RescaleEventTimes(std::vector<TSessionEvent>& events, std::int32_t oldLength,

@@ -1,6 +1,7 @@
 #include "MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <exception>
 #include <iostream>
@@ -43,6 +44,16 @@ void ShowMessageBox(QWidget* owner, const QString& text) {
         return;
     }
     NewBox(owner, text)->exec();
+}
+
+bool AskYesNo(QWidget* owner, const QString& title, const QString& text, bool questionIcon,
+              bool defaultNo) {
+    QMessageBox box(questionIcon ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text) {

@@ -16,6 +16,11 @@ void ShowMessageBox(QWidget* owner, const QString& text);
 // the user, so a running clock is never held up by it.
 void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text);
 
+// A modal question owned by owner with the buttons "Да" and "Нет"; true for "Да". The title
+// and icon are the caller's; "Нет" is the default when defaultNo.
+bool AskYesNo(QWidget* owner, const QString& title, const QString& text, bool questionIcon,
+              bool defaultNo);
+
 // Tests receive the texts instead of boxes; an empty hook restores the boxes.
 using MessageBoxHook = std::function<void(const QString&)>;
 void SetMessageBoxHook(MessageBoxHook hook);

@@ -27,6 +27,8 @@ class QToolButton;
 class PlaybackController;
 class TAboutForm;
 class TAddWaveForm;
+class TEditEventForm;
+class TEventsListForm;
 class TFontSettingsForm;
 class TFullScreenForm;
 class TPaintBox;
@@ -65,6 +67,12 @@ public:
     void SessionParametersMIClick();
     void SessionStartValuesMIClick();
     void AboutMIClick();
+
+    // Event commands: a new event at the cursor, the event nearest to the cursor deleted after
+    // a question, and the event list; each brings the state and the window up to date.
+    void AddEventMIClick();
+    void DeleteEventMIClick();
+    void GetEventListMIClick();
 
     // The program's help in the desktop's browser.
     void HelpMIClick();
@@ -140,6 +148,8 @@ public:
     // The dialogs, created once at start and kept for the whole run (children of the window).
     TSessionParametersForm* SessionParametersForm = nullptr;
     TSessionStartValuesForm* SessionStartValuesForm = nullptr;
+    TEventsListForm* EventsListForm = nullptr;
+    TEditEventForm* EditEventForm = nullptr;
     TAboutForm* AboutForm = nullptr;
     TAddWaveForm* AddWaveForm = nullptr;
     TFontSettingsForm* FontSettingsForm = nullptr;

@@ -11,8 +11,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace {
 
@@ -49,13 +47,8 @@ std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
 }
 
 bool TMainForm::ConfirmReplace(const QString& path) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
-                    QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(path),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return AskYesNo(this, QApplication::applicationName(),
+                    QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(path), true, true);
 }
 
 void TMainForm::BuildSessionMIClick() {

@@ -166,10 +166,7 @@ void TMainForm::CreateMenus() {
     BindCommand(BuildSessionMI, &TMainForm::BuildSessionMIClick);
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
     BindCommand(HelpMI, &TMainForm::HelpMIClick);
-    // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
-    // the others.
-    for (QAction* action : {AddEventMI, DeleteEventMI, GetEventListMI})
-        action->setEnabled(false);
+    // CreateDialogs binds the commands that open dialogs.
 }
 
 void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
@@ -215,7 +212,7 @@ void TMainForm::CreateToolBar() {
         connect(button, &QToolButton::clicked, command, &QAction::trigger);
         buttonCommands_[b.number] = command;
         button->setEnabled(command->isEnabled());
-        // A command switched on later (when its dialog exists) brings its button along.
+        // A command switched on or off brings its button along.
         connect(command, &QAction::enabledChanged, button,
                 [button](bool enabled) { button->setEnabled(enabled && !IsPlaying); });
         SpeedButtons[b.number] = button;

@@ -5,6 +5,8 @@
 
 #include "dialogs/AboutForm.h"
 #include "dialogs/AddWaveForm.h"
+#include "dialogs/EditEventForm.h"
+#include "dialogs/EventsListForm.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
@@ -16,15 +18,21 @@
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(this);
     SessionStartValuesForm = new TSessionStartValuesForm(this);
-    // The event list and the event editor take their places here when they come.
+    EventsListForm = new TEventsListForm(this);
+    EditEventForm = new TEditEventForm(this);
     AboutForm = new TAboutForm(this);
     AddWaveForm = new TAddWaveForm(this);
     FontSettingsForm = new TFontSettingsForm(this);
     SessionStartValuesForm->AddWaveForm = AddWaveForm;
     SessionStartValuesForm->FontSettingsForm = FontSettingsForm;
+    EventsListForm->EditEventForm = EditEventForm;
+    EditEventForm->AddWaveForm = AddWaveForm;
 
     BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
     BindCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
+    BindCommand(AddEventMI, &TMainForm::AddEventMIClick);
+    BindCommand(DeleteEventMI, &TMainForm::DeleteEventMIClick);
+    BindCommand(GetEventListMI, &TMainForm::GetEventListMIClick);
     BindCommand(AboutMI, &TMainForm::AboutMIClick);
 }
 

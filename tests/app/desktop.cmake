@@ -7,7 +7,8 @@ umbrascope_add_test(NAME app_drawing
 
 umbrascope_add_test(NAME app_main_window
   SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp BuildSessionCommandTest.cpp
-          SettingsCommandsTest.cpp QtTestSupport.cpp ../dialogs/DialogTestSupport.cpp
+          SettingsCommandsTest.cpp EventCommandsTest.cpp QtTestSupport.cpp
+          ../dialogs/DialogTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 
 umbrascope_add_test(NAME app_play_command

@@ -90,3 +90,15 @@ TEST_F(EventList, RescalingExtremeTimesClampsInsteadOfOverflowing) {
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{min}));
     EXPECT_EQ(RescaledTime(max, 1, max), max);
 }
+
+TEST(NearestEvent, TiesGoToTheEarlierAndNoneNearerThanTheLengthGivesTheFirst) {
+    const std::vector<TSessionEvent> events = {
+        {"t", 60000, ""}, {"t", 180000, ""}, {"t", 180000, ""}, {"t", 400000, ""}};
+    EXPECT_EQ(NearestEventIndex(events, 120000, 1800000), 0u) << "half way between";
+    EXPECT_EQ(NearestEventIndex(events, 190000, 1800000), 1u) << "equal times";
+    EXPECT_EQ(NearestEventIndex(events, 390000, 5000), 0u) << "nearer than the length only";
+    EXPECT_EQ(NearestEventIndex({{"t", std::numeric_limits<std::int32_t>::min(), ""}},
+                                std::numeric_limits<std::int32_t>::max(), 1800000),
+              0u);
+    EXPECT_FALSE(NearestEventIndex({}, 0, 1800000));
+}
