@@ -3,6 +3,7 @@
 #include "ui/ColorSwatch.h"
 #include "ui/FrequencyField.h"
 #include "ui/Glyphs.h"
+#include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 #include "visual/Preview.h"
 
@@ -69,6 +70,16 @@ std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TCo
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(buttonName));
     return {swatch, button};
+}
+
+void BindColourButtons(QWidget* owner,
+                       std::initializer_list<std::pair<QPushButton*, TColorSwatch*>> buttons,
+                       const std::function<void(TColorSwatch*)>& handler) {
+    for (const auto& [button, swatchOfButton] : buttons) {
+        TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
+        QObject::connect(button, &QPushButton::clicked, owner,
+                         [owner, swatch, handler] { Guarded(owner, [&] { handler(swatch); }); });
+    }
 }
 
 QComboBox* NewVideoTypeBox() {

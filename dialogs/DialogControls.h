@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
 #include <utility>
 
 class QComboBox;
@@ -36,6 +38,11 @@ QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& 
 std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TColor colour,
                                                      const char* buttonName,
                                                      const QString& caption);
+
+// Runs handler with the button's swatch, guarded, whenever a colour button is clicked.
+void BindColourButtons(QWidget* owner,
+                       std::initializer_list<std::pair<QPushButton*, TColorSwatch*>> buttons,
+                       const std::function<void(TColorSwatch*)>& handler);
 
 // The four patterns, each with its picture as the preview draws it; nothing selected.
 QComboBox* NewVideoTypeBox();

@@ -114,17 +114,17 @@ void TEditEventForm::BindHandlers() {
     connect(ClFileName, &QToolButton::clicked, this, guarded(&TEditEventForm::ClFileNameClick));
     connect(AddAudiotrackBtn, &QPushButton::clicked, this,
             guarded(&TEditEventForm::AddAudiotrackBtnClick));
-    const std::pair<QPushButton*, TColorSwatch*> colourButtons[] = {
-        {TextColorButton, TextColorShape}, {BackColorButton, BackColorShape},
-        {Button1, SolidScreenColorShape},  {Button2, SpiralBColorShape},
-        {Button3, SpiralLColorShape},      {Button4, CirclesBColorShape},
-        {Button5, LinesBColorShape},       {Button6, LinesLColorShape},
-        {Button7, CirclesLColorShape}};
-    for (const auto& [button, swatchOfButton] : colourButtons) {
-        TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
-        connect(button, &QPushButton::clicked, this,
-                [this, swatch] { Guarded(this, [&] { ColorButtonClick(swatch); }); });
-    }
+    BindColourButtons(this,
+                      {{TextColorButton, TextColorShape},
+                       {BackColorButton, BackColorShape},
+                       {Button1, SolidScreenColorShape},
+                       {Button2, SpiralBColorShape},
+                       {Button3, SpiralLColorShape},
+                       {Button4, CirclesBColorShape},
+                       {Button5, LinesBColorShape},
+                       {Button6, LinesLColorShape},
+                       {Button7, CirclesLColorShape}},
+                      [this](TColorSwatch* swatch) { ColorButtonClick(swatch); });
 }
 
 void TEditEventForm::FormCreate() {

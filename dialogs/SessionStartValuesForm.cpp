@@ -1,6 +1,7 @@
 #include "SessionStartValuesForm.h"
 
 #include "AddWaveForm.h"
+#include "DialogControls.h"
 #include "FontSettingsForm.h"
 #include "audio/TrackDescriptor.h"
 #include "model/Common.h"
@@ -53,16 +54,15 @@ void TSessionStartValuesForm::BindHandlers() {
             guarded(&TSessionStartValuesForm::SpiralDir1BtnClick));
     connect(SpiralDir2Btn, &QToolButton::clicked, this,
             guarded(&TSessionStartValuesForm::SpiralDir2BtnClick));
-    const std::pair<QPushButton*, TColorSwatch*> colourButtons[] = {
-        {Button1, SolidScreenColorShape}, {Button2, SpiralBColorShape},
-        {Button3, SpiralLColorShape},     {Button4, CirclesBColorShape},
-        {Button5, LinesBColorShape},      {Button6, LinesLColorShape},
-        {Button7, CirclesLColorShape}};
-    for (const auto& [button, swatchOfButton] : colourButtons) {
-        TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
-        connect(button, &QPushButton::clicked, this,
-                [this, swatch] { Guarded(this, [&] { ColorButtonClick(swatch); }); });
-    }
+    BindColourButtons(this,
+                      {{Button1, SolidScreenColorShape},
+                       {Button2, SpiralBColorShape},
+                       {Button3, SpiralLColorShape},
+                       {Button4, CirclesBColorShape},
+                       {Button5, LinesBColorShape},
+                       {Button6, LinesLColorShape},
+                       {Button7, CirclesLColorShape}},
+                      [this](TColorSwatch* swatch) { ColorButtonClick(swatch); });
 }
 
 void TSessionStartValuesForm::showEvent(QShowEvent* event) {
