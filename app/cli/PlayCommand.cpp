@@ -11,6 +11,7 @@
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PhotosensitivityWarning.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
 
@@ -91,6 +92,9 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     if (const auto failure = LoadProjectAt(options->project, options->from))
         return Fail(*failure);
+    // Nobody may be there to answer a question, so the picture plays after the warning.
+    if (!options->soundOnly)
+        PrintPhotosensitivityWarning(std::cerr);
 
     MessageBridge messages;
     InstallUserMessages(&messages);

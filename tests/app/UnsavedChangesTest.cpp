@@ -1,0 +1,145 @@
+// Nothing is lost: New, Open, Exit and closing the window ask before a changed session goes,
+// the caption marks unsaved changes, every editing step can be undone and redone exactly, and
+// the recent projects come back in the File menu.
+
+#include "QtTestSupport.h"
+#include "app/gui/MainForm.h"
+#include "app/gui/RecentProjects.h"
+#include "model/Common.h"
+#include "model/ProjectFile.h"
+#include "model/SessionState.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class AnsweredForm : public TMainForm {
+public:
+    using TMainForm::TMainForm;
+    std::optional<QString> openAnswer;
+    std::optional<QString> saveAnswer;
+    std::optional<QString> ChooseProjectToOpen() override { return openAnswer; }
+    std::optional<QString> ChooseProjectToSave() override { return saveAnswer; }
+};
+
+class UnsavedChanges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<AnsweredForm>(QStringList{});
+        form->show();
+    }
+    void TearDown() override { ResetProject(); }
+
+    // An editing command as the menus run one.
+    void Rename(const std::string& name) {
+        form->RunEditingCommand("Основные параметры", [&] { SessionName = name; });
+    }
+
+    QString Project(const QString& name) {
+        const QString path = folder.filePath(name);
+        WriteBytes(path, ProjectBytes(Session{}));
+        return path;
+    }
+
+    QTemporaryDir folder;
+    MessageRecorder messages;
+    std::unique_ptr<AnsweredForm> form;
+};
+
+TEST_F(UnsavedChanges, AnUnchangedSessionGoesWithoutAQuestion) {
+    DialogAnswer guard("Отмена");
+    form->openAnswer = Project("a.usp");
+    form->OpenMIClick();
+    form->NewMIClick();
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(guard.Answered());
+}
+
+TEST_F(UnsavedChanges, EachAnswerOfTheQuestion) {
+    Rename("edited");
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект*");
+    {
+        DialogAnswer cancel("Отмена");
+        form->NewMIClick();
+        EXPECT_EQ(cancel.question, "Сохранить изменения в проекте «Новый проект»?");
+        EXPECT_EQ(SessionName, "edited");
+    }
+    {
+        DialogAnswer yes("Да"); // the save dialog is cancelled: nothing is discarded
+        form->ExitMIClick();
+        EXPECT_TRUE(yes.Answered());
+        EXPECT_TRUE(form->isVisible());
+    }
+    {
+        DialogAnswer yes("Да");
+        form->saveAnswer = folder.filePath("kept.usp");
+        form->openAnswer = Project("other.usp");
+        form->OpenMIClick();
+        EXPECT_TRUE(yes.Answered());
+        EXPECT_EQ(form->windowTitle(), " Umbrascope - other.usp");
+        Session kept;
+        kept.SessionName = "edited";
+        EXPECT_EQ(ReadBytes(folder.filePath("kept.usp")), ProjectBytes(kept));
+    }
+    Rename("again");
+    {
+        DialogAnswer no("Нет");
+        EXPECT_TRUE(form->close());
+        EXPECT_EQ(no.question, "Сохранить изменения в проекте «other.usp»?");
+    }
+}
+
+TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
+    form->OpenProjectPath(Project("p.usp"));
+    const std::string opened = ReadBytes(folder.filePath("p.usp"));
+    form->RunEditingCommand("Начальные значения", [] {
+        StartValues.VideoType = 3;
+        InsertEvent({"Видеосопровождение -> Тип", 1000, "2"});
+    });
+    Rename("renamed");
+    form->RunEditingCommand("Ничего", [] {}); // a command that changed nothing is no step
+    EXPECT_EQ(form->UndoMI->text(), "Отменить «Основные параметры»");
+
+    form->UndoMI->trigger();
+    form->UndoMI->trigger();
+    EXPECT_EQ(form->RedoMI->text(), "Повторить «Начальные значения»");
+    EXPECT_FALSE(form->UndoMI->isEnabled());
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - p.usp"); // back to the file: no mark
+    form->SaveMIClick();
+    EXPECT_EQ(ReadBytes(folder.filePath("p.usp")), opened);
+
+    form->RedoMI->trigger();
+    EXPECT_EQ(CurrentValues.VideoType, 3); // the state follows, as after the command
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - p.usp*");
+
+    DialogAnswer no("Нет");
+    form->NewMIClick(); // a new session starts a new history
+    EXPECT_TRUE(no.Answered());
+    EXPECT_FALSE(form->UndoMI->isEnabled());
+    EXPECT_FALSE(form->RedoMI->isEnabled());
+}
+
+TEST_F(UnsavedChanges, RecentProjectsListTheLastEight) {
+    for (int i = 0; i < 9; ++i)
+        form->OpenProjectPath(Project(QStringLiteral("r%1.usp").arg(i)));
+    QFile::remove(folder.filePath("r7.usp"));
+    emit form->RecentProjectsMG->aboutToShow();
+    const QList<QAction*> items = form->RecentProjectsMG->actions();
+    ASSERT_EQ(items.size(), MaxRecentProjects);
+    EXPECT_EQ(items[0]->text(), folder.filePath("r8.usp"));
+    EXPECT_FALSE(items[1]->isEnabled()); // r7 has gone
+    EXPECT_EQ(items[7]->text(), folder.filePath("r1.usp"));
+
+    items[2]->trigger();
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - r6.usp");
+    EXPECT_EQ(RecentProjects().first(), folder.filePath("r6.usp"));
+}
+
+} // namespace
