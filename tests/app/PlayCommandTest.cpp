@@ -51,6 +51,15 @@ TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_FALSE(program.readAllStandardError().contains("эпилепс")); // no picture, no warning
+}
+
+TEST_F(PlayCommand, ThePictureIsPlayedAfterTheWarningOnStandardError) {
+    Start({"--play", project, "--from", "299500"}); // the tests' screen is an offscreen one
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).count("эпилептический припадок"),
+              1);
 }
 
 TEST_F(PlayCommand, StopsCleanlyOnTerminationSignals) {

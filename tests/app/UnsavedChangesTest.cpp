@@ -126,6 +126,30 @@ TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     EXPECT_FALSE(form->RedoMI->isEnabled());
 }
 
+TEST_F(UnsavedChanges, ShortcutsRunTheirCommands) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const auto press = [&](QKeyCombination key) { QTest::keySequence(form.get(), key); };
+    form->openAnswer = Project("o.usp");
+    press(Qt::CTRL | Qt::Key_O);
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - o.usp");
+    Rename("x");
+    press(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(SessionName, "");
+    press(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(SessionName, "x");
+    press(Qt::CTRL | Qt::Key_S);
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - o.usp");
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z); // nothing left to redo
+    EXPECT_EQ(SessionName, "x");
+    form->saveAnswer = folder.filePath("as.usp");
+    press(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - as.usp");
+    press(Qt::CTRL | Qt::Key_N);
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
+    press(Qt::CTRL | Qt::Key_Q);
+    EXPECT_FALSE(form->isVisible());
+}
+
 TEST_F(UnsavedChanges, RecentProjectsListTheLastEight) {
     for (int i = 0; i < 9; ++i)
         form->OpenProjectPath(Project(QStringLiteral("r%1.usp").arg(i)));

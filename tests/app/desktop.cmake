@@ -47,3 +47,9 @@ umbrascope_add_test(NAME app_help
   SOURCES HelpTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 set_target_properties(app_help PROPERTIES AUTOMOC ON)
+
+umbrascope_add_test(NAME app_sound_export
+  SOURCES SoundExportTest.cpp QtTestSupport.cpp ProgramRun.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
+  LIBRARIES umbrascope_app Qt6::Test
+  LABELS threads)
+add_dependencies(app_sound_export umbrascope)
