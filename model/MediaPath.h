@@ -1,13 +1,15 @@
 #pragma once
 
 // File names inside stored paths, and finding a project's media files again after the project
-// has moved. Stored paths may come from Windows, so "\", "/" and a drive colon all separate.
+// has moved. Stored paths may come from Windows: a path that starts with a drive letter and a
+// colon, or that holds backslashes and no slash, is split at "\", "/" and ":". Any other path
+// is a Linux path, split at "/" alone.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-// The last component: everything after the last "\", "/" or ":".
+// The last component of the path.
 std::string ExtractFileName(std::string_view path);
 
 // From the last "." of the file name on ("" when the name has none).

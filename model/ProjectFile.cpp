@@ -31,6 +31,14 @@ template <typename Archive, typename Contents> void VisitLayout(Archive& a, Cont
 
 struct WrongFormat {};
 
+// A track is one line (its line feed at least); an event two lines and its 4-byte time.
+template <typename Item> constexpr std::uint64_t SmallestEntryBytes() {
+    if constexpr (std::is_same_v<Item, TSessionEvent>)
+        return 1 + 4 + 1;
+    else
+        return 1;
+}
+
 class Reader {
 public:
     explicit Reader(TFile& file) : file_(file), size_(file.Size()) {}
@@ -60,8 +68,10 @@ public:
     void List(std::vector<Item>& items, ReadItem readItem) {
         std::int32_t count = 0;
         Fixed(count);
-        // Every item takes at least one byte, so a real count never exceeds the file's size.
-        if (count < 0 || static_cast<std::uint32_t>(count) > size_)
+        // A hostile count must not allocate far more than the file holds: every entry still
+        // to come needs at least its line ends and fixed fields in the bytes that remain.
+        const std::uint64_t remaining = position_ < size_ ? size_ - position_ : 0;
+        if (count < 0 || std::uint64_t(count) * SmallestEntryBytes<Item>() > remaining)
             throw WrongFormat{};
         items.assign(static_cast<std::size_t>(count), Item{});
         for (auto& item : items)

@@ -19,8 +19,8 @@ enum class ProjectReadResult { Read, WrongFormat };
 extern const char* const WrongFormatMessage;
 
 // Reads a whole project. A truncated file reads as far as it goes: missing numbers are 0,
-// missing texts empty. A wrong magic, or a track or event count that is negative or larger
-// than the file, gives WrongFormat and leaves contents untouched.
+// missing texts empty. A wrong magic, or a track or event count that is negative or more than
+// the rest of the file can hold, gives WrongFormat and leaves contents untouched.
 ProjectReadResult ReadProject(TFile& file, Session& contents);
 
 // The bytes a project file holds for these contents.

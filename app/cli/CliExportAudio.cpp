@@ -110,8 +110,10 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         return Fail("nothing to export: the end (" + std::to_string(to) +
                     " ms) does not lie after the start (" + std::to_string(from) + " ms)");
 
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    // A closed terminal (SIGHUP) ends the export as cleanly as Ctrl+C or kill: no hidden
+    // temporary file is left behind.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, OnInterrupt);
     try {
         SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, request.rate);
         if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)

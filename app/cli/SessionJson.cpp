@@ -11,6 +11,7 @@
 #include <QJsonParseError>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -145,7 +146,15 @@ private:
     void ReadText(const std::string& name, const QJsonValue& member, std::string& text) {
         if (!member.isString())
             return Fail(name, "must be a text");
-        const auto converted = Utf8ToCp1251(member.toString().toStdString());
+        const QString unicode = member.toString();
+        // A project file stores line ends as the bytes 0 and 1, so these would come back as
+        // line ends after a save and open.
+        if (unicode.contains(QChar(0)) || unicode.contains(QChar(1)))
+            return Fail(name, "holds the control character U+0000 or U+0001");
+        // UTF-8 conversion would turn a lone surrogate into "?" instead of refusing it.
+        const bool surrogate =
+            std::any_of(unicode.begin(), unicode.end(), [](QChar c) { return c.isSurrogate(); });
+        const auto converted = surrogate ? std::nullopt : Utf8ToCp1251(unicode.toStdString());
         if (!converted)
             return Fail(name, "holds characters that Windows-1251 cannot hold");
         text = *converted;

@@ -1,11 +1,15 @@
 // Feeds arbitrary bytes to the project reader. Whatever it accepts must write back to bytes
-// that read again as the same session.
+// that read again as the same session, and is then opened as the program opens it: every event
+// applied and the track list described.
 
+#include "audio/TrackDescriptor.h"
 #include "base/FileUtils.h"
 #include "model/ProjectFile.h"
+#include "model/SessionState.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -40,5 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Booleans other than 0 and 1 read as true, so compare what the writer made of them.
     if (ProjectBytes(second) != bytes)
         std::abort();
+
+    const SessionStateAt state =
+        StateAt(first.StartValues, first.Events, std::numeric_limits<std::int32_t>::max());
+    for (const auto& track : state.Values.Waves)
+        (void)TrackDisplayText(track.Track);
     return 0;
 }

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
-TEST(MediaPath, FileNamesAndExtensionsHonourEverySeparator) {
+TEST(MediaPath, WindowsPathsSplitAtEverySeparatorLinuxPathsAtSlashesOnly) {
     EXPECT_EQ(ExtractFileName("C:\\Sounds\\rain.mp3"), "rain.mp3");
+    EXPECT_EQ(ExtractFileName("Sounds\\rain.mp3"), "rain.mp3");
     EXPECT_EQ(ExtractFileName("/home/u/rain.Wav"), "rain.Wav");
     EXPECT_EQ(ExtractFileName("D:rain.mp3"), "rain.mp3");
+    EXPECT_EQ(ExtractFileName("/home/u/session 10:30.usp"), "session 10:30.usp");
+    EXPECT_EQ(ExtractFileName("/home/u/a\\b.wav"), "a\\b.wav");
+    EXPECT_EQ(ExtractFileDir("/home/u/session 10:30.usp"), "/home/u");
     EXPECT_EQ(ExtractFileName("rain"), "rain");
     EXPECT_EQ(ExtractFileExt("C:\\Sounds\\rain.mP3"), ".mP3");
     EXPECT_EQ(ExtractFileExt("C:\\my.sounds\\rain"), "");
@@ -38,9 +42,15 @@ TEST(MediaPath, AMovedProjectFindsMediaBesideIt) {
     std::string fromWindows = Cp1251Literal("C:\\Мои звуки\\дождь.mp3");
     EXPECT_FALSE(ResolveMediaPath(fromWindows, "")) << "a new project has no folder to look in";
 
-    const std::string projectFolder = ProjectFolderOf(ModelPath(folder.Path() / "p.usp"));
+    const std::string projectFolder =
+        ProjectFolderOf(ModelPath(folder.Path() / "Сессия 10:30.usp"));
     EXPECT_TRUE(ResolveMediaPath(fromWindows, projectFolder));
     EXPECT_EQ(fromWindows, ModelPath(folder.Path() / "дождь.mp3"));
+
+    folder.Write("a\\b.wav", "x");
+    std::string backslashInName = "/old/place/a\\b.wav";
+    EXPECT_TRUE(ResolveMediaPath(backslashInName, projectFolder));
+    EXPECT_EQ(backslashInName, ModelPath(folder.Path() / "a\\b.wav"));
 
     std::string fromElsewhere = "/old/place/missing.mp3";
     EXPECT_FALSE(ResolveMediaPath(fromElsewhere, projectFolder));

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -185,6 +183,12 @@ TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
     huge = DefaultsAfterTracks(huge);
     huge.U32(0x7FFFFFFF).Line("x");
     EXPECT_EQ(ReadBytes(huge.data, read), ProjectReadResult::WrongFormat);
+
+    // Fewer events than the file has bytes, but more than the bytes after the count can hold.
+    Bytes crowded = huge;
+    crowded.data.resize(crowded.data.size() - 6);
+    crowded.U32(40).Line("type").U32(0).Line("value");
+    EXPECT_EQ(ReadBytes(crowded.data, read), ProjectReadResult::WrongFormat);
     EXPECT_EQ(read.SessionName, "keep");
 }
 
@@ -219,16 +223,10 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
     chmod(target.c_str(), 0640);
     SessionDescription.assign(100000, 'x');
 
-    // A file-size limit makes the write fail part way, whoever runs the test.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const FileSizeLimit small(4096);
+        EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
+    }
 
     EXPECT_EQ(ReadWholeFile(target), "previous contents");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
