@@ -3,6 +3,7 @@
 // the recent projects come back in the File menu.
 
 #include "QtTestSupport.h"
+#include "ScriptedForm.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/RecentProjects.h"
 #include "model/Common.h"
@@ -19,20 +20,11 @@
 
 namespace {
 
-class AnsweredForm : public TMainForm {
-public:
-    using TMainForm::TMainForm;
-    std::optional<QString> openAnswer;
-    std::optional<QString> saveAnswer;
-    std::optional<QString> ChooseProjectToOpen() override { return openAnswer; }
-    std::optional<QString> ChooseProjectToSave() override { return saveAnswer; }
-};
-
 class UnsavedChanges : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<AnsweredForm>(QStringList{});
+        form = std::make_unique<ScriptedForm>(QStringList{});
         form->show();
     }
     void TearDown() override { ResetProject(); }
@@ -50,7 +42,7 @@ protected:
 
     QTemporaryDir folder;
     MessageRecorder messages;
-    std::unique_ptr<AnsweredForm> form;
+    std::unique_ptr<ScriptedForm> form;
 };
 
 TEST_F(UnsavedChanges, AnUnchangedSessionGoesWithoutAQuestion) {
