@@ -171,6 +171,9 @@ private:
     void CreateToolBar();
     void CreateShortcuts();
     void BindCommand(QAction* action, void (TMainForm::*handler)());
+    // The same for a command that edits the session: one step of the history, named by the
+    // menu item's caption.
+    void BindEditingCommand(QAction* action, void (TMainForm::*handler)());
     void SpaceKeyPress();
     void FitOuterSize();
     void FormCreate(const QStringList& arguments);

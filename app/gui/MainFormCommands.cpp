@@ -194,9 +194,17 @@ void TMainForm::RunEditingCommand(const QString& stepName, const std::function<v
     if (IsPlaying)
         return;
     const Session before = OpenSession();
-    command();
-    history_.Record(stepName.toStdString(), SessionChange::Between(before, OpenSession()));
-    SessionEdited();
+    const auto record = [&] {
+        history_.Record(stepName.toStdString(), SessionChange::Between(before, OpenSession()));
+        SessionEdited();
+    };
+    try {
+        command();
+    } catch (...) {
+        record(); // whatever a failing command changed can still be taken back
+        throw;
+    }
+    record();
 }
 
 void TMainForm::UndoMIClick() {

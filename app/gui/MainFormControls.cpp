@@ -186,6 +186,14 @@ void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
             [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
 }
 
+void TMainForm::BindEditingCommand(QAction* action, void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, action, handler] {
+        Guarded(this, [&] {
+            RunEditingCommand(action->text().remove(u'&'), [&] { (this->*handler)(); });
+        });
+    });
+}
+
 void TMainForm::CreateShortcuts() {
     NewMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     OpenMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
