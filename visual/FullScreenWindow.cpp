@@ -106,6 +106,7 @@ void TFullScreenForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TFullScreenForm::eventFilter(QObject* watched, QEvent* event) {
+    AcceptHandOver(event); // the application's filters see a handed-over frame event first
     // A key taken by a shortcut arrives only as its override request.
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
     if (key && IsCharacterKey(*static_cast<QKeyEvent*>(event)))
