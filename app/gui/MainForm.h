@@ -76,6 +76,11 @@ public:
     void ExportSoundMIClick();
     void ExportSoundTo(const QString& path);
 
+    // Build session: the session with its media as one file that plays itself.
+    void BuildSessionMIClick();
+    // The part that follows the file dialog (path in UTF-8).
+    void BuildSessionAs(const QString& path);
+
     // The program's help in the desktop's browser.
     void HelpMIClick();
 
@@ -88,6 +93,9 @@ public:
     virtual std::optional<QString> ChooseProjectToOpen();
     virtual std::optional<QString> ChooseProjectToSave();
     virtual std::optional<QString> ChooseSoundFileToExport();
+    virtual std::optional<QString> ChooseBuiltSessionFile();
+    // Asks before an existing file is replaced.
+    virtual bool ConfirmReplace(const QString& path);
 
     // Playback: picture and sound when sender is PlayButton, sound only otherwise.
     void PlayButtonClick(QObject* sender);

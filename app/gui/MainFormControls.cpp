@@ -170,14 +170,15 @@ void TMainForm::CreateMenus() {
     BindCommand(OpenMI, &TMainForm::OpenMIClick);
     BindCommand(SaveMI, &TMainForm::SaveMIClick);
     BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
+    BindCommand(BuildSessionMI, &TMainForm::BuildSessionMIClick);
     BindCommand(ExportSoundMI, &TMainForm::ExportSoundMIClick);
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
     BindCommand(UndoMI, &TMainForm::UndoMIClick);
     BindCommand(RedoMI, &TMainForm::RedoMIClick);
     BindCommand(HelpMI, &TMainForm::HelpMIClick);
     // The commands that need the editing dialogs wait for them.
-    for (QAction* action : {BuildSessionMI, SessionParametersMI, SessionStartValuesMI, AddEventMI,
-                            DeleteEventMI, GetEventListMI, AboutMI})
+    for (QAction* action : {SessionParametersMI, SessionStartValuesMI, AddEventMI, DeleteEventMI,
+                            GetEventListMI, AboutMI})
         action->setEnabled(false);
 }
 

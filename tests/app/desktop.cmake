@@ -6,7 +6,8 @@ umbrascope_add_test(NAME app_drawing
   LIBRARIES umbrascope_app)
 
 umbrascope_add_test(NAME app_main_window
-  SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp UnsavedChangesTest.cpp QtTestSupport.cpp
+  SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp UnsavedChangesTest.cpp BuildSessionCommandTest.cpp
+    QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 
 umbrascope_add_test(NAME app_play_command
