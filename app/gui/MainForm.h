@@ -29,8 +29,13 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class PlaybackController;
+class TAboutForm;
+class TAddWaveForm;
+class TFontSettingsForm;
 class TFullScreenForm;
 class TPaintBox;
+class TSessionParametersForm;
+class TSessionStartValuesForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -80,6 +85,11 @@ public:
     void BuildSessionMIClick();
     // The part that follows the file dialog (path in UTF-8).
     void BuildSessionAs(const QString& path);
+    // Session settings and help commands: each runs its dialog, then brings the state and the
+    // window up to date.
+    void SessionParametersMIClick();
+    void SessionStartValuesMIClick();
+    void AboutMIClick();
 
     // The program's help in the desktop's browser.
     void HelpMIClick();
@@ -159,6 +169,13 @@ public:
     QAction* HelpMI = nullptr;
     QAction* AboutMI = nullptr;
 
+    // The dialogs, created once at start and kept for the whole run (children of the window).
+    TSessionParametersForm* SessionParametersForm = nullptr;
+    TSessionStartValuesForm* SessionStartValuesForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
+    TAddWaveForm* AddWaveForm = nullptr;
+    TFontSettingsForm* FontSettingsForm = nullptr;
+
     std::unique_ptr<TFullScreenForm> FullScreenForm;
 
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
@@ -177,6 +194,7 @@ private:
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
+    void CreateDialogs();
     void CreateShortcuts();
     void BindCommand(QAction* action, void (TMainForm::*handler)());
     // The same for a command that edits the session: one step of the history, named by the

@@ -98,9 +98,13 @@ void TMainForm::CreateControls() {
     };
     PlayButton = newButton("PlayButton", QStyle::SP_MediaPlay, 10);
     PlayButton->setToolTip(QStringLiteral("Начать воспроизведение с текущей позиции"));
+    PlayButton->setAccessibleName(PlayButton->toolTip());
     PlaySoundButton = newButton("PlaySoundButton", QStyle::SP_MediaVolume, 90);
     PlaySoundButton->setToolTip(QStringLiteral("Воспроизводить только звук"));
+    PlaySoundButton->setAccessibleName(PlaySoundButton->toolTip());
     StopButton = newButton("StopButton", QStyle::SP_MediaStop, 170);
+    // Stop has no hint; a screen reader still names it.
+    StopButton->setAccessibleName(QStringLiteral("Остановить воспроизведение"));
     StopButton->setEnabled(false);
 
     TimeLabel = new QLabel(client);
@@ -176,9 +180,9 @@ void TMainForm::CreateMenus() {
     BindCommand(UndoMI, &TMainForm::UndoMIClick);
     BindCommand(RedoMI, &TMainForm::RedoMIClick);
     BindCommand(HelpMI, &TMainForm::HelpMIClick);
-    // The commands that need the editing dialogs wait for them.
-    for (QAction* action : {SessionParametersMI, SessionStartValuesMI, AddEventMI, DeleteEventMI,
-                            GetEventListMI, AboutMI})
+    // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
+    // the others.
+    for (QAction* action : {AddEventMI, DeleteEventMI, GetEventListMI})
         action->setEnabled(false);
 }
 
@@ -249,6 +253,7 @@ void TMainForm::CreateToolBar() {
         auto* button = new QToolButton(ToolBarPanel);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(b.number));
         button->setToolTip(QString::fromUtf8(b.hint));
+        button->setAccessibleName(QString::fromUtf8(b.hint));
         button->setIcon(style()->standardIcon(b.icon));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 24, 24);

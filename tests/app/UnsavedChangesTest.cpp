@@ -6,14 +6,20 @@
 #include "ScriptedForm.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/RecentProjects.h"
+#include "dialogs/SessionParametersForm.h"
+#include "dialogs/SessionStartValuesForm.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "tests/dialogs/DialogTestSupport.h"
+#include "ui/SpinField.h"
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -116,6 +122,42 @@ TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     EXPECT_TRUE(no.Answered());
     EXPECT_FALSE(form->UndoMI->isEnabled());
     EXPECT_FALSE(form->RedoMI->isEnabled());
+}
+
+TEST_F(UnsavedChanges, EachDialogClosingIsOneStepUndoneExactly) {
+    Session contents;
+    contents.Events = {{"Аудиосопровождение -> Громкость", 600000, "40"}};
+    const QString path = folder.filePath("d.usp");
+    WriteBytes(path, ProjectBytes(contents));
+    form->OpenProjectPath(path);
+    const std::string opened = ReadBytes(path);
+
+    AnswerNextModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<TSessionParametersForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->LongEdit->setValue(60); // every event moves
+        dialog->OkButton->click();
+    });
+    form->SessionParametersMI->trigger();
+    AnswerNextModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<TSessionStartValuesForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->VideoEnabledBox->setChecked(false);
+        dialog->close(); // no Cancel: closing keeps the edits
+    });
+    form->SessionStartValuesMI->trigger();
+    ASSERT_FALSE(StartValues.VideoEnabled);
+    const std::string edited = ProjectBytes(OpenSession());
+
+    form->UndoMI->trigger();
+    EXPECT_TRUE(StartValues.VideoEnabled);
+    form->UndoMI->trigger();
+    form->SaveMIClick();
+    EXPECT_EQ(ReadBytes(path), opened);
+    form->RedoMI->trigger();
+    form->RedoMI->trigger();
+    form->SaveMIClick();
+    EXPECT_EQ(ReadBytes(path), edited);
 }
 
 TEST_F(UnsavedChanges, ShortcutsRunTheirCommands) {
