@@ -6,12 +6,12 @@
 
 #include "audio/SoundExportJob.h"
 #include "model/Common.h"
+#include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QTimer>
@@ -55,14 +55,9 @@ QString ExportReport(const SoundExportOutcome& outcome, const QString& path) {
 } // namespace
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
-    QFileDialog dialog(this, QString(), QString(), QStringLiteral("Звук WAV (*.wav)"));
-    dialog.setObjectName(QStringLiteral("ExportSoundDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("wav"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
+                            QStringLiteral("Звук WAV (*.wav)"), OverwriteQuestion::Ask,
+                            QStringLiteral("wav"));
 }
 
 void TMainForm::ExportSoundMIClick() {
