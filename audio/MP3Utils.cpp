@@ -50,6 +50,26 @@ std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const std::uint8_t bytes[4]) {
     return header;
 }
 
+bool ContinuesStream(const Mp3FrameHeader& first, const Mp3FrameHeader& next) {
+    return first.SampleRate == next.SampleRate;
+}
+
+namespace {
+
+// Whether the header at position is followed by the next frame of its stream, or by the end of
+// the file (a last frame, perhaps cut short).
+bool IsConfirmedFrame(TFile& file, std::uint32_t position, const Mp3FrameHeader& header) {
+    const std::uint64_t next = std::uint64_t{position} + header.FrameLength;
+    if (next + 4 > file.Size())
+        return true;
+    std::uint8_t bytes[4];
+    file.Read(bytes, static_cast<std::uint32_t>(next), 4);
+    const auto following = ParseMp3FrameHeader(bytes);
+    return following && ContinuesStream(header, *following);
+}
+
+} // namespace
+
 std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, std::uint64_t stop,
                                              Mp3FrameHeader& found) {
     // Reads a block at a time; each block overlaps the next by the three bytes a header
@@ -65,7 +85,8 @@ std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, st
         for (std::uint32_t i = 0; i < count; ++i) {
             if (block[i] != 0xFF)
                 continue;
-            if (auto header = ParseMp3FrameHeader(&block[i])) {
+            const auto header = ParseMp3FrameHeader(&block[i]);
+            if (header && IsConfirmedFrame(file, start + i, *header)) {
                 found = *header;
                 return start + i;
             }
@@ -77,6 +98,30 @@ std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, st
 
 std::uint32_t FindFrame(TFile& file, std::uint64_t from, std::uint32_t end, Mp3FrameHeader& found) {
     return FindFrameBefore(file, from, end, found).value_or(end);
+}
+
+std::uint32_t Id3v2TagsEnd(TFile& file, std::uint32_t end) {
+    constexpr std::uint32_t HeaderBytes = 10;
+    constexpr std::uint8_t FooterFlag = 0x10;
+    std::uint64_t position = 0;
+    for (;;) {
+        std::uint8_t header[HeaderBytes];
+        file.Read(header, static_cast<std::uint32_t>(position), HeaderBytes);
+        const bool tag = header[0] == 'I' && header[1] == 'D' && header[2] == '3' &&
+                         header[3] != 0xFF && header[4] != 0xFF &&
+                         (header[6] | header[7] | header[8] | header[9]) < 0x80;
+        if (!tag)
+            break;
+        // The size is "synchsafe": seven bits a byte, counting neither header nor footer.
+        const std::uint32_t size = std::uint32_t{header[6]} << 21 | std::uint32_t{header[7]} << 14 |
+                                   std::uint32_t{header[8]} << 7 | header[9];
+        const std::uint64_t tagEnd =
+            position + HeaderBytes + size + ((header[5] & FooterFlag) ? HeaderBytes : 0);
+        if (tagEnd > end)
+            break;
+        position = tagEnd;
+    }
+    return static_cast<std::uint32_t>(position);
 }
 
 void InitialiseMp3Library() {

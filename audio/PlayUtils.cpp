@@ -51,7 +51,7 @@ void TPlayThread::Join() {
 
 void TPlayThread::Execute() noexcept {
     try {
-        if (const auto source = MakeTrackSource(Descriptor, StartOffset))
+        if (const auto source = MakeTrackSource(Descriptor, StartOffset, &Running))
             StreamTrack(*source, Running);
     } catch (...) {
         // A track that fails ends by itself; the session goes on without it.
@@ -60,11 +60,12 @@ void TPlayThread::Execute() noexcept {
 }
 
 std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
-                                             std::int32_t startOffset) {
+                                             std::int32_t startOffset,
+                                             const std::atomic<bool>* running) {
     switch (PlaybackKind(descriptor)) {
     case TrackKind::Wav:
     case TrackKind::Mp3:
-        return OpenFileSource(descriptor, startOffset);
+        return OpenFileSource(descriptor, startOffset, running);
     case TrackKind::Binaural:
     case TrackKind::FrequencyModulation:
     case TrackKind::Sine:

@@ -4,9 +4,9 @@
 // the bit reservoir of its first frames) and where it loops (the last frame is not played)
 // may differ.
 
-#include "base/FileUtils.h"
 #include "audio/MP3Utils.h"
 #include "audio/Mp3Source.h"
+#include "base/FileUtils.h"
 #include "files_test_support.h"
 #include "model/Common.h"
 
@@ -31,16 +31,22 @@ std::optional<Mp3FrameHeader> Header(std::uint8_t b0, std::uint8_t b1, std::uint
 struct Fixture {
     const char* name;
     PcmFormat format;
-    std::size_t frameBytes; // decoded bytes per frame
+    std::size_t frameBytes;            // decoded bytes per frame
+    const char* sameSoundAs = nullptr; // the fixture whose decoding this one's sound equals
 };
 
 const Fixture Cbr128{"cbr128.mp3", {44100, 2, 16, 4}, 1152 * 4};
 const Fixture Mono{"mono.mp3", {44100, 1, 16, 2}, 1152 * 2};
 const Fixture Mpeg2{"mpeg2.mp3", {22050, 2, 16, 4}, 576 * 4};
 const Fixture Tagged{"id3v2.mp3", {44100, 2, 16, 4}, 1152 * 4};
+// cbr128.mp3 after 6 MB of binary data in an ID3v2 tag, or 300 KB of it with no tag; either
+// begins with a frame header that no second frame follows.
+const Fixture Cover{"cover.mp3", {44100, 2, 16, 4}, 1152 * 4, "cbr128.mp3"};
+const Fixture Junk{"junk.mp3", {44100, 2, 16, 4}, 1152 * 4, "cbr128.mp3"};
 
 Bytes Reference(const Fixture& fixture) {
-    return ReadAll(SoundFixtures() / (std::string(fixture.name) + ".pcm"));
+    const std::string name = fixture.sameSoundAs ? fixture.sameSoundAs : fixture.name;
+    return ReadAll(SoundFixtures() / (name + ".pcm"));
 }
 
 bool SameBytes(const Bytes& a, std::size_t atA, const Bytes& b, std::size_t atB,
@@ -158,19 +164,21 @@ TEST(Mp3Frames, SearchSkipsATagAndEndsAtTheEndWhenNothingIsFound) {
 }
 
 TEST(Mp3Frames, StartPositionComesFromTheDurationInSixtyFourBits) {
-    EXPECT_EQ(Mp3StartPosition(1000000, 128, 10000), 160000u);
-    EXPECT_EQ(Mp3StartPosition(1000000, 128, 62500 + 10000), 160000u); // duration 62500 ms
-    EXPECT_EQ(Mp3StartPosition(1000000, 128, 0), 0u);
-    EXPECT_EQ(Mp3StartPosition(1000000, 128, -100), 0u);
+    EXPECT_EQ(Mp3StartPosition(0, 1000000, 128, 10000), 160000u);
+    EXPECT_EQ(Mp3StartPosition(0, 1000000, 128, 62500 + 10000), 160000u); // duration 62500 ms
+    EXPECT_EQ(Mp3StartPosition(0, 1000000, 128, 0), 0u);
+    EXPECT_EQ(Mp3StartPosition(0, 1000000, 128, -100), 0u);
     // 600 MB: the size in bits no longer fits 32 bits, the duration is 37500000 ms.
-    EXPECT_EQ(Mp3StartPosition(600000000, 128, 3000000), 48000000u);
-    EXPECT_EQ(Mp3StartPosition(0xFFFFFFFFu, 320, 0x7FFFFFFF) < 0xFFFFFFFFu, true);
+    EXPECT_EQ(Mp3StartPosition(0, 600000000, 128, 3000000), 48000000u);
+    EXPECT_EQ(Mp3StartPosition(0, 0xFFFFFFFFu, 320, 0x7FFFFFFF) < 0xFFFFFFFFu, true);
     // Fewer than bitrate / 8 bytes: no duration, so the track starts at the first frame.
-    EXPECT_EQ(Mp3StartPosition(30, 320, 5000), 30u);
+    EXPECT_EQ(Mp3StartPosition(20, 50, 320, 5000), 20u);
+    // A tag before the first frame holds no sound: time counts from the frame.
+    EXPECT_EQ(Mp3StartPosition(3000000, 4000000, 128, 72500), 3000000u + 160000u);
 }
 
 TEST(Mp3Track, OpensTheDeviceInTheFirstFramesFormat) {
-    for (const Fixture& fixture : {Cbr128, Mono, Mpeg2, Tagged}) {
+    for (const Fixture& fixture : {Cbr128, Mono, Mpeg2, Tagged, Cover, Junk}) {
         SCOPED_TRACE(fixture.name);
         const auto source = OpenMp3Source((SoundFixtures() / fixture.name).string(), 0);
         ASSERT_TRUE(source);
@@ -181,7 +189,8 @@ TEST(Mp3Track, OpensTheDeviceInTheFirstFramesFormat) {
 }
 
 TEST(Mp3Track, PlaysWhatMpg123DecodesAndLoopsToTheFirstFrame) {
-    for (const Fixture& fixture : {Cbr128, Mono, Mpeg2, Tagged}) {
+    // Binary data before the first frame costs no silence, neither at the start nor at a loop.
+    for (const Fixture& fixture : {Cbr128, Mono, Mpeg2, Tagged, Cover, Junk}) {
         SCOPED_TRACE(fixture.name);
         const Bytes reference = Reference(fixture);
         ASSERT_GT(reference.size(), 20 * fixture.frameBytes);
@@ -199,18 +208,22 @@ TEST(Mp3Track, PlaysWhatMpg123DecodesAndLoopsToTheFirstFrame) {
 }
 
 TEST(Mp3Track, StartOffsetBeginsNearTheMatchingFrame) {
-    const Bytes reference = Reference(Cbr128);
-    const std::size_t frame = Cbr128.frameBytes;
-    // 1000 ms at 128 kbit/s is byte 16000, inside the 39th frame (the first is the info frame).
-    const auto source = OpenMp3Source((SoundFixtures() / Cbr128.name).string(), 1000);
-    ASSERT_TRUE(source);
-    const Bytes played = PlayBuffers(*source, BuffersFor(reference.size()));
-    // A decoder started there lacks the bit reservoir of the first frames it is given.
-    const std::size_t skip = 3 * frame;
-    const long match = MatchingFrame(played, skip, reference, frame, 38 + 3, 2);
-    ASSERT_GE(match, 0);
-    const std::size_t restOfPass = reference.size() - match * frame - frame;
-    EXPECT_TRUE(SameBytes(played, skip, reference, match * frame, restOfPass));
+    // 1000 ms at 128 kbit/s is byte 16000 after the first frame, inside the 39th frame (the
+    // first is the info frame); a tag before the first frame does not count.
+    for (const Fixture& fixture : {Cbr128, Cover}) {
+        SCOPED_TRACE(fixture.name);
+        const Bytes reference = Reference(fixture);
+        const std::size_t frame = fixture.frameBytes;
+        const auto source = OpenMp3Source((SoundFixtures() / fixture.name).string(), 1000);
+        ASSERT_TRUE(source);
+        const Bytes played = PlayBuffers(*source, BuffersFor(reference.size()));
+        // A decoder started there lacks the bit reservoir of the first frames it is given.
+        const std::size_t skip = 3 * frame;
+        const long match = MatchingFrame(played, skip, reference, frame, 38 + 3, 2);
+        ASSERT_GE(match, 0);
+        const std::size_t restOfPass = reference.size() - match * frame - frame;
+        EXPECT_TRUE(SameBytes(played, skip, reference, match * frame, restOfPass));
+    }
 }
 
 TEST(Mp3Track, SilencedBuffersKeepTheTrackRunning) {
