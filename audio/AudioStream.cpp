@@ -248,8 +248,9 @@ void AudioStream::DropQueued() {
 bool IsPlayableFormat(const PcmFormat& format) {
     const int bits = format.BitsPerSample;
     const bool knownBits = bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    return knownBits && format.Channels >= 1 && format.Channels <= 8 && format.SampleRate > 0 &&
-           format.SampleRate <= 768000 && format.BlockAlign == format.Channels * bits / 8;
+    return knownBits && format.Channels >= 1 && format.Channels <= 8 &&
+           format.SampleRate >= MinPlayableRate && format.SampleRate <= MaxPlayableRate &&
+           format.BlockAlign == format.Channels * bits / 8;
 }
 
 std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format) {

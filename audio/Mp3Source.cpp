@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::size_t Mp3BufferBytes = 24576;
 constexpr std::size_t InputAreaBytes = 16384;
 constexpr std::size_t OutputAreaBytes = 262144;
 
@@ -32,10 +31,11 @@ public:
         format_.Channels = first.Channels;
         format_.BitsPerSample = 16;
         format_.BlockAlign = first.Channels * 2;
+        bufferBytes_ = BufferBytesFor(format_);
     }
 
     PcmFormat Format() const override { return format_; }
-    std::size_t BufferBytes() const override { return Mp3BufferBytes; }
+    std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
 
     void Fill(std::uint8_t* buffer) override {
@@ -46,7 +46,7 @@ public:
         fruitlessWork_ = 0;
         std::size_t filled = 0;
         try {
-            while (filled < Mp3BufferBytes) {
+            while (filled < bufferBytes_) {
                 while (readIndex_ < 0 || static_cast<std::size_t>(readIndex_) >= decodedLength_ ||
                        status_ != Mp3DecodeResult::Output) {
                     if (!ObtainMoreOutput())
@@ -56,7 +56,7 @@ public:
                     status_ != Mp3DecodeResult::Output)
                     break;
                 const std::size_t count = std::min(
-                    Mp3BufferBytes - filled, decodedLength_ - static_cast<std::size_t>(readIndex_));
+                    bufferBytes_ - filled, decodedLength_ - static_cast<std::size_t>(readIndex_));
                 if (audible)
                     std::memcpy(buffer + filled, output_.get() + readIndex_, count);
                 else
@@ -71,7 +71,7 @@ public:
         } catch (const std::exception&) {
             // A read failed under us: this buffer stays silent, the next one tries again.
         }
-        std::memset(buffer + filled, 0, Mp3BufferBytes - filled);
+        std::memset(buffer + filled, 0, bufferBytes_ - filled);
     }
 
 private:
@@ -155,6 +155,7 @@ private:
     std::unique_ptr<std::uint8_t[]> input_;  // one frame's length of the file at a time
     std::unique_ptr<std::uint8_t[]> output_; // what the decoder made of it
     PcmFormat format_;
+    std::size_t bufferBytes_ = 0;
 
     bool searchInterrupted_ = false;
     std::uint64_t fruitlessWork_ = 0;

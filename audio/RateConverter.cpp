@@ -9,6 +9,12 @@ namespace {
 
 constexpr std::size_t FrameBytes = 2 * sizeof(float);
 
+// SDL2's converter rounds the length of what it makes of each piece it is given, so between
+// rates that are no whole multiple of each other the sound drifts by a little at every piece,
+// the more the smaller the pieces. Pieces of a fixed length keep that small, and make the
+// result the same however the track's buffers cut the sound.
+constexpr std::size_t PieceFrames = 65536;
+
 SDL_AudioFormat SdlFormatOf(const PcmFormat& format) {
     switch (format.BitsPerSample) {
     case 8:
@@ -39,28 +45,21 @@ RateConverter::~RateConverter() {
 }
 
 void RateConverter::Put(const std::uint8_t* data, std::size_t bytes) {
-    if (!stream_ || bytes == 0)
+    if (!stream_)
         return;
-    // The converter takes whole frames only; a frame cut by a buffer end waits for the rest.
-    const auto frameBytes = static_cast<std::size_t>(from_.BlockAlign);
-    const std::uint8_t* whole = data;
-    std::size_t wholeBytes = 0;
-    if (partial_.empty() && bytes % frameBytes == 0) {
-        wholeBytes = bytes;
-    } else {
-        partial_.insert(partial_.end(), data, data + bytes);
-        whole = partial_.data();
-        wholeBytes = partial_.size() - partial_.size() % frameBytes;
+    pending_.insert(pending_.end(), data, data + bytes);
+    const std::size_t pieceBytes = PieceFrames * static_cast<std::size_t>(from_.BlockAlign);
+    std::size_t done = 0;
+    for (; pending_.size() - done >= pieceBytes; done += pieceBytes) {
+        const std::uint8_t* piece = pending_.data() + done;
+        if (from_.BitsPerSample == 24) {
+            const std::vector<std::uint8_t> wide = Widen24(piece, pieceBytes);
+            SDL_AudioStreamPut(stream_, wide.data(), static_cast<int>(wide.size()));
+        } else {
+            SDL_AudioStreamPut(stream_, piece, static_cast<int>(pieceBytes));
+        }
     }
-    if (from_.BitsPerSample == 24) {
-        const std::vector<std::uint8_t> wide = Widen24(whole, wholeBytes);
-        SDL_AudioStreamPut(stream_, wide.data(), static_cast<int>(wide.size()));
-    } else {
-        SDL_AudioStreamPut(stream_, whole, static_cast<int>(wholeBytes));
-    }
-    if (whole == partial_.data())
-        partial_.erase(partial_.begin(),
-                       partial_.begin() + static_cast<std::ptrdiff_t>(wholeBytes));
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(done));
 }
 
 std::size_t RateConverter::AvailableFrames() const {

@@ -24,7 +24,8 @@ public:
     // False when SDL2 cannot convert from this format.
     bool Valid() const { return stream_ != nullptr; }
 
-    // Hands on the next bytes of the track (whole frames or not).
+    // Hands on the next bytes of the track (whole frames or not); they are converted a piece of
+    // a fixed length at a time, so frames become available in steps.
     void Put(const std::uint8_t* data, std::size_t bytes);
 
     // Whole stereo frames ready to be taken.
@@ -37,5 +38,5 @@ public:
 private:
     PcmFormat from_;
     _SDL_AudioStream* stream_ = nullptr;
-    std::vector<std::uint8_t> partial_; // bytes of a 24-bit sample cut by a buffer end
+    std::vector<std::uint8_t> pending_; // bytes not yet handed to SDL2, in whole pieces
 };

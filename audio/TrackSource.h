@@ -18,6 +18,11 @@ struct PcmFormat {
     bool operator==(const PcmFormat&) const = default;
 };
 
+// The bytes of one buffer of a file track in this format: as long as a generated track's
+// buffer (4096 frames at 22050 Hz, about 186 ms) and at least one frame, so that a stop is as
+// quick for every format. Thread safe.
+std::size_t BufferBytesFor(const PcmFormat& format);
+
 class TrackSource {
 public:
     virtual ~TrackSource() = default;

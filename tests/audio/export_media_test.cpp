@@ -61,18 +61,16 @@ TEST_F(ExportMedia, OtherFormatsAndRatesGoThroughTheConverter) {
     StartValues.Waves = {TrackPath("u8_mono.wav")};
     const Bytes file = ReadAll(SoundFixtures() / "u8_mono.wav");
     RateConverter converter({22050, 1, 8, 1}, 48000);
-    converter.Put(file.data() + 44, 22050);
+    // The file loops; the converter works on pieces of about three loops.
+    for (int loop = 0; loop < 3; ++loop)
+        converter.Put(file.data() + 44, 22050);
     std::vector<float> converted(24000 * 2);
     ASSERT_EQ(converter.Take(converted.data(), 24000), 24000u);
     std::vector<std::int16_t> expected;
     for (const float sample : converted)
         expected.push_back(static_cast<std::int16_t>(std::nearbyint(sample * 32768.0f)));
-    // The converter's float arithmetic depends on how the bytes were cut into pieces, so the
-    // last bit may differ from a conversion of the whole file at once.
-    const auto out = Export(0, 500, 48000);
-    ASSERT_EQ(out.size(), expected.size());
-    for (std::size_t i = 0; i < out.size(); ++i)
-        ASSERT_NEAR(out[i], expected[i], 2) << "sample " << i;
+    // However the track's buffers cut the sound, the converter gets the same pieces.
+    EXPECT_EQ(Export(0, 500, 48000), expected);
 }
 
 TEST_F(ExportMedia, AnAddedFileTrackStartsAtItsBeginningAndMissingFilesAreLeftOut) {
