@@ -118,6 +118,9 @@ TEST_F(PhraseFileTest, ReplacingWhileAnotherThreadReadsIsSafe) {
             ++reads;
         }
     });
+    // On a busy machine the reader may not have started before the replacing is over.
+    while (reads.load() == 0)
+        std::this_thread::yield();
     for (int i = 0; i < 200; ++i) {
         if (i % 3 == 2)
             source.Replace(nullptr);
