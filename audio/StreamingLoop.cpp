@@ -109,7 +109,14 @@ private:
     std::array<std::uint64_t, 2> tickets_{};
 };
 
+std::atomic<std::uint64_t> streamsOpened{0};
+std::atomic<std::uint64_t> streamsRefused{0};
+
 } // namespace
+
+TrackStreamCounts CountTrackStreams() {
+    return {streamsOpened.load(), streamsRefused.load()};
+}
 
 double MasterLevel(int volumePercent) {
     return std::clamp(volumePercent, 0, 100) / 100.0;
@@ -117,9 +124,10 @@ double MasterLevel(int volumePercent) {
 
 void StreamTrack(TrackSource& source, const std::atomic<bool>& running) {
     const std::unique_ptr<AudioStream> stream = OpenAudioStream(source.Format());
+    ++(stream ? streamsOpened : streamsRefused);
     if (!stream) {
         if (source.ReportsDeviceFailure())
-            Messages().ShowMessage("Ошибка аудиоустройства");
+            Messages().ShowMessage(DeviceErrorMessage);
         return;
     }
     Streamer(source, *stream).Run(running);

@@ -51,7 +51,14 @@ public:
     // Thread safe. Shows the text (UTF-8) with an empty caption and an OK button and returns
     // when the user has closed it.
     virtual void ShowMessage(const std::string& text) = 0;
+
+    // Thread safe, non-blocking: shows the text as ShowMessage does without waiting for the
+    // user. The default suits implementations whose ShowMessage never waits.
+    virtual void PostMessage(const std::string& text) { ShowMessage(text); }
 };
+
+// The message of a sound device that refuses a stream or stops playing.
+inline constexpr const char* DeviceErrorMessage = "Ошибка аудиоустройства";
 
 // Thread safe. Without an installed implementation, messages go to standard error.
 void InstallUserMessages(UserMessages* messages);

@@ -147,7 +147,7 @@ std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
     }
     if (!IsPlayablePcm(layout)) {
         file.reset();
-        Messages().ShowMessage("Ошибка аудиоустройства");
+        Messages().ShowMessage(DeviceErrorMessage);
         return nullptr;
     }
     if (layout.DataSize == 0)

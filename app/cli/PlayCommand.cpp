@@ -1,17 +1,18 @@
 // umbrascope --play FILE.usp [--from MS] [--sound-only]: plays a session straight away, full
 // screen or as sound only, without the editing window. Ends with the session, on a key in the
-// full-screen window, or on SIGINT or SIGTERM, stopping cleanly each time.
+// full-screen window, or on SIGINT or SIGTERM, stopping cleanly each time. Messages go to
+// standard error, and a play in which no track could open the sound device ends with status 1.
 
 #include "Cli.h"
 #include "app/gui/Desktop.h"
-#include "ui/MessageBoxes.h"
-#include "app/gui/MessageBridge.h"
 #include "app/gui/PlaybackController.h"
-#include "ui/UiText.h"
+#include "audio/StreamingLoop.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
 
 #include <QFileInfo>
@@ -101,8 +102,8 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     if (const auto failure = LoadProject(options->project, options->from))
         return Fail(*failure);
 
-    MessageBridge messages;
-    InstallUserMessages(&messages);
+    // The track threads' messages go to standard error: boxes would wait unseen.
+    InstallUserMessages(nullptr);
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     int status = 0;
@@ -147,8 +148,13 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound(messages);
+    EndSound(nullptr);
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    const TrackStreamCounts streams = CountTrackStreams();
+    if (streams.refused > 0 && streams.opened == 0) {
+        Report(QStringLiteral("no track could open the sound device"));
+        status = 1;
+    }
     return status;
 }
