@@ -54,39 +54,33 @@ bool ContinuesStream(const Mp3FrameHeader& first, const Mp3FrameHeader& next) {
     return first.SampleRate == next.SampleRate;
 }
 
-namespace {
-
-// Whether the header at position is followed by the next frame of its stream, or by the end of
-// the file (a last frame, perhaps cut short).
-bool IsConfirmedFrame(TFile& file, std::uint32_t position, const Mp3FrameHeader& header) {
-    const std::uint64_t next = std::uint64_t{position} + header.FrameLength;
-    if (next + 4 > file.Size())
-        return true;
-    std::uint8_t bytes[4];
-    file.Read(bytes, static_cast<std::uint32_t>(next), 4);
-    const auto following = ParseMp3FrameHeader(bytes);
-    return following && ContinuesStream(header, *following);
-}
-
-} // namespace
-
 std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, std::uint64_t stop,
                                              Mp3FrameHeader& found) {
-    // Reads a block at a time; each block overlaps the next by the three bytes a header
-    // starting at its last position needs.
+    // Reads a block at a time; each block overlaps the next by the bytes that the header of the
+    // frame after one starting at its last position needs.
     constexpr std::uint32_t BlockPositions = 8192;
-    std::array<std::uint8_t, BlockPositions + 3> block{};
+    constexpr std::uint32_t LongestFrame = 1441; // 160 kbit/s at 8000 Hz, or 320 at 32000, padded
+    constexpr std::uint32_t Overlap = LongestFrame + 3;
+    std::array<std::uint8_t, BlockPositions + Overlap> block{};
+    const std::uint64_t size = file.Size();
     stop = std::min<std::uint64_t>(stop, 0xFFFFFFFFu);
     for (std::uint64_t position = from; position < stop;) {
         const auto start = static_cast<std::uint32_t>(position);
         const auto count =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(BlockPositions, stop - position));
-        file.Read(block.data(), start, count + 3);
+        file.Read(block.data(), start, count + Overlap);
         for (std::uint32_t i = 0; i < count; ++i) {
             if (block[i] != 0xFF)
                 continue;
             const auto header = ParseMp3FrameHeader(&block[i]);
-            if (header && IsConfirmedFrame(file, start + i, *header)) {
+            if (!header)
+                continue;
+            // A frame counts when the next one's header follows it, or when the file ends
+            // before a header could stand there (a last frame, perhaps cut short).
+            const std::uint32_t next = i + header->FrameLength;
+            const auto following = ParseMp3FrameHeader(&block[next]);
+            if (std::uint64_t{start} + next + 4 > size ||
+                (following && ContinuesStream(*header, *following))) {
                 found = *header;
                 return start + i;
             }
