@@ -33,7 +33,7 @@ scripts/run-fuzzers.sh build-asan
 stage "thread sanitizer build"
 scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DUMBRASCOPE_SANITIZE=thread -DUMBRASCOPE_BENCH=OFF -DUMBRASCOPE_WERROR=ON
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$top/scripts/tsan-suppressions.txt" \
   ctest --test-dir build-tsan -L threads --output-on-failure --timeout 900
 
 stage "all tests passed"

@@ -28,7 +28,7 @@ public:
     // Queues a copy of the buffer; the ticket tells when it has been played.
     std::uint64_t Queue(const std::uint8_t* data, std::size_t bytes);
 
-    // Non-blocking.
+    // Takes the queue's short lock; never waits for the device.
     bool HasPlayed(std::uint64_t ticket) const;
 
     // Blocks at most timeout. True when the buffer has been played (or dropped).

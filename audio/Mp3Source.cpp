@@ -1,7 +1,6 @@
 #include "Mp3Source.h"
 
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/MediaPath.h"
 
 #include <algorithm>
@@ -39,7 +38,6 @@ public:
     bool ReportsDeviceFailure() const override { return true; }
 
     void Fill(std::uint8_t* buffer) override {
-        const bool audible = CurrentValuesView()->AudioEnabled;
         if (!searchInterrupted_)
             searchCursor_ = readPosition_;
         searchInterrupted_ = false;
@@ -57,10 +55,7 @@ public:
                     break;
                 const std::size_t count = std::min(
                     bufferBytes_ - filled, decodedLength_ - static_cast<std::size_t>(readIndex_));
-                if (audible)
-                    std::memcpy(buffer + filled, output_.get() + readIndex_, count);
-                else
-                    std::memset(buffer + filled, 0, count);
+                std::memcpy(buffer + filled, output_.get() + readIndex_, count);
                 filled += count;
                 readIndex_ += static_cast<std::int64_t>(count);
                 // Only sound that reaches the buffer counts: output decoded just before the

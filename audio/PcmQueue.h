@@ -29,7 +29,7 @@ public:
     // frames.
     std::uint64_t Push(const std::uint8_t* data, std::size_t bytes);
 
-    // Non-blocking.
+    // Takes the queue's short lock; never waits for the device.
     bool HasPlayed(std::uint64_t ticket) const;
 
     // Blocks until the buffer of this ticket has been played, dropped or the stream closed, or

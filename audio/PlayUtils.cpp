@@ -28,8 +28,9 @@ std::vector<TrackHandle> TakeFromRegistry(bool finishedOnly) {
 
 } // namespace
 
-TPlayThread::TPlayThread(std::string descriptor, std::int32_t startOffset)
-    : Descriptor(std::move(descriptor)), StartOffset(startOffset) {}
+TPlayThread::TPlayThread(std::string descriptor, std::int32_t startOffset,
+                         std::uint32_t trackNumber)
+    : Descriptor(std::move(descriptor)), StartOffset(startOffset), TrackNumber(trackNumber) {}
 
 TPlayThread::~TPlayThread() {
     Running = false;
@@ -51,7 +52,7 @@ void TPlayThread::Join() {
 
 void TPlayThread::Execute() noexcept {
     try {
-        if (const auto source = MakeTrackSource(Descriptor, StartOffset, &Running))
+        if (const auto source = MakeTrackSource(Descriptor, StartOffset, TrackNumber, &Running))
             StreamTrack(*source, Running);
     } catch (...) {
         // A track that fails ends by itself; the session goes on without it.
@@ -60,7 +61,7 @@ void TPlayThread::Execute() noexcept {
 }
 
 std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
-                                             std::int32_t startOffset,
+                                             std::int32_t startOffset, std::uint32_t trackNumber,
                                              const std::atomic<bool>* running) {
     switch (PlaybackKind(descriptor)) {
     case TrackKind::Wav:
@@ -74,16 +75,17 @@ std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
         return nullptr;
     case TrackKind::Noise:
         if (const auto params = ParseToneDescriptor(descriptor))
-            return std::make_unique<NoiseSource>(*params);
+            return std::make_unique<NoiseSource>(*params, trackNumber);
         return nullptr;
     default:
         return nullptr;
     }
 }
 
-TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset) {
+TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset,
+                             std::uint32_t trackNumber) {
     ReclaimFinishedTrackThreads();
-    auto track = std::make_shared<TPlayThread>(descriptor, startOffset);
+    auto track = std::make_shared<TPlayThread>(descriptor, startOffset, trackNumber);
     track->Start();
     std::lock_guard lock(registryMutex);
     registry.push_back(track);

@@ -20,8 +20,9 @@
 
 class TPlayThread {
 public:
-    // The thread is created stopped; Start begins it.
-    TPlayThread(std::string descriptor, std::int32_t startOffset);
+    // The thread is created stopped; Start begins it. trackNumber counts the tracks started
+    // in one play (it seeds the noise generator, so two noise tracks never sound alike).
+    TPlayThread(std::string descriptor, std::int32_t startOffset, std::uint32_t trackNumber = 0);
     // Stops the thread and joins it if nobody has.
     ~TPlayThread();
     TPlayThread(const TPlayThread&) = delete;
@@ -40,6 +41,7 @@ public:
     const std::string Descriptor;
     // Milliseconds into the track at which playing begins (file tracks only).
     const std::int32_t StartOffset;
+    const std::uint32_t TrackNumber;
     // Thread safe: true while the track is to keep playing; whoever stops it sets it false.
     std::atomic<bool> Running{true};
 
@@ -52,17 +54,18 @@ private:
 
 using TrackHandle = std::shared_ptr<TPlayThread>;
 
-// User-interface thread, non-blocking: starts a track thread. A descriptor that plays nothing
+// User-interface thread; does not wait for sound: starts a track thread. A descriptor that plays nothing
 // (no known kind, malformed, a file that cannot be played) ends its thread at once, silently.
-TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset);
+TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset,
+                             std::uint32_t trackNumber = 0);
 
 // Thread safe, non-blocking: tells the track to stop. A null handle is ignored.
 void StopTrackThread(const TrackHandle& track);
 
-// Thread safe, non-blocking: tells every track to stop.
+// Thread safe; takes a short lock, waits for no track: tells every track to stop.
 void StopAllTrackThreads();
 
-// User-interface thread, non-blocking: joins the threads that have ended.
+// User-interface thread; returns at once: joins the threads that have already ended.
 void ReclaimFinishedTrackThreads();
 
 // Program exit (and tests): stops every track and blocks until each thread has ended, about
@@ -72,10 +75,12 @@ void StopAndJoinAllTrackThreads();
 // Thread safe: track threads started and not yet reclaimed.
 std::size_t TrackThreadCount();
 
-// Call from a track thread. The source that plays a descriptor, or none when it plays
-// nothing. Opening gives up when running (if given) goes false meanwhile.
+// Call from the thread that will use it. The source that plays a descriptor, or none when it
+// plays nothing. trackNumber: see TPlayThread. Opening gives up when running (if given) goes
+// false meanwhile.
 std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
                                              std::int32_t startOffset,
+                                             std::uint32_t trackNumber = 0,
                                              const std::atomic<bool>* running = nullptr);
 
 // Call from a track thread. The source of a WAV or MP3 track, opened at startOffset

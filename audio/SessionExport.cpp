@@ -1,10 +1,6 @@
 #include "SessionExport.h"
 
 #include "PlayUtils.h"
-#include "model/Common.h"
-#include "model/EventCatalogue.h"
-#include "model/MediaPath.h"
-#include "model/Playback.h"
 #include "model/SessionState.h"
 
 #include <algorithm>
@@ -13,6 +9,7 @@
 
 struct SessionRenderer::Track {
     std::string descriptor;
+    std::uint32_t number = 0;
     std::unique_ptr<TrackSource> source;
     std::unique_ptr<RateConverter> converter;
     std::vector<std::uint8_t> buffer;
@@ -46,16 +43,17 @@ unsigned HelperThreads() {
 
 } // namespace
 
-SessionRenderer::SessionRenderer(std::int32_t from, std::int32_t to, int rate)
-    : from_(from), rate_(rate), pool_(HelperThreads()) {
+SessionRenderer::SessionRenderer(Session session, std::string projectFolder, std::int32_t from,
+                                 std::int32_t to, int rate)
+    : session_(std::move(session)),
+      playhead_(session_.Events, state_, std::move(projectFolder), *this), from_(from), rate_(rate),
+      pool_(HelperThreads()) {
     totalFrames_ = to > from ? FrameAt(to) : 0;
-    if (auto problem = ComputeStateAt(from))
-        problems_.push_back(std::move(*problem));
-    nextEvent_ = FirstEventDueAfterComputedState(from);
-    for (auto& entry : CurrentValues.Waves)
-        if (ResolveMediaPath(entry.Track))
-            StartTrack(entry.Track, from - entry.AddTime);
-    PublishCurrentValues();
+    SessionStateAt start = StateAt(session_.StartValues, session_.Events, from);
+    state_ = std::move(start.Values);
+    if (start.Failure)
+        playhead_.ReportOnce(*start.Failure);
+    playhead_.Start(from, FirstEventDueAfterComputedState(session_.Events, from));
 }
 
 SessionRenderer::~SessionRenderer() = default;
@@ -74,12 +72,17 @@ std::vector<std::string> SessionRenderer::PlayingTracks() const {
     return playing;
 }
 
-void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t startOffset) {
+void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t offset,
+                                 std::uint32_t number) {
     auto track = std::make_unique<Track>();
     track->descriptor = descriptor;
-    track->source = MakeTrackSource(descriptor, startOffset);
-    if (!track->source)
+    track->number = number;
+    track->source = MakeTrackSource(descriptor, offset, number);
+    if (!track->source) {
+        if (!descriptor.starts_with(".&"))
+            LeaveOut(descriptor, "not a sound file that can be played");
         return;
+    }
     track->converter = std::make_unique<RateConverter>(track->source->Format(), rate_);
     if (!track->converter->Valid()) {
         // Live play could not open the device with this format either.
@@ -91,48 +94,37 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t sta
     tracks_.push_back(std::move(track));
 }
 
-void SessionRenderer::StopTrack(const std::string& value) {
-    const RemovalTarget target(value);
-    for (std::size_t i = tracks_.size(); i > 0; --i) {
-        if (target.Names(tracks_[i - 1]->descriptor)) {
-            tracks_.erase(tracks_.begin() + static_cast<std::ptrdiff_t>(i - 1));
-            break;
-        }
-    }
-    if (const auto entry = FindLastRemovalMatch(CurrentValues.Waves, target))
-        CurrentValues.Waves.erase(CurrentValues.Waves.begin() +
-                                  static_cast<std::ptrdiff_t>(*entry));
+void SessionRenderer::StopTrack(std::uint32_t number) {
+    std::erase_if(tracks_, [number](const auto& track) { return track->number == number; });
 }
 
-void SessionRenderer::ApplyEvent(std::size_t index) {
-    TSessionEvent& event = Events[index];
-    const auto kind = EventKindOf(event.EventType);
-    if (kind == EventKind::AddTrack) {
-        std::string descriptor = event.EventValue;
-        if (!ResolveMediaPath(descriptor))
-            return;
-        event.EventValue = descriptor;
-        StartTrack(descriptor, 0);
-        CurrentValues.Waves.push_back({descriptor, event.EventTime});
-    } else if (kind == EventKind::RemoveTrack) {
-        StopTrack(event.EventValue);
-    } else if (auto problem = ::ApplyEvent(CurrentValues, event)) {
-        if (std::find(problems_.begin(), problems_.end(), *problem) == problems_.end())
-            problems_.push_back(std::move(*problem));
-    }
-    PublishCurrentValues();
+void SessionRenderer::Report(const std::string& message) {
+    problems_.push_back(message);
+}
+
+void SessionRenderer::TrackNotFound(const std::string& descriptor) {
+    LeaveOut(descriptor, "not found");
+}
+
+void SessionRenderer::LeaveOut(const std::string& descriptor, const char* reason) {
+    std::string entry = descriptor + " (" + reason + ")";
+    if (std::find(leftOut_.begin(), leftOut_.end(), entry) == leftOut_.end())
+        leftOut_.push_back(std::move(entry));
 }
 
 void SessionRenderer::ApplyDueEvents() {
-    while (nextEvent_ < Events.size() && FrameAt(Events[nextEvent_].EventTime) <= renderedFrames_)
-        ApplyEvent(nextEvent_++);
+    while (const auto time = playhead_.NextEventTime()) {
+        if (FrameAt(*time) > renderedFrames_)
+            break;
+        playhead_.ApplyNext();
+    }
 }
 
 void SessionRenderer::MixBlock(std::int16_t* stereo, std::size_t frames) {
     const std::size_t samples = frames * 2;
     mix_.assign(samples, 0.0f);
     const float level =
-        CurrentValues.AudioEnabled ? std::min<int>(CurrentValues.AudioVolume, 100) / 100.0f : 0.0f;
+        state_.AudioEnabled ? std::min<int>(state_.AudioVolume, 100) / 100.0f : 0.0f;
     // Tracks fill and convert side by side; each keeps its frames until the mix adds them.
     trackFrames_.resize(samples * tracks_.size());
     pool_.Run(tracks_.size(),
@@ -160,8 +152,8 @@ std::size_t SessionRenderer::Render(std::int16_t* stereo, std::size_t frames) {
         ApplyDueEvents();
         std::uint64_t block = std::min<std::uint64_t>(
             {frames - written, BlockFrames, totalFrames_ - renderedFrames_});
-        if (nextEvent_ < Events.size())
-            block = std::min(block, FrameAt(Events[nextEvent_].EventTime) - renderedFrames_);
+        if (const auto time = playhead_.NextEventTime())
+            block = std::min(block, FrameAt(*time) - renderedFrames_);
         MixBlock(stereo + written * 2, block);
         written += block;
         renderedFrames_ += block;

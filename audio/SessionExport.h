@@ -1,27 +1,32 @@
 #pragma once
 
-// Renders everything the sound card would play for a stretch of the open session into 16-bit
-// stereo PCM, offline: the same track sources as live play, started, stopped and silenced by
-// the same rules, with each event taking effect at its exact sample.
+// Renders everything the sound card would play for a stretch of a session into 16-bit stereo
+// PCM, offline: the same track sources as live play, started, stopped and silenced through the
+// same event playhead, with each event taking effect at its exact sample.
 //
-// Thread rule: the renderer plays the part of the user-interface thread: it writes
-// CurrentValues and publishes it. Use it where nothing else plays the session.
+// Thread rule: the renderer works on its own copy of the session and keeps its own state; it
+// never touches the open document or the state published for the players, so it may run on
+// any one thread at a time while the window goes on.
 
 #include "RateConverter.h"
 #include "TrackSource.h"
 #include "WorkerPool.h"
+#include "model/EventPlayhead.h"
+#include "model/Session.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-class SessionRenderer {
+class SessionRenderer final : private PlaybackActions {
 public:
-    // The session of the model from `from` to `to` milliseconds at `rate` frames per second.
-    // The state at `from` is computed as for Play; the phrase file plays no part.
-    SessionRenderer(std::int32_t from, std::int32_t to, int rate);
-    ~SessionRenderer();
+    // The session from `from` to `to` milliseconds at `rate` frames per second; moved media
+    // are looked for in projectFolder. The state at `from` is computed as for Play; the phrase
+    // file plays no part.
+    SessionRenderer(Session session, std::string projectFolder, std::int32_t from, std::int32_t to,
+                    int rate);
+    ~SessionRenderer() override;
     SessionRenderer(const SessionRenderer&) = delete;
     SessionRenderer& operator=(const SessionRenderer&) = delete;
 
@@ -35,8 +40,13 @@ public:
     // Samples that the mix had to cut to full scale.
     std::uint64_t ClippedSamples() const { return clipped_; }
 
-    // Messages of events whose values could not be applied (Windows-1251), each once.
+    // What the user is told about the export (Windows-1251), each once: events whose values
+    // could not be applied, tracks beyond the limit of tracks at once.
     const std::vector<std::string>& Problems() const { return problems_; }
+
+    // Files of tracks that the export had to leave out, each once, with the reason
+    // (Windows-1251 path, then the reason in English).
+    const std::vector<std::string>& LeftOut() const { return leftOut_; }
 
     // Tracks playing now, in start order (descriptors as resolved).
     std::vector<std::string> PlayingTracks() const;
@@ -44,21 +54,29 @@ public:
 private:
     struct Track;
 
+    void StartTrack(const std::string& descriptor, std::int32_t offset,
+                    std::uint32_t number) override;
+    void StopTrack(std::uint32_t number) override;
+    void SwitchPhraseFile(const std::optional<std::string>&) override {}
+    void Report(const std::string& message) override;
+    void TrackNotFound(const std::string& descriptor) override;
+    void LeaveOut(const std::string& descriptor, const char* reason);
+
     std::uint64_t FrameAt(std::int32_t time) const;
     void ApplyDueEvents();
-    void ApplyEvent(std::size_t index);
-    void StartTrack(const std::string& descriptor, std::int32_t startOffset);
-    void StopTrack(const std::string& value);
     void MixBlock(std::int16_t* stereo, std::size_t frames);
 
+    Session session_;
+    TCurrentValues state_;
+    EventPlayhead playhead_;
     std::int32_t from_;
     int rate_;
     std::uint64_t totalFrames_ = 0;
     std::uint64_t renderedFrames_ = 0;
-    std::size_t nextEvent_ = 0;
     std::uint64_t clipped_ = 0;
     std::vector<std::unique_ptr<Track>> tracks_;
     std::vector<std::string> problems_;
+    std::vector<std::string> leftOut_;
     std::vector<float> mix_;
     std::vector<float> trackFrames_; // one block per track, side by side
     WorkerPool pool_;

@@ -17,14 +17,17 @@ inline constexpr std::size_t ToneFramesPerBuffer = 4096;
 inline constexpr std::size_t ToneBufferBytes = ToneFramesPerBuffer * 4;
 inline constexpr double ToneFullScale = 32767;
 
-// Uniform numbers in [0, 1) from a fixed seed: every noise track draws the same sequence from a
-// generator of its own, never seeded from the clock.
+// Uniform numbers in [0, 1) from a fixed seed, never from the clock, so an export sounds the
+// same every time. Each track of a play has its own seed (its number among the tracks
+// started), so two noise tracks at once are two different noises.
 class NoiseGenerator {
 public:
+    explicit NoiseGenerator(std::uint64_t trackNumber = 0)
+        : engine_(20250101 + trackNumber * 0x9E3779B97F4A7C15ull) {}
     double Next() { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
 private:
-    std::mt19937_64 engine_{20250101};
+    std::mt19937_64 engine_;
 };
 
 // Writes ToneFramesPerBuffer frames of the tone into buffer (ToneBufferBytes bytes) and
@@ -47,7 +50,8 @@ private:
 
 class NoiseSource final : public TrackSource {
 public:
-    explicit NoiseSource(const ToneParams& params) : params_(params) {}
+    explicit NoiseSource(const ToneParams& params, std::uint64_t trackNumber = 0)
+        : params_(params), random_(trackNumber) {}
     PcmFormat Format() const override { return {}; }
     std::size_t BufferBytes() const override { return ToneBufferBytes; }
     void Fill(std::uint8_t* buffer) override { FillNoiseBuffer(params_, random_, buffer); }

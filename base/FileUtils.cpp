@@ -1,5 +1,7 @@
 #include "FileUtils.h"
 
+#include "SystemFileCalls.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -11,31 +13,11 @@ namespace {
 
 constexpr std::uint32_t HalfWindow = TFile::WindowSize / 2;
 
-[[noreturn]] void ThrowSystemError(int error) {
-    throw EInOutError(std::strerror(error));
-}
-
 std::uint32_t SizeOfOpenFile(int fd) {
     struct stat info {};
     if (fstat(fd, &info) != 0 || info.st_size < 0)
         return 0;
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(info.st_size, 0xFFFFFFFFu));
-}
-
-// Reads up to count bytes at offset; stops early at the end of the file.
-std::uint32_t ReadFully(int fd, std::uint8_t* target, std::uint32_t count, std::uint32_t offset) {
-    std::uint32_t done = 0;
-    while (done < count) {
-        const ssize_t got = pread(fd, target + done, count - done, off_t{offset} + done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            ThrowSystemError(errno);
-        if (got == 0)
-            break;
-        done += static_cast<std::uint32_t>(got);
-    }
-    return done;
 }
 
 } // namespace
@@ -88,7 +70,8 @@ void TFile::LoadWindow(int w, std::uint32_t start) {
     const std::uint32_t wanted = start < fileSize_ ? std::min(WindowSize, fileSize_ - start) : 0;
     windows_[w] = {start, 0};
     ++diskReads_;
-    windows_[w].length = ReadFully(fd_, data_.get() + std::size_t{WindowSize} * w, wanted, start);
+    windows_[w].length = static_cast<std::uint32_t>(
+        ReadFullyAt(fd_, data_.get() + std::size_t{WindowSize} * w, wanted, start));
 }
 
 int TFile::WindowFor(std::uint64_t p) {

@@ -1,7 +1,13 @@
 #pragma once
 
-// A file written beside its target under a temporary name and renamed into place only when
-// complete, so that a failed or abandoned write never destroys what the target held.
+// A file written under a temporary name beside its target and put in place only when complete,
+// so that a failed or abandoned write never destroys what the target held.
+//
+// Putting in place keeps what the target is: a symbolic link is followed and stays a link, and
+// an existing file keeps its permissions, owner, group and hard links. Where a rename cannot
+// keep them (more than one hard link, an owner or group the process may not give), the target
+// is rewritten in place from a backup copy, read back to check it, and restored from the copy
+// should that fail.
 //
 // Thread rule: one writer, one thread.
 
@@ -11,7 +17,9 @@
 
 class ReplacingFile {
 public:
-    // Creates the temporary file in the target's folder. Throws EInOutError.
+    // Refuses, with the system's message, an existing target that is not a regular file or
+    // that this process may not read and write; then creates the temporary file in the
+    // target's folder. Throws EInOutError.
     explicit ReplacingFile(std::filesystem::path target);
     // Removes the temporary file unless Commit succeeded.
     ~ReplacingFile();
@@ -24,12 +32,19 @@ public:
     // Overwrites bytes already written (a header whose sizes are known at the end).
     void WriteAt(std::uint64_t offset, const void* data, std::size_t bytes);
 
-    // Flushes to the disk and renames the file into place, keeping the target's permissions
-    // when it exists. Throws EInOutError.
+    // Flushes to the disk and puts the bytes in place. Throws EInOutError; the target then
+    // holds what it held before.
     void Commit();
 
 private:
-    std::filesystem::path target_;
+    void OpenExistingTarget();
+    bool TakeOverTargetAttributes();
+    void RenameIntoPlace();
+    void RewriteInPlace();
+
+    std::filesystem::path target_; // with symbolic links followed
     std::filesystem::path temporary_;
     int fd_ = -1;
+    std::uint64_t written_ = 0; // where Write appends
+    int targetFd_ = -1; // the existing target, open for reading and writing; -1 for a new file
 };

@@ -39,7 +39,7 @@ void BM_ExportSixtyMinutes(benchmark::State& state) {
         SessionLength = minutes * 60000;
         StartValues.Waves = {".&01%8@260@25", ".&02%8@260@5@25", ".&03%0@25", ".&04%333@0@25",
                              Utf8ToCp1251(Mp3Path.string()).value()};
-        SessionRenderer renderer(0, SessionLength, 44100);
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, SessionLength, 44100);
         std::vector<std::int16_t> block(65536 * 2);
         while (renderer.Render(block.data(), 65536) > 0)
             benchmark::DoNotOptimize(block.data());

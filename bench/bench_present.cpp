@@ -38,7 +38,7 @@ void BM_PresentSpiral(benchmark::State& state) {
     TPhraseSource phrases;
     for (auto _ : state) {
         phrases.Replace(OpenPhraseFile(phraseFile.toStdString()));
-        form.SetTag(1);
+        form.ClearStopRequest();
         form.ShowOnPrimaryScreen();
         SetClockBase(0);
         IsPlaying = true;

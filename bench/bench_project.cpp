@@ -104,7 +104,7 @@ void PlainWrite(const std::string& bytes, bool sync) {
 
 void BM_PlainWriteOfTheSameBytes(benchmark::State& state) {
     MakeLargeSession(100000);
-    const std::string bytes = ProjectBytes(CurrentProject());
+    const std::string bytes = ProjectBytes(OpenSession());
     for (auto _ : state)
         PlainWrite(bytes, state.range(0) != 0);
 }

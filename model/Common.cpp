@@ -1,5 +1,6 @@
 #include "Common.h"
 
+#include "MediaPath.h"
 #include "SessionState.h"
 
 #include <mutex>
@@ -24,16 +25,51 @@ std::shared_ptr<const TCurrentValues> published = std::make_shared<const TCurren
 } // namespace
 
 void ResetProject() {
-    SessionName.clear();
+    AdoptSession(Session{});
     ProjectFileName.clear();
-    SessionAuthor.clear();
-    SessionDescription.clear();
-    SessionLength = DefaultSessionLength;
-    StartValues = TSessionValues{};
-    Events.clear();
     IsPlaying = false;
     SessionPosition = 0;
     (void)ComputeStateAt(0);
+}
+
+Session OpenSession() {
+    return {SessionName, SessionAuthor, SessionDescription, SessionLength, StartValues, Events};
+}
+
+void AdoptSession(Session session) {
+    SessionName = std::move(session.SessionName);
+    SessionAuthor = std::move(session.SessionAuthor);
+    SessionDescription = std::move(session.SessionDescription);
+    SessionLength = session.SessionLength;
+    StartValues = std::move(session.StartValues);
+    Events = std::move(session.Events);
+}
+
+std::string OpenProjectFolder() {
+    return ProjectFolderOf(ProjectFileName);
+}
+
+std::optional<std::string> ComputeStateAt(std::int32_t t) {
+    SessionStateAt state = StateAt(StartValues, Events, t);
+    CurrentValues = std::move(state.Values);
+    PublishCurrentValues();
+    return std::move(state.Failure);
+}
+
+std::size_t InsertEvent(const TSessionEvent& event) {
+    return InsertEvent(Events, event);
+}
+
+void ResortEvents() {
+    ResortEvents(Events);
+}
+
+void DeleteEvent(std::size_t index) {
+    DeleteEvent(Events, index);
+}
+
+void RescaleEventTimes(std::int32_t oldLength, std::int32_t newLength) {
+    RescaleEventTimes(Events, oldLength, newLength);
 }
 
 std::shared_ptr<const TCurrentValues> CurrentValuesView() {

@@ -3,52 +3,105 @@
 #include "Cp1251.h"
 
 #include <array>
-#include <cstdint>
+#include <type_traits>
 #include <unordered_map>
 #include <utility>
 
 namespace {
 
-constexpr std::array<std::pair<const char*, const char*>, EventTypeCount> kCatalogueUtf8 = {{
-    {"Не определен", "Тип события не определен"},
-    {"Текстовые фразы -> Включить", "Включает показ текстовых фраз"},
-    {"Текстовые фразы -> Выключить", "Выключает показ текстовых фраз"},
-    {"Текстовые фразы -> Шрифт", "Изменяет шрифт текстовых фраз"},
-    {"Текстовые фразы -> Стиль шрифта", "Изменяет стиль шрифта текстовых фраз"},
-    {"Текстовые фразы -> Цвет", "Изменяет цвет текстовых фраз"},
-    {"Текстовые фразы -> Включить обводку", "Включает обводку текстовых фраз на фоне"},
-    {"Текстовые фразы -> Выключить обводку", "Выключает обводку текстовых фраз"},
-    {"Текстовые фразы -> Цвет обводки", "Изменяет цвет обводки текстовых фраз"},
-    {"Текстовые фразы -> Прозрачность", "Изменяет прозрачность текстовой фразы"},
-    {"Текстовые фразы -> Позиция", "Изменяет позицию вывода текстовых фраз"},
-    {"Текстовые фразы -> Ширина", "Изменяет ширину текстовых фраз"},
-    {"Текстовые фразы -> Длительность", "Изменяет длительность показа одной текстовой фразы"},
-    {"Текстовые фразы -> Интервал", "Изменяет интервал между показами текстовых фраз"},
-    {"Текстовые фразы -> Файл", "Изменяет файл содержащий текстовые фразы"},
-    {"Аудиосопровождение -> Включить", "Включает аудиосопровождение"},
-    {"Аудиосопровождение -> Выключить", "Выключает аудиосопровождение"},
-    {"Аудиосопровождение -> Громкость", "Изменяет громкость аудиосопровождения"},
-    {"Аудиосопровождение -> Добавить аудиотрек", "Добавляет аудиодорожку"},
-    {"Аудиосопровождение -> Убрать аудиотрек", "Удаляет аудиодорожку"},
-    {"Видеосопровождение -> Включить", "Включает видеосопровождение"},
-    {"Видеосопровождение -> Выключить", "Выключает видеосопровождение"},
-    {"Видеосопровождение -> Тип", "Изменяет тип видеосопровождения"},
-    {"Видеосопровождение -> Мерцающий экран - Цвет", "Изменяет цвет мерцающего экрана"},
-    {"Видеосопровождение -> Мерцающий экран - Частота", "Изменяет частоту мерцания экрана"},
-    {"Видеосопровождение -> Спираль - Цвет", "Изменяет цвет спирали"},
-    {"Видеосопровождение -> Спираль - Фон", "Изменяет цвет фона спирали"},
-    {"Видеосопровождение -> Спираль - Скорость", "Изменяет скорость вращения спирали"},
-    {"Видеосопровождение -> Спираль - Толщина", "Изменяет толщину спирали"},
-    {"Видеосопровождение -> Спираль - Направление", "Изменяет направление вращения спирали"},
-    {"Видеосопровождение -> Бегущие полосы - Цвет", "Изменяет цвет бегущих полос"},
-    {"Видеосопровождение -> Бегущие полосы - Фон", "Изменяет цвет фона бегущих полос"},
-    {"Видеосопровождение -> Бегущие полосы - Скорость", "Изменяет скорость бегущих полос"},
-    {"Видеосопровождение -> Бегущие полосы - Толщина", "Изменяет размер бегущих полос"},
-    {"Видеосопровождение -> Бегущие полосы - Направление", "Изменяет направление бегущих полос"},
-    {"Видеосопровождение -> Окружности - Цвет", "Изменяет цвет окружностей"},
-    {"Видеосопровождение -> Окружности - Фон", "Изменяет цвет фона окружностей"},
-    {"Видеосопровождение -> Окружности - Частота", "Изменяет частоту колебаний окружностей"},
-    {"Видеосопровождение -> Окружности - Толщина", "Изменяет размер окружностей"},
+using S = TSessionSettings;
+
+// A catalogue row as written here, in UTF-8.
+struct Row {
+    EventKind kind;
+    const char* name;
+    const char* description;
+    EventValueKind valueKind;
+    SettingsField field;
+    bool switchesOn = false;
+};
+
+const std::array<Row, EventTypeCount> Rows = {{
+    {EventKind::Undefined, "Не определен", "Тип события не определен", EventValueKind::None,
+     std::monostate{}},
+    {EventKind::TextOn, "Текстовые фразы -> Включить", "Включает показ текстовых фраз",
+     EventValueKind::Switch, &S::TextEnabled, true},
+    {EventKind::TextOff, "Текстовые фразы -> Выключить", "Выключает показ текстовых фраз",
+     EventValueKind::Switch, &S::TextEnabled, false},
+    {EventKind::TextFont, "Текстовые фразы -> Шрифт", "Изменяет шрифт текстовых фраз",
+     EventValueKind::FontName, &S::FontName},
+    {EventKind::TextFontStyle, "Текстовые фразы -> Стиль шрифта",
+     "Изменяет стиль шрифта текстовых фраз", EventValueKind::FontStyle, &S::FontStyle},
+    {EventKind::TextColor, "Текстовые фразы -> Цвет", "Изменяет цвет текстовых фраз",
+     EventValueKind::Colour, &S::TextColor},
+    {EventKind::OutlineOn, "Текстовые фразы -> Включить обводку",
+     "Включает обводку текстовых фраз на фоне", EventValueKind::Switch, &S::OutlineEnabled, true},
+    {EventKind::OutlineOff, "Текстовые фразы -> Выключить обводку",
+     "Выключает обводку текстовых фраз", EventValueKind::Switch, &S::OutlineEnabled, false},
+    {EventKind::OutlineColor, "Текстовые фразы -> Цвет обводки",
+     "Изменяет цвет обводки текстовых фраз", EventValueKind::Colour, &S::OutlineColor},
+    {EventKind::TextTransparency, "Текстовые фразы -> Прозрачность",
+     "Изменяет прозрачность текстовой фразы", EventValueKind::Percent, &S::Transparency},
+    {EventKind::TextPosition, "Текстовые фразы -> Позиция",
+     "Изменяет позицию вывода текстовых фраз", EventValueKind::TextPosition, &S::TextPosition},
+    {EventKind::TextWidth, "Текстовые фразы -> Ширина", "Изменяет ширину текстовых фраз",
+     EventValueKind::TextWidth, &S::TextWidth},
+    {EventKind::PhraseDuration, "Текстовые фразы -> Длительность",
+     "Изменяет длительность показа одной текстовой фразы", EventValueKind::Milliseconds,
+     &S::PhraseDuration},
+    {EventKind::PhraseInterval, "Текстовые фразы -> Интервал",
+     "Изменяет интервал между показами текстовых фраз", EventValueKind::Milliseconds,
+     &S::PhraseInterval},
+    {EventKind::PhraseFile, "Текстовые фразы -> Файл", "Изменяет файл содержащий текстовые фразы",
+     EventValueKind::PhraseFile, &S::PhraseFile},
+    {EventKind::AudioOn, "Аудиосопровождение -> Включить", "Включает аудиосопровождение",
+     EventValueKind::Switch, &S::AudioEnabled, true},
+    {EventKind::AudioOff, "Аудиосопровождение -> Выключить", "Выключает аудиосопровождение",
+     EventValueKind::Switch, &S::AudioEnabled, false},
+    {EventKind::AudioVolume, "Аудиосопровождение -> Громкость",
+     "Изменяет громкость аудиосопровождения", EventValueKind::Percent, &S::AudioVolume},
+    {EventKind::AddTrack, "Аудиосопровождение -> Добавить аудиотрек", "Добавляет аудиодорожку",
+     EventValueKind::TrackToAdd, std::monostate{}},
+    {EventKind::RemoveTrack, "Аудиосопровождение -> Убрать аудиотрек", "Удаляет аудиодорожку",
+     EventValueKind::TrackToRemove, std::monostate{}},
+    {EventKind::VideoOn, "Видеосопровождение -> Включить", "Включает видеосопровождение",
+     EventValueKind::Switch, &S::VideoEnabled, true},
+    {EventKind::VideoOff, "Видеосопровождение -> Выключить", "Выключает видеосопровождение",
+     EventValueKind::Switch, &S::VideoEnabled, false},
+    {EventKind::VideoType, "Видеосопровождение -> Тип", "Изменяет тип видеосопровождения",
+     EventValueKind::VideoType, &S::VideoType},
+    {EventKind::FlickerColor, "Видеосопровождение -> Мерцающий экран - Цвет",
+     "Изменяет цвет мерцающего экрана", EventValueKind::Colour, &S::FlickerColor},
+    {EventKind::FlickerFreq, "Видеосопровождение -> Мерцающий экран - Частота",
+     "Изменяет частоту мерцания экрана", EventValueKind::FlickerFrequency, &S::FlickerFreq},
+    {EventKind::SpiralColor, "Видеосопровождение -> Спираль - Цвет", "Изменяет цвет спирали",
+     EventValueKind::Colour, &S::SpiralColor},
+    {EventKind::SpiralBackColor, "Видеосопровождение -> Спираль - Фон",
+     "Изменяет цвет фона спирали", EventValueKind::Colour, &S::SpiralBackColor},
+    {EventKind::SpiralSpeed, "Видеосопровождение -> Спираль - Скорость",
+     "Изменяет скорость вращения спирали", EventValueKind::SpiralSpeed, &S::SpiralSpeed},
+    {EventKind::SpiralWidth, "Видеосопровождение -> Спираль - Толщина", "Изменяет толщину спирали",
+     EventValueKind::Thickness, &S::SpiralWidth},
+    {EventKind::SpiralDirection, "Видеосопровождение -> Спираль - Направление",
+     "Изменяет направление вращения спирали", EventValueKind::SpiralDirection, &S::SpiralDirection},
+    {EventKind::LinesColor, "Видеосопровождение -> Бегущие полосы - Цвет",
+     "Изменяет цвет бегущих полос", EventValueKind::Colour, &S::LinesColor},
+    {EventKind::LinesBackColor, "Видеосопровождение -> Бегущие полосы - Фон",
+     "Изменяет цвет фона бегущих полос", EventValueKind::Colour, &S::LinesBackColor},
+    {EventKind::LinesSpeed, "Видеосопровождение -> Бегущие полосы - Скорость",
+     "Изменяет скорость бегущих полос", EventValueKind::LinesSpeed, &S::LinesSpeed},
+    {EventKind::LinesWidth, "Видеосопровождение -> Бегущие полосы - Толщина",
+     "Изменяет размер бегущих полос", EventValueKind::Thickness, &S::LinesWidth},
+    {EventKind::LinesDirection, "Видеосопровождение -> Бегущие полосы - Направление",
+     "Изменяет направление бегущих полос", EventValueKind::LinesDirection, &S::LinesDirection},
+    {EventKind::CirclesColor, "Видеосопровождение -> Окружности - Цвет",
+     "Изменяет цвет окружностей", EventValueKind::Colour, &S::CirclesColor},
+    {EventKind::CirclesBackColor, "Видеосопровождение -> Окружности - Фон",
+     "Изменяет цвет фона окружностей", EventValueKind::Colour, &S::CirclesBackColor},
+    {EventKind::CirclesFreq, "Видеосопровождение -> Окружности - Частота",
+     "Изменяет частоту колебаний окружностей", EventValueKind::CirclesFrequency, &S::CirclesFreq},
+    {EventKind::CirclesWidth, "Видеосопровождение -> Окружности - Толщина",
+     "Изменяет размер окружностей", EventValueKind::Thickness, &S::CirclesWidth},
 }};
 
 std::optional<int> HexDigit(char c) {
@@ -61,196 +114,74 @@ std::optional<int> HexDigit(char c) {
     return std::nullopt;
 }
 
-// Integer values stored into a field of this width keep their low bits.
+// Integer values stored into a setting of this width keep their low bits.
 template <typename Field> void StoreCut(Field& field, std::int32_t value) {
     field = static_cast<Field>(static_cast<std::uint32_t>(value));
 }
 
-void ApplyRemoval(std::vector<TWaveEntry>& waves, std::string_view descriptor) {
-    if (const auto index = FindTrack(waves, descriptor))
-        waves.erase(waves.begin() + static_cast<std::ptrdiff_t>(*index));
-}
-
-// The field an integer-valued event writes, or nothing for the other kinds.
-bool StoreInteger(TCurrentValues& v, EventKind kind, std::int32_t n) {
-    switch (kind) {
-    case EventKind::TextFontStyle:
-        StoreCut(v.FontStyle, n);
-        return true;
-    case EventKind::TextColor:
-        StoreCut(v.TextColor, n);
-        return true;
-    case EventKind::OutlineColor:
-        StoreCut(v.OutlineColor, n);
-        return true;
-    case EventKind::TextTransparency:
-        StoreCut(v.Transparency, n);
-        return true;
-    case EventKind::TextPosition:
-        StoreCut(v.TextPosition, n);
-        return true;
-    case EventKind::TextWidth:
-        StoreCut(v.TextWidth, n);
-        return true;
-    case EventKind::PhraseDuration:
-        StoreCut(v.PhraseDuration, n);
-        return true;
-    case EventKind::PhraseInterval:
-        StoreCut(v.PhraseInterval, n);
-        return true;
-    case EventKind::AudioVolume:
-        StoreCut(v.AudioVolume, n);
-        return true;
-    case EventKind::VideoType:
-        StoreCut(v.VideoType, n);
-        return true;
-    case EventKind::FlickerColor:
-        StoreCut(v.FlickerColor, n);
-        return true;
-    case EventKind::FlickerFreq:
-        StoreCut(v.FlickerFreq, n);
-        return true;
-    case EventKind::SpiralColor:
-        StoreCut(v.SpiralColor, n);
-        return true;
-    case EventKind::SpiralBackColor:
-        StoreCut(v.SpiralBackColor, n);
-        return true;
-    case EventKind::SpiralSpeed:
-        StoreCut(v.SpiralSpeed, n);
-        return true;
-    case EventKind::SpiralWidth:
-        StoreCut(v.SpiralWidth, n);
-        return true;
-    case EventKind::SpiralDirection:
-        StoreCut(v.SpiralDirection, n);
-        return true;
-    case EventKind::LinesColor:
-        StoreCut(v.LinesColor, n);
-        return true;
-    case EventKind::LinesBackColor:
-        StoreCut(v.LinesBackColor, n);
-        return true;
-    case EventKind::LinesSpeed:
-        StoreCut(v.LinesSpeed, n);
-        return true;
-    case EventKind::LinesWidth:
-        StoreCut(v.LinesWidth, n);
-        return true;
-    case EventKind::LinesDirection:
-        StoreCut(v.LinesDirection, n);
-        return true;
-    case EventKind::CirclesColor:
-        StoreCut(v.CirclesColor, n);
-        return true;
-    case EventKind::CirclesBackColor:
-        StoreCut(v.CirclesBackColor, n);
-        return true;
-    case EventKind::CirclesFreq:
-        StoreCut(v.CirclesFreq, n);
-        return true;
-    case EventKind::CirclesWidth:
-        StoreCut(v.CirclesWidth, n);
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsIntegerValued(EventKind kind) {
-    switch (kind) {
-    case EventKind::Undefined:
-    case EventKind::TextOn:
-    case EventKind::TextOff:
-    case EventKind::TextFont:
-    case EventKind::OutlineOn:
-    case EventKind::OutlineOff:
-    case EventKind::PhraseFile:
-    case EventKind::AudioOn:
-    case EventKind::AudioOff:
-    case EventKind::AddTrack:
-    case EventKind::RemoveTrack:
-    case EventKind::VideoOn:
-    case EventKind::VideoOff:
-        return false;
-    default:
-        return true;
-    }
-}
-
-// The kinds that switch a flag or take their value as text.
-void ApplyNonInteger(TCurrentValues& v, EventKind kind, const TSessionEvent& event) {
-    switch (kind) {
-    case EventKind::TextOn:
-        v.TextEnabled = true;
-        break;
-    case EventKind::TextOff:
-        v.TextEnabled = false;
-        break;
-    case EventKind::TextFont:
-        v.FontName = event.EventValue;
-        break;
-    case EventKind::OutlineOn:
-        v.OutlineEnabled = true;
-        break;
-    case EventKind::OutlineOff:
-        v.OutlineEnabled = false;
-        break;
-    case EventKind::PhraseFile:
-        v.PhraseFile = event.EventValue;
-        break;
-    case EventKind::AudioOn:
-        v.AudioEnabled = true;
-        break;
-    case EventKind::AudioOff:
-        v.AudioEnabled = false;
-        break;
-    case EventKind::AddTrack:
-        v.Waves.push_back({event.EventValue, event.EventTime});
-        break;
-    case EventKind::RemoveTrack:
-        ApplyRemoval(v.Waves, event.EventValue);
-        break;
-    case EventKind::VideoOn:
-        v.VideoEnabled = true;
-        break;
-    case EventKind::VideoOff:
-        v.VideoEnabled = false;
-        break;
-    default:
-        break;
-    }
+// Sets the row's setting from the event: a switch sets its flag, a text is taken unchanged,
+// an integer is converted and cut to the setting's width.
+std::optional<std::string> ApplyToSetting(TCurrentValues& values, const EventType& type,
+                                          const std::string& value) {
+    return std::visit(
+        [&](auto field) -> std::optional<std::string> {
+            using Field = decltype(field);
+            if constexpr (std::is_same_v<Field, std::monostate>) {
+                return std::nullopt;
+            } else if constexpr (std::is_same_v<Field, bool S::*>) {
+                values.*field = type.SwitchesOn;
+                return std::nullopt;
+            } else if constexpr (std::is_same_v<Field, std::string S::*>) {
+                values.*field = value;
+                return std::nullopt;
+            } else {
+                const auto number = ParseEventInteger(value);
+                if (!number)
+                    return InvalidIntegerMessage(value);
+                StoreCut(values.*field, *number);
+                return std::nullopt;
+            }
+        },
+        type.Field);
 }
 
 } // namespace
 
-const std::vector<TEventTypeInfo>& EventTypes() {
-    static const std::vector<TEventTypeInfo> catalogue = [] {
-        std::vector<TEventTypeInfo> entries;
-        entries.reserve(kCatalogueUtf8.size());
-        for (const auto& [name, description] : kCatalogueUtf8)
-            entries.push_back({Cp1251Literal(name), Cp1251Literal(description)});
-        return entries;
+const std::vector<EventType>& EventTypes() {
+    static const std::vector<EventType> catalogue = [] {
+        std::vector<EventType> types;
+        types.reserve(Rows.size());
+        for (const Row& row : Rows)
+            types.push_back({row.kind, Cp1251Literal(row.name), Cp1251Literal(row.description),
+                             row.valueKind, row.field, row.switchesOn});
+        return types;
     }();
     return catalogue;
 }
 
-std::optional<EventKind> EventKindOf(std::string_view name) {
-    static const std::unordered_map<std::string_view, EventKind> byName = [] {
-        std::unordered_map<std::string_view, EventKind> map;
-        const auto& types = EventTypes();
-        for (std::size_t i = 0; i < types.size(); ++i)
-            map.emplace(types[i].Name, static_cast<EventKind>(i));
+const EventType& EventTypeOf(EventKind kind) {
+    return EventTypes().at(static_cast<std::size_t>(kind));
+}
+
+const EventType* FindEventType(std::string_view name) {
+    static const std::unordered_map<std::string_view, const EventType*> byName = [] {
+        std::unordered_map<std::string_view, const EventType*> map;
+        for (const EventType& type : EventTypes())
+            map.emplace(type.Name, &type);
         return map;
     }();
     const auto found = byName.find(name);
-    if (found == byName.end())
-        return std::nullopt;
-    return found->second;
+    return found == byName.end() ? nullptr : found->second;
+}
+
+std::optional<EventKind> EventKindOf(std::string_view name) {
+    if (const EventType* type = FindEventType(name))
+        return type->Kind;
+    return std::nullopt;
 }
 
 const std::string& EventTypeName(EventKind kind) {
-    return EventTypes().at(static_cast<std::size_t>(kind)).Name;
+    return EventTypeOf(kind).Name;
 }
 
 std::optional<std::int32_t> ParseEventInteger(std::string_view text) {
@@ -293,18 +224,20 @@ std::string InvalidIntegerMessage(std::string_view value) {
 }
 
 std::optional<std::string> ApplyEvent(TCurrentValues& values, const TSessionEvent& event) {
-    const auto kind = EventKindOf(event.EventType);
-    if (!kind)
+    const EventType* type = FindEventType(event.EventType);
+    if (!type)
         return std::nullopt;
-    if (IsIntegerValued(*kind)) {
-        const auto number = ParseEventInteger(event.EventValue);
-        if (!number)
-            return InvalidIntegerMessage(event.EventValue);
-        StoreInteger(values, *kind, *number);
+    switch (type->ValueKind) {
+    case EventValueKind::TrackToAdd:
+        values.Waves.push_back({event.EventValue, event.EventTime});
         return std::nullopt;
+    case EventValueKind::TrackToRemove:
+        if (const auto index = FindTrack(values.Waves, event.EventValue))
+            values.Waves.erase(values.Waves.begin() + static_cast<std::ptrdiff_t>(*index));
+        return std::nullopt;
+    default:
+        return ApplyToSetting(values, *type, event.EventValue);
     }
-    ApplyNonInteger(values, *kind, event);
-    return std::nullopt;
 }
 
 std::optional<std::size_t> FindTrack(const std::vector<TWaveEntry>& waves,

@@ -1,15 +1,20 @@
 #pragma once
 
-// The fixed catalogue of event types and the effect of one event on the settings in force.
-// Types are identified by their Windows-1251 names alone, compared byte for byte.
+// The fixed catalogue of event types: one row per type with its name, description, the kind of
+// value it carries and the setting it changes; and the effect of one event on the settings in
+// force. Types are identified by their Windows-1251 names alone, compared byte for byte.
+// Everything here is read-only after first use: any thread may call it.
 
-#include "Common.h"
+#include "Session.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+// The catalogue's rows in order; the numbers are the rows' places.
 enum class EventKind : int {
     Undefined = 0,
     TextOn,
@@ -54,15 +59,56 @@ enum class EventKind : int {
 
 constexpr int EventTypeCount = 39;
 
-struct TEventTypeInfo {
-    std::string Name;        // Windows-1251, as stored in project files
-    std::string Description; // Windows-1251
+// What an event's value holds and how it is written.
+enum class EventValueKind {
+    None,             // no value and no effect
+    Switch,           // empty: the event sets a flag
+    FontName,         // text: a font face name
+    FontStyle,        // decimal 0 to 3
+    Colour,           // decimal 0x00BBGGRR
+    Percent,          // decimal 0 to 100
+    TextPosition,     // decimal 1 to 12
+    TextWidth,        // "100", "50" or "33"
+    Milliseconds,     // decimal
+    PhraseFile,       // text: the phrase file's full path
+    TrackToAdd,       // text: a track descriptor
+    TrackToRemove,    // text: the descriptor of a track in force
+    VideoType,        // decimal 0 to 3
+    FlickerFrequency, // decimal thousandths of a hertz, five digits ("08000")
+    CirclesFrequency, // decimal thousandths of a hertz, four digits ("2000")
+    SpiralSpeed,      // decimal, stored as 208 - the speed shown
+    LinesSpeed,       // decimal, stored as 11 - the speed shown
+    Thickness,        // decimal pixels
+    SpiralDirection,  // "0" clockwise, "1" counter-clockwise
+    LinesDirection,   // "0" left, "1" right, "2" up, "3" down
 };
 
-// The 39 entries in catalogue order; built once, on first use.
-const std::vector<TEventTypeInfo>& EventTypes();
+// The setting an event changes; none for entry 0 and the two track events, which change the
+// track list.
+using SettingsField =
+    std::variant<std::monostate, bool TSessionSettings::*, std::string TSessionSettings::*,
+                 std::uint8_t TSessionSettings::*, std::uint16_t TSessionSettings::*,
+                 std::int32_t TSessionSettings::*, std::uint32_t TSessionSettings::*>;
 
-// The catalogue entry whose name equals this one byte for byte, if any.
+struct EventType {
+    EventKind Kind = EventKind::Undefined;
+    std::string Name;        // Windows-1251, as stored in project files
+    std::string Description; // Windows-1251
+    EventValueKind ValueKind = EventValueKind::None;
+    SettingsField Field;
+    bool SwitchesOn = false; // for switches: the flag's new value
+};
+
+// The 39 rows in catalogue order; built once, on first use.
+const std::vector<EventType>& EventTypes();
+
+// The row of this kind.
+const EventType& EventTypeOf(EventKind kind);
+
+// The row whose name equals this one byte for byte, if any.
+const EventType* FindEventType(std::string_view name);
+
+// The kind of the row with this name, if any.
 std::optional<EventKind> EventKindOf(std::string_view name);
 
 const std::string& EventTypeName(EventKind kind);

@@ -1,21 +1,25 @@
 #include "MediaPath.h"
 
-#include "Common.h"
 #include "Cp1251.h"
 
 #include <system_error>
 
 namespace {
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/' || c == ':';
+// Stored paths may come from Windows. Only those are split the Windows way; in a Linux path a
+// colon or a backslash is part of a file name ("Сессия 10:30.usp").
+bool IsWindowsPath(std::string_view path) {
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    const bool backslashesOnly =
+        path.find('\\') != std::string_view::npos && path.find('/') == std::string_view::npos;
+    return drive || backslashesOnly;
 }
 
 std::size_t FileNameStart(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (IsSeparator(path[i - 1]))
-            return i;
-    return 0;
+    const std::string_view separators = IsWindowsPath(path) ? "\\/:" : "/";
+    const std::size_t last = path.find_last_of(separators);
+    return last == std::string_view::npos ? 0 : last + 1;
 }
 
 } // namespace
@@ -51,12 +55,16 @@ bool MediaFileExists(std::string_view cp1251Path) {
     return std::filesystem::is_regular_file(FileSystemPath(cp1251Path), error);
 }
 
-bool ResolveMediaPath(std::string& path) {
+std::string ProjectFolderOf(std::string_view projectFileName) {
+    return ExtractFileDir(projectFileName);
+}
+
+bool ResolveMediaPath(std::string& path, std::string_view projectFolder) {
     if (path.starts_with(".&"))
         return true;
     if (MediaFileExists(path))
         return true;
-    std::string folder = ExtractFileDir(ProjectFileName);
+    std::string folder(projectFolder);
     if (folder.empty())
         return false;
     if (!folder.ends_with('/'))

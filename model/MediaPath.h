@@ -1,13 +1,15 @@
 #pragma once
 
 // File names inside stored paths, and finding a project's media files again after the project
-// has moved. Stored paths may come from Windows, so "\", "/" and a drive colon all separate.
+// has moved. Stored paths may come from Windows: a path that starts with a drive letter and a
+// colon, or that holds backslashes and no slash, is split at "\", "/" and ":". Any other path
+// is a Linux path, split at "/" alone.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
-// The last component: everything after the last "\", "/" or ":".
+// The last component of the path.
 std::string ExtractFileName(std::string_view path);
 
 // From the last "." of the file name on ("" when the name has none).
@@ -22,7 +24,11 @@ std::filesystem::path FileSystemPath(std::string_view cp1251Path);
 // True when a regular file exists at this Windows-1251 path.
 bool MediaFileExists(std::string_view cp1251Path);
 
+// The folder where a project's moved media are looked for: the folder part of the project
+// file's path ("" for a new project that has no file).
+std::string ProjectFolderOf(std::string_view projectFileName);
+
 // Tells whether a phrase file or track descriptor can be used. Generator descriptors and
-// existing files are usable as they are; otherwise a file of the same name in the folder of
-// ProjectFileName is looked for, and when found the path is replaced by it.
-bool ResolveMediaPath(std::string& path);
+// existing files are usable as they are; otherwise a file of the same name in projectFolder is
+// looked for, and when found the path is replaced by it. Any thread.
+bool ResolveMediaPath(std::string& path, std::string_view projectFolder);

@@ -1,9 +1,9 @@
 #include "ProjectFile.h"
 
 #include "MediaPath.h"
-#include "base/ReplacingFile.h"
 #include "SettingsFields.h"
 #include "base/FileUtils.h"
+#include "base/ReplacingFile.h"
 
 #include <type_traits>
 
@@ -15,7 +15,7 @@ constexpr char Magic[] = "USP 4.1 ";
 constexpr std::uint32_t MagicLength = 8;
 
 // The field order of a project file, shared by the reader and the writer. Contents is either
-// ProjectContents (reading) or const ProjectContents (writing).
+// Session (reading) or const Session (writing).
 template <typename Archive, typename Contents> void VisitLayout(Archive& a, Contents& c) {
     a.Line(c.SessionName);
     a.Line(c.SessionAuthor);
@@ -30,6 +30,14 @@ template <typename Archive, typename Contents> void VisitLayout(Archive& a, Cont
 }
 
 struct WrongFormat {};
+
+// A track is one line (its line feed at least); an event two lines and its 4-byte time.
+template <typename Item> constexpr std::uint64_t SmallestEntryBytes() {
+    if constexpr (std::is_same_v<Item, TSessionEvent>)
+        return 1 + 4 + 1;
+    else
+        return 1;
+}
 
 class Reader {
 public:
@@ -60,8 +68,10 @@ public:
     void List(std::vector<Item>& items, ReadItem readItem) {
         std::int32_t count = 0;
         Fixed(count);
-        // Every item takes at least one byte, so a real count never exceeds the file's size.
-        if (count < 0 || static_cast<std::uint32_t>(count) > size_)
+        // A hostile count must not allocate far more than the file holds: every entry still
+        // to come needs at least its line ends and fixed fields in the bytes that remain.
+        const std::uint64_t remaining = position_ < size_ ? size_ - position_ : 0;
+        if (count < 0 || std::uint64_t(count) * SmallestEntryBytes<Item>() > remaining)
             throw WrongFormat{};
         items.assign(static_cast<std::size_t>(count), Item{});
         for (auto& item : items)
@@ -112,12 +122,12 @@ public:
 
 } // namespace
 
-ProjectReadResult ReadProject(TFile& file, ProjectContents& contents) {
+ProjectReadResult ReadProject(TFile& file, Session& contents) {
     std::string magic;
     file.ReadString(magic, 0, MagicLength);
     if (magic != Magic)
         return ProjectReadResult::WrongFormat;
-    ProjectContents read;
+    Session read;
     Reader reader(file);
     try {
         VisitLayout(reader, read);
@@ -128,7 +138,7 @@ ProjectReadResult ReadProject(TFile& file, ProjectContents& contents) {
     return ProjectReadResult::Read;
 }
 
-std::string ProjectBytes(const ProjectContents& contents) {
+std::string ProjectBytes(const Session& contents) {
     Writer writer;
     writer.bytes_.reserve(4096 + contents.Events.size() * 64);
     writer.bytes_.append(Magic, MagicLength);
@@ -136,25 +146,12 @@ std::string ProjectBytes(const ProjectContents& contents) {
     return std::move(writer.bytes_);
 }
 
-ProjectContents CurrentProject() {
-    return {SessionName, SessionAuthor, SessionDescription, SessionLength, StartValues, Events};
-}
-
-void AdoptProject(ProjectContents contents) {
-    SessionName = std::move(contents.SessionName);
-    SessionAuthor = std::move(contents.SessionAuthor);
-    SessionDescription = std::move(contents.SessionDescription);
-    SessionLength = contents.SessionLength;
-    StartValues = std::move(contents.StartValues);
-    Events = std::move(contents.Events);
-}
-
 ProjectReadResult OpenProjectFile(const std::string& path) {
     TFile file(FileSystemPath(path));
-    ProjectContents contents;
+    Session contents;
     if (ReadProject(file, contents) == ProjectReadResult::WrongFormat)
         return ProjectReadResult::WrongFormat;
-    AdoptProject(std::move(contents));
+    AdoptSession(std::move(contents));
     ProjectFileName = path;
     return ProjectReadResult::Read;
 }
@@ -166,5 +163,5 @@ void WriteFileReplacing(const std::filesystem::path& target, const std::string& 
 }
 
 void SaveProjectFile(const std::string& path) {
-    WriteFileReplacing(FileSystemPath(path), ProjectBytes(CurrentProject()));
+    WriteFileReplacing(FileSystemPath(path), ProjectBytes(OpenSession()));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 // The ".usp" project file: the header, the start values and the event list, field after
-// field with no padding (magic "USP 4.1 "). Thread rule: user-interface thread only.
+// field with no padding (magic "USP 4.1 "). Thread rule: ReadProject and ProjectBytes work on
+// values and may run on any thread; the functions that read or write the open session belong
+// to the user-interface thread.
 
 #include "Common.h"
 
@@ -11,34 +13,18 @@
 
 class TFile;
 
-// Everything one project file holds.
-struct ProjectContents {
-    std::string SessionName;
-    std::string SessionAuthor;
-    std::string SessionDescription;
-    std::int32_t SessionLength = 0;
-    TSessionValues StartValues;
-    std::vector<TSessionEvent> Events;
-
-    bool operator==(const ProjectContents&) const = default;
-};
-
 enum class ProjectReadResult { Read, WrongFormat };
 
 // "Неверный формат файла", in UTF-8 for the user interface.
 extern const char* const WrongFormatMessage;
 
 // Reads a whole project. A truncated file reads as far as it goes: missing numbers are 0,
-// missing texts empty. A wrong magic, or a track or event count that is negative or larger
-// than the file, gives WrongFormat and leaves contents untouched.
-ProjectReadResult ReadProject(TFile& file, ProjectContents& contents);
+// missing texts empty. A wrong magic, or a track or event count that is negative or more than
+// the rest of the file can hold, gives WrongFormat and leaves contents untouched.
+ProjectReadResult ReadProject(TFile& file, Session& contents);
 
 // The bytes a project file holds for these contents.
-std::string ProjectBytes(const ProjectContents& contents);
-
-// The open session as project contents, and the reverse.
-ProjectContents CurrentProject();
-void AdoptProject(ProjectContents contents);
+std::string ProjectBytes(const Session& contents);
 
 // Reads the file at this Windows-1251 path into the session model and sets ProjectFileName.
 // Does not reset the model first nor compute the state. Throws EInOutError with the system's

@@ -6,50 +6,47 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-TCurrentValues StartState() {
+TCurrentValues StartState(const TSessionValues& startValues) {
     TCurrentValues state;
-    static_cast<TSessionSettings&>(state) = StartValues;
-    state.Waves.reserve(StartValues.Waves.size());
-    for (const auto& descriptor : StartValues.Waves)
+    static_cast<TSessionSettings&>(state) = startValues;
+    state.Waves.reserve(startValues.Waves.size());
+    for (const auto& descriptor : startValues.Waves)
         state.Waves.push_back({descriptor, 0});
     return state;
 }
 
-} // namespace
-
-std::optional<std::string> ComputeStateAt(std::int32_t t) {
-    CurrentValues = StartState();
-    std::optional<std::string> failure;
-    for (const auto& event : Events) {
+SessionStateAt StateAt(const TSessionValues& startValues, const std::vector<TSessionEvent>& events,
+                       std::int32_t t) {
+    SessionStateAt state{StartState(startValues), std::nullopt};
+    for (const auto& event : events) {
         if (event.EventTime >= t)
             break;
-        failure = ApplyEvent(CurrentValues, event);
-        if (failure)
+        state.Failure = ApplyEvent(state.Values, event);
+        if (state.Failure)
             break;
     }
-    PublishCurrentValues();
-    return failure;
+    return state;
 }
 
-std::size_t InsertEvent(const TSessionEvent& event) {
+std::size_t InsertEvent(std::vector<TSessionEvent>& events, const TSessionEvent& event) {
     const auto later = std::upper_bound(
-        Events.begin(), Events.end(), event.EventTime,
+        events.begin(), events.end(), event.EventTime,
         [](std::int32_t time, const TSessionEvent& e) { return time < e.EventTime; });
-    return static_cast<std::size_t>(Events.insert(later, event) - Events.begin());
+    const auto index = later - events.begin(); // before the insertion may move the elements
+    events.insert(later, event);
+    return static_cast<std::size_t>(index);
 }
 
-void ResortEvents() {
+void ResortEvents(std::vector<TSessionEvent>& events) {
     // Stable, like the neighbour-exchange passes it replaces.
     std::stable_sort(
-        Events.begin(), Events.end(),
+        events.begin(), events.end(),
         [](const TSessionEvent& a, const TSessionEvent& b) { return a.EventTime < b.EventTime; });
 }
 
-void DeleteEvent(std::size_t index) {
-    if (index < Events.size())
-        Events.erase(Events.begin() + static_cast<std::ptrdiff_t>(index));
+void DeleteEvent(std::vector<TSessionEvent>& events, std::size_t index) {
+    if (index < events.size())
+        events.erase(events.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 std::int32_t RescaledTime(std::int32_t time, std::int32_t oldLength, std::int32_t newLength) {
@@ -62,7 +59,8 @@ std::int32_t RescaledTime(std::int32_t time, std::int32_t oldLength, std::int32_
     return ClampToInt32(*rounded);
 }
 
-void RescaleEventTimes(std::int32_t oldLength, std::int32_t newLength) {
-    for (auto& event : Events)
+void RescaleEventTimes(std::vector<TSessionEvent>& events, std::int32_t oldLength,
+                       std::int32_t newLength) {
+    for (auto& event : events)
         event.EventTime = RescaledTime(event.EventTime, oldLength, newLength);
 }

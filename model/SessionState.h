@@ -1,29 +1,42 @@
 #pragma once
 
-// The state in force at a session time, and the operations that keep the event list in order.
-// User-interface thread only.
+// The state in force at a session time, and the operations that keep an event list in order.
+// Pure functions of the values they are given: any thread may call them.
 
-#include "Common.h"
+#include "Session.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
-// Rebuilds CurrentValues from StartValues and the events before time t, then publishes it.
-// When an event's value is not a valid integer the computation stops there, keeping what was
-// set so far, and the message is returned (Windows-1251).
-[[nodiscard]] std::optional<std::string> ComputeStateAt(std::int32_t t);
+struct SessionStateAt {
+    TCurrentValues Values;
+    // When an event's value is not a valid integer the computation stops there, keeping what
+    // was set so far; this is its message (Windows-1251).
+    std::optional<std::string> Failure;
+};
+
+// The start values with every event before time t applied in list order. An event at exactly
+// t is not applied. Start tracks join at time 0; added tracks at their event's time.
+SessionStateAt StateAt(const TSessionValues& startValues, const std::vector<TSessionEvent>& events,
+                       std::int32_t t);
+
+// The start values as a state: every start track joined at time 0.
+TCurrentValues StartState(const TSessionValues& startValues);
 
 // Inserts after every event with the same or an earlier time; returns the new index.
-std::size_t InsertEvent(const TSessionEvent& event);
+std::size_t InsertEvent(std::vector<TSessionEvent>& events, const TSessionEvent& event);
 
 // Restores time order after one event's time changed; equal times keep their order.
-void ResortEvents();
+void ResortEvents(std::vector<TSessionEvent>& events);
 
-void DeleteEvent(std::size_t index);
+void DeleteEvent(std::vector<TSessionEvent>& events, std::size_t index);
 
 // Moves every event proportionally when the session length changes from oldLength to
 // newLength. Nothing moves when the old length is 0 or the lengths are equal.
-void RescaleEventTimes(std::int32_t oldLength, std::int32_t newLength);
+void RescaleEventTimes(std::vector<TSessionEvent>& events, std::int32_t oldLength,
+                       std::int32_t newLength);
 
 // One event time rescaled: round(newLength / oldLength * time), halves to even, clamped to
 // the 32-bit range.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# run-fuzzers.sh BUILD_DIR: runs every fuzz target briefly from its seed corpus.
-# A crash, a leak or a sanitizer report fails the run.
+# run-fuzzers.sh BUILD_DIR: runs every fuzz target briefly from its seed corpus, with the
+# dictionary tests/fuzz/<target>.dict where there is one. A crash, a leak or a sanitizer
+# report fails the run.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=$top/$1
@@ -12,8 +13,11 @@ for target in "$build"/tests/fuzz/fuzz_*; do
   corpus=$(mktemp -d)
   seeder="$top/tests/fuzz/make-seeds-$name.sh"
   [[ -x "$seeder" ]] && "$seeder" "$corpus" "$build"
+  options=(-runs="$runs" -max_len=65536 -timeout=10 -rss_limit_mb=2048)
+  dictionary="$top/tests/fuzz/$name.dict"
+  [[ -f "$dictionary" ]] && options+=(-dict="$dictionary")
   echo "fuzzing $name for $runs runs"
-  "$target" -runs="$runs" -max_len=65536 -timeout=10 -rss_limit_mb=2048 "$corpus" > "$build/$name.log" 2>&1 ||
+  "$target" "${options[@]}" "$corpus" > "$build/$name.log" 2>&1 ||
     { tail -60 "$build/$name.log"; rm -rf "$corpus"; exit 1; }
   tail -1 "$build/$name.log"
   rm -rf "$corpus"

@@ -1,6 +1,7 @@
 #include "UiText.h"
 
 #include "model/Cp1251.h"
+#include "model/ProjectLoader.h"
 
 QString FromModelText(std::string_view cp1251) {
     return QString::fromStdString(Cp1251ToUtf8(cp1251));
@@ -11,7 +12,5 @@ std::optional<std::string> ToModelText(const QString& text) {
 }
 
 QString UnrepresentablePathMessage(const QString& path) {
-    return QStringLiteral("Путь к файлу содержит символы, которые нельзя записать в кодировке "
-                          "Windows-1251:\n%1")
-        .arg(path);
+    return QString::fromStdString(UnrepresentablePathMessage(path.toStdString()));
 }

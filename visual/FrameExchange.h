@@ -26,7 +26,7 @@ public:
 
     // User-interface thread: the window is shown with this size; frames may be drawn.
     void Open(QSize size);
-    // User-interface thread: the window changed size while shown. Thread safe, non-blocking.
+    // User-interface thread: the window changed size while shown. Takes a short lock.
     void Resize(QSize size);
     // User-interface thread: the window is hidden. Waits until a frame being drawn is finished,
     // then frees the buffers.

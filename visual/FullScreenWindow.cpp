@@ -1,9 +1,19 @@
 #include "FullScreenWindow.h"
 
+#include "EventQueueHandOver.h"
+
+#include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+
+namespace {
+
+// The presentation thread has handed a frame over.
+const QEvent::Type FrameReadyEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+} // namespace
 
 TFullScreenForm::TFullScreenForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -23,10 +33,7 @@ void TFullScreenForm::FormCreate() {
     // The presentation thread asks for a repaint through the event queue; the window itself
     // is never touched off its own thread. A repaint still queued when the window goes is
     // dropped with it.
-    frames_.SetFrameReadyNotifier([this] {
-        QMetaObject::invokeMethod(
-            this, [this] { update(); }, Qt::QueuedConnection);
-    });
+    frames_.SetFrameReadyNotifier([this] { PostHandOver(this, new QEvent(FrameReadyEvent)); });
 }
 
 void TFullScreenForm::PlaceOnPrimaryScreen() {
@@ -92,8 +99,16 @@ bool TFullScreenForm::IsCharacterKey(const QKeyEvent& event) {
 
 void TFullScreenForm::keyPressEvent(QKeyEvent* event) {
     if (IsCharacterKey(*event))
-        tag_ = 0;
+        stopRequested_ = true;
     event->accept();
+}
+
+bool TFullScreenForm::event(QEvent* event) {
+    AcceptHandOver(event); // before anything of the event is read
+    if (event->type() != FrameReadyEvent)
+        return QWidget::event(event);
+    update();
+    return true;
 }
 
 void TFullScreenForm::paintEvent(QPaintEvent*) {

@@ -3,15 +3,13 @@
 // TFullScreenForm: the borderless, stay-on-top window that covers the primary screen while a
 // session plays with picture. It shows the frames the presentation thread hands over, hides
 // the mouse cursor while shown, and turns any key that produces a character into a request
-// to stop the session (Tag 0).
+// to stop the session.
 //
-// Thread rule: user-interface thread only, except Tag() and Frames(), which are thread safe.
+// Thread rule: user-interface thread only, except Frames(), which is thread safe.
 
 #include "FrameExchange.h"
 
 #include <QWidget>
-
-#include <atomic>
 
 class TFullScreenForm : public QWidget {
     Q_OBJECT
@@ -23,9 +21,10 @@ public:
     // Places the window over the whole primary screen and shows it.
     void ShowOnPrimaryScreen();
 
-    // The stop request: the controller sets 1 when a session starts; a key press sets 0.
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
+    // A key asked to stop the session; the controller clears the request when a session
+    // starts and looks at it on every tick.
+    bool StopRequested() const { return stopRequested_; }
+    void ClearStopRequest() { stopRequested_ = false; }
 
     // The buffers the presentation thread draws into while the window is shown.
     FrameExchange& Frames() { return frames_; }
@@ -38,6 +37,7 @@ public:
     static bool IsCharacterKey(const QKeyEvent& event);
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -52,6 +52,6 @@ private:
     QSize FrameSizeOnScreen() const;
 
     FrameExchange frames_;
-    std::atomic<int> tag_{0};
+    bool stopRequested_ = false;
     bool cursorShown_ = true;
 };

@@ -7,8 +7,6 @@
 #include <condition_variable>
 #include <mutex>
 
-std::atomic<bool> VideoThreadRunning{false};
-
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
@@ -41,7 +39,6 @@ void TVideoThread::Start() {
     latePasses_ = 0;
     phrasesTaken_ = 0;
     running_ = true;
-    VideoThreadRunning = true;
     thread_ = std::jthread([this](std::stop_token stop) { Execute(stop); });
 }
 
@@ -83,7 +80,6 @@ void TVideoThread::Execute(std::stop_token stop) {
     } catch (...) {
         // The thread has no error path of its own; the session goes on without pictures.
     }
-    VideoThreadRunning = false;
     running_ = false;
 }
 
@@ -128,23 +124,3 @@ void TVideoThread::DrawPass(const TCurrentValues& values, std::stop_token stop) 
     }
     frames_.EndFrame(drawn, stop);
 }
-
-#if defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define UMBRASCOPE_RACE_DETECTOR 1
-#endif
-#endif
-#if defined(__SANITIZE_THREAD__)
-#define UMBRASCOPE_RACE_DETECTOR 1
-#endif
-
-#ifdef UMBRASCOPE_RACE_DETECTOR
-// Qt's raster engine hands large fills to worker threads of its own and waits for them with
-// futex-based locks that the race detector cannot see. What those workers touch is Qt's own
-// business until the fill returns, so the detector leaves the calls Qt makes alone. Every
-// program that draws frames on this thread links this file.
-extern "C" const char* __tsan_default_suppressions() {
-    return "called_from_lib:libQt6Gui.so\n"
-           "called_from_lib:libQt6Core.so\n";
-}
-#endif

@@ -15,10 +15,6 @@
 #include <cstdint>
 #include <thread>
 
-// Set while a presentation thread is inside its loop (the preview does not paint then).
-// Thread safe.
-extern std::atomic<bool> VideoThreadRunning;
-
 class TVideoThread {
 public:
     static constexpr std::chrono::milliseconds PassPause{13};

@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "model/ProjectLoader.h"
+
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -40,6 +42,13 @@ std::string UsageText() {
 int Fail(const std::string& message) {
     std::cerr << "umbrascope: " << message << '\n';
     return 1;
+}
+
+std::optional<std::string> OpenProjectArgument(const std::string& argument) {
+    const ProjectLoad load = LoadProject(argument);
+    if (load.Opened())
+        return std::nullopt;
+    return argument + ": " + load.message;
 }
 
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text) {

@@ -23,5 +23,9 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments);
 // Shared by the commands: reports a failure on standard error and gives exit status 1.
 int Fail(const std::string& message);
 
+// Opens the project a command names into the session model; the message for standard error
+// when it cannot.
+std::optional<std::string> OpenProjectArgument(const std::string& argument);
+
 // A session time in milliseconds from 0 to 2^31 - 1.
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text);

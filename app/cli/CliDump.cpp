@@ -1,12 +1,7 @@
 #include "Cli.h"
 #include "SessionJson.h"
-#include "base/FileUtils.h"
 #include "model/Common.h"
-#include "model/Cp1251.h"
-#include "model/ProjectFile.h"
-#include "model/SessionState.h"
 
-#include <filesystem>
 #include <iostream>
 
 int RunDumpCommand(const std::vector<std::string>& arguments) {
@@ -19,18 +14,8 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
     } else if (arguments.size() != 1) {
         return Fail("usage: umbrascope --dump FILE.usp [--at MS]");
     }
-    const std::filesystem::path path(arguments[0]);
-    ProjectContents contents;
-    try {
-        TFile file(path);
-        if (ReadProject(file, contents) == ProjectReadResult::WrongFormat)
-            return Fail(arguments[0] + ": " + WrongFormatMessage);
-    } catch (const EInOutError& error) {
-        return Fail(arguments[0] + ": " + error.what());
-    }
-    ResetProject();
-    AdoptProject(std::move(contents));
-    ProjectFileName = Utf8ToCp1251(std::filesystem::absolute(path).string()).value_or("");
+    if (const auto failure = OpenProjectArgument(arguments[0]))
+        return Fail(*failure);
     const auto stateError = ComputeStateAt(at);
     std::cout << SessionToJson(stateError);
     return 0;

@@ -1,12 +1,11 @@
 // umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
 
 #include "Cli.h"
-#include "base/FileUtils.h"
 #include "audio/SessionExport.h"
 #include "audio/WavFileWriter.h"
+#include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
-#include "model/ProjectFile.h"
 
 #include <atomic>
 #include <chrono>
@@ -97,38 +96,26 @@ private:
     std::chrono::steady_clock::time_point lastDrawn_{};
 };
 
-std::optional<std::string> LoadProject(const std::filesystem::path& project) {
-    const auto path = Utf8ToCp1251(std::filesystem::absolute(project).string());
-    if (!path)
-        return project.string() + ": the path holds characters that Windows-1251 cannot hold";
-    ResetProject();
-    try {
-        if (OpenProjectFile(*path) == ProjectReadResult::WrongFormat)
-            return project.string() + ": " + WrongFormatMessage;
-    } catch (const EInOutError& error) {
-        return project.string() + ": " + error.what();
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int RunExportAudioCommand(const std::vector<std::string>& arguments) {
     ExportRequest request;
     if (const auto problem = ParseRequest(arguments, request))
         return Fail(*problem);
-    if (const auto problem = LoadProject(request.project))
-        return Fail(*problem);
+    if (const auto failure = OpenProjectArgument(request.project.string()))
+        return Fail(*failure);
     const std::int32_t from = request.from.value_or(0);
     const std::int32_t to = request.to.value_or(SessionLength);
     if (to <= from)
         return Fail("nothing to export: the end (" + std::to_string(to) +
                     " ms) does not lie after the start (" + std::to_string(from) + " ms)");
 
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
+    // A closed terminal (SIGHUP) ends the export as cleanly as Ctrl+C or kill: no hidden
+    // temporary file is left behind.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, OnInterrupt);
     try {
-        SessionRenderer renderer(from, to, request.rate);
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, request.rate);
         if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
         WavFileWriter writer(request.output, request.rate);
@@ -143,6 +130,8 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         writer.Finish();
         for (const auto& problem : renderer.Problems())
             std::cerr << "umbrascope: " << Cp1251ToUtf8(problem) << '\n';
+        for (const auto& track : renderer.LeftOut())
+            std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
         std::cout << "Clipped samples: " << renderer.ClippedSamples() << '\n';
     } catch (const EInOutError& error) {
         return Fail(request.output.string() + ": " + error.what());

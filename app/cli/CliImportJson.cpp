@@ -16,7 +16,7 @@ int RunImportJsonCommand(const std::vector<std::string>& arguments) {
         return Fail(arguments[0] + ": " + std::strerror(errno));
     std::ostringstream text;
     text << in.rdbuf();
-    ProjectContents contents;
+    Session contents;
     if (const auto problem = ProjectFromJson(text.str(), contents))
         return Fail(arguments[0] + ": " + *problem + "; nothing was written");
     try {

@@ -100,7 +100,7 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
         return ShownPhrase(std::move(*text));
     }
     std::string path = values.PhraseFile;
-    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path))
+    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, OpenProjectFolder()))
         return std::string();
     const auto reader = OpenPhraseFile(path);
     if (!reader)
@@ -111,16 +111,8 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
 }
 
 int WriteSnapshot(const SnapshotRequest& request) {
-    ResetProject();
-    const auto projectPath = Utf8ToCp1251(request.project);
-    if (!projectPath)
-        return Fail(request.project + ": the name holds a character that Windows-1251 cannot hold");
-    try {
-        if (OpenProjectFile(*projectPath) == ProjectReadResult::WrongFormat)
-            return Fail(request.project + ": " + WrongFormatMessage);
-    } catch (const EInOutError& error) {
-        return Fail(request.project + ": " + error.what());
-    }
+    if (const auto failure = OpenProjectArgument(request.project))
+        return Fail(*failure);
     if (const auto problem = ComputeStateAt(request.at))
         std::cerr << "umbrascope: " << Cp1251ToUtf8(*problem)
                   << " (the state up to that event is shown)\n";

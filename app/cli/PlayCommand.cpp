@@ -59,19 +59,10 @@ std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& argu
     return options;
 }
 
-// Loads the project into the session model; the message when it cannot.
-std::optional<std::string> LoadProject(const std::string& path, std::int32_t from) {
-    const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
-    const auto modelPath = ToModelText(absolute);
-    if (!modelPath)
-        return UnrepresentablePathMessage(absolute).toStdString();
-    ResetProject();
-    try {
-        if (OpenProjectFile(*modelPath) == ProjectReadResult::WrongFormat)
-            return path + ": " + WrongFormatMessage;
-    } catch (const EInOutError& error) {
-        return path + ": " + error.what();
-    }
+// Loads the project into the session model at the position; the message when it cannot.
+std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from) {
+    if (auto failure = OpenProjectArgument(path))
+        return failure;
     SessionPosition = from;
     if (const auto stateError = ComputeStateAt(from))
         std::cerr << "umbrascope: " << FromModelText(*stateError).toStdString() << '\n';
@@ -99,7 +90,7 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     char* argv[] = {name, nullptr};
     TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
-    if (const auto failure = LoadProject(options->project, options->from))
+    if (const auto failure = LoadProjectAt(options->project, options->from))
         return Fail(*failure);
 
     // The track threads' messages go to standard error: boxes would wait unseen.

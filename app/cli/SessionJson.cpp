@@ -11,6 +11,7 @@
 #include <QJsonParseError>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -145,7 +146,15 @@ private:
     void ReadText(const std::string& name, const QJsonValue& member, std::string& text) {
         if (!member.isString())
             return Fail(name, "must be a text");
-        const auto converted = Utf8ToCp1251(member.toString().toStdString());
+        const QString unicode = member.toString();
+        // A project file stores line ends as the bytes 0 and 1, so these would come back as
+        // line ends after a save and open.
+        if (unicode.contains(QChar(0)) || unicode.contains(QChar(1)))
+            return Fail(name, "holds the control character U+0000 or U+0001");
+        // UTF-8 conversion would turn a lone surrogate into "?" instead of refusing it.
+        const bool surrogate =
+            std::any_of(unicode.begin(), unicode.end(), [](QChar c) { return c.isSurrogate(); });
+        const auto converted = surrogate ? std::nullopt : Utf8ToCp1251(unicode.toStdString());
         if (!converted)
             return Fail(name, "holds characters that Windows-1251 cannot hold");
         text = *converted;
@@ -209,7 +218,7 @@ std::string SessionToJson(const std::optional<std::string>& stateError) {
     return out.Text();
 }
 
-std::optional<std::string> ProjectFromJson(std::string_view json, ProjectContents& contents) {
+std::optional<std::string> ProjectFromJson(std::string_view json, Session& contents) {
     QJsonParseError parseError{};
     const auto document = QJsonDocument::fromJson(
         QByteArray(json.data(), static_cast<qsizetype>(json.size())), &parseError);
@@ -220,7 +229,7 @@ std::optional<std::string> ProjectFromJson(std::string_view json, ProjectContent
         return std::string("the JSON text must be one object");
     const QJsonObject root = document.object();
 
-    contents = ProjectContents{};
+    contents = Session{};
     contents.SessionLength = DefaultSessionLength;
     JsonFieldReader header(root, "");
     header.Field("SessionName", contents.SessionName);

@@ -16,4 +16,4 @@ std::string SessionToJson(const std::optional<std::string>& stateError);
 // Builds project contents from JSON text of the same shape (CurrentValues and Error are
 // ignored, absent fields keep their defaults). Returns the message that names the offending
 // field when a value does not fit it; contents are then unspecified.
-std::optional<std::string> ProjectFromJson(std::string_view json, ProjectContents& contents);
+std::optional<std::string> ProjectFromJson(std::string_view json, Session& contents);

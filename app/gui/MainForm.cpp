@@ -1,19 +1,19 @@
 #include "MainForm.h"
 
 #include "Association.h"
-#include "ui/MessageBoxes.h"
-#include "ui/PaintBox.h"
 #include "PlaybackController.h"
-#include "visual/Preview.h"
-#include "model/Arithmetic.h"
-#include "visual/Timeline.h"
-#include "ui/UiText.h"
 #include "audio/TrackDescriptor.h"
+#include "model/Arithmetic.h"
 #include "model/Common.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/PaintBox.h"
+#include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
+#include "visual/Preview.h"
+#include "visual/Timeline.h"
 #include "visual/VideoThread.h"
 
 #include <QApplication>
@@ -54,28 +54,18 @@ void TMainForm::FormCreate(const QStringList& arguments) {
     if (const auto failure = RegisterProjectAssociation(QCoreApplication::applicationFilePath()))
         ShowMessageBox(this, *failure);
     ResetProject();
-    if (!arguments.isEmpty())
-        Guarded(this, [&] { OpenCommandLineProject(arguments.first()); });
-    SessionPosition = 0;
+    // Opening the project computes the state and refreshes the window itself.
+    if (!arguments.isEmpty() && IsProjectArgument(arguments.first())) {
+        Guarded(this, [&] { OpenProjectPath(arguments.first()); });
+        return;
+    }
     ShowStateError(ComputeStateAt(0));
     UpdateDisplay();
 }
 
-void TMainForm::OpenCommandLineProject(const QString& path) {
+bool TMainForm::IsProjectArgument(const QString& path) {
     const QFileInfo info(path);
-    if (!info.isFile() || info.suffix().toUpper() != QStringLiteral("USP"))
-        return;
-    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
-    const auto modelPath = ToModelText(absolute);
-    if (!modelPath) {
-        ShowMessageBox(this, UnrepresentablePathMessage(absolute));
-        return;
-    }
-    if (OpenProjectFile(*modelPath) == ProjectReadResult::WrongFormat) {
-        ShowMessageBox(this, QString::fromUtf8(WrongFormatMessage));
-        return;
-    }
-    ShowProjectCaption();
+    return info.isFile() && info.suffix().toUpper() == QStringLiteral("USP");
 }
 
 void TMainForm::ShowProjectCaption() {
@@ -175,7 +165,7 @@ void TMainForm::FormResize() {
 
 void TMainForm::ScreenPreviewBoxPaint(QPainter& painter) {
     // While the full screen plays, the preview keeps what it showed.
-    if (!(IsPlaying && VideoThreadRunning)) {
+    if (!(controller_ && controller_->PlayingWithPicture())) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const int screenWidth = screen ? screen->geometry().width() : ScreenPreviewBox->width();
         lastPreview_ = DrawScreenPreview(CurrentValues, ScreenPreviewBox->size(), screenWidth);

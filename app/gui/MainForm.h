@@ -51,6 +51,9 @@ public:
     void SaveAsMIClick();
     void ExitMIClick();
 
+    // The program's help in the desktop's browser.
+    void HelpMIClick();
+
     // The parts of Open and Save As that follow the file dialog (paths in UTF-8).
     void OpenProjectPath(const QString& path);
     void SaveProjectAs(const QString& path);
@@ -133,7 +136,7 @@ private:
     void FormResize();
     void CreatePlayback();
     void ShowPlaying(bool playing);
-    void OpenCommandLineProject(const QString& path);
+    static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     void ShowStateError(const std::optional<std::string>& error);
     void MoveTimelineCursor(const QMouseEvent& event);

@@ -1,15 +1,17 @@
-// The project commands of the main window: New, Open, Save, Save As and Exit.
+// The project commands of the main window (New, Open, Save, Save As, Exit) and its help.
 
 #include "MainForm.h"
 
-#include "ui/MessageBoxes.h"
-#include "ui/UiText.h"
+#include "Help.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
+#include "model/ProjectLoader.h"
 #include "model/SessionState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -57,20 +59,17 @@ void TMainForm::OpenMIClick() {
 void TMainForm::OpenProjectPath(const QString& chosen) {
     if (!QFileInfo(chosen).exists())
         return;
-    const QString path = QFileInfo(chosen).absoluteFilePath();
-    const auto modelPath = ToModelText(path);
-    if (!modelPath) {
-        ShowMessageBox(this, UnrepresentablePathMessage(path));
-        return;
-    }
-    ResetProject();
     // A project that fails to open leaves a new one, and the caption says so.
-    ShowProjectCaption();
-    try {
-        if (OpenProjectFile(*modelPath) == ProjectReadResult::WrongFormat)
-            ShowMessageBox(this, QString::fromUtf8(WrongFormatMessage));
-    } catch (const EInOutError& error) {
-        ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    const ProjectLoad load = LoadProject(chosen.toStdString());
+    switch (load.outcome) {
+    case ProjectLoad::Outcome::Opened:
+        break;
+    case ProjectLoad::Outcome::Unreadable:
+        ShowMessageBox(this, QString::fromStdString(load.path.string() + ": " + load.message));
+        break;
+    default:
+        ShowMessageBox(this, QString::fromStdString(load.message));
+        break;
     }
     ShowProjectCaption();
     ShowStateError(ComputeStateAt(0));
@@ -120,4 +119,8 @@ void TMainForm::SaveProjectAs(const QString& chosen) {
 
 void TMainForm::ExitMIClick() {
     close();
+}
+
+void TMainForm::HelpMIClick() {
+    ShowHelp(this);
 }

@@ -152,6 +152,7 @@ void TMainForm::CreateMenus() {
     HelpMG = bar->addMenu(QStringLiteral("Справка"));
     HelpMG->setObjectName(QStringLiteral("HelpMG"));
     HelpMI = item(HelpMG, "HelpMI", QStringLiteral("Помощь"));
+    HelpMI->setShortcut(QKeySequence(Qt::Key_F1));
     AboutMI = item(HelpMG, "AboutMI", QStringLiteral("О программе"));
 
     const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
@@ -163,9 +164,10 @@ void TMainForm::CreateMenus() {
     bind(SaveMI, &TMainForm::SaveMIClick);
     bind(SaveAsMI, &TMainForm::SaveAsMIClick);
     bind(ExitMI, &TMainForm::ExitMIClick);
+    bind(HelpMI, &TMainForm::HelpMIClick);
     // The commands that need the editing dialogs wait for them.
     for (QAction* action : {BuildSessionMI, SessionParametersMI, SessionStartValuesMI, AddEventMI,
-                            DeleteEventMI, GetEventListMI, HelpMI, AboutMI})
+                            DeleteEventMI, GetEventListMI, AboutMI})
         action->setEnabled(false);
 }
 

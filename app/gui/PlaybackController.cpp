@@ -1,12 +1,8 @@
 #include "PlaybackController.h"
 
+#include "model/Arithmetic.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
-#include "audio/TrackDescriptor.h"
-#include "model/Arithmetic.h"
-#include "model/EventCatalogue.h"
-#include "model/MediaPath.h"
-#include "model/Playback.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
@@ -30,13 +26,6 @@ private:
     bool& flag_;
 };
 
-// The last element of items that matches, if any.
-template <typename Item, typename Matches>
-typename std::vector<Item>::iterator LastMatch(std::vector<Item>& items, Matches matches) {
-    const auto found = std::find_if(items.rbegin(), items.rend(), matches);
-    return found == items.rend() ? items.end() : std::prev(found.base());
-}
-
 } // namespace
 
 PlaybackController::PlaybackController(QTimer& timer, TFullScreenForm* fullScreen,
@@ -53,21 +42,34 @@ PlaybackController::~PlaybackController() {
         videoThread_->Stop();
 }
 
+std::int32_t PlaybackController::LastEventIndex() const {
+    return playhead_ ? static_cast<std::int32_t>(playhead_->NextEventIndex()) - 1 : -1;
+}
+
+std::vector<TrackHandle> PlaybackController::PlayThreads() const {
+    std::vector<TrackHandle> threads;
+    for (const auto& [number, thread] : playThreads_)
+        threads.push_back(thread);
+    return threads;
+}
+
 void PlaybackController::PlayButtonClick(bool withPicture) {
     if (IsPlaying)
         return;
     try {
         display_.ShowPlaying(true);
-        reported_.clear();
-        CountEventsAlreadyApplied();
-        OpenPhraseReader();
-        StartTracks();
+        const std::size_t firstDue = FirstEventDue();
+        playThreads_.clear();
+        PlaybackActions& actions = *this;
+        playhead_ =
+            std::make_unique<EventPlayhead>(Events, CurrentValues, OpenProjectFolder(), actions);
+        playhead_->Start(SessionPosition, firstDue);
         PublishCurrentValues(); // paths may have been resolved to the project's folder
         withPicture_ = withPicture && fullScreen_ != nullptr;
         if (withPicture_)
             fullScreen_->ShowOnPrimaryScreen();
         if (fullScreen_)
-            fullScreen_->SetTag(1);
+            fullScreen_->ClearStopRequest();
         timerBusy_ = false;
         timer_.start();
         // Taken after the full screen is up, so switching the display costs no session time.
@@ -81,37 +83,16 @@ void PlaybackController::PlayButtonClick(bool withPicture) {
     }
 }
 
-void PlaybackController::CountEventsAlreadyApplied() {
+std::size_t PlaybackController::FirstEventDue() const {
     // After a Stop the clock has already applied the events at the position it reached; a
     // state computed for a position holds only the events before it, so the events at the
     // position are still to come.
     const bool resumesStop = stoppedState_ && stoppedState_ == CurrentValuesView() &&
                              stoppedPosition_ == SessionPosition &&
                              stoppedEventIndex_ < static_cast<std::int32_t>(Events.size());
-    if (resumesStop) {
-        lastEventIndex_ = stoppedEventIndex_;
-        return;
-    }
-    lastEventIndex_ =
-        static_cast<std::int32_t>(FirstEventDueAfterComputedState(SessionPosition)) - 1;
-}
-
-void PlaybackController::OpenPhraseReader() {
-    std::unique_ptr<TFile> reader;
-    if (ResolveMediaPath(CurrentValues.PhraseFile))
-        reader = OpenPhraseFile(CurrentValues.PhraseFile); // none for a folder or unreadable file
-    phrases_.Replace(std::move(reader));
-}
-
-void PlaybackController::StartTracks() {
-    playThreads_.clear();
-    for (TWaveEntry& wave : CurrentValues.Waves) {
-        if (!ResolveMediaPath(wave.Track))
-            continue;
-        const std::int32_t offset =
-            ClampToInt32(std::int64_t{SessionPosition} - std::int64_t{wave.AddTime});
-        playThreads_.push_back(StartTrackThread(wave.Track, offset));
-    }
+    if (resumesStop)
+        return static_cast<std::size_t>(stoppedEventIndex_ + 1);
+    return FirstEventDueAfterComputedState(Events, SessionPosition);
 }
 
 void PlaybackController::StopButtonClick() {
@@ -125,7 +106,7 @@ void PlaybackController::StopButtonClick() {
     ReturnToIdle();
     stoppedState_ = CurrentValuesView();
     stoppedPosition_ = SessionPosition;
-    stoppedEventIndex_ = lastEventIndex_;
+    stoppedEventIndex_ = LastEventIndex();
     display_.UpdateDisplay();
 }
 
@@ -134,8 +115,8 @@ void PlaybackController::ReturnToIdle() {
     timer_.stop();
     // The tracks first: telling them costs nothing, and their last buffer plays out while
     // the picture winds down.
-    for (const TrackHandle& track : playThreads_)
-        StopTrackThread(track);
+    for (const auto& [number, thread] : playThreads_)
+        StopTrackThread(thread);
     playThreads_.clear();
     ReclaimFinishedTrackThreads();
     if (videoThread_)
@@ -143,7 +124,6 @@ void PlaybackController::ReturnToIdle() {
     phrases_.Close();
     if (fullScreen_ && fullScreen_->isVisible())
         fullScreen_->hide();
-    VideoThreadRunning = false;
     withPicture_ = false;
     display_.ShowPlaying(false);
 }
@@ -156,84 +136,58 @@ void PlaybackController::ControlTimerTimer() {
         BusyFlag busy(timerBusy_);
         try {
             SessionPosition = ClampToInt32(SessionTimeNow());
-            const bool keyPressed = fullScreen_ && fullScreen_->Tag() == 0;
+            const bool keyPressed = fullScreen_ && fullScreen_->StopRequested();
             if (SessionPosition >= SessionLength || keyPressed) {
                 if (SessionPosition >= SessionLength)
-                    SessionPosition = std::max(SessionLength - 1, 0);
+                    SessionPosition = SessionLength > 0 ? SessionLength - 1 : 0;
                 timer_.stop();
                 ended = true;
             } else {
                 display_.RepaintTimeline();
-                while (lastEventIndex_ + 1 < static_cast<std::int32_t>(Events.size()) &&
-                       Events[static_cast<std::size_t>(lastEventIndex_ + 1)].EventTime <=
-                           SessionPosition) {
-                    ++lastEventIndex_;
-                    ApplyDueEvent(static_cast<std::size_t>(lastEventIndex_));
-                    display_.UpdateDisplay();
-                }
+                ApplyDueEvents();
             }
         } catch (...) {
             // The failing event has been passed; the clock goes on with the next one.
-            ReportOnce(CurrentExceptionText());
+            if (playhead_)
+                playhead_->ReportOnce(
+                    ToModelText(CurrentExceptionText()).value_or("Unexpected failure"));
         }
     }
     if (ended)
         StopButtonClick();
 }
 
-void PlaybackController::ApplyDueEvent(std::size_t index) {
-    TSessionEvent& event = Events[index];
-    switch (EventKindOf(event.EventType).value_or(EventKind::Undefined)) {
-    case EventKind::PhraseFile:
-        ChangePhraseFile(event);
-        break;
-    case EventKind::AddTrack:
-        AddTrack(event);
-        break;
-    case EventKind::RemoveTrack:
-        RemoveTrack(event);
-        break;
-    default:
-        if (const auto failure = ApplyEvent(CurrentValues, event))
-            ReportOnce(FromModelText(*failure));
-        break;
+void PlaybackController::ApplyDueEvents() {
+    while (const auto time = playhead_->NextEventTime()) {
+        if (*time > SessionPosition)
+            break;
+        playhead_->ApplyNext();
+        PublishCurrentValues();
+        display_.UpdateDisplay();
     }
-    PublishCurrentValues();
 }
 
-void PlaybackController::ChangePhraseFile(const TSessionEvent& event) {
-    CurrentValues.PhraseFile = event.EventValue;
-    std::unique_ptr<TFile> reader;
-    if (ResolveMediaPath(CurrentValues.PhraseFile))
-        reader = OpenPhraseFile(CurrentValues.PhraseFile);
-    // No reader also makes the presentation drop the phrase it shows.
-    phrases_.Replace(std::move(reader));
+void PlaybackController::StartTrack(const std::string& descriptor, std::int32_t offset,
+                                    std::uint32_t number) {
+    playThreads_.emplace_back(number, StartTrackThread(descriptor, offset, number));
 }
 
-void PlaybackController::AddTrack(TSessionEvent& event) {
-    // A file found only beside the project is remembered there, in the event itself.
-    if (!ResolveMediaPath(event.EventValue))
+void PlaybackController::StopTrack(std::uint32_t number) {
+    const auto found = std::find_if(playThreads_.begin(), playThreads_.end(),
+                                    [number](const auto& entry) { return entry.first == number; });
+    if (found == playThreads_.end())
         return;
-    playThreads_.push_back(StartTrackThread(event.EventValue, 0));
-    CurrentValues.Waves.push_back({event.EventValue, event.EventTime});
+    StopTrackThread(found->second);
+    playThreads_.erase(found);
 }
 
-void PlaybackController::RemoveTrack(const TSessionEvent& event) {
-    // The track may have been added under the path it resolved to beside the project; the
-    // removal's own value stays as it is.
-    const RemovalTarget target(event.EventValue);
-    const auto thread =
-        LastMatch(playThreads_, [&](const TrackHandle& t) { return target.Names(t->Descriptor); });
-    if (thread != playThreads_.end()) {
-        StopTrackThread(*thread);
-        playThreads_.erase(thread);
-    }
-    if (const auto entry = FindLastRemovalMatch(CurrentValues.Waves, target))
-        CurrentValues.Waves.erase(CurrentValues.Waves.begin() +
-                                  static_cast<std::ptrdiff_t>(*entry));
+void PlaybackController::SwitchPhraseFile(const std::optional<std::string>& path) {
+    // No reader (none for a folder or an unreadable file) also makes the presentation drop the
+    // phrase it shows.
+    phrases_.Replace(path ? OpenPhraseFile(*path) : nullptr);
 }
 
-void PlaybackController::ReportOnce(const QString& text) {
-    if (reported_.insert(text).second && display_.Report)
-        display_.Report(text);
+void PlaybackController::Report(const std::string& message) {
+    if (display_.Report)
+        display_.Report(FromModelText(message));
 }

@@ -5,11 +5,15 @@
 // thread; a 50 ms clock on the shared session time line then applies every event as it falls
 // due and ends the session at its length, on Stop, or on a key in the full-screen window.
 //
+// Events are applied through the event playhead, which the sound export shares; the controller
+// carries its requests out with track threads and the phrase reader.
+//
 // Thread rule: user-interface thread only. Track threads and the presentation thread see the
 // state through CurrentValuesView(), republished after every change made here.
 
 #include "audio/PlayUtils.h"
 #include "model/Common.h"
+#include "model/EventPlayhead.h"
 #include "visual/PhraseSource.h"
 
 #include <QString>
@@ -17,7 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
+#include <utility>
 #include <vector>
 
 class QTimer;
@@ -32,12 +36,12 @@ struct PlaybackDisplay {
     std::function<void(const QString&)> Report;    // a message that must not hold the clock up
 };
 
-class PlaybackController {
+class PlaybackController final : private PlaybackActions {
 public:
     // fullScreen may be null when the session is only ever played as sound; timer is the
     // clock (its timeout must call ControlTimerTimer).
     PlaybackController(QTimer& timer, TFullScreenForm* fullScreen, PlaybackDisplay display);
-    ~PlaybackController();
+    ~PlaybackController() override;
     PlaybackController(const PlaybackController&) = delete;
     PlaybackController& operator=(const PlaybackController&) = delete;
 
@@ -48,33 +52,32 @@ public:
     void ControlTimerTimer();
 
     // Read by the window and by tests.
-    std::int32_t LastEventIndex() const { return lastEventIndex_; }
+    std::int32_t LastEventIndex() const;
     bool TimerBusy() const { return timerBusy_; }
-    const std::vector<TrackHandle>& PlayThreads() const { return playThreads_; }
+    std::vector<TrackHandle> PlayThreads() const;
     bool HasPhraseReader() const { return phrases_.HasReader(); }
     bool PlayingWithPicture() const { return IsPlaying && withPicture_; }
 
 private:
-    void CountEventsAlreadyApplied();
-    void OpenPhraseReader();
-    void StartTracks();
-    void ApplyDueEvent(std::size_t index);
-    void ChangePhraseFile(const TSessionEvent& event);
-    void AddTrack(TSessionEvent& event);
-    void RemoveTrack(const TSessionEvent& event);
-    void ReportOnce(const QString& text);
+    std::size_t FirstEventDue() const;
+    void ApplyDueEvents();
     void ReturnToIdle();
+
+    void StartTrack(const std::string& descriptor, std::int32_t offset,
+                    std::uint32_t number) override;
+    void StopTrack(std::uint32_t number) override;
+    void SwitchPhraseFile(const std::optional<std::string>& path) override;
+    void Report(const std::string& message) override;
 
     QTimer& timer_;
     TFullScreenForm* fullScreen_;
     PlaybackDisplay display_;
     TPhraseSource phrases_;
     std::unique_ptr<TVideoThread> videoThread_;
-    std::vector<TrackHandle> playThreads_;
-    std::int32_t lastEventIndex_ = -1;
+    std::unique_ptr<EventPlayhead> playhead_;
+    std::vector<std::pair<std::uint32_t, TrackHandle>> playThreads_; // by track number
     bool timerBusy_ = false;
     bool withPicture_ = false;
-    std::set<QString> reported_;
     // The state a Stop left: Play from there goes on after the events already applied.
     std::shared_ptr<const TCurrentValues> stoppedState_;
     std::int32_t stoppedPosition_ = -1;

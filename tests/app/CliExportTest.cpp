@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -18,6 +23,13 @@ std::string MakeProject(const ScratchFolder& folder, const std::string& json) {
     Umbrascope("--import-json " + (folder.Path() / "p.json").string() + " " + project.string(),
                folder);
     return project.string();
+}
+
+bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("." + name))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -70,4 +82,27 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
     const ProgramRun run =
         Umbrascope("--export-audio " + wrong.string() + " " + wav.string(), folder);
     EXPECT_NE(run.err.find("Неверный формат файла"), std::string::npos);
+}
+
+TEST(ExportAudio, AHangUpEndsTheExportWithoutLeavingItsTemporaryFile) {
+    ScratchFolder folder;
+    const auto project = MakeProject(
+        folder, R"({"SessionLength": 3600000, "StartValues": {"Waves": [".&04%440@0@100"]}})");
+    const auto wav = folder.Path() / "out.wav";
+    const std::string program =
+        std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
+    std::string arguments[] = {program, "--export-audio", project, wav.string()};
+    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
+                    arguments[3].data(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!HasTemporaryOf(folder.Path(), "out.wav") && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(pid, SIGHUP);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
+    EXPECT_FALSE(std::filesystem::exists(wav));
 }

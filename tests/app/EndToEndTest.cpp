@@ -86,7 +86,7 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
 
     QTemporaryDir folder;
-    ProjectContents contents;
+    Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&04%440@0@100"};
     const QString project = folder.filePath("tone.usp");

@@ -4,11 +4,11 @@
 #include "QtTestSupport.h"
 #include "app/gui/Association.h"
 #include "app/gui/MainForm.h"
-#include "ui/PaintBox.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "ui/PaintBox.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ protected:
     }
 
     QString SampleProject(const QString& name) {
-        ProjectContents contents;
+        Session contents;
         contents.SessionName = Cp1251Literal("Пример");
         contents.SessionLength = 300000;
         contents.StartValues.Waves = {".&01@200@10@50", "/music/loop.wav"};

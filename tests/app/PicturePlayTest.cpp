@@ -6,6 +6,7 @@
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
+#include "app/gui/PlaybackController.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"
@@ -28,7 +29,7 @@ TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
     ASSERT_TRUE(IsPlaying);
     EXPECT_TRUE(form->FullScreenForm->isVisible());
-    EXPECT_TRUE(VideoThreadRunning);
+    EXPECT_TRUE(form->Controller().PlayingWithPicture());
     QTest::qWait(100);
     QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Shift);
     QTest::qWait(150);
@@ -36,7 +37,7 @@ TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Escape);
     ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
     EXPECT_FALSE(form->FullScreenForm->isVisible());
-    EXPECT_FALSE(VideoThreadRunning);
+    EXPECT_FALSE(form->Controller().PlayingWithPicture());
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
     EXPECT_TRUE(form->PlayButton->isEnabled());
     EXPECT_TRUE(messages.texts.isEmpty());

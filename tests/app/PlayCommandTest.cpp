@@ -18,7 +18,7 @@ class PlayCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        ProjectContents contents;
+        Session contents;
         contents.SessionLength = 300000;
         contents.StartValues.Waves = {".&04%440@0@50"};
         project = folder.filePath("tone.usp");
@@ -91,7 +91,7 @@ TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOn
     wav += std::string(4000, '\0');
     const QString wavPath = folder.filePath("quiet.wav");
     WriteBytes(wavPath, wav);
-    ProjectContents contents;
+    Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&04%440@0@50", wavPath.toStdString()};
     WriteBytes(project, ProjectBytes(contents));

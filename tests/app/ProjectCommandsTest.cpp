@@ -42,7 +42,7 @@ protected:
     // A project with texts in both alphabets, tracks and events, as another copy of the
     // program might have written it (CR LF in the description, a Windows path).
     std::string SampleBytes() {
-        ProjectContents contents;
+        Session contents;
         contents.SessionName = Cp1251Literal("Вечерняя сессия");
         contents.SessionAuthor = "A. Author";
         contents.SessionDescription = Cp1251Literal("Строка 1\r\nСтрока 2");
@@ -105,7 +105,7 @@ TEST_F(ProjectCommands, SaveOfANewProjectAsksForAName) {
     form->saveAnswer = Path("fresh");
     form->SaveMIClick();
     EXPECT_EQ(form->saveDialogs, 1);
-    EXPECT_EQ(ReadBytes(Path("fresh.usp")), ProjectBytes(CurrentProject()));
+    EXPECT_EQ(ReadBytes(Path("fresh.usp")), ProjectBytes(OpenSession()));
 
     form->saveAnswer.reset(); // cancelled: nothing written, nothing said
     form->NewMIClick();
@@ -164,7 +164,7 @@ TEST_F(ProjectCommands, PathsThatWindows1251CannotHoldAreRefused) {
 
     // Cyrillic names are fine.
     form->SaveProjectAs(Path("сессия.usp"));
-    EXPECT_EQ(ReadBytes(Path("сессия.usp")), ProjectBytes(CurrentProject()));
+    EXPECT_EQ(ReadBytes(Path("сессия.usp")), ProjectBytes(OpenSession()));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - сессия.usp");
 }
 

@@ -35,9 +35,15 @@ endif()
 
 umbrascope_add_test(NAME app_picture_play
   SOURCES PicturePlayTest.cpp QtTestSupport.cpp
-  LIBRARIES umbrascope_app Qt6::Test)
+  LIBRARIES umbrascope_app Qt6::Test
+  LABELS threads)
 
 umbrascope_add_test(NAME app_message_bridge
   SOURCES MessageBridgeTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test
   LABELS threads)
+
+umbrascope_add_test(NAME app_help
+  SOURCES HelpTest.cpp QtTestSupport.cpp
+  LIBRARIES umbrascope_app Qt6::Test)
+set_target_properties(app_help PROPERTIES AUTOMOC ON)

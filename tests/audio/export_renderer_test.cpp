@@ -13,13 +13,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
 constexpr int Rate = 44100;
 
 std::vector<std::int16_t> RenderAll(std::int32_t from, std::int32_t to, int rate = Rate) {
-    SessionRenderer renderer(from, to, rate);
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate);
     std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
     std::size_t done = 0;
     while (const std::size_t frames = renderer.Render(out.data() + done * 2, 10000))
@@ -90,7 +91,7 @@ TEST_F(SessionExport, AudioOffGivesDigitalSilenceAndVolumeScalesTheLevel) {
 
 TEST_F(SessionExport, TheMixSaturatesInsteadOfWrapping) {
     StartValues.Waves = {".&04%500@0@100", ".&04%500@0@100"};
-    SessionRenderer renderer(0, 1000, Rate);
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 1000, Rate);
     std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
     renderer.Render(out.data(), renderer.TotalFrames());
     EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
@@ -108,7 +109,7 @@ TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
     AddEvent(EventKind::RemoveTrack, 7000, ".&04%100@1@100");
     AddEvent(EventKind::TextPosition, 7000, "not a number");
     {
-        SessionRenderer fromStart(0, 1000, Rate);
+        SessionRenderer fromStart(OpenSession(), OpenProjectFolder(), 0, 1000, Rate);
         EXPECT_EQ(fromStart.PlayingTracks(), (std::vector<std::string>{".&03%0@10"}));
         std::vector<std::int16_t> out(2000);
         fromStart.Render(out.data(), 1000);
@@ -116,7 +117,7 @@ TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
                   (std::vector<std::string>{".&03%0@10", ".&01%8@260@100"}))
             << "an event at the start position takes effect";
     }
-    SessionRenderer fromSix(6000, 9000, Rate);
+    SessionRenderer fromSix(OpenSession(), OpenProjectFolder(), 6000, 9000, Rate);
     EXPECT_EQ(fromSix.PlayingTracks().size(), 4u);
     std::vector<std::int16_t> out(fromSix.TotalFrames() * 2);
     fromSix.Render(out.data(), fromSix.TotalFrames());
@@ -131,11 +132,36 @@ TEST_F(SessionExport, TracksThatCannotPlayAreLeftOutAndTheExportFinishes) {
     StartValues.Waves = {"/no/such/file.mp3", ModelPath(notSound), "just text", ".&04%500@0@100"};
     const auto out = RenderAll(0, 2000);
     EXPECT_NEAR(Frequency(out, 0, 0, 2 * Rate), 500.0, 0.5);
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 2000, Rate);
+    EXPECT_EQ(
+        renderer.LeftOut(),
+        (std::vector<std::string>{"/no/such/file.mp3 (not found)",
+                                  ModelPath(notSound) + " (not a sound file that can be played)",
+                                  "just text (not found)"}));
 }
 
 TEST_F(SessionExport, AnEmptyStretchRendersNothing) {
-    SessionRenderer renderer(5000, 5000, Rate);
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 5000, 5000, Rate);
     EXPECT_EQ(renderer.TotalFrames(), 0u);
     std::int16_t out[2];
     EXPECT_EQ(renderer.Render(out, 1), 0u);
+}
+
+TEST_F(SessionExport, TwoNoiseTracksAreTwoDifferentNoises) {
+    StartValues.Waves = {".&03%0@100"};
+    const auto one = RenderAll(0, 500);
+    StartValues.Waves = {".&03%0@50", ".&03%0@50"};
+    const auto two = RenderAll(0, 500);
+    int same = 0;
+    for (std::size_t i = 0; i < one.size(); ++i)
+        same += std::abs(one[i] - two[i]) <= 2 ? 1 : 0;
+    EXPECT_LT(same, static_cast<int>(one.size() / 10)) << "two halves of one noise sum to it";
+}
+
+TEST_F(SessionExport, TracksAtOnceAreCappedAndTimesFromAFileCannotOverflow) {
+    StartValues.Waves.assign(EventPlayhead::MaxPlayingTracks + 10, ".&04%500@0@1");
+    AddEvent(EventKind::AddTrack, std::numeric_limits<std::int32_t>::min(), ".&04%500@0@1");
+    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 1000, 2000, Rate);
+    EXPECT_EQ(renderer.PlayingTracks().size(), EventPlayhead::MaxPlayingTracks);
+    EXPECT_EQ(renderer.Problems().size(), 1u) << "the cap is reported once";
 }

@@ -227,26 +227,6 @@ TEST(Mp3Track, StartOffsetBeginsNearTheMatchingFrame) {
     }
 }
 
-TEST(Mp3Track, SilencedBuffersKeepTheTrackRunning) {
-    const fs::path path = SoundFixtures() / Cbr128.name;
-    const auto heard = OpenMp3Source(path.string(), 500);
-    const auto silenced = OpenMp3Source(path.string(), 500);
-    ASSERT_TRUE(heard && silenced);
-    const Bytes expected = PlayBuffers(*heard, 4);
-
-    Bytes played(4 * BufferBytes, 0xAA);
-    CurrentValues.AudioEnabled = false;
-    PublishCurrentValues();
-    silenced->Fill(played.data());
-    silenced->Fill(played.data() + BufferBytes);
-    CurrentValues.AudioEnabled = true;
-    PublishCurrentValues();
-    silenced->Fill(played.data() + 2 * BufferBytes);
-    silenced->Fill(played.data() + 3 * BufferBytes);
-    EXPECT_TRUE(Silent(Bytes(played.begin(), played.begin() + 2 * BufferBytes)));
-    EXPECT_TRUE(SameBytes(played, 2 * BufferBytes, expected, 2 * BufferBytes, 2 * BufferBytes));
-}
-
 TEST(Mp3BadInput, FilesWithoutALayerThreeFrameAreRefused) {
     RecordingMessages messages;
     const fs::path folder = ScratchFolder();

@@ -1,18 +1,22 @@
 // Feeds arbitrary bytes to the project reader. Whatever it accepts must write back to bytes
-// that read again as the same session.
+// that read again as the same session, and is then opened as the program opens it: every event
+// applied and the track list described.
 
+#include "audio/TrackDescriptor.h"
 #include "base/FileUtils.h"
 #include "model/ProjectFile.h"
+#include "model/SessionState.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
-bool ReadFromBytes(const std::uint8_t* data, std::size_t size, ProjectContents& contents) {
+bool ReadFromBytes(const std::uint8_t* data, std::size_t size, Session& contents) {
     const int fd = memfd_create("project", 0);
     if (fd < 0)
         std::abort();
@@ -30,15 +34,20 @@ bool ReadFromBytes(const std::uint8_t* data, std::size_t size, ProjectContents& 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ProjectContents first;
+    Session first;
     if (!ReadFromBytes(data, size, first))
         return 0;
     const std::string bytes = ProjectBytes(first);
-    ProjectContents second;
+    Session second;
     if (!ReadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), second))
         std::abort();
     // Booleans other than 0 and 1 read as true, so compare what the writer made of them.
     if (ProjectBytes(second) != bytes)
         std::abort();
+
+    const SessionStateAt state =
+        StateAt(first.StartValues, first.Events, std::numeric_limits<std::int32_t>::max());
+    for (const auto& track : state.Values.Waves)
+        (void)TrackDisplayText(track.Track);
     return 0;
 }

@@ -1,14 +1,17 @@
 #include "model/MediaPath.h"
 #include "TestFiles.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 
 #include <gtest/gtest.h>
 
-TEST(MediaPath, FileNamesAndExtensionsHonourEverySeparator) {
+TEST(MediaPath, WindowsPathsSplitAtEverySeparatorLinuxPathsAtSlashesOnly) {
     EXPECT_EQ(ExtractFileName("C:\\Sounds\\rain.mp3"), "rain.mp3");
+    EXPECT_EQ(ExtractFileName("Sounds\\rain.mp3"), "rain.mp3");
     EXPECT_EQ(ExtractFileName("/home/u/rain.Wav"), "rain.Wav");
     EXPECT_EQ(ExtractFileName("D:rain.mp3"), "rain.mp3");
+    EXPECT_EQ(ExtractFileName("/home/u/session 10:30.usp"), "session 10:30.usp");
+    EXPECT_EQ(ExtractFileName("/home/u/a\\b.wav"), "a\\b.wav");
+    EXPECT_EQ(ExtractFileDir("/home/u/session 10:30.usp"), "/home/u");
     EXPECT_EQ(ExtractFileName("rain"), "rain");
     EXPECT_EQ(ExtractFileExt("C:\\Sounds\\rain.mP3"), ".mP3");
     EXPECT_EQ(ExtractFileExt("C:\\my.sounds\\rain"), "");
@@ -20,37 +23,41 @@ TEST(MediaPath, FileNamesAndExtensionsHonourEverySeparator) {
 }
 
 TEST(MediaPath, GeneratorsAndExistingFilesAreUsableAsTheyStand) {
-    ResetProject();
     std::string generator = ".&01%8@260@100";
-    EXPECT_TRUE(ResolveMediaPath(generator));
+    EXPECT_TRUE(ResolveMediaPath(generator, ""));
     EXPECT_EQ(generator, ".&01%8@260@100");
 
     ScratchFolder folder;
     std::string existing = ModelPath(folder.Write("a.wav", "x"));
     const std::string before = existing;
-    EXPECT_TRUE(ResolveMediaPath(existing));
+    EXPECT_TRUE(ResolveMediaPath(existing, ""));
     EXPECT_EQ(existing, before);
 }
 
 TEST(MediaPath, AMovedProjectFindsMediaBesideIt) {
-    ResetProject();
     ScratchFolder folder;
     folder.Write(Cp1251ToUtf8(Cp1251Literal("дождь.mp3")), "x");
     std::filesystem::create_directory(folder.Path() / "sub.wav");
 
     std::string fromWindows = Cp1251Literal("C:\\Мои звуки\\дождь.mp3");
-    EXPECT_FALSE(ResolveMediaPath(fromWindows)) << "a new project has no folder to look in";
+    EXPECT_FALSE(ResolveMediaPath(fromWindows, "")) << "a new project has no folder to look in";
 
-    ProjectFileName = ModelPath(folder.Path() / "p.usp");
-    EXPECT_TRUE(ResolveMediaPath(fromWindows));
+    const std::string projectFolder =
+        ProjectFolderOf(ModelPath(folder.Path() / "Сессия 10:30.usp"));
+    EXPECT_TRUE(ResolveMediaPath(fromWindows, projectFolder));
     EXPECT_EQ(fromWindows, ModelPath(folder.Path() / "дождь.mp3"));
 
+    folder.Write("a\\b.wav", "x");
+    std::string backslashInName = "/old/place/a\\b.wav";
+    EXPECT_TRUE(ResolveMediaPath(backslashInName, projectFolder));
+    EXPECT_EQ(backslashInName, ModelPath(folder.Path() / "a\\b.wav"));
+
     std::string fromElsewhere = "/old/place/missing.mp3";
-    EXPECT_FALSE(ResolveMediaPath(fromElsewhere));
+    EXPECT_FALSE(ResolveMediaPath(fromElsewhere, projectFolder));
     EXPECT_EQ(fromElsewhere, "/old/place/missing.mp3");
 
     std::string folderNotFile = "Z:\\sub.wav";
-    EXPECT_FALSE(ResolveMediaPath(folderNotFile));
+    EXPECT_FALSE(ResolveMediaPath(folderNotFile, projectFolder));
     std::string empty;
-    EXPECT_FALSE(ResolveMediaPath(empty));
+    EXPECT_FALSE(ResolveMediaPath(empty, projectFolder));
 }

@@ -5,12 +5,11 @@
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/MediaPath.h"
+#include "model/ProjectLoader.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -69,7 +68,7 @@ Bytes DefaultsAfterTracks(Bytes b) {
         .U16(20);
 }
 
-ProjectReadResult ReadBytes(const std::string& bytes, ProjectContents& contents) {
+ProjectReadResult ReadBytes(const std::string& bytes, Session& contents) {
     ScratchFolder folder;
     TFile file(folder.Write("p.usp", bytes));
     return ReadProject(file, contents);
@@ -97,7 +96,7 @@ TEST_F(ProjectFile, AHandBuiltFileReadsFieldByFieldAndWritesBackTheSameBytes) {
     const std::string videoType = EventTypeName(EventKind::VideoType);
     b.U32(2).Line(videoType).U32(600000).Line("3").Line("Unknown").U32(0xFFFFFFFF).Line("");
 
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
     EXPECT_EQ(read.SessionName, "Session");
     EXPECT_EQ(read.SessionDescription, "a\r\nb");
@@ -112,7 +111,7 @@ TEST_F(ProjectFile, AHandBuiltFileReadsFieldByFieldAndWritesBackTheSameBytes) {
 }
 
 TEST_F(ProjectFile, JustTheMagicGivesAnEmptyZeroSession) {
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes("USP 4.1 ", read), ProjectReadResult::Read);
     EXPECT_EQ(read.SessionLength, 0);
     EXPECT_TRUE(read.SessionName.empty());
@@ -124,7 +123,7 @@ TEST_F(ProjectFile, JustTheMagicGivesAnEmptyZeroSession) {
 }
 
 TEST_F(ProjectFile, WrongMagicIsRefusedAndChangesNothing) {
-    ProjectContents untouched;
+    Session untouched;
     untouched.SessionName = "keep";
     EXPECT_EQ(ReadBytes("usp 4.1 whatever", untouched), ProjectReadResult::WrongFormat);
     EXPECT_EQ(ReadBytes("USP 4.0 ", untouched), ProjectReadResult::WrongFormat);
@@ -143,7 +142,7 @@ TEST_F(ProjectFile, CrLfLineEndsAndStrayCarriageReturnsAreAccepted) {
     Bytes b;
     b.data += "Na\rme\r\nAuthor\r\n\r\n";
     b.U32(600000);
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
     EXPECT_EQ(read.SessionName, "Name");
     EXPECT_EQ(read.SessionAuthor, "Author");
@@ -156,7 +155,7 @@ TEST_F(ProjectFile, TruncatedFilesLoadWithZerosAndEmptyTexts) {
     full.Line("S").Line("A").Line("D").U32(300000);
     full = DefaultsBeforeTracks(full);
     full.U32(3).Line("one");
-    ProjectContents read;
+    Session read;
     ASSERT_EQ(ReadBytes(full.data, read), ProjectReadResult::Read);
     EXPECT_EQ(read.StartValues.Waves, (std::vector<std::string>{"one", "", ""}));
     EXPECT_FALSE(read.StartValues.VideoEnabled);
@@ -173,7 +172,7 @@ TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
     negative.Line("").Line("").Line("").U32(1000);
     negative = DefaultsBeforeTracks(negative);
     negative.U32(0xFFFFFFFF);
-    ProjectContents read;
+    Session read;
     read.SessionName = "keep";
     EXPECT_EQ(ReadBytes(negative.data, read), ProjectReadResult::WrongFormat);
 
@@ -184,6 +183,12 @@ TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
     huge = DefaultsAfterTracks(huge);
     huge.U32(0x7FFFFFFF).Line("x");
     EXPECT_EQ(ReadBytes(huge.data, read), ProjectReadResult::WrongFormat);
+
+    // Fewer events than the file has bytes, but more than the bytes after the count can hold.
+    Bytes crowded = huge;
+    crowded.data.resize(crowded.data.size() - 6);
+    crowded.U32(40).Line("type").U32(0).Line("value");
+    EXPECT_EQ(ReadBytes(crowded.data, read), ProjectReadResult::WrongFormat);
     EXPECT_EQ(read.SessionName, "keep");
 }
 
@@ -197,13 +202,13 @@ TEST_F(ProjectFile, SaveThenOpenGivesTheSameSession) {
     StartValues.FlickerFreq = -5;
     InsertEvent({EventTypeName(EventKind::AddTrack), 10000, ".&03%0@500"});
     InsertEvent({EventTypeName(EventKind::TextTransparency), -20, "300"});
-    const ProjectContents saved = CurrentProject();
+    const Session saved = OpenSession();
     const auto path = ModelPath(folder.Path() / "session.usp");
     SaveProjectFile(path);
 
     ResetProject();
     ASSERT_EQ(OpenProjectFile(path), ProjectReadResult::Read);
-    EXPECT_EQ(CurrentProject(), saved);
+    EXPECT_EQ(OpenSession(), saved);
     EXPECT_EQ(ProjectFileName, path);
     EXPECT_EQ(ReadWholeFile(FileSystemPath(path)), ProjectBytes(saved));
 }
@@ -218,16 +223,10 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
     chmod(target.c_str(), 0640);
     SessionDescription.assign(100000, 'x');
 
-    // A file-size limit makes the write fail part way, whoever runs the test.
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous{};
-    getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+    {
+        const FileSizeLimit small(4096);
+        EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
+    }
 
     EXPECT_EQ(ReadWholeFile(target), "previous contents");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
@@ -238,9 +237,26 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(CurrentProject()));
+    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(OpenSession()));
 }
 
 TEST_F(ProjectFile, SavingIntoAMissingFolderFailsCleanly) {
     EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp")), EInOutError);
+}
+
+TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureLeavesANewProject) {
+    const auto path = folder.Write("p.usp", ProjectBytes(Session{}));
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    const ProjectLoad load = LoadProject("./sub/../p.usp");
+    std::filesystem::current_path(cwd);
+    ASSERT_TRUE(load.Opened()) << load.message;
+    EXPECT_EQ(ProjectFileName, ModelPath(path)) << "media are looked for beside the project";
+
+    SessionName = "edited";
+    const ProjectLoad wrong = LoadProject(folder.Write("w.usp", "not a project"));
+    EXPECT_EQ(wrong.outcome, ProjectLoad::Outcome::WrongFormat);
+    EXPECT_EQ(wrong.message, WrongFormatMessage);
+    EXPECT_TRUE(SessionName.empty() && ProjectFileName.empty());
+    EXPECT_EQ(LoadProject(folder.Path() / "missing.usp").outcome, ProjectLoad::Outcome::Unreadable);
 }

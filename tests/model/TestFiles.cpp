@@ -2,10 +2,12 @@
 
 #include "model/Cp1251.h"
 
+#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/resource.h>
 
 ScratchFolder::ScratchFolder() {
     std::string pattern =
@@ -28,6 +30,23 @@ std::filesystem::path ScratchFolder::Write(const std::string& name,
     std::ofstream out(path, std::ios::binary);
     out << bytes;
     return path;
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes) {
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    previousLimit_ = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = previousLimit_;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 
 // Scratch files for tests: a fresh folder per test, removed afterwards.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -17,6 +18,20 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// While it lives, writing a file past this many bytes fails (and SIGXFSZ is ignored), so a
+// write can be made to fail part way whoever runs the test.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uint64_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uint64_t previousLimit_;
+    void (*previousHandler_)(int);
 };
 
 std::string ReadWholeFile(const std::filesystem::path& path);

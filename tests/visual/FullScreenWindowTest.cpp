@@ -58,19 +58,19 @@ TEST_F(FullScreenWindowTest, KeysThatProduceACharacterAskToStop) {
     form.ShowOnPrimaryScreen();
     for (const Qt::Key key : {Qt::Key_A, Qt::Key_5, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
                               Qt::Key_Escape, Qt::Key_Backspace}) {
-        form.SetTag(1);
+        form.ClearStopRequest();
         QTest::keyClick(&form, key);
-        EXPECT_EQ(form.Tag(), 0) << key;
+        EXPECT_TRUE(form.StopRequested()) << key;
     }
     for (const Qt::Key key :
          {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Left, Qt::Key_Down, Qt::Key_F5}) {
-        form.SetTag(1);
+        form.ClearStopRequest();
         QTest::keyClick(&form, key);
-        EXPECT_EQ(form.Tag(), 1) << key;
+        EXPECT_FALSE(form.StopRequested()) << key;
     }
-    form.SetTag(1);
+    form.ClearStopRequest();
     QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(form.Tag(), 0);
+    EXPECT_TRUE(form.StopRequested());
 }
 
 TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidden) {

@@ -91,7 +91,6 @@ TEST_F(VideoThreadTest, DrawsFramesReadsTheFirstPhraseAndStops) {
     FakeWindow window(frames);
     thread.Start();
     EXPECT_TRUE(thread.Running());
-    EXPECT_TRUE(VideoThreadRunning);
     ASSERT_TRUE(WaitFor([&] { return frames.FramesShown() >= 3; }));
     EXPECT_EQ(window.LastSize(), 320 * 10000 + 240);
     EXPECT_EQ(thread.PhrasesTaken(), 1u); // the first pass always reads one
@@ -100,7 +99,6 @@ TEST_F(VideoThreadTest, DrawsFramesReadsTheFirstPhraseAndStops) {
     thread.Stop();
     EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms);
     EXPECT_FALSE(thread.Running());
-    EXPECT_FALSE(VideoThreadRunning);
     EXPECT_GT(thread.Passes(), 2u);
 }
 
@@ -144,7 +142,6 @@ TEST_F(VideoThreadTest, ClearingIsPlayingEndsTheLoopAndANewStartRunsAgain) {
     ASSERT_TRUE(WaitFor([&] { return thread.Passes() > 0; }));
     IsPlaying = false;
     ASSERT_TRUE(WaitFor([&] { return !thread.Running(); }, 1000ms));
-    EXPECT_FALSE(VideoThreadRunning);
     IsPlaying = true;
     thread.Start();
     ASSERT_TRUE(WaitFor([&] { return thread.PhrasesTaken() == 1; }));

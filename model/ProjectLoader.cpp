@@ -1,0 +1,37 @@
+#include "ProjectLoader.h"
+
+#include "Common.h"
+#include "Cp1251.h"
+#include "ProjectFile.h"
+#include "base/FileUtils.h"
+
+#include <system_error>
+
+ProjectLoad LoadProject(const std::filesystem::path& path) {
+    ProjectLoad load;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    load.path = (error ? path : absolute).lexically_normal();
+    ResetProject();
+    const auto modelPath = Utf8ToCp1251(load.path.string());
+    if (!modelPath) {
+        load.outcome = ProjectLoad::Outcome::UnrepresentablePath;
+        load.message = UnrepresentablePathMessage(load.path.string());
+        return load;
+    }
+    try {
+        if (OpenProjectFile(*modelPath) == ProjectReadResult::WrongFormat) {
+            load.outcome = ProjectLoad::Outcome::WrongFormat;
+            load.message = WrongFormatMessage;
+        }
+    } catch (const EInOutError& failure) {
+        load.outcome = ProjectLoad::Outcome::Unreadable;
+        load.message = failure.what();
+    }
+    return load;
+}
+
+std::string UnrepresentablePathMessage(std::string_view utf8Path) {
+    return "Путь к файлу содержит символы, которые нельзя записать в кодировке Windows-1251:\n" +
+           std::string(utf8Path);
+}

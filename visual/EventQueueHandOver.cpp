@@ -1,0 +1,31 @@
+#include "EventQueueHandOver.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define UMBRASCOPE_RACE_DETECTOR 1
+#endif
+#endif
+#if defined(__SANITIZE_THREAD__)
+#define UMBRASCOPE_RACE_DETECTOR 1
+#endif
+
+#ifdef UMBRASCOPE_RACE_DETECTOR
+extern "C" void __tsan_acquire(void* address);
+extern "C" void __tsan_release(void* address);
+#endif
+
+void PostHandOver(QObject* receiver, QEvent* event) {
+#ifdef UMBRASCOPE_RACE_DETECTOR
+    __tsan_release(event);
+#endif
+    QCoreApplication::postEvent(receiver, event);
+}
+
+void AcceptHandOver([[maybe_unused]] const QEvent* event) {
+#ifdef UMBRASCOPE_RACE_DETECTOR
+    __tsan_acquire(const_cast<QEvent*>(event));
+#endif
+}
