@@ -52,7 +52,7 @@ public:
     // when the user has closed it.
     virtual void ShowMessage(const std::string& text) = 0;
 
-    // Thread safe, non-blocking: shows the text as ShowMessage does without waiting for the
+    // Thread safe; returns at once: shows the text as ShowMessage does without waiting for the
     // user. The default suits implementations whose ShowMessage never waits.
     virtual void PostMessage(const std::string& text) { ShowMessage(text); }
 };
