@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// 186 ms of 44100 Hz 16-bit stereo, as long as a generated track's buffer.
-constexpr std::size_t BufferBytes = 8192 * 4;
 
 std::optional<Mp3FrameHeader> Header(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2,
                                      std::uint8_t b3) {
