@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 std::optional<Mp3FrameHeader> Header(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2,
                                      std::uint8_t b3) {
     const std::uint8_t bytes[4] = {b0, b1, b2, b3};
