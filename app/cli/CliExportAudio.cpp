@@ -1,7 +1,9 @@
-// umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
+// umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] [--to MS] [--rate HZ]
+//             [--bits 16|24] [--no-dither]
 
 #include "Cli.h"
 #include "audio/SessionExport.h"
+#include "audio/SoundFileWriter.h"
 #include "audio/WavFileWriter.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
@@ -31,29 +33,44 @@ struct ExportRequest {
     std::optional<std::int32_t> from;
     std::optional<std::int32_t> to;
     int rate = 44100;
+    ExportFormat format;
 };
+
+constexpr const char* Usage =
+    "usage: umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] "
+    "[--to MS] [--rate HZ] [--bits 16|24] [--no-dither]";
 
 std::optional<std::string> ParseRequest(const std::vector<std::string>& arguments,
                                         ExportRequest& request) {
-    if (arguments.size() < 2 || arguments.size() % 2 != 0)
-        return "usage: umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate "
-               "HZ]";
+    if (arguments.size() < 2)
+        return std::string(Usage);
     request.project = arguments[0];
     request.output = arguments[1];
-    for (std::size_t i = 2; i < arguments.size(); i += 2) {
-        const auto value = ParseMilliseconds(arguments[i + 1]);
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (option == "--no-dither") {
+            request.format.Dither = false;
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            return option.starts_with("--") ? option + " needs a value" : std::string(Usage);
+        const auto value = ParseMilliseconds(arguments[++i]);
         if (!value)
-            return arguments[i] + " takes a whole number from 0 to 2147483647";
-        if (arguments[i] == "--from")
+            return option + " takes a whole number from 0 to 2147483647";
+        if (option == "--from")
             request.from = value;
-        else if (arguments[i] == "--to")
+        else if (option == "--to")
             request.to = value;
-        else if (arguments[i] == "--rate" && *value >= 8000 && *value <= 192000)
+        else if (option == "--rate" && *value >= 8000 && *value <= 192000)
             request.rate = *value;
-        else if (arguments[i] == "--rate")
+        else if (option == "--rate")
             return std::string("--rate takes a rate from 8000 to 192000 Hz");
+        else if (option == "--bits" && (*value == 16 || *value == 24))
+            request.format.Bits = *value;
+        else if (option == "--bits")
+            return std::string("--bits takes 16 or 24");
         else
-            return "unknown option " + arguments[i];
+            return "unknown option " + option;
     }
     return std::nullopt;
 }
@@ -115,19 +132,36 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP})
         std::signal(signal, OnInterrupt);
     try {
-        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, request.rate);
-        if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, request.rate,
+                                 request.format);
+        const bool flac = IsFlacName(request.output);
+        const std::uint64_t bytesPerFrame = request.format.Bits / 8 * 2;
+        if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
-        WavFileWriter writer(request.output, request.rate);
+        const auto writer = OpenSoundFileWriter(request.output, request.rate, request.format.Bits,
+                                                renderer.TotalFrames());
+        // 16-bit WAV files take the renderer's samples as they are.
+        auto* plainWav = dynamic_cast<WavFileWriter*>(writer.get());
+        if (request.format.Bits != 16)
+            plainWav = nullptr;
         ProgressBar progress(renderer.TotalFrames());
-        std::vector<std::int16_t> block(65536 * 2);
-        while (const std::size_t frames = renderer.Render(block.data(), 65536)) {
+        constexpr std::size_t BlockFrames = 65536;
+        std::vector<std::int16_t> narrow(plainWav ? BlockFrames * 2 : 0);
+        std::vector<std::int32_t> wide(plainWav ? 0 : BlockFrames * 2);
+        for (;;) {
+            const std::size_t frames = plainWav ? renderer.Render(narrow.data(), BlockFrames)
+                                                : renderer.Render(wide.data(), BlockFrames);
+            if (frames == 0)
+                break;
             if (interrupted)
                 return Fail("interrupted; " + request.output.string() + " was not written");
-            writer.Write(block.data(), frames);
+            if (plainWav)
+                plainWav->Write(narrow.data(), frames);
+            else
+                writer->Write(wide.data(), frames);
             progress.Show(renderer.RenderedFrames());
         }
-        writer.Finish();
+        writer->Finish();
         for (const auto& problem : renderer.Problems())
             std::cerr << "umbrascope: " << Cp1251ToUtf8(problem) << '\n';
         for (const auto& track : renderer.LeftOut())

@@ -7,8 +7,12 @@
 ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder) {
     const std::string program =
         std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
+    return RunCommand(program + " " + arguments, folder);
+}
+
+ProgramRun RunCommand(const std::string& commandLine, const ScratchFolder& folder) {
     const auto errPath = folder.Path() / "stderr.txt";
-    const std::string command = program + " " + arguments + " 2>" + errPath.string();
+    const std::string command = commandLine + " 2>" + errPath.string();
     ProgramRun run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];

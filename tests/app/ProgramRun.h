@@ -14,3 +14,6 @@ struct ProgramRun {
 
 // arguments are passed to the shell as they stand; standard error goes to a file in folder.
 ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder);
+
+// The same for any shell command.
+ProgramRun RunCommand(const std::string& command, const ScratchFolder& folder);
