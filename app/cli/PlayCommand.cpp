@@ -1,11 +1,13 @@
 // umbrascope --play FILE.usp [--from MS] [--sound-only]: plays a session straight away, full
 // screen or as sound only, without the editing window. Ends with the session, on a key in the
-// full-screen window, or on SIGINT, SIGTERM or SIGHUP, stopping cleanly each time.
+// full-screen window, or on SIGINT, SIGTERM or SIGHUP, stopping cleanly each time. Messages go
+// to standard error, and a play in which no track could open the sound device ends with
+// status 1.
 
 #include "Cli.h"
 #include "app/gui/Desktop.h"
-#include "app/gui/MessageBridge.h"
 #include "app/gui/PlaybackController.h"
+#include "audio/StreamingLoop.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
@@ -116,8 +118,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     if (!options->soundOnly && warning == Warning::Asked && !ConfirmPicturePlay(nullptr))
         return 0;
 
-    MessageBridge messages;
-    InstallUserMessages(&messages);
+    // The track threads' messages go to standard error: boxes would wait unseen.
+    InstallUserMessages(nullptr);
     int status = 0;
     {
         QTimer clock;
@@ -160,7 +162,12 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound(messages);
+    EndSound(nullptr);
+    const TrackStreamCounts streams = CountTrackStreams();
+    if (streams.refused > 0 && streams.opened == 0) {
+        Report(QStringLiteral("no track could open the sound device"));
+        status = 1;
+    }
     return status;
 }
 
