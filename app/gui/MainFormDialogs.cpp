@@ -28,11 +28,17 @@ void TMainForm::CreateDialogs() {
     EventsListForm->EditEventForm = EditEventForm;
     EditEventForm->AddWaveForm = AddWaveForm;
 
-    BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
-    BindCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
-    BindCommand(AddEventMI, &TMainForm::AddEventMIClick);
-    BindCommand(DeleteEventMI, &TMainForm::DeleteEventMIClick);
+    // Closing an editing dialog is one step to undo: the start values dialog has no Cancel.
+    BindEditingCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
+    BindEditingCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
+    BindEditingCommand(AddEventMI, &TMainForm::AddEventMIClick);
+    BindEditingCommand(DeleteEventMI, &TMainForm::DeleteEventMIClick);
+    // Each change the event list makes is a step of its own, named by the list's button.
     BindCommand(GetEventListMI, &TMainForm::GetEventListMIClick);
+    EventsListForm->ChangeEvents = [this](const QString& step,
+                                          const std::function<void()>& change) {
+        RunEditingCommand(step, change);
+    };
     BindCommand(AboutMI, &TMainForm::AboutMIClick);
 }
 

@@ -109,4 +109,25 @@ TEST_F(EventCommands, TheEventListRefreshesTheWindowWhenItCloses) {
     EXPECT_TRUE(form->SpeedButtons[8]->isEnabled());
 }
 
+TEST_F(EventCommands, EachChangeInTheEventListIsAStepToUndo) {
+    Events = {Volume(1000, "40"), Volume(2000, "50")};
+    AnswerNextModal([](QWidget* modal) {
+        auto* list = qobject_cast<TEventsListForm*>(modal);
+        list->DeleteEventBtn->click();
+        AnswerNextModal([](QWidget* editor) {
+            qobject_cast<TEditEventForm*>(editor)->OkButton->click();
+        });
+        list->AddEventBtn->click();
+        list->close();
+    });
+    form->GetEventListMI->trigger();
+    ASSERT_EQ(Events.size(), 2u);
+    EXPECT_EQ(form->UndoMI->text(), "Отменить «Добавить событие»");
+    form->UndoMI->trigger();
+    EXPECT_EQ(Events, (std::vector<TSessionEvent>{Volume(2000, "50")}));
+    EXPECT_EQ(form->UndoMI->text(), "Отменить «Удалить событие»");
+    form->UndoMI->trigger();
+    EXPECT_EQ(Events.size(), 2u);
+}
+
 } // namespace
