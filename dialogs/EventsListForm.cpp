@@ -128,7 +128,7 @@ void TEventsListForm::EditEventBtnClick() {
     } else if (RunEditor()) {
         Change(QStringLiteral("Изменить событие"), [&] {
             Events.at(index) = EditEventForm->ComposedEvent;
-            ResortEvents();
+            ResortEvents(index);
         });
         RefreshList();
         SelectLine(*line); // the same place, which after a reorder may hold another event

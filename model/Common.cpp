@@ -71,8 +71,8 @@ std::size_t InsertEvent(const TSessionEvent& event) {
     return InsertEvent(Events, event);
 }
 
-void ResortEvents() {
-    ResortEvents(Events);
+void ResortEvents(std::size_t changed) {
+    ResortEvents(Events, changed);
 }
 
 void DeleteEvent(std::size_t index) {

@@ -49,7 +49,7 @@ std::string OpenProjectFolder();
 
 // The event list operations of SessionState.h on the open session's Events.
 std::size_t InsertEvent(const TSessionEvent& event);
-void ResortEvents();
+void ResortEvents(std::size_t changed);
 void DeleteEvent(std::size_t index);
 void RescaleEventTimes(std::int32_t oldLength, std::int32_t newLength);
 

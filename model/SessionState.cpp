@@ -38,11 +38,35 @@ std::size_t InsertEvent(std::vector<TSessionEvent>& events, const TSessionEvent&
     return static_cast<std::size_t>(index);
 }
 
-void ResortEvents(std::vector<TSessionEvent>& events) {
-    // Stable, like the neighbour-exchange passes it replaces.
-    std::stable_sort(
-        events.begin(), events.end(),
-        [](const TSessionEvent& a, const TSessionEvent& b) { return a.EventTime < b.EventTime; });
+namespace {
+
+bool Earlier(const TSessionEvent& a, const TSessionEvent& b) {
+    return a.EventTime < b.EventTime;
+}
+
+} // namespace
+
+void ResortEvents(std::vector<TSessionEvent>& events, std::size_t changed) {
+    if (changed >= events.size())
+        return;
+    const auto begin = events.begin();
+    const auto end = events.end();
+    const auto event = begin + static_cast<std::ptrdiff_t>(changed);
+    const bool othersInOrder =
+        std::is_sorted(begin, event, Earlier) && std::is_sorted(event + 1, end, Earlier) &&
+        (event == begin || event + 1 == end || !Earlier(event[1], event[-1]));
+    if (!othersInOrder) {
+        std::stable_sort(begin, end, Earlier); // a list read from a file may be in any order
+        return;
+    }
+    // Where a stable sort puts it: after the earlier events of its time, before the later ones.
+    const auto before = std::upper_bound(begin, event, *event, Earlier);
+    if (before != event) {
+        std::rotate(before, event, event + 1);
+        return;
+    }
+    const auto after = std::lower_bound(event + 1, end, *event, Earlier);
+    std::rotate(event, event + 1, after);
 }
 
 void DeleteEvent(std::vector<TSessionEvent>& events, std::size_t index) {

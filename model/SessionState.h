@@ -28,8 +28,10 @@ TCurrentValues StartState(const TSessionValues& startValues);
 // Inserts after every event with the same or an earlier time; returns the new index.
 std::size_t InsertEvent(std::vector<TSessionEvent>& events, const TSessionEvent& event);
 
-// Restores time order after one event's time changed; equal times keep their order.
-void ResortEvents(std::vector<TSessionEvent>& events);
+// Restores time order after the time of events[changed] changed, exactly as a stable sort by
+// time does (equal times keep their order): in one move when the other events are in order,
+// else by sorting them all.
+void ResortEvents(std::vector<TSessionEvent>& events, std::size_t changed);
 
 void DeleteEvent(std::vector<TSessionEvent>& events, std::size_t index);
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -40,11 +42,32 @@ TEST_F(EventList, InsertionGoesAfterEveryEventOfTheSameTime) {
 TEST_F(EventList, ResortingAfterATimeChangeKeepsTiesInOrder) {
     Events = {{"t", 100, "a"}, {"t", 200, "b"}, {"t", 300, "c"}, {"t", 300, "d"}};
     Events[0].EventTime = 300;
-    ResortEvents();
+    ResortEvents(0);
     EXPECT_EQ(Values(), (std::vector<std::string>{"b", "a", "c", "d"}));
     Events[3].EventTime = 0;
-    ResortEvents();
+    ResortEvents(3);
     EXPECT_EQ(Values(), (std::vector<std::string>{"d", "b", "a", "c"}));
+}
+
+TEST(Resorting, GivesTheOrderOfAStableSortByTime) {
+    std::mt19937 random(7);
+    const auto pick = [&](int below) { return static_cast<int>(random() % below); };
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::vector<TSessionEvent> events;
+        for (int i = pick(8); i >= 0; --i)
+            events.push_back({"t", pick(4), std::to_string(events.size())});
+        if (trial % 5 != 0) // now and then a list from a file that is not in order
+            std::stable_sort(events.begin(), events.end(), [](const auto& a, const auto& b) {
+                return a.EventTime < b.EventTime;
+            });
+        const auto changed = static_cast<std::size_t>(pick(static_cast<int>(events.size())));
+        events[changed].EventTime = pick(4);
+        auto expected = events;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [](const auto& a, const auto& b) { return a.EventTime < b.EventTime; });
+        ResortEvents(events, changed);
+        ASSERT_EQ(events, expected) << "trial " << trial;
+    }
 }
 
 TEST_F(EventList, DeletingMovesLaterEventsDownAndIgnoresBadIndexes) {
