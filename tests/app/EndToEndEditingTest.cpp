@@ -35,19 +35,24 @@
 
 namespace {
 
-TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
+// The program's window on the X display, opened on the project.
+std::unique_ptr<TMainForm> OpenOnDisplay(const std::filesystem::path& project) {
     qputenv("QT_QPA_PLATFORM", "xcb");
     TestApplication();
-    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    EXPECT_EQ(QGuiApplication::platformName(), "xcb");
+    auto form = std::make_unique<TMainForm>(QStringList{QString::fromStdString(project.string())});
+    form->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    return form;
+}
 
+TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
     ScratchFolder folder;
     Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&03%0@50"};
     const auto project = folder.Write("edit.usp", ProjectBytes(contents));
-    auto form = std::make_unique<TMainForm>(QStringList{QString::fromStdString(project.string())});
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    auto form = OpenOnDisplay(project);
 
     AnswerNextModal([](QWidget* modal) {
         auto* dialog = qobject_cast<TSessionStartValuesForm*>(modal);
@@ -97,18 +102,12 @@ void TypeInto(QWidget* field, const QString& text) {
 }
 
 TEST(EndToEndEditing, EventsAddedChangedAndDeletedInTheWindowAreSaved) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    TestApplication();
-    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-
     ScratchFolder folder;
     Session contents;
     contents.SessionLength = 300000;
     contents.Events = {{Cp1251Literal("Текстовые фразы -> Выключить"), 200000, ""}};
     const auto project = folder.Write("events.usp", ProjectBytes(contents));
-    auto form = std::make_unique<TMainForm>(QStringList{QString::fromStdString(project.string())});
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    auto form = OpenOnDisplay(project);
 
     // A pattern change at the cursor, from the menu.
     const std::int32_t cursor = ClickTimeline(*form, 0.2);
