@@ -1,7 +1,8 @@
 // The event list dialog with 100,000 events: opening it (list rebuilt and drawn), adding an
 // event after the selected one, changing the last event so that it moves to the front, and
-// deleting one; each through the dialog's own handler, with the event editor confirmed at once
-// instead of by a person. Also the main window's refresh that follows when the dialog closes.
+// deleting one; each through the dialog's own handler and, as in the program, as a step of the
+// main window's undo history, with the event editor confirmed at once instead of by a person.
+// Also the main window's refresh that follows when the dialog closes.
 // Run with QT_QPA_PLATFORM=offscreen or a display.
 
 #include "app/gui/MainForm.h"
@@ -57,10 +58,16 @@ protected:
     }
 };
 
+// The main window whose history takes each change, made once the application exists.
+TMainForm* window = nullptr;
+
 struct Dialogs {
     Dialogs() {
         list.EditEventForm = &editor;
         list.compose = [](TEditEventForm&) {};
+        list.ChangeEvents = [](const QString& step, const std::function<void()>& change) {
+            window->RunEditingCommand(step, change);
+        };
     }
     TEditEventForm editor;
     ScriptedList list;
@@ -127,14 +134,14 @@ BENCHMARK(BM_DeleteEvent)->Unit(benchmark::kMillisecond);
 // What the main window does when the dialog closes: the state at the cursor, the labels and
 // the timeline strip with every event's mark.
 void BM_MainWindowRefreshAfterTheList(benchmark::State& state) {
-    TMainForm form({});
-    form.show();
+    window->show();
     UseManyEvents();
     SessionPosition = SessionLength - 1;
     for (auto _ : state) {
-        form.Refresh();
-        form.TrackBox->repaint();
+        window->Refresh();
+        window->TrackBox->repaint();
     }
+    window->hide();
 }
 BENCHMARK(BM_MainWindowRefreshAfterTheList)->Unit(benchmark::kMillisecond);
 
@@ -146,6 +153,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     QApplication application(argc, argv);
     SetMessageBoxHook([](const QString&) {});
+    TMainForm mainWindow({});
+    window = &mainWindow;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
