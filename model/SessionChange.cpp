@@ -49,11 +49,30 @@ SessionChange SessionChange::Between(const Session& before, const Session& after
             change.before_.times.push_back(e->EventTime);
         for (auto e = nowRun; e != nowEnd; ++e)
             change.after_.times.push_back(e->EventTime);
-    } else {
+    } else if (!change.KeepMovedEvent(wasRun, wasEnd, nowRun, nowEnd)) {
         change.before_.events.assign(wasRun, wasEnd);
         change.after_.events.assign(nowRun, nowEnd);
     }
     return change;
+}
+
+bool SessionChange::KeepMovedEvent(Events::const_iterator wasRun, Events::const_iterator wasEnd,
+                                   Events::const_iterator nowRun, Events::const_iterator nowEnd) {
+    const auto length = wasEnd - wasRun;
+    if (length < 2 || nowEnd - nowRun != length)
+        return false;
+    // The first event went to the end of the run, or the last one to its start; the events it
+    // passed are the same on both sides.
+    const bool later = std::equal(wasRun + 1, wasEnd, nowRun);
+    if (!later && !std::equal(wasRun, wasEnd - 1, nowRun + 1))
+        return false;
+    const auto last = static_cast<std::size_t>(length - 1);
+    moved_ = true;
+    before_.events = {later ? *wasRun : *(wasEnd - 1)};
+    after_.events = {later ? *(nowEnd - 1) : *nowRun};
+    before_.movedAt = firstChanged_ + (later ? 0 : last);
+    after_.movedAt = firstChanged_ + (later ? last : 0);
+    return true;
 }
 
 bool SessionChange::Empty() const {
@@ -80,6 +99,11 @@ void SessionChange::Apply(const Side& from, const Side& to, Session& session) co
     if (timesOnly_) {
         for (std::size_t i = 0; i < to.times.size(); ++i)
             (first + static_cast<std::ptrdiff_t>(i))->EventTime = to.times[i];
+        return;
+    }
+    if (moved_) {
+        events.erase(events.begin() + static_cast<std::ptrdiff_t>(from.movedAt));
+        events.insert(events.begin() + static_cast<std::ptrdiff_t>(to.movedAt), to.events.front());
         return;
     }
     const auto last = events.erase(first, first + static_cast<std::ptrdiff_t>(from.events.size()));

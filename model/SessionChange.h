@@ -3,8 +3,10 @@
 // One editing step kept for undo and redo: what differs between the session before and after
 // it. The header and the start values are kept only when they changed, and of the event list
 // only the run of events that changed; the events around it stay in the session alone. When a
-// step only moved events in time (a new session length), just their times are kept. So a step
-// on a session of 100,000 events costs what the step touched, not the whole list.
+// step only moved events in time (a new session length), just their times are kept; when it
+// took one event to another place in the list (a changed time), just that event, before and
+// after. So a step on a session of 100,000 events costs what the step touched, not the whole
+// list.
 //
 // Pure values: any thread may use them.
 
@@ -37,12 +39,20 @@ private:
         std::optional<Session> settings; // its Events stay empty
         std::vector<TSessionEvent> events;
         std::vector<std::int32_t> times;
+        std::size_t movedAt = 0; // when one event moved: its place on this side
     };
 
+    using Events = std::vector<TSessionEvent>;
+
+    // Keeps just the one event when the runs differ only by it having moved across the others
+    // (and perhaps changed); false when they differ otherwise.
+    bool KeepMovedEvent(Events::const_iterator wasRun, Events::const_iterator wasEnd,
+                        Events::const_iterator nowRun, Events::const_iterator nowEnd);
     void Apply(const Side& from, const Side& to, Session& session) const;
 
     std::size_t firstChanged_ = 0;
     bool timesOnly_ = false;
+    bool moved_ = false;
     Side before_;
     Side after_;
 };

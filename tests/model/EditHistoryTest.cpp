@@ -41,6 +41,16 @@ TEST(SessionChange, KeepsOnlyWhatTheStepTouched) {
     EXPECT_EQ(rescale.StoredEvents(), 0u); // times alone
     ExpectRoundTrip(before, rescaled, rescale);
 
+    // A changed time taking the last event to the front, and the first to the end.
+    for (const std::size_t moved : {before.Events.size() - 1, std::size_t{0}}) {
+        Session resorted = before;
+        resorted.Events[moved].EventTime = moved == 0 ? 2000000 : -1;
+        ResortEvents(resorted.Events, moved);
+        const auto move = SessionChange::Between(before, resorted);
+        EXPECT_EQ(move.StoredEvents(), 2u);
+        ExpectRoundTrip(before, resorted, move);
+    }
+
     // Equal neighbours around the change must not be taken for the unchanged ends.
     Session small;
     small.Events = {{"a", 0, ""}, {"a", 0, ""}};
