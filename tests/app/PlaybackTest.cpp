@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 
@@ -220,10 +221,20 @@ TEST_F(Playback, TheSessionEndsAtItsLastMillisecond) {
 }
 
 TEST_F(Playback, ASessionOfNoLengthEndsAtOnceAtZero) {
-    SessionLength = 0;
+    for (const std::int32_t length : {0, std::numeric_limits<std::int32_t>::min()}) {
+        SessionLength = length;
+        PlayFrom(0);
+        ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }));
+        EXPECT_EQ(SessionPosition, 0) << length;
+    }
+}
+
+TEST_F(Playback, ASessionListingThousandsOfTracksStartsNoMoreThanTheLimit) {
+    StartValues.Waves.assign(5000, Noise);
     PlayFrom(0);
-    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }));
-    EXPECT_EQ(SessionPosition, 0);
+    EXPECT_EQ(controller->PlayThreads().size(), EventPlayhead::MaxPlayingTracks);
+    EXPECT_EQ(reports.size(), 1) << "the limit is reported once";
+    EXPECT_LE(TrackThreadCount(), EventPlayhead::MaxPlayingTracks);
 }
 
 TEST_F(Playback, AFailingEventIsReportedOnceAndTheClockGoesOn) {
