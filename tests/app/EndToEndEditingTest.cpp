@@ -4,6 +4,7 @@
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
+#include "RealDesktop.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/SessionStartValuesForm.h"
@@ -30,18 +31,15 @@
 namespace {
 
 TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    TestApplication();
-    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+    ASSERT_TRUE(StartOnXDisplay());
 
     ScratchFolder folder;
     Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&03%0@50"};
     const auto project = folder.Write("edit.usp", ProjectBytes(contents));
-    auto form = std::make_unique<TMainForm>(QStringList{QString::fromStdString(project.string())});
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    auto form = ShowMainWindow(QString::fromStdString(project.string()));
+    ASSERT_TRUE(form);
 
     AnswerNextModal([](QWidget* modal) {
         auto* dialog = qobject_cast<TSessionStartValuesForm*>(modal);
