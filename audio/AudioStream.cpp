@@ -376,10 +376,7 @@ public:
 
 SdlBackend sdlBackend;
 
-} // namespace
-
-namespace {
-
+// Every stream opened and not yet closed, whatever its backend.
 std::mutex openStreamsMutex;
 std::vector<PcmQueue*> openStreams;
 
