@@ -376,12 +376,23 @@ public:
 
 SdlBackend sdlBackend;
 
+// Every stream opened and not yet closed, whatever its backend.
+std::mutex openStreamsMutex;
+std::vector<PcmQueue*> openStreams;
+
 } // namespace
 
 AudioStream::AudioStream(std::shared_ptr<PcmQueue> queue, std::function<void()> closeDevice)
-    : queue_(std::move(queue)), closeDevice_(std::move(closeDevice)) {}
+    : queue_(std::move(queue)), closeDevice_(std::move(closeDevice)) {
+    std::lock_guard lock(openStreamsMutex);
+    openStreams.push_back(queue_.get());
+}
 
 AudioStream::~AudioStream() {
+    {
+        std::lock_guard lock(openStreamsMutex);
+        std::erase(openStreams, queue_.get());
+    }
     queue_->Drop();
     if (closeDevice_)
         closeDevice_();
@@ -425,6 +436,12 @@ std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format) {
 
 void SetAudioBackend(AudioBackend* backend) {
     installedBackend = backend;
+}
+
+void CloseAllAudioStreams() {
+    std::lock_guard lock(openStreamsMutex);
+    for (PcmQueue* queue : openStreams)
+        queue->Close();
 }
 
 void QuitAudioOutput() {

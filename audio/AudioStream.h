@@ -71,5 +71,9 @@ std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format);
 // track thread is opening a stream (tests, before they start tracks).
 void SetAudioBackend(AudioBackend* backend);
 
+// Thread safe. Program exit, after every track has been told to stop: closes every open stream,
+// so that no track waits for its queued sound to play out.
+void CloseAllAudioStreams();
+
 // Program exit only, after every track thread has been joined: shuts SDL2 down.
 void QuitAudioOutput();

@@ -1,5 +1,6 @@
 #include "PlayUtils.h"
 
+#include "AudioStream.h"
 #include "StreamingLoop.h"
 #include "Tones.h"
 #include "TrackDescriptor.h"
@@ -111,6 +112,7 @@ void ReclaimFinishedTrackThreads() {
 
 void StopAndJoinAllTrackThreads() {
     StopAllTrackThreads();
+    CloseAllAudioStreams();
     for (const auto& track : TakeFromRegistry(false))
         track->Join();
 }

@@ -69,8 +69,8 @@ void StopAllTrackThreads();
 // User-interface thread; returns at once: joins the threads that have already ended.
 void ReclaimFinishedTrackThreads();
 
-// Program exit (and tests): stops every track and blocks until each thread has ended, about
-// two buffer lengths for a playing track.
+// Program exit (and tests): stops every track and blocks until each thread has ended. The sound
+// still queued is dropped rather than played out, so the program ends without waiting for it.
 void StopAndJoinAllTrackThreads();
 
 // Thread safe: track threads started and not yet reclaimed.

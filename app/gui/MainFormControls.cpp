@@ -80,6 +80,8 @@ void TMainForm::CreateControls() {
     WavesListBox = new QListWidget(AudioWavesGroupBox);
     WavesListBox->setObjectName(QStringLiteral("WavesListBox"));
     WavesListBox->setGeometry(10, 20, 250, 124);
+    // One line per track: the list need not measure each of the thousands a session may hold.
+    WavesListBox->setUniformItemSizes(true);
     VolumeLabel = NewLabel(AudioWavesGroupBox, "VolumeLabel", 10, 151);
 
     TrackBox = new TPaintBox(client);

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -158,10 +159,24 @@ void PlaybackController::ControlTimerTimer() {
 }
 
 void PlaybackController::ApplyDueEvents() {
+    // Each event is shown by a refresh of its own, until the refreshes of this tick have taken
+    // RefreshBudget: a file may hold thousands of events at one time, and a refresh lists every
+    // track, so the rest of them are shown by one refresh at the end and the clock and Stop are
+    // not held up.
+    const auto started = std::chrono::steady_clock::now();
+    bool refreshOwed = false;
     while (const auto time = playhead_->NextEventTime()) {
         if (*time > SessionPosition)
             break;
         playhead_->ApplyNext();
+        refreshOwed = true;
+        if (std::chrono::steady_clock::now() - started < RefreshBudget) {
+            PublishCurrentValues();
+            display_.UpdateDisplay();
+            refreshOwed = false;
+        }
+    }
+    if (refreshOwed) {
         PublishCurrentValues();
         display_.UpdateDisplay();
     }

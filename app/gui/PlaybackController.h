@@ -18,6 +18,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,6 +39,9 @@ struct PlaybackDisplay {
 
 class PlaybackController final : private PlaybackActions {
 public:
+    // How long one tick spends refreshing the display event by event.
+    static constexpr std::chrono::milliseconds RefreshBudget{20};
+
     // fullScreen may be null when the session is only ever played as sound; timer is the
     // clock (its timeout must call ControlTimerTimer).
     PlaybackController(QTimer& timer, TFullScreenForm* fullScreen, PlaybackDisplay display);

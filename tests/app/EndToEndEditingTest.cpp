@@ -3,6 +3,7 @@
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
+#include "RealDesktop.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"
@@ -37,12 +38,9 @@ namespace {
 
 // The program's window on the X display, opened on the project.
 std::unique_ptr<TMainForm> OpenOnDisplay(const std::filesystem::path& project) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    TestApplication();
-    EXPECT_EQ(QGuiApplication::platformName(), "xcb");
-    auto form = std::make_unique<TMainForm>(QStringList{QString::fromStdString(project.string())});
-    form->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_TRUE(StartOnXDisplay());
+    auto form = ShowMainWindow(QString::fromStdString(project.string()));
+    EXPECT_TRUE(form);
     return form;
 }
 
@@ -53,6 +51,7 @@ TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
     contents.StartValues.Waves = {".&03%0@50"};
     const auto project = folder.Write("edit.usp", ProjectBytes(contents));
     auto form = OpenOnDisplay(project);
+    ASSERT_TRUE(form);
 
     AnswerNextModal([](QWidget* modal) {
         auto* dialog = qobject_cast<TSessionStartValuesForm*>(modal);
@@ -108,6 +107,7 @@ TEST(EndToEndEditing, EventsAddedChangedAndDeletedInTheWindowAreSaved) {
     contents.Events = {{Cp1251Literal("Текстовые фразы -> Выключить"), 200000, ""}};
     const auto project = folder.Write("events.usp", ProjectBytes(contents));
     auto form = OpenOnDisplay(project);
+    ASSERT_TRUE(form);
 
     // A pattern change at the cursor, from the menu.
     const std::int32_t cursor = ClickTimeline(*form, 0.2);

@@ -5,9 +5,7 @@
 // ends within 450 ms and the menus are usable again. Skipped when no sound server answers.
 
 #include "QtTestSupport.h"
-#include "app/gui/MainForm.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
+#include "RealDesktop.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "ui/PhotosensitivityWarning.h"
@@ -29,13 +27,6 @@
 #include <iostream>
 
 namespace {
-
-bool SoundServerAnswers() {
-    QProcess info;
-    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
-           info.exitCode() == 0;
-}
 
 // Records what the sound server plays and notes when loud sound last arrived.
 class SinkRecorder {
@@ -82,11 +73,9 @@ private:
 };
 
 TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    TestApplication();
+    ASSERT_TRUE(StartOnXDisplay());
     if (!SoundServerAnswers())
         GTEST_SKIP() << "no sound server (test.sh starts one)";
-    ASSERT_EQ(QGuiApplication::platformName(), "xcb");
 
     QTemporaryDir folder;
     Session contents;
@@ -97,9 +86,8 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
 
     SinkRecorder sink;
     ASSERT_TRUE(sink.Started());
-    auto form = std::make_unique<TMainForm>(QStringList{project});
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    auto form = ShowMainWindow(project);
+    ASSERT_TRUE(form);
     EXPECT_EQ(form->windowTitle(), " Umbrascope - tone.usp");
 
     SetPhotosensitivityWarningWanted(true);
@@ -142,8 +130,7 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
     std::cout << "sound heard until " << sink.LastLoud() - pressed << " ms after Escape\n";
 
     form.reset();
-    StopAndJoinAllTrackThreads();
-    QuitAudioOutput();
+    EndSoundOfTest();
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -319,6 +320,30 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
     EXPECT_TRUE(form->SpeedButtons[2]->isEnabled());
     EXPECT_TRUE(form->SpeedButtons[6]->isEnabled());
+}
+
+TEST_F(PlaybackWindow, ThousandsOfTracksAndEventsAtOnceNeitherHoldTheClockNorStartMoreThreads) {
+    // As a hostile or damaged file of a few hundred kilobytes may hold them.
+    StartValues.Waves.assign(5000, ".&04%440@0@1");
+    Events.assign(3000, {AddTrack, 60100, ".&04%550@0@1"});
+    SessionPosition = 60000;
+    ASSERT_FALSE(ComputeStateAt(SessionPosition));
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([] { return CurrentValues.Waves.size() == 8000; }));
+    // Each refresh lists every track: one per event kept this tick busy for half a minute.
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_LE(TrackThreadCount(), EventPlayhead::MaxPlayingTracks);
+    EXPECT_EQ(form->WavesListBox->count(), 8000);
+    EXPECT_EQ(messages.texts.size(), 1) << "the limit of tracks is told once";
+    clock.restart();
+    QTest::mouseClick(form->StopButton, Qt::LeftButton);
+    EXPECT_FALSE(IsPlaying);
+    EXPECT_LT(clock.elapsed(), 500);
 }
 
 } // namespace

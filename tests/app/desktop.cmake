@@ -27,7 +27,8 @@ umbrascope_add_test(NAME app_playback
 find_program(XVFB_RUN xvfb-run)
 if(XVFB_RUN)
   add_executable(app_end_to_end EndToEndTest.cpp EndToEndEditingTest.cpp QtTestSupport.cpp
-    ProgramRun.cpp ../dialogs/DialogTestSupport.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp)
+    RealDesktop.cpp ProgramRun.cpp ../dialogs/DialogTestSupport.cpp
+    ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp)
   add_dependencies(app_end_to_end umbrascope)
   target_link_libraries(app_end_to_end PRIVATE umbrascope_app Qt6::Test GTest::gtest GTest::gtest_main)
   target_include_directories(app_end_to_end PRIVATE ${PROJECT_SOURCE_DIR})
@@ -36,6 +37,14 @@ if(XVFB_RUN)
   set_tests_properties(app_end_to_end PROPERTIES
     ENVIRONMENT "UMBRASCOPE_SOURCE_DIR=${PROJECT_SOURCE_DIR};UMBRASCOPE_BUILD_DIR=${PROJECT_BINARY_DIR}"
     TIMEOUT 120)
+
+  # Play and Stop many times over with memory and threads sampled; bench/soak.sh runs it longer.
+  add_executable(app_soak SoakTest.cpp QtTestSupport.cpp RealDesktop.cpp)
+  target_link_libraries(app_soak PRIVATE umbrascope_app Qt6::Test GTest::gtest GTest::gtest_main)
+  target_include_directories(app_soak PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME app_soak
+    COMMAND ${XVFB_RUN} -a -s "-screen 0 1920x1080x24" $<TARGET_FILE:app_soak>)
+  set_tests_properties(app_soak PROPERTIES TIMEOUT 240)
 endif()
 
 umbrascope_add_test(NAME app_picture_play

@@ -1,0 +1,35 @@
+#include "RealDesktop.h"
+
+#include "QtTestSupport.h"
+#include "audio/AudioStream.h"
+#include "audio/PlayUtils.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+
+bool StartOnXDisplay() {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    TestApplication();
+    return QGuiApplication::platformName() == "xcb";
+}
+
+bool SoundServerAnswers() {
+    QProcess info;
+    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
+           info.exitCode() == 0;
+}
+
+std::unique_ptr<TMainForm> ShowMainWindow(const QString& project) {
+    auto form = std::make_unique<TMainForm>(QStringList{project});
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        return nullptr;
+    return form;
+}
+
+void EndSoundOfTest() {
+    StopAndJoinAllTrackThreads();
+    QuitAudioOutput();
+}
