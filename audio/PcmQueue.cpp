@@ -40,16 +40,10 @@ std::uint64_t PcmQueue::Push(const std::uint8_t* data, std::size_t bytes) {
         ++allUnderruns;
         starved_ = false;
     }
+    // A buffer the converter holds back whole (at a low rate the first one may fill only its
+    // delay) still waits its turn: it counts as played when the device has got that far.
     const std::uint64_t ticket = ++lastQueued_;
-    if (!frames.empty()) {
-        entries_.push_back(Entry{std::move(frames), 0, ticket});
-    } else if (!entries_.empty()) {
-        // The converter still holds these frames back: they count as played with the buffer
-        // queued before them, never earlier.
-        entries_.back().ticket = ticket;
-    } else {
-        MarkPlayed(ticket);
-    }
+    entries_.push_back(Entry{std::move(frames), 0, ticket});
     changed_.notify_all();
     return ticket;
 }
