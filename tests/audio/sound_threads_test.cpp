@@ -364,6 +364,18 @@ TEST(PcmQueueTest, CountsAnUnderrunOnlyWhenTheStreamGoesOnAfterRunningDry) {
     EXPECT_EQ(queue.QueuedBuffers(), 0u);
 }
 
+TEST(PcmQueueTest, ABufferCountsAsPlayedOnlyWhenTheDeviceHasGotThere) {
+    // At 1000 Hz a buffer of 186 ms may be held back whole by the converter: it still counts as
+    // played only once the device has asked for the sound before and at it.
+    PcmQueue queue({1000, 2, 16, 4}, 44100);
+    const std::vector<std::uint8_t> buffer(186 * 4, 1);
+    const auto ticket = queue.Push(buffer.data(), buffer.size());
+    EXPECT_FALSE(queue.HasPlayed(ticket));
+    std::vector<float> device(2 * 44100);
+    queue.MixInto(device.data(), 44100);
+    EXPECT_TRUE(queue.HasPlayed(ticket));
+}
+
 TEST(AudioStreamTest, RefusesFormatsNoDeviceCanPlay) {
     EXPECT_TRUE(IsPlayableFormat({44100, 2, 16, 4}));
     EXPECT_TRUE(IsPlayableFormat({8000, 1, 8, 1}));
