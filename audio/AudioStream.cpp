@@ -1,6 +1,7 @@
 #include "AudioStream.h"
 
 #include "PcmQueue.h"
+#include "StreamMix.h"
 
 #include <SDL.h>
 
@@ -14,12 +15,13 @@
 #include <vector>
 
 // SDL2 opens at most 15 devices per program, fewer than the tracks a session may play at once,
-// so every stream plays through one shared SDL device: its callback converts each stream to the
-// device format with an SDL_AudioStream and mixes them, as a sound card mixes the streams of
-// several programs. The callback takes whole buffers from each stream's queue and so knows the
-// moment a buffer has been handed on (the completion signal the track threads wait for) and the
-// moment a stream runs dry. SDL2 has no per-stream volume; the queue applies the level to the
-// samples it hands on. The device is opened with the first stream and closed with the last.
+// so every stream plays through one shared SDL device, whose callback mixes them, as a sound card
+// mixes the streams of several programs. Each stream's queue holds its sound already converted
+// to the device's float stereo at the device's rate (converted by the track thread as it queues
+// a buffer), so the callback only adds the streams up, each at its level. It takes frames in
+// order from each queue and so knows the moment a buffer has been played (the completion signal
+// the track threads wait for) and the moment a stream runs dry. The device is opened with the
+// first stream, at the rate the device plays, and closed with the last.
 //
 // A sound server that stops (a restart of PulseAudio or PipeWire is routine) takes the device
 // with it. A watcher thread notices, tells the user once, and plays the mix into nothing at the
@@ -30,18 +32,18 @@ namespace {
 
 std::atomic<AudioBackend*> installedBackend{nullptr};
 
-constexpr int MixRate = 44100;
+constexpr int PreferredMixRate = 44100;
 constexpr int MixChannels = 2;
 constexpr Uint16 MixBufferFrames = 1024; // about 23 ms: the sound after a stop stays short
 
 using SteadyClock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds WatchInterval{50};
 constexpr std::chrono::milliseconds ReopenInterval{500};
-// The watcher steps in when the mix lags the clock by more than this, at most a second at a
-// time, and leaves the pace to a reopened device once it has asked for two seconds of sound.
-constexpr std::uint64_t PaceSlackFrames = MixRate / 10;
-constexpr std::uint64_t MaxPaceStepFrames = MixRate;
-constexpr std::uint64_t SteadyFrames = 2 * MixRate;
+// The watcher steps in when the mix lags the clock by more than a tenth of a second, at most a
+// second at a time, and leaves the pace to a reopened device once it has asked for two seconds
+// of sound.
+constexpr int PaceSlackPerSecond = 10;
+constexpr int SteadySeconds = 2;
 
 // SDL keeps per-thread state (its error text) that it frees only for threads it created itself;
 // track threads hand theirs back whenever they are done with SDL.
@@ -49,65 +51,42 @@ void ReleaseThreadState() {
     SDL_TLSCleanup();
 }
 
-SDL_AudioFormat SdlSampleFormat(const PcmFormat& deviceFormat) {
-    switch (deviceFormat.BitsPerSample) {
-    case 8:
-        return AUDIO_U8;
-    case 16:
-        return AUDIO_S16LSB;
-    default:
-        return AUDIO_S32LSB;
-    }
-}
-
 class SharedDevice {
 public:
     ~SharedDevice() { StopWatching(); }
 
-    // Thread safe. Adds a stream to the mix, opening the device for the first one. Zero when
-    // SDL or the device refuses. While the sound server is away the stream joins the mix that
-    // plays into nothing.
-    int Add(std::shared_ptr<PcmQueue> queue) {
+    // Thread safe. Adds a stream to the mix, opening the device for the first one; its queue
+    // converts to the device's rate. Empty when SDL or the device refuses. While the sound
+    // server is away the stream joins the mix that plays into nothing.
+    std::shared_ptr<PcmQueue> Add(const PcmFormat& format) {
         std::lock_guard opening(sdlMutex_);
         if (!lost_ && !sdlReady_)
             sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         if (!lost_ && !sdlReady_)
-            return 0;
-        const PcmFormat& format = queue->DeviceFormat();
-        SDL_AudioStream* converter =
-            SDL_NewAudioStream(SdlSampleFormat(format), static_cast<Uint8>(format.Channels),
-                               format.SampleRate, AUDIO_F32SYS, MixChannels, MixRate);
-        if (!converter)
-            return 0;
-        if (!lost_ && !OpenDeviceIfClosed()) {
-            SDL_FreeAudioStream(converter);
-            return 0;
+            return nullptr;
+        // A first stream takes the device at whatever rate it plays; the streams that join
+        // later convert to that rate.
+        if (!lost_ && !OpenDeviceIfClosed(true))
+            return nullptr;
+        auto queue = std::make_shared<PcmQueue>(format, mixRate_);
+        if (!queue->Valid()) {
+            CloseIfUnused();
+            return nullptr;
         }
         StartWatching();
         std::lock_guard mixing(mixMutex_);
-        inputs_.push_back(Input{++lastId_, std::move(queue), converter});
-        return lastId_;
+        inputs_.push_back(queue);
+        return queue;
     }
 
     // Thread safe. Takes the stream out of the mix; the last one out closes the device.
-    void Remove(int id) {
+    void Remove(const PcmQueue* queue) {
         std::lock_guard closing(sdlMutex_);
-        bool empty = false;
         {
             std::lock_guard mixing(mixMutex_);
-            std::erase_if(inputs_, [&](Input& input) {
-                if (input.id != id)
-                    return false;
-                SDL_FreeAudioStream(input.converter);
-                return true;
-            });
-            empty = inputs_.empty();
+            std::erase_if(inputs_, [&](const auto& input) { return input.get() == queue; });
         }
-        if (empty) {
-            CloseDevice();
-            lost_ = false; // nothing left to play: the next stream starts afresh
-            pacing_ = false;
-        }
+        CloseIfUnused();
     }
 
     void Quit() {
@@ -124,40 +103,52 @@ public:
     }
 
 private:
-    struct Input {
-        int id;
-        std::shared_ptr<PcmQueue> queue;
-        SDL_AudioStream* converter;
-    };
-
     // Call with sdlMutex_ held.
-    bool OpenDeviceIfClosed() {
+    void CloseIfUnused() {
+        bool empty = false;
+        {
+            std::lock_guard mixing(mixMutex_);
+            empty = inputs_.empty();
+        }
+        if (empty) {
+            CloseDevice();
+            lost_ = false; // nothing left to play: the next stream starts afresh
+            pacing_ = false;
+        }
+    }
+
+    // Call with sdlMutex_ held. A device reopened under playing streams keeps their rate (SDL
+    // converts if it must); a fresh one may take the rate the device plays.
+    bool OpenDeviceIfClosed(bool rateMayChange) {
         if (device_ != 0)
             return true;
         SDL_AudioSpec wanted{};
-        wanted.freq = MixRate;
+        wanted.freq = rateMayChange ? PreferredMixRate : mixRate_;
         wanted.format = AUDIO_F32SYS;
         wanted.channels = MixChannels;
         wanted.samples = MixBufferFrames;
         wanted.callback = [](void* self, Uint8* out, int bytes) {
-            const std::size_t samples = static_cast<std::size_t>(bytes) / sizeof(float);
+            const std::size_t frames =
+                static_cast<std::size_t>(bytes) / (MixChannels * sizeof(float));
             auto& device = *static_cast<SharedDevice*>(self);
-            device.deviceFrames_ += samples / MixChannels;
+            device.deviceFrames_ += frames;
             try {
-                device.Mix(reinterpret_cast<float*>(out), samples);
+                device.Mix(reinterpret_cast<float*>(out), frames);
             } catch (...) {
                 // Nothing may unwind into SDL: a mix that cannot be made plays silence.
-                std::fill_n(reinterpret_cast<float*>(out), samples, 0.0f);
+                std::fill_n(reinterpret_cast<float*>(out), frames * MixChannels, 0.0f);
             }
         };
         wanted.userdata = this;
         SDL_AudioSpec obtained{};
         deviceFrames_ = 0;
-        // No changes allowed: SDL converts the mix to whatever the server wants.
-        const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+        const SDL_AudioDeviceID device = SDL_OpenAudioDevice(
+            nullptr, 0, &wanted, &obtained, rateMayChange ? SDL_AUDIO_ALLOW_FREQUENCY_CHANGE : 0);
         if (device == 0)
             return false;
         device_ = device;
+        if (rateMayChange)
+            mixRate_ = obtained.freq;
         // Not under the mix lock: unpausing waits for the device thread, which may be mixing.
         SDL_PauseAudioDevice(device, 0);
         return true;
@@ -171,43 +162,11 @@ private:
         device_ = 0;
     }
 
-    // SDL's device thread (or the watcher while the server is away): the next samples of every
+    // SDL's device thread (or the watcher while the server is away): the next frames of every
     // stream, summed and clipped.
-    void Mix(float* out, std::size_t samples) {
-        std::fill_n(out, samples, 0.0f);
+    void Mix(float* out, std::size_t frames) {
         std::lock_guard mixing(mixMutex_);
-        if (mixed_.size() < samples)
-            mixed_.resize(samples);
-        for (Input& input : inputs_) {
-            Fetch(input, samples * sizeof(float));
-            const int got = SDL_AudioStreamGet(input.converter, mixed_.data(),
-                                               static_cast<int>(samples * sizeof(float)));
-            for (std::size_t i = 0; i < static_cast<std::size_t>(std::max(got, 0)) / sizeof(float);
-                 ++i)
-                out[i] += mixed_[i];
-        }
-        for (std::size_t i = 0; i < samples; ++i)
-            out[i] = std::clamp(out[i], -1.0f, 1.0f);
-    }
-
-    // Feeds the converter from the stream's queue (silence where it has run dry) until it holds
-    // the bytes the device asks for.
-    void Fetch(Input& input, std::size_t wanted) {
-        const PcmFormat& format = input.queue->DeviceFormat();
-        const auto frameBytes = static_cast<std::size_t>(format.BlockAlign);
-        const std::size_t outFrameBytes = MixChannels * sizeof(float);
-        for (int round = 0; round < 8; ++round) {
-            const auto available =
-                static_cast<std::size_t>(std::max(SDL_AudioStreamAvailable(input.converter), 0));
-            if (available >= wanted)
-                return;
-            const std::size_t missingFrames = (wanted - available) / outFrameBytes + 1;
-            const std::size_t inFrames =
-                missingFrames * static_cast<std::size_t>(format.SampleRate) / MixRate + 16;
-            source_.resize(inFrames * frameBytes);
-            input.queue->Consume(source_.data(), source_.size());
-            SDL_AudioStreamPut(input.converter, source_.data(), static_cast<int>(source_.size()));
-        }
+        MixStreams(inputs_, out, frames);
     }
 
     // Call with sdlMutex_ held.
@@ -286,7 +245,7 @@ private:
         if (!lost_) {
             // A server that has just come back may ask for a few samples and then nothing for
             // a second or two; the watcher keeps the pace until the device plays steadily.
-            if (deviceFrames_.load() >= SteadyFrames)
+            if (deviceFrames_.load() >= static_cast<std::uint64_t>(SteadySeconds) * mixRate_)
                 pacing_ = false;
         } else if (now >= nextReopen_) {
             if (Reopen())
@@ -300,20 +259,21 @@ private:
     // Watcher thread, with sdlMutex_ held: takes from every stream what the device would have
     // played by now and has not, so that the track threads go on in time.
     void KeepPace(SteadyClock::time_point now) {
+        const auto rate = static_cast<std::uint64_t>(mixRate_);
         const auto elapsed =
             std::chrono::duration_cast<std::chrono::microseconds>(now - paceFrom_).count();
-        const auto due = static_cast<std::uint64_t>(elapsed) * MixRate / 1000000;
+        const auto due = static_cast<std::uint64_t>(elapsed) * rate / 1000000;
         const std::uint64_t played = pacedFrames_ + (device_ != 0 ? deviceFrames_.load() : 0);
-        if (played + PaceSlackFrames >= due)
+        if (played + rate / PaceSlackPerSecond >= due)
             return;
         std::uint64_t missing = due - played;
         // After a stall of the watcher itself the tracks skip ahead rather than race.
-        if (missing > MaxPaceStepFrames) {
-            pacedFrames_ += missing - MaxPaceStepFrames;
-            missing = MaxPaceStepFrames;
+        if (missing > rate) {
+            pacedFrames_ += missing - rate;
+            missing = rate;
         }
         nothing_.resize(static_cast<std::size_t>(missing) * MixChannels);
-        Mix(nothing_.data(), nothing_.size());
+        Mix(nothing_.data(), static_cast<std::size_t>(missing));
         pacedFrames_ += missing;
     }
 
@@ -322,7 +282,7 @@ private:
         if (!lostDriver_.empty())
             SDL_SetHint(SDL_HINT_AUDIODRIVER, lostDriver_.c_str());
         sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-        if (sdlReady_ && OpenDeviceIfClosed()) {
+        if (sdlReady_ && OpenDeviceIfClosed(false)) {
             SDL_ResetHint(SDL_HINT_AUDIODRIVER);
             return true;
         }
@@ -335,7 +295,8 @@ private:
     std::mutex sdlMutex_; // SDL's device list is not safe to change from several threads at once
     bool sdlReady_ = false;
     SDL_AudioDeviceID device_ = 0;
-    bool lost_ = false;   // the sound server went away while streams were playing
+    int mixRate_ = PreferredMixRate; // the device's rate, which every stream converts to
+    bool lost_ = false;              // the sound server went away while streams were playing
     bool pacing_ = false; // the watcher keeps the streams' pace (server away or coming back)
     SteadyClock::time_point paceFrom_{};
     std::uint64_t pacedFrames_ = 0; // played into nothing by the watcher since paceFrom_
@@ -344,11 +305,8 @@ private:
     SteadyClock::time_point nextReopen_{};
     std::vector<float> nothing_;
 
-    std::mutex mixMutex_; // the inputs and the mixing buffers
-    std::vector<Input> inputs_;
-    int lastId_ = 0;
-    std::vector<float> mixed_;
-    std::vector<std::uint8_t> source_;
+    std::mutex mixMutex_; // the inputs
+    std::vector<std::shared_ptr<PcmQueue>> inputs_;
 
     std::mutex watchMutex_;
     std::condition_variable watchWake_;
@@ -361,14 +319,14 @@ SharedDevice sharedDevice;
 class SdlBackend final : public AudioBackend {
 public:
     std::unique_ptr<AudioStream> Open(const PcmFormat& format) override {
-        auto queue = std::make_shared<PcmQueue>(format);
-        const int id = sharedDevice.Add(queue);
-        if (id == 0) {
+        auto queue = sharedDevice.Add(format);
+        if (!queue) {
             ReleaseThreadState();
             return nullptr;
         }
-        return std::make_unique<AudioStream>(std::move(queue), [id] {
-            sharedDevice.Remove(id);
+        const PcmQueue* mixed = queue.get();
+        return std::make_unique<AudioStream>(std::move(queue), [mixed] {
+            sharedDevice.Remove(mixed);
             ReleaseThreadState();
         });
     }

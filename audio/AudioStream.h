@@ -25,7 +25,8 @@ public:
     AudioStream(const AudioStream&) = delete;
     AudioStream& operator=(const AudioStream&) = delete;
 
-    // Queues a copy of the buffer; the ticket tells when it has been played.
+    // Converts the buffer to the device's format on this thread and queues the result; the
+    // ticket tells when it has been played.
     std::uint64_t Queue(const std::uint8_t* data, std::size_t bytes);
 
     // Takes the queue's short lock; never waits for the device.

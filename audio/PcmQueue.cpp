@@ -1,43 +1,14 @@
 #include "PcmQueue.h"
 
-#include "SampleFormat.h"
-
 #include <algorithm>
 #include <atomic>
-#include <cmath>
-#include <cstring>
-#include <limits>
 
 namespace {
 
 std::atomic<std::uint64_t> allUnderruns{0};
 
-template <typename Sample> Sample Scaled(double value, double level) {
-    const double scaled = std::nearbyint(value * level);
-    constexpr double low = std::numeric_limits<Sample>::min();
-    constexpr double high = std::numeric_limits<Sample>::max();
-    return static_cast<Sample>(std::clamp(scaled, low, high));
-}
-
-template <typename Sample>
-void ScaleSamples(std::uint8_t* data, std::size_t bytes, int channels, double left, double right) {
-    const std::size_t count = bytes / sizeof(Sample);
-    for (std::size_t i = 0; i < count; ++i) {
-        const double level = (i % channels) % 2 == 0 ? left : right;
-        Sample sample;
-        std::memcpy(&sample, data + i * sizeof(Sample), sizeof(Sample));
-        sample = Scaled<Sample>(sample, level);
-        std::memcpy(data + i * sizeof(Sample), &sample, sizeof(Sample));
-    }
-}
-
-void ScaleUnsigned8(std::uint8_t* data, std::size_t bytes, int channels, double left,
-                    double right) {
-    for (std::size_t i = 0; i < bytes; ++i) {
-        const double level = (i % channels) % 2 == 0 ? left : right;
-        data[i] = static_cast<std::uint8_t>(Scaled<std::int8_t>(data[i] - 128.0, level) + 128);
-    }
-}
+// Played buffers kept for reuse: two are in flight, so a few are enough.
+constexpr std::size_t SpareBuffers = 4;
 
 } // namespace
 
@@ -45,28 +16,34 @@ std::uint64_t AudioUnderrunCount() {
     return allUnderruns.load();
 }
 
-PcmQueue::PcmQueue(const PcmFormat& format) : input_(format), device_(WidenedFormat(format)) {}
+PcmQueue::PcmQueue(const PcmFormat& format, int deviceRate)
+    : track_(format), deviceRate_(deviceRate), converter_(format, deviceRate) {
+    spare_.reserve(SpareBuffers);
+}
 
 std::uint64_t PcmQueue::Push(const std::uint8_t* data, std::size_t bytes) {
-    std::lock_guard lock(mutex_);
-    std::vector<std::uint8_t> frames = std::move(partialFrame_);
-    frames.insert(frames.end(), data, data + bytes);
-    const std::size_t whole = frames.size() - frames.size() % input_.BlockAlign;
-    partialFrame_.assign(frames.begin() + static_cast<std::ptrdiff_t>(whole), frames.end());
-    frames.resize(whole);
-    if (input_.BitsPerSample == 24)
-        frames = Widen24(frames.data(), frames.size());
+    std::vector<float> frames;
+    {
+        std::lock_guard lock(mutex_);
+        if (!spare_.empty()) {
+            frames = std::move(spare_.back());
+            spare_.pop_back();
+        }
+    }
+    converter_.Put(data, bytes);
+    frames.resize(converter_.AvailableFrames() * 2);
+    converter_.Take(frames.data(), frames.size() / 2);
 
+    std::lock_guard lock(mutex_);
     if (starved_) {
         ++underruns_;
         ++allUnderruns;
         starved_ = false;
     }
+    // A buffer the converter holds back whole (at a low rate the first one may fill only its
+    // delay) still waits its turn: it counts as played when the device has got that far.
     const std::uint64_t ticket = ++lastQueued_;
-    if (frames.empty())
-        lastPlayed_ = ticket; // nothing for the device to play
-    else
-        entries_.push_back(Entry{std::move(frames), 0, ticket});
+    entries_.push_back(Entry{std::move(frames), 0, ticket});
     changed_.notify_all();
     return ticket;
 }
@@ -84,8 +61,8 @@ bool PcmQueue::WaitUntilPlayed(std::uint64_t ticket, std::chrono::milliseconds t
 
 void PcmQueue::SetLevel(double left, double right) {
     std::lock_guard lock(mutex_);
-    left_ = std::clamp(left, 0.0, 1.0);
-    right_ = std::clamp(right, 0.0, 1.0);
+    left_ = static_cast<float>(std::clamp(left, 0.0, 1.0));
+    right_ = static_cast<float>(std::clamp(right, 0.0, 1.0));
 }
 
 void PcmQueue::Drop() {
@@ -114,42 +91,62 @@ void PcmQueue::MarkPlayed(std::uint64_t ticket) {
     changed_.notify_all();
 }
 
-std::size_t PcmQueue::Consume(std::uint8_t* out, std::size_t bytes) {
+void PcmQueue::Recycle(std::vector<float>&& frames) {
+    if (spare_.size() < spare_.capacity())
+        spare_.push_back(std::move(frames));
+}
+
+std::size_t PcmQueue::MixInto(float* out, std::size_t frames) {
     std::lock_guard lock(mutex_);
     std::size_t taken = 0;
-    while (taken < bytes && !entries_.empty() && !closed_) {
+    while (taken < frames && !entries_.empty() && !closed_) {
         Entry& entry = entries_.front();
-        const std::size_t count = std::min(bytes - taken, entry.bytes.size() - entry.offset);
-        std::memcpy(out + taken, entry.bytes.data() + entry.offset, count);
-        entry.offset += count;
+        const std::size_t count =
+            std::min(frames - taken, (entry.frames.size() - entry.offset) / 2);
+        const float* from = entry.frames.data() + entry.offset;
+        float* to = out + taken * 2;
+        for (std::size_t i = 0; i < count; ++i) {
+            to[i * 2] += from[i * 2] * left_;
+            to[i * 2 + 1] += from[i * 2 + 1] * right_;
+        }
+        entry.offset += count * 2;
         taken += count;
-        if (entry.offset == entry.bytes.size()) {
+        if (entry.offset == entry.frames.size()) {
             MarkPlayed(entry.ticket);
+            Recycle(std::move(entry.frames));
             entries_.pop_front();
         }
     }
-    ApplyLevel(out, taken);
-    if (taken < bytes) {
-        std::memset(out + taken, device_.BitsPerSample == 8 ? 0x80 : 0, bytes - taken);
-        if (lastQueued_ > 0 && !closed_)
-            starved_ = true;
-    }
+    if (taken < frames && lastQueued_ > 0 && !closed_)
+        starved_ = true;
     return taken;
 }
 
-std::optional<std::vector<std::uint8_t>>
-PcmQueue::ConsumeBuffer(std::chrono::milliseconds timeout) {
+std::optional<std::vector<float>> PcmQueue::ConsumeBuffer(std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     changed_.wait_for(lock, timeout, [&] { return !entries_.empty() || closed_; });
     if (entries_.empty() || closed_)
         return std::nullopt;
     Entry entry = std::move(entries_.front());
     entries_.pop_front();
-    std::vector<std::uint8_t> played(
-        entry.bytes.begin() + static_cast<std::ptrdiff_t>(entry.offset), entry.bytes.end());
-    ApplyLevel(played.data(), played.size());
+    std::vector<float> played(entry.frames.begin() + static_cast<std::ptrdiff_t>(entry.offset),
+                              entry.frames.end());
+    for (std::size_t i = 0; i < played.size(); ++i)
+        played[i] *= i % 2 == 0 ? left_ : right_;
     MarkPlayed(entry.ticket);
     return played;
+}
+
+std::size_t PcmQueue::QueuedFrames() const {
+    std::size_t samples = 0;
+    for (const Entry& entry : entries_)
+        samples += entry.frames.size() - entry.offset;
+    return samples / 2;
+}
+
+bool PcmQueue::WaitQueuedFrames(std::size_t frames, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, timeout, [&] { return closed_ || QueuedFrames() >= frames; });
 }
 
 bool PcmQueue::WaitClosed(std::chrono::milliseconds timeout) {
@@ -165,21 +162,4 @@ std::size_t PcmQueue::QueuedBuffers() const {
 std::size_t PcmQueue::Underruns() const {
     std::lock_guard lock(mutex_);
     return underruns_;
-}
-
-void PcmQueue::ApplyLevel(std::uint8_t* data, std::size_t bytes) const {
-    if (left_ == 1 && right_ == 1)
-        return;
-    const int channels = device_.Channels;
-    switch (device_.BitsPerSample) {
-    case 8:
-        ScaleUnsigned8(data, bytes, channels, left_, right_);
-        break;
-    case 16:
-        ScaleSamples<std::int16_t>(data, bytes, channels, left_, right_);
-        break;
-    default:
-        ScaleSamples<std::int32_t>(data, bytes, channels, left_, right_);
-        break;
-    }
 }

@@ -1,12 +1,17 @@
 #pragma once
 
-// The buffers of one output stream between its track thread and the device that plays them
-// (SDL2's audio thread, or a test). The track thread queues buffers and waits for them to be
-// played; the device takes bytes in order, with the stream's left and right level applied.
+// The buffers of one output stream between its track thread and the device that mixes them
+// (SDL2's audio thread, or a test). The track thread queues buffers in the track's own format;
+// they are converted on that thread, as they are queued, to the device's float stereo at the
+// device's rate (RateConverter, the export's converter), so the device only adds them up. The
+// track thread waits for its buffers to be played; the device takes frames in order, with the
+// stream's left and right level applied as it takes them.
 //
-// Thread rule: every member is thread safe. Push, WaitUntilPlayed, SetLevel, Drop and Close
-// are called by the owning track thread; Consume and ConsumeBuffer by the device side.
+// Thread rule: every member is thread safe, except that Push is called by one thread at a time:
+// Push, WaitUntilPlayed, SetLevel, Drop and Close by the owning track thread; MixInto,
+// ConsumeBuffer and WaitQueuedFrames by the device side.
 
+#include "RateConverter.h"
 #include "TrackSource.h"
 
 #include <chrono>
@@ -19,14 +24,19 @@
 
 class PcmQueue {
 public:
-    // 24-bit samples are handed on widened to 32 bits, since devices take no packed 24 bits.
-    explicit PcmQueue(const PcmFormat& format);
+    // deviceRate: the rate of the float stereo frames the device takes.
+    PcmQueue(const PcmFormat& format, int deviceRate);
 
-    const PcmFormat& DeviceFormat() const { return device_; }
+    // The track's own format, as its buffers are queued.
+    const PcmFormat& TrackFormat() const { return track_; }
+    int DeviceRate() const { return deviceRate_; }
 
-    // Queues a copy of the bytes and returns the ticket that tells when they have been played.
-    // Bytes of an incomplete frame wait for the next buffer, so the device only gets whole
-    // frames.
+    // False when the converter refuses the format: such a stream is not to be opened.
+    bool Valid() const { return converter_.Valid(); }
+
+    // Converts the bytes (whole frames or not) and queues what the converter gives; returns the
+    // ticket that tells when it has been played. The conversion runs before the queue's lock is
+    // taken, so it never holds the device up.
     std::uint64_t Push(const std::uint8_t* data, std::size_t bytes);
 
     // Takes the queue's short lock; never waits for the device.
@@ -37,7 +47,7 @@ public:
     bool WaitUntilPlayed(std::uint64_t ticket, std::chrono::milliseconds timeout);
 
     // Levels from 0 (silent) to 1 (as queued); values outside are clamped. They apply to the
-    // bytes the device takes from now on.
+    // frames the device takes from now on, so they reach what is already queued.
     void SetLevel(double left, double right);
 
     // Drops everything still queued; its tickets count as played.
@@ -47,13 +57,18 @@ public:
     void Close();
     bool Closed() const;
 
-    // Device side: fills out with the next bytes, level applied; silence where the queue has
-    // run dry. Returns the number of queued bytes taken.
-    std::size_t Consume(std::uint8_t* out, std::size_t bytes);
+    // Device side: adds the next frames (float stereo, level applied) to out; where the queue
+    // has run dry nothing is added. Returns the number of queued frames taken. Holds the lock
+    // for one pass over the frames; played buffers go back to the track thread, not to free().
+    std::size_t MixInto(float* out, std::size_t frames);
 
     // Test device: waits (bounded) for the oldest queued buffer and plays it whole, returning
-    // its bytes as the device got them. Empty on timeout or when the stream has closed.
-    std::optional<std::vector<std::uint8_t>> ConsumeBuffer(std::chrono::milliseconds timeout);
+    // its float stereo frames as the device got them. Empty on timeout or when the stream has
+    // closed.
+    std::optional<std::vector<float>> ConsumeBuffer(std::chrono::milliseconds timeout);
+
+    // Test device: waits (bounded) until frames are queued or the stream has closed.
+    bool WaitQueuedFrames(std::size_t frames, std::chrono::milliseconds timeout);
 
     // Test device: waits (bounded) until the stream has been closed.
     bool WaitClosed(std::chrono::milliseconds timeout);
@@ -66,24 +81,29 @@ public:
 
 private:
     struct Entry {
-        std::vector<std::uint8_t> bytes;
-        std::size_t offset = 0;
+        std::vector<float> frames; // float stereo
+        std::size_t offset = 0;    // in samples
         std::uint64_t ticket = 0;
     };
 
-    void ApplyLevel(std::uint8_t* data, std::size_t bytes) const;
     void MarkPlayed(std::uint64_t ticket);
+    void Recycle(std::vector<float>&& frames);
+    std::size_t QueuedFrames() const;
 
-    const PcmFormat input_;
-    const PcmFormat device_;
+    const PcmFormat track_;
+    const int deviceRate_;
+    RateConverter converter_; // the track thread's, outside the lock
+
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Entry> entries_;
-    std::vector<std::uint8_t> partialFrame_;
+    // Storage of played buffers, handed back to the track thread for its next buffer: the
+    // device thread neither allocates nor frees.
+    std::vector<std::vector<float>> spare_;
     std::uint64_t lastQueued_ = 0;
     std::uint64_t lastPlayed_ = 0;
-    double left_ = 1;
-    double right_ = 1;
+    float left_ = 1;
+    float right_ = 1;
     bool starved_ = false;
     bool closed_ = false;
     std::size_t underruns_ = 0;

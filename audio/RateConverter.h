@@ -3,7 +3,8 @@
 // Converts one track's sound from its own format to float stereo at an output rate (full scale
 // at 1.0), with libsoxr at very high quality: images of the input's spectrum stay below about
 // -170 dB and the converter's delay is taken out, so a track's first output frame is its first
-// sample. A track already at the output rate is only widened to float.
+// sample. A track already at the output rate is only widened to float. The export converts its
+// file tracks with it, and live play every stream, to the device's rate.
 //
 // Thread rule: one converter belongs to one thread.
 

@@ -136,8 +136,8 @@ TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
     ASSERT_TRUE(WaitUntil([&] { return backend.StreamsOpened() == 2; }));
     const auto sound =
         backend.Stream(1, std::chrono::seconds(5))->ConsumeBuffer(std::chrono::seconds(5));
-    ASSERT_TRUE(sound && sound->size() >= 4);
-    EXPECT_EQ(static_cast<std::int16_t>((*sound)[0] | (*sound)[1] << 8), Level);
+    ASSERT_TRUE(sound && !sound->empty());
+    EXPECT_EQ((*sound)[0] * 32768, Level); // the device plays at the file's rate
     controller.StopButtonClick();
     StopAndJoinAllTrackThreads();
 }

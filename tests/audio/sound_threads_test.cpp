@@ -42,14 +42,14 @@ private:
     std::atomic<int> fills_{0};
 };
 
-std::int16_t FirstSample(const std::vector<std::uint8_t>& buffer) {
-    std::int16_t value;
-    std::memcpy(&value, buffer.data(), 2);
-    return value;
+// The in-memory device plays at 22050 Hz, the counting source's own rate: its samples reach
+// the device unconverted, as floats (1.0 = 32768).
+std::int16_t FirstSample(const std::vector<float>& buffer) {
+    return static_cast<std::int16_t>(buffer[0] * 32768);
 }
 
-bool AllZero(const std::vector<std::uint8_t>& buffer) {
-    return std::all_of(buffer.begin(), buffer.end(), [](std::uint8_t b) { return b == 0; });
+bool AllZero(const std::vector<float>& buffer) {
+    return std::all_of(buffer.begin(), buffer.end(), [](float sample) { return sample == 0; });
 }
 
 bool WaitFinished(const TrackHandle& track, std::chrono::milliseconds timeout) {
@@ -260,11 +260,15 @@ TEST_F(StreamingLoopTest, ATrackThreadPlaysItsGeneratorInTheFixedFormat) {
     EXPECT_EQ(track->Descriptor, ".&04%333@1@50");
     EXPECT_EQ(track->StartOffset, 1234);
     auto stream = FirstStream();
-    EXPECT_EQ(stream->DeviceFormat(), (PcmFormat{22050, 2, 16, 4}));
+    EXPECT_EQ(stream->TrackFormat(), (PcmFormat{22050, 2, 16, 4}));
     ToneParams params = *ParseToneDescriptor(".&04%333@1@50");
-    std::vector<std::uint8_t> expected(ToneBufferBytes);
+    std::vector<std::uint8_t> bytes(ToneBufferBytes);
+    std::vector<float> expected(ToneFramesPerBuffer * 2);
     for (int i = 0; i < 3; ++i) {
-        FillToneBuffer(params, expected.data());
+        FillToneBuffer(params, bytes.data());
+        for (std::size_t k = 0; k < expected.size(); ++k)
+            expected[k] =
+                static_cast<std::int16_t>(bytes[k * 2] | bytes[k * 2 + 1] << 8) / 32768.0f;
         EXPECT_EQ(stream->ConsumeBuffer(2s).value(), expected) << i;
     }
     StopTrackThread(track);
@@ -319,52 +323,51 @@ TEST_F(StreamingLoopTest, ProgramExitStopsAndJoinsEveryTrackWithoutPlayingOutIts
         EXPECT_TRUE(device.Stream(i, 0ms)->Closed());
 }
 
-TEST(PcmQueueTest, WidensTwentyFourBitSamplesAndKeepsFramesWhole) {
-    PcmQueue queue({8000, 1, 24, 3});
-    EXPECT_EQ(queue.DeviceFormat(), (PcmFormat{8000, 1, 32, 4}));
-    const std::uint8_t samples[] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
+TEST(PcmQueueTest, PlaysMonoTwentyFourBitsOnBothSidesAndKeepsFramesWhole) {
+    PcmQueue queue({8000, 1, 24, 3}, 8000);
+    const std::uint8_t samples[] = {0x00, 0x00, 0x40, 0x00, 0x00, 0xC0, 0x00};
     queue.Push(samples, 7); // the seventh byte waits for the rest of its sample
-    EXPECT_EQ(queue.ConsumeBuffer(0ms).value(),
-              (std::vector<std::uint8_t>{0, 1, 2, 3, 0, 4, 5, 6}));
-    const std::uint8_t rest[] = {0x08, 0x09};
+    EXPECT_EQ(queue.ConsumeBuffer(0ms).value(), (std::vector<float>{0.5f, 0.5f, -0.5f, -0.5f}));
+    const std::uint8_t rest[] = {0x00, 0x20};
     queue.Push(rest, 2);
-    EXPECT_EQ(queue.ConsumeBuffer(0ms).value(), (std::vector<std::uint8_t>{0, 7, 8, 9}));
+    EXPECT_EQ(queue.ConsumeBuffer(0ms).value(), (std::vector<float>{0.25f, 0.25f}));
 }
 
 TEST(PcmQueueTest, LevelsApplyPerSideAndStayWithinFullScale) {
-    PcmQueue stereo({22050, 2, 16, 4});
-    const std::int16_t samples[] = {1000, -1000, 32767, -32768};
+    PcmQueue stereo({22050, 2, 16, 4}, 22050);
+    const std::int16_t samples[] = {16384, -16384};
     stereo.SetLevel(0.5, 3.0); // the right level is clamped to full scale
     stereo.Push(reinterpret_cast<const std::uint8_t*>(samples), sizeof samples);
-    const auto played = stereo.ConsumeBuffer(0ms).value();
-    std::int16_t out[4];
-    std::memcpy(out, played.data(), sizeof out);
-    EXPECT_EQ(out[0], 500);
-    EXPECT_EQ(out[1], -1000);
-    EXPECT_EQ(out[2], 16384); // 16383.5 to the even neighbour
-    EXPECT_EQ(out[3], -32768);
-
-    PcmQueue unsigned8({11025, 1, 8, 1});
-    unsigned8.SetLevel(0, 0);
-    const std::uint8_t bytes[] = {0, 255, 128};
-    unsigned8.Push(bytes, 3);
-    EXPECT_EQ(unsigned8.ConsumeBuffer(0ms).value(), (std::vector<std::uint8_t>{128, 128, 128}));
+    EXPECT_EQ(stereo.ConsumeBuffer(0ms).value(), (std::vector<float>{0.25f, -0.5f}));
 }
 
 TEST(PcmQueueTest, CountsAnUnderrunOnlyWhenTheStreamGoesOnAfterRunningDry) {
-    PcmQueue queue({22050, 2, 16, 4});
-    std::vector<std::uint8_t> device(64);
-    queue.Consume(device.data(), device.size()); // before the first buffer: not an underrun
-    const std::vector<std::uint8_t> buffer(32, 1);
+    PcmQueue queue({22050, 2, 16, 4}, 22050);
+    std::vector<float> device(32, 0.125f);         // 16 frames, mixed into
+    queue.MixInto(device.data(), 16);              // before the first buffer: not an underrun
+    const std::vector<std::uint8_t> buffer(32, 1); // 8 frames of 257
     const auto ticket = queue.Push(buffer.data(), buffer.size());
-    EXPECT_EQ(queue.Consume(device.data(), device.size()), 32u);
+    EXPECT_EQ(queue.MixInto(device.data(), 16), 8u);
     EXPECT_TRUE(queue.HasPlayed(ticket));
-    EXPECT_EQ(device[40], 0); // silence after the queued bytes
+    EXPECT_EQ(device[0], 0.125f + 257 / 32768.0f);
+    EXPECT_EQ(device[20], 0.125f); // nothing added after the queued frames
     EXPECT_EQ(queue.Underruns(), 0u);
     queue.Push(buffer.data(), buffer.size());
     EXPECT_EQ(queue.Underruns(), 1u);
     queue.Drop();
     EXPECT_EQ(queue.QueuedBuffers(), 0u);
+}
+
+TEST(PcmQueueTest, ABufferCountsAsPlayedOnlyWhenTheDeviceHasGotThere) {
+    // At 1000 Hz a buffer of 186 ms may be held back whole by the converter: it still counts as
+    // played only once the device has asked for the sound before and at it.
+    PcmQueue queue({1000, 2, 16, 4}, 44100);
+    const std::vector<std::uint8_t> buffer(186 * 4, 1);
+    const auto ticket = queue.Push(buffer.data(), buffer.size());
+    EXPECT_FALSE(queue.HasPlayed(ticket));
+    std::vector<float> device(2 * 44100);
+    queue.MixInto(device.data(), 44100);
+    EXPECT_TRUE(queue.HasPlayed(ticket));
 }
 
 TEST(AudioStreamTest, RefusesFormatsNoDeviceCanPlay) {
