@@ -1,0 +1,44 @@
+#pragma once
+
+// The sound encoder: 16-bit stereo PCM encoded as AAC by FFmpeg's own encoder at 192 kbit/s.
+//
+// Thread rule: one thread.
+
+#include "FfmpegCall.h"
+
+#include <cstdint>
+
+extern "C" {
+#include <libswresample/swresample.h>
+}
+
+class AacEncoder {
+public:
+    static constexpr int BitRate = 192000;
+
+    // Throws EInOutError when the encoder cannot be opened.
+    explicit AacEncoder(int rate);
+    ~AacEncoder();
+    AacEncoder(const AacEncoder&) = delete;
+    AacEncoder& operator=(const AacEncoder&) = delete;
+
+    const AVCodecContext& Context() const { return *context_; }
+
+    // Frames the encoder takes at once; only the last block may be shorter.
+    int BlockFrames() const { return context_->frame_size; }
+
+    // The next block of stereo frames (left, right interleaved).
+    void Send(const std::int16_t* stereo, int frames);
+
+    // No more sound: what the encoder holds back comes out as packets.
+    void Finish();
+
+    // The next packet, if one is ready.
+    bool Receive(AVPacket& packet);
+
+private:
+    CodecContextPtr context_;
+    SwrContext* converter_ = nullptr;
+    FramePtr frame_;
+    std::int64_t nextFrame_ = 0;
+};
