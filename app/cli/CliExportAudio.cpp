@@ -1,137 +1,59 @@
 // umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
 
 #include "Cli.h"
+#include "ExportCommand.h"
 #include "audio/SessionExport.h"
 #include "audio/WavFileWriter.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
-#include "model/Cp1251.h"
 
-#include <atomic>
-#include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <optional>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-std::atomic<bool> interrupted{false};
+constexpr const char* ExportAudioUsage =
+    "usage: umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]";
 
-extern "C" void OnInterrupt(int) {
-    interrupted = true;
-}
-
-struct ExportRequest {
-    std::filesystem::path project;
-    std::filesystem::path output;
-    std::optional<std::int32_t> from;
-    std::optional<std::int32_t> to;
-    int rate = 44100;
-};
-
-std::optional<std::string> ParseRequest(const std::vector<std::string>& arguments,
-                                        ExportRequest& request) {
-    if (arguments.size() < 2 || arguments.size() % 2 != 0)
-        return "usage: umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate "
-               "HZ]";
-    request.project = arguments[0];
-    request.output = arguments[1];
-    for (std::size_t i = 2; i < arguments.size(); i += 2) {
-        const auto value = ParseMilliseconds(arguments[i + 1]);
-        if (!value)
-            return arguments[i] + " takes a whole number from 0 to 2147483647";
-        if (arguments[i] == "--from")
-            request.from = value;
-        else if (arguments[i] == "--to")
-            request.to = value;
-        else if (arguments[i] == "--rate" && *value >= 8000 && *value <= 192000)
-            request.rate = *value;
-        else if (arguments[i] == "--rate")
+std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate) {
+    for (const auto& option : request.options) {
+        if (option.first != "--rate")
+            return "unknown option " + option.first;
+        if (ReadWholeNumber(option, 8000, 192000, rate))
             return std::string("--rate takes a rate from 8000 to 192000 Hz");
-        else
-            return "unknown option " + arguments[i];
     }
     return std::nullopt;
 }
-
-std::string Clock(std::int64_t seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
-                  static_cast<long long>(seconds % 60));
-    return text;
-}
-
-// A bar with the share done and the time left, redrawn in place on a terminal.
-class ProgressBar {
-public:
-    explicit ProgressBar(std::uint64_t total) : total_(total), shown_(isatty(STDERR_FILENO)) {}
-
-    void Show(std::uint64_t done) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!shown_ || total_ == 0 ||
-            (now - lastDrawn_ < std::chrono::milliseconds(200) && done < total_))
-            return;
-        lastDrawn_ = now;
-        const double share = static_cast<double>(done) / static_cast<double>(total_);
-        const double elapsed = std::chrono::duration<double>(now - started_).count();
-        const auto left = share > 0 ? static_cast<std::int64_t>(elapsed / share - elapsed) : 0;
-        constexpr int Width = 40;
-        const int filled = static_cast<int>(share * Width);
-        std::fprintf(stderr, "\r[%s%s] %3d%%  %s left ", std::string(filled, '#').c_str(),
-                     std::string(Width - filled, '.').c_str(), static_cast<int>(share * 100),
-                     Clock(left).c_str());
-        if (done >= total_)
-            std::fprintf(stderr, "\n");
-        std::fflush(stderr);
-    }
-
-private:
-    std::uint64_t total_;
-    bool shown_;
-    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::time_point lastDrawn_{};
-};
 
 } // namespace
 
 int RunExportAudioCommand(const std::vector<std::string>& arguments) {
     ExportRequest request;
-    if (const auto problem = ParseRequest(arguments, request))
+    int rate = 44100;
+    if (const auto problem = ParseExportRequest(arguments, ExportAudioUsage, request))
         return Fail(*problem);
-    if (const auto failure = OpenProjectArgument(request.project.string()))
-        return Fail(*failure);
-    const std::int32_t from = request.from.value_or(0);
-    const std::int32_t to = request.to.value_or(SessionLength);
-    if (to <= from)
-        return Fail("nothing to export: the end (" + std::to_string(to) +
-                    " ms) does not lie after the start (" + std::to_string(from) + " ms)");
+    if (const auto problem = ReadOptions(request, rate))
+        return Fail(*problem);
+    std::int32_t from = 0, to = 0;
+    if (const auto problem = OpenExportProject(request, false, from, to))
+        return Fail(*problem);
 
-    // A closed terminal (SIGHUP) ends the export as cleanly as Ctrl+C or kill: no hidden
-    // temporary file is left behind.
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, OnInterrupt);
+    CatchInterruptions();
     try {
-        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, request.rate);
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate);
         if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
-        WavFileWriter writer(request.output, request.rate);
+        WavFileWriter writer(request.output, rate);
         ProgressBar progress(renderer.TotalFrames());
         std::vector<std::int16_t> block(65536 * 2);
         while (const std::size_t frames = renderer.Render(block.data(), 65536)) {
-            if (interrupted)
-                return Fail("interrupted; " + request.output.string() + " was not written");
+            if (Interrupted())
+                return Fail(InterruptedMessage(request.output));
             writer.Write(block.data(), frames);
             progress.Show(renderer.RenderedFrames());
         }
         writer.Finish();
-        for (const auto& problem : renderer.Problems())
-            std::cerr << "umbrascope: " << Cp1251ToUtf8(problem) << '\n';
-        for (const auto& track : renderer.LeftOut())
-            std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
+        ReportExportProblems(renderer.Problems(), renderer.LeftOut());
         std::cout << "Clipped samples: " << renderer.ClippedSamples() << '\n';
     } catch (const EInOutError& error) {
         return Fail(request.output.string() + ": " + error.what());
