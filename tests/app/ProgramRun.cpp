@@ -2,13 +2,20 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <spawn.h>
 #include <sys/wait.h>
 
-ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder) {
-    const std::string program =
-        std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
+namespace {
+
+std::string Program() {
+    return std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
+}
+
+} // namespace
+
+ProgramRun Shell(const std::string& commandLine, const ScratchFolder& folder) {
     const auto errPath = folder.Path() / "stderr.txt";
-    const std::string command = program + " " + arguments + " 2>" + errPath.string();
+    const std::string command = commandLine + " 2>" + errPath.string();
     ProgramRun run;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
@@ -19,4 +26,34 @@ ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder)
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.err = ReadWholeFile(errPath);
     return run;
+}
+
+ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder) {
+    return Shell(Program() + " " + arguments, folder);
+}
+
+std::string MakeProject(const ScratchFolder& folder, const std::string& json) {
+    folder.Write("p.json", json);
+    const auto project = folder.Path() / "p.usp";
+    Umbrascope("--import-json " + (folder.Path() / "p.json").string() + " " + project.string(),
+               folder);
+    return project.string();
+}
+
+pid_t StartUmbrascope(const std::vector<std::string>& arguments) {
+    std::vector<std::string> words{Program()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+}
+
+bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("." + name))
+            return true;
+    return false;
 }

@@ -1,0 +1,8 @@
+# --export-video, checked with ffprobe and ffmpeg (Debian's ffmpeg package).
+umbrascope_add_test(NAME export_video_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/CliExportVideoTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProgramRun.cpp
+    ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
+  LIBRARIES umbrascope_model)
+add_dependencies(export_video_tests umbrascope)
