@@ -10,7 +10,7 @@
 #include <QImage>
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <exception>
 #include <thread>
 
@@ -27,20 +27,23 @@ std::size_t QueueDepth(QSize size) {
     return std::clamp<std::size_t>(Budget / std::max<std::size_t>(frameBytes, 1), 2, 8);
 }
 
-// Adds the seconds a piece of work takes to a total.
+// Adds the processor time this thread spends on a piece of work to a total, in seconds.
 class StageClock {
 public:
-    explicit StageClock(double& total) : total_(total) {}
-    ~StageClock() {
-        total_ +=
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    }
+    explicit StageClock(double& total) : total_(total), started_(ThreadSeconds()) {}
+    ~StageClock() { total_ += ThreadSeconds() - started_; }
     StageClock(const StageClock&) = delete;
     StageClock& operator=(const StageClock&) = delete;
 
 private:
+    static double ThreadSeconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+    }
+
     double& total_;
-    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+    double started_;
 };
 
 struct DrawnFrame {
@@ -172,11 +175,8 @@ bool VideoExport::Run(const std::function<bool(std::uint64_t)>& keepGoing) {
             e.video.Convert(frame->image);
         }
         e.free.Push(std::move(frame->image));
-        {
-            StageClock clock(times_.encoding);
-            e.video.Send();
-            e.WriteVideoPackets();
-        }
+        e.video.Send();
+        e.WriteVideoPackets();
         {
             StageClock clock(times_.sound);
             e.EncodeSoundUntil(e.SoundFramesBefore(n + 1));
@@ -184,11 +184,8 @@ bool VideoExport::Run(const std::function<bool(std::uint64_t)>& keepGoing) {
         if (!keepGoing(n + 1))
             return false;
     }
-    {
-        StageClock clock(times_.encoding);
-        e.video.Finish();
-        e.WriteVideoPackets();
-    }
+    e.video.Finish();
+    e.WriteVideoPackets();
     {
         StageClock clock(times_.sound);
         e.EncodeSoundUntil(e.sound.TotalFrames());

@@ -32,12 +32,13 @@ struct VideoExportSettings {
     int crf = 18;
 };
 
-// Seconds each stage spent, for measuring (drawing on its own thread, the rest on the caller's).
+// Processor seconds the stages spent on the export's own threads, for measuring: drawing on the
+// drawing thread, conversion and sound on the caller's. The rest of the process's processor
+// time is the encoders' (libx264 on FFmpeg's threads) and the container's.
 struct VideoExportTimes {
     double drawing = 0;
     double conversion = 0;
-    double encoding = 0; // handing frames to the encoder, taking packets, writing them
-    double sound = 0;    // rendering, converting and encoding the sound
+    double sound = 0; // rendering, converting and encoding the sound
 };
 
 class VideoExport {
