@@ -22,7 +22,7 @@ constexpr const char* EncoderPreset = "veryfast";
 // Frames drawn ahead of the encoder: enough to even out the drawing time of frames with and
 // without a phrase, few enough to keep memory small at 4K.
 std::size_t QueueDepth(QSize size) {
-    constexpr std::size_t Budget = 256u << 20;
+    constexpr std::size_t Budget = 128u << 20;
     const std::size_t frameBytes = std::size_t(size.width()) * std::size_t(size.height()) * 4;
     return std::clamp<std::size_t>(Budget / std::max<std::size_t>(frameBytes, 1), 2, 8);
 }
