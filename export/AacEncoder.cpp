@@ -2,7 +2,7 @@
 
 #include "base/FileUtils.h"
 
-AacEncoder::AacEncoder(int rate) : context_(MakeEncoder("aac")), frame_(MakeFrame()) {
+AacEncoder::AacEncoder(int rate) : FfmpegEncoder("aac", "the sound"), frame_(MakeFrame()) {
     AVCodecContext& context = *context_;
     context.sample_rate = rate;
     context.sample_fmt = AV_SAMPLE_FMT_FLTP;
@@ -10,8 +10,7 @@ AacEncoder::AacEncoder(int rate) : context_(MakeEncoder("aac")), frame_(MakeFram
     context.bit_rate = BitRate;
     context.time_base = {1, rate};
     context.flags |= AV_CODEC_FLAG_GLOBAL_HEADER; // MP4 keeps the decoder's set-up in its header
-    CheckFfmpeg(avcodec_open2(&context, context.codec, nullptr),
-                "the AAC encoder could not be opened");
+    Open();
 
     CheckFfmpeg(swr_alloc_set_opts2(&converter_, &context.ch_layout, AV_SAMPLE_FMT_FLTP, rate,
                                     &context.ch_layout, AV_SAMPLE_FMT_S16, rate, 0, nullptr),
@@ -37,13 +36,5 @@ void AacEncoder::Send(const std::int16_t* stereo, int frames) {
                                      "the sound could not be converted");
     frame_->pts = nextFrame_;
     nextFrame_ += frame_->nb_samples;
-    CheckFfmpeg(avcodec_send_frame(context_.get(), frame_.get()), "the sound could not be encoded");
-}
-
-void AacEncoder::Finish() {
-    CheckFfmpeg(avcodec_send_frame(context_.get(), nullptr), "the sound could not be completed");
-}
-
-bool AacEncoder::Receive(AVPacket& packet) {
-    return ReceivePacket(*context_, packet, "the sound could not be encoded");
+    FfmpegEncoder::Send(*frame_);
 }

@@ -12,7 +12,7 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
-class AacEncoder {
+class AacEncoder : public FfmpegEncoder {
 public:
     static constexpr int BitRate = 192000;
 
@@ -22,22 +22,13 @@ public:
     AacEncoder(const AacEncoder&) = delete;
     AacEncoder& operator=(const AacEncoder&) = delete;
 
-    const AVCodecContext& Context() const { return *context_; }
-
     // Frames the encoder takes at once; only the last block may be shorter.
     int BlockFrames() const { return context_->frame_size; }
 
     // The next block of stereo frames (left, right interleaved).
     void Send(const std::int16_t* stereo, int frames);
 
-    // No more sound: what the encoder holds back comes out as packets.
-    void Finish();
-
-    // The next packet, if one is ready.
-    bool Receive(AVPacket& packet);
-
 private:
-    CodecContextPtr context_;
     SwrContext* converter_ = nullptr;
     FramePtr frame_;
     std::int64_t nextFrame_ = 0;

@@ -8,6 +8,7 @@ extern "C" {
 }
 
 #include <new>
+#include <utility>
 
 std::string FfmpegErrorText(int result) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -39,20 +40,34 @@ PacketPtr MakePacket() {
     return packet;
 }
 
-CodecContextPtr MakeEncoder(const char* name) {
+FfmpegEncoder::FfmpegEncoder(const char* name, std::string what) : what_(std::move(what)) {
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
     if (!codec)
         throw EInOutError(std::string("this FFmpeg has no ") + name + " encoder");
-    CodecContextPtr context(avcodec_alloc_context3(codec));
-    if (!context)
+    context_.reset(avcodec_alloc_context3(codec));
+    if (!context_)
         throw std::bad_alloc();
-    return context;
 }
 
-bool ReceivePacket(AVCodecContext& encoder, AVPacket& packet, const char* what) {
-    const int result = avcodec_receive_packet(&encoder, &packet);
+void FfmpegEncoder::Open() {
+    CheckFfmpeg(avcodec_open2(context_.get(), context_->codec, nullptr),
+                (what_ + " encoder could not be opened").c_str());
+}
+
+void FfmpegEncoder::Send(const AVFrame& frame) {
+    CheckFfmpeg(avcodec_send_frame(context_.get(), &frame),
+                (what_ + " could not be encoded").c_str());
+}
+
+void FfmpegEncoder::Finish() {
+    CheckFfmpeg(avcodec_send_frame(context_.get(), nullptr),
+                (what_ + " could not be completed").c_str());
+}
+
+bool FfmpegEncoder::Receive(AVPacket& packet) {
+    const int result = avcodec_receive_packet(context_.get(), &packet);
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
         return false;
-    CheckFfmpeg(result, what);
+    CheckFfmpeg(result, (what_ + " could not be encoded").c_str());
     return true;
 }

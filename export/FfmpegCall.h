@@ -35,8 +35,27 @@ using PacketPtr = std::unique_ptr<AVPacket, FfmpegDeleter>;
 FramePtr MakeFrame();
 PacketPtr MakePacket();
 
-// The encoder's next packet, if one is ready; throws EInOutError "what: ..." on failure.
-bool ReceivePacket(AVCodecContext& encoder, AVPacket& packet, const char* what);
+// An FFmpeg encoder: frames in, packets out. The encoders derived from it set its context up and
+// open it. Throws EInOutError for every failure.
+class FfmpegEncoder {
+public:
+    const AVCodecContext& Context() const { return *context_; }
 
-// An encoder by FFmpeg's name, with a context; throws EInOutError when this FFmpeg lacks it.
-CodecContextPtr MakeEncoder(const char* name);
+    // No more frames: what the encoder holds back comes out as packets.
+    void Finish();
+
+    // The next packet, if one is ready.
+    bool Receive(AVPacket& packet);
+
+protected:
+    // name: FFmpeg's name of the encoder; what: the stream it makes, for messages.
+    FfmpegEncoder(const char* name, std::string what);
+
+    void Open();
+    void Send(const AVFrame& frame);
+
+    CodecContextPtr context_;
+
+private:
+    std::string what_;
+};

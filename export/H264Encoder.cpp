@@ -29,7 +29,7 @@ void FillBlack(AVFrame& frame) {
 } // namespace
 
 H264Encoder::H264Encoder(QSize size, int fps, PictureQuality quality)
-    : context_(MakeEncoder("libx264")), frame_(MakeFrame()) {
+    : FfmpegEncoder("libx264", "the picture"), frame_(MakeFrame()) {
     AVCodecContext& context = *context_;
     context.width = size.width();
     context.height = size.height();
@@ -45,8 +45,7 @@ H264Encoder::H264Encoder(QSize size, int fps, PictureQuality quality)
     context.thread_count = 0;                     // as many as the machine has
     av_opt_set(context.priv_data, "preset", quality.preset, 0);
     av_opt_set_double(context.priv_data, "crf", quality.crf, 0);
-    CheckFfmpeg(avcodec_open2(&context, context.codec, nullptr),
-                "the H.264 encoder could not be opened");
+    Open();
 
     frame_->format = AV_PIX_FMT_YUV420P;
     frame_->width = size.width();
@@ -77,13 +76,5 @@ void H264Encoder::Convert(const QImage& picture) {
 
 void H264Encoder::Send() {
     frame_->pts = nextFrame_++;
-    CheckFfmpeg(avcodec_send_frame(context_.get(), frame_.get()), "a frame could not be encoded");
-}
-
-void H264Encoder::Finish() {
-    CheckFfmpeg(avcodec_send_frame(context_.get(), nullptr), "the picture could not be completed");
-}
-
-bool H264Encoder::Receive(AVPacket& packet) {
-    return ReceivePacket(*context_, packet, "a frame could not be encoded");
+    FfmpegEncoder::Send(*frame_);
 }

@@ -19,7 +19,7 @@ struct PictureQuality {
     const char* preset; // libx264's speed preset
 };
 
-class H264Encoder {
+class H264Encoder : public FfmpegEncoder {
 public:
     // size: even width and height. Throws EInOutError when the encoder cannot be opened.
     H264Encoder(QSize size, int fps, PictureQuality quality);
@@ -27,22 +27,13 @@ public:
     H264Encoder(const H264Encoder&) = delete;
     H264Encoder& operator=(const H264Encoder&) = delete;
 
-    const AVCodecContext& Context() const { return *context_; }
-
     // Makes picture (Format_RGB32, the encoder's size) the frame to send.
     void Convert(const QImage& picture);
 
     // Sends the frame last converted as the next frame (black before the first conversion).
     void Send();
 
-    // No more frames: the frames held back come out as packets.
-    void Finish();
-
-    // The next packet, if one is ready.
-    bool Receive(AVPacket& packet);
-
 private:
-    CodecContextPtr context_;
     SwsContext* converter_ = nullptr;
     FramePtr frame_;
     std::int64_t nextFrame_ = 0;

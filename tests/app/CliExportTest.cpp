@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstring>
-#include <sys/wait.h>
-#include <thread>
 
 namespace {
 
@@ -73,15 +70,7 @@ TEST(ExportAudio, AHangUpEndsTheExportWithoutLeavingItsTemporaryFile) {
     const auto project = MakeProject(
         folder, R"({"SessionLength": 3600000, "StartValues": {"Waves": [".&04%440@0@100"]}})");
     const auto wav = folder.Path() / "out.wav";
-    const pid_t pid = StartUmbrascope({"--export-audio", project, wav.string()});
-    ASSERT_GT(pid, 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!HasTemporaryOf(folder.Path(), "out.wav") && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    kill(pid, SIGHUP);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(InterruptWhileWriting({"--export-audio", project, wav.string()}, wav, SIGHUP), 1);
     EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
     EXPECT_FALSE(std::filesystem::exists(wav));
 }

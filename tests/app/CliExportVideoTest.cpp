@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstring>
-#include <sys/wait.h>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -97,14 +94,18 @@ std::string ShortProject(const ScratchFolder& folder) {
     return MakeProject(folder, json);
 }
 
+ProgramRun ExportVideo(const std::string& project, const std::filesystem::path& video,
+                       const std::string& options, const ScratchFolder& folder) {
+    return Umbrascope("--export-video " + project + " " + Quoted(video) + " " + options, folder);
+}
+
 } // namespace
 
 TEST(ExportVideo, ShortExportShowsTheScreenAndPlaysTheSound) {
     ScratchFolder folder;
     const auto project = ShortProject(folder);
     const auto video = folder.Path() / "out.mp4";
-    const ProgramRun run = Umbrascope(
-        "--export-video " + project + " " + Quoted(video) + " --to 3000 --size 320x240", folder);
+    const ProgramRun run = ExportVideo(project, video, "--to 3000 --size 320x240", folder);
     ASSERT_EQ(run.status, 0) << run.err;
 
     const ProgramRun probe =
@@ -160,11 +161,7 @@ TEST(ExportVideo, ShortExportShowsTheScreenAndPlaysTheSound) {
     EXPECT_GT(Correlation(exported, sound, bestLag, exported.size() - 12288), 0.99);
 
     const auto again = folder.Path() / "again.mp4";
-    ASSERT_EQ(
-        Umbrascope("--export-video " + project + " " + Quoted(again) + " --to 3000 --size 320x240",
-                   folder)
-            .status,
-        0);
+    ASSERT_EQ(ExportVideo(project, again, "--to 3000 --size 320x240", folder).status, 0);
     EXPECT_TRUE(ReadWholeFile(again) == ReadWholeFile(video)) << "two exports are identical";
 }
 
@@ -178,11 +175,7 @@ TEST(ExportVideo, AnEventShowsOnItsFrameAndSoundsAtItsSample) {
         {"EventType": "Аудиосопровождение -> Добавить аудиотрек", "EventTime": 10000,
          "EventValue": ".&04%440@0@50"}]})");
     const auto video = folder.Path() / "event.mp4";
-    ASSERT_EQ(
-        Umbrascope("--export-video " + project + " " + Quoted(video) + " --to 10500 --size 320x240",
-                   folder)
-            .status,
-        0);
+    ASSERT_EQ(ExportVideo(project, video, "--to 10500 --size 320x240", folder).status, 0);
     // Frame 599 is the steady flicker colour; frame 600 (10 s exactly) shows the circles.
     const std::string frames = DecodedFrames(video, {599, 600}, folder);
     constexpr std::size_t Luma = Width * Height, Frame = Luma * 3 / 2;
@@ -229,16 +222,9 @@ TEST(ExportVideo, ASignalEndsTheExportWithoutLeavingAFile) {
     ScratchFolder folder;
     const auto project = MakeProject(folder, R"({"SessionLength": 3600000})");
     const auto video = folder.Path() / "out.mp4";
-    const pid_t pid =
-        StartUmbrascope({"--export-video", project, video.string(), "--size", "64x64"});
-    ASSERT_GT(pid, 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!HasTemporaryOf(folder.Path(), "out.mp4") && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(InterruptWhileWriting({"--export-video", project, video.string(), "--size", "64x64"},
+                                    video, SIGTERM),
+              1);
     EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.mp4"));
     EXPECT_FALSE(std::filesystem::exists(video));
 }

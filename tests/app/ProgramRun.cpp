@@ -1,9 +1,12 @@
 #include "ProgramRun.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -40,7 +43,15 @@ std::string MakeProject(const ScratchFolder& folder, const std::string& json) {
     return project.string();
 }
 
-pid_t StartUmbrascope(const std::vector<std::string>& arguments) {
+bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("." + name))
+            return true;
+    return false;
+}
+
+int InterruptWhileWriting(const std::vector<std::string>& arguments,
+                          const std::filesystem::path& output, int signal) {
     std::vector<std::string> words{Program()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -48,12 +59,14 @@ pid_t StartUmbrascope(const std::vector<std::string>& arguments) {
         argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
-}
-
-bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name) {
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with("." + name))
-            return true;
-    return false;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!HasTemporaryOf(output.parent_path(), output.filename().string()) &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(pid, signal);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -5,7 +5,6 @@
 #include "tests/model/TestFiles.h"
 
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 struct ProgramRun {
@@ -23,8 +22,10 @@ ProgramRun Shell(const std::string& commandLine, const ScratchFolder& folder);
 // A project made with --import-json from the JSON text; its path.
 std::string MakeProject(const ScratchFolder& folder, const std::string& json);
 
-// Starts the program with these arguments without waiting for it.
-pid_t StartUmbrascope(const std::vector<std::string>& arguments);
-
 // Whether folder holds the hidden temporary file of a file being written under name.
 bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name);
+
+// Starts the program with these arguments, sends it the signal once its temporary file for
+// output has appeared (within 20 s), and gives its exit status (-1 when a signal ended it).
+int InterruptWhileWriting(const std::vector<std::string>& arguments,
+                          const std::filesystem::path& output, int signal);
