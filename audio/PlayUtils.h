@@ -54,8 +54,9 @@ private:
 
 using TrackHandle = std::shared_ptr<TPlayThread>;
 
-// User-interface thread; does not wait for sound: starts a track thread. A descriptor that plays nothing
-// (no known kind, malformed, a file that cannot be played) ends its thread at once, silently.
+// User-interface thread; does not wait for sound: starts a track thread. A descriptor that plays
+// nothing (no known kind, malformed, a file that cannot be played) ends its thread at once,
+// silently.
 TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset,
                              std::uint32_t trackNumber = 0);
 

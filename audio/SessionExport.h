@@ -1,15 +1,15 @@
 #pragma once
 
-// Renders everything the sound card would play for a stretch of a session into 16-bit stereo
-// PCM, offline: the same track sources as live play, started, stopped and silenced through the
-// same event playhead, with each event taking effect at its exact sample.
+// Renders everything the sound card would play for a stretch of a session into 16- or 24-bit
+// stereo PCM, offline: the same tracks as live play, started, stopped and silenced through the
+// same event playhead, with each event taking effect at its exact sample. Generated tracks are
+// computed at the export's rate, files converted to it; the mix is rounded once, with dither
+// unless switched off. Blocks are shared out between the processor's cores.
 //
 // Thread rule: the renderer works on its own copy of the session and keeps its own state; it
 // never touches the open document or the state published for the players, so it may run on
 // any one thread at a time while the window goes on.
 
-#include "RateConverter.h"
-#include "TrackSource.h"
 #include "WorkerPool.h"
 #include "model/EventPlayhead.h"
 #include "model/Session.h"
@@ -19,13 +19,22 @@
 #include <string>
 #include <vector>
 
+class ExportTrack;
+
+// What the samples of an export are: 16 or 24 bits, and whether the rounding is dithered
+// (triangular, one least significant bit; never over digital silence).
+struct ExportFormat {
+    int Bits = 16;
+    bool Dither = true;
+};
+
 class SessionRenderer final : private PlaybackActions {
 public:
     // The session from `from` to `to` milliseconds at `rate` frames per second; moved media
     // are looked for in projectFolder. The state at `from` is computed as for Play; the phrase
     // file plays no part.
     SessionRenderer(Session session, std::string projectFolder, std::int32_t from, std::int32_t to,
-                    int rate);
+                    int rate, ExportFormat format = {});
     ~SessionRenderer() override;
     SessionRenderer(const SessionRenderer&) = delete;
     SessionRenderer& operator=(const SessionRenderer&) = delete;
@@ -34,8 +43,10 @@ public:
     std::uint64_t RenderedFrames() const { return renderedFrames_; }
 
     // Writes up to `frames` stereo frames (left, right interleaved); returns how many it wrote,
-    // 0 at the end.
+    // 0 at the end. The 16-bit form is for a 16-bit format only; the 32-bit one holds samples
+    // of the format's bits.
     std::size_t Render(std::int16_t* stereo, std::size_t frames);
+    std::size_t Render(std::int32_t* stereo, std::size_t frames);
 
     // Samples that the mix had to cut to full scale.
     std::uint64_t ClippedSamples() const { return clipped_; }
@@ -52,8 +63,6 @@ public:
     std::vector<std::string> PlayingTracks() const;
 
 private:
-    struct Track;
-
     void StartTrack(const std::string& descriptor, std::int32_t offset,
                     std::uint32_t number) override;
     void StopTrack(std::uint32_t number) override;
@@ -64,20 +73,25 @@ private:
 
     std::uint64_t FrameAt(std::int32_t time) const;
     void ApplyDueEvents();
-    void MixBlock(std::int16_t* stereo, std::size_t frames);
+    template <typename Out> std::size_t RenderInto(Out* stereo, std::size_t frames);
+    void RenderTracks(std::size_t frames);
+    template <typename Out> void MixBlock(Out* stereo, std::size_t frames);
 
     Session session_;
     TCurrentValues state_;
     EventPlayhead playhead_;
     std::int32_t from_;
     int rate_;
+    ExportFormat format_;
+    unsigned parts_; // threads that share a block
     std::uint64_t totalFrames_ = 0;
     std::uint64_t renderedFrames_ = 0;
     std::uint64_t clipped_ = 0;
-    std::vector<std::unique_ptr<Track>> tracks_;
+    std::vector<std::unique_ptr<ExportTrack>> tracks_;
     std::vector<std::string> problems_;
     std::vector<std::string> leftOut_;
     std::vector<float> mix_;
     std::vector<float> trackFrames_; // one block per track, side by side
+    std::vector<std::uint64_t> clippedByPart_;
     WorkerPool pool_;
 };

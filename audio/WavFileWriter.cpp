@@ -20,8 +20,9 @@ void PutU32(std::uint8_t* at, std::uint32_t value) {
     PutU16(at + 2, value >> 16);
 }
 
-std::array<std::uint8_t, HeaderBytes> Header(int sampleRate, std::uint64_t dataBytes) {
-    constexpr std::uint32_t channels = 2, bytesPerSample = 2;
+std::array<std::uint8_t, HeaderBytes> Header(int sampleRate, int bits, std::uint64_t dataBytes) {
+    constexpr std::uint32_t channels = 2;
+    const auto bytesPerSample = static_cast<std::uint32_t>(bits / 8);
     std::array<std::uint8_t, HeaderBytes> header{'R', 'I', 'F', 'F', 0,   0,   0,   0,
                                                  'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
     PutU32(&header[4], static_cast<std::uint32_t>(36 + dataBytes));
@@ -31,7 +32,7 @@ std::array<std::uint8_t, HeaderBytes> Header(int sampleRate, std::uint64_t dataB
     PutU32(&header[24], static_cast<std::uint32_t>(sampleRate));
     PutU32(&header[28], static_cast<std::uint32_t>(sampleRate) * channels * bytesPerSample);
     PutU16(&header[32], channels * bytesPerSample);
-    PutU16(&header[34], 16);
+    PutU16(&header[34], static_cast<std::uint32_t>(bits));
     header[36] = 'd';
     header[37] = 'a';
     header[38] = 't';
@@ -42,29 +43,49 @@ std::array<std::uint8_t, HeaderBytes> Header(int sampleRate, std::uint64_t dataB
 
 } // namespace
 
-WavFileWriter::WavFileWriter(const std::filesystem::path& target, int sampleRate)
-    : file_(target), sampleRate_(sampleRate) {
-    const auto header = Header(sampleRate_, 0);
+WavFileWriter::WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits)
+    : file_(target), sampleRate_(sampleRate), bits_(bits) {
+    const auto header = Header(sampleRate_, bits_, 0);
     file_.Write(header.data(), header.size());
 }
 
-void WavFileWriter::Write(const std::int16_t* stereo, std::size_t frames) {
-    const std::uint64_t bytes = std::uint64_t{frames} * 4;
+void WavFileWriter::Append(const void* data, std::uint64_t bytes) {
     if (dataBytes_ + bytes > MaxDataBytes)
         throw EInOutError("the sound is too long for a WAV file");
-    if constexpr (std::endian::native == std::endian::little) {
-        file_.Write(stereo, bytes);
-    } else {
-        std::vector<std::uint8_t> little(bytes);
-        for (std::size_t i = 0; i < frames * 2; ++i)
-            PutU16(&little[i * 2], static_cast<std::uint16_t>(stereo[i]));
-        file_.Write(little.data(), little.size());
-    }
+    file_.Write(data, bytes);
     dataBytes_ += bytes;
 }
 
+void WavFileWriter::Write(const std::int16_t* stereo, std::size_t frames) {
+    if (bits_ != 16) {
+        const std::vector<std::int32_t> wide(stereo, stereo + frames * 2);
+        Write(wide.data(), frames);
+        return;
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        Append(stereo, std::uint64_t{frames} * 4);
+    } else {
+        packed_.resize(frames * 4);
+        for (std::size_t i = 0; i < frames * 2; ++i)
+            PutU16(&packed_[i * 2], static_cast<std::uint16_t>(stereo[i]));
+        Append(packed_.data(), packed_.size());
+    }
+}
+
+void WavFileWriter::Write(const std::int32_t* stereo, std::size_t frames) {
+    // Little-endian samples of the file's bytes per sample.
+    const std::size_t width = static_cast<std::size_t>(bits_ / 8);
+    packed_.resize(frames * 2 * width);
+    for (std::size_t i = 0; i < frames * 2; ++i) {
+        const auto bits = static_cast<std::uint32_t>(stereo[i]);
+        for (std::size_t b = 0; b < width; ++b)
+            packed_[i * width + b] = static_cast<std::uint8_t>(bits >> (8 * b));
+    }
+    Append(packed_.data(), packed_.size());
+}
+
 void WavFileWriter::Finish() {
-    const auto header = Header(sampleRate_, dataBytes_);
+    const auto header = Header(sampleRate_, bits_, dataBytes_);
     file_.WriteAt(0, header.data(), header.size());
     file_.Commit();
 }

@@ -1,31 +1,39 @@
 #pragma once
 
-// Writes 16-bit stereo PCM as a RIFF WAVE file. The file appears under its name only when
+// Writes 16- or 24-bit stereo PCM as a RIFF WAVE file. The file appears under its name only when
 // Finish succeeds; an abandoned or failed write leaves nothing there.
 //
 // Thread rule: one writer, one thread.
 
+#include "SoundFileWriter.h"
 #include "base/ReplacingFile.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
-class WavFileWriter {
+class WavFileWriter final : public SoundFileWriter {
 public:
     // Throws EInOutError when the file cannot be created.
-    WavFileWriter(const std::filesystem::path& target, int sampleRate);
+    WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits = 16);
 
     // Throws EInOutError; the data would grow past what a RIFF file can describe.
+    void Write(const std::int32_t* stereo, std::size_t frames) override;
+    // The same for a 16-bit file, without widening.
     void Write(const std::int16_t* stereo, std::size_t frames);
 
     // Writes the sizes into the header and puts the file in place. Throws EInOutError.
-    void Finish();
+    void Finish() override;
 
     // Most sample bytes a RIFF file can hold: its sizes are 32-bit.
     static constexpr std::uint64_t MaxDataBytes = 0xFFFFFFFFull - 36;
 
 private:
+    void Append(const void* data, std::uint64_t bytes);
+
     ReplacingFile file_;
     int sampleRate_;
+    int bits_;
     std::uint64_t dataBytes_ = 0;
+    std::vector<std::uint8_t> packed_;
 };

@@ -1,7 +1,10 @@
-// Offline render of a 60-minute session: four generated tracks and one 128 kbit/s MP3 track.
+// Offline render of a session's sound at 44.1 kHz, 16 bits with dither, without writing a file:
+//   one_track      30 minutes, one binaural track (260 Hz, 8 Hz, 50 %)
+//   three_tracks   30 minutes, binaural, white noise and a 128 kbit/s MP3 track
+//   five_tracks    60 minutes, one track of every generated kind and the MP3 track
+// Reports the multiple of real time and the peak memory. The whole command, file included, is
+// timed by bench/export-command.sh.
 //   build/bench/bench_export
-// Reports the multiple of real time and the peak memory; the whole command, file writing
-// included, is timed with: time build/app/umbrascope --export-audio SESSION.usp OUT.wav
 
 #include "audio/SessionExport.h"
 #include "model/Common.h"
@@ -19,26 +22,24 @@ namespace {
 const std::filesystem::path Mp3Path =
     std::filesystem::temp_directory_path() / "umbrascope-bench-export.mp3";
 
-void MakeMp3() {
-    if (std::filesystem::exists(Mp3Path))
-        return;
-    const std::string wav =
-        (std::filesystem::temp_directory_path() / "umbrascope-bench-export.wav").string();
-    const std::string command = "sox -q -n -r 44100 -c 2 " + wav +
-                                " synth 30 sine 440 && lame --quiet -b 128 " + wav + " " +
-                                Mp3Path.string();
-    if (std::system(command.c_str()) != 0)
-        std::abort();
+std::string Mp3() {
+    if (!std::filesystem::exists(Mp3Path)) {
+        const std::string wav =
+            (std::filesystem::temp_directory_path() / "umbrascope-bench-export.wav").string();
+        const std::string command = "sox -q -n -r 44100 -c 2 " + wav +
+                                    " synth 30 sine 440 && lame --quiet -b 128 " + wav + " " +
+                                    Mp3Path.string();
+        if (std::system(command.c_str()) != 0)
+            std::abort();
+    }
+    return Utf8ToCp1251(Mp3Path.string()).value();
 }
 
-void BM_ExportSixtyMinutes(benchmark::State& state) {
-    MakeMp3();
-    const std::int32_t minutes = static_cast<std::int32_t>(state.range(0));
+void Export(benchmark::State& state, int minutes, std::vector<std::string> tracks) {
     for (auto _ : state) {
         ResetProject();
         SessionLength = minutes * 60000;
-        StartValues.Waves = {".&01%8@260@25", ".&02%8@260@5@25", ".&03%0@25", ".&04%333@0@25",
-                             Utf8ToCp1251(Mp3Path.string()).value()};
+        StartValues.Waves = tracks;
         SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, SessionLength, 44100);
         std::vector<std::int16_t> block(65536 * 2);
         while (renderer.Render(block.data(), 65536) > 0)
@@ -51,12 +52,21 @@ void BM_ExportSixtyMinutes(benchmark::State& state) {
     state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+void BM_OneTrack(benchmark::State& state) {
+    Export(state, 30, {".&01%8@260@50"});
+}
+
+void BM_ThreeTracks(benchmark::State& state) {
+    Export(state, 30, {".&01%8@260@30", ".&03%0@20", Mp3()});
+}
+
+void BM_FiveTracks(benchmark::State& state) {
+    Export(state, 60, {".&01%8@260@25", ".&02%8@260@5@25", ".&03%0@25", ".&04%333@0@25", Mp3()});
+}
+
 } // namespace
 
-BENCHMARK(BM_ExportSixtyMinutes)
-    ->Arg(10)
-    ->Arg(60)
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond)
-    ->UseRealTime();
+BENCHMARK(BM_OneTrack)->Iterations(3)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_ThreeTracks)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_FiveTracks)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK_MAIN();

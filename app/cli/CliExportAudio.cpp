@@ -1,8 +1,10 @@
-// umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]
+// umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] [--to MS] [--rate HZ]
+//             [--bits 16|24] [--no-dither]
 
 #include "Cli.h"
 #include "ExportCommand.h"
 #include "audio/SessionExport.h"
+#include "audio/SoundFileWriter.h"
 #include "audio/WavFileWriter.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
@@ -13,14 +15,23 @@
 namespace {
 
 constexpr const char* ExportAudioUsage =
-    "usage: umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]";
+    "usage: umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] "
+    "[--to MS] [--rate HZ] [--bits 16|24] [--no-dither]";
 
-std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate) {
+std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate,
+                                       ExportFormat& format) {
     for (const auto& option : request.options) {
-        if (option.first != "--rate")
+        if (option.first == "--no-dither") {
+            format.Dither = false;
+        } else if (option.first == "--rate") {
+            if (ReadWholeNumber(option, 8000, 192000, rate))
+                return std::string("--rate takes a rate from 8000 to 192000 Hz");
+        } else if (option.first == "--bits") {
+            if (ReadWholeNumber(option, 16, 24, format.Bits) || format.Bits % 8 != 0)
+                return std::string("--bits takes 16 or 24");
+        } else {
             return "unknown option " + option.first;
-        if (ReadWholeNumber(option, 8000, 192000, rate))
-            return std::string("--rate takes a rate from 8000 to 192000 Hz");
+        }
     }
     return std::nullopt;
 }
@@ -30,9 +41,11 @@ std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate) 
 int RunExportAudioCommand(const std::vector<std::string>& arguments) {
     ExportRequest request;
     int rate = 44100;
-    if (const auto problem = ParseExportRequest(arguments, ExportAudioUsage, request))
+    ExportFormat format;
+    if (const auto problem =
+            ParseExportRequest(arguments, ExportAudioUsage, {"--no-dither"}, request))
         return Fail(*problem);
-    if (const auto problem = ReadOptions(request, rate))
+    if (const auto problem = ReadOptions(request, rate, format))
         return Fail(*problem);
     std::int32_t from = 0, to = 0;
     if (const auto problem = OpenExportProject(request, false, from, to))
@@ -40,19 +53,35 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
 
     CatchInterruptions();
     try {
-        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate);
-        if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate, format);
+        const bool flac = IsFlacName(request.output);
+        const std::uint64_t bytesPerFrame = format.Bits / 8 * 2;
+        if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
-        WavFileWriter writer(request.output, rate);
+        const auto writer =
+            OpenSoundFileWriter(request.output, rate, format.Bits, renderer.TotalFrames());
+        // 16-bit WAV files take the renderer's samples as they are.
+        auto* plainWav = dynamic_cast<WavFileWriter*>(writer.get());
+        if (format.Bits != 16)
+            plainWav = nullptr;
         ProgressBar progress(renderer.TotalFrames());
-        std::vector<std::int16_t> block(65536 * 2);
-        while (const std::size_t frames = renderer.Render(block.data(), 65536)) {
+        constexpr std::size_t BlockFrames = 65536;
+        std::vector<std::int16_t> narrow(plainWav ? BlockFrames * 2 : 0);
+        std::vector<std::int32_t> wide(plainWav ? 0 : BlockFrames * 2);
+        for (;;) {
+            const std::size_t frames = plainWav ? renderer.Render(narrow.data(), BlockFrames)
+                                                : renderer.Render(wide.data(), BlockFrames);
+            if (frames == 0)
+                break;
             if (Interrupted())
                 return Fail(InterruptedMessage(request.output));
-            writer.Write(block.data(), frames);
+            if (plainWav)
+                plainWav->Write(narrow.data(), frames);
+            else
+                writer->Write(wide.data(), frames);
             progress.Show(renderer.RenderedFrames());
         }
-        writer.Finish();
+        writer->Finish();
         ReportExportProblems(renderer.Problems(), renderer.LeftOut());
         std::cout << "Clipped samples: " << renderer.ClippedSamples() << '\n';
     } catch (const EInOutError& error) {

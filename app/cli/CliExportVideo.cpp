@@ -54,7 +54,7 @@ std::optional<std::string> ReadOptions(const ExportRequest& request,
 int RunExportVideoCommand(const std::vector<std::string>& arguments) {
     ExportRequest request;
     VideoExportSettings settings;
-    if (const auto problem = ParseExportRequest(arguments, ExportVideoUsage, request))
+    if (const auto problem = ParseExportRequest(arguments, ExportVideoUsage, {}, request))
         return Fail(*problem);
     if (const auto problem = ReadOptions(request, settings))
         return Fail(*problem);

@@ -4,6 +4,7 @@
 #include "model/Common.h"
 #include "model/Cp1251.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -36,21 +37,29 @@ std::string Clock(std::int64_t seconds) {
 } // namespace
 
 std::optional<std::string> ParseExportRequest(const std::vector<std::string>& arguments,
-                                              const std::string& usage, ExportRequest& request) {
-    if (arguments.size() < 2 || arguments.size() % 2 != 0 || arguments[0].starts_with("--") ||
-        arguments[1].starts_with("--"))
+                                              const std::string& usage,
+                                              const std::vector<std::string>& switches,
+                                              ExportRequest& request) {
+    if (arguments.size() < 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
         return usage;
     request.project = arguments[0];
     request.output = arguments[1];
-    for (std::size_t i = 2; i < arguments.size(); i += 2) {
+    for (std::size_t i = 2; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
+        if (std::find(switches.begin(), switches.end(), name) != switches.end()) {
+            request.options.emplace_back(name, "");
+            continue;
+        }
+        if (i + 1 == arguments.size())
+            return name.starts_with("--") ? name + " needs a value" : usage;
+        const std::string& value = arguments[++i];
         if (name == "--from" || name == "--to") {
-            const auto value = ParseMilliseconds(arguments[i + 1]);
-            if (!value)
+            const auto time = ParseMilliseconds(value);
+            if (!time)
                 return name + " takes a whole number from 0 to 2147483647";
-            (name == "--from" ? request.from : request.to) = value;
+            (name == "--from" ? request.from : request.to) = time;
         } else {
-            request.options.emplace_back(name, arguments[i + 1]);
+            request.options.emplace_back(name, value);
         }
     }
     return std::nullopt;

@@ -21,10 +21,13 @@ struct ExportRequest {
     std::vector<std::pair<std::string, std::string>> options; // the command's own, in order
 };
 
-// Reads FILE.usp OUT and the options after them; --from and --to are read here. A message when
-// the arguments are wrong.
+// Reads FILE.usp OUT and the options after them, each with a value except the switches named
+// (kept with an empty value); --from and --to are read here. A message when the arguments are
+// wrong.
 std::optional<std::string> ParseExportRequest(const std::vector<std::string>& arguments,
-                                              const std::string& usage, ExportRequest& request);
+                                              const std::string& usage,
+                                              const std::vector<std::string>& switches,
+                                              ExportRequest& request);
 
 // An option's value as a whole number from lowest to highest; a message naming the option
 // otherwise.

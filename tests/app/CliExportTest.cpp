@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -46,6 +47,8 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
         "--export-audio " + project + " " + wav.string() + " --to 500 --from 600",
         "--export-audio " + project + " " + wav.string() + " --rate 100",
         "--export-audio " + project + " " + wav.string() + " --speed 2",
+        "--export-audio " + project + " " + wav.string() + " --bits 20",
+        "--export-audio " + project + " " + wav.string() + " --bits",
         "--export-audio " + project,
     };
     for (const auto& arguments : cases) {
@@ -63,6 +66,44 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
     const ProgramRun run =
         Umbrascope("--export-audio " + wrong.string() + " " + wav.string(), folder);
     EXPECT_NE(run.err.find("Неверный формат файла"), std::string::npos);
+}
+
+TEST(ExportAudio, FlacAnd24BitFilesHoldTheSameSoundAsTheWaveFile) {
+    ScratchFolder folder;
+    const auto project = MakeProject(
+        folder, R"({"SessionLength": 1000, "StartValues": {"Waves": [".&01%8@260@50"]}})");
+    const auto path = [&](const char* name) { return (folder.Path() / name).string(); };
+    for (const char* options : {"w16.wav --no-dither", "w24.wav --bits 24 --no-dither",
+                                "f16.FLAC --no-dither", "f24.flac --bits 24 --no-dither"}) {
+        const ProgramRun run =
+            Umbrascope("--export-audio " + project + " " + path("") + options, folder);
+        ASSERT_EQ(run.status, 0) << options << run.err;
+    }
+    const std::string w24 = ReadWholeFile(path("w24.wav"));
+    EXPECT_EQ(U32At(w24, 28), 44100u * 6) << "bytes per second";
+    EXPECT_EQ(U32At(w24, 32) & 0xFFFF, 6u) << "block alignment";
+    EXPECT_EQ(U32At(w24, 32) >> 16, 24u) << "bits";
+    // sox decodes each file as raw samples of its own width.
+    const auto decoded = [&](const std::string& file, int bits) {
+        const auto raw = folder.Path() / (file + ".raw");
+        const std::string command = "sox '" + path(file.c_str()) + "' -t raw -e signed -b " +
+                                    std::to_string(bits) + " '" + raw.string() + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return ReadWholeFile(raw);
+    };
+    const std::string samples16 = ReadWholeFile(path("w16.wav")).substr(44);
+    const std::string samples24 = w24.substr(44);
+    EXPECT_EQ(decoded("f16.FLAC", 16), samples16);
+    EXPECT_EQ(decoded("f24.flac", 24), samples24);
+    ASSERT_EQ(samples24.size(), samples16.size() / 2 * 3);
+    for (std::size_t i = 0; i < samples16.size() / 2; ++i) {
+        const int wide = static_cast<std::int8_t>(samples24[i * 3 + 2]) * 65536 +
+                         static_cast<std::uint8_t>(samples24[i * 3 + 1]) * 256 +
+                         static_cast<std::uint8_t>(samples24[i * 3]);
+        const int narrow = static_cast<std::int16_t>(static_cast<std::uint8_t>(samples16[i * 2]) |
+                                                     samples16[i * 2 + 1] << 8);
+        ASSERT_NEAR(wide / 256.0, narrow, 0.5) << "sample " << i;
+    }
 }
 
 TEST(ExportAudio, AHangUpEndsTheExportWithoutLeavingItsTemporaryFile) {

@@ -165,3 +165,24 @@ TEST_F(SessionExport, TracksAtOnceAreCappedAndTimesFromAFileCannotOverflow) {
     EXPECT_EQ(renderer.PlayingTracks().size(), EventPlayhead::MaxPlayingTracks);
     EXPECT_EQ(renderer.Problems().size(), 1u) << "the cap is reported once";
 }
+
+TEST_F(SessionExport, DitherMovesSamplesByOneAtMostAndNeverTouchesSilence) {
+    StartValues.Waves = {".&04%500@1@50"};
+    AddEvent(EventKind::RemoveTrack, 500, ".&04%500@1@50");
+    const auto render = [](bool dither) {
+        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 1000, Rate, {16, dither});
+        std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
+        renderer.Render(out.data(), renderer.TotalFrames());
+        return out;
+    };
+    const auto dithered = render(true), plain = render(false);
+    int moved = 0;
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        ASSERT_LE(std::abs(dithered[i] - plain[i]), 1) << i;
+        moved += dithered[i] != plain[i];
+    }
+    EXPECT_GT(moved, 2000) << "the dither is there";
+    EXPECT_EQ(Peak(dithered, Rate / 2, Rate / 2), 0) << "no track: exact zeros";
+    for (std::size_t i = 0; i < dithered.size(); i += 2)
+        ASSERT_EQ(dithered[i + 1], 0) << "the silent side stays exact zeros, frame " << i / 2;
+}
