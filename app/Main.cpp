@@ -1,4 +1,5 @@
-// Program entry: a command-line command, or the desktop program.
+// Program entry: a built session that plays itself, a command-line command, or the desktop
+// program.
 
 #include "app/cli/Cli.h"
 #include "app/gui/Desktop.h"
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);
+        if (const auto status = RunBuiltSessionIfBuilt(arguments))
+            return *status;
         if (const auto status = RunCommandLine(arguments))
             return *status;
         return RunDesktopProgram(argc, argv);

@@ -14,3 +14,9 @@ std::optional<std::string> ToModelText(const QString& text) {
 QString UnrepresentablePathMessage(const QString& path) {
     return QString::fromStdString(UnrepresentablePathMessage(path.toStdString()));
 }
+
+QString UnrepresentableTextMessage(const QString& label) {
+    return QStringLiteral("Текст поля \"%1\" содержит символы, которые нельзя записать в "
+                          "кодировке Windows-1251.")
+        .arg(label);
+}

@@ -16,3 +16,7 @@ std::optional<std::string> ToModelText(const QString& text);
 
 // "The path cannot be stored ..." for a path Windows-1251 cannot hold.
 QString UnrepresentablePathMessage(const QString& path);
+
+// "The text of the field ... cannot be stored ..." for a text Windows-1251 cannot hold; label
+// names the field as its caption does.
+QString UnrepresentableTextMessage(const QString& label);

@@ -1,10 +1,12 @@
 #include "Cli.h"
 
+#include "model/Common.h"
 #include "model/ProjectLoader.h"
 
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -20,6 +22,15 @@ constexpr Command Commands[] = {
     {"--snapshot", RunSnapshotCommand},
     {"--export-audio", RunExportAudioCommand},
     {"--export-video", RunExportVideoCommand},
+    {"--build-session", RunBuildSessionCommand},
+    {"--extract-project", RunExtractProjectCommand},
+};
+
+// The unpacked media of the built session a command opened; removed when the command ends.
+std::unique_ptr<PrivateFolder> openedMedia;
+
+struct ReleaseOpenedMedia {
+    ~ReleaseOpenedMedia() { openedMedia.reset(); }
 };
 
 } // namespace
@@ -44,6 +55,9 @@ std::string UsageText() {
            "                                                  at 60 frames a second (flicker\n"
            "                                                  up to 30 Hz needs 60 to show\n"
            "                                                  each half of its period), CRF 18\n"
+           "  umbrascope --build-session FILE.usp OUT.run     build a session that plays itself\n"
+           "  umbrascope --extract-project BUILT OUT.usp      take a built session's project\n"
+           "                                                  and its media back out\n"
            "  umbrascope --help | --version\n";
 }
 
@@ -52,8 +66,20 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-std::optional<std::string> OpenProjectArgument(const std::string& argument) {
-    const ProjectLoad load = LoadProject(argument);
+std::optional<std::string> OpenProjectArgument(const std::string& argument, BundledMedia media) {
+    const BundleIndex bundle = ReadBundleIndex(argument);
+    if (bundle.kind == BundleIndex::Kind::Damaged) {
+        ResetProject();
+        return argument + ": " + bundle.problem;
+    }
+    ProjectLoad load;
+    if (bundle.IsBundle()) {
+        BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media);
+        openedMedia = std::move(built.media);
+        load = std::move(built.load);
+    } else {
+        load = LoadProject(argument);
+    }
     if (load.Opened())
         return std::nullopt;
     return argument + ": " + load.message;
@@ -79,11 +105,36 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
         std::cout << "Umbrascope 4.1\n";
         return 0;
     }
+    const ReleaseOpenedMedia release;
     for (const auto& command : Commands)
         if (name == command.name)
             return command.run({arguments.begin() + 1, arguments.end()});
     std::cerr << "umbrascope: unknown option " << name << "\n\n" << UsageText();
     return 2;
+}
+
+std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments) {
+    const std::filesystem::path self = RunningProgramFile();
+    const BundleIndex index = ReadBundleIndex(self);
+    if (index.kind == BundleIndex::Kind::NotBundle)
+        return std::nullopt;
+    if (index.kind == BundleIndex::Kind::Damaged)
+        return Fail(std::string(program_invocation_name) + ": " + index.problem);
+    const bool played =
+        arguments.empty() || arguments[0] == "--sound-only" || arguments[0] == "--from";
+    if (!played && arguments[0].starts_with("--"))
+        return RunCommandLine(arguments);
+    if (!played) {
+        std::cerr << "usage: " << program_invocation_name << " [--from MS] [--sound-only]\n"
+                  << "This file is a built session: started, it plays the session. See --help "
+                     "for the other commands.\n";
+        return 2;
+    }
+    // Plays through --play, which shows the photosensitivity warning before the picture.
+    std::vector<std::string> play{self.string()};
+    play.insert(play.end(), arguments.begin(), arguments.end());
+    const ReleaseOpenedMedia release;
+    return RunPlayCommand(play);
 }
 
 std::optional<QSize> ParseSize(const std::string& text, int largestSide) {

@@ -2,6 +2,8 @@
 
 // The command line: the desktop program, or one of the commands that work without a window.
 
+#include "model/BuiltSession.h"
+
 #include <QGuiApplication>
 #include <QSize>
 
@@ -15,6 +17,10 @@
 // the desktop program (none, or a project file name).
 std::optional<int> RunCommandLine(const std::vector<std::string>& arguments);
 
+// When the program's own file is a built session, plays it (or runs the command-line mode the
+// arguments name) and returns the exit status; empty when the program is not a built session.
+std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments);
+
 std::string UsageText();
 
 // Each command takes the arguments after its own name.
@@ -24,13 +30,17 @@ int RunImportJsonCommand(const std::vector<std::string>& arguments);
 int RunSnapshotCommand(const std::vector<std::string>& arguments);
 int RunExportAudioCommand(const std::vector<std::string>& arguments);
 int RunExportVideoCommand(const std::vector<std::string>& arguments);
+int RunBuildSessionCommand(const std::vector<std::string>& arguments);
+int RunExtractProjectCommand(const std::vector<std::string>& arguments);
 
 // Shared by the commands: reports a failure on standard error and gives exit status 1.
 int Fail(const std::string& message);
 
 // Opens the project a command names into the session model; the message for standard error
-// when it cannot.
-std::optional<std::string> OpenProjectArgument(const std::string& argument);
+// when it cannot. A built session's project is opened too; its media, when unpacked, stay
+// until the command ends.
+std::optional<std::string> OpenProjectArgument(const std::string& argument,
+                                               BundledMedia media = BundledMedia::Unpacked);
 
 // A session time in milliseconds from 0 to 2^31 - 1.
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text);

@@ -14,7 +14,7 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
     } else if (arguments.size() != 1) {
         return Fail("usage: umbrascope --dump FILE.usp [--at MS]");
     }
-    if (const auto failure = OpenProjectArgument(arguments[0]))
+    if (const auto failure = OpenProjectArgument(arguments[0], BundledMedia::LeftInside))
         return Fail(*failure);
     const auto stateError = ComputeStateAt(at);
     std::cout << SessionToJson(stateError);

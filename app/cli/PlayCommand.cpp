@@ -1,6 +1,6 @@
 // umbrascope --play FILE.usp [--from MS] [--sound-only]: plays a session straight away, full
 // screen or as sound only, without the editing window. Ends with the session, on a key in the
-// full-screen window, or on SIGINT or SIGTERM, stopping cleanly each time.
+// full-screen window, or on SIGINT, SIGTERM or SIGHUP, stopping cleanly each time.
 
 #include "Cli.h"
 #include "app/gui/Desktop.h"
@@ -29,6 +29,23 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 extern "C" void RequestStop(int) {
     stopRequested = true;
 }
+
+// The signals ask for a clean stop while this lives (SIGHUP: the terminal was closed). One that
+// comes while the project loads stops the play as soon as it has started, so a built session's
+// unpacked media are removed all the same.
+class StopOnSignals {
+public:
+    StopOnSignals() { Install(RequestStop); }
+    ~StopOnSignals() { Install(SIG_DFL); }
+    StopOnSignals(const StopOnSignals&) = delete;
+    StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+private:
+    static void Install(void (*handler)(int)) {
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+            std::signal(signal, handler);
+    }
+};
 
 struct PlayOptions {
     std::string project;
@@ -89,13 +106,14 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     char* argv[] = {name, nullptr};
     TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
+    const StopOnSignals stopOnSignals;
     if (const auto failure = LoadProjectAt(options->project, options->from))
         return Fail(*failure);
+    // The photosensitivity warning goes here, before the picture plays (not with --sound-only);
+    // a built session that starts (RunBuiltSessionIfBuilt) plays through here too.
 
     MessageBridge messages;
     InstallUserMessages(&messages);
-    std::signal(SIGINT, RequestStop);
-    std::signal(SIGTERM, RequestStop);
     int status = 0;
     {
         QTimer clock;
@@ -139,7 +157,5 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
         controller.StopButtonClick();
     }
     EndSound(messages);
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
     return status;
 }

@@ -10,6 +10,7 @@
 #include "model/SessionState.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
+#include "ui/ToolWindow.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/Preview.h"
@@ -34,7 +35,7 @@
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral(" Umbrascope - Новый проект"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(FormFont());
     CreateControls();
     CreateMenus();
     CreateToolBar();
@@ -43,6 +44,7 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(arguments);
+    CreateDialogs();
     CreatePlayback();
 }
 

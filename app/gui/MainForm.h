@@ -25,8 +25,13 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class PlaybackController;
+class TAboutForm;
+class TAddWaveForm;
+class TFontSettingsForm;
 class TFullScreenForm;
 class TPaintBox;
+class TSessionParametersForm;
+class TSessionStartValuesForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -51,6 +56,16 @@ public:
     void SaveAsMIClick();
     void ExitMIClick();
 
+    // Build session: the session with its media as one file that plays itself.
+    void BuildSessionMIClick();
+    // The part that follows the file dialog (path in UTF-8).
+    void BuildSessionAs(const QString& path);
+    // Session settings and help commands: each runs its dialog, then brings the state and the
+    // window up to date.
+    void SessionParametersMIClick();
+    void SessionStartValuesMIClick();
+    void AboutMIClick();
+
     // The program's help in the desktop's browser.
     void HelpMIClick();
 
@@ -61,6 +76,9 @@ public:
     // The file dialogs; tests replace them. Empty when the user cancels.
     virtual std::optional<QString> ChooseProjectToOpen();
     virtual std::optional<QString> ChooseProjectToSave();
+    virtual std::optional<QString> ChooseBuiltSessionFile();
+    // Asks before an existing file is replaced.
+    virtual bool ConfirmReplace(const QString& path);
 
     // Playback: picture and sound when sender is PlayButton, sound only otherwise.
     void PlayButtonClick(QObject* sender);
@@ -119,6 +137,13 @@ public:
     QAction* HelpMI = nullptr;
     QAction* AboutMI = nullptr;
 
+    // The dialogs, created once at start and kept for the whole run (children of the window).
+    TSessionParametersForm* SessionParametersForm = nullptr;
+    TSessionStartValuesForm* SessionStartValuesForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
+    TAddWaveForm* AddWaveForm = nullptr;
+    TFontSettingsForm* FontSettingsForm = nullptr;
+
     std::unique_ptr<TFullScreenForm> FullScreenForm;
 
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
@@ -132,6 +157,9 @@ private:
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
+    void CreateDialogs();
+    // Runs handler, guarded, when the menu item (or its toolbar button) is chosen.
+    void BindCommand(QAction* action, void (TMainForm::*handler)());
     void FormCreate(const QStringList& arguments);
     void FormResize();
     void CreatePlayback();

@@ -2,10 +2,10 @@
 
 #include "MainForm.h"
 
+#include "model/Common.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
 #include "visual/Timeline.h"
-#include "model/Common.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -97,9 +97,13 @@ void TMainForm::CreateControls() {
     };
     PlayButton = newButton("PlayButton", QStyle::SP_MediaPlay, 10);
     PlayButton->setToolTip(QStringLiteral("Начать воспроизведение с текущей позиции"));
+    PlayButton->setAccessibleName(PlayButton->toolTip());
     PlaySoundButton = newButton("PlaySoundButton", QStyle::SP_MediaVolume, 90);
     PlaySoundButton->setToolTip(QStringLiteral("Воспроизводить только звук"));
+    PlaySoundButton->setAccessibleName(PlaySoundButton->toolTip());
     StopButton = newButton("StopButton", QStyle::SP_MediaStop, 170);
+    // Stop has no hint; a screen reader still names it.
+    StopButton->setAccessibleName(QStringLiteral("Остановить воспроизведение"));
     StopButton->setEnabled(false);
 
     TimeLabel = new QLabel(client);
@@ -155,20 +159,22 @@ void TMainForm::CreateMenus() {
     HelpMI->setShortcut(QKeySequence(Qt::Key_F1));
     AboutMI = item(HelpMG, "AboutMI", QStringLiteral("О программе"));
 
-    const auto bind = [this](QAction* action, void (TMainForm::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
-    };
-    bind(NewMI, &TMainForm::NewMIClick);
-    bind(OpenMI, &TMainForm::OpenMIClick);
-    bind(SaveMI, &TMainForm::SaveMIClick);
-    bind(SaveAsMI, &TMainForm::SaveAsMIClick);
-    bind(ExitMI, &TMainForm::ExitMIClick);
-    bind(HelpMI, &TMainForm::HelpMIClick);
-    // The commands that need the editing dialogs wait for them.
-    for (QAction* action : {BuildSessionMI, SessionParametersMI, SessionStartValuesMI, AddEventMI,
-                            DeleteEventMI, GetEventListMI, AboutMI})
+    BindCommand(NewMI, &TMainForm::NewMIClick);
+    BindCommand(OpenMI, &TMainForm::OpenMIClick);
+    BindCommand(SaveMI, &TMainForm::SaveMIClick);
+    BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
+    BindCommand(BuildSessionMI, &TMainForm::BuildSessionMIClick);
+    BindCommand(ExitMI, &TMainForm::ExitMIClick);
+    BindCommand(HelpMI, &TMainForm::HelpMIClick);
+    // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
+    // the others.
+    for (QAction* action : {AddEventMI, DeleteEventMI, GetEventListMI})
         action->setEnabled(false);
+}
+
+void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
 }
 
 void TMainForm::CreateToolBar() {
@@ -197,6 +203,7 @@ void TMainForm::CreateToolBar() {
         auto* button = new QToolButton(ToolBarPanel);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(b.number));
         button->setToolTip(QString::fromUtf8(b.hint));
+        button->setAccessibleName(QString::fromUtf8(b.hint));
         button->setIcon(style()->standardIcon(b.icon));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 24, 24);

@@ -26,9 +26,9 @@ std::string DecodedFrames(const std::filesystem::path& video, const std::vector<
     for (const int n : frames)
         select += (select.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(n) + ")";
     const auto raw = folder.Path() / "frames.yuv";
-    Shell("ffmpeg -v error -y -i " + Quoted(video) + " -vf \"select=" + select +
-              "\" -vsync 0 -f rawvideo -pix_fmt yuv420p " + Quoted(raw),
-          folder);
+    RunCommand("ffmpeg -v error -y -i " + Quoted(video) + " -vf \"select=" + select +
+                   "\" -vsync 0 -f rawvideo -pix_fmt yuv420p " + Quoted(raw),
+               folder);
     return ReadWholeFile(raw);
 }
 
@@ -39,10 +39,10 @@ std::string SnapshotPlanes(const std::string& project, std::int32_t at,
     Umbrascope("--snapshot " + project + " --at " + std::to_string(at) + " --size 320x240 " +
                    Quoted(png),
                folder);
-    Shell("ffmpeg -v error -y -i " + Quoted(png) +
-              " -vf scale=out_color_matrix=bt709:out_range=tv,format=yuv420p -f rawvideo " +
-              Quoted(raw),
-          folder);
+    RunCommand("ffmpeg -v error -y -i " + Quoted(png) +
+                   " -vf scale=out_color_matrix=bt709:out_range=tv,format=yuv420p -f rawvideo " +
+                   Quoted(raw),
+               folder);
     return ReadWholeFile(raw);
 }
 
@@ -64,8 +64,9 @@ std::vector<std::int16_t> Samples(const std::string& bytes, std::size_t from = 0
 std::vector<std::int16_t> DecodedSound(const std::filesystem::path& video,
                                        const ScratchFolder& folder) {
     const auto raw = folder.Path() / "sound.raw";
-    Shell("ffmpeg -v error -y -i " + Quoted(video) + " -f s16le -ar 48000 -ac 2 " + Quoted(raw),
-          folder);
+    RunCommand("ffmpeg -v error -y -i " + Quoted(video) + " -f s16le -ar 48000 -ac 2 " +
+                   Quoted(raw),
+               folder);
     return Samples(ReadWholeFile(raw));
 }
 
@@ -109,11 +110,11 @@ TEST(ExportVideo, ShortExportShowsTheScreenAndPlaysTheSound) {
     ASSERT_EQ(run.status, 0) << run.err;
 
     const ProgramRun probe =
-        Shell("ffprobe -v error -of compact=p=0 -show_entries "
-              "stream=codec_name,pix_fmt,width,height,r_frame_rate,sample_rate,channels "
-              "-show_entries format=duration " +
-                  Quoted(video),
-              folder);
+        RunCommand("ffprobe -v error -of compact=p=0 -show_entries "
+                   "stream=codec_name,pix_fmt,width,height,r_frame_rate,sample_rate,channels "
+                   "-show_entries format=duration " +
+                       Quoted(video),
+                   folder);
     EXPECT_NE(probe.out.find("codec_name=h264|width=320|height=240|pix_fmt=yuv420p|"
                              "r_frame_rate=60/1"),
               std::string::npos)

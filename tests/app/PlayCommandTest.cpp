@@ -54,7 +54,7 @@ TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
 }
 
 TEST_F(PlayCommand, StopsCleanlyOnTerminationSignals) {
-    for (const int signal : {SIGTERM, SIGINT}) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         Start({"--play", project, "--sound-only"});
         QTest::qWait(700);
         ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), signal), 0);

@@ -16,7 +16,7 @@ std::string Program() {
 
 } // namespace
 
-ProgramRun Shell(const std::string& commandLine, const ScratchFolder& folder) {
+ProgramRun RunCommand(const std::string& commandLine, const ScratchFolder& folder) {
     const auto errPath = folder.Path() / "stderr.txt";
     const std::string command = commandLine + " 2>" + errPath.string();
     ProgramRun run;
@@ -32,7 +32,7 @@ ProgramRun Shell(const std::string& commandLine, const ScratchFolder& folder) {
 }
 
 ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder) {
-    return Shell(Program() + " " + arguments, folder);
+    return RunCommand(Program() + " " + arguments, folder);
 }
 
 std::string MakeProject(const ScratchFolder& folder, const std::string& json) {

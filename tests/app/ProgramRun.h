@@ -16,8 +16,8 @@ struct ProgramRun {
 // arguments are passed to the shell as they stand; standard error goes to a file in folder.
 ProgramRun Umbrascope(const std::string& arguments, const ScratchFolder& folder);
 
-// Any command line, run by the shell the same way.
-ProgramRun Shell(const std::string& commandLine, const ScratchFolder& folder);
+// The same for any shell command.
+ProgramRun RunCommand(const std::string& command, const ScratchFolder& folder);
 
 // A project made with --import-json from the JSON text; its path.
 std::string MakeProject(const ScratchFolder& folder, const std::string& json);

@@ -6,7 +6,8 @@ umbrascope_add_test(NAME app_drawing
   LIBRARIES umbrascope_app)
 
 umbrascope_add_test(NAME app_main_window
-  SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp QtTestSupport.cpp
+  SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp BuildSessionCommandTest.cpp
+          SettingsCommandsTest.cpp QtTestSupport.cpp ../dialogs/DialogTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 
 umbrascope_add_test(NAME app_play_command
@@ -19,11 +20,13 @@ umbrascope_add_test(NAME app_playback
   LIBRARIES umbrascope_app Qt6::Test
   LABELS threads)
 
-# The end-to-end run needs a real X server: the test program runs under xvfb-run, with the
-# sound server test.sh provides (skipped without one).
+# The end-to-end runs need a real X server: the test program runs under xvfb-run; the run that
+# plays uses the sound server test.sh provides (skipped without one), the editing run needs none.
 find_program(XVFB_RUN xvfb-run)
 if(XVFB_RUN)
-  add_executable(app_end_to_end EndToEndTest.cpp QtTestSupport.cpp)
+  add_executable(app_end_to_end EndToEndTest.cpp EndToEndEditingTest.cpp QtTestSupport.cpp
+    ProgramRun.cpp ../dialogs/DialogTestSupport.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp)
+  add_dependencies(app_end_to_end umbrascope)
   target_link_libraries(app_end_to_end PRIVATE umbrascope_app Qt6::Test GTest::gtest GTest::gtest_main)
   target_include_directories(app_end_to_end PRIVATE ${PROJECT_SOURCE_DIR})
   add_test(NAME app_end_to_end

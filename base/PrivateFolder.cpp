@@ -1,0 +1,24 @@
+#include "PrivateFolder.h"
+
+#include "FileUtils.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+PrivateFolder::PrivateFolder(std::string_view prefix) {
+    const char* const temporary = std::getenv("TMPDIR");
+    const std::filesystem::path parent = temporary && temporary[0] == '/' ? temporary : "/tmp";
+    std::string pattern = (parent / (std::string(prefix) + ".XXXXXX")).string();
+    // mkdtemp makes the folder owner-only (0700) under a name nobody could have foreseen.
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw EInOutError(parent.string() + ": " + std::strerror(errno));
+    path_ = pattern;
+}
+
+PrivateFolder::~PrivateFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// The about box: the product's name and version, the addresses of its developer and of its
+// consulting and deployment, and the libraries it runs with. Keeps no data.
+// User-interface thread only.
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+
+// Web sites and mail addresses; an empty one shows as plain text and opens nothing.
+struct AboutAddresses {
+    QString DeveloperSite;
+    QString DeveloperMail;
+    QString ProductSite;
+    QString ProductMail;
+
+    // The addresses the program was built with.
+    static AboutAddresses Built();
+};
+
+class TAboutForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAboutForm(QWidget* parent = nullptr,
+                        const AboutAddresses& addresses = AboutAddresses::Built());
+
+    QLabel* DeveloperSiteLabel = nullptr;
+    QLabel* DeveloperMailLabel = nullptr;
+    QLabel* ProductSiteLabel = nullptr;
+    QLabel* ProductMailLabel = nullptr;
+    QLabel* LibrariesLabel = nullptr;
+    QPushButton* OkButton = nullptr;
+};

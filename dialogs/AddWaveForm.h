@@ -1,0 +1,75 @@
+#pragma once
+
+// The add-track dialog: one audio track chosen as a sound file or as one of the four
+// generators with its parameters, returned as a track descriptor. One instance serves the
+// whole run, so it opens with what it held at its last use. Writes nothing of the session.
+// User-interface thread only.
+
+#include <QDialog>
+
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class TFrequencyEdit;
+class TSpinField;
+class TUpDown;
+
+// A frequency text as a descriptor holds it: leading zeros (before the units digit) and
+// trailing zeros dropped, and the point when nothing follows it. "08.000" gives "8",
+// "00.500" gives "0.5".
+std::string TrimFrequencyText(const QString& text);
+
+class TAddWaveForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TAddWaveForm(QWidget* parent = nullptr);
+
+    // The descriptor built by "Добавить" (Windows-1251); empty when nothing valid was chosen.
+    std::string TrackResult;
+
+    // Makes radio the selected row, its caption bold and the others regular.
+    void RBClick(QRadioButton* radio);
+    void OpenAudioFileButtonClick();
+    void Button1Click();
+
+    QRadioButton* AudioFileRB = nullptr;
+    QLineEdit* AudioWaveEdit = nullptr;
+    QToolButton* OpenAudioFileButton = nullptr;
+
+    QRadioButton* BrainWavesRB = nullptr;
+    TFrequencyEdit* BWFreqE = nullptr;
+    TUpDown* BWFreqU = nullptr;
+    TSpinField* BwCFreq = nullptr;
+    TSpinField* BwVol = nullptr;
+
+    QRadioButton* FreqModRB = nullptr;
+    TFrequencyEdit* FmFreqE = nullptr;
+    TUpDown* FmFreqU = nullptr;
+    TSpinField* FmCFreq = nullptr;
+    TSpinField* FmOfsFreq = nullptr;
+    TSpinField* FmVol = nullptr;
+
+    QRadioButton* NoiseRB = nullptr;
+    TSpinField* NoiseVol = nullptr;
+
+    QRadioButton* SinusRB = nullptr;
+    TFrequencyEdit* SinusFreqE = nullptr;
+    TUpDown* SinusFreqU = nullptr;
+    QComboBox* SinusChannel = nullptr;
+    TSpinField* SinusVol = nullptr;
+
+    QPushButton* Button1 = nullptr;
+
+private:
+    void CreateControls();
+    void BindRowChanges();
+    std::string BuildTrack() const;
+
+    // The chosen file's path as the model holds it; AudioWaveEdit shows it.
+    std::string wavePath_;
+};

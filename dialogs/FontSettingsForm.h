@@ -1,0 +1,52 @@
+#pragma once
+
+// The phrase appearance dialog: font face and style, text colour, outline and its colour,
+// transparency, with a live sample. It edits only its own controls; the start values dialog
+// loads them before and reads them after. Closed with its close box; no OK or Cancel.
+// User-interface thread only.
+
+#include "visual/PhraseSample.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QPainter;
+class QPushButton;
+class QSlider;
+class TColorPicker;
+class TColorSwatch;
+class TFontNameBox;
+class TPaintBox;
+class TSpinField;
+
+class TFontSettingsForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFontSettingsForm(QWidget* parent = nullptr);
+    ~TFontSettingsForm() override;
+
+    void TextColorButtonClick();
+    void BackColorButtonClick();
+    void BlendEditChange();
+    void BlendTrackChange();
+    void TextPreviewPaint(QPainter& painter);
+
+    // The look the controls stand for, as the sample draws it.
+    PhraseSampleLook Look() const;
+
+    TColorSwatch* TextColorShape = nullptr;
+    QPushButton* TextColorButton = nullptr;
+    TColorSwatch* BackColorShape = nullptr;
+    QPushButton* BackColorButton = nullptr;
+    QCheckBox* BackEnabledBox = nullptr;
+    TFontNameBox* FontNameBox = nullptr;
+    QComboBox* FontStyleBox = nullptr;
+    TSpinField* BlendEdit = nullptr;
+    QSlider* BlendTrack = nullptr;
+    TPaintBox* TextPreview = nullptr;
+    std::unique_ptr<TColorPicker> ColorDialog;
+};

@@ -1,0 +1,125 @@
+#include "SessionParametersForm.h"
+
+#include "model/Common.h"
+#include "model/SessionState.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SpinField.h"
+#include "ui/ToolWindow.h"
+#include "ui/UiText.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <optional>
+
+namespace {
+
+constexpr std::int32_t MinuteMs = 60000;
+
+QLabel* NewLabel(QWidget* parent, const QString& text, QWidget* buddy, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, 160, 16);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// The memo shows lines; the session keeps them separated by CR LF.
+QString MemoText(const std::string& description) {
+    return FromModelText(description).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString WithCrLf(QString memoText) {
+    return memoText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+// The model text of a field: the bytes it was loaded from when the user left it alone.
+std::optional<std::string> StoredText(const QString& text, const QString& loaded,
+                                      const std::string& original) {
+    if (text == loaded)
+        return original;
+    return ToModelText(text);
+}
+
+} // namespace
+
+TSessionParametersForm::TSessionParametersForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("SessionParametersForm"));
+    setWindowTitle(QStringLiteral("Основные параметры сессии"));
+    MakeFixedToolWindow(*this, QSize(407, 266));
+
+    NameEdit = new QLineEdit(this);
+    NameEdit->setObjectName(QStringLiteral("NameEdit"));
+    NameEdit->setGeometry(100, 10, 297, 22);
+    NewLabel(this, QStringLiteral("Название:"), NameEdit, 10, 13);
+
+    AuthorEdit = new QLineEdit(this);
+    AuthorEdit->setObjectName(QStringLiteral("AuthorEdit"));
+    AuthorEdit->setGeometry(100, 40, 297, 22);
+    NewLabel(this, QStringLiteral("Автор:"), AuthorEdit, 10, 43);
+
+    DescribeMemo = new QPlainTextEdit(this);
+    DescribeMemo->setObjectName(QStringLiteral("DescribeMemo"));
+    DescribeMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DescribeMemo->setGeometry(10, 90, 387, 110);
+    NewLabel(this, QStringLiteral("Краткое описание сессии:"), DescribeMemo, 10, 70);
+
+    LongEdit = new TSpinField(5, 60, 30, this);
+    LongEdit->setObjectName(QStringLiteral("LongEdit"));
+    LongEdit->setGeometry(150, 222, 60, 22);
+    NewLabel(this, QStringLiteral("Длительность сессии:"), LongEdit, 10, 225);
+    NewLabel(this, QStringLiteral("минут"), LongEdit, 216, 225);
+
+    OkButton = new QPushButton(QStringLiteral("OK"), this);
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton->setGeometry(317, 220, 80, 26);
+    OkButton->setDefault(true);
+    connect(OkButton, &QPushButton::clicked, this,
+            [this] { Guarded(this, [this] { OkButtonClick(); }); });
+}
+
+void TSessionParametersForm::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TSessionParametersForm::FormShow() {
+    loadedName_ = FromModelText(SessionName);
+    loadedAuthor_ = FromModelText(SessionAuthor);
+    loadedDescription_ = MemoText(SessionDescription);
+    NameEdit->setText(loadedName_);
+    AuthorEdit->setText(loadedAuthor_);
+    DescribeMemo->setPlainText(loadedDescription_);
+    // Read back, as the edits may hold a text differently (a line edit keeps no line break).
+    loadedName_ = NameEdit->text();
+    loadedAuthor_ = AuthorEdit->text();
+    loadedDescription_ = DescribeMemo->toPlainText();
+    LongEdit->setValue(SessionLength / MinuteMs);
+    OldSessionLength = SessionLength;
+}
+
+void TSessionParametersForm::OkButtonClick() {
+    const auto refuse = [this](const char* label) {
+        ShowMessageBox(this, UnrepresentableTextMessage(QString::fromUtf8(label)));
+    };
+    const auto name = StoredText(NameEdit->text(), loadedName_, SessionName);
+    if (!name)
+        return refuse("Название");
+    const auto author = StoredText(AuthorEdit->text(), loadedAuthor_, SessionAuthor);
+    if (!author)
+        return refuse("Автор");
+    const auto description = StoredText(WithCrLf(DescribeMemo->toPlainText()),
+                                        WithCrLf(loadedDescription_), SessionDescription);
+    if (!description)
+        return refuse("Краткое описание сессии");
+    SessionName = *name;
+    SessionAuthor = *author;
+    SessionDescription = *description;
+    SessionLength = LongEdit->Value() * MinuteMs;
+    // A length of 0 or less (only a damaged file holds one) gives no proportion: the events
+    // keep their times.
+    if (SessionLength != OldSessionLength && OldSessionLength > 0)
+        RescaleEventTimes(OldSessionLength, SessionLength);
+    accept();
+}

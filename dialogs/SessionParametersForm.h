@@ -1,0 +1,46 @@
+#pragma once
+
+// The session parameters dialog: the session's name, author, short description and length in
+// minutes. Confirming a new length moves every event in proportion, so the events keep their
+// places in the session. Writes the session header and the event times on "OK" only.
+// User-interface thread only.
+
+#include <QDialog>
+
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TSpinField;
+
+class TSessionParametersForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TSessionParametersForm(QWidget* parent = nullptr);
+
+    // Loads the controls from the session; runs when the dialog is shown.
+    void FormShow();
+
+    // Stores the controls into the session, rescaling the event times when the length
+    // changed, and closes the dialog. A text that Windows-1251 cannot hold is refused with a
+    // message, and nothing is stored.
+    void OkButtonClick();
+
+    QLineEdit* NameEdit = nullptr;
+    QLineEdit* AuthorEdit = nullptr;
+    QPlainTextEdit* DescribeMemo = nullptr;
+    TSpinField* LongEdit = nullptr;
+    QPushButton* OkButton = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::int32_t OldSessionLength = 0;
+    // The texts as loaded, so that a text left alone is stored byte for byte as it was.
+    QString loadedName_, loadedAuthor_, loadedDescription_;
+};

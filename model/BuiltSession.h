@@ -1,0 +1,53 @@
+#pragma once
+
+// Built sessions: the program with a project and every medium the project names appended to it
+// (base/Bundle.h), so that the session plays on another machine with no other file. Entry 0 is
+// the project. In it, every bundled medium is named by its entry's bare file name; a medium
+// that was not found when building keeps its path. The project file format is unchanged.
+//
+// Thread rule: BuildSessionFile works on values and may run on any thread. The other functions
+// write the open session and belong to the user-interface thread (or a command-line mode's
+// only thread).
+
+#include "ProjectLoader.h"
+#include "Session.h"
+#include "base/Bundle.h"
+#include "base/PrivateFolder.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Writes a built session of these contents to target: the program's own bytes, the project,
+// then every phrase file and sound file the start values and the events name, found where
+// named or beside the project (projectFolder). Returns the paths (Windows-1251) of the media
+// that were not found or could not be read: they are left out and keep their paths. Throws
+// EInOutError; nothing is left at target then.
+std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
+                                          const std::filesystem::path& program,
+                                          const std::filesystem::path& target);
+
+enum class BundledMedia {
+    Unpacked,  // copied into a private folder, where the loaded project names them
+    LeftInside // not copied; the project keeps their bare names (enough to show the session)
+};
+
+struct BuiltSessionLoad {
+    ProjectLoad load;
+    std::unique_ptr<PrivateFolder> media; // the unpacked media, there while this lives
+};
+
+// Makes the open session a new project and reads the built session's project into it. Never
+// throws for a file that cannot be read: the message comes back instead.
+BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const BundleIndex& index,
+                                  BundledMedia media);
+
+// Writes the built session's project to out and its media beside it, the project naming them
+// there. Refuses with a message (UTF-8), writing nothing, when a file of a medium's name is
+// there already. Throws EInOutError; no file is then half written.
+std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bundle,
+                                               const BundleIndex& index,
+                                               const std::filesystem::path& out);

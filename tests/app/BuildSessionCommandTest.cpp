@@ -1,0 +1,59 @@
+// Build session from the menu: ".run" is added to a name without it, the question comes before
+// the file that would really be replaced, and media that were not found are named.
+
+#include "QtTestSupport.h"
+#include "app/gui/MainForm.h"
+#include "base/Bundle.h"
+#include "model/Common.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QToolButton>
+
+namespace {
+
+class BuildingForm : public TMainForm {
+public:
+    using TMainForm::TMainForm;
+    std::optional<QString> answer;
+    bool replace = false;
+    QStringList asked;
+
+    std::optional<QString> ChooseBuiltSessionFile() override { return answer; }
+    bool ConfirmReplace(const QString& path) override {
+        asked << path;
+        return replace;
+    }
+};
+
+TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut) {
+    TestApplication();
+    QTemporaryDir folder;
+    MessageRecorder messages;
+    BuildingForm form{QStringList{}};
+    EXPECT_TRUE(form.SpeedButtons[11]->isEnabled());
+    StartValues.Waves = {"/nowhere/rain.wav"};
+
+    form.answer = folder.filePath("evening");
+    form.BuildSessionMIClick();
+    const QString built = folder.filePath("evening.run");
+    EXPECT_TRUE(ReadBundleIndex(built.toStdString()).IsBundle());
+    EXPECT_TRUE(QFileInfo(built).isExecutable());
+    EXPECT_TRUE(form.asked.isEmpty());
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("/nowhere/rain.wav")) << messages.texts[0].toStdString();
+
+    // The same name again means the same file: asked about it, No keeps it.
+    WriteBytes(built, "kept");
+    form.BuildSessionMIClick();
+    EXPECT_EQ(form.asked, QStringList{built});
+    EXPECT_EQ(ReadBytes(built), "kept");
+
+    form.answer = folder.filePath("a.RUN");
+    form.BuildSessionMIClick();
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath("a.RUN")));
+    ResetProject();
+}
+
+} // namespace

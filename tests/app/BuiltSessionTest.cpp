@@ -1,0 +1,155 @@
+// A built session as a user meets it: built from a project whose media then go away and copied
+// alone to another folder, it plays by itself, its generated track and its sound file sound
+// with its phrases, --dump shows the project, and a damaged copy fails with a message.
+
+#include "model/BuiltSession.h"
+#include "ProgramRun.h"
+#include "QtTestSupport.h"
+#include "app/gui/PlaybackController.h"
+#include "audio/MemoryAudioBackend.h"
+#include "audio/PlayUtils.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr std::int16_t Level = 12345;
+
+// 16-bit stereo at 22050 Hz holding one level throughout: any buffer of it shows it is there.
+std::string LevelWav(int frames) {
+    std::string bytes;
+    const auto put = [&bytes](std::uint32_t value, int width) {
+        for (int i = 0; i < width; ++i, value >>= 8)
+            bytes += static_cast<char>(value & 0xFF);
+    };
+    const std::uint32_t data = static_cast<std::uint32_t>(frames) * 4;
+    bytes += "RIFF";
+    put(36 + data, 4);
+    bytes += "WAVEfmt ";
+    for (const auto& [value, width] :
+         {std::pair{16u, 4}, {1u, 2}, {2u, 2}, {22050u, 4}, {88200u, 4}, {4u, 2}, {16u, 2}})
+        put(value, width);
+    bytes += "data";
+    put(data, 4);
+    for (int i = 0; i < frames * 2; ++i)
+        put(static_cast<std::uint16_t>(Level), 2);
+    return bytes;
+}
+
+QJsonObject Json(const ProgramRun& run) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+}
+
+class BuiltSession : public ::testing::Test {
+protected:
+    // A generated tone from the start, a sound file added by an event and a phrase file, all
+    // beside the project; the session is built, then the media go away.
+    void SetUp() override {
+        TestApplication();
+        Session contents;
+        contents.SessionLength = 2000;
+        contents.StartValues.Waves = {".&04%440@0@50"};
+        contents.StartValues.PhraseFile = ModelPath(media.Write("phrases.txt", "one\ntwo\n"));
+        contents.Events = {{Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек"), 100,
+                            ModelPath(media.Write("level.wav", LevelWav(22050)))}};
+        const auto project = media.Write("session.usp", ProjectBytes(contents));
+        projectDump = Json(Umbrascope("--dump " + project.string(), media));
+        const ProgramRun build = Umbrascope(
+            "--build-session " + project.string() + " " + (media.Path() / "s.run").string(), media);
+        ASSERT_EQ(build.status, 0) << build.err;
+        std::filesystem::create_directory(elsewhere.Path() / "alone");
+        built = elsewhere.Path() / "alone" / "s.run";
+        std::filesystem::copy_file(media.Path() / "s.run", built);
+        for (const char* name : {"phrases.txt", "level.wav", "session.usp", "s.run"})
+            std::filesystem::remove(media.Path() / name);
+    }
+
+    ScratchFolder media;
+    ScratchFolder elsewhere;
+    QJsonObject projectDump;
+    std::filesystem::path built;
+};
+
+TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
+    // --dump shows the project, the bundled media under their own names.
+    QJsonObject expected = projectDump;
+    QJsonObject start = expected["StartValues"].toObject();
+    start["PhraseFile"] = "phrases.txt";
+    expected["StartValues"] = start;
+    QJsonObject current = expected["CurrentValues"].toObject();
+    current["PhraseFile"] = "phrases.txt";
+    expected["CurrentValues"] = current;
+    QJsonArray events = expected["Events"].toArray();
+    QJsonObject added = events[0].toObject();
+    added["EventValue"] = "level.wav";
+    events[0] = added;
+    expected["Events"] = events;
+    const ProgramRun dumped = Umbrascope("--dump " + built.string(), elsewhere);
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_EQ(Json(dumped), expected);
+
+    // Started by itself it plays to the end, leaving nothing in the temporary folder.
+    std::filesystem::create_directory(elsewhere.Path() / "tmp");
+    QElapsedTimer clock;
+    clock.start();
+    const auto leaks = elsewhere.Write("leaks.supp", LibraryLeaks);
+    const ProgramRun played =
+        RunCommand("cd " + built.parent_path().string() +
+                       " && env -u DISPLAY TMPDIR=" + (elsewhere.Path() / "tmp").string() +
+                       " LSAN_OPTIONS=suppressions=" + leaks.string() + " ./s.run --sound-only",
+                   elsewhere);
+    EXPECT_EQ(played.status, 0) << played.err;
+    EXPECT_GE(clock.elapsed(), 1900);
+    for (const auto& left : std::filesystem::directory_iterator(elsewhere.Path() / "tmp"))
+        EXPECT_FALSE(left.path().filename().string().starts_with("umbrascope")) << left.path();
+
+    // Played the same way here, on the in-memory device: both tracks sound, phrases are read.
+    MemoryAudioBackend backend;
+    const ScopedAudioBackend scoped(backend);
+    const BuiltSessionLoad opened =
+        LoadBuiltSession(built, ReadBundleIndex(built), BundledMedia::Unpacked);
+    ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
+    ASSERT_FALSE(ComputeStateAt(0));
+    QTimer timer;
+    timer.setInterval(50);
+    PlaybackDisplay display;
+    display.UpdateDisplay = display.RepaintTimeline = [] {};
+    display.ShowPlaying = [](bool) {};
+    display.Report = [](const QString&) {};
+    PlaybackController controller(timer, nullptr, std::move(display));
+    QObject::connect(&timer, &QTimer::timeout, [&controller] { controller.ControlTimerTimer(); });
+    controller.PlayButtonClick(false);
+    EXPECT_TRUE(controller.HasPhraseReader());
+    const auto tone = backend.Stream(0, std::chrono::seconds(5));
+    ASSERT_TRUE(tone);
+    ASSERT_TRUE(WaitUntil([&] { return backend.StreamsOpened() == 2; }));
+    const auto sound =
+        backend.Stream(1, std::chrono::seconds(5))->ConsumeBuffer(std::chrono::seconds(5));
+    ASSERT_TRUE(sound && sound->size() >= 4);
+    EXPECT_EQ(static_cast<std::int16_t>((*sound)[0] | (*sound)[1] << 8), Level);
+    controller.StopButtonClick();
+    StopAndJoinAllTrackThreads();
+}
+
+TEST_F(BuiltSession, ADamagedCopyFailsWithAMessage) {
+    std::filesystem::resize_file(built, std::filesystem::file_size(built) - 10);
+    const ProgramRun started = RunCommand("env -u DISPLAY " + built.string(), elsewhere);
+    EXPECT_EQ(started.status, 1);
+    EXPECT_NE(started.err.find("damaged"), std::string::npos) << started.err;
+    const ProgramRun dumped = Umbrascope("--dump " + built.string(), elsewhere);
+    EXPECT_EQ(dumped.status, 1);
+    EXPECT_NE(dumped.err.find("damaged"), std::string::npos) << dumped.err;
+}
+
+} // namespace

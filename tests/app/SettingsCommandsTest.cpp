@@ -1,0 +1,63 @@
+// The session settings commands of the main window: each opens its dialog from the menu or
+// the toolbar and then brings the state and the window up to date.
+
+#include "QtTestSupport.h"
+#include "app/gui/MainForm.h"
+#include "dialogs/SessionParametersForm.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "tests/dialogs/DialogTestSupport.h"
+#include "ui/SpinField.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+class SettingsCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<TMainForm>(QStringList{});
+    }
+
+    std::unique_ptr<TMainForm> form;
+    MessageRecorder messages;
+};
+
+void ConfirmLength(int minutes) {
+    AnswerNextModal([minutes](QWidget* modal) {
+        auto* dialog = qobject_cast<TSessionParametersForm*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        dialog->LongEdit->setValue(minutes);
+        dialog->OkButton->click();
+    });
+}
+
+TEST_F(SettingsCommands, SessionParametersMoveThePositionAndRecomputeTheState) {
+    Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 400000, "40"}};
+    SessionPosition = 600000;
+    form->Refresh();
+    ASSERT_EQ(form->VolumeLabel->text(), "Громкость аудио: 40 %");
+
+    ConfirmLength(60);
+    form->SpeedButtons[1]->click();
+    EXPECT_EQ(Events[0].EventTime, 800000);
+    EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 100 %")
+        << "the event moved past the position";
+
+    SessionPosition = 1200000;
+    ConfirmLength(10);
+    form->SessionParametersMI->trigger();
+    EXPECT_EQ(SessionPosition, 599999);
+    EXPECT_EQ(form->TimeLabel->text(), "9:59 / 10:00");
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+// The add-track dialog: the descriptor of every row, the row a change selects, and the file row.
+
+#include "DialogTestSupport.h"
+#include "dialogs/AddWaveForm.h"
+#include "ui/FrequencyField.h"
+#include "ui/SpinField.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+namespace {
+
+class AddWave : public DialogTest {
+protected:
+    std::string Add() {
+        form.Button1Click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        return form.TrackResult;
+    }
+
+    TAddWaveForm form;
+};
+
+TEST_F(AddWave, EveryRowGivesItsDescriptor) {
+    EXPECT_EQ(Add(), "") << "at first the file row is selected and no file chosen";
+
+    form.BwVol->setValue(50);
+    EXPECT_EQ(Add(), ".&01%8@260@50");
+
+    form.FmFreqE->SetValue(500);
+    form.FmOfsFreq->setValue(12);
+    EXPECT_EQ(Add(), ".&02%0.5@260@12@100");
+
+    form.RBClick(form.NoiseRB);
+    EXPECT_EQ(Add(), ".&03%0@100");
+
+    form.SinusFreqE->SetValue(1000500);
+    form.SinusChannel->setCurrentIndex(2);
+    form.SinusVol->setValue(35);
+    EXPECT_EQ(Add(), ".&04%1000.5@2@35");
+    form.SinusFreqE->SetValue(10250);
+    EXPECT_EQ(Add(), ".&04%10.25@2@35");
+}
+
+TEST_F(AddWave, AChangeSelectsItsRowWithABoldCaption) {
+    form.FmCFreq->setValue(300);
+    EXPECT_TRUE(form.FreqModRB->isChecked());
+    EXPECT_TRUE(form.FreqModRB->font().bold());
+    EXPECT_FALSE(form.AudioFileRB->font().bold());
+
+    form.BWFreqU->UpButton->click();
+    EXPECT_EQ(form.BWFreqE->displayText(), "08.001");
+    EXPECT_TRUE(form.BrainWavesRB->font().bold());
+    EXPECT_FALSE(form.FreqModRB->font().bold());
+}
+
+TEST_F(AddWave, AFileThatHasGoneGivesNoTrack) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("loop.wav");
+    QFile(path).open(QIODevice::WriteOnly);
+    form.RBClick(form.NoiseRB);
+    AnswerNextModal([&](QWidget* modal) {
+        EXPECT_EQ(qobject_cast<QFileDialog*>(modal)->nameFilters().value(0),
+                  "Аудиофайл (*.wav *.mp3)");
+        AcceptFileDialog(modal, path);
+    });
+    form.OpenAudioFileButton->click();
+    EXPECT_EQ(form.AudioWaveEdit->text(), path);
+    EXPECT_TRUE(form.AudioFileRB->isChecked());
+    EXPECT_EQ(Add(), path.toStdString());
+
+    QFile::remove(path);
+    EXPECT_EQ(Add(), "");
+}
+
+} // namespace

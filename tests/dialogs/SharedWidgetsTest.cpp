@@ -1,0 +1,70 @@
+// The fields the dialogs share: spin fields keep their range, frequency fields keep theirs on
+// every change of the text.
+
+#include "DialogTestSupport.h"
+#include "ui/FrequencyField.h"
+#include "ui/SpinField.h"
+
+#include <gtest/gtest.h>
+
+#include <QFocusEvent>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+using SharedWidgets = DialogTest;
+
+void LeaveField(QWidget& field) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(&field, &out);
+}
+
+void TypeOver(QWidget& field, const QString& text) {
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&field, text);
+}
+
+TEST_F(SharedWidgets, SpinFieldTakesAnyNumberButLeavesItInRange) {
+    TSpinField field(10, 500, 50);
+    TypeOver(field, "700");
+    EXPECT_EQ(field.text(), "700");
+    EXPECT_EQ(field.Value(), 500);
+    LeaveField(field);
+    EXPECT_EQ(field.text(), "500");
+    EXPECT_EQ(field.value(), 500);
+
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_Delete);
+    EXPECT_EQ(field.Value(), 10) << "a text that is no number counts as the minimum";
+    LeaveField(field);
+    EXPECT_EQ(field.value(), 10);
+}
+
+TEST_F(SharedWidgets, FrequencyFieldWritesTypesStepsAndClamps) {
+    TFrequencyEdit flicker(2, 0, 30000);
+    TUpDown arrows(&flicker);
+    flicker.SetValue(8000);
+    EXPECT_EQ(flicker.displayText(), "08.000");
+    EXPECT_EQ(flicker.Value(), 8000);
+    arrows.UpButton->click();
+    EXPECT_EQ(flicker.displayText(), "08.001");
+
+    TypeOver(flicker, "35000");
+    EXPECT_EQ(flicker.displayText(), "30.000") << "clamped as it is typed";
+    arrows.UpButton->click();
+    EXPECT_EQ(flicker.Value(), 30000);
+    flicker.SetValue(40000);
+    EXPECT_EQ(flicker.displayText(), "30.000");
+
+    TFrequencyEdit circles(1, 1, 5000);
+    TUpDown circleArrows(&circles);
+    circles.SetValue(0);
+    EXPECT_EQ(circles.displayText(), "0.001");
+    circleArrows.DownButton->click();
+    EXPECT_EQ(circles.displayText(), "0.001");
+    TypeOver(circles, "0000");
+    EXPECT_EQ(circles.displayText(), "0.001") << "00.000 typed is below the minimum";
+}
+
+} // namespace

@@ -1,0 +1,221 @@
+// The start values dialog: what it loads is what it stores, the odd records it may meet, the
+// track list, the colour picker and the phrase file.
+
+#include "DialogTestSupport.h"
+#include "dialogs/AddWaveForm.h"
+#include "dialogs/FontSettingsForm.h"
+#include "dialogs/SessionStartValuesForm.h"
+#include "model/Common.h"
+#include "ui/ColorSwatch.h"
+#include "ui/FontNameBox.h"
+#include "ui/FrequencyField.h"
+#include "ui/PositionButtons.h"
+#include "ui/SpinField.h"
+#include "visual/Colors.h"
+
+#include <gtest/gtest.h>
+
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class StartValues : public DialogTest {
+protected:
+    void SetUp() override {
+        ResetProject();
+        form.AddWaveForm = &addWave;
+        form.FontSettingsForm = &look;
+    }
+
+    // Opens and closes the dialog without touching anything.
+    void OpenAndClose() {
+        form.show();
+        form.close();
+    }
+
+    TAddWaveForm addWave;
+    TFontSettingsForm look;
+    TSessionStartValuesForm form;
+};
+
+// Every field away from its default, within the ranges the dialog offers.
+TSessionValues EveryFieldChanged() {
+    TSessionValues v;
+    v.TextEnabled = false;
+    v.FontName = "DejaVu Serif";
+    v.FontStyle = 3;
+    v.TextColor = 0x123456;
+    v.OutlineEnabled = false;
+    v.OutlineColor = 0x80000005; // a system colour stays one
+    v.Transparency = 35;
+    v.TextPosition = 11;
+    v.TextWidth = 33;
+    v.PhraseDuration = 120;
+    v.PhraseInterval = 2500;
+    v.PhraseFile = "C:\\Texts\\phrases.txt";
+    v.AudioEnabled = false;
+    v.AudioVolume = 64;
+    v.Waves = {".&03%0@50", "/music/loop.wav", ".&04%1000.5@2@35"};
+    v.VideoEnabled = false;
+    v.VideoType = 3;
+    v.FlickerColor = 0x00FF00;
+    v.FlickerFreq = 12345;
+    v.SpiralColor = 0x111111;
+    v.SpiralBackColor = 0x222222;
+    v.SpiralSpeed = 8;
+    v.SpiralWidth = 500;
+    v.SpiralDirection = 1;
+    v.LinesColor = 0x333333;
+    v.LinesBackColor = 0x444444;
+    v.LinesSpeed = 10;
+    v.LinesWidth = 300;
+    v.LinesDirection = 1;
+    v.CirclesColor = 0x555555;
+    v.CirclesBackColor = 0x666666;
+    v.CirclesFreq = 5000;
+    v.CirclesWidth = 5;
+    return v;
+}
+
+TEST_F(StartValues, ClosingStoresWhatOpeningLoaded) {
+    const TSessionValues changed = EveryFieldChanged();
+    ::StartValues = changed;
+    OpenAndClose();
+    EXPECT_TRUE(::StartValues == changed);
+    EXPECT_EQ(form.TxtFileEdit->text(), "phrases.txt");
+    EXPECT_EQ(form.WavesListBox->currentRow(), 0);
+
+    ResetProject();
+    const TSessionValues defaults = ::StartValues;
+    OpenAndClose();
+    EXPECT_TRUE(::StartValues == defaults) << "the defaults come back, tracks emptied";
+}
+
+TEST_F(StartValues, EditsAreStoredWithSpeedsTurnedRound) {
+    form.show();
+    form.SpiralSpeed->setValue(200);
+    form.LinesSpeed->setValue(10);
+    QTest::keyClick(form.TextFrameLongEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.TextFrameLongEdit, "700");
+    form.PositionButtons->Buttons[9]->click();
+    form.RB50->click();
+    form.SpiralDir2Btn->click();
+    form.close();
+    EXPECT_EQ(::StartValues.SpiralSpeed, 8);
+    EXPECT_EQ(::StartValues.LinesSpeed, 1);
+    EXPECT_EQ(::StartValues.PhraseDuration, 500);
+    EXPECT_EQ(::StartValues.TextPosition, 9);
+    EXPECT_EQ(::StartValues.TextWidth, 50);
+    EXPECT_EQ(::StartValues.SpiralDirection, 1);
+
+    form.show();
+    form.SpiralSpeed->setValue(1);
+    form.close();
+    EXPECT_EQ(::StartValues.SpiralSpeed, 207);
+}
+
+TEST_F(StartValues, OddRecordsAreBroughtIntoRangeOrKept) {
+    ::StartValues.TextPosition = 99;
+    ::StartValues.TextWidth = 40;
+    ::StartValues.FlickerFreq = 40000;
+    ::StartValues.CirclesFreq = 0;
+    ::StartValues.FontName = "No Such Face";
+    ::StartValues.VideoType = 9;
+    form.show();
+    EXPECT_FALSE(form.PositionButtons->Selected());
+    EXPECT_EQ(form.FmFreqE->displayText(), "30.000");
+    EXPECT_EQ(form.ClFreqE->displayText(), "0.001");
+    EXPECT_TRUE(look.FontNameBox->currentText().startsWith("No Such Face ("));
+    form.close();
+    EXPECT_EQ(::StartValues.TextPosition, 99);
+    EXPECT_EQ(::StartValues.TextWidth, 100) << "RB100 is checked at the first opening";
+    EXPECT_EQ(::StartValues.FlickerFreq, 30000);
+    EXPECT_EQ(::StartValues.CirclesFreq, 1);
+    EXPECT_EQ(::StartValues.FontName, "No Such Face") << "a face not installed is kept";
+    EXPECT_EQ(::StartValues.VideoType, 9);
+}
+
+TEST_F(StartValues, TracksAreAddedAndRemoved) {
+    ::StartValues.Waves = {".&03%0@10", ".&03%0@20", ".&03%0@30"};
+    form.show();
+    form.WavesListBox->setCurrentRow(1);
+    form.BitBtn2Click();
+    EXPECT_EQ(form.WaveList, (std::vector<std::string>{".&03%0@10", ".&03%0@30"}));
+    EXPECT_EQ(form.WavesListBox->currentRow(), 0);
+
+    AnswerNextModal([this](QWidget*) {
+        addWave.RBClick(addWave.NoiseRB);
+        addWave.Button1->click();
+    });
+    form.BitBtn1Click();
+    EXPECT_EQ(form.WaveList.back(), ".&03%0@100");
+    EXPECT_EQ(form.WavesListBox->currentRow(), 2);
+    EXPECT_EQ(form.WavesListBox->count(), 3);
+
+    AnswerNextModal([this](QWidget*) { addWave.close(); });
+    form.BitBtn1Click();
+    EXPECT_EQ(form.WaveList.size(), 3u) << "closed without OK";
+
+    for (int i = 0; i < 4; ++i)
+        form.BitBtn2Click();
+    EXPECT_TRUE(form.WaveList.empty());
+    EXPECT_EQ(form.WavesListBox->count(), 0);
+    form.close();
+    EXPECT_TRUE(::StartValues.Waves.empty());
+}
+
+TEST_F(StartValues, ThePickerOpensOnTheColourLastChosenInIt) {
+    form.show();
+    AnswerNextModal([](QWidget* modal) {
+        auto* picker = qobject_cast<QColorDialog*>(modal);
+        EXPECT_EQ(picker->currentColor(), QColor(Qt::black));
+        picker->setCurrentColor(QColor(10, 20, 30));
+        picker->accept();
+    });
+    form.Button1->click();
+    EXPECT_EQ(form.SolidScreenColorShape->Color(), StoredRgb(10, 20, 30));
+
+    AnswerNextModal([](QWidget* modal) {
+        auto* picker = qobject_cast<QColorDialog*>(modal);
+        EXPECT_EQ(picker->currentColor(), QColor(10, 20, 30)) << "not the spiral's blue";
+        picker->setCurrentColor(QColor(Qt::white));
+        picker->reject();
+    });
+    form.Button2->click();
+    EXPECT_EQ(form.SpiralBColorShape->Color(), 0xFF0000u);
+    form.close();
+    EXPECT_EQ(::StartValues.FlickerColor, StoredRgb(10, 20, 30));
+}
+
+TEST_F(StartValues, ThePhraseFileComesFromTheFileDialogOnly) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("words.txt");
+    QFile(path).open(QIODevice::WriteOnly);
+    form.show();
+    AnswerNextModal([&](QWidget* modal) {
+        EXPECT_EQ(qobject_cast<QFileDialog*>(modal)->nameFilters(),
+                  QStringList{"Текстовый файл (*.txt)"});
+        AcceptFileDialog(modal, path);
+    });
+    form.OpenTxtFileButton->click();
+    EXPECT_EQ(form.TxtFileEdit->text(), "words.txt");
+    form.close();
+    EXPECT_EQ(::StartValues.PhraseFile, path.toStdString());
+
+    form.show();
+    form.ClFileName->click();
+    EXPECT_TRUE(form.TxtFileEdit->text().isEmpty());
+    form.close();
+    EXPECT_TRUE(::StartValues.PhraseFile.empty());
+}
+
+} // namespace

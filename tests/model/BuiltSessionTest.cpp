@@ -1,0 +1,96 @@
+// Built sessions: every medium a session names travels inside the built file, the session
+// plays from the bundled copies once the originals are gone, and the project comes back out
+// beside its media.
+
+#include "model/BuiltSession.h"
+#include "TestFiles.h"
+#include "base/FileUtils.h"
+#include "model/Common.h"
+#include "model/Cp1251.h"
+#include "model/MediaPath.h"
+#include "model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string AddTrack = Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек");
+const std::string RemoveTrack = Cp1251Literal("Аудиосопровождение -> Убрать аудиотрек");
+const std::string PhraseFile = Cp1251Literal("Текстовые фразы -> Файл");
+
+std::string Contents(const std::string& modelPath) {
+    return ReadWholeFile(FileSystemPath(modelPath));
+}
+
+class BuiltSessions : public ::testing::Test {
+protected:
+    // Two different files of one name, one of them found only beside the project (folder b),
+    // a removal that names its track in other letter case, and a phrase file that is nowhere.
+    void SetUp() override {
+        for (const char* name : {"a", "b"})
+            std::filesystem::create_directory(source.Path() / name);
+        contents.SessionLength = 60000;
+        contents.StartValues.PhraseFile = ModelPath(source.Write("a/phrases.txt", "one\ntwo\n"));
+        contents.StartValues.Waves = {".&04%440@0@50",
+                                      ModelPath(source.Write("a/loop.wav", "first loop"))};
+        source.Write("b/loop.wav", "second loop");
+        contents.Events = {{AddTrack, 1000, "C:\\Sounds\\loop.wav"},
+                           {RemoveTrack, 2000, AnsiUpperCase(contents.StartValues.Waves[1])},
+                           {PhraseFile, 3000, "/nowhere/gone.txt"}};
+        built = target.Path() / "session.run";
+        const auto leftOut = BuildSessionFile(contents, ModelPath(source.Path() / "b"),
+                                              target.Write("program", "#!/bin/sh\n"), built);
+        EXPECT_EQ(leftOut, std::vector<std::string>{"/nowhere/gone.txt"});
+        index = ReadBundleIndex(built);
+        ASSERT_TRUE(index.IsBundle()) << index.problem;
+    }
+
+    ScratchFolder source;
+    ScratchFolder target;
+    Session contents;
+    std::filesystem::path built;
+    BundleIndex index;
+};
+
+TEST_F(BuiltSessions, MediaPlayFromTheirBundledCopiesOnceTheOriginalsAreGone) {
+    std::filesystem::remove_all(source.Path() / "a");
+    std::filesystem::remove_all(source.Path() / "b");
+    std::filesystem::path unpacked;
+    {
+        const BuiltSessionLoad opened = LoadBuiltSession(built, index, BundledMedia::Unpacked);
+        ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
+        unpacked = opened.media->Path();
+        EXPECT_EQ(Contents(StartValues.PhraseFile), "one\ntwo\n");
+        EXPECT_EQ(Contents(StartValues.Waves[1]), "first loop");
+        EXPECT_EQ(Contents(Events[0].EventValue), "second loop");
+        EXPECT_EQ(ExtractFileName(Events[0].EventValue), "loop (2).wav");
+        EXPECT_EQ(Events[1].EventValue, StartValues.Waves[1]) << "the removal names its track";
+
+        // Nothing but the media paths has changed.
+        Session expected = contents;
+        expected.StartValues.PhraseFile = StartValues.PhraseFile;
+        expected.StartValues.Waves[1] = StartValues.Waves[1];
+        expected.Events[0].EventValue = Events[0].EventValue;
+        expected.Events[1].EventValue = Events[1].EventValue;
+        EXPECT_EQ(OpenSession(), expected);
+    }
+    EXPECT_FALSE(std::filesystem::exists(unpacked)) << "the copies go with the session";
+}
+
+TEST_F(BuiltSessions, TheProjectComesBackOutBesideItsMediaWithoutOverwritingAnything) {
+    const std::filesystem::path back = target.Path() / "back.usp";
+    ASSERT_EQ(ExtractBuiltProject(built, index, back), std::nullopt);
+    TFile file(back);
+    Session extracted;
+    ASSERT_EQ(ReadProject(file, extracted), ProjectReadResult::Read);
+    EXPECT_EQ(extracted.StartValues.Waves[1], ModelPath(target.Path() / "loop.wav"));
+    EXPECT_EQ(Contents(extracted.Events[0].EventValue), "second loop");
+    EXPECT_EQ(extracted.Events[2].EventValue, "/nowhere/gone.txt");
+
+    const auto refusal = ExtractBuiltProject(built, index, target.Path() / "again.usp");
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(refusal->find("loop.wav"), std::string::npos) << *refusal;
+    EXPECT_FALSE(std::filesystem::exists(target.Path() / "again.usp"));
+}
+
+} // namespace

@@ -1,0 +1,36 @@
+#include "ColorSwatch.h"
+
+#include "visual/Colors.h"
+
+#include <QColorDialog>
+#include <QPainter>
+
+TColorSwatch::TColorSwatch(TColor color, QWidget* parent) : QFrame(parent), color_(color) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+void TColorSwatch::SetColor(TColor color) {
+    color_ = color;
+    update();
+}
+
+void TColorSwatch::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(ResolveColor(color_)));
+    painter.end();
+    QFrame::paintEvent(event);
+}
+
+TColorPicker::TColorPicker(QWidget* owner) : dialog_(new QColorDialog(owner)) {
+    dialog_->setObjectName(QStringLiteral("ColorDialog"));
+    // Qt's own picker on every desktop, so it always opens on the colour last chosen.
+    dialog_->setOption(QColorDialog::DontUseNativeDialog);
+}
+
+std::optional<TColor> TColorPicker::Pick() {
+    dialog_->setCurrentColor(last_);
+    if (dialog_->exec() != QDialog::Accepted)
+        return std::nullopt;
+    last_ = dialog_->selectedColor();
+    return StoredRgb(last_.red(), last_.green(), last_.blue());
+}

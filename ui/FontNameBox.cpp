@@ -1,0 +1,54 @@
+#include "FontNameBox.h"
+
+#include "UiText.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int FaceRole = Qt::UserRole;
+
+} // namespace
+
+TFontNameBox::TFontNameBox(QWidget* parent) : QComboBox(parent) {
+    setMaxVisibleItems(16);
+}
+
+void TFontNameBox::Fill() {
+    QStringList faces = {QStringLiteral("Default")};
+    for (const QString& family : QFontDatabase::families())
+        if (ToModelText(family))
+            faces << family;
+    faces.removeDuplicates();
+    std::stable_sort(faces.begin(), faces.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    clear();
+    for (const QString& face : faces) {
+        addItem(face, face);
+        setItemData(count() - 1, QFont(face), Qt::FontRole);
+    }
+    setCurrentIndex(-1);
+}
+
+bool TFontNameBox::SelectFace(const QString& name) {
+    const int index = findData(name, FaceRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        return false;
+    setCurrentIndex(index);
+    return true;
+}
+
+void TFontNameBox::SelectStoredFace(const QString& name) {
+    if (SelectFace(name))
+        return;
+    // Shown in the fallback face, which is what the presentation uses for it.
+    addItem(name + QStringLiteral(" (не установлен)"), name);
+    setCurrentIndex(count() - 1);
+}
+
+QString TFontNameBox::FaceName() const {
+    return currentIndex() < 0 ? QString() : currentData(FaceRole).toString();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// A number field with arrows that keeps its value within its range: setting it brings a value
+// into range, and so does leaving it, where a text that is not a number counts as the minimum.
+// While the user types, any number may stand in it. User-interface thread only.
+
+#include <QSpinBox>
+
+class TSpinField : public QSpinBox {
+    Q_OBJECT
+
+public:
+    TSpinField(int minimum, int maximum, int value, QWidget* parent = nullptr);
+
+    // The number the text stands for, brought into range (the minimum for a text that is no
+    // number), whether or not the field has been left yet.
+    int Value() const;
+
+    // Writes Value() back into the field.
+    void Clamp();
+
+    // Only the arrows change the value.
+    void DisableTyping();
+
+protected:
+    QValidator::State validate(QString& text, int& position) const override;
+    void fixup(QString& text) const override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Show(int value);
+};

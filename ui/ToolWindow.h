@@ -1,0 +1,21 @@
+#pragma once
+
+// The frame every dialog of the program shares: a fixed-size tool window with only a close box
+// in its title bar. User-interface thread only.
+
+#include <QFont>
+#include <QSize>
+
+class QDialog;
+class QWidget;
+
+// The font of every window of the program: "MS Sans Serif" of 8 points, or the desktop's sans
+// serif face at that size where it is not installed.
+QFont FormFont();
+
+// Gives dialog its frame, the program's font and a client area of this size, which the user
+// cannot change.
+void MakeFixedToolWindow(QDialog& dialog, QSize client);
+
+// Places the window in the middle of the screen it is on (the primary screen at first).
+void CentreOnScreen(QWidget& window);

@@ -1,0 +1,25 @@
+#pragma once
+
+// The sample phrase of the phrase appearance dialog: "Текстовая фраза" fitted to the box and
+// centred over a silver ground with a black cross-hatch, blended in as the presentation blends
+// a phrase. It shows colours, outline and transparency, not the size on the screen.
+// User-interface thread only.
+
+#include "model/Common.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <cstdint>
+#include <string>
+
+struct PhraseSampleLook {
+    std::string FontName; // Windows-1251
+    std::uint8_t FontStyle = 0;
+    TColor TextColor = 0;
+    bool OutlineEnabled = true;
+    TColor OutlineColor = 0xFFFFFF;
+    int Transparency = 0;
+};
+
+QImage DrawPhraseSample(QSize size, const PhraseSampleLook& look);
