@@ -6,7 +6,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 // SDL2 opens at most 15 devices per program, fewer than the tracks a session may play at once,
@@ -16,6 +20,11 @@
 // moment a buffer has been handed on (the completion signal the track threads wait for) and the
 // moment a stream runs dry. SDL2 has no per-stream volume; the queue applies the level to the
 // samples it hands on. The device is opened with the first stream and closed with the last.
+//
+// A sound server that stops (a restart of PulseAudio or PipeWire is routine) takes the device
+// with it. A watcher thread notices, tells the user once, and plays the mix into nothing at the
+// pace of the clock, so the tracks go on in time; it opens the device again as soon as the
+// server answers, and the sound comes back where the tracks have got to.
 
 namespace {
 
@@ -24,6 +33,15 @@ std::atomic<AudioBackend*> installedBackend{nullptr};
 constexpr int MixRate = 44100;
 constexpr int MixChannels = 2;
 constexpr Uint16 MixBufferFrames = 1024; // about 23 ms: the sound after a stop stays short
+
+using SteadyClock = std::chrono::steady_clock;
+constexpr std::chrono::milliseconds WatchInterval{50};
+constexpr std::chrono::milliseconds ReopenInterval{500};
+// The watcher steps in when the mix lags the clock by more than this, at most a second at a
+// time, and leaves the pace to a reopened device once it has asked for two seconds of sound.
+constexpr std::uint64_t PaceSlackFrames = MixRate / 10;
+constexpr std::uint64_t MaxPaceStepFrames = MixRate;
+constexpr std::uint64_t SteadyFrames = 2 * MixRate;
 
 // SDL keeps per-thread state (its error text) that it frees only for threads it created itself;
 // track threads hand theirs back whenever they are done with SDL.
@@ -44,13 +62,16 @@ SDL_AudioFormat SdlSampleFormat(const PcmFormat& deviceFormat) {
 
 class SharedDevice {
 public:
+    ~SharedDevice() { StopWatching(); }
+
     // Thread safe. Adds a stream to the mix, opening the device for the first one. Zero when
-    // SDL or the device refuses.
+    // SDL or the device refuses. While the sound server is away the stream joins the mix that
+    // plays into nothing.
     int Add(std::shared_ptr<PcmQueue> queue) {
         std::lock_guard opening(sdlMutex_);
-        if (!sdlReady_)
+        if (!lost_ && !sdlReady_)
             sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-        if (!sdlReady_)
+        if (!lost_ && !sdlReady_)
             return 0;
         const PcmFormat& format = queue->DeviceFormat();
         SDL_AudioStream* converter =
@@ -58,10 +79,11 @@ public:
                                format.SampleRate, AUDIO_F32SYS, MixChannels, MixRate);
         if (!converter)
             return 0;
-        if (!OpenDeviceIfClosed()) {
+        if (!lost_ && !OpenDeviceIfClosed()) {
             SDL_FreeAudioStream(converter);
             return 0;
         }
+        StartWatching();
         std::lock_guard mixing(mixMutex_);
         inputs_.push_back(Input{++lastId_, std::move(queue), converter});
         return lastId_;
@@ -70,7 +92,7 @@ public:
     // Thread safe. Takes the stream out of the mix; the last one out closes the device.
     void Remove(int id) {
         std::lock_guard closing(sdlMutex_);
-        SDL_AudioDeviceID toClose = 0;
+        bool empty = false;
         {
             std::lock_guard mixing(mixMutex_);
             std::erase_if(inputs_, [&](Input& input) {
@@ -79,26 +101,25 @@ public:
                 SDL_FreeAudioStream(input.converter);
                 return true;
             });
-            if (inputs_.empty())
-                std::swap(toClose, device_);
+            empty = inputs_.empty();
         }
-        // Never under the mix lock: closing waits for a callback that may be waiting for it.
-        if (toClose != 0)
-            SDL_CloseAudioDevice(toClose);
+        if (empty) {
+            CloseDevice();
+            lost_ = false; // nothing left to play: the next stream starts afresh
+            pacing_ = false;
+        }
     }
 
     void Quit() {
+        // The watcher takes the SDL lock itself: it is stopped before that lock is taken here.
+        StopWatching();
         std::lock_guard closing(sdlMutex_);
-        SDL_AudioDeviceID toClose = 0;
-        {
-            std::lock_guard mixing(mixMutex_);
-            std::swap(toClose, device_);
-        }
-        if (toClose != 0)
-            SDL_CloseAudioDevice(toClose);
+        CloseDevice();
         if (sdlReady_)
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
         sdlReady_ = false;
+        lost_ = false;
+        pacing_ = false;
         SDL_Quit();
     }
 
@@ -111,11 +132,8 @@ private:
 
     // Call with sdlMutex_ held.
     bool OpenDeviceIfClosed() {
-        {
-            std::lock_guard mixing(mixMutex_);
-            if (device_ != 0)
-                return true;
-        }
+        if (device_ != 0)
+            return true;
         SDL_AudioSpec wanted{};
         wanted.freq = MixRate;
         wanted.format = AUDIO_F32SYS;
@@ -123,8 +141,10 @@ private:
         wanted.samples = MixBufferFrames;
         wanted.callback = [](void* self, Uint8* out, int bytes) {
             const std::size_t samples = static_cast<std::size_t>(bytes) / sizeof(float);
+            auto& device = *static_cast<SharedDevice*>(self);
+            device.deviceFrames_ += samples / MixChannels;
             try {
-                static_cast<SharedDevice*>(self)->Mix(reinterpret_cast<float*>(out), samples);
+                device.Mix(reinterpret_cast<float*>(out), samples);
             } catch (...) {
                 // Nothing may unwind into SDL: a mix that cannot be made plays silence.
                 std::fill_n(reinterpret_cast<float*>(out), samples, 0.0f);
@@ -132,20 +152,27 @@ private:
         };
         wanted.userdata = this;
         SDL_AudioSpec obtained{};
+        deviceFrames_ = 0;
         // No changes allowed: SDL converts the mix to whatever the server wants.
         const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
         if (device == 0)
             return false;
-        {
-            std::lock_guard mixing(mixMutex_);
-            device_ = device;
-        }
+        device_ = device;
         // Not under the mix lock: unpausing waits for the device thread, which may be mixing.
         SDL_PauseAudioDevice(device, 0);
         return true;
     }
 
-    // SDL's device thread: the next samples of every stream, summed and clipped.
+    // Call with sdlMutex_ held, never the mix lock: closing waits for a callback that may be
+    // waiting for it.
+    void CloseDevice() {
+        if (device_ != 0)
+            SDL_CloseAudioDevice(device_);
+        device_ = 0;
+    }
+
+    // SDL's device thread (or the watcher while the server is away): the next samples of every
+    // stream, summed and clipped.
     void Mix(float* out, std::size_t samples) {
         std::fill_n(out, samples, 0.0f);
         std::lock_guard mixing(mixMutex_);
@@ -183,14 +210,150 @@ private:
         }
     }
 
+    // Call with sdlMutex_ held.
+    void StartWatching() {
+        std::lock_guard watching(watchMutex_);
+        if (!watcher_.joinable())
+            watcher_ = std::thread([this] { Watch(); });
+    }
+
+    // Call with neither the SDL lock nor the mix lock held.
+    void StopWatching() {
+        std::thread watcher;
+        {
+            std::lock_guard watching(watchMutex_);
+            quitting_ = true;
+            watcher = std::move(watcher_);
+        }
+        watchWake_.notify_all();
+        if (watcher.joinable())
+            watcher.join();
+        std::lock_guard watching(watchMutex_);
+        quitting_ = false;
+    }
+
+    // The watcher thread's body.
+    void Watch() noexcept {
+        std::unique_lock watching(watchMutex_);
+        while (!quitting_) {
+            watchWake_.wait_for(watching, WatchInterval);
+            if (quitting_)
+                break;
+            watching.unlock();
+            bool lostNow = false;
+            try {
+                lostNow = CheckDevice();
+            } catch (...) {
+                // The next look goes on from where this one stopped.
+            }
+            // Told outside the SDL lock: what shows the message must never wait for the mix.
+            if (lostNow)
+                Messages().PostMessage(DeviceErrorMessage);
+            watching.lock();
+        }
+        watching.unlock();
+        ReleaseThreadState();
+    }
+
+    // Watcher thread. True when the device has just been found gone.
+    bool CheckDevice() {
+        std::lock_guard sdl(sdlMutex_);
+        const auto now = SteadyClock::now();
+        bool lostNow = false;
+        if (device_ != 0 && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED) {
+            // Reopen with the driver that worked: trying others while the server is away only
+            // fills standard error with their complaints.
+            const char* driver = SDL_GetCurrentAudioDriver();
+            lostDriver_ = driver ? driver : "";
+            // Told once: a server that goes again before the sound got going is the same loss.
+            lostNow = !pacing_;
+            if (pacing_) {
+                pacedFrames_ += deviceFrames_.load();
+            } else {
+                paceFrom_ = now;
+                pacedFrames_ = 0;
+            }
+            CloseDevice();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            sdlReady_ = false;
+            lost_ = true;
+            pacing_ = true;
+            nextReopen_ = now + ReopenInterval;
+        }
+        if (!pacing_)
+            return lostNow;
+        KeepPace(now);
+        if (!lost_) {
+            // A server that has just come back may ask for a few samples and then nothing for
+            // a second or two; the watcher keeps the pace until the device plays steadily.
+            if (deviceFrames_.load() >= SteadyFrames)
+                pacing_ = false;
+        } else if (now >= nextReopen_) {
+            if (Reopen())
+                lost_ = false;
+            else
+                nextReopen_ = now + ReopenInterval;
+        }
+        return lostNow;
+    }
+
+    // Watcher thread, with sdlMutex_ held: takes from every stream what the device would have
+    // played by now and has not, so that the track threads go on in time.
+    void KeepPace(SteadyClock::time_point now) {
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::microseconds>(now - paceFrom_).count();
+        const auto due = static_cast<std::uint64_t>(elapsed) * MixRate / 1000000;
+        const std::uint64_t played = pacedFrames_ + (device_ != 0 ? deviceFrames_.load() : 0);
+        if (played + PaceSlackFrames >= due)
+            return;
+        std::uint64_t missing = due - played;
+        // After a stall of the watcher itself the tracks skip ahead rather than race.
+        if (missing > MaxPaceStepFrames) {
+            pacedFrames_ += missing - MaxPaceStepFrames;
+            missing = MaxPaceStepFrames;
+        }
+        nothing_.resize(static_cast<std::size_t>(missing) * MixChannels);
+        Mix(nothing_.data(), nothing_.size());
+        pacedFrames_ += missing;
+    }
+
+    // Watcher thread, with sdlMutex_ held.
+    bool Reopen() {
+        if (!lostDriver_.empty())
+            SDL_SetHint(SDL_HINT_AUDIODRIVER, lostDriver_.c_str());
+        sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (sdlReady_ && OpenDeviceIfClosed()) {
+            SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+            return true;
+        }
+        if (sdlReady_)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdlReady_ = false;
+        return false;
+    }
+
     std::mutex sdlMutex_; // SDL's device list is not safe to change from several threads at once
     bool sdlReady_ = false;
-    std::mutex mixMutex_; // the inputs, the device and the mixing buffers
     SDL_AudioDeviceID device_ = 0;
+    bool lost_ = false;   // the sound server went away while streams were playing
+    bool pacing_ = false; // the watcher keeps the streams' pace (server away or coming back)
+    SteadyClock::time_point paceFrom_{};
+    std::uint64_t pacedFrames_ = 0; // played into nothing by the watcher since paceFrom_
+    std::atomic<std::uint64_t> deviceFrames_{0}; // asked for by the device since it opened
+    std::string lostDriver_;
+    SteadyClock::time_point nextReopen_{};
+    std::vector<float> nothing_;
+
+    std::mutex mixMutex_; // the inputs and the mixing buffers
     std::vector<Input> inputs_;
     int lastId_ = 0;
     std::vector<float> mixed_;
     std::vector<std::uint8_t> source_;
+
+    std::mutex watchMutex_;
+    std::condition_variable watchWake_;
+    std::thread watcher_;
+    bool quitting_ = false;
 };
 
 SharedDevice sharedDevice;
@@ -248,8 +411,9 @@ void AudioStream::DropQueued() {
 bool IsPlayableFormat(const PcmFormat& format) {
     const int bits = format.BitsPerSample;
     const bool knownBits = bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    return knownBits && format.Channels >= 1 && format.Channels <= 8 && format.SampleRate > 0 &&
-           format.SampleRate <= 768000 && format.BlockAlign == format.Channels * bits / 8;
+    return knownBits && format.Channels >= 1 && format.Channels <= 8 &&
+           format.SampleRate >= MinPlayableRate && format.SampleRate <= MaxPlayableRate &&
+           format.BlockAlign == format.Channels * bits / 8;
 }
 
 std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format) {

@@ -54,8 +54,13 @@ public:
     virtual std::unique_ptr<AudioStream> Open(const PcmFormat& format) = 0;
 };
 
+// The sample rates sound hardware plays. Outside them a stream is refused: a header that claims
+// 1 Hz would make a buffer of a few frames last minutes.
+inline constexpr int MinPlayableRate = 1000;
+inline constexpr int MaxPlayableRate = 768000;
+
 // Thread safe. Linear PCM of 8 (unsigned), 16, 24 or 32 bits, 1 to 8 channels, whole-sample
-// frames.
+// frames, at a rate from MinPlayableRate to MaxPlayableRate.
 bool IsPlayableFormat(const PcmFormat& format);
 
 // Thread safe, may block while the sound server answers. Empty when the format is not

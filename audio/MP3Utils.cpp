@@ -50,22 +50,37 @@ std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const std::uint8_t bytes[4]) {
     return header;
 }
 
+bool ContinuesStream(const Mp3FrameHeader& first, const Mp3FrameHeader& next) {
+    return first.SampleRate == next.SampleRate;
+}
+
 std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, std::uint64_t stop,
                                              Mp3FrameHeader& found) {
-    // Reads a block at a time; each block overlaps the next by the three bytes a header
-    // starting at its last position needs.
+    // Reads a block at a time; each block overlaps the next by the bytes that the header of the
+    // frame after one starting at its last position needs.
     constexpr std::uint32_t BlockPositions = 8192;
-    std::array<std::uint8_t, BlockPositions + 3> block{};
+    constexpr std::uint32_t LongestFrame = 1441; // 160 kbit/s at 8000 Hz, or 320 at 32000, padded
+    constexpr std::uint32_t Overlap = LongestFrame + 3;
+    std::array<std::uint8_t, BlockPositions + Overlap> block{};
+    const std::uint64_t size = file.Size();
     stop = std::min<std::uint64_t>(stop, 0xFFFFFFFFu);
     for (std::uint64_t position = from; position < stop;) {
         const auto start = static_cast<std::uint32_t>(position);
         const auto count =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(BlockPositions, stop - position));
-        file.Read(block.data(), start, count + 3);
+        file.Read(block.data(), start, count + Overlap);
         for (std::uint32_t i = 0; i < count; ++i) {
             if (block[i] != 0xFF)
                 continue;
-            if (auto header = ParseMp3FrameHeader(&block[i])) {
+            const auto header = ParseMp3FrameHeader(&block[i]);
+            if (!header)
+                continue;
+            // A frame counts when the next one's header follows it, or when the file ends
+            // before a header could stand there (a last frame, perhaps cut short).
+            const std::uint32_t next = i + header->FrameLength;
+            const auto following = ParseMp3FrameHeader(&block[next]);
+            if (std::uint64_t{start} + next + 4 > size ||
+                (following && ContinuesStream(*header, *following))) {
                 found = *header;
                 return start + i;
             }
@@ -77,6 +92,30 @@ std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, st
 
 std::uint32_t FindFrame(TFile& file, std::uint64_t from, std::uint32_t end, Mp3FrameHeader& found) {
     return FindFrameBefore(file, from, end, found).value_or(end);
+}
+
+std::uint32_t Id3v2TagsEnd(TFile& file, std::uint32_t end) {
+    constexpr std::uint32_t HeaderBytes = 10;
+    constexpr std::uint8_t FooterFlag = 0x10;
+    std::uint64_t position = 0;
+    for (;;) {
+        std::uint8_t header[HeaderBytes];
+        file.Read(header, static_cast<std::uint32_t>(position), HeaderBytes);
+        const bool tag = header[0] == 'I' && header[1] == 'D' && header[2] == '3' &&
+                         header[3] != 0xFF && header[4] != 0xFF &&
+                         (header[6] | header[7] | header[8] | header[9]) < 0x80;
+        if (!tag)
+            break;
+        // The size is "synchsafe": seven bits a byte, counting neither header nor footer.
+        const std::uint32_t size = std::uint32_t{header[6]} << 21 | std::uint32_t{header[7]} << 14 |
+                                   std::uint32_t{header[8]} << 7 | header[9];
+        const std::uint64_t tagEnd =
+            position + HeaderBytes + size + ((header[5] & FooterFlag) ? HeaderBytes : 0);
+        if (tagEnd > end)
+            break;
+        position = tagEnd;
+    }
+    return static_cast<std::uint32_t>(position);
 }
 
 void InitialiseMp3Library() {

@@ -22,14 +22,25 @@ struct Mp3FrameHeader {
 // player accepts (free format, reserved values and emphasis 10 are refused).
 std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const std::uint8_t bytes[4]);
 
-// The first position at or after from, below end, where a valid header starts; end when there is
-// none. found receives that header. Bytes past the file read as zero, as everywhere in TFile.
+// True when next may follow first in one stream. Only Layer III is accepted, and the sample
+// rates of the three versions differ, so the rate tells version and rate alike.
+bool ContinuesStream(const Mp3FrameHeader& first, const Mp3FrameHeader& next);
+
+// The first position at or after from, below end, where a frame starts; end when there is none.
+// found receives its header. A valid header counts as a frame only when the next frame's header
+// follows where its length says and continues the stream, or when the file ends before a header
+// could stand there: a sync pattern inside a tag, a picture or other data must not decide the
+// stream's format. Bytes past the file read as zero, as everywhere in TFile.
 std::uint32_t FindFrame(TFile& file, std::uint64_t from, std::uint32_t end, Mp3FrameHeader& found);
 
 // The same search over the positions from from up to (not including) stop only; empty when none
-// of them starts a valid header.
+// of them starts a frame.
 std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, std::uint64_t stop,
                                              Mp3FrameHeader& found);
+
+// Where the file's content begins after the ID3v2 tags at its start, each passed over by its
+// declared size; 0 when it starts with none. A tag that claims to run past end is not trusted.
+std::uint32_t Id3v2TagsEnd(TFile& file, std::uint32_t end);
 
 // Thread safe; cheap after the first call. Makes libmpg123 ready for use. The program calls it
 // at start; decoders call it too, so forgetting it does no harm.

@@ -4,11 +4,11 @@
 #include "model/MediaPath.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace {
 
-constexpr std::size_t Mp3BufferBytes = 24576;
 constexpr std::size_t InputAreaBytes = 16384;
 constexpr std::size_t OutputAreaBytes = 262144;
 
@@ -21,18 +21,20 @@ constexpr std::uint64_t RestartCost = 1024;
 
 class Mp3Source final : public TrackSource {
 public:
-    Mp3Source(std::unique_ptr<TFile> file, const Mp3FrameHeader& first, std::uint64_t start)
-        : file_(std::move(file)), end_(file_->Size()), readPosition_(start),
-          chunkLength_(first.FrameLength), decoder_(first.Channels),
+    Mp3Source(std::unique_ptr<TFile> file, const Mp3FrameHeader& first, std::uint32_t firstFrame,
+              std::uint64_t start)
+        : file_(std::move(file)), end_(file_->Size()), firstFrame_(firstFrame),
+          readPosition_(start), chunkLength_(first.FrameLength), decoder_(first.Channels),
           input_(new std::uint8_t[InputAreaBytes]), output_(new std::uint8_t[OutputAreaBytes]) {
         format_.SampleRate = first.SampleRate;
         format_.Channels = first.Channels;
         format_.BitsPerSample = 16;
         format_.BlockAlign = first.Channels * 2;
+        bufferBytes_ = BufferBytesFor(format_);
     }
 
     PcmFormat Format() const override { return format_; }
-    std::size_t BufferBytes() const override { return Mp3BufferBytes; }
+    std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
 
     void Fill(std::uint8_t* buffer) override {
@@ -42,7 +44,7 @@ public:
         fruitlessWork_ = 0;
         std::size_t filled = 0;
         try {
-            while (filled < Mp3BufferBytes) {
+            while (filled < bufferBytes_) {
                 while (readIndex_ < 0 || static_cast<std::size_t>(readIndex_) >= decodedLength_ ||
                        status_ != Mp3DecodeResult::Output) {
                     if (!ObtainMoreOutput())
@@ -52,7 +54,7 @@ public:
                     status_ != Mp3DecodeResult::Output)
                     break;
                 const std::size_t count = std::min(
-                    Mp3BufferBytes - filled, decodedLength_ - static_cast<std::size_t>(readIndex_));
+                    bufferBytes_ - filled, decodedLength_ - static_cast<std::size_t>(readIndex_));
                 std::memcpy(buffer + filled, output_.get() + readIndex_, count);
                 filled += count;
                 readIndex_ += static_cast<std::int64_t>(count);
@@ -64,7 +66,7 @@ public:
         } catch (const std::exception&) {
             // A read failed under us: this buffer stays silent, the next one tries again.
         }
-        std::memset(buffer + filled, 0, Mp3BufferBytes - filled);
+        std::memset(buffer + filled, 0, bufferBytes_ - filled);
     }
 
 private:
@@ -122,8 +124,9 @@ private:
         decodedLength_ = produced;
         readIndex_ = 0;
         if (readPosition_ >= end_) {
-            readPosition_ = 0;
-            searchCursor_ = 0;
+            // The loop starts over at the first frame: the tags before it hold no sound.
+            readPosition_ = firstFrame_;
+            searchCursor_ = firstFrame_;
             status_ = Mp3DecodeResult::Error;
             const bool fruitlessPass = passFromStart_ && !outputInPass_;
             passFromStart_ = true;
@@ -136,6 +139,7 @@ private:
 
     std::unique_ptr<TFile> file_;
     std::uint32_t end_;
+    std::uint32_t firstFrame_;
     std::uint64_t readPosition_;
     std::uint64_t searchCursor_ = 0;
     std::uint32_t chunkLength_;
@@ -146,6 +150,7 @@ private:
     std::unique_ptr<std::uint8_t[]> input_;  // one frame's length of the file at a time
     std::unique_ptr<std::uint8_t[]> output_; // what the decoder made of it
     PcmFormat format_;
+    std::size_t bufferBytes_ = 0;
 
     bool searchInterrupted_ = false;
     std::uint64_t fruitlessWork_ = 0;
@@ -155,33 +160,58 @@ private:
 
 } // namespace
 
-std::uint64_t Mp3StartPosition(std::uint32_t fileSize, int bitrateKbps, std::int32_t startOffset) {
+std::uint64_t Mp3StartPosition(std::uint32_t firstFrame, std::uint32_t fileSize, int bitrateKbps,
+                               std::int32_t startOffset) {
     // 64 bits: the file size times 8 exceeds 32 bits from 512 MB on.
     const auto bitrate = static_cast<std::uint64_t>(std::max(bitrateKbps, 1));
-    const std::uint64_t durationMs = std::uint64_t{fileSize} * 8 / bitrate;
+    const std::uint64_t soundBytes = fileSize - std::min(firstFrame, fileSize);
+    const std::uint64_t durationMs = soundBytes * 8 / bitrate;
     if (durationMs == 0)
-        return fileSize; // too short to place an offset: the first frame
+        return firstFrame; // too short to place an offset
     const auto offset = static_cast<std::uint64_t>(std::max(startOffset, 0));
-    return offset % durationMs * bitrate / 8;
+    return firstFrame + offset % durationMs * bitrate / 8;
 }
 
-std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor,
-                                           std::int32_t startOffset) {
+namespace {
+
+// FindFrame over the whole file, a slice at a time, giving up when running goes false: a large
+// file without a frame takes a while to search, and a stop must not wait for it.
+std::optional<std::uint32_t> FindFirstFrame(TFile& file, std::uint32_t from, std::uint32_t end,
+                                            Mp3FrameHeader& found,
+                                            const std::atomic<bool>* running) {
+    constexpr std::uint64_t Slice = 1u << 20;
+    for (std::uint64_t position = from; position < end; position += Slice) {
+        if (running && !running->load())
+            return std::nullopt;
+        if (const auto frame = FindFrameBefore(
+                file, position, std::min<std::uint64_t>(end, position + Slice), found))
+            return frame;
+    }
+    return end;
+}
+
+} // namespace
+
+std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::int32_t startOffset,
+                                           const std::atomic<bool>* running) {
     std::unique_ptr<TFile> file;
     try {
         file = std::make_unique<TFile>(FileSystemPath(descriptor));
         const std::uint32_t end = file->Size();
         Mp3FrameHeader first;
-        const std::uint32_t firstFrame = FindFrame(*file, 0, end, first);
-        if (firstFrame >= end) {
+        const auto firstFrame =
+            FindFirstFrame(*file, Id3v2TagsEnd(*file, end), end, first, running);
+        if (!firstFrame)
+            return nullptr; // stopped while searching
+        if (*firstFrame >= end) {
             file.reset();
             Messages().ShowMessage("Неверный MP3 файл");
             return nullptr;
         }
-        std::uint64_t start = Mp3StartPosition(end, first.BitrateKbps, startOffset);
+        std::uint64_t start = Mp3StartPosition(*firstFrame, end, first.BitrateKbps, startOffset);
         if (start >= end)
-            start = firstFrame;
-        return std::make_unique<Mp3Source>(std::move(file), first, start);
+            start = *firstFrame;
+        return std::make_unique<Mp3Source>(std::move(file), first, *firstFrame, start);
     } catch (const std::exception&) {
         return nullptr;
     }

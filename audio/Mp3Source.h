@@ -7,16 +7,22 @@
 #include "MP3Utils.h"
 #include "TrackSource.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 // Opens the MP3 file named by the descriptor (a Windows-1251 path) at startOffset ms into the
-// track. Returns nullptr when the track must end: the file cannot be read (no message), or it
-// holds no Layer III frame ("Неверный MP3 файл" is shown first and the call waits until the
-// user has closed it). Call from the track's own thread.
-std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::int32_t startOffset);
+// track. Returns nullptr when the track must end: the file cannot be read (no message), running
+// went false while the first frame was being looked for (no message), or it holds no Layer III
+// frame ("Неверный MP3 файл" is shown first and the call waits until the user has closed it).
+// ID3v2 tags at the start are passed over by their declared size. Call from the track's own
+// thread.
+std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::int32_t startOffset,
+                                           const std::atomic<bool>* running = nullptr);
 
 // Where a track starting startOffset ms into a file of fileSize bytes at the given bitrate
-// begins its search for a frame. Exposed for tests.
-std::uint64_t Mp3StartPosition(std::uint32_t fileSize, int bitrateKbps, std::int32_t startOffset);
+// begins its search for a frame: the duration and the offset count from the first frame, since
+// the tags before it hold no sound. Exposed for tests.
+std::uint64_t Mp3StartPosition(std::uint32_t firstFrame, std::uint32_t fileSize, int bitrateKbps,
+                               std::int32_t startOffset);

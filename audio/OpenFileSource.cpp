@@ -3,13 +3,13 @@
 #include "TrackDescriptor.h"
 #include "WavSource.h"
 
-std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor,
-                                            std::int32_t startOffset) {
+std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor, std::int32_t startOffset,
+                                            const std::atomic<bool>* running) {
     switch (PlaybackKind(descriptor)) {
     case TrackKind::Wav:
         return OpenWavSource(descriptor, startOffset);
     case TrackKind::Mp3:
-        return OpenMp3Source(descriptor, startOffset);
+        return OpenMp3Source(descriptor, startOffset, running);
     default:
         return nullptr;
     }

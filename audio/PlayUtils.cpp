@@ -52,7 +52,7 @@ void TPlayThread::Join() {
 
 void TPlayThread::Execute() noexcept {
     try {
-        if (const auto source = MakeTrackSource(Descriptor, StartOffset, TrackNumber))
+        if (const auto source = MakeTrackSource(Descriptor, StartOffset, TrackNumber, &Running))
             StreamTrack(*source, Running);
     } catch (...) {
         // A track that fails ends by itself; the session goes on without it.
@@ -61,11 +61,12 @@ void TPlayThread::Execute() noexcept {
 }
 
 std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
-                                             std::int32_t startOffset, std::uint32_t trackNumber) {
+                                             std::int32_t startOffset, std::uint32_t trackNumber,
+                                             const std::atomic<bool>* running) {
     switch (PlaybackKind(descriptor)) {
     case TrackKind::Wav:
     case TrackKind::Mp3:
-        return OpenFileSource(descriptor, startOffset);
+        return OpenFileSource(descriptor, startOffset, running);
     case TrackKind::Binaural:
     case TrackKind::FrequencyModulation:
     case TrackKind::Sine:

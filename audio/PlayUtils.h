@@ -77,13 +77,15 @@ void StopAndJoinAllTrackThreads();
 std::size_t TrackThreadCount();
 
 // Call from the thread that will use it. The source that plays a descriptor, or none when it
-// plays nothing. trackNumber: see TPlayThread.
+// plays nothing. trackNumber: see TPlayThread. Opening gives up when running (if given) goes
+// false meanwhile.
 std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
                                              std::int32_t startOffset,
-                                             std::uint32_t trackNumber = 0);
+                                             std::uint32_t trackNumber = 0,
+                                             const std::atomic<bool>* running = nullptr);
 
 // Call from a track thread. The source of a WAV or MP3 track, opened at startOffset
 // milliseconds into the track; none when the file cannot be played (after telling the user
-// where the file player does).
-std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor,
-                                            std::int32_t startOffset);
+// where the file player does) or running went false while it was being opened.
+std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor, std::int32_t startOffset,
+                                            const std::atomic<bool>* running = nullptr);

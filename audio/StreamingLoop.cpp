@@ -14,11 +14,14 @@ namespace {
 using std::chrono::milliseconds;
 
 // How much longer than a buffer lasts the loop waits for the device before it gives the
-// stream up: a sound server that has died must not hold a thread for ever. A device that has
-// just been opened gets longer, since an idle sound server may wake up in blocks of a second
-// or two before it asks for the first samples.
+// stream up: a device that has stopped playing must not hold a thread for ever. A device that
+// has just been opened gets longer, since an idle sound server may wake up in blocks of a
+// second or two before it asks for the first samples. Every wait looks at the stop flag at
+// least every StopPoll, and after a stop the loop waits only for the sound queued last.
 constexpr milliseconds DeviceGrace{1000};
 constexpr milliseconds StartupGrace{3000};
+constexpr milliseconds StopPoll{20};
+constexpr milliseconds DrainMargin{200};
 
 milliseconds BufferDuration(const PcmFormat& format, std::size_t bytes) {
     const auto bytesPerSecond = static_cast<std::uint64_t>(format.SampleRate) *
@@ -45,23 +48,38 @@ public:
         while (running.load()) {
             tickets_[current] = FillAndQueue(current);
             const int older = 1 - current;
-            if (!WaitUntilPlayed(tickets_[older]))
-                return; // the device has stopped playing
+            const Waited waited = WaitWhileRunning(tickets_[older], running);
+            if (waited == Waited::DeviceGone)
+                return;
+            if (waited == Waited::Stopped)
+                break;
             current = older;
             source_.AfterSwitch();
         }
-        // Let the buffer queued last play out, then drop anything left and close.
-        WaitUntilPlayed(tickets_[1 - current]);
+        // Let the sound queued last play out, then drop anything left and close.
+        stream_.WaitUntilPlayed(std::max(tickets_[0], tickets_[1]),
+                                2 * bufferDuration_ + DrainMargin);
         stream_.DropQueued();
     }
 
 private:
-    bool WaitUntilPlayed(std::uint64_t ticket) {
-        if (stream_.HasPlayed(ticket))
-            return devicePlaying_ = true;
+    enum class Waited { Played, Stopped, DeviceGone };
+
+    Waited WaitWhileRunning(std::uint64_t ticket, const std::atomic<bool>& running) {
         const milliseconds grace = devicePlaying_ ? DeviceGrace : StartupGrace;
-        devicePlaying_ = stream_.WaitUntilPlayed(ticket, bufferDuration_ + grace);
-        return devicePlaying_;
+        const auto deadline = std::chrono::steady_clock::now() + bufferDuration_ + grace;
+        for (;;) {
+            const auto left = std::chrono::duration_cast<milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (stream_.WaitUntilPlayed(ticket, std::clamp(left, milliseconds{0}, StopPoll))) {
+                devicePlaying_ = true;
+                return Waited::Played;
+            }
+            if (!running.load())
+                return Waited::Stopped;
+            if (left <= milliseconds{0})
+                return Waited::DeviceGone;
+        }
     }
 
     std::uint64_t FillAndQueue(int k) {
@@ -91,7 +109,14 @@ private:
     std::array<std::uint64_t, 2> tickets_{};
 };
 
+std::atomic<std::uint64_t> streamsOpened{0};
+std::atomic<std::uint64_t> streamsRefused{0};
+
 } // namespace
+
+TrackStreamCounts CountTrackStreams() {
+    return {streamsOpened.load(), streamsRefused.load()};
+}
 
 double MasterLevel(int volumePercent) {
     return std::clamp(volumePercent, 0, 100) / 100.0;
@@ -99,9 +124,10 @@ double MasterLevel(int volumePercent) {
 
 void StreamTrack(TrackSource& source, const std::atomic<bool>& running) {
     const std::unique_ptr<AudioStream> stream = OpenAudioStream(source.Format());
+    ++(stream ? streamsOpened : streamsRefused);
     if (!stream) {
         if (source.ReportsDeviceFailure())
-            Messages().ShowMessage("Ошибка аудиоустройства");
+            Messages().ShowMessage(DeviceErrorMessage);
         return;
     }
     Streamer(source, *stream).Run(running);

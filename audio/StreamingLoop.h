@@ -7,6 +7,7 @@
 #include "TrackSource.h"
 
 #include <atomic>
+#include <cstdint>
 
 // Call from the track thread only. Blocks until running has become false and the queued
 // sound has played (each wait on the device is bounded, so a device that stops playing ends
@@ -16,3 +17,11 @@ void StreamTrack(TrackSource& source, const std::atomic<bool>& running);
 
 // The stream level for a master volume in percent; above 100 % it stays at full scale.
 double MasterLevel(int volumePercent);
+
+// Thread safe: how many track streams have been opened since the program started, and how many
+// the device refused. The command line ends a play in which no track could open with status 1.
+struct TrackStreamCounts {
+    std::uint64_t opened = 0;
+    std::uint64_t refused = 0;
+};
+TrackStreamCounts CountTrackStreams();

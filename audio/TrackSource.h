@@ -18,6 +18,11 @@ struct PcmFormat {
     bool operator==(const PcmFormat&) const = default;
 };
 
+// The bytes of one buffer of a file track in this format: as long as a generated track's
+// buffer (4096 frames at 22050 Hz, about 186 ms) and at least one frame, so that a stop is as
+// quick for every format. Thread safe.
+std::size_t BufferBytesFor(const PcmFormat& format);
+
 class TrackSource {
 public:
     virtual ~TrackSource() = default;
@@ -46,7 +51,14 @@ public:
     // Thread safe. Shows the text (UTF-8) with an empty caption and an OK button and returns
     // when the user has closed it.
     virtual void ShowMessage(const std::string& text) = 0;
+
+    // Thread safe; returns at once: shows the text as ShowMessage does without waiting for the
+    // user. The default suits implementations whose ShowMessage never waits.
+    virtual void PostMessage(const std::string& text) { ShowMessage(text); }
 };
+
+// The message of a sound device that refuses a stream or stops playing.
+inline constexpr const char* DeviceErrorMessage = "Ошибка аудиоустройства";
 
 // Thread safe. Without an installed implementation, messages go to standard error.
 void InstallUserMessages(UserMessages* messages);

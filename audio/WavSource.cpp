@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::size_t WavBufferBytes = 24576;
 constexpr std::uint64_t PositionLimit = 0x100000000; // TFile positions are 32-bit
 constexpr std::uint16_t FormatTagPcm = 1;
 constexpr std::uint16_t FormatTagExtensible = 0xFFFE;
@@ -38,11 +37,12 @@ bool IsDataIdentifier(TFile& file, std::uint64_t position) {
 class WavSource final : public TrackSource {
 public:
     WavSource(std::unique_ptr<TFile> file, const WavLayout& layout, std::uint32_t start)
-        : file_(std::move(file)), format_(layout.Format), dataStart_(layout.DataStart),
-          end_(layout.DataStart + layout.DataSize), readPosition_(start) {}
+        : file_(std::move(file)), format_(layout.Format), bufferBytes_(BufferBytesFor(format_)),
+          dataStart_(layout.DataStart), end_(layout.DataStart + layout.DataSize),
+          readPosition_(start) {}
 
     PcmFormat Format() const override { return format_; }
-    std::size_t BufferBytes() const override { return WavBufferBytes; }
+    std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
 
     // Copies up to the end of the data, then goes on from its start: the buffer runs seamlessly
@@ -50,18 +50,18 @@ public:
     void Fill(std::uint8_t* buffer) override {
         std::size_t filled = 0;
         try {
-            while (filled < WavBufferBytes) {
+            while (filled < bufferBytes_) {
                 if (readPosition_ >= end_)
                     readPosition_ = dataStart_;
                 const auto count = static_cast<std::uint32_t>(
-                    std::min<std::uint64_t>(WavBufferBytes - filled, end_ - readPosition_));
+                    std::min<std::uint64_t>(bufferBytes_ - filled, end_ - readPosition_));
                 file_->Read(buffer + filled, readPosition_, count);
                 readPosition_ += count;
                 filled += count;
             }
         } catch (const std::exception&) {
             // A read failed under us: this buffer stays silent, the next one tries again.
-            std::memset(buffer, 0, WavBufferBytes);
+            std::memset(buffer, 0, bufferBytes_);
         }
     }
 
@@ -73,6 +73,7 @@ public:
 private:
     std::unique_ptr<TFile> file_;
     PcmFormat format_;
+    std::size_t bufferBytes_;
     std::uint32_t dataStart_;
     std::uint32_t end_;
     std::uint32_t readPosition_;
@@ -146,7 +147,7 @@ std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
     }
     if (!IsPlayablePcm(layout)) {
         file.reset();
-        Messages().ShowMessage("Ошибка аудиоустройства");
+        Messages().ShowMessage(DeviceErrorMessage);
         return nullptr;
     }
     if (layout.DataSize == 0)

@@ -146,53 +146,79 @@ bool NeedsDecoding(std::uint8_t byte) {
     return byte <= 1 || byte == 10 || byte == 13;
 }
 
-// Appends the line bytes up to and including the first LF; returns how many were taken.
-std::size_t AppendLineBytes(std::string& text, const std::uint8_t* bytes, std::size_t count) {
+// Appends the decoded line bytes up to and including the first LF, while text may take room
+// more characters; returns how many bytes were taken.
+std::size_t AppendLineBytes(std::string& text, const std::uint8_t* bytes, std::size_t count,
+                            std::size_t room) {
     std::size_t i = 0;
-    while (i < count) {
+    while (i < count && room > 0) {
         // Most of a line needs no decoding: copy each plain run in one go.
         const std::size_t runStart = i;
-        while (i < count && !NeedsDecoding(bytes[i]))
+        const std::size_t runEnd = i + std::min(count - i, room);
+        while (i < runEnd && !NeedsDecoding(bytes[i]))
             ++i;
         text.append(reinterpret_cast<const char*>(bytes) + runStart, i - runStart);
-        if (i == count)
-            break;
+        room -= i - runStart;
+        if (i == runEnd)
+            continue;
         const std::uint8_t byte = bytes[i++];
         if (byte == 10)
             break;
-        if (byte != 13)
+        if (byte != 13) {
             text += byte == 0 ? '\n' : '\r';
+            --room;
+        }
     }
     return i;
+}
+
+// The bytes up to and including the first LF, or all of them.
+std::size_t PassLineBytes(const std::uint8_t* bytes, std::size_t count) {
+    const void* lineFeed = std::memchr(bytes, 10, count);
+    return lineFeed
+               ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(lineFeed) - bytes) + 1
+               : count;
 }
 
 } // namespace
 
 std::uint32_t TFile::ReadLine(std::string& text, std::uint32_t position) {
+    return ReadLinePart(text, position, std::string::npos, 0xFFFFFFFFu).next;
+}
+
+TFile::LinePart TFile::ReadLinePart(std::string& text, std::uint32_t position,
+                                    std::size_t maxCharacters, std::uint32_t maxBytes) {
     std::lock_guard lock(busy_);
     text.clear();
+    const std::uint64_t stop = std::uint64_t{position} + maxBytes;
     std::uint64_t p = position;
-    while (p < SizeLocked()) {
+    for (;;) {
+        const std::uint64_t limit = std::min<std::uint64_t>(SizeLocked(), stop);
+        if (p >= limit)
+            break;
+        const std::size_t room = maxCharacters - std::min(maxCharacters, text.size());
         const int w = WindowFor(p);
         if (w < 0) {
-            const std::uint64_t next =
-                EndOfGap(p, SizeLocked(), windows_[0].start, windows_[0].length, windows_[1].start,
-                         windows_[1].length);
+            const std::uint64_t next = EndOfGap(p, limit, windows_[0].start, windows_[0].length,
+                                                windows_[1].start, windows_[1].length);
             if (next <= p)
-                break;                   // the file has shrunk below p: nothing more to read
-            text.append(next - p, '\n'); // unreadable bytes read as 0, which stands for LF
+                break; // the file has shrunk below p: nothing more to read
+            // Unreadable bytes read as 0, which stands for LF.
+            text.append(std::min<std::uint64_t>(next - p, room), '\n');
             p = next;
             continue;
         }
         const Window& window = windows_[w];
         const std::uint8_t* begin = WindowBytes(w) + (p - window.start);
-        const std::size_t available = std::uint64_t{window.start} + window.length - p;
-        const std::size_t taken = AppendLineBytes(text, begin, available);
+        const std::size_t available =
+            std::min<std::uint64_t>(std::uint64_t{window.start} + window.length, limit) - p;
+        const std::size_t taken = room > 0 ? AppendLineBytes(text, begin, available, room)
+                                           : PassLineBytes(begin, available);
         p += taken;
-        if (begin[taken - 1] == 10)
-            break;
+        if (taken > 0 && begin[taken - 1] == 10)
+            return {static_cast<std::uint32_t>(p), true};
     }
-    return static_cast<std::uint32_t>(p);
+    return {static_cast<std::uint32_t>(p), p >= SizeLocked()};
 }
 
 std::uint32_t TFile::WindowStart(int window) const {

@@ -43,6 +43,19 @@ public:
     // and a byte 1 becomes CR. Returns the position after the LF, or Size() at the end.
     std::uint32_t ReadLine(std::string& text, std::uint32_t position);
 
+    // Where a bounded line read stopped: after the line's end (or at the end of the file), or,
+    // when finished is false, inside the line.
+    struct LinePart {
+        std::uint32_t next = 0;
+        bool finished = false;
+    };
+
+    // ReadLine with bounds, for lines that may be absurdly long: text receives at most
+    // maxCharacters characters, the rest of the line is passed over without being copied, and
+    // no more than maxBytes bytes are looked at.
+    LinePart ReadLinePart(std::string& text, std::uint32_t position, std::size_t maxCharacters,
+                          std::uint32_t maxBytes);
+
     // The larger of the file's size and the end of either window.
     std::uint32_t Size() const;
 

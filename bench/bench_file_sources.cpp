@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -57,10 +58,56 @@ void BM_Track(benchmark::State& state, TrackOpener open, const char* fixture) {
     }
     PlayTrack(state, *source);
 }
-BENCHMARK_CAPTURE(BM_Track, Mp3_128k_stereo, &OpenMp3Source, "cbr128.mp3")
-    ->Unit(benchmark::kMicrosecond);
+std::unique_ptr<TrackSource> OpenMp3(const std::string& path, std::int32_t offset) {
+    return OpenMp3Source(path, offset);
+}
+
+BENCHMARK_CAPTURE(BM_Track, Mp3_128k_stereo, &OpenMp3, "cbr128.mp3")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Track, Wav_16bit_stereo, &OpenWavSource, "s16_stereo.wav")
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Track, Mp3_after_6MB_tag, &OpenMp3, "cover.mp3")
+    ->Unit(benchmark::kMicrosecond);
+
+// What one buffer of a hostile MP3 file costs: the fixture's frames, then a long stretch of
+// bytes without a frame, the track starting inside that stretch. Every buffer searches until
+// its work allowance is spent and is finished with silence.
+enum class Garbage { Zeros, Noise, HeadersEveryFiveBytes };
+
+void BM_Mp3Garbage(benchmark::State& state, Garbage garbage) {
+    const fs::path path = Fixtures() / "garbage.mp3";
+    fs::copy_file(Fixtures() / "cbr128.mp3", path, fs::copy_options::overwrite_existing);
+    constexpr std::uintmax_t Bytes = 400u << 20;
+    if (garbage == Garbage::Zeros) {
+        fs::resize_file(path, fs::file_size(path) + Bytes); // sparse
+    } else {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        std::vector<char> block(1 << 20);
+        std::uint32_t seed = 12345;
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            seed = seed * 1103515245 + 12345;
+            block[i] = garbage == Garbage::Noise ? static_cast<char>(seed >> 16)
+                       : i % 5 == 0              ? '\xFF'
+                       : i % 5 == 1              ? '\xFB'
+                       : i % 5 == 2              ? '\x90'
+                       : i % 5 == 3              ? '\x64'
+                                                 : static_cast<char>(seed >> 16);
+        }
+        for (std::uintmax_t written = 0; written < Bytes; written += block.size())
+            out.write(block.data(), static_cast<std::streamsize>(block.size()));
+    }
+    // 60 s at 128 kbit/s is 960 KB into the file, well inside the garbage.
+    const auto source = OpenMp3Source(path.string(), 60000);
+    if (!source) {
+        state.SkipWithError("the file did not open");
+        return;
+    }
+    PlayTrack(state, *source);
+    fs::remove(path);
+}
+BENCHMARK_CAPTURE(BM_Mp3Garbage, Zeros, Garbage::Zeros)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Mp3Garbage, Noise, Garbage::Noise)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Mp3Garbage, HeadersEveryFiveBytes, Garbage::HeadersEveryFiveBytes)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

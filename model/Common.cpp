@@ -45,6 +45,17 @@ void AdoptSession(Session session) {
     Events = std::move(session.Events);
 }
 
+void EditOpenSession(const std::function<void(Session&)>& edit) {
+    Session session{std::move(SessionName), std::move(SessionAuthor), std::move(SessionDescription),
+                    SessionLength,          std::move(StartValues),   std::move(Events)};
+    // Given back however the edit ends, so the open session is never left emptied.
+    struct GiveBack {
+        Session& session;
+        ~GiveBack() { AdoptSession(std::move(session)); }
+    } giveBack{session};
+    edit(session);
+}
+
 std::string OpenProjectFolder() {
     return ProjectFolderOf(ProjectFileName);
 }

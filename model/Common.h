@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,9 @@ void ResetProject();
 // A copy of the open session's contents, and the reverse.
 Session OpenSession();
 void AdoptSession(Session session);
+
+// Lets edit change the open session's contents in place, without copying them.
+void EditOpenSession(const std::function<void(Session&)>& edit);
 
 // The folder of the open project (Windows-1251), where moved media are looked for; empty for a
 // new project.

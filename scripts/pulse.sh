@@ -1,7 +1,8 @@
 # Sourced by test.sh: pulse_start starts a private PulseAudio server with a null sink and
 # exports what clients (SDL2, parec, pactl) need to reach it; pulse_stop stops it by its process
 # id. When the server cannot start, the tests that need a real device skip with a message, so
-# neither function ever fails the caller.
+# neither function ever fails the caller. pulse_kill and pulse_restart let a test take the
+# server away during play and bring it back at the same address.
 
 pulse_start() {
   PULSE_PRIVATE_DIR=""
@@ -15,8 +16,25 @@ pulse_start() {
   chmod 700 "$PULSE_PRIVATE_DIR/runtime"
   # Clients must never spawn a server of their own.
   printf 'autospawn = no\n' > "$PULSE_PRIVATE_DIR/client.conf"
-  local socket="$PULSE_PRIVATE_DIR/native"
 
+  export PULSE_SERVER="unix:$PULSE_PRIVATE_DIR/native"
+  export PULSE_CLIENTCONFIG="$PULSE_PRIVATE_DIR/client.conf"
+  export SDL_AUDIODRIVER=pulseaudio
+
+  if pulse_launch; then
+    echo "pulse.sh: private PulseAudio server $PULSE_PRIVATE_PID at $PULSE_SERVER"
+    return 0
+  fi
+  echo "pulse.sh: the private PulseAudio server did not start; real-device sound tests will skip" >&2
+  if [[ -f "$PULSE_PRIVATE_DIR/server.log" ]]; then
+    tail -n 20 "$PULSE_PRIVATE_DIR/server.log" >&2 || true
+  fi
+  pulse_stop
+  return 0
+}
+
+# Starts the server in PULSE_PRIVATE_DIR and waits until it answers; fails when it does not.
+pulse_launch() {
   # No D-Bus, no X, no configuration files (-n): only a null sink and the native protocol.
   # As root it runs in user mode all the same (it warns); the private folders keep it apart
   # from any server the user may have.
@@ -26,35 +44,26 @@ pulse_start() {
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
       --log-target=file:"$PULSE_PRIVATE_DIR/server.log" \
       -L "module-null-sink sink_name=umbrascope_null sink_properties=device.description=umbrascope_null" \
-      -L "module-native-protocol-unix auth-anonymous=1 socket=$socket" \
+      -L "module-native-protocol-unix auth-anonymous=1 socket=$PULSE_PRIVATE_DIR/native" \
       </dev/null >/dev/null 2>&1 &
   PULSE_PRIVATE_PID=$!
-
-  export PULSE_SERVER="unix:$socket"
-  export PULSE_CLIENTCONFIG="$PULSE_PRIVATE_DIR/client.conf"
-  export SDL_AUDIODRIVER=pulseaudio
 
   local tries
   for tries in $(seq 1 100); do
     if pactl info >/dev/null 2>&1; then
       pactl set-default-sink umbrascope_null >/dev/null 2>&1 || true
-      echo "pulse.sh: private PulseAudio server $PULSE_PRIVATE_PID at $PULSE_SERVER"
       return 0
     fi
     if ! kill -0 "$PULSE_PRIVATE_PID" 2>/dev/null; then
-      break
+      return 1
     fi
     sleep 0.1
   done
-  echo "pulse.sh: the private PulseAudio server did not start; real-device sound tests will skip" >&2
-  if [[ -f "$PULSE_PRIVATE_DIR/server.log" ]]; then
-    tail -n 20 "$PULSE_PRIVATE_DIR/server.log" >&2 || true
-  fi
-  pulse_stop
-  return 0
+  return 1
 }
 
-pulse_stop() {
+# Stops the server by its process id and leaves it down; its folder stays.
+pulse_kill() {
   if [[ -n "${PULSE_PRIVATE_PID:-}" ]]; then
     kill "$PULSE_PRIVATE_PID" 2>/dev/null || true
     local tries
@@ -66,6 +75,18 @@ pulse_stop() {
     wait "$PULSE_PRIVATE_PID" 2>/dev/null || true
     PULSE_PRIVATE_PID=""
   fi
+  return 0
+}
+
+# Starts a server killed by pulse_kill again at the same address, as a restarted sound server
+# comes back. Fails when it does not answer.
+pulse_restart() {
+  pulse_kill
+  [[ -n "${PULSE_PRIVATE_DIR:-}" ]] && pulse_launch
+}
+
+pulse_stop() {
+  pulse_kill
   if [[ -n "${PULSE_PRIVATE_DIR:-}" ]]; then
     rm -rf "$PULSE_PRIVATE_DIR"
     PULSE_PRIVATE_DIR=""

@@ -37,3 +37,18 @@ std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objec
         ShowMessageBox(owner, UnrepresentablePathMessage(path));
     return modelPath;
 }
+
+std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& objectName,
+                                        const QString& filter, OverwriteQuestion question,
+                                        const QString& defaultSuffix) {
+    QFileDialog dialog(owner, QString(), QString(), filter);
+    dialog.setObjectName(objectName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (question == OverwriteQuestion::DontAsk)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-// The open-file dialogs of the editing dialogs. User-interface thread only.
+// The file dialogs of the editing dialogs and the main window. User-interface thread only.
 
 #include <QString>
 
@@ -17,3 +17,13 @@ QString QtFileFilter(const QString& windowsFilter);
 // empty when the user cancels or when Windows-1251 cannot hold the path (the user is told).
 std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objectName,
                                             const QString& windowsFilter);
+
+// Whether a save dialog asks before an existing file is chosen.
+enum class OverwriteQuestion { Ask, DontAsk };
+
+// Runs a save-file dialog named objectName with a Qt filter ("Description (*.ext)"). The chosen
+// path (UTF-8), or empty when the user cancels. defaultSuffix, when given, is added to a name
+// typed without one.
+std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& objectName,
+                                        const QString& filter, OverwriteQuestion question,
+                                        const QString& defaultSuffix = QString());

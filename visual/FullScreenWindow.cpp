@@ -2,8 +2,8 @@
 
 #include "EventQueueHandOver.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
@@ -63,6 +63,7 @@ void TFullScreenForm::hideEvent(QHideEvent* event) {
 }
 
 void TFullScreenForm::FormShow() {
+    qApp->installEventFilter(this);
     if (cursorShown_) {
         QGuiApplication::setOverrideCursor(Qt::BlankCursor);
         cursorShown_ = false;
@@ -71,6 +72,7 @@ void TFullScreenForm::FormShow() {
 }
 
 void TFullScreenForm::FormHide() {
+    qApp->removeEventFilter(this);
     frames_.Release();
     if (!cursorShown_) {
         QGuiApplication::restoreOverrideCursor();
@@ -101,6 +103,15 @@ void TFullScreenForm::keyPressEvent(QKeyEvent* event) {
     if (IsCharacterKey(*event))
         stopRequested_ = true;
     event->accept();
+}
+
+bool TFullScreenForm::eventFilter(QObject* watched, QEvent* event) {
+    AcceptHandOver(event); // the application's filters see a handed-over frame event first
+    // A key taken by a shortcut arrives only as its override request.
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (key && IsCharacterKey(*static_cast<QKeyEvent*>(event)))
+        stopRequested_ = true;
+    return QWidget::eventFilter(watched, event);
 }
 
 bool TFullScreenForm::event(QEvent* event) {

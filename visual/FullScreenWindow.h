@@ -3,7 +3,8 @@
 // TFullScreenForm: the borderless, stay-on-top window that covers the primary screen while a
 // session plays with picture. It shows the frames the presentation thread hands over, hides
 // the mouse cursor while shown, and turns any key that produces a character into a request
-// to stop the session.
+// to stop the session: a key in any window of the program while it is shown, since a message
+// box that pops up during play takes the keyboard from it.
 //
 // Thread rule: user-interface thread only, except Frames(), which is thread safe.
 
@@ -38,6 +39,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

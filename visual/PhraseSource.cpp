@@ -19,11 +19,24 @@ std::string ShownPhrase(std::string line) {
     return line;
 }
 
-std::string ReadNextPhraseLine(TFile& reader) {
-    std::string text;
-    const std::uint32_t next = reader.ReadLine(text, reader.ReadPosition);
-    reader.ReadPosition = next >= reader.Size() ? 0 : next;
-    return ShownPhrase(std::move(text));
+namespace {
+
+bool ReadPhraseLinePart(TFile& reader, std::string& text, std::size_t maxCharacters) {
+    const auto part =
+        reader.ReadLinePart(text, reader.ReadPosition, maxCharacters, PhraseReadSlice);
+    reader.ReadPosition = part.next >= reader.Size() ? 0 : part.next;
+    return part.finished;
+}
+
+} // namespace
+
+bool ReadPhraseLineStart(TFile& reader, std::string& text) {
+    return ReadPhraseLinePart(reader, text, PhraseCharacterLimit);
+}
+
+bool SkipRestOfPhraseLine(TFile& reader) {
+    std::string nothing;
+    return ReadPhraseLinePart(reader, nothing, 0);
 }
 
 std::unique_ptr<TFile> OpenPhraseFile(const std::string& path) {
@@ -41,6 +54,7 @@ void TPhraseSource::Replace(std::unique_ptr<TFile> reader) {
         previous = std::move(reader_);
         dropRequested_ = reader == nullptr;
         reader_ = std::move(reader);
+        restOfLinePending_ = false;
     }
     // previous closes here, outside the lock; the thread can no longer reach it.
 }
@@ -65,10 +79,34 @@ std::optional<std::string> TPhraseSource::ReadNextPhrase() {
     std::lock_guard lock(mutex_);
     if (!reader_)
         return std::nullopt;
-    return ReadNextPhraseLine(*reader_);
+    if (restOfLinePending_) {
+        restOfLinePending_ = !SkipRestOfPhraseLine(*reader_);
+        if (restOfLinePending_)
+            return std::nullopt;
+    }
+    std::string text;
+    restOfLinePending_ = !ReadPhraseLineStart(*reader_, text);
+    return ShownPhrase(std::move(text));
 }
 
 bool TPhraseSource::TakeDropRequest() {
     std::lock_guard lock(mutex_);
     return std::exchange(dropRequested_, false);
+}
+
+bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrentValues& values,
+                   QSize screen, std::uint32_t frameTime, RandomCells& cells) {
+    if (phrases.TakeDropRequest())
+        DropPhrase(layout);
+    if (!PhraseDue(layout, values, frameTime))
+        return false;
+    try {
+        auto text = phrases.ReadNextPhrase();
+        if (!text)
+            return false;
+        TakePhrase(layout, std::move(*text), values, screen, frameTime, cells);
+        return true;
+    } catch (const EInOutError&) {
+        return false;
+    }
 }

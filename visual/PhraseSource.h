@@ -9,6 +9,7 @@
 // (Replace with none) also asks the thread to drop its current phrase, which the thread does
 // on its next pass: the controller never writes the thread's phrase state itself.
 
+#include "PhraseRenderer.h"
 #include "base/FileUtils.h"
 
 #include <memory>
@@ -23,10 +24,20 @@ inline constexpr const char* BlankPhrase = "#####";
 // holds only blanks and control characters.
 std::string ShownPhrase(std::string line);
 
-// The line at reader.ReadPosition, moving ReadPosition to the next line and back to the first
-// after the last; a blank line reads as BlankPhrase. Throws EInOutError when the file cannot
-// be read. Call from one thread at a time per reader.
-std::string ReadNextPhraseLine(TFile& reader);
+// How many bytes of the phrase file one read looks at, at most: a file of zeros or one without
+// line feeds is one line of any length, which must not hold the presentation or Stop up.
+inline constexpr std::uint32_t PhraseReadSlice = 1u << 20;
+
+// Reads the start of the line at reader.ReadPosition into text, cut at the characters a phrase
+// shows, and moves ReadPosition past what it looked at (back to the first line after the
+// last). False when the line goes on past PhraseReadSlice bytes: ReadPosition then lies inside
+// it, and SkipRestOfPhraseLine passes over the rest. Throws EInOutError when the file cannot be
+// read. Call from one thread at a time per reader.
+bool ReadPhraseLineStart(TFile& reader, std::string& text);
+
+// Passes over at most PhraseReadSlice more bytes of a line that ReadPhraseLineStart left
+// unfinished; true once the line's end has been passed.
+bool SkipRestOfPhraseLine(TFile& reader);
 
 // Opens a phrase file (a Windows-1251 path) for reading from its first line; null when it
 // cannot be opened.
@@ -50,8 +61,9 @@ public:
     // Thread safe: where the next line starts (0 without a reader).
     std::uint32_t ReadPosition() const;
 
-    // Presentation thread: the next phrase, or empty when no reader is open. Throws
-    // EInOutError when the file cannot be read.
+    // Presentation thread: the next phrase, or empty when no reader is open or the rest of an
+    // over-long line is still being passed over (one slice per call). Throws EInOutError when
+    // the file cannot be read.
     std::optional<std::string> ReadNextPhrase();
 
     // Presentation thread: true once after the phrase file went away.
@@ -60,5 +72,12 @@ public:
 private:
     mutable std::mutex mutex_;
     std::unique_ptr<TFile> reader_;
+    bool restOfLinePending_ = false;
     bool dropRequested_ = false;
 };
+
+// The phrase work of one pass of the presentation, live or exported: drops the phrase when its
+// file went away, and reads and lays out the next one when it is due. True when a new phrase
+// was taken. An unreadable phrase file takes nothing (the next pass tries again).
+bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrentValues& values,
+                   QSize screen, std::uint32_t frameTime, RandomCells& cells = SharedRandomCells());

@@ -1,6 +1,5 @@
 #include "SessionPicture.h"
 
-#include "PhraseSource.h"
 #include "VideoFunctions.h"
 #include "model/SessionState.h"
 
@@ -23,8 +22,7 @@ SessionPicture::~SessionPicture() = default;
 
 bool SessionPicture::Draw(std::uint32_t frameTime, QImage& frame) {
     ApplyEventsDue(frameTime);
-    if (PhraseDue(layout_, state_, frameTime))
-        TakeNextPhrase(frameTime);
+    TakeDuePhrase(phrases_, layout_, state_, size_, frameTime, cells_);
     return DrawFrame(frame, state_, layout_, frameTime);
 }
 
@@ -36,20 +34,9 @@ void SessionPicture::ApplyEventsDue(std::uint32_t frameTime) {
     }
 }
 
-void SessionPicture::TakeNextPhrase(std::uint32_t frameTime) {
-    if (!phraseReader_)
-        return;
-    try {
-        TakePhrase(layout_, ReadNextPhraseLine(*phraseReader_), state_, size_, frameTime, cells_);
-    } catch (const EInOutError&) {
-        // An unreadable phrase file: this frame shows no new phrase; the next one tries again.
-    }
-}
-
 void SessionPicture::SwitchPhraseFile(const std::optional<std::string>& path) {
-    phraseReader_ = path ? OpenPhraseFile(*path) : nullptr;
-    if (!phraseReader_)
-        DropPhrase(layout_);
+    // No reader also drops the phrase shown, as in live play.
+    phrases_.Replace(path ? OpenPhraseFile(*path) : nullptr);
 }
 
 void SessionPicture::Report(const std::string& message) {

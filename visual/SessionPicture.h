@@ -10,7 +10,7 @@
 // Thread rule: works on its own copy of the session; one thread at a time.
 
 #include "PhraseRenderer.h"
-#include "base/FileUtils.h"
+#include "PhraseSource.h"
 #include "model/EventPlayhead.h"
 #include "model/Session.h"
 
@@ -18,7 +18,6 @@
 #include <QSize>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,13 +49,12 @@ private:
     void Report(const std::string& message) override;
 
     void ApplyEventsDue(std::uint32_t frameTime);
-    void TakeNextPhrase(std::uint32_t frameTime);
 
     Session session_;
     TCurrentValues state_;
     EventPlayhead playhead_;
     QSize size_;
-    std::unique_ptr<TFile> phraseReader_;
+    TPhraseSource phrases_;
     TPhraseLayout layout_;
     RandomCells cells_;
     std::vector<std::string> problems_;

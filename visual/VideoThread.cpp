@@ -86,24 +86,9 @@ void TVideoThread::Execute(std::stop_token stop) {
 void TVideoThread::Pass(std::stop_token stop) {
     frameTime_ = SessionTimeNow();
     const std::shared_ptr<const TCurrentValues> values = CurrentValuesView();
-    if (phrases_.TakeDropRequest())
-        DropPhrase(layout_);
-    if (PhraseDue(layout_, *values, frameTime_)) {
-        try {
-            TakeNextPhrase(*values);
-        } catch (const EInOutError&) {
-            // An unreadable phrase file: this pass shows no new phrase; the next one tries again.
-        }
-    }
+    if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
+        ++phrasesTaken_;
     DrawPass(*values, stop);
-}
-
-void TVideoThread::TakeNextPhrase(const TCurrentValues& values) {
-    auto text = phrases_.ReadNextPhrase();
-    if (!text)
-        return;
-    TakePhrase(layout_, std::move(*text), values, frames_.FrameSize(), frameTime_);
-    ++phrasesTaken_;
 }
 
 void TVideoThread::DrawPass(const TCurrentValues& values, std::stop_token stop) {

@@ -130,11 +130,11 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
                      "for the other commands.\n";
         return 2;
     }
-    // Plays through --play, which shows the photosensitivity warning before the picture.
+    // Plays as --play does, asking the photosensitivity warning before the picture.
     std::vector<std::string> play{self.string()};
     play.insert(play.end(), arguments.begin(), arguments.end());
     const ReleaseOpenedMedia release;
-    return RunPlayCommand(play);
+    return RunBuiltSessionPlay(play);
 }
 
 std::optional<QSize> ParseSize(const std::string& text, int largestSide) {

@@ -25,6 +25,9 @@ std::string UsageText();
 
 // Each command takes the arguments after its own name.
 int RunPlayCommand(const std::vector<std::string>& arguments);
+// The same play for a built session, which someone started from the desktop: the
+// photosensitivity warning is asked in a window instead of printed, and Отмена plays nothing.
+int RunBuiltSessionPlay(const std::vector<std::string>& arguments);
 int RunDumpCommand(const std::vector<std::string>& arguments);
 int RunImportJsonCommand(const std::vector<std::string>& arguments);
 int RunSnapshotCommand(const std::vector<std::string>& arguments);

@@ -84,7 +84,11 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
     if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, OpenProjectFolder()))
         return std::string();
     const auto reader = OpenPhraseFile(path);
-    return reader ? ReadNextPhraseLine(*reader) : std::string();
+    if (!reader)
+        return std::string();
+    std::string text;
+    ReadPhraseLineStart(*reader, text);
+    return ShownPhrase(std::move(text));
 }
 
 int WriteSnapshot(const SnapshotRequest& request) {

@@ -1,16 +1,19 @@
 // umbrascope --play FILE.usp [--from MS] [--sound-only]: plays a session straight away, full
 // screen or as sound only, without the editing window. Ends with the session, on a key in the
-// full-screen window, or on SIGINT, SIGTERM or SIGHUP, stopping cleanly each time.
+// full-screen window, or on SIGINT, SIGTERM or SIGHUP, stopping cleanly each time. Messages go
+// to standard error, and a play in which no track could open the sound device ends with
+// status 1.
 
 #include "Cli.h"
 #include "app/gui/Desktop.h"
-#include "app/gui/MessageBridge.h"
 #include "app/gui/PlaybackController.h"
+#include "audio/StreamingLoop.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PhotosensitivityWarning.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
 
@@ -89,9 +92,9 @@ void Report(const QString& text) {
     std::cerr << "umbrascope: " << text.toStdString() << '\n';
 }
 
-} // namespace
+enum class Warning { Printed, Asked };
 
-int RunPlayCommand(const std::vector<std::string>& arguments) {
+int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     const auto options = ParsePlayOptions(arguments);
     if (!options)
         return Fail("usage: umbrascope --play FILE.usp [--from MS] [--sound-only]");
@@ -109,11 +112,14 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
     const StopOnSignals stopOnSignals;
     if (const auto failure = LoadProjectAt(options->project, options->from))
         return Fail(*failure);
-    // The photosensitivity warning goes here, before the picture plays (not with --sound-only);
-    // a built session that starts (RunBuiltSessionIfBuilt) plays through here too.
+    // On a command line nobody may be there to answer, so the picture plays after the warning.
+    if (!options->soundOnly && warning == Warning::Printed)
+        PrintPhotosensitivityWarning(std::cerr);
+    if (!options->soundOnly && warning == Warning::Asked && !ConfirmPicturePlay(nullptr))
+        return 0;
 
-    MessageBridge messages;
-    InstallUserMessages(&messages);
+    // The track threads' messages go to standard error: boxes would wait unseen.
+    InstallUserMessages(nullptr);
     int status = 0;
     {
         QTimer clock;
@@ -156,6 +162,21 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound(messages);
+    EndSound(nullptr);
+    const TrackStreamCounts streams = CountTrackStreams();
+    if (streams.refused > 0 && streams.opened == 0) {
+        Report(QStringLiteral("no track could open the sound device"));
+        status = 1;
+    }
     return status;
+}
+
+} // namespace
+
+int RunPlayCommand(const std::vector<std::string>& arguments) {
+    return PlaySession(arguments, Warning::Printed);
+}
+
+int RunBuiltSessionPlay(const std::vector<std::string>& arguments) {
+    return PlaySession(arguments, Warning::Asked);
 }

@@ -1,10 +1,10 @@
 #include "Desktop.h"
 
 #include "MainForm.h"
-#include "ui/MessageBoxes.h"
 #include "MessageBridge.h"
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
+#include "ui/MessageBoxes.h"
 
 #include <iostream>
 
@@ -34,12 +34,13 @@ int RunDesktopProgram(int argc, char** argv) {
         mainForm.show();
         status = QApplication::exec();
     } // a session still playing stops with the main window
-    EndSound(messages);
+    EndSound(&messages);
     return status;
 }
 
-void EndSound(MessageBridge& messages) {
-    messages.Close();
+void EndSound(MessageBridge* messages) {
+    if (messages)
+        messages->Close();
     StopAndJoinAllTrackThreads();
     InstallUserMessages(nullptr);
     QuitAudioOutput();

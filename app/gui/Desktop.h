@@ -11,4 +11,5 @@ bool DisplayAvailable();
 int RunDesktopProgram(int argc, char** argv);
 
 // Program exit: every track thread stopped and joined, then the sound output shut down.
-void EndSound(MessageBridge& messages);
+// messages: the bridge the track threads' messages went through, if any.
+void EndSound(MessageBridge* messages);

@@ -39,13 +39,15 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
     CreateControls();
     CreateMenus();
     CreateToolBar();
-    resize(700, 500);
-    setMinimumSize(700, 500);
+    CreateShortcuts();
+    FitOuterSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate(arguments);
     CreateDialogs();
     CreatePlayback();
+    ShowUndoSteps();
+    ShowRecentProjects();
 }
 
 TMainForm::~TMainForm() {
@@ -70,12 +72,14 @@ bool TMainForm::IsProjectArgument(const QString& path) {
     return info.isFile() && info.suffix().toUpper() == QStringLiteral("USP");
 }
 
+QString TMainForm::ProjectDisplayName() const {
+    return ProjectFileName.empty() ? QStringLiteral("Новый проект")
+                                   : FromModelText(ExtractFileName(ProjectFileName));
+}
+
 void TMainForm::ShowProjectCaption() {
-    if (ProjectFileName.empty())
-        setWindowTitle(QStringLiteral(" Umbrascope - Новый проект"));
-    else
-        setWindowTitle(QStringLiteral(" Umbrascope - ") +
-                       FromModelText(ExtractFileName(ProjectFileName)));
+    setWindowTitle(QStringLiteral(" Umbrascope - ") + ProjectDisplayName() +
+                   (history_.Modified() ? QStringLiteral("*") : QString()));
 }
 
 void TMainForm::ShowStateError(const std::optional<std::string>& error) {
@@ -109,17 +113,41 @@ void TMainForm::UpdateDisplay() {
 }
 
 void TMainForm::DisableControls() {
-    for (QMenu* group : {FileMG, SessionSettingsMG, EventsMG, HelpMG})
+    for (QMenu* group : {FileMG, EditMG, SessionSettingsMG, EventsMG, HelpMG})
         group->menuAction()->setEnabled(false);
     for (int n = 1; n <= 11; ++n)
         SpeedButtons[n]->setEnabled(false);
 }
 
 void TMainForm::EnableControls() {
-    for (QMenu* group : {FileMG, SessionSettingsMG, EventsMG, HelpMG})
+    for (QMenu* group : {FileMG, EditMG, SessionSettingsMG, EventsMG, HelpMG})
         group->menuAction()->setEnabled(true);
     for (int n = 1; n <= 11; ++n)
         SpeedButtons[n]->setEnabled(buttonCommands_[n]->isEnabled());
+}
+
+void TMainForm::FitOuterSize() {
+    // The frame is known once the desktop has put one round the window; until then it counts
+    // as none.
+    const QSize extra = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+    if (extra == frameExtra_ && minimumWidth() > 0)
+        return;
+    const QSize outer(700, 500);
+    const bool atMinimum = size() == minimumSize() || minimumWidth() == 0;
+    frameExtra_ = extra;
+    setMinimumSize(outer - extra);
+    if (atMinimum)
+        resize(outer - extra);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitOuterSize();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FitOuterSize(); // the desktop frames a window after showing it
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

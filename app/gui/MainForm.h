@@ -4,11 +4,14 @@
 // timeline strip, the playback buttons, the menus and the toolbar.
 // User-interface thread only.
 
+#include "model/EditHistory.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +24,7 @@ class QListWidget;
 class QMenu;
 class QMouseEvent;
 class QPainter;
+class QProgressDialog;
 class QPushButton;
 class QTimer;
 class QToolButton;
@@ -49,12 +53,33 @@ public:
     // The state at the current position, then UpdateDisplay.
     void Refresh();
 
-    // Project commands.
+    // Project commands. New, Open, Exit and closing the window ask first whether to save a
+    // changed session.
     void NewMIClick();
     void OpenMIClick();
     void SaveMIClick();
     void SaveAsMIClick();
     void ExitMIClick();
+
+    // Every command that edits the session runs through here, named by its menu caption: the
+    // session before and after the command make one step of the history when they differ, and
+    // the caption then shows the session as changed. The command refreshes the window itself.
+    void RunEditingCommand(const QString& stepName, const std::function<void()>& command);
+
+    // Undo and redo of the last step, refreshing the state and the window as the command did.
+    void UndoMIClick();
+    void RedoMIClick();
+    const EditHistory& History() const { return history_; }
+
+    // Asks whether to save a changed session before it is discarded: true when the caller may
+    // go on (saved, not wanted, or nothing changed), false when the user cancelled or the save
+    // failed.
+    bool MayDiscardSession();
+
+    // The sound of the whole session as a WAV file, rendered on a worker thread behind a
+    // progress dialog with a Cancel button.
+    void ExportSoundMIClick();
+    void ExportSoundTo(const QString& path);
 
     // Build session: the session with its media as one file that plays itself.
     void BuildSessionMIClick();
@@ -69,13 +94,15 @@ public:
     // The program's help in the desktop's browser.
     void HelpMIClick();
 
-    // The parts of Open and Save As that follow the file dialog (paths in UTF-8).
+    // The parts of Open and Save As that follow the file dialog (paths in UTF-8). Open asks
+    // nothing; SaveProjectAs is false when nothing was saved.
     void OpenProjectPath(const QString& path);
-    void SaveProjectAs(const QString& path);
+    bool SaveProjectAs(const QString& path);
 
     // The file dialogs; tests replace them. Empty when the user cancels.
     virtual std::optional<QString> ChooseProjectToOpen();
     virtual std::optional<QString> ChooseProjectToSave();
+    virtual std::optional<QString> ChooseSoundFileToExport();
     virtual std::optional<QString> ChooseBuiltSessionFile();
     // Asks before an existing file is replaced.
     virtual bool ConfirmReplace(const QString& path);
@@ -120,6 +147,8 @@ public:
     QTimer* ControlTimer = nullptr;
 
     QMenu* FileMG = nullptr;
+    QMenu* RecentProjectsMG = nullptr;
+    QMenu* EditMG = nullptr;
     QMenu* SessionSettingsMG = nullptr;
     QMenu* EventsMG = nullptr;
     QMenu* HelpMG = nullptr;
@@ -128,7 +157,10 @@ public:
     QAction* SaveMI = nullptr;
     QAction* SaveAsMI = nullptr;
     QAction* BuildSessionMI = nullptr;
+    QAction* ExportSoundMI = nullptr;
     QAction* ExitMI = nullptr;
+    QAction* UndoMI = nullptr;
+    QAction* RedoMI = nullptr;
     QAction* SessionParametersMI = nullptr;
     QAction* SessionStartValuesMI = nullptr;
     QAction* AddEventMI = nullptr;
@@ -149,23 +181,42 @@ public:
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
     std::array<QToolButton*, 12> SpeedButtons{};
 
+    // The progress of a sound export while one runs, else null.
+    QProgressDialog* ExportProgress = nullptr;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void CreateControls();
     void CreateMenus();
     void CreateToolBar();
     void CreateDialogs();
-    // Runs handler, guarded, when the menu item (or its toolbar button) is chosen.
+    void CreateShortcuts();
     void BindCommand(QAction* action, void (TMainForm::*handler)());
+    // The same for a command that edits the session: one step of the history, named by the
+    // menu item's caption.
+    void BindEditingCommand(QAction* action, void (TMainForm::*handler)());
+    void SpaceKeyPress();
+    void FitOuterSize();
     void FormCreate(const QStringList& arguments);
     void FormResize();
     void CreatePlayback();
     void ShowPlaying(bool playing);
     static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
+    QString ProjectDisplayName() const;
+    void SessionReplaced();
+    void SessionEdited();
+    void ShowUndoSteps();
+    bool SaveCommand();
+    bool SaveAsCommand();
+    void ProjectSaved(const QString& path);
+    void ShowRecentProjects();
+    void OpenRecentProject(const QString& path);
     void ShowStateError(const std::optional<std::string>& error);
     void MoveTimelineCursor(const QMouseEvent& event);
 
@@ -174,4 +225,7 @@ private:
     QImage lastPreview_;
     // The menu command behind each toolbar button: a button is usable when its command is.
     std::array<QAction*, 12> buttonCommands_{};
+    EditHistory history_;
+    // The window's frame as last seen: the window's outer size, frame included, is 700 x 500.
+    QSize frameExtra_;
 };

@@ -5,10 +5,10 @@
 #include "base/FileUtils.h"
 #include "model/BuiltSession.h"
 #include "model/Common.h"
+#include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -37,15 +37,10 @@ QString BuiltSessionName(const QString& chosen) {
 } // namespace
 
 std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
-    QFileDialog dialog(this, QString(), QString(), QStringLiteral("Сессия Umbrascope (*.run)"));
-    dialog.setObjectName(QStringLiteral("SaveBuildDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
     // The question comes after the naming rule, about the file that is really replaced.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    return ChooseFileToSave(this, QStringLiteral("SaveBuildDialog"),
+                            QStringLiteral("Сессия Umbrascope (*.run)"),
+                            OverwriteQuestion::DontAsk);
 }
 
 bool TMainForm::ConfirmReplace(const QString& path) {

@@ -1,8 +1,10 @@
-// The project commands of the main window (New, Open, Save, Save As, Exit) and its help.
+// The project commands of the main window (New, Open, Save, Save As, Exit), the question
+// before a changed session is discarded, undo and redo, and the help.
 
 #include "MainForm.h"
 
 #include "Help.h"
+#include "RecentProjects.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
@@ -13,8 +15,12 @@
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -44,16 +50,58 @@ std::optional<QString> TMainForm::ChooseProjectToSave() {
     return RunFileDialog(this, QFileDialog::AcceptSave);
 }
 
+bool TMainForm::MayDiscardSession() {
+    if (!history_.Modified())
+        return true;
+    QMessageBox question(
+        QMessageBox::Question, QApplication::applicationName(),
+        QStringLiteral("Сохранить изменения в проекте «%1»?").arg(ProjectDisplayName()),
+        QMessageBox::NoButton, this);
+    question.setObjectName(QStringLiteral("SaveChangesQuestion"));
+    QPushButton* yes = question.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = question.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = question.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    question.setDefaultButton(yes);
+    question.setEscapeButton(cancel);
+    question.exec();
+    if (question.clickedButton() == yes)
+        return SaveCommand();
+    return question.clickedButton() == no;
+}
+
 void TMainForm::NewMIClick() {
+    if (!MayDiscardSession())
+        return;
     ResetProject();
-    ShowProjectCaption();
+    SessionReplaced();
     ShowStateError(ComputeStateAt(0));
     UpdateDisplay();
 }
 
 void TMainForm::OpenMIClick() {
+    if (!MayDiscardSession())
+        return;
     if (const auto path = ChooseProjectToOpen())
         OpenProjectPath(*path);
+}
+
+void TMainForm::OpenRecentProject(const QString& path) {
+    if (MayDiscardSession())
+        OpenProjectPath(path);
+}
+
+void TMainForm::ShowRecentProjects() {
+    RecentProjectsMG->clear();
+    const QStringList projects = RecentProjects();
+    for (const QString& path : projects) {
+        QAction* item =
+            RecentProjectsMG->addAction(QString(path).replace(u'&', QStringLiteral("&&")));
+        // A project that has gone stays listed, greyed, in case its disk comes back.
+        item->setEnabled(QFileInfo(path).isFile());
+        connect(item, &QAction::triggered, this,
+                [this, path] { Guarded(this, [&] { OpenRecentProject(path); }); });
+    }
+    RecentProjectsMG->menuAction()->setEnabled(!projects.isEmpty());
 }
 
 void TMainForm::OpenProjectPath(const QString& chosen) {
@@ -63,6 +111,8 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
     const ProjectLoad load = LoadProject(chosen.toStdString());
     switch (load.outcome) {
     case ProjectLoad::Outcome::Opened:
+        RememberRecentProject(QString::fromStdString(load.path.string()));
+        ShowRecentProjects();
         break;
     case ProjectLoad::Outcome::Unreadable:
         ShowMessageBox(this, QString::fromStdString(load.path.string() + ": " + load.message));
@@ -71,35 +121,44 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
         ShowMessageBox(this, QString::fromStdString(load.message));
         break;
     }
-    ShowProjectCaption();
+    SessionReplaced();
     ShowStateError(ComputeStateAt(0));
     UpdateDisplay();
 }
 
 void TMainForm::SaveMIClick() {
-    if (!MediaFileExists(ProjectFileName)) {
-        SaveAsMIClick();
-        return;
-    }
+    SaveCommand();
+}
+
+bool TMainForm::SaveCommand() {
+    if (!MediaFileExists(ProjectFileName))
+        return SaveAsCommand();
+    const QString path = FromModelText(ProjectFileName);
     try {
         SaveProjectFile(ProjectFileName);
     } catch (const EInOutError& error) {
-        ShowMessageBox(this, FromModelText(ProjectFileName) + QStringLiteral(": ") +
-                                 QString::fromUtf8(error.what()));
+        ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+        return false;
     }
+    ProjectSaved(path);
+    return true;
 }
 
 void TMainForm::SaveAsMIClick() {
-    if (const auto path = ChooseProjectToSave())
-        SaveProjectAs(*path);
+    SaveAsCommand();
 }
 
-void TMainForm::SaveProjectAs(const QString& chosen) {
+bool TMainForm::SaveAsCommand() {
+    const auto path = ChooseProjectToSave();
+    return path && SaveProjectAs(*path);
+}
+
+bool TMainForm::SaveProjectAs(const QString& chosen) {
     QString path = QFileInfo(chosen).absoluteFilePath();
     auto modelPath = ToModelText(path);
     if (!modelPath) {
         ShowMessageBox(this, UnrepresentablePathMessage(path));
-        return;
+        return false;
     }
     if (AnsiUpperCase(ExtractFileExt(*modelPath)) != ".USP") {
         *modelPath += ".usp";
@@ -109,12 +168,78 @@ void TMainForm::SaveProjectAs(const QString& chosen) {
         SaveProjectFile(*modelPath);
     } catch (const EInOutError& error) {
         ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
-        return;
+        return false;
     }
     // The saved file is the project from now on: the next Save writes it, and media files
     // are looked for beside it.
     ProjectFileName = *modelPath;
+    ProjectSaved(path);
+    return true;
+}
+
+void TMainForm::ProjectSaved(const QString& path) {
+    history_.MarkSaved();
     ShowProjectCaption();
+    RememberRecentProject(path);
+    ShowRecentProjects();
+}
+
+void TMainForm::SessionReplaced() {
+    history_.Clear();
+    ShowProjectCaption();
+    ShowUndoSteps();
+}
+
+void TMainForm::RunEditingCommand(const QString& stepName, const std::function<void()>& command) {
+    if (IsPlaying)
+        return;
+    const Session before = OpenSession();
+    const auto record = [&] {
+        history_.Record(stepName.toStdString(), SessionChange::Between(before, OpenSession()));
+        SessionEdited();
+    };
+    try {
+        command();
+    } catch (...) {
+        record(); // whatever a failing command changed can still be taken back
+        throw;
+    }
+    record();
+}
+
+void TMainForm::UndoMIClick() {
+    if (IsPlaying || !history_.CanUndo())
+        return;
+    history_.Undo();
+    SessionEdited();
+    Refresh();
+}
+
+void TMainForm::RedoMIClick() {
+    if (IsPlaying || !history_.CanRedo())
+        return;
+    history_.Redo();
+    SessionEdited();
+    Refresh();
+}
+
+void TMainForm::SessionEdited() {
+    // A shorter session keeps the position inside it, as the session parameters command does.
+    if (SessionLength < SessionPosition)
+        SessionPosition = std::max(SessionLength - 1, 0);
+    ShowProjectCaption();
+    ShowUndoSteps();
+}
+
+void TMainForm::ShowUndoSteps() {
+    const auto caption = [](const QString& command, const std::string& step) {
+        return step.empty() ? command
+                            : command + QStringLiteral(" «%1»").arg(QString::fromStdString(step));
+    };
+    UndoMI->setText(caption(QStringLiteral("Отменить"), history_.UndoName()));
+    UndoMI->setEnabled(history_.CanUndo());
+    RedoMI->setText(caption(QStringLiteral("Повторить"), history_.RedoName()));
+    RedoMI->setEnabled(history_.CanRedo());
 }
 
 void TMainForm::ExitMIClick() {

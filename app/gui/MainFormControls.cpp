@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -133,12 +134,22 @@ void TMainForm::CreateMenus() {
     FileMG->setObjectName(QStringLiteral("FileMG"));
     NewMI = item(FileMG, "NewMI", QStringLiteral("Новый"));
     OpenMI = item(FileMG, "OpenMI", QStringLiteral("Открыть"));
+    RecentProjectsMG = FileMG->addMenu(QStringLiteral("Недавние проекты"));
+    RecentProjectsMG->setObjectName(QStringLiteral("RecentProjectsMG"));
+    // Whether a project is still there is seen when the menu opens.
+    connect(RecentProjectsMG, &QMenu::aboutToShow, this, [this] { ShowRecentProjects(); });
     FileMG->addSeparator();
     SaveMI = item(FileMG, "SaveMI", QStringLiteral("Сохранить"));
     SaveAsMI = item(FileMG, "SaveAsMI", QStringLiteral("Сохранить как.."));
     BuildSessionMI = item(FileMG, "BuildSessionMI", QStringLiteral("Скомпилировать сессию"));
+    ExportSoundMI = item(FileMG, "ExportSoundMI", QStringLiteral("Экспорт звука в WAV..."));
     FileMG->addSeparator();
     ExitMI = item(FileMG, "ExitMI", QStringLiteral("Выход"));
+
+    EditMG = bar->addMenu(QStringLiteral("Правка"));
+    EditMG->setObjectName(QStringLiteral("EditMG"));
+    UndoMI = item(EditMG, "UndoMI", QStringLiteral("Отменить"));
+    RedoMI = item(EditMG, "RedoMI", QStringLiteral("Повторить"));
 
     SessionSettingsMG = bar->addMenu(QStringLiteral("Настройки сессии"));
     SessionSettingsMG->setObjectName(QStringLiteral("SessionSettingsMG"));
@@ -164,7 +175,10 @@ void TMainForm::CreateMenus() {
     BindCommand(SaveMI, &TMainForm::SaveMIClick);
     BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
     BindCommand(BuildSessionMI, &TMainForm::BuildSessionMIClick);
+    BindCommand(ExportSoundMI, &TMainForm::ExportSoundMIClick);
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
+    BindCommand(UndoMI, &TMainForm::UndoMIClick);
+    BindCommand(RedoMI, &TMainForm::RedoMIClick);
     BindCommand(HelpMI, &TMainForm::HelpMIClick);
     // The commands whose dialogs are still to come stay off until then; CreateDialogs binds
     // the others.
@@ -175,6 +189,42 @@ void TMainForm::CreateMenus() {
 void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this,
             [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
+}
+
+void TMainForm::BindEditingCommand(QAction* action, void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, action, handler] {
+        Guarded(this, [&] {
+            RunEditingCommand(action->text().remove(u'&'), [&] { (this->*handler)(); });
+        });
+    });
+}
+
+void TMainForm::CreateShortcuts() {
+    NewMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    OpenMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAsMI->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ExitMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    UndoMI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoMI->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Not a menu command: the menus are off while a session plays, and Space stops it then.
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    space->setObjectName(QStringLiteral("PlayStopShortcut"));
+    connect(space, &QShortcut::activated, this, [this] { SpaceKeyPress(); });
+}
+
+void TMainForm::SpaceKeyPress() {
+    // A focused button keeps its own Space, so the keyboard still reaches Play sound only.
+    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+        button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    if (IsPlaying)
+        StopButtonClick();
+    else if (PlayButton->isEnabled())
+        PlayButtonClick(PlayButton);
 }
 
 void TMainForm::CreateToolBar() {

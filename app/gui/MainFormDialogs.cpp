@@ -23,8 +23,9 @@ void TMainForm::CreateDialogs() {
     SessionStartValuesForm->AddWaveForm = AddWaveForm;
     SessionStartValuesForm->FontSettingsForm = FontSettingsForm;
 
-    BindCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
-    BindCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
+    // Closing an editing dialog is one step to undo: the start values dialog has no Cancel.
+    BindEditingCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
+    BindEditingCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
     BindCommand(AboutMI, &TMainForm::AboutMIClick);
 }
 

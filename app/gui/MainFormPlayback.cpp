@@ -2,8 +2,9 @@
 
 #include "MainForm.h"
 
-#include "ui/MessageBoxes.h"
 #include "PlaybackController.h"
+#include "ui/MessageBoxes.h"
+#include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 
 #include <QCloseEvent>
@@ -29,7 +30,10 @@ void TMainForm::CreatePlayback() {
 }
 
 void TMainForm::PlayButtonClick(QObject* sender) {
-    Guarded(this, [&] { controller_->PlayButtonClick(sender == PlayButton); });
+    const bool withPicture = sender == PlayButton;
+    if (IsPlaying || (withPicture && !ConfirmPicturePlay(this)))
+        return;
+    Guarded(this, [&] { controller_->PlayButtonClick(withPicture); });
 }
 
 void TMainForm::StopButtonClick() {
@@ -51,6 +55,12 @@ void TMainForm::ShowPlaying(bool playing) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    Guarded(this, [&] { mayClose = MayDiscardSession(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     // The program ends with the session.
     StopButtonClick();
     QMainWindow::closeEvent(event);

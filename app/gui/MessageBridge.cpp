@@ -36,6 +36,15 @@ void MessageBridge::ShowMessage(const std::string& text) {
     answered_.wait(lock, [&] { return request->shown || closed_; });
 }
 
+void MessageBridge::PostMessage(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    if (closed_) {
+        std::cerr << "umbrascope: " << text << '\n';
+        return;
+    }
+    waiting_.push_back(std::make_shared<Request>(Request{text}));
+}
+
 void MessageBridge::ShowWaitingMessages() {
     for (;;) {
         std::shared_ptr<Request> request;

@@ -22,6 +22,9 @@ public:
     // Thread safe. Returns when the box has been closed (at once after Close).
     void ShowMessage(const std::string& text) override;
 
+    // Thread safe; returns at once: the box is shown in turn, and nobody waits for it.
+    void PostMessage(const std::string& text) override;
+
     // User-interface thread, at program exit before track threads are joined: threads that
     // wait for an answer go on without one, and later messages go to standard error.
     void Close();

@@ -1,7 +1,8 @@
 // The program as a user meets it, on a virtual X display with the real sound server: open a
-// project, press Play, the full-screen window covers the screen and the tone reaches the
-// sound server; Escape closes the window, the sound ends within 450 ms and the menus are
-// usable again. Skipped when no sound server answers.
+// project, press Play and meet the photosensitivity warning (Отмена plays nothing, Продолжить
+// plays), the full-screen window covers the screen and the tone reaches the sound server; a
+// message box pops up and takes the keyboard, yet Escape closes the full screen, the sound
+// ends within 450 ms and the menus are usable again. Skipped when no sound server answers.
 
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
@@ -9,12 +10,14 @@
 #include "audio/PlayUtils.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"
+#include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -99,7 +102,18 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - tone.usp");
 
+    SetPhotosensitivityWarningWanted(true);
+    {
+        DialogAnswer cancel("Отмена");
+        QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+        ASSERT_TRUE(cancel.Answered());
+        EXPECT_FALSE(IsPlaying);
+        QTest::qWait(500);
+        EXPECT_EQ(sink.LastLoud(), -1) << "Отмена plays nothing";
+    }
+    DialogAnswer go("Продолжить");
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+    ASSERT_TRUE(go.Answered());
     TFullScreenForm* screen = form->FullScreenForm.get();
     ASSERT_TRUE(WaitUntil(
         [&] { return screen->windowHandle() && screen->windowHandle()->isExposed(); }, 5000));
@@ -109,7 +123,14 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
         << "no sound reached the sink";
     QTest::qWait(300);
 
-    QTest::keyClick(screen, Qt::Key_Escape);
+    QMessageBox box(QMessageBox::NoIcon, "Umbrascope", "Ошибка аудиоустройства");
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    QTest::qWait(100);
+    EXPECT_TRUE(IsPlaying);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     const qint64 pressed = sink.Now();
     ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
     EXPECT_FALSE(screen->isVisible());

@@ -86,8 +86,10 @@ TEST_F(MainWindow, StartsWithANewProjectAndItsLabels) {
     EXPECT_EQ(form->PlaySoundButton->toolTip(), "Воспроизводить только звук");
     EXPECT_EQ(form->ControlTimer->interval(), 50);
     EXPECT_FALSE(form->ControlTimer->isActive());
-    EXPECT_EQ(form->size(), QSize(700, 500));
-    EXPECT_EQ(form->minimumSize(), QSize(700, 500));
+    // 700 x 500 is the outer size, frame included, and the smallest.
+    const QSize frame = form->frameGeometry().size() - form->size();
+    EXPECT_EQ(form->frameGeometry().size(), QSize(700, 500));
+    EXPECT_EQ(form->minimumSize() + frame, QSize(700, 500));
     EXPECT_TRUE(messages.texts.isEmpty());
 }
 
@@ -96,13 +98,14 @@ TEST_F(MainWindow, MenusAndToolbarCarryTheirCaptionsAndHints) {
     QStringList groups;
     for (QAction* action : form->menuBar()->actions())
         groups << action->text();
-    EXPECT_EQ(groups,
-              QStringList({"Файл", "Настройки сессии", "Редактирование событий", "Справка"}));
+    EXPECT_EQ(groups, QStringList({"Файл", "Правка", "Настройки сессии", "Редактирование событий",
+                                   "Справка"}));
     QStringList fileItems;
     for (QAction* action : form->FileMG->actions())
         fileItems << (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(fileItems, QStringList({"Новый", "Открыть", "-", "Сохранить", "Сохранить как..",
-                                      "Скомпилировать сессию", "-", "Выход"}));
+    EXPECT_EQ(fileItems, QStringList({"Новый", "Открыть", "Недавние проекты", "-", "Сохранить",
+                                      "Сохранить как..", "Скомпилировать сессию",
+                                      "Экспорт звука в WAV...", "-", "Выход"}));
     EXPECT_EQ(form->GetEventListMI->text(), "Вывести список событий");
     EXPECT_EQ(form->AboutMI->text(), "О программе");
 
@@ -138,6 +141,7 @@ TEST_F(MainWindow, DisablingAndEnablingControlsKeepsUnbuiltCommandsOff) {
     form->DisableControls();
     EXPECT_FALSE(form->FileMG->menuAction()->isEnabled());
     EXPECT_FALSE(form->HelpMG->menuAction()->isEnabled());
+    EXPECT_FALSE(form->EditMG->menuAction()->isEnabled()); // no undo while a session plays
     EXPECT_FALSE(form->SpeedButtons[3]->isEnabled());
     form->EnableControls();
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());

@@ -1,5 +1,6 @@
 // Message boxes that track threads ask for: shown by the user-interface thread while the
-// asking thread waits, and never left waiting when the program ends.
+// asking thread waits (or goes on, for a posted message), and never left waiting when the
+// program ends.
 
 #include "app/gui/MessageBridge.h"
 #include "QtTestSupport.h"
@@ -28,6 +29,18 @@ TEST(MessageBridge, ShowsAThreadsMessageAndLetsTheThreadGoOnAfterwards) {
 
     bridge.ShowMessage("from the interface thread"); // shown at once, no waiting
     EXPECT_EQ(messages.texts.size(), 2);
+}
+
+TEST(MessageBridge, APostedMessageDoesNotHoldThePosterUp) {
+    TestApplication();
+    MessageRecorder messages;
+    MessageBridge bridge;
+    // The sound device's watcher tells of a lost server this way and must go on at once.
+    std::thread watcher([&] { bridge.PostMessage("Ошибка аудиоустройства"); });
+    watcher.join();
+    EXPECT_TRUE(messages.texts.isEmpty());
+    ASSERT_TRUE(WaitUntil([&] { return !messages.texts.isEmpty(); }));
+    EXPECT_EQ(messages.texts, QStringList({"Ошибка аудиоустройства"}));
 }
 
 TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {

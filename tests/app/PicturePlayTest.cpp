@@ -1,7 +1,8 @@
-// Play with picture from the main window: the full-screen window covers the screen while the
-// presentation thread draws, and a key in it ends the session at the next tick. Kept out of
-// the race-detector run: Qt's own queued hand-over of frames, which the detector is told not
-// to follow inside Qt, is all that would be checked here.
+// Play with picture from the main window: the photosensitivity warning comes first, the
+// full-screen window covers the screen while the presentation thread draws, and a key ends
+// the session at the next tick, in the full-screen window or in any other window of the
+// program. Kept out of the race-detector run: Qt's own queued hand-over of frames, which the
+// detector is told not to follow inside Qt, is all that would be checked here.
 
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
@@ -10,12 +11,14 @@
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"
+#include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/VideoThread.h"
 
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -23,9 +26,21 @@
 
 namespace {
 
-TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+class PicturePlay : public PlaybackWindow {
+protected:
+    void SetUp() override {
+        PlaybackWindow::SetUp();
+        SetPhotosensitivityWarningWanted(false);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void TearDown() override {
+        SetPhotosensitivityWarningWanted(true);
+        PlaybackWindow::TearDown();
+    }
+};
+
+TEST_F(PicturePlay, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
     ASSERT_TRUE(IsPlaying);
     EXPECT_TRUE(form->FullScreenForm->isVisible());
@@ -41,6 +56,57 @@ TEST_F(PlaybackWindow, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
     EXPECT_TRUE(form->PlayButton->isEnabled());
     EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(PicturePlay, AKeyInAMessageBoxShownDuringPlayStillEndsIt) {
+    QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+    ASSERT_TRUE(IsPlaying);
+    QMessageBox box(QMessageBox::NoIcon, "Umbrascope", "Ошибка аудиоустройства");
+    box.show(); // it takes the keyboard from the full-screen window
+    QTest::keyClick(&box, Qt::Key_Escape);
+    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
+    EXPECT_FALSE(form->FullScreenForm->isVisible());
+}
+
+TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
+    SetPhotosensitivityWarningWanted(true);
+    {
+        DialogAnswer cancel("Отмена");
+        QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+        EXPECT_TRUE(cancel.question.contains("эпилептический припадок"));
+        EXPECT_FALSE(IsPlaying);
+        EXPECT_FALSE(form->FullScreenForm->isVisible());
+        EXPECT_TRUE(form->Controller().PlayThreads().empty());
+    }
+    {
+        DialogAnswer dontShowAgain("Больше не показывать");
+        DialogAnswer go("Продолжить");
+        QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+        EXPECT_TRUE(dontShowAgain.Answered() && go.Answered());
+        EXPECT_TRUE(form->Controller().PlayingWithPicture());
+        form->StopButtonClick();
+    }
+    EXPECT_FALSE(PhotosensitivityWarningWanted());
+    DialogAnswer unexpected("Отмена");
+    QTest::mouseClick(form->PlayButton, Qt::LeftButton);
+    EXPECT_TRUE(IsPlaying);
+    form->StopButtonClick();
+    SetPhotosensitivityWarningWanted(true);
+    QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton); // sound alone: no warning
+    EXPECT_TRUE(IsPlaying);
+    form->StopButtonClick();
+    EXPECT_FALSE(unexpected.Answered());
+}
+
+TEST_F(PicturePlay, SpacePlaysAndStops) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->setFocus(); // no button has the keyboard
+    QTest::keyClick(form.get(), Qt::Key_Space);
+    ASSERT_TRUE(form->Controller().PlayingWithPicture());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_Space);
+    EXPECT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
 }
 
 } // namespace

@@ -25,10 +25,17 @@ protected:
         WriteBytes(project, ProjectBytes(contents));
     }
 
-    // Starts the program with an environment of no display and no sound server.
-    void Start(const QStringList& arguments) {
+    // Starts the program with an environment of no display, playing its sound into SDL2's
+    // silent dummy device unless the test names a sound server.
+    void Start(const QStringList& arguments, const QString& pulseServer = QString()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
+        if (pulseServer.isEmpty()) {
+            environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+        } else {
+            environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("pulseaudio"));
+            environment.insert(QStringLiteral("PULSE_SERVER"), pulseServer);
+        }
         environment.insert(QStringLiteral("HOME"), TestHome());
         const QString leaks = TestHome() + "/leaks.supp";
         WriteBytes(leaks, LibraryLeaks);
@@ -51,6 +58,15 @@ TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_FALSE(program.readAllStandardError().contains("эпилепс")); // no picture, no warning
+}
+
+TEST_F(PlayCommand, ThePictureIsPlayedAfterTheWarningOnStandardError) {
+    Start({"--play", project, "--from", "299500"}); // the tests' screen is an offscreen one
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).count("эпилептический припадок"),
+              1);
 }
 
 TEST_F(PlayCommand, StopsCleanlyOnTerminationSignals) {
@@ -62,6 +78,40 @@ TEST_F(PlayCommand, StopsCleanlyOnTerminationSignals) {
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
         EXPECT_EQ(program.exitCode(), 0) << signal;
     }
+}
+
+TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOne) {
+    // A file track says so on standard error (a box would wait unseen); a tone track ends
+    // silently, but a play in which no track could be heard is a failure.
+    std::string wav = "RIFF";
+    const auto put32 = [&wav](std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            wav += static_cast<char>(value >> (8 * i) & 0xFF);
+    };
+    put32(36 + 4000);
+    wav += "WAVEfmt ";
+    put32(16);
+    put32(1 | 1 << 16); // PCM, mono
+    put32(22050);
+    put32(44100);
+    put32(2 | 16 << 16); // two bytes a frame, 16 bits
+    wav += "data";
+    put32(4000);
+    wav += std::string(4000, '\0');
+    const QString wavPath = folder.filePath("quiet.wav");
+    WriteBytes(wavPath, wav);
+    Session contents;
+    contents.SessionLength = 300000;
+    contents.StartValues.Waves = {".&04%440@0@50", wavPath.toStdString()};
+    WriteBytes(project, ProjectBytes(contents));
+
+    Start({"--play", project, "--from", "299000", "--sound-only"},
+          QStringLiteral("unix:/nonexistent/umbrascope/native"));
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 1);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("Ошибка аудиоустройства"))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("no track could open the sound device")));
 }
 
 TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {

@@ -2,6 +2,7 @@
 // save leaves the previous file as it was.
 
 #include "QtTestSupport.h"
+#include "ScriptedForm.h"
 #include "app/gui/MainForm.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
@@ -16,21 +17,6 @@
 #include <memory>
 
 namespace {
-
-// The main window with its file dialogs answered by the test.
-class ScriptedForm : public TMainForm {
-public:
-    using TMainForm::TMainForm;
-    std::optional<QString> openAnswer;
-    std::optional<QString> saveAnswer;
-    int saveDialogs = 0;
-
-    std::optional<QString> ChooseProjectToOpen() override { return openAnswer; }
-    std::optional<QString> ChooseProjectToSave() override {
-        ++saveDialogs;
-        return saveAnswer;
-    }
-};
 
 class ProjectCommands : public ::testing::Test {
 protected:

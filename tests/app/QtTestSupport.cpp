@@ -1,7 +1,10 @@
 #include "QtTestSupport.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 
 QString TestHome() {
     static QTemporaryDir home;
@@ -31,6 +34,30 @@ MessageRecorder::MessageRecorder() {
 
 MessageRecorder::~MessageRecorder() {
     SetMessageBoxHook({});
+}
+
+DialogAnswer::DialogAnswer(QString buttonCaption) : timer_(new QTimer) {
+    QObject::connect(timer_, &QTimer::timeout, [this, buttonCaption] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (answered_ || !dialog)
+            return;
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (button->text().remove(u'&') != buttonCaption || !button->isVisible())
+                continue;
+            answered_ = true;
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                question = box->text();
+            else if (auto* label = dialog->findChild<QLabel*>())
+                question = label->text();
+            button->click();
+            return;
+        }
+    });
+    timer_->start(10);
+}
+
+DialogAnswer::~DialogAnswer() {
+    delete timer_;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -24,6 +25,23 @@ public:
     MessageRecorder();
     ~MessageRecorder();
     QStringList texts;
+};
+
+// Presses the button with this caption in the next modal dialog that shows while it lives.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(QString buttonCaption);
+    ~DialogAnswer();
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+
+    // The text of the dialog answered, or "" while none has been.
+    QString question;
+    bool Answered() const { return answered_; }
+
+private:
+    QTimer* timer_;
+    bool answered_ = false;
 };
 
 // Bytes of a file, or "" when it cannot be read.

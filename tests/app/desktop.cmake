@@ -7,7 +7,8 @@ umbrascope_add_test(NAME app_drawing
 
 umbrascope_add_test(NAME app_main_window
   SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp BuildSessionCommandTest.cpp
-          SettingsCommandsTest.cpp QtTestSupport.cpp ../dialogs/DialogTestSupport.cpp
+          SettingsCommandsTest.cpp UnsavedChangesTest.cpp QtTestSupport.cpp
+          ../dialogs/DialogTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 
 umbrascope_add_test(NAME app_play_command
@@ -50,3 +51,9 @@ umbrascope_add_test(NAME app_help
   SOURCES HelpTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 set_target_properties(app_help PROPERTIES AUTOMOC ON)
+
+umbrascope_add_test(NAME app_sound_export
+  SOURCES SoundExportTest.cpp QtTestSupport.cpp ProgramRun.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
+  LIBRARIES umbrascope_app Qt6::Test
+  LABELS threads)
+add_dependencies(app_sound_export umbrascope)

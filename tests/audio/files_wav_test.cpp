@@ -1,8 +1,8 @@
 // WAV file tracks: the header walk, where a track starts, the loop seam, and bad files that
 // must end only their own track.
 
-#include "base/FileUtils.h"
 #include "audio/WavSource.h"
+#include "base/FileUtils.h"
 #include "files_test_support.h"
 #include "model/Common.h"
 
@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t BufferBytes = 24576;
+// 186 ms of 44100 Hz 16-bit stereo, as long as a generated track's buffer.
+constexpr std::size_t BufferBytes = 8192 * 4;
 
 WavLayout LayoutOf(const fs::path& path) {
     TFile file(path);
@@ -102,16 +103,16 @@ TEST(WavTrack, StartOffsetPicksTheFrameAndWrapsOverTheDataLength) {
 }
 
 TEST(WavTrack, LoopSeamJoinsTheEndOfTheDataToItsStart) {
-    const Bytes data = CountingData(30000);
+    const Bytes data = CountingData(40000);
     const auto source = OpenWavSource(PlainWav(data).string(), 0);
     ASSERT_TRUE(source);
     EXPECT_EQ(source->BufferBytes(), BufferBytes);
     EXPECT_TRUE(source->ReportsDeviceFailure());
     const Bytes played = PlayBuffers(*source, 4);
-    // The second buffer: the last 5424 bytes of the data, then its first 19152.
+    // The second buffer: the last 7232 bytes of the data, then its first 25536.
     const Bytes second(played.begin() + BufferBytes, played.begin() + 2 * BufferBytes);
-    EXPECT_TRUE(std::equal(second.begin(), second.begin() + 5424, data.begin() + 24576));
-    EXPECT_TRUE(std::equal(second.begin() + 5424, second.end(), data.begin()));
+    EXPECT_TRUE(std::equal(second.begin(), second.begin() + 7232, data.begin() + 32768));
+    EXPECT_TRUE(std::equal(second.begin() + 7232, second.end(), data.begin()));
     EXPECT_EQ(played, Looped(data, 0, played.size()));
 }
 
@@ -134,6 +135,26 @@ TEST(WavTrack, ChunksAroundTheDataAreNeverPlayed) {
     }
 }
 
+TEST(WavTrack, BuffersLastAsLongAsAGeneratedTracksWhateverTheFormat) {
+    // So that a stop is as quick for a slow 8-bit mono file as for anything else.
+    for (const PcmFormat& format :
+         {PcmFormat{8000, 1, 8, 1}, PcmFormat{22050, 2, 16, 4}, PcmFormat{96000, 6, 24, 18}}) {
+        SCOPED_TRACE(format.SampleRate);
+        const auto source = OpenWavSource(
+            WriteWav(RiffWave({FormatChunk(1, static_cast<std::uint16_t>(format.Channels),
+                                           static_cast<std::uint32_t>(format.SampleRate),
+                                           static_cast<std::uint16_t>(format.BlockAlign),
+                                           static_cast<std::uint16_t>(format.BitsPerSample)),
+                               Chunk("data", CountingData(36000))}))
+                .string(),
+            0);
+        ASSERT_TRUE(source);
+        const std::size_t bytes = source->BufferBytes();
+        EXPECT_EQ(bytes % format.BlockAlign, 0u);
+        EXPECT_NEAR(double(bytes) / format.BlockAlign / format.SampleRate, 4096.0 / 22050, 1e-4);
+    }
+}
+
 TEST(WavTrack, SamplesPassUnchangedInTheFilesOwnFormat) {
     for (const auto& [name, format, dataStart] :
          {std::tuple{"u8_mono.wav", PcmFormat{22050, 1, 8, 1}, 44u},
@@ -145,7 +166,7 @@ TEST(WavTrack, SamplesPassUnchangedInTheFilesOwnFormat) {
         EXPECT_EQ(source->Format(), format);
         const Bytes all = ReadAll(path);
         const Bytes data(all.begin() + dataStart, all.end());
-        EXPECT_EQ(PlayBuffers(*source, 2), Looped(data, 0, 2 * BufferBytes));
+        EXPECT_EQ(PlayBuffers(*source, 2), Looped(data, 0, 2 * source->BufferBytes()));
     }
 }
 
@@ -191,7 +212,10 @@ TEST(WavBadInput, HeadersThatDescribeNoPcmAreRefusedAsTheDeviceWould) {
     for (const Bytes& format :
          {FormatChunk(1, 2, 44100, 0, 16), FormatChunk(1, 0, 44100, 4, 16),
           FormatChunk(1, 2, 0, 4, 16), FormatChunk(1, 2, 44100, 4, 12),
-          FormatChunk(1, 2, 44100, 3, 16), FormatChunk(0x11, 1, 22050, 1024, 4)}) {
+          FormatChunk(1, 2, 44100, 3, 16), FormatChunk(0x11, 1, 22050, 1024, 4),
+          // Rates no sound hardware plays: at 1 Hz one buffer would last minutes.
+          FormatChunk(1, 1, 1, 1, 8), FormatChunk(1, 2, 999, 4, 16),
+          FormatChunk(1, 2, 768001, 4, 16)}) {
         const fs::path path = ScratchFolder() / "bad.wav";
         WriteAll(path, RiffWave({format, Chunk("data", data)}));
         files.push_back(path);

@@ -214,6 +214,17 @@ TEST_F(StreamingLoopTest, ADeviceThatNeverStartsEndsTheTrack) {
     EXPECT_EQ(source.Fills(), 2);
 }
 
+TEST_F(StreamingLoopTest, AStopIsNotHeldUpByADeviceThatPlaysNothing) {
+    StartLoop();
+    ASSERT_TRUE(FirstStream());
+    std::this_thread::sleep_for(100ms);
+    const auto stopped = std::chrono::steady_clock::now();
+    running = false;
+    loop.join();
+    // Not the seconds a new device is given to start: a short wait for the queued sound.
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms);
+}
+
 TEST_F(StreamingLoopTest, ARefusedDeviceIsReportedOnlyBySourcesThatAskForIt) {
     device.SetOpenFails(true);
     CountingSource quiet;
@@ -369,6 +380,10 @@ TEST(AudioStreamTest, RefusesFormatsNoDeviceCanPlay) {
     EXPECT_FALSE(IsPlayableFormat({44100, 2, 12, 3}));
     EXPECT_FALSE(IsPlayableFormat({44100, 0, 16, 0}));
     EXPECT_FALSE(IsPlayableFormat({0, 2, 16, 4}));
+    EXPECT_FALSE(IsPlayableFormat({999, 2, 16, 4}));
+    EXPECT_TRUE(IsPlayableFormat({1000, 2, 16, 4}));
+    EXPECT_TRUE(IsPlayableFormat({768000, 2, 16, 4}));
+    EXPECT_FALSE(IsPlayableFormat({768001, 2, 16, 4}));
     EXPECT_FALSE(IsPlayableFormat({44100, 2, 16, 3}));
     EXPECT_FALSE(IsPlayableFormat({44100, 9, 16, 18}));
     EXPECT_FALSE(OpenAudioStream({44100, 2, 16, 3}));

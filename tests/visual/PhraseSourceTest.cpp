@@ -22,11 +22,19 @@ protected:
         return path;
     }
 
-    std::vector<std::string> Phrases(const std::string& bytes, int count) {
-        TFile reader(Write(bytes));
+    // The phrases the presentation thread would take, passing over the calls that give none
+    // while the rest of a long line is skipped.
+    std::vector<std::string> Phrases(const std::string& bytes, int count,
+                                     int* emptyCalls = nullptr) {
+        TPhraseSource source;
+        source.Replace(std::make_unique<TFile>(Write(bytes)));
         std::vector<std::string> phrases;
-        for (int i = 0; i < count; ++i)
-            phrases.push_back(ReadNextPhraseLine(reader));
+        while (phrases.size() < static_cast<std::size_t>(count)) {
+            if (auto phrase = source.ReadNextPhrase())
+                phrases.push_back(std::move(*phrase));
+            else if (emptyCalls)
+                ++*emptyCalls;
+        }
         return phrases;
     }
 };
@@ -54,6 +62,18 @@ TEST(ShownPhraseTest, BlankLinesBecomeHashes) {
 
 TEST_F(PhraseFileTest, CarriageReturnsAloneDoNotEndLines) {
     EXPECT_EQ(Phrases("A\rB\rC\r", 2), (Lines{"ABC", "ABC"}));
+}
+
+TEST_F(PhraseFileTest, OverLongLinesAreCutAndTheirRestSkippedInSlices) {
+    // 3.5 MB without a line feed: the phrase keeps what the drawing uses, and the rest is
+    // passed over a slice per call, so no call holds the reader for long.
+    const std::string longLine(3500000, 'x');
+    int emptyCalls = 0;
+    EXPECT_EQ(Phrases(longLine + "\nB\n", 3, &emptyCalls),
+              (Lines{std::string(1000, 'x'), "B", std::string(1000, 'x')}));
+    EXPECT_EQ(emptyCalls, 2); // the call that passes the line feed reads B
+    // A file of zeros is one line too; zeros stand for line breaks, so it shows as blank.
+    EXPECT_EQ(Phrases(std::string(1500000, '\0'), 2), (Lines{"#####", "#####"}));
 }
 
 TEST_F(PhraseFileTest, MissingFileOpensNoReader) {
@@ -98,6 +118,9 @@ TEST_F(PhraseFileTest, ReplacingWhileAnotherThreadReadsIsSafe) {
             ++reads;
         }
     });
+    // On a busy machine the reader may not have started before the replacing is over.
+    while (reads.load() == 0)
+        std::this_thread::yield();
     for (int i = 0; i < 200; ++i) {
         if (i % 3 == 2)
             source.Replace(nullptr);

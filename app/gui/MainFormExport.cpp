@@ -1,0 +1,105 @@
+// Export of the session's sound from the main window: a WAV file of the whole session at
+// 44100 Hz, rendered on a worker thread while a progress dialog shows the share done and the
+// time left and offers to cancel.
+
+#include "MainForm.h"
+
+#include "audio/SoundExportJob.h"
+#include "model/Common.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageBoxes.h"
+#include "ui/UiText.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+constexpr int ExportRate = 44100;
+constexpr int ProgressSteps = 1000;
+
+QString MinutesAndSeconds(double seconds) {
+    const auto whole = static_cast<long long>(std::ceil(seconds));
+    return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString ProgressText(double share, double elapsedSeconds) {
+    const QString done = QStringLiteral("Экспорт звука: готово %1 %").arg(std::floor(share * 100));
+    // The first moments say too little about the pace to promise a time.
+    if (share < 0.01 || elapsedSeconds < 0.5)
+        return done;
+    const double left = elapsedSeconds / share - elapsedSeconds;
+    return done + QStringLiteral(", осталось %1").arg(MinutesAndSeconds(left));
+}
+
+// What the user is told at the end, or "" when all went well and nothing was clipped.
+QString ExportReport(const SoundExportOutcome& outcome, const QString& path) {
+    if (!outcome.error.empty())
+        return path + QStringLiteral(": ") + QString::fromStdString(outcome.error);
+    QStringList lines;
+    for (const auto& problem : outcome.problems)
+        lines << FromModelText(problem);
+    for (const auto& track : outcome.leftOut)
+        lines << QStringLiteral("Не вошло в экспорт: ") + FromModelText(track);
+    if (outcome.clippedSamples != 0)
+        lines << QStringLiteral("Экспорт завершён. Обрезано отсчётов (громкость выше предела): %1")
+                     .arg(outcome.clippedSamples);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+std::optional<QString> TMainForm::ChooseSoundFileToExport() {
+    return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
+                            QStringLiteral("Звук WAV (*.wav)"), OverwriteQuestion::Ask,
+                            QStringLiteral("wav"));
+}
+
+void TMainForm::ExportSoundMIClick() {
+    if (IsPlaying)
+        return;
+    if (const auto path = ChooseSoundFileToExport())
+        ExportSoundTo(*path);
+}
+
+void TMainForm::ExportSoundTo(const QString& chosen) {
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    QProgressDialog progress(ProgressText(0, 0), QStringLiteral("Отмена"), 0, ProgressSteps, this);
+    progress.setObjectName(QStringLiteral("ExportProgress"));
+    progress.setWindowTitle(QApplication::applicationName());
+    progress.setWindowModality(Qt::WindowModal); // the session may not change meanwhile
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    ExportProgress = &progress;
+
+    SoundExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), ExportRate);
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop waiting;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &waiting, [&] {
+        progress.setValue(static_cast<int>(job.Progress() * ProgressSteps));
+        progress.setLabelText(ProgressText(job.Progress(), clock.elapsed() / 1000.0));
+        if (job.Finished())
+            waiting.quit();
+    });
+    connect(&progress, &QProgressDialog::canceled, &waiting, [&] { job.Cancel(); });
+    poll.start(100);
+    progress.show();
+    waiting.exec();
+    poll.stop();
+    ExportProgress = nullptr;
+    progress.hide();
+
+    const SoundExportOutcome& outcome = job.Outcome();
+    if (outcome.cancelled)
+        return;
+    if (const QString report = ExportReport(outcome, path); !report.isEmpty())
+        ShowMessageBox(this, report);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// The sound of a session written to a WAV file on a worker thread of its own, so a window can
+// show the progress and stay usable. Cancelling, or any failure, leaves no file behind (and a
+// file that was there before keeps what it held).
+//
+// Thread rule: the job is made, asked and destroyed on one thread; it renders on its own
+// worker thread, which Cancel stops at the next block and the destructor joins. Progress()
+// and Finished() never block; Outcome() may be read once Finished() is true.
+
+#include "model/Session.h"
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct SoundExportOutcome {
+    bool written = false;   // the file is complete and in place
+    bool cancelled = false; // Cancel stopped it; nothing was written
+    std::string error;      // UTF-8: why nothing was written, "" otherwise
+    std::uint64_t clippedSamples = 0;
+    std::vector<std::string> problems; // Windows-1251, as SessionRenderer::Problems
+    std::vector<std::string> leftOut;  // Windows-1251, as SessionRenderer::LeftOut
+};
+
+class SoundExportJob {
+public:
+    // Starts rendering the whole session (moved media are looked for in projectFolder) at
+    // rate frames per second into target.
+    SoundExportJob(Session session, std::string projectFolder, std::filesystem::path target,
+                   int rate);
+    ~SoundExportJob();
+    SoundExportJob(const SoundExportJob&) = delete;
+    SoundExportJob& operator=(const SoundExportJob&) = delete;
+
+    void Cancel() { cancelled_ = true; }
+    bool Finished() const { return finished_; }
+
+    // The share of the sound rendered so far, 0 to 1.
+    double Progress() const;
+
+    const SoundExportOutcome& Outcome() const { return outcome_; }
+
+private:
+    void Run(Session session, std::string projectFolder, std::filesystem::path target, int rate);
+
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> finished_{false};
+    std::atomic<std::uint64_t> doneFrames_{0};
+    std::atomic<std::uint64_t> totalFrames_{0};
+    SoundExportOutcome outcome_; // written by the worker before finished_ is set
+    std::thread worker_;
+};

@@ -1,0 +1,50 @@
+#include "EditHistory.h"
+
+#include "Common.h"
+
+#include <utility>
+
+void EditHistory::Record(std::string name, SessionChange change) {
+    if (change.Empty())
+        return;
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+    steps_.push_back({std::move(name), std::move(change), nextMark_++});
+    if (steps_.size() > MaxSteps) {
+        baseMark_ = steps_.front().mark;
+        steps_.pop_front();
+    }
+    done_ = steps_.size();
+}
+
+std::string EditHistory::UndoName() const {
+    return CanUndo() ? steps_[done_ - 1].name : std::string();
+}
+
+std::string EditHistory::RedoName() const {
+    return CanRedo() ? steps_[done_].name : std::string();
+}
+
+void EditHistory::Undo() {
+    if (!CanUndo())
+        return;
+    --done_;
+    EditOpenSession([this](Session& session) { steps_[done_].change.Undo(session); });
+}
+
+void EditHistory::Redo() {
+    if (!CanRedo())
+        return;
+    EditOpenSession([this](Session& session) { steps_[done_].change.Redo(session); });
+    ++done_;
+}
+
+void EditHistory::Clear() {
+    steps_.clear();
+    done_ = 0;
+    baseMark_ = nextMark_++;
+    savedMark_ = baseMark_;
+}
+
+void EditHistory::MarkSaved() {
+    savedMark_ = CurrentMark();
+}

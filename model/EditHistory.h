@@ -1,0 +1,59 @@
+#pragma once
+
+// The open session's undo and redo history, and whether the session differs from the file it
+// was opened from or saved to. Each step carries the name of the command that made it.
+//
+// Thread rule: user-interface thread only (it edits the open session).
+
+#include "SessionChange.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+class EditHistory {
+public:
+    // The oldest steps go when more than this many are kept.
+    static constexpr std::size_t MaxSteps = 100;
+
+    // Records a step that has just been made to the open session; the steps that could have
+    // been redone are dropped. An empty change records nothing.
+    void Record(std::string name, SessionChange change);
+
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < steps_.size(); }
+    // The names of the steps Undo and Redo would take (UTF-8); "" when there is none.
+    std::string UndoName() const;
+    std::string RedoName() const;
+
+    // Takes the last step back, or makes the next one again, on the open session.
+    void Undo();
+    void Redo();
+
+    // Forgets every step: a new or just opened session, the same as its file.
+    void Clear();
+
+    // The open session is now what its file holds.
+    void MarkSaved();
+
+    // The open session differs from its file (or a new session has been edited).
+    bool Modified() const { return CurrentMark() != savedMark_; }
+
+    std::size_t Steps() const { return steps_.size(); }
+
+private:
+    struct Step {
+        std::string name;
+        SessionChange change;
+        std::uint64_t mark; // names the session as this step left it
+    };
+
+    std::uint64_t CurrentMark() const { return done_ > 0 ? steps_[done_ - 1].mark : baseMark_; }
+
+    std::deque<Step> steps_;
+    std::size_t done_ = 0;        // steps_[0, done_) are in the session
+    std::uint64_t baseMark_ = 0;  // the session before steps_[0]
+    std::uint64_t savedMark_ = 0; // the session its file holds
+    std::uint64_t nextMark_ = 1;
+};

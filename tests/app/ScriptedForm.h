@@ -1,0 +1,21 @@
+#pragma once
+
+// The main window with its file dialogs answered by the test.
+
+#include "app/gui/MainForm.h"
+
+#include <optional>
+
+class ScriptedForm : public TMainForm {
+public:
+    using TMainForm::TMainForm;
+    std::optional<QString> openAnswer;
+    std::optional<QString> saveAnswer;
+    int saveDialogs = 0;
+
+    std::optional<QString> ChooseProjectToOpen() override { return openAnswer; }
+    std::optional<QString> ChooseProjectToSave() override {
+        ++saveDialogs;
+        return saveAnswer;
+    }
+};
