@@ -5,6 +5,7 @@
 #include "HandOverQueue.h"
 #include "Mp4File.h"
 #include "audio/SessionExport.h"
+#include "base/FileUtils.h"
 #include "visual/SessionPicture.h"
 
 #include <QImage>
@@ -142,6 +143,8 @@ struct VideoExport::Engine {
 VideoExport::VideoExport(Session session, std::string projectFolder,
                          const std::filesystem::path& target, const VideoExportSettings& settings) {
     const std::int64_t span = std::int64_t{settings.to} - settings.from;
+    if (span <= 0)
+        throw EInOutError("nothing to export: the session has no length");
     totalFrames_ = static_cast<std::uint64_t>((span * settings.fps + 999) / 1000);
     engine_ =
         std::make_unique<Engine>(std::move(session), std::move(projectFolder), target, settings);

@@ -47,7 +47,7 @@ public:
 
     // Prepares the export of the session from settings.from to settings.to, whose moved media
     // are looked for in projectFolder, into target. Throws EInOutError, with nothing left
-    // behind, when the file or an encoder cannot be made.
+    // behind, when the stretch is empty or the file or an encoder cannot be made.
     VideoExport(Session session, std::string projectFolder, const std::filesystem::path& target,
                 const VideoExportSettings& settings);
     ~VideoExport();

@@ -10,6 +10,7 @@
 // block; Outcome() may be read once Finished() is true.
 
 #include "VideoExport.h"
+#include "audio/ExportOutcome.h"
 #include "model/Session.h"
 
 #include <atomic>
@@ -18,15 +19,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-struct VideoExportOutcome {
-    bool written = false;   // the file is complete and in place
-    bool cancelled = false; // Cancel stopped it; nothing was written
-    std::string error;      // UTF-8: why nothing was written, "" otherwise
-    std::uint64_t clippedSamples = 0;
-    std::vector<std::string> problems; // Windows-1251, as VideoExport::Problems
-    std::vector<std::string> leftOut;  // Windows-1251, as VideoExport::LeftOut
-};
 
 class VideoExportJob {
 public:
@@ -43,7 +35,7 @@ public:
     // The share of the frames written so far, 0 to 1.
     double Progress() const;
 
-    const VideoExportOutcome& Outcome() const { return outcome_; }
+    const ExportOutcome& Outcome() const { return outcome_; }
 
 private:
     void Run(Session session, std::string projectFolder, std::filesystem::path target,
@@ -53,6 +45,6 @@ private:
     std::atomic<bool> finished_{false};
     std::atomic<std::uint64_t> doneFrames_{0};
     std::atomic<std::uint64_t> totalFrames_{0};
-    VideoExportOutcome outcome_; // written by the worker before finished_ is set
+    ExportOutcome outcome_; // written by the worker before finished_ is set
     std::thread worker_;
 };
