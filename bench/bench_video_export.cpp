@@ -7,7 +7,6 @@
 //   build/bench/bench_video_export
 // UMBRASCOPE_BENCH_SECONDS sets the seconds of session exported (default 20).
 
-#include "export/FfmpegCall.h"
 #include "export/VideoExport.h"
 #include "model/Cp1251.h"
 
@@ -97,7 +96,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv); // fonts
-    SilenceFfmpegLog();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,7 @@
 #include "VideoExport.h"
 
 #include "AacEncoder.h"
+#include "FfmpegCall.h"
 #include "H264Encoder.h"
 #include "HandOverQueue.h"
 #include "Mp4File.h"
@@ -142,6 +143,7 @@ struct VideoExport::Engine {
 
 VideoExport::VideoExport(Session session, std::string projectFolder,
                          const std::filesystem::path& target, const VideoExportSettings& settings) {
+    SilenceFfmpegLog();
     const std::int64_t span = std::int64_t{settings.to} - settings.from;
     if (span <= 0)
         throw EInOutError("nothing to export: the session has no length");

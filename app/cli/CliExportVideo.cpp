@@ -4,7 +4,6 @@
 #include "Cli.h"
 #include "ExportCommand.h"
 #include "base/FileUtils.h"
-#include "export/FfmpegCall.h"
 #include "export/VideoExport.h"
 #include "model/Common.h"
 
@@ -62,7 +61,6 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
 
     const auto application = MakeOffscreenApplication();
-    SilenceFfmpegLog();
     CatchInterruptions();
     try {
         VideoExport video(OpenSession(), OpenProjectFolder(), request.output, settings);
