@@ -66,8 +66,12 @@ struct VideoExport::Engine {
         videoStream = file.AddStream(video.Context());
         audioStream = file.AddStream(audio.Context());
         file.Begin();
-        for (std::size_t i = 0; i < QueueDepth(settings.size); ++i)
-            free.Push(QImage(settings.size, QImage::Format_RGB32));
+        for (std::size_t i = 0; i < QueueDepth(settings.size); ++i) {
+            QImage frame(settings.size, QImage::Format_RGB32);
+            if (frame.isNull())
+                throw EInOutError("no memory for frames of this size");
+            free.Push(std::move(frame));
+        }
         soundBlock.resize(std::size_t(audio.BlockFrames()) * 2);
     }
 
