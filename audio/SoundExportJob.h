@@ -8,6 +8,7 @@
 // worker thread, which Cancel stops at the next block and the destructor joins. Progress()
 // and Finished() never block; Outcome() may be read once Finished() is true.
 
+#include "ExportOutcome.h"
 #include "model/Session.h"
 
 #include <atomic>
@@ -16,15 +17,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-struct SoundExportOutcome {
-    bool written = false;   // the file is complete and in place
-    bool cancelled = false; // Cancel stopped it; nothing was written
-    std::string error;      // UTF-8: why nothing was written, "" otherwise
-    std::uint64_t clippedSamples = 0;
-    std::vector<std::string> problems; // Windows-1251, as SessionRenderer::Problems
-    std::vector<std::string> leftOut;  // Windows-1251, as SessionRenderer::LeftOut
-};
 
 class SoundExportJob {
 public:
@@ -42,7 +34,7 @@ public:
     // The share of the sound rendered so far, 0 to 1.
     double Progress() const;
 
-    const SoundExportOutcome& Outcome() const { return outcome_; }
+    const ExportOutcome& Outcome() const { return outcome_; }
 
 private:
     void Run(Session session, std::string projectFolder, std::filesystem::path target, int rate);
@@ -51,6 +43,6 @@ private:
     std::atomic<bool> finished_{false};
     std::atomic<std::uint64_t> doneFrames_{0};
     std::atomic<std::uint64_t> totalFrames_{0};
-    SoundExportOutcome outcome_; // written by the worker before finished_ is set
+    ExportOutcome outcome_; // written by the worker before finished_ is set
     std::thread worker_;
 };

@@ -32,6 +32,10 @@ public:
     // Overwrites bytes already written (a header whose sizes are known at the end).
     void WriteAt(std::uint64_t offset, const void* data, std::size_t bytes);
 
+    // The temporary file's name, for a library that writes files only by name: what it has
+    // written there and closed is what Commit puts in place (Write is not used then).
+    const std::filesystem::path& TemporaryPath() const { return temporary_; }
+
     // Flushes to the disk and puts the bytes in place. Throws EInOutError; the target then
     // holds what it held before.
     void Commit();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # check-layers.sh: fails when a file includes a folder above its own layer.
-# base <- model <- audio, visual <- ui <- dialogs <- app (gui <- cli); tests/X and bench may use
-# what X may use.
+# base <- model <- audio, visual <- ui <- dialogs <- app (gui <- cli), and audio, visual <- export
+# <- app; tests/X and bench may use what X may use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,10 +10,11 @@ allowed() {
     base) echo "" ;;
     model) echo "base" ;;
     audio | visual) echo "base model" ;;
+    export) echo "base model audio visual" ;;
     ui) echo "base model audio visual" ;;
     dialogs) echo "base model audio visual ui" ;;
-    app/gui) echo "base model audio visual ui dialogs" ;;
-    app/cli | app) echo "base model audio visual ui dialogs app/gui app/cli" ;;
+    app/gui) echo "base model audio visual export ui dialogs" ;;
+    app/cli | app) echo "base model audio visual export ui dialogs app/gui app/cli" ;;
   esac
 }
 
@@ -47,6 +48,6 @@ while IFS= read -r file; do
       status=1
     fi
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(git ls-files --cached --others --exclude-standard -- base model audio visual ui dialogs app |
+done < <(git ls-files --cached --others --exclude-standard -- base model audio visual export ui dialogs app |
   grep -E '\.(h|cpp)$')
 exit $status

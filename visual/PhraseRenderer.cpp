@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <mutex>
-#include <random>
 #include <vector>
 
 namespace {
@@ -95,21 +93,24 @@ int FitFontHeight(const QString& text, const std::string& fontName, std::uint8_t
     return height;
 }
 
-std::optional<int> NextPhraseCell(std::uint8_t textPosition, int lastCell) {
+std::optional<int> NextPhraseCell(std::uint8_t textPosition, int lastCell, RandomCells& cells) {
     if (textPosition >= 1 && textPosition <= 9)
         return textPosition;
     if (textPosition == 10 || textPosition == 11)
         return WalkFrom(lastCell, textPosition == 10);
     if (textPosition == 12)
-        return RandomPhraseCell();
+        return cells.Next();
     return std::nullopt;
 }
 
-int RandomPhraseCell() {
-    static std::mutex generatorMutex;
-    static std::minstd_rand generator; // default seed: the same cells in every run
-    std::lock_guard lock(generatorMutex);
-    return std::uniform_int_distribution<int>(1, 9)(generator);
+int RandomCells::Next() {
+    std::lock_guard lock(mutex_);
+    return std::uniform_int_distribution<int>(1, 9)(generator_);
+}
+
+RandomCells& SharedRandomCells() {
+    static RandomCells cells;
+    return cells;
 }
 
 QPoint PhraseBoxOrigin(int cell, QSize screen, QSize box) {
@@ -120,7 +121,8 @@ QPoint PhraseBoxOrigin(int cell, QSize screen, QSize box) {
     return {place(column, screen.width(), box.width()), place(row, screen.height(), box.height())};
 }
 
-void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen) {
+void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,
+                  RandomCells& cells) {
     layout.DisplayText = QString::fromStdString(
         Cp1251ToUtf8(std::string_view(layout.PhraseText).substr(0, PhraseCharacterLimit)));
     const long double target =
@@ -134,12 +136,30 @@ void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize scr
     layout.PhraseFontHeight = height;
     layout.PhraseBoxWidth = box.width();
     layout.PhraseBoxHeight = box.height();
-    if (const auto cell = NextPhraseCell(values.TextPosition, layout.LastCell)) {
+    if (const auto cell = NextPhraseCell(values.TextPosition, layout.LastCell, cells)) {
         const QPoint origin = PhraseBoxOrigin(*cell, screen, box);
         layout.PhraseX = origin.x();
         layout.PhraseY = origin.y();
         layout.LastCell = *cell;
     }
+}
+
+bool PhraseDue(const TPhraseLayout& layout, const TCurrentValues& values, std::uint32_t frameTime) {
+    const std::uint32_t sinceLastPhrase = frameTime - layout.PhraseStart;
+    return values.TextEnabled &&
+           (std::int64_t{sinceLastPhrase} > values.PhraseInterval || layout.PhraseText.empty());
+}
+
+void TakePhrase(TPhraseLayout& layout, std::string text, const TCurrentValues& values, QSize screen,
+                std::uint32_t frameTime, RandomCells& cells) {
+    layout.PhraseText = std::move(text);
+    LayOutPhrase(layout, values, screen, cells);
+    layout.PhraseStart = frameTime;
+}
+
+void DropPhrase(TPhraseLayout& layout) {
+    layout.PhraseText.clear();
+    layout.DisplayText.clear();
 }
 
 PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight) {

@@ -15,7 +15,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
+#include <random>
 #include <string>
 
 // Text is drawn on a ground of this grey; a pixel with any one channel at 120 counts as ground.
@@ -41,8 +43,35 @@ struct TPhraseLayout {
     QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit characters
 };
 
+// Random cells for TextPosition 12, from a generator that starts the same every time: live
+// play shares one across the sessions of a run, an export has its own, so two exports of a
+// session place their phrases alike. Thread safe.
+class RandomCells {
+public:
+    int Next(); // 1..9
+
+private:
+    std::mutex mutex_;
+    std::minstd_rand generator_; // default seed
+};
+
+// The generator live play uses.
+RandomCells& SharedRandomCells();
+
 // Sets the font height, the box and the cell of layout.PhraseText for a screen of this size.
-void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen);
+void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,
+                  RandomCells& cells = SharedRandomCells());
+
+// Whether a pass at frameTime takes the next phrase: text is on and the interval since the
+// current phrase began has passed, or there is no phrase yet.
+bool PhraseDue(const TPhraseLayout& layout, const TCurrentValues& values, std::uint32_t frameTime);
+
+// Makes text the current phrase, laid out for the screen and shown from frameTime.
+void TakePhrase(TPhraseLayout& layout, std::string text, const TCurrentValues& values, QSize screen,
+                std::uint32_t frameTime, RandomCells& cells = SharedRandomCells());
+
+// Forgets the current phrase (its phrase file went away).
+void DropPhrase(TPhraseLayout& layout);
 
 // Draws the phrase into the finished frame (made Format_RGB32 if it is not) while frameTime lies
 // within PhraseDuration ms of PhraseStart, with text on and a phrase present.
@@ -58,10 +87,8 @@ int FitFontHeight(const QString& text, const std::string& fontName, std::uint8_t
 // The cell for the next phrase: TextPosition 1..9 that cell, 10 clockwise and 11
 // counter-clockwise round the border from lastCell, 12 a random cell. Empty for any other
 // TextPosition (the phrase stays where the previous one was).
-std::optional<int> NextPhraseCell(std::uint8_t textPosition, int lastCell);
-
-// Thread safe: a cell from 1 to 9 from a generator that starts the same in every run.
-int RandomPhraseCell();
+std::optional<int> NextPhraseCell(std::uint8_t textPosition, int lastCell,
+                                  RandomCells& cells = SharedRandomCells());
 
 // Top-left corner of a box of this size in the cell (1..9) of the screen.
 QPoint PhraseBoxOrigin(int cell, QSize screen, QSize box);

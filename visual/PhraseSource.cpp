@@ -1,6 +1,5 @@
 #include "PhraseSource.h"
 
-#include "PhraseRenderer.h"
 #include "model/MediaPath.h"
 
 #include <algorithm>
@@ -93,4 +92,21 @@ std::optional<std::string> TPhraseSource::ReadNextPhrase() {
 bool TPhraseSource::TakeDropRequest() {
     std::lock_guard lock(mutex_);
     return std::exchange(dropRequested_, false);
+}
+
+bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrentValues& values,
+                   QSize screen, std::uint32_t frameTime, RandomCells& cells) {
+    if (phrases.TakeDropRequest())
+        DropPhrase(layout);
+    if (!PhraseDue(layout, values, frameTime))
+        return false;
+    try {
+        auto text = phrases.ReadNextPhrase();
+        if (!text)
+            return false;
+        TakePhrase(layout, std::move(*text), values, screen, frameTime, cells);
+        return true;
+    } catch (const EInOutError&) {
+        return false;
+    }
 }

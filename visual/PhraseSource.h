@@ -9,6 +9,7 @@
 // (Replace with none) also asks the thread to drop its current phrase, which the thread does
 // on its next pass: the controller never writes the thread's phrase state itself.
 
+#include "PhraseRenderer.h"
 #include "base/FileUtils.h"
 
 #include <memory>
@@ -74,3 +75,9 @@ private:
     bool restOfLinePending_ = false;
     bool dropRequested_ = false;
 };
+
+// The phrase work of one pass of the presentation, live or exported: drops the phrase when its
+// file went away, and reads and lays out the next one when it is due. True when a new phrase
+// was taken. An unreadable phrase file takes nothing (the next pass tries again).
+bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrentValues& values,
+                   QSize screen, std::uint32_t frameTime, RandomCells& cells = SharedRandomCells());

@@ -86,30 +86,9 @@ void TVideoThread::Execute(std::stop_token stop) {
 void TVideoThread::Pass(std::stop_token stop) {
     frameTime_ = SessionTimeNow();
     const std::shared_ptr<const TCurrentValues> values = CurrentValuesView();
-    if (phrases_.TakeDropRequest()) {
-        layout_.PhraseText.clear();
-        layout_.DisplayText.clear();
-    }
-    const std::uint32_t sinceLastPhrase = frameTime_ - layout_.PhraseStart;
-    if (values->TextEnabled &&
-        (std::int64_t{sinceLastPhrase} > values->PhraseInterval || layout_.PhraseText.empty())) {
-        try {
-            TakeNextPhrase(*values);
-        } catch (const EInOutError&) {
-            // An unreadable phrase file: this pass shows no new phrase; the next one tries again.
-        }
-    }
+    if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
+        ++phrasesTaken_;
     DrawPass(*values, stop);
-}
-
-void TVideoThread::TakeNextPhrase(const TCurrentValues& values) {
-    auto text = phrases_.ReadNextPhrase();
-    if (!text)
-        return;
-    layout_.PhraseText = std::move(*text);
-    LayOutPhrase(layout_, values, frames_.FrameSize());
-    layout_.PhraseStart = frameTime_;
-    ++phrasesTaken_;
 }
 
 void TVideoThread::DrawPass(const TCurrentValues& values, std::stop_token stop) {

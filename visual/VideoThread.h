@@ -47,7 +47,6 @@ public:
 private:
     void Execute(std::stop_token stop);
     void Pass(std::stop_token stop);
-    void TakeNextPhrase(const TCurrentValues& values);
     void DrawPass(const TCurrentValues& values, std::stop_token stop);
 
     FrameExchange& frames_;

@@ -21,6 +21,7 @@ constexpr Command Commands[] = {
     {"--import-json", RunImportJsonCommand},
     {"--snapshot", RunSnapshotCommand},
     {"--export-audio", RunExportAudioCommand},
+    {"--export-video", RunExportVideoCommand},
     {"--build-session", RunBuildSessionCommand},
     {"--extract-project", RunExtractProjectCommand},
 };
@@ -47,6 +48,13 @@ std::string UsageText() {
            "                                                  draw the screen at that time\n"
            "  umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]\n"
            "                                                  write the session's sound\n"
+           "  umbrascope --export-video FILE.usp OUT.mp4 [--from MS] [--to MS] [--size WxH]\n"
+           "                            [--fps N] [--crf Q]\n"
+           "                                                  write the session as a video:\n"
+           "                                                  H.264 and AAC in MP4, 1920x1080\n"
+           "                                                  at 60 frames a second (flicker\n"
+           "                                                  up to 30 Hz needs 60 to show\n"
+           "                                                  each half of its period), CRF 18\n"
            "  umbrascope --build-session FILE.usp OUT.run     build a session that plays itself\n"
            "  umbrascope --extract-project BUILT OUT.usp      take a built session's project\n"
            "                                                  and its media back out\n"
@@ -127,4 +135,30 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
     play.insert(play.end(), arguments.begin(), arguments.end());
     const ReleaseOpenedMedia release;
     return RunBuiltSessionPlay(play);
+}
+
+std::optional<QSize> ParseSize(const std::string& text, int largestSide) {
+    const auto separator = text.find('x');
+    if (separator == std::string::npos)
+        return std::nullopt;
+    int width = 0, height = 0;
+    const char* begin = text.data();
+    const char* middle = begin + separator;
+    const char* end = begin + text.size();
+    const auto w = std::from_chars(begin, middle, width);
+    const auto h = std::from_chars(middle + 1, end, height);
+    if (w.ec != std::errc() || w.ptr != middle || h.ec != std::errc() || h.ptr != end)
+        return std::nullopt;
+    if (width < 1 || height < 1 || width > largestSide || height > largestSide)
+        return std::nullopt;
+    return QSize(width, height);
+}
+
+std::unique_ptr<QGuiApplication> MakeOffscreenApplication() {
+    if (QGuiApplication::instance())
+        return nullptr;
+    static int argc = 3;
+    static char name[] = "umbrascope", option[] = "-platform", platform[] = "offscreen";
+    static char* argv[] = {name, option, platform, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
 }

@@ -4,7 +4,11 @@
 
 #include "model/BuiltSession.h"
 
+#include <QGuiApplication>
+#include <QSize>
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +32,7 @@ int RunDumpCommand(const std::vector<std::string>& arguments);
 int RunImportJsonCommand(const std::vector<std::string>& arguments);
 int RunSnapshotCommand(const std::vector<std::string>& arguments);
 int RunExportAudioCommand(const std::vector<std::string>& arguments);
+int RunExportVideoCommand(const std::vector<std::string>& arguments);
 int RunBuildSessionCommand(const std::vector<std::string>& arguments);
 int RunExtractProjectCommand(const std::vector<std::string>& arguments);
 
@@ -42,3 +47,10 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
 
 // A session time in milliseconds from 0 to 2^31 - 1.
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text);
+
+// WIDTHxHEIGHT, each side from 1 to largestSide.
+std::optional<QSize> ParseSize(const std::string& text, int largestSide);
+
+// The application object that fonts need, on the offscreen platform, which needs no display;
+// null when the program already has one.
+std::unique_ptr<QGuiApplication> MakeOffscreenApplication();

@@ -12,10 +12,8 @@
 #include "visual/VideoFunctions.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 
-#include <charconv>
 #include <iostream>
 #include <memory>
 
@@ -32,23 +30,6 @@ struct SnapshotRequest {
     QSize size;
     std::optional<std::string> phrase; // UTF-8
 };
-
-std::optional<QSize> ParseSize(const std::string& text) {
-    const auto separator = text.find('x');
-    if (separator == std::string::npos)
-        return std::nullopt;
-    int width = 0, height = 0;
-    const char* begin = text.data();
-    const char* middle = begin + separator;
-    const char* end = begin + text.size();
-    const auto w = std::from_chars(begin, middle, width);
-    const auto h = std::from_chars(middle + 1, end, height);
-    if (w.ec != std::errc() || w.ptr != middle || h.ec != std::errc() || h.ptr != end)
-        return std::nullopt;
-    if (width < 1 || height < 1 || width > LargestSide || height > LargestSide)
-        return std::nullopt;
-    return QSize(width, height);
-}
 
 // Fills request from the arguments; a message when they are wrong.
 std::optional<std::string> ParseRequest(const std::vector<std::string>& arguments,
@@ -68,7 +49,7 @@ std::optional<std::string> ParseRequest(const std::vector<std::string>& argument
                 request.at = *at;
                 haveTime = true;
             } else if (argument == "--size") {
-                const auto size = ParseSize(value);
+                const auto size = ParseSize(value, LargestSide);
                 if (!size)
                     return "--size takes WIDTHxHEIGHT, each from 1 to " +
                            std::to_string(LargestSide);
@@ -152,13 +133,6 @@ int RunSnapshotCommand(const std::vector<std::string>& arguments) {
     SnapshotRequest request;
     if (const auto problem = ParseRequest(arguments, request))
         return Fail(*problem);
-    // Fonts need an application object; the offscreen platform needs no display.
-    std::unique_ptr<QGuiApplication> application;
-    if (!QGuiApplication::instance()) {
-        static int argc = 3;
-        static char name[] = "umbrascope", option[] = "-platform", platform[] = "offscreen";
-        static char* argv[] = {name, option, platform, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const auto application = MakeOffscreenApplication();
     return WriteSnapshot(request);
 }

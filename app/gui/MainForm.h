@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QSize>
 #include <QStringList>
 
 #include <array>
@@ -83,6 +84,11 @@ public:
     void ExportSoundMIClick();
     void ExportSoundTo(const QString& path);
 
+    // The session as an MP4 video: first its frame size and rate, then the file; made on a
+    // worker thread behind the same progress dialog.
+    void ExportVideoMIClick();
+    void ExportVideoTo(const QString& path, QSize size, int fps);
+
     // Build session: the session with its media as one file that plays itself.
     void BuildSessionMIClick();
     // The part that follows the file dialog (path in UTF-8).
@@ -111,6 +117,7 @@ public:
     virtual std::optional<QString> ChooseProjectToOpen();
     virtual std::optional<QString> ChooseProjectToSave();
     virtual std::optional<QString> ChooseSoundFileToExport();
+    virtual std::optional<QString> ChooseVideoFileToExport();
     virtual std::optional<QString> ChooseBuiltSessionFile();
     // Asks before an existing file is replaced.
     virtual bool ConfirmReplace(const QString& path);
@@ -166,6 +173,7 @@ public:
     QAction* SaveAsMI = nullptr;
     QAction* BuildSessionMI = nullptr;
     QAction* ExportSoundMI = nullptr;
+    QAction* ExportVideoMI = nullptr;
     QAction* ExitMI = nullptr;
     QAction* UndoMI = nullptr;
     QAction* RedoMI = nullptr;
@@ -191,7 +199,7 @@ public:
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
     std::array<QToolButton*, 12> SpeedButtons{};
 
-    // The progress of a sound export while one runs, else null.
+    // The progress of a sound or video export while one runs, else null.
     QProgressDialog* ExportProgress = nullptr;
 
 protected:

@@ -145,6 +145,7 @@ void TMainForm::CreateMenus() {
     SaveAsMI = item(FileMG, "SaveAsMI", QStringLiteral("Сохранить как.."));
     BuildSessionMI = item(FileMG, "BuildSessionMI", QStringLiteral("Скомпилировать сессию"));
     ExportSoundMI = item(FileMG, "ExportSoundMI", QStringLiteral("Экспорт звука в WAV..."));
+    ExportVideoMI = item(FileMG, "ExportVideoMI", QStringLiteral("Экспорт видео..."));
     FileMG->addSeparator();
     ExitMI = item(FileMG, "ExitMI", QStringLiteral("Выход"));
 
@@ -178,6 +179,7 @@ void TMainForm::CreateMenus() {
     BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
     BindCommand(BuildSessionMI, &TMainForm::BuildSessionMIClick);
     BindCommand(ExportSoundMI, &TMainForm::ExportSoundMIClick);
+    BindCommand(ExportVideoMI, &TMainForm::ExportVideoMIClick);
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
     BindCommand(UndoMI, &TMainForm::UndoMIClick);
     BindCommand(RedoMI, &TMainForm::RedoMIClick);

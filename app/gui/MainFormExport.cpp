@@ -1,10 +1,12 @@
-// Export of the session's sound from the main window: a WAV file of the whole session at
-// 44100 Hz, rendered on a worker thread while a progress dialog shows the share done and the
-// time left and offers to cancel.
+// Exports from the main window: the session's sound as a WAV file at 44100 Hz, or the session
+// as an MP4 video of the size and frame rate chosen, each made on a worker thread while a
+// progress dialog shows the share done and the time left and offers to cancel.
 
 #include "MainForm.h"
 
 #include "audio/SoundExportJob.h"
+#include "dialogs/ExportVideoDialog.h"
+#include "export/VideoExportJob.h"
 #include "model/Common.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
@@ -28,8 +30,9 @@ QString MinutesAndSeconds(double seconds) {
     return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString ProgressText(double share, double elapsedSeconds) {
-    const QString done = QStringLiteral("Экспорт звука: готово %1 %").arg(std::floor(share * 100));
+// what: "Экспорт звука", "Экспорт видео".
+QString ProgressText(const QString& what, double share, double elapsedSeconds) {
+    const QString done = what + QStringLiteral(": готово %1 %").arg(std::floor(share * 100));
     // The first moments say too little about the pace to promise a time.
     if (share < 0.01 || elapsedSeconds < 0.5)
         return done;
@@ -38,7 +41,7 @@ QString ProgressText(double share, double elapsedSeconds) {
 }
 
 // What the user is told at the end, or "" when all went well and nothing was clipped.
-QString ExportReport(const SoundExportOutcome& outcome, const QString& path) {
+QString ExportReport(const ExportOutcome& outcome, const QString& path) {
     if (!outcome.error.empty())
         return path + QStringLiteral(": ") + QString::fromStdString(outcome.error);
     QStringList lines;
@@ -52,12 +55,58 @@ QString ExportReport(const SoundExportOutcome& outcome, const QString& path) {
     return lines.join(QLatin1Char('\n'));
 }
 
+// Waits for the job behind a progress dialog (shown is set to it meanwhile), then tells what
+// there is to tell unless the user cancelled. what names the export in the dialog.
+template <typename Job>
+void WaitForExport(QWidget* owner, QProgressDialog*& shown, const QString& what, Job& job,
+                   const QString& path) {
+    QProgressDialog progress(ProgressText(what, 0, 0), QStringLiteral("Отмена"), 0, ProgressSteps,
+                             owner);
+    progress.setObjectName(QStringLiteral("ExportProgress"));
+    progress.setWindowTitle(QApplication::applicationName());
+    progress.setWindowModality(Qt::WindowModal); // the session may not change meanwhile
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    shown = &progress;
+
+    QElapsedTimer clock;
+    clock.start();
+    QEventLoop waiting;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &waiting, [&] {
+        progress.setValue(static_cast<int>(job.Progress() * ProgressSteps));
+        progress.setLabelText(ProgressText(what, job.Progress(), clock.elapsed() / 1000.0));
+        if (job.Finished())
+            waiting.quit();
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &waiting, [&] { job.Cancel(); });
+    poll.start(100);
+    progress.show();
+    waiting.exec();
+    poll.stop();
+    shown = nullptr;
+    progress.hide();
+
+    const ExportOutcome& outcome = job.Outcome();
+    if (outcome.cancelled)
+        return;
+    if (const QString report = ExportReport(outcome, path); !report.isEmpty())
+        ShowMessageBox(owner, report);
+}
+
 } // namespace
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
     return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
                             QStringLiteral("Звук WAV (*.wav)"), OverwriteQuestion::Ask,
                             QStringLiteral("wav"));
+}
+
+std::optional<QString> TMainForm::ChooseVideoFileToExport() {
+    return ChooseFileToSave(this, QStringLiteral("ExportVideoFileDialog"),
+                            QStringLiteral("Видео MP4 (*.mp4)"), OverwriteQuestion::Ask,
+                            QStringLiteral("mp4"));
 }
 
 void TMainForm::ExportSoundMIClick() {
@@ -69,37 +118,26 @@ void TMainForm::ExportSoundMIClick() {
 
 void TMainForm::ExportSoundTo(const QString& chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    QProgressDialog progress(ProgressText(0, 0), QStringLiteral("Отмена"), 0, ProgressSteps, this);
-    progress.setObjectName(QStringLiteral("ExportProgress"));
-    progress.setWindowTitle(QApplication::applicationName());
-    progress.setWindowModality(Qt::WindowModal); // the session may not change meanwhile
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    ExportProgress = &progress;
-
     SoundExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), ExportRate);
-    QElapsedTimer clock;
-    clock.start();
-    QEventLoop waiting;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &waiting, [&] {
-        progress.setValue(static_cast<int>(job.Progress() * ProgressSteps));
-        progress.setLabelText(ProgressText(job.Progress(), clock.elapsed() / 1000.0));
-        if (job.Finished())
-            waiting.quit();
-    });
-    connect(&progress, &QProgressDialog::canceled, &waiting, [&] { job.Cancel(); });
-    poll.start(100);
-    progress.show();
-    waiting.exec();
-    poll.stop();
-    ExportProgress = nullptr;
-    progress.hide();
+    WaitForExport(this, ExportProgress, QStringLiteral("Экспорт звука"), job, path);
+}
 
-    const SoundExportOutcome& outcome = job.Outcome();
-    if (outcome.cancelled)
+void TMainForm::ExportVideoMIClick() {
+    if (IsPlaying)
         return;
-    if (const QString report = ExportReport(outcome, path); !report.isEmpty())
-        ShowMessageBox(this, report);
+    ExportVideoDialog choices(this);
+    if (choices.exec() != QDialog::Accepted)
+        return;
+    if (const auto path = ChooseVideoFileToExport())
+        ExportVideoTo(*path, choices.FrameSize(), choices.FramesPerSecond());
+}
+
+void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    VideoExportSettings settings;
+    settings.to = SessionLength;
+    settings.size = size;
+    settings.fps = fps;
+    VideoExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), settings);
+    WaitForExport(this, ExportProgress, QStringLiteral("Экспорт видео"), job, path);
 }

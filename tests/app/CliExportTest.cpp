@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
 
 namespace {
 
@@ -16,21 +12,6 @@ std::uint32_t U32At(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;
     std::memcpy(&value, bytes.data() + at, 4);
     return value;
-}
-
-std::string MakeProject(const ScratchFolder& folder, const std::string& json) {
-    folder.Write("p.json", json);
-    const auto project = folder.Path() / "p.usp";
-    Umbrascope("--import-json " + (folder.Path() / "p.json").string() + " " + project.string(),
-               folder);
-    return project.string();
-}
-
-bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name) {
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with("." + name))
-            return true;
-    return false;
 }
 
 } // namespace
@@ -130,20 +111,7 @@ TEST(ExportAudio, AHangUpEndsTheExportWithoutLeavingItsTemporaryFile) {
     const auto project = MakeProject(
         folder, R"({"SessionLength": 3600000, "StartValues": {"Waves": [".&04%440@0@100"]}})");
     const auto wav = folder.Path() / "out.wav";
-    const std::string program =
-        std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
-    std::string arguments[] = {program, "--export-audio", project, wav.string()};
-    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
-                    arguments[3].data(), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!HasTemporaryOf(folder.Path(), "out.wav") && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    kill(pid, SIGHUP);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(InterruptWhileWriting({"--export-audio", project, wav.string()}, wav, SIGHUP), 1);
     EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
     EXPECT_FALSE(std::filesystem::exists(wav));
 }

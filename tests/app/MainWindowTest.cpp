@@ -105,7 +105,7 @@ TEST_F(MainWindow, MenusAndToolbarCarryTheirCaptionsAndHints) {
         fileItems << (action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(fileItems, QStringList({"Новый", "Открыть", "Недавние проекты", "-", "Сохранить",
                                       "Сохранить как..", "Скомпилировать сессию",
-                                      "Экспорт звука в WAV...", "-", "Выход"}));
+                                      "Экспорт звука в WAV...", "Экспорт видео...", "-", "Выход"}));
     EXPECT_EQ(form->GetEventListMI->text(), "Вывести список событий");
     EXPECT_EQ(form->AboutMI->text(), "О программе");
 

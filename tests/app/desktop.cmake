@@ -62,8 +62,8 @@ umbrascope_add_test(NAME app_help
   LIBRARIES umbrascope_app Qt6::Test)
 set_target_properties(app_help PROPERTIES AUTOMOC ON)
 
-umbrascope_add_test(NAME app_sound_export
-  SOURCES SoundExportTest.cpp QtTestSupport.cpp ProgramRun.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
+umbrascope_add_test(NAME app_window_export
+  SOURCES WindowExportTest.cpp QtTestSupport.cpp ProgramRun.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
   LIBRARIES umbrascope_app Qt6::Test
   LABELS threads)
-add_dependencies(app_sound_export umbrascope)
+add_dependencies(app_window_export umbrascope)

@@ -29,3 +29,7 @@ umbrascope_add_test(NAME test_snapshot_command
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/SnapshotCommandTest.cpp
   LIBRARIES umbrascope_visual)
 add_dependencies(test_snapshot_command umbrascope)
+
+umbrascope_add_test(NAME test_session_picture
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/SessionPictureTest.cpp
+  LIBRARIES umbrascope_visual)

@@ -1,0 +1,77 @@
+#include "ExportVideoDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct SizeChoice {
+    const char* caption;
+    QSize size;
+};
+
+const SizeChoice Sizes[] = {
+    {"720p (1280 × 720)", {1280, 720}},
+    {"1080p (1920 × 1080)", {1920, 1080}},
+    {"4K (3840 × 2160)", {3840, 2160}},
+};
+constexpr int DefaultSize = 1;
+
+constexpr int Rates[] = {60, 50, 30, 25, 24};
+constexpr int DefaultRate = 0;
+
+} // namespace
+
+ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ExportVideoDialog"));
+    setWindowTitle(QStringLiteral("Экспорт видео"));
+
+    SizeBox = new QComboBox(this);
+    SizeBox->setObjectName(QStringLiteral("SizeBox"));
+    for (const SizeChoice& choice : Sizes)
+        SizeBox->addItem(QString::fromUtf8(choice.caption), choice.size);
+    SizeBox->setCurrentIndex(DefaultSize);
+
+    RateBox = new QComboBox(this);
+    RateBox->setObjectName(QStringLiteral("RateBox"));
+    for (const int rate : Rates)
+        RateBox->addItem(QString::number(rate), rate);
+    RateBox->setCurrentIndex(DefaultRate);
+
+    auto* form = new QFormLayout;
+    auto* sizeLabel = new QLabel(QStringLiteral("&Размер кадра:"), this);
+    sizeLabel->setBuddy(SizeBox);
+    form->addRow(sizeLabel, SizeBox);
+    auto* rateLabel = new QLabel(QStringLiteral("&Кадров в секунду:"), this);
+    rateLabel->setBuddy(RateBox);
+    form->addRow(rateLabel, RateBox);
+
+    auto* note = new QLabel(QStringLiteral("Мерцание бывает до 30 Гц: только при 60 кадрах в "
+                                           "секунду видна каждая светлая и каждая тёмная "
+                                           "половина мигания."),
+                            this);
+    note->setWordWrap(true);
+
+    Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    Buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Далее..."));
+    Buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(note);
+    layout->addWidget(Buttons);
+}
+
+QSize ExportVideoDialog::FrameSize() const {
+    return SizeBox->currentData().toSize();
+}
+
+int ExportVideoDialog::FramesPerSecond() const {
+    return RateBox->currentData().toInt();
+}

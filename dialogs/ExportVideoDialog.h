@@ -1,0 +1,24 @@
+#pragma once
+
+// The choices of a video export from the window: the frame size (720p, 1080p, 4K) and the
+// frames per second. Keeps no data of the session. User-interface thread only.
+
+#include <QDialog>
+#include <QSize>
+
+class QComboBox;
+class QDialogButtonBox;
+
+class ExportVideoDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit ExportVideoDialog(QWidget* parent = nullptr);
+
+    QSize FrameSize() const;
+    int FramesPerSecond() const;
+
+    QComboBox* SizeBox = nullptr;
+    QComboBox* RateBox = nullptr;
+    QDialogButtonBox* Buttons = nullptr;
+};

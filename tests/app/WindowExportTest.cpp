@@ -1,0 +1,119 @@
+// Sound and video export from the main window: the file equals what --export-audio or
+// --export-video writes for the same session (the video's size and rate as chosen in its
+// dialog), the clipped samples are reported, and cancelling leaves no file behind.
+
+#include "ProgramRun.h"
+#include "QtTestSupport.h"
+#include "app/gui/MainForm.h"
+#include "dialogs/ExportVideoDialog.h"
+#include "model/Common.h"
+#include "model/ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include <memory>
+
+namespace {
+
+// The main window with its video file dialog answered by the test.
+class VideoForm : public TMainForm {
+public:
+    using TMainForm::TMainForm;
+    std::optional<QString> fileAnswer;
+    std::optional<QString> ChooseVideoFileToExport() override { return fileAnswer; }
+};
+
+class WindowExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<VideoForm>(QStringList{});
+    }
+    void TearDown() override {
+        form.reset();
+        ResetProject();
+    }
+
+    QString Project(std::int32_t length, std::vector<std::string> waves) {
+        Session contents;
+        contents.SessionLength = length;
+        contents.StartValues.Waves = std::move(waves);
+        contents.Events = {{"Аудиосопровождение -> Громкость", length / 2, "60"}};
+        const auto path = folder.Write("p.usp", ProjectBytes(contents));
+        return QString::fromStdString(path.string());
+    }
+
+    QString Output(const char* name) const {
+        return QString::fromStdString((folder.Path() / name).string());
+    }
+
+    ScratchFolder folder;
+    MessageRecorder messages;
+    std::unique_ptr<VideoForm> form;
+};
+
+TEST_F(WindowExport, TheSoundIsWhatTheCommandLineWrites) {
+    // Three full-level tones cannot fit: the mix clips.
+    const QString project = Project(20000, {".&04%440@0@100", ".&04%660@0@100", ".&04%880@0@100"});
+    form->OpenProjectPath(project);
+    form->ExportSoundTo(Output("window.wav"));
+
+    const ProgramRun run = Umbrascope(
+        "--export-audio " + project.toStdString() + " " + Output("cli.wav").toStdString(), folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(Output("window.wav")), ReadBytes(Output("cli.wav")));
+    const QString clipped = QString::fromStdString(run.out).section(": ", 1).trimmed();
+    EXPECT_NE(clipped, "0");
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].endsWith(": " + clipped)) << messages.texts[0].toStdString();
+}
+
+TEST_F(WindowExport, CancellingTheSoundLeavesNoFile) {
+    form->OpenProjectPath(Project(3600000, {".&04%440@0@50", ".&03@80"}));
+    DialogAnswer cancel("Отмена");
+    form->ExportSoundTo(Output("long.wav"));
+    EXPECT_TRUE(cancel.Answered());
+    EXPECT_EQ(form->ExportProgress, nullptr);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
+        << "only the project is there";
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(WindowExport, TheVideoIsWhatTheCommandLineWritesWithTheChoicesMade) {
+    const QString project = Project(1000, {".&04%440@0@40"});
+    form->OpenProjectPath(project);
+    form->fileAnswer = Output("window.mp4");
+    QTimer::singleShot(50, [] {
+        auto* dialog = qobject_cast<ExportVideoDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->SizeBox->setCurrentIndex(dialog->SizeBox->findText("720p", Qt::MatchStartsWith));
+        dialog->RateBox->setCurrentIndex(dialog->RateBox->findText("30"));
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    form->ExportVideoMI->trigger();
+
+    const ProgramRun run =
+        Umbrascope("--export-video " + project.toStdString() + " " +
+                       Output("cli.mp4").toStdString() + " --size 1280x720 --fps 30",
+                   folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(Output("window.mp4")), ReadBytes(Output("cli.mp4")));
+}
+
+TEST_F(WindowExport, CancellingTheVideoLeavesNoFile) {
+    form->OpenProjectPath(Project(3600000, {".&04%440@0@40"}));
+    DialogAnswer cancel("Отмена");
+    form->ExportVideoTo(Output("long.mp4"), QSize(1280, 720), 60);
+    EXPECT_TRUE(cancel.Answered());
+    EXPECT_EQ(form->ExportProgress, nullptr);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
+        << "only the project is there";
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+} // namespace

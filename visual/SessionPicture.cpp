@@ -1,0 +1,44 @@
+#include "SessionPicture.h"
+
+#include "VideoFunctions.h"
+#include "model/SessionState.h"
+
+#include <algorithm>
+
+SessionPicture::SessionPicture(Session session, std::string projectFolder, std::int32_t from,
+                               QSize size)
+    : session_(std::move(session)),
+      playhead_(session_.Events, state_, std::move(projectFolder), *this), size_(size) {
+    SessionStateAt start = StateAt(session_.StartValues, session_.Events, from);
+    state_ = std::move(start.Values);
+    if (start.Failure)
+        playhead_.ReportOnce(*start.Failure);
+    playhead_.Start(from, FirstEventDueAfterComputedState(session_.Events, from));
+    // As when the presentation thread starts: no phrase yet, the walk of cells at cell 1.
+    layout_.PhraseStart = static_cast<std::uint32_t>(std::max(from, 0));
+}
+
+SessionPicture::~SessionPicture() = default;
+
+bool SessionPicture::Draw(std::uint32_t frameTime, QImage& frame) {
+    ApplyEventsDue(frameTime);
+    TakeDuePhrase(phrases_, layout_, state_, size_, frameTime, cells_);
+    return DrawFrame(frame, state_, layout_, frameTime);
+}
+
+void SessionPicture::ApplyEventsDue(std::uint32_t frameTime) {
+    while (const auto time = playhead_.NextEventTime()) {
+        if (std::int64_t{*time} > std::int64_t{frameTime})
+            break;
+        playhead_.ApplyNext();
+    }
+}
+
+void SessionPicture::SwitchPhraseFile(const std::optional<std::string>& path) {
+    // No reader also drops the phrase shown, as in live play.
+    phrases_.Replace(path ? OpenPhraseFile(*path) : nullptr);
+}
+
+void SessionPicture::Report(const std::string& message) {
+    problems_.push_back(message);
+}
