@@ -36,7 +36,7 @@ if(XVFB_RUN)
     COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x800x24" $<TARGET_FILE:app_end_to_end>)
   set_tests_properties(app_end_to_end PROPERTIES
     ENVIRONMENT "UMBRASCOPE_SOURCE_DIR=${PROJECT_SOURCE_DIR};UMBRASCOPE_BUILD_DIR=${PROJECT_BINARY_DIR}"
-    TIMEOUT 120)
+    TIMEOUT 120 RESOURCE_LOCK sound_server)
 
   # Play and Stop many times over with memory and threads sampled; bench/soak.sh runs it longer.
   add_executable(app_soak SoakTest.cpp QtTestSupport.cpp RealDesktop.cpp)
@@ -44,7 +44,7 @@ if(XVFB_RUN)
   target_include_directories(app_soak PRIVATE ${PROJECT_SOURCE_DIR})
   add_test(NAME app_soak
     COMMAND ${XVFB_RUN} -a -s "-screen 0 1920x1080x24" $<TARGET_FILE:app_soak>)
-  set_tests_properties(app_soak PROPERTIES TIMEOUT 240)
+  set_tests_properties(app_soak PROPERTIES TIMEOUT 240 RESOURCE_LOCK sound_server)
 endif()
 
 umbrascope_add_test(NAME app_picture_play

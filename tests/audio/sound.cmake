@@ -11,6 +11,8 @@ umbrascope_add_test(NAME sound_no_server_test SOURCES sound_no_server_test.cpp
 # Plays through the private PulseAudio server that test.sh starts; skips without one.
 umbrascope_add_test(NAME sound_device_test SOURCES sound_device_test.cpp files_test_support.cpp
   LIBRARIES umbrascope_audio LABELS threads)
+# It records the server's monitor: other tests that play there must not run beside it.
+set_tests_properties(sound_device_test PROPERTIES RESOURCE_LOCK sound_server)
 # The live mix on the in-memory device, against the export and the tones' own formulas.
 umbrascope_add_test(NAME sound_live_mix_test SOURCES sound_live_mix_test.cpp files_test_support.cpp
   LIBRARIES umbrascope_audio LABELS threads)
