@@ -4,6 +4,7 @@
 #include "UiText.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 QString QtFileFilter(const QString& windowsFilter) {
@@ -40,8 +41,14 @@ std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objec
 
 std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& objectName,
                                         const QString& filter, OverwriteQuestion question,
-                                        const QString& defaultSuffix) {
+                                        const QString& defaultSuffix,
+                                        const QString& suggestedPath) {
     QFileDialog dialog(owner, QString(), QString(), filter);
+    if (!suggestedPath.isEmpty()) {
+        const QFileInfo suggested(suggestedPath);
+        dialog.setDirectory(suggested.absolutePath());
+        dialog.selectFile(suggested.fileName());
+    }
     dialog.setObjectName(objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -23,7 +23,8 @@ enum class OverwriteQuestion { Ask, DontAsk };
 
 // Runs a save-file dialog named objectName with a Qt filter ("Description (*.ext)"). The chosen
 // path (UTF-8), or empty when the user cancels. defaultSuffix, when given, is added to a name
-// typed without one.
+// typed without one; suggestedPath, when given, is the folder and name the dialog opens on.
 std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& objectName,
                                         const QString& filter, OverwriteQuestion question,
-                                        const QString& defaultSuffix = QString());
+                                        const QString& defaultSuffix = QString(),
+                                        const QString& suggestedPath = QString());

@@ -34,7 +34,7 @@ QString MinutesAndSeconds(double seconds) {
 QString ProgressText(const QString& what, double share, double elapsedSeconds) {
     const QString done = what + QStringLiteral(": готово %1 %").arg(std::floor(share * 100));
     // The first moments say too little about the pace to promise a time.
-    if (share < 0.01 || elapsedSeconds < 0.5)
+    if (share <= 0 || elapsedSeconds < 2)
         return done;
     const double left = elapsedSeconds / share - elapsedSeconds;
     return done + QStringLiteral(", осталось %1").arg(MinutesAndSeconds(left));
@@ -95,18 +95,27 @@ void WaitForExport(QWidget* owner, QProgressDialog*& shown, const QString& what,
         ShowMessageBox(owner, report);
 }
 
+// The open project's folder and name with the export's extension, or "" for a new project.
+QString BesideTheProject(const QString& extension) {
+    if (ProjectFileName.empty())
+        return QString();
+    const QFileInfo project(FromModelText(ProjectFileName));
+    return project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
+           QLatin1Char('.') + extension;
+}
+
 } // namespace
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
     return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
                             QStringLiteral("Звук WAV (*.wav)"), OverwriteQuestion::Ask,
-                            QStringLiteral("wav"));
+                            QStringLiteral("wav"), BesideTheProject(QStringLiteral("wav")));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
     return ChooseFileToSave(this, QStringLiteral("ExportVideoFileDialog"),
                             QStringLiteral("Видео MP4 (*.mp4)"), OverwriteQuestion::Ask,
-                            QStringLiteral("mp4"));
+                            QStringLiteral("mp4"), BesideTheProject(QStringLiteral("mp4")));
 }
 
 void TMainForm::ExportSoundMIClick() {
