@@ -1,0 +1,27 @@
+#include "ExportJob.h"
+
+#include <exception>
+#include <utility>
+
+ExportJob::ExportJob(Work work) : worker_([this, work = std::move(work)] { Run(work); }) {}
+
+ExportJob::~ExportJob() {
+    Cancel();
+    worker_.join();
+}
+
+double ExportJob::Progress() const {
+    const std::uint64_t total = steps_.total;
+    return total == 0 ? 0.0 : static_cast<double>(steps_.done) / static_cast<double>(total);
+}
+
+void ExportJob::Run(const Work& work) {
+    try {
+        work(steps_, outcome_);
+    } catch (const std::exception& failure) {
+        outcome_.error = failure.what();
+    } catch (...) {
+        outcome_.error = "Неизвестная ошибка";
+    }
+    finished_ = true;
+}
