@@ -30,23 +30,36 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
-#include <unistd.h>
+#include <iterator>
+#include <string>
 
 namespace {
 
 struct ProcessSample {
     double residentMb = 0;
+    // Its parts, to tell the heap from mapped files and from memory shared with the X and
+    // sound servers.
+    double anonymousMb = 0;
+    double fileMb = 0;
+    double sharedMb = 0;
     int threads = 0;
 };
 
+// A "Name:   1234 kB" line of /proc/self/status, in MB.
+double StatusMb(const std::string& status, const std::string& name) {
+    const auto at = status.find(name + ':');
+    return at == std::string::npos ? 0.0 : std::stod(status.substr(at + name.size() + 1)) / 1024.0;
+}
+
 ProcessSample SampleProcess() {
     ProcessSample sample;
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    sample.residentMb = static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
-                        (1024.0 * 1024.0);
+    std::ifstream statusFile("/proc/self/status");
+    const std::string status((std::istreambuf_iterator<char>(statusFile)),
+                             std::istreambuf_iterator<char>());
+    sample.residentMb = StatusMb(status, "VmRSS");
+    sample.anonymousMb = StatusMb(status, "RssAnon");
+    sample.fileMb = StatusMb(status, "RssFile");
+    sample.sharedMb = StatusMb(status, "RssShmem");
     sample.threads = static_cast<int>(QDir(QStringLiteral("/proc/self/task"))
                                           .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
                                           .size());
@@ -143,8 +156,10 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
             curveFile << cycle + 1 << ' ' << curve[cycle].residentMb << ' ' << curve[cycle].threads
                       << '\n';
         if (cycle % 10 == 9 || cycle + 1 == curve.size())
-            std::cout << "cycle " << cycle + 1 << ": " << curve[cycle].residentMb << " MB, "
-                      << curve[cycle].threads << " threads\n";
+            std::cout << "cycle " << cycle + 1 << ": " << curve[cycle].residentMb << " MB ("
+                      << curve[cycle].anonymousMb << " anonymous, " << curve[cycle].fileMb
+                      << " files, " << curve[cycle].sharedMb << " shared), " << curve[cycle].threads
+                      << " threads\n";
     }
     std::cout << "longest Stop: " << longestStop << " ms\n";
     EXPECT_LT(longestStop, 500);
