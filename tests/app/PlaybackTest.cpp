@@ -4,6 +4,7 @@
 
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
+#include "SanitizerBuild.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/PlaybackController.h"
 #include "audio/MemoryAudioBackend.h"
@@ -336,14 +337,14 @@ TEST_F(PlaybackWindow, ThousandsOfTracksAndEventsAtOnceNeitherHoldTheClockNorSta
     QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([] { return CurrentValues.Waves.size() == 8000; }));
     // Each refresh lists every track: one per event kept this tick busy for half a minute.
-    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_LT(clock.elapsed(), 3000 * SanitizerSlowdown);
     EXPECT_LE(TrackThreadCount(), EventPlayhead::MaxPlayingTracks);
     EXPECT_EQ(form->WavesListBox->count(), 8000);
     EXPECT_EQ(messages.texts.size(), 1) << "the limit of tracks is told once";
     clock.restart();
     QTest::mouseClick(form->StopButton, Qt::LeftButton);
     EXPECT_FALSE(IsPlaying);
-    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_LT(clock.elapsed(), 500 * SanitizerSlowdown);
 }
 
 } // namespace

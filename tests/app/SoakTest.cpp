@@ -10,6 +10,7 @@
 
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
+#include "SanitizerBuild.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
@@ -162,7 +163,7 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
                       << " threads\n";
     }
     std::cout << "longest Stop: " << longestStop << " ms\n";
-    EXPECT_LT(longestStop, 500);
+    EXPECT_LT(longestStop, 500 * SanitizerSlowdown);
 
     const std::size_t warmUp = std::min<std::size_t>(10, curve.size() / 3);
     ProcessSample most = curve[warmUp];
@@ -170,8 +171,11 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
         most.residentMb = std::max(most.residentMb, curve[cycle].residentMb);
         most.threads = std::max(most.threads, curve[cycle].threads);
     }
-    EXPECT_LT(most.residentMb - curve[warmUp].residentMb, 5.0)
-        << "resident memory grows after warm-up";
+    if (AddressSanitizerBuild)
+        std::cout << "memory left unbounded: the address sanitizer keeps freed blocks\n";
+    else
+        EXPECT_LT(most.residentMb - curve[warmUp].residentMb, 5.0)
+            << "resident memory grows after warm-up";
     EXPECT_LE(most.threads, curve[warmUp].threads) << "threads are left behind";
 
     form.reset();
