@@ -12,6 +12,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -230,8 +231,9 @@ std::filesystem::path RunningProgramFile() {
 }
 
 BundleWriter::BundleWriter(const std::filesystem::path& target,
-                           const std::filesystem::path& program, std::uint64_t programSize)
-    : target_(target), file_(target), programSize_(programSize) {
+                           const std::filesystem::path& program, std::uint64_t programSize,
+                           Progress progress)
+    : target_(target), file_(target), progress_(std::move(progress)), programSize_(programSize) {
     const Descriptor fd(program);
     if (!CopyRange(fd.get(), 0, programSize,
                    [this](const char* bytes, std::size_t count) { Append(bytes, count); }))
@@ -242,6 +244,8 @@ BundleWriter::BundleWriter(const std::filesystem::path& target,
 void BundleWriter::Append(const char* bytes, std::size_t count) {
     file_.Write(bytes, count);
     written_ += count;
+    if (progress_)
+        progress_(written_);
 }
 
 void BundleWriter::Add(const std::string& name, std::string_view bytes) {

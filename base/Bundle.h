@@ -59,9 +59,12 @@ std::filesystem::path RunningProgramFile();
 // Writes a bundle through a ReplacingFile, so nothing appears at the target unless complete.
 class BundleWriter {
 public:
+    // Told the bytes written so far after every piece; it may throw to abandon the file.
+    using Progress = std::function<void(std::uint64_t written)>;
+
     // Starts the file with the first programSize bytes of program. Throws EInOutError.
     BundleWriter(const std::filesystem::path& target, const std::filesystem::path& program,
-                 std::uint64_t programSize);
+                 std::uint64_t programSize, Progress progress = {});
 
     // Appends an entry. Throws EInOutError.
     void Add(const std::string& name, std::string_view bytes);
@@ -76,6 +79,7 @@ private:
 
     std::filesystem::path target_;
     ReplacingFile file_;
+    Progress progress_;
     std::uint64_t written_ = 0;
     std::uint64_t programSize_ = 0;
     std::vector<BundleEntry> entries_;

@@ -206,7 +206,8 @@ void PointBundledMediaAt(Session& session, const std::vector<std::string>& names
 
 std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
                                           const std::filesystem::path& program,
-                                          const std::filesystem::path& target) {
+                                          const std::filesystem::path& target,
+                                          const BuildProgress& progress) {
     MediaCollection media(projectFolder);
     Session bundled = session;
     ForEachMediaPath(bundled, [&](const std::string& value, MediaField field) {
@@ -223,8 +224,18 @@ std::vector<std::string> BuildSessionFile(const Session& session, std::string_vi
     const BundleIndex self = ReadBundleIndex(program);
     if (self.kind == BundleIndex::Kind::Damaged)
         throw EInOutError(program.string() + ": " + self.problem);
-    BundleWriter writer(target, program, self.programSize);
-    writer.Add(ProjectEntryName, ProjectBytes(bundled));
+    const std::string project = ProjectBytes(bundled);
+    std::uint64_t total = self.programSize + project.size();
+    for (const auto& medium : media.Media()) {
+        std::error_code unknown;
+        const auto size = std::filesystem::file_size(FileSystemPath(medium.resolved), unknown);
+        total += unknown ? 0 : size;
+    }
+    BundleWriter::Progress written;
+    if (progress)
+        written = [&progress, total](std::uint64_t done) { progress(done, std::max(done, total)); };
+    BundleWriter writer(target, program, self.programSize, std::move(written));
+    writer.Add(ProjectEntryName, project);
     for (const auto& medium : media.Media())
         writer.AddFile(Cp1251ToUtf8(medium.name), FileSystemPath(medium.resolved));
     writer.Commit();

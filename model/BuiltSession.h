@@ -15,6 +15,7 @@
 #include "base/PrivateFolder.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,10 +26,13 @@
 // then every phrase file and sound file the start values and the events name, found where
 // named or beside the project (projectFolder). Returns the paths (Windows-1251) of the media
 // that were not found or could not be read: they are left out and keep their paths. Throws
-// EInOutError; nothing is left at target then.
+// EInOutError; nothing is left at target then. progress, when given, is told the bytes written
+// and the bytes to write as the copy goes; an exception it throws abandons the file likewise.
+using BuildProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
                                           const std::filesystem::path& program,
-                                          const std::filesystem::path& target);
+                                          const std::filesystem::path& target,
+                                          const BuildProgress& progress = {});
 
 enum class BundledMedia {
     Unpacked,  // copied into a private folder, where the loaded project names them

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class ExportJob;
 class QAction;
 class QFileDialog;
 class QGroupBox;
@@ -91,8 +92,13 @@ public:
 
     // Build session: the session with its media as one file that plays itself.
     void BuildSessionMIClick();
-    // The part that follows the file dialog (path in UTF-8).
+    // The part that follows the file dialog (path in UTF-8): built on a worker thread behind
+    // the exports' progress dialog.
     void BuildSessionAs(const QString& path);
+
+    // Shows the progress of a job on a worker thread ("what: готово N %", the time left,
+    // Отмена) until it ends. False when the user cancelled it.
+    bool WaitForJob(const QString& what, ExportJob& job);
     // Session settings and help commands: each runs its dialog, then brings the state and the
     // window up to date.
     void SessionParametersMIClick();
@@ -199,7 +205,7 @@ public:
     // SpeedButton1 to SpeedButton11 at their numbers; entry 0 is unused.
     std::array<QToolButton*, 12> SpeedButtons{};
 
-    // The progress of a sound or video export while one runs, else null.
+    // The progress of an export or a build while one runs, else null.
     QProgressDialog* ExportProgress = nullptr;
 
 protected:

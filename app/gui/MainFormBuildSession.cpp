@@ -2,7 +2,7 @@
 
 #include "MainForm.h"
 
-#include "base/FileUtils.h"
+#include "audio/ExportJob.h"
 #include "model/BuiltSession.h"
 #include "model/Common.h"
 #include "ui/FileDialogs.h"
@@ -10,17 +10,11 @@
 #include "ui/UiText.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace {
 
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
+// Thrown from the copy's progress to abandon the build.
+struct BuildCancelled {};
 
 // The name the session is built under: ".run" is added unless the chosen name has it, in any
 // letter case.
@@ -55,15 +49,30 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
     const QString path = BuiltSessionName(QFileInfo(chosen).absoluteFilePath());
     if (QFileInfo::exists(path) && !ConfirmReplace(path))
         return;
-    std::vector<std::string> leftOut;
-    try {
-        const WaitCursor waiting;
-        leftOut = BuildSessionFile(OpenSession(), OpenProjectFolder(), RunningProgramFile(),
-                                   path.toStdString());
-    } catch (const EInOutError& error) {
-        ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    ExportJob job([session = OpenSession(), folder = OpenProjectFolder(),
+                   program = RunningProgramFile(),
+                   target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
+        try {
+            outcome.leftOut = BuildSessionFile(session, folder, program, target,
+                                               [&steps](std::uint64_t done, std::uint64_t total) {
+                                                   steps.total = total;
+                                                   steps.done = done;
+                                                   if (steps.cancelled)
+                                                       throw BuildCancelled{};
+                                               });
+            outcome.written = true;
+        } catch (const BuildCancelled&) {
+            outcome.cancelled = true;
+        }
+    });
+    if (!WaitForJob(QStringLiteral("Сборка сессии"), job))
+        return;
+    if (!job.Outcome().error.empty()) {
+        ShowMessageBox(this,
+                       path + QStringLiteral(": ") + QString::fromStdString(job.Outcome().error));
         return;
     }
+    const std::vector<std::string>& leftOut = job.Outcome().leftOut;
     if (leftOut.empty())
         return;
     QString text = QStringLiteral("Сессия собрана, но без этих файлов: их нет на месте или их "

@@ -1,6 +1,7 @@
 // Exports from the main window: the session's sound as a WAV file at 44100 Hz, or the session
 // as an MP4 video of the size and frame rate chosen, each made on a worker thread while a
-// progress dialog shows the share done and the time left and offers to cancel.
+// progress dialog shows the share done and the time left and offers to cancel (building a
+// session waits the same way).
 
 #include "MainForm.h"
 
@@ -55,20 +56,32 @@ QString ExportReport(const ExportOutcome& outcome, const QString& path) {
     return lines.join(QLatin1Char('\n'));
 }
 
-// Waits for the job behind a progress dialog (shown is set to it meanwhile), then tells what
-// there is to tell unless the user cancelled. what names the export in the dialog.
-template <typename Job>
-void WaitForExport(QWidget* owner, QProgressDialog*& shown, const QString& what, Job& job,
-                   const QString& path) {
+void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& path) {
+    if (const QString report = ExportReport(outcome, path); !report.isEmpty())
+        ShowMessageBox(owner, report);
+}
+
+// The open project's folder and name with the export's extension, or "" for a new project.
+QString BesideTheProject(const QString& extension) {
+    if (ProjectFileName.empty())
+        return QString();
+    const QFileInfo project(FromModelText(ProjectFileName));
+    return project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
+           QLatin1Char('.') + extension;
+}
+
+} // namespace
+
+bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
     QProgressDialog progress(ProgressText(what, 0, 0), QStringLiteral("Отмена"), 0, ProgressSteps,
-                             owner);
+                             this);
     progress.setObjectName(QStringLiteral("ExportProgress"));
     progress.setWindowTitle(QApplication::applicationName());
     progress.setWindowModality(Qt::WindowModal); // the session may not change meanwhile
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
-    shown = &progress;
+    ExportProgress = &progress;
 
     QElapsedTimer clock;
     clock.start();
@@ -85,26 +98,10 @@ void WaitForExport(QWidget* owner, QProgressDialog*& shown, const QString& what,
     progress.show();
     waiting.exec();
     poll.stop();
-    shown = nullptr;
+    ExportProgress = nullptr;
     progress.hide();
-
-    const ExportOutcome& outcome = job.Outcome();
-    if (outcome.cancelled)
-        return;
-    if (const QString report = ExportReport(outcome, path); !report.isEmpty())
-        ShowMessageBox(owner, report);
+    return !job.Outcome().cancelled;
 }
-
-// The open project's folder and name with the export's extension, or "" for a new project.
-QString BesideTheProject(const QString& extension) {
-    if (ProjectFileName.empty())
-        return QString();
-    const QFileInfo project(FromModelText(ProjectFileName));
-    return project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
-           QLatin1Char('.') + extension;
-}
-
-} // namespace
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
     return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
@@ -128,7 +125,8 @@ void TMainForm::ExportSoundMIClick() {
 void TMainForm::ExportSoundTo(const QString& chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
     SoundExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), ExportRate);
-    WaitForExport(this, ExportProgress, QStringLiteral("Экспорт звука"), job, path);
+    if (WaitForJob(QStringLiteral("Экспорт звука"), job))
+        ReportExport(this, job.Outcome(), path);
 }
 
 void TMainForm::ExportVideoMIClick() {
@@ -148,5 +146,6 @@ void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     settings.size = size;
     settings.fps = fps;
     VideoExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), settings);
-    WaitForExport(this, ExportProgress, QStringLiteral("Экспорт видео"), job, path);
+    if (WaitForJob(QStringLiteral("Экспорт видео"), job))
+        ReportExport(this, job.Outcome(), path);
 }

@@ -93,4 +93,31 @@ TEST_F(BuiltSessions, TheProjectComesBackOutBesideItsMediaWithoutOverwritingAnyt
     EXPECT_FALSE(std::filesystem::exists(target.Path() / "again.usp"));
 }
 
+TEST_F(BuiltSessions, ProgressCountsToTheWholeFileAndAnAbandonedBuildLeavesNothing) {
+    const auto again = target.Path() / "again.run";
+    std::uint64_t lastDone = 0;
+    std::uint64_t lastTotal = 0;
+    BuildSessionFile(contents, ModelPath(source.Path() / "b"), target.Path() / "program", again,
+                     [&](std::uint64_t done, std::uint64_t total) {
+                         EXPECT_GE(done, lastDone);
+                         lastDone = done;
+                         lastTotal = total;
+                     });
+    EXPECT_EQ(lastDone, lastTotal) << "the progress ends at the whole";
+    EXPECT_EQ(lastDone, std::filesystem::file_size(again));
+
+    struct Abandoned {};
+    const auto abandoned = target.Path() / "abandoned.run";
+    EXPECT_THROW(BuildSessionFile(contents, "", target.Path() / "program", abandoned,
+                                  [](std::uint64_t done, std::uint64_t) {
+                                      if (done > 4)
+                                          throw Abandoned{};
+                                  }),
+                 Abandoned);
+    EXPECT_FALSE(std::filesystem::exists(abandoned));
+    for (const auto& entry : std::filesystem::directory_iterator(target.Path()))
+        EXPECT_NE(entry.path().filename().string().rfind(".abandoned", 0), 0u)
+            << "a temporary file is left: " << entry.path();
+}
+
 } // namespace
