@@ -5,6 +5,7 @@
 //
 // Run: build/bench/bench_frames --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
+#include "bench/BenchSupport.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "visual/VideoFunctions.h"
@@ -97,11 +98,5 @@ BENCHMARK(BM_LayOutPhrase)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv); // fonts
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWithGuiApplication(argc, argv);
 }

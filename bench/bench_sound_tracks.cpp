@@ -6,6 +6,7 @@
 #include "audio/AudioStream.h"
 #include "audio/PcmQueue.h"
 #include "audio/PlayUtils.h"
+#include "bench/BenchSupport.h"
 #include "model/Common.h"
 
 #include <benchmark/benchmark.h>
@@ -13,17 +14,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
-#include <sys/resource.h>
 #include <thread>
 
 namespace {
-
-double ProcessorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 void SixteenTracks(benchmark::State& state) {
     const char* setting = std::getenv("UMBRASCOPE_BENCH_SECONDS");

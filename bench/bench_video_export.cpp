@@ -7,6 +7,7 @@
 //   build/bench/bench_video_export
 // UMBRASCOPE_BENCH_SECONDS sets the seconds of session exported (default 20).
 
+#include "bench/BenchSupport.h"
 #include "export/VideoExport.h"
 #include "model/Cp1251.h"
 
@@ -18,7 +19,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 
 namespace {
 
@@ -43,15 +43,6 @@ Session SpiralSession() {
     return session;
 }
 
-double ProcessSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // range(0): the height (720 or 1080) of a 16:9 frame.
 void BM_ExportVideo(benchmark::State& state) {
     const int height = static_cast<int>(state.range(0));
@@ -63,12 +54,12 @@ void BM_ExportVideo(benchmark::State& state) {
     VideoExportTimes times;
     std::uint64_t frames = 0;
     for (auto _ : state) {
-        const double processorBefore = ProcessSeconds();
+        const double processorBefore = ProcessorSeconds();
         const auto started = std::chrono::steady_clock::now();
         VideoExport video(SpiralSession(), "", target, settings);
         video.Run([](std::uint64_t) { return true; });
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        processor += ProcessSeconds() - processorBefore;
+        processor += ProcessorSeconds() - processorBefore;
         times = video.Times();
         frames += video.TotalFrames();
     }
@@ -93,11 +84,5 @@ BENCHMARK(BM_ExportVideo)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv); // fonts
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWithGuiApplication(argc, argv);
 }

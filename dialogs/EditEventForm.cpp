@@ -100,20 +100,20 @@ void TEditEventForm::CreateFixedPart() {
 }
 
 void TEditEventForm::BindHandlers() {
-    const auto guarded = [this](auto handler) {
-        return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
-    };
     connect(EventTypeBox, &QComboBox::currentIndexChanged, this,
-            guarded(&TEditEventForm::EventTypeBoxChange));
-    connect(MinuteEdit, &QSpinBox::valueChanged, this, guarded(&TEditEventForm::MinuteEditChange));
+            GuardedSlot(this, &TEditEventForm::EventTypeBoxChange));
+    connect(MinuteEdit, &QSpinBox::valueChanged, this,
+            GuardedSlot(this, &TEditEventForm::MinuteEditChange));
     connect(SecondsEdit, &QSpinBox::valueChanged, this,
-            guarded(&TEditEventForm::SecondsEditChange));
-    connect(OkButton, &QPushButton::clicked, this, guarded(&TEditEventForm::OkButtonClick));
+            GuardedSlot(this, &TEditEventForm::SecondsEditChange));
+    connect(OkButton, &QPushButton::clicked, this,
+            GuardedSlot(this, &TEditEventForm::OkButtonClick));
     connect(OpenTxtFileButton, &QToolButton::clicked, this,
-            guarded(&TEditEventForm::OpenTxtFileButtonClick));
-    connect(ClFileName, &QToolButton::clicked, this, guarded(&TEditEventForm::ClFileNameClick));
+            GuardedSlot(this, &TEditEventForm::OpenTxtFileButtonClick));
+    connect(ClFileName, &QToolButton::clicked, this,
+            GuardedSlot(this, &TEditEventForm::ClFileNameClick));
     connect(AddAudiotrackBtn, &QPushButton::clicked, this,
-            guarded(&TEditEventForm::AddAudiotrackBtnClick));
+            GuardedSlot(this, &TEditEventForm::AddAudiotrackBtnClick));
     BindColourButtons(this,
                       {{TextColorButton, TextColorShape},
                        {BackColorButton, BackColorShape},

@@ -39,8 +39,7 @@ TEventsListForm::TEventsListForm(QWidget* parent) : QDialog(parent) {
         auto* b = new QPushButton(style()->standardIcon(glyph), caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(x, 350, 100, 25);
-        connect(b, &QPushButton::clicked, this,
-                [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
+        connect(b, &QPushButton::clicked, this, GuardedSlot(this, handler));
         return b;
     };
     AddEventBtn = button("AddEventBtn", QStringLiteral("Добавить"), QStyle::SP_FileDialogNewFolder,

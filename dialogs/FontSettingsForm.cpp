@@ -81,16 +81,14 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     TextPreview->setGeometry(10, 132, 500, 110);
     TextPreview->OnPaint = [this](QPainter& painter) { TextPreviewPaint(painter); };
 
-    const auto guarded = [this](void (TFontSettingsForm::*handler)()) {
-        return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
-    };
     connect(TextColorButton, &QPushButton::clicked, this,
-            guarded(&TFontSettingsForm::TextColorButtonClick));
+            GuardedSlot(this, &TFontSettingsForm::TextColorButtonClick));
     connect(BackColorButton, &QPushButton::clicked, this,
-            guarded(&TFontSettingsForm::BackColorButtonClick));
-    connect(BlendEdit, &QSpinBox::valueChanged, this, guarded(&TFontSettingsForm::BlendEditChange));
+            GuardedSlot(this, &TFontSettingsForm::BackColorButtonClick));
+    connect(BlendEdit, &QSpinBox::valueChanged, this,
+            GuardedSlot(this, &TFontSettingsForm::BlendEditChange));
     connect(BlendTrack, &QSlider::valueChanged, this,
-            guarded(&TFontSettingsForm::BlendTrackChange));
+            GuardedSlot(this, &TFontSettingsForm::BlendTrackChange));
     const auto repaint = [this] { TextPreview->update(); };
     connect(BackEnabledBox, &QCheckBox::toggled, this, repaint);
     connect(FontNameBox, &QComboBox::currentIndexChanged, this, repaint);

@@ -37,23 +37,22 @@ template <typename Field> void StoreIndex(const QComboBox* box, Field& field) {
 } // namespace
 
 void TSessionStartValuesForm::BindHandlers() {
-    const auto guarded = [this](auto handler) {
-        return [this, handler] { Guarded(this, [&] { (this->*handler)(); }); };
-    };
     connect(FontSettingsBtn, &QPushButton::clicked, this,
-            guarded(&TSessionStartValuesForm::FontSettingsBtnClick));
+            GuardedSlot(this, &TSessionStartValuesForm::FontSettingsBtnClick));
     connect(OpenTxtFileButton, &QToolButton::clicked, this,
-            guarded(&TSessionStartValuesForm::OpenTxtFileButtonClick));
+            GuardedSlot(this, &TSessionStartValuesForm::OpenTxtFileButtonClick));
     connect(ClFileName, &QToolButton::clicked, this,
-            guarded(&TSessionStartValuesForm::ClFileNameClick));
-    connect(BitBtn1, &QPushButton::clicked, this, guarded(&TSessionStartValuesForm::BitBtn1Click));
-    connect(BitBtn2, &QPushButton::clicked, this, guarded(&TSessionStartValuesForm::BitBtn2Click));
+            GuardedSlot(this, &TSessionStartValuesForm::ClFileNameClick));
+    connect(BitBtn1, &QPushButton::clicked, this,
+            GuardedSlot(this, &TSessionStartValuesForm::BitBtn1Click));
+    connect(BitBtn2, &QPushButton::clicked, this,
+            GuardedSlot(this, &TSessionStartValuesForm::BitBtn2Click));
     connect(VolumeTrack, &QSlider::valueChanged, this,
-            guarded(&TSessionStartValuesForm::VolumeTrackChange));
+            GuardedSlot(this, &TSessionStartValuesForm::VolumeTrackChange));
     connect(SpiralDir1Btn, &QToolButton::clicked, this,
-            guarded(&TSessionStartValuesForm::SpiralDir1BtnClick));
+            GuardedSlot(this, &TSessionStartValuesForm::SpiralDir1BtnClick));
     connect(SpiralDir2Btn, &QToolButton::clicked, this,
-            guarded(&TSessionStartValuesForm::SpiralDir2BtnClick));
+            GuardedSlot(this, &TSessionStartValuesForm::SpiralDir2BtnClick));
     BindColourButtons(this,
                       {{Button1, SolidScreenColorShape},
                        {Button2, SpiralBColorShape},

@@ -77,6 +77,12 @@ struct TSessionEvent {
 
 constexpr std::int32_t DefaultSessionLength = 1800000;
 
+// The last position in a session of this length: 0 for a length of 0 or less, which only a
+// damaged file holds.
+constexpr std::int32_t LastPositionIn(std::int32_t sessionLength) {
+    return sessionLength > 0 ? sessionLength - 1 : 0;
+}
+
 // Everything one project holds: the header, the start values and the event list (sorted by
 // time, ties in insertion order).
 struct Session {

@@ -41,6 +41,11 @@ template <typename Handler> void Guarded(QWidget* owner, Handler&& handler) noex
     }
 }
 
+// A slot that runs owner's handler through Guarded, for connecting a signal to a member.
+template <typename Owner> auto GuardedSlot(Owner* owner, void (Owner::*handler)()) {
+    return [owner, handler] { Guarded(owner, [&] { (owner->*handler)(); }); };
+}
+
 // The application object: any exception that an event handler lets through is shown instead
 // of ending the program.
 class TApplication : public QApplication {

@@ -226,7 +226,7 @@ void TMainForm::RedoMIClick() {
 void TMainForm::SessionEdited() {
     // A shorter session keeps the position inside it, as the session parameters command does.
     if (SessionLength < SessionPosition)
-        SessionPosition = std::max(SessionLength - 1, 0);
+        SessionPosition = LastPositionIn(SessionLength);
     ShowProjectCaption();
     ShowUndoSteps();
 }

@@ -188,8 +188,7 @@ void TMainForm::CreateMenus() {
 }
 
 void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
-    connect(action, &QAction::triggered, this,
-            [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, GuardedSlot(this, handler));
 }
 
 void TMainForm::BindEditingCommand(QAction* action, void (TMainForm::*handler)()) {

@@ -47,7 +47,7 @@ void TMainForm::SessionParametersMIClick() {
         return;
     SessionParametersForm->exec();
     if (SessionLength < SessionPosition)
-        SessionPosition = SessionLength > 0 ? SessionLength - 1 : 0; // a damaged file's length
+        SessionPosition = LastPositionIn(SessionLength);
     // Rescaled event times may have crossed the position.
     Refresh();
 }

@@ -140,7 +140,7 @@ void PlaybackController::ControlTimerTimer() {
             const bool keyPressed = fullScreen_ && fullScreen_->StopRequested();
             if (SessionPosition >= SessionLength || keyPressed) {
                 if (SessionPosition >= SessionLength)
-                    SessionPosition = SessionLength > 0 ? SessionLength - 1 : 0;
+                    SessionPosition = LastPositionIn(SessionLength);
                 timer_.stop();
                 ended = true;
             } else {

@@ -1,6 +1,7 @@
 // The event commands of the main window: a new event at the cursor, the question before the
 // nearest event is deleted, and the state brought back to the cursor after every editor.
 
+#include "MainWindowFixture.h"
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/EditEventForm.h"
@@ -22,16 +23,7 @@
 
 namespace {
 
-class EventCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApplication();
-        form = std::make_unique<TMainForm>(QStringList{});
-    }
-
-    std::unique_ptr<TMainForm> form;
-    MessageRecorder messages;
-};
+class EventCommands : public MainWindowTest {};
 
 TSessionEvent Volume(std::int32_t time, const char* value) {
     return {EventTypeName(EventKind::AudioVolume), time, value};
@@ -114,9 +106,8 @@ TEST_F(EventCommands, EachChangeInTheEventListIsAStepToUndo) {
     AnswerNextModal([](QWidget* modal) {
         auto* list = qobject_cast<TEventsListForm*>(modal);
         list->DeleteEventBtn->click();
-        AnswerNextModal([](QWidget* editor) {
-            qobject_cast<TEditEventForm*>(editor)->OkButton->click();
-        });
+        AnswerNextModal(
+            [](QWidget* editor) { qobject_cast<TEditEventForm*>(editor)->OkButton->click(); });
         list->AddEventBtn->click();
         list->close();
     });

@@ -1,6 +1,7 @@
 // The session settings commands of the main window: each opens its dialog from the menu or
 // the toolbar and then brings the state and the window up to date.
 
+#include "MainWindowFixture.h"
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/SessionParametersForm.h"
@@ -16,20 +17,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <limits>
 #include <memory>
 
 namespace {
 
-class SettingsCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApplication();
-        form = std::make_unique<TMainForm>(QStringList{});
-    }
-
-    std::unique_ptr<TMainForm> form;
-    MessageRecorder messages;
-};
+class SettingsCommands : public MainWindowTest {};
 
 void ConfirmLength(int minutes) {
     AnswerNextModal([minutes](QWidget* modal) {
@@ -58,6 +51,14 @@ TEST_F(SettingsCommands, SessionParametersMoveThePositionAndRecomputeTheState) {
     EXPECT_EQ(SessionPosition, 599999);
     EXPECT_EQ(form->TimeLabel->text(), "9:59 / 10:00");
     EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(SettingsCommands, AnEditOfASessionOfNegativeLengthPutsThePositionAtZero) {
+    SessionLength = std::numeric_limits<std::int32_t>::min(); // as a damaged file may hold it
+    SessionPosition = 5;
+    AnswerNextModal([](QWidget* modal) { modal->close(); });
+    form->SessionStartValuesMI->trigger();
+    EXPECT_EQ(SessionPosition, 0);
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+// A main window of its own for each test, with the message boxes it shows recorded.
+
+#include "QtTestSupport.h"
+#include "app/gui/MainForm.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApplication();
+        form = std::make_unique<TMainForm>(QStringList{});
+    }
+
+    std::unique_ptr<TMainForm> form;
+    MessageRecorder messages;
+};
