@@ -33,8 +33,6 @@ public:
     // The colour the user confirmed, or empty when the picker was cancelled.
     std::optional<TColor> Pick();
 
-    QColorDialog* Dialog() const { return dialog_; }
-
 private:
     QColorDialog* dialog_;
     QColor last_{Qt::black};
