@@ -29,9 +29,10 @@ std::vector<TrackHandle> TakeFromRegistry(bool finishedOnly) {
 
 } // namespace
 
-TPlayThread::TPlayThread(std::string descriptor, std::int32_t startOffset,
-                         std::uint32_t trackNumber)
-    : Descriptor(std::move(descriptor)), StartOffset(startOffset), TrackNumber(trackNumber) {}
+TPlayThread::TPlayThread(std::shared_ptr<const PublishedState> state, std::string descriptor,
+                         std::int32_t startOffset, std::uint32_t trackNumber)
+    : Descriptor(std::move(descriptor)), StartOffset(startOffset), TrackNumber(trackNumber),
+      state_(std::move(state)) {}
 
 TPlayThread::~TPlayThread() {
     Running = false;
@@ -54,7 +55,7 @@ void TPlayThread::Join() {
 void TPlayThread::Execute() noexcept {
     try {
         if (const auto source = MakeTrackSource(Descriptor, StartOffset, TrackNumber, &Running))
-            StreamTrack(*source, Running);
+            StreamTrack(*source, Running, *state_);
     } catch (...) {
         // A track that fails ends by itself; the session goes on without it.
     }
@@ -83,10 +84,12 @@ std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
     }
 }
 
-TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset,
+TrackHandle StartTrackThread(std::shared_ptr<const PublishedState> state,
+                             const std::string& descriptor, std::int32_t startOffset,
                              std::uint32_t trackNumber) {
     ReclaimFinishedTrackThreads();
-    auto track = std::make_shared<TPlayThread>(descriptor, startOffset, trackNumber);
+    auto track =
+        std::make_shared<TPlayThread>(std::move(state), descriptor, startOffset, trackNumber);
     track->Start();
     std::lock_guard lock(registryMutex);
     registry.push_back(track);

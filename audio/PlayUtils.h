@@ -4,13 +4,14 @@
 // opens its own output stream and streams its source until it is told to stop.
 //
 // How the playback controller uses them (all on the user-interface thread):
-//   - StartTrackThread(descriptor, offset) starts a track and returns its handle;
+//   - StartTrackThread(state, descriptor, offset) starts a track and returns its handle;
 //   - StopTrackThread(handle) (or handle->Running = false) stops it without waiting: the
 //     thread plays out what it has queued, closes its stream and ends by itself;
 //   - finished threads are joined by the next StartTrackThread or ReclaimFinishedTrackThreads;
 //   - at program exit StopAndJoinAllTrackThreads(), then QuitAudioOutput() (AudioStream.h).
 
 #include "TrackSource.h"
+#include "model/PublishedState.h"
 
 #include <atomic>
 #include <cstdint>
@@ -20,9 +21,11 @@
 
 class TPlayThread {
 public:
-    // The thread is created stopped; Start begins it. trackNumber counts the tracks started
-    // in one play (it seeds the noise generator, so two noise tracks never sound alike).
-    TPlayThread(std::string descriptor, std::int32_t startOffset, std::uint32_t trackNumber = 0);
+    // The thread is created stopped; Start begins it. It plays at the volume state publishes.
+    // trackNumber counts the tracks started in one play (it seeds the noise generator, so two
+    // noise tracks never sound alike).
+    TPlayThread(std::shared_ptr<const PublishedState> state, std::string descriptor,
+                std::int32_t startOffset, std::uint32_t trackNumber = 0);
     // Stops the thread and joins it if nobody has.
     ~TPlayThread();
     TPlayThread(const TPlayThread&) = delete;
@@ -48,16 +51,18 @@ public:
 private:
     void Execute() noexcept;
 
+    const std::shared_ptr<const PublishedState> state_;
     std::atomic<bool> finished_{false};
     std::thread thread_;
 };
 
 using TrackHandle = std::shared_ptr<TPlayThread>;
 
-// User-interface thread; does not wait for sound: starts a track thread. A descriptor that plays
-// nothing (no known kind, malformed, a file that cannot be played) ends its thread at once,
-// silently.
-TrackHandle StartTrackThread(const std::string& descriptor, std::int32_t startOffset,
+// User-interface thread; does not wait for sound: starts a track thread, which plays at the
+// volume state publishes. A descriptor that plays nothing (no known kind, malformed, a file that
+// cannot be played) ends its thread at once, silently.
+TrackHandle StartTrackThread(std::shared_ptr<const PublishedState> state,
+                             const std::string& descriptor, std::int32_t startOffset,
                              std::uint32_t trackNumber = 0);
 
 // Thread safe, non-blocking: tells the track to stop. A null handle is ignored.

@@ -1,7 +1,6 @@
 #include "StreamingLoop.h"
 
 #include "AudioStream.h"
-#include "model/Common.h"
 
 #include <algorithm>
 #include <array>
@@ -31,8 +30,8 @@ milliseconds BufferDuration(const PcmFormat& format, std::size_t bytes) {
 
 class Streamer {
 public:
-    Streamer(TrackSource& source, AudioStream& stream)
-        : source_(source), stream_(stream), bytes_(source.BufferBytes()),
+    Streamer(TrackSource& source, AudioStream& stream, const PublishedState& state)
+        : source_(source), stream_(stream), state_(state), bytes_(source.BufferBytes()),
           silence_(source.Format().BitsPerSample == 8 ? 0x80 : 0),
           bufferDuration_(BufferDuration(source.Format(), bytes_)) {
         for (auto& buffer : buffers_)
@@ -41,7 +40,7 @@ public:
 
     void Run(const std::atomic<bool>& running) {
         // The first buffer already plays at the master volume in force.
-        SetMasterLevel(*CurrentValuesView());
+        SetMasterLevel(*state_.CurrentValues());
         int current = 0;
         tickets_[0] = FillAndQueue(0);
         current = 1;
@@ -85,7 +84,7 @@ private:
     std::uint64_t FillAndQueue(int k) {
         std::uint8_t* buffer = buffers_[k].data();
         source_.Fill(buffer);
-        const auto values = CurrentValuesView();
+        const auto values = state_.CurrentValues();
         // Silenced tracks go on in time, so they are heard again where they have got to.
         if (!values->AudioEnabled)
             std::fill_n(buffer, bytes_, silence_);
@@ -101,6 +100,7 @@ private:
 
     TrackSource& source_;
     AudioStream& stream_;
+    const PublishedState& state_;
     const std::size_t bytes_;
     const std::uint8_t silence_; // unsigned 8-bit samples are silent at their midpoint
     const milliseconds bufferDuration_;
@@ -122,7 +122,8 @@ double MasterLevel(int volumePercent) {
     return std::clamp(volumePercent, 0, 100) / 100.0;
 }
 
-void StreamTrack(TrackSource& source, const std::atomic<bool>& running) {
+void StreamTrack(TrackSource& source, const std::atomic<bool>& running,
+                 const PublishedState& state) {
     const std::unique_ptr<AudioStream> stream = OpenAudioStream(source.Format());
     ++(stream ? streamsOpened : streamsRefused);
     if (!stream) {
@@ -130,5 +131,5 @@ void StreamTrack(TrackSource& source, const std::atomic<bool>& running) {
             Messages().ShowMessage(DeviceErrorMessage);
         return;
     }
-    Streamer(source, *stream).Run(running);
+    Streamer(source, *stream, state).Run(running);
 }

@@ -5,15 +5,18 @@
 // after a stop the queued sound plays out and the stream closes.
 
 #include "TrackSource.h"
+#include "model/PublishedState.h"
 
 #include <atomic>
 #include <cstdint>
 
 // Call from the track thread only. Blocks until running has become false and the queued
 // sound has played (each wait on the device is bounded, so a device that stops playing ends
-// the track too). When the stream cannot be opened it returns at once, after telling the user
-// if the source asks for that.
-void StreamTrack(TrackSource& source, const std::atomic<bool>& running);
+// the track too). Every buffer is silenced or given the master volume as state publishes them.
+// When the stream cannot be opened it returns at once, after telling the user if the source
+// asks for that.
+void StreamTrack(TrackSource& source, const std::atomic<bool>& running,
+                 const PublishedState& state);
 
 // The stream level for a master volume in percent; above 100 % it stays at full scale.
 double MasterLevel(int volumePercent);

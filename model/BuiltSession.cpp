@@ -1,10 +1,10 @@
 #include "BuiltSession.h"
 
-#include "Common.h"
 #include "Cp1251.h"
 #include "EventCatalogue.h"
 #include "MediaPath.h"
 #include "ProjectFile.h"
+#include "Session.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
 
@@ -247,7 +247,6 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
     BuiltSessionLoad result;
     ProjectLoad& load = result.load;
     load.path = bundle;
-    ResetProject();
     const auto names = MediaNames(index);
     if (!names || index.entries.empty()) {
         load.outcome = ProjectLoad::Outcome::WrongFormat;
@@ -278,8 +277,8 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
                               .value_or(projectFile);
             result.media = std::move(folder);
         }
-        AdoptSession(std::move(*session));
-        ProjectFileName = projectFile;
+        load.session = std::move(*session);
+        load.projectFileName = std::move(projectFile);
     } catch (const EInOutError& failure) {
         result.media.reset();
         load.outcome = ProjectLoad::Outcome::Unreadable;

@@ -5,9 +5,7 @@
 // the project. In it, every bundled medium is named by its entry's bare file name; a medium
 // that was not found when building keeps its path. The project file format is unchanged.
 //
-// Thread rule: BuildSessionFile works on values and may run on any thread. The other functions
-// write the open session and belong to the user-interface thread (or a command-line mode's
-// only thread).
+// Thread rule: every function works on values and files and may run on any thread.
 
 #include "ProjectLoader.h"
 #include "Session.h"
@@ -44,8 +42,9 @@ struct BuiltSessionLoad {
     std::unique_ptr<PrivateFolder> media; // the unpacked media, there while this lives
 };
 
-// Makes the open session a new project and reads the built session's project into it. Never
-// throws for a file that cannot be read: the message comes back instead.
+// Reads the built session's project (the load's session and file name, which is the unpacked
+// project's when the media are unpacked). Never throws for a file that cannot be read: the
+// message comes back instead.
 BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const BundleIndex& index,
                                   BundledMedia media);
 

@@ -7,7 +7,7 @@
 // Thread rule: any one thread per image; no shared state.
 
 #include "PhraseRenderer.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QImage>
 

@@ -2,7 +2,6 @@
 
 #include "SessionClock.h"
 #include "VideoFunctions.h"
-#include "model/Common.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -23,8 +22,9 @@ SteadyClock::duration PauseUnlessStopped(std::stop_token stop, std::chrono::mill
 
 } // namespace
 
-TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases)
-    : frames_(frames), phrases_(phrases) {}
+TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases,
+                           const PublishedState& state)
+    : frames_(frames), phrases_(phrases), state_(state) {}
 
 TVideoThread::~TVideoThread() {
     Stop();
@@ -34,7 +34,7 @@ void TVideoThread::Start() {
     if (running_)
         return;
     if (thread_.joinable())
-        thread_.join(); // a loop that ended by itself when IsPlaying was cleared
+        thread_.join(); // a loop that ended by itself when the session stopped playing
     passes_ = 0;
     latePasses_ = 0;
     phrasesTaken_ = 0;
@@ -71,7 +71,7 @@ void TVideoThread::Execute(std::stop_token stop) {
         layout_ = TPhraseLayout{};
         layout_.PhraseStart = frameTime_;
         phrases_.TakeDropRequest(); // a request left from an earlier session
-        while (IsPlaying && !stop.stop_requested()) {
+        while (state_.IsPlaying() && !stop.stop_requested()) {
             Pass(stop);
             ++passes_;
             if (PauseUnlessStopped(stop, PassPause) > PassPause + LateMargin)
@@ -85,7 +85,7 @@ void TVideoThread::Execute(std::stop_token stop) {
 
 void TVideoThread::Pass(std::stop_token stop) {
     frameTime_ = SessionTimeNow();
-    const std::shared_ptr<const TCurrentValues> values = CurrentValuesView();
+    const std::shared_ptr<const TCurrentValues> values = state_.CurrentValues();
     if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
         ++phrasesTaken_;
     DrawPass(*values, stop);

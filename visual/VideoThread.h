@@ -3,12 +3,13 @@
 // TVideoThread: plays the picture side of a session. Every pass it samples the session clock,
 // takes the next phrase when it is due, draws one frame (pattern and phrase) into the back
 // buffer and hands it to the full-screen window, then sleeps 13 ms. It reads the settings in
-// force through CurrentValuesView() and leaves its loop when IsPlaying is cleared or Stop is
-// called.
+// force as the user-interface thread publishes them and leaves its loop when the session stops
+// playing or Stop is called.
 
 #include "FrameExchange.h"
 #include "PhraseRenderer.h"
 #include "PhraseSource.h"
+#include "model/PublishedState.h"
 
 #include <atomic>
 #include <chrono>
@@ -19,14 +20,15 @@ class TVideoThread {
 public:
     static constexpr std::chrono::milliseconds PassPause{13};
 
-    // frames and phrases must outlive the thread (Stop joins it).
-    TVideoThread(FrameExchange& frames, TPhraseSource& phrases);
+    // frames, phrases and state must outlive the thread (Stop joins it).
+    TVideoThread(FrameExchange& frames, TPhraseSource& phrases, const PublishedState& state);
     ~TVideoThread();
     TVideoThread(const TVideoThread&) = delete;
     TVideoThread& operator=(const TVideoThread&) = delete;
 
-    // User-interface thread, after SetClockBase and IsPlaying = true: starts a new loop with
-    // no phrase and the walk of cells at cell 1. Does nothing while a loop runs.
+    // User-interface thread, after SetClockBase and once state says the session plays: starts
+    // a new loop with no phrase and the walk of cells at cell 1. Does nothing while a loop
+    // runs.
     void Start();
 
     // User-interface thread: ends the loop and waits for it (at most one pass). Call before
@@ -51,6 +53,7 @@ private:
 
     FrameExchange& frames_;
     TPhraseSource& phrases_;
+    const PublishedState& state_;
     std::jthread thread_;
     std::atomic<bool> running_{false};
     std::atomic<std::uint64_t> passes_{0};

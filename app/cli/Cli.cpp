@@ -1,6 +1,5 @@
 #include "Cli.h"
 
-#include "model/Common.h"
 #include "model/ProjectLoader.h"
 
 #include <charconv>
@@ -66,12 +65,11 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-std::optional<std::string> OpenProjectArgument(const std::string& argument, BundledMedia media) {
+std::optional<std::string> OpenProjectArgument(const std::string& argument,
+                                               SessionDocument& document, BundledMedia media) {
     const BundleIndex bundle = ReadBundleIndex(argument);
-    if (bundle.kind == BundleIndex::Kind::Damaged) {
-        ResetProject();
+    if (bundle.kind == BundleIndex::Kind::Damaged)
         return argument + ": " + bundle.problem;
-    }
     ProjectLoad load;
     if (bundle.IsBundle()) {
         BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media);
@@ -80,9 +78,11 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument, Bund
     } else {
         load = LoadProject(argument);
     }
-    if (load.Opened())
-        return std::nullopt;
-    return argument + ": " + load.message;
+    if (!load.Opened())
+        return argument + ": " + load.message;
+    // Each command computes the state for its own time and reports what stops it there.
+    (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
+    return std::nullopt;
 }
 
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text) {

@@ -3,6 +3,7 @@
 // The command line: the desktop program, or one of the commands that work without a window.
 
 #include "model/BuiltSession.h"
+#include "model/SessionDocument.h"
 
 #include <QGuiApplication>
 #include <QSize>
@@ -39,10 +40,11 @@ int RunExtractProjectCommand(const std::vector<std::string>& arguments);
 // Shared by the commands: reports a failure on standard error and gives exit status 1.
 int Fail(const std::string& message);
 
-// Opens the project a command names into the session model; the message for standard error
-// when it cannot. A built session's project is opened too; its media, when unpacked, stay
-// until the command ends.
+// Opens the project a command names as the document; the message for standard error when it
+// cannot. A built session's project is opened too; its media, when unpacked, stay until the
+// command ends.
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
+                                               SessionDocument& document,
                                                BundledMedia media = BundledMedia::Unpacked);
 
 // A session time in milliseconds from 0 to 2^31 - 1.

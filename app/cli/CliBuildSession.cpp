@@ -3,7 +3,6 @@
 
 #include "Cli.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 
 #include <csignal>
@@ -35,11 +34,12 @@ private:
 int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
         return Fail("usage: umbrascope --build-session FILE.usp OUT.run");
-    if (const auto failure = OpenProjectArgument(arguments[0]))
+    SessionDocument document;
+    if (const auto failure = OpenProjectArgument(arguments[0], document))
         return Fail(*failure);
     const InterruptionsHeldBack held;
     try {
-        const auto leftOut = BuildSessionFile(OpenSession(), OpenProjectFolder(),
+        const auto leftOut = BuildSessionFile(document.Contents(), document.ProjectFolder(),
                                               RunningProgramFile(), arguments[1]);
         for (const std::string& path : leftOut)
             std::cerr << "umbrascope: left out of the built session (not found or not readable): "

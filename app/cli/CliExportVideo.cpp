@@ -5,7 +5,6 @@
 #include "ExportCommand.h"
 #include "base/FileUtils.h"
 #include "export/VideoExport.h"
-#include "model/Common.h"
 
 #include <iostream>
 
@@ -57,13 +56,14 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     if (const auto problem = ReadOptions(request, settings))
         return Fail(*problem);
-    if (const auto problem = OpenExportProject(request, true, settings.from, settings.to))
+    SessionDocument document;
+    if (const auto problem = OpenExportProject(request, true, document, settings.from, settings.to))
         return Fail(*problem);
 
     const auto application = MakeOffscreenApplication();
     CatchInterruptions();
     try {
-        VideoExport video(OpenSession(), OpenProjectFolder(), request.output, settings);
+        VideoExport video(document.Contents(), document.ProjectFolder(), request.output, settings);
         ProgressBar progress(video.TotalFrames());
         const bool written = video.Run([&](std::uint64_t done) {
             progress.Show(done);

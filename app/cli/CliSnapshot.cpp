@@ -3,7 +3,6 @@
 
 #include "Cli.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
@@ -71,7 +70,7 @@ std::optional<std::string> ParseRequest(const std::vector<std::string>& argument
 // The first phrase the presentation would show: the given text, or the first line of the
 // phrase file, either read as a line of the phrase file; empty when there is neither.
 std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCurrentValues& values,
-                                       std::string& problem) {
+                                       const std::string& projectFolder, std::string& problem) {
     if (request.phrase) {
         auto text = Utf8ToCp1251(*request.phrase);
         if (!text) {
@@ -81,7 +80,7 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
         return ShownPhrase(std::move(*text));
     }
     std::string path = values.PhraseFile;
-    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, OpenProjectFolder()))
+    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, projectFolder))
         return std::string();
     const auto reader = OpenPhraseFile(path);
     if (!reader)
@@ -92,15 +91,16 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
 }
 
 int WriteSnapshot(const SnapshotRequest& request) {
-    if (const auto failure = OpenProjectArgument(request.project))
+    SessionDocument document;
+    if (const auto failure = OpenProjectArgument(request.project, document))
         return Fail(*failure);
-    if (const auto problem = ComputeStateAt(request.at))
+    if (const auto problem = document.ComputeStateAt(request.at))
         std::cerr << "umbrascope: " << Cp1251ToUtf8(*problem)
                   << " (the state up to that event is shown)\n";
-    const TCurrentValues& values = CurrentValues;
+    const TCurrentValues& values = document.CurrentValues;
 
     std::string problem;
-    const auto phrase = FirstPhrase(request, values, problem);
+    const auto phrase = FirstPhrase(request, values, document.ProjectFolder(), problem);
     if (!phrase)
         return Fail(problem);
     const auto frameTime = static_cast<std::uint32_t>(request.at);

@@ -1,7 +1,6 @@
 #include "ExportCommand.h"
 
 #include "Cli.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 
 #include <algorithm>
@@ -76,15 +75,16 @@ std::optional<std::string> ReadWholeNumber(const std::pair<std::string, std::str
 }
 
 std::optional<std::string> OpenExportProject(const ExportRequest& request, bool withinSession,
-                                             std::int32_t& from, std::int32_t& to) {
-    if (const auto failure = OpenProjectArgument(request.project.string()))
+                                             SessionDocument& document, std::int32_t& from,
+                                             std::int32_t& to) {
+    if (const auto failure = OpenProjectArgument(request.project.string(), document))
         return failure;
+    const std::int32_t length = document.SessionLength;
     from = request.from.value_or(0);
-    to = request.to.value_or(SessionLength);
-    if (withinSession && (from >= SessionLength || to > SessionLength))
+    to = request.to.value_or(length);
+    if (withinSession && (from >= length || to > length))
         return "the stretch from " + std::to_string(from) + " to " + std::to_string(to) +
-               " ms lies outside the session, which ends at " + std::to_string(SessionLength) +
-               " ms";
+               " ms lies outside the session, which ends at " + std::to_string(length) + " ms";
     if (to <= from)
         return "nothing to export: the end (" + std::to_string(to) +
                " ms) does not lie after the start (" + std::to_string(from) + " ms)";

@@ -6,6 +6,8 @@
 //
 // Thread rule: the command's only thread (the signal handler just sets a flag).
 
+#include "model/SessionDocument.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -34,11 +36,12 @@ std::optional<std::string> ParseExportRequest(const std::vector<std::string>& ar
 std::optional<std::string> ReadWholeNumber(const std::pair<std::string, std::string>& option,
                                            int lowest, int highest, int& value);
 
-// Opens the project and settles the stretch: --from (default 0) to --to (default the session's
-// length). A message when the project cannot be opened or the stretch is empty; with
-// withinSession also when it reaches past the session's end.
+// Opens the project as the document and settles the stretch: --from (default 0) to --to
+// (default the session's length). A message when the project cannot be opened or the stretch
+// is empty; with withinSession also when it reaches past the session's end.
 std::optional<std::string> OpenExportProject(const ExportRequest& request, bool withinSession,
-                                             std::int32_t& from, std::int32_t& to);
+                                             SessionDocument& document, std::int32_t& from,
+                                             std::int32_t& to);
 
 // From now on Ctrl+C, kill and a closed terminal (SIGHUP) only set Interrupted(), so the export
 // ends cleanly and leaves no hidden temporary file behind.

@@ -9,7 +9,6 @@
 #include "app/gui/PlaybackController.h"
 #include "audio/StreamingLoop.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
 #include "ui/MessageBoxes.h"
@@ -78,12 +77,13 @@ std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& argu
     return options;
 }
 
-// Loads the project into the session model at the position; the message when it cannot.
-std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from) {
-    if (auto failure = OpenProjectArgument(path))
+// Opens the project as the document at the position; the message when it cannot.
+std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from,
+                                         SessionDocument& document) {
+    if (auto failure = OpenProjectArgument(path, document))
         return failure;
-    SessionPosition = from;
-    if (const auto stateError = ComputeStateAt(from))
+    document.SessionPosition = from;
+    if (const auto stateError = document.ComputeStateAt(from))
         std::cerr << "umbrascope: " << FromModelText(*stateError).toStdString() << '\n';
     return std::nullopt;
 }
@@ -110,7 +110,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     const StopOnSignals stopOnSignals;
-    if (const auto failure = LoadProjectAt(options->project, options->from))
+    SessionDocument document;
+    if (const auto failure = LoadProjectAt(options->project, options->from, document))
         return Fail(*failure);
     // On a command line nobody may be there to answer, so the picture plays after the warning.
     if (!options->soundOnly && warning == Warning::Printed)
@@ -136,7 +137,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
                 QCoreApplication::quit();
         };
         display.Report = Report;
-        PlaybackController controller(clock, fullScreen.get(), std::move(display));
+        PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {
                 controller.ControlTimerTimer();

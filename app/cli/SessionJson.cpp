@@ -1,7 +1,6 @@
 #include "SessionJson.h"
 
 #include "JsonWriter.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/SettingsFields.h"
 
@@ -57,10 +56,10 @@ private:
     JsonWriter& out_;
 };
 
-void DumpEvents(JsonWriter& out, JsonDumper& dumper) {
+void DumpEvents(JsonWriter& out, JsonDumper& dumper, const std::vector<TSessionEvent>& events) {
     out.Key("Events");
     out.BeginArray();
-    for (const auto& event : Events) {
+    for (const auto& event : events) {
         out.BeginObject();
         dumper.Field("EventType", event.EventType);
         dumper.Field("EventTime", event.EventTime);
@@ -198,17 +197,18 @@ std::optional<std::string> ReadEvents(const QJsonValue& member,
 
 } // namespace
 
-std::string SessionToJson(const std::optional<std::string>& stateError) {
+std::string SessionToJson(const Session& session, const TCurrentValues& state,
+                          const std::optional<std::string>& stateError) {
     JsonWriter out;
     JsonDumper dumper(out);
     out.BeginObject();
-    dumper.Field("SessionName", SessionName);
-    dumper.Field("SessionAuthor", SessionAuthor);
-    dumper.Field("SessionDescription", SessionDescription);
-    dumper.Field("SessionLength", SessionLength);
-    DumpSettings(out, "StartValues", StartValues);
-    DumpEvents(out, dumper);
-    DumpSettings(out, "CurrentValues", CurrentValues);
+    dumper.Field("SessionName", session.SessionName);
+    dumper.Field("SessionAuthor", session.SessionAuthor);
+    dumper.Field("SessionDescription", session.SessionDescription);
+    dumper.Field("SessionLength", session.SessionLength);
+    DumpSettings(out, "StartValues", session.StartValues);
+    DumpEvents(out, dumper, session.Events);
+    DumpSettings(out, "CurrentValues", state);
     out.Key("Error");
     if (stateError)
         out.String(Cp1251ToUtf8(*stateError));

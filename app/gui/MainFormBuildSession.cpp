@@ -4,7 +4,6 @@
 
 #include "audio/ExportJob.h"
 #include "model/BuiltSession.h"
-#include "model/Common.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
@@ -49,7 +48,7 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
     const QString path = BuiltSessionName(QFileInfo(chosen).absoluteFilePath());
     if (QFileInfo::exists(path) && !ConfirmReplace(path))
         return;
-    ExportJob job([session = OpenSession(), folder = OpenProjectFolder(),
+    ExportJob job([session = document_.Contents(), folder = document_.ProjectFolder(),
                    program = RunningProgramFile(),
                    target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
         try {

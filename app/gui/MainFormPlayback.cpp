@@ -20,8 +20,8 @@ void TMainForm::CreatePlayback() {
     display.RepaintTimeline = [this] { RepaintTrackBox(); };
     display.ShowPlaying = [this](bool playing) { ShowPlaying(playing); };
     display.Report = [this](const QString& text) { ShowMessageBoxWithoutWaiting(this, text); };
-    controller_ = std::make_unique<PlaybackController>(*ControlTimer, FullScreenForm.get(),
-                                                       std::move(display));
+    controller_ = std::make_unique<PlaybackController>(document_, *ControlTimer,
+                                                       FullScreenForm.get(), std::move(display));
     connect(PlayButton, &QPushButton::clicked, this, [this] { PlayButtonClick(PlayButton); });
     connect(PlaySoundButton, &QPushButton::clicked, this,
             [this] { PlayButtonClick(PlaySoundButton); });
@@ -31,7 +31,7 @@ void TMainForm::CreatePlayback() {
 
 void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
-    if (IsPlaying || (withPicture && !ConfirmPicturePlay(this)))
+    if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this)))
         return;
     Guarded(this, [&] { controller_->PlayButtonClick(withPicture); });
 }

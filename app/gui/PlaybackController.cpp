@@ -29,15 +29,16 @@ private:
 
 } // namespace
 
-PlaybackController::PlaybackController(QTimer& timer, TFullScreenForm* fullScreen,
-                                       PlaybackDisplay display)
-    : timer_(timer), fullScreen_(fullScreen), display_(std::move(display)) {
+PlaybackController::PlaybackController(SessionDocument& document, QTimer& timer,
+                                       TFullScreenForm* fullScreen, PlaybackDisplay display)
+    : document_(document), timer_(timer), fullScreen_(fullScreen), display_(std::move(display)),
+      published_(document.Published()) {
     if (fullScreen_)
-        videoThread_ = std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_);
+        videoThread_ = std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_, *published_);
 }
 
 PlaybackController::~PlaybackController() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         ReturnToIdle();
     if (videoThread_)
         videoThread_->Stop();
@@ -55,17 +56,17 @@ std::vector<TrackHandle> PlaybackController::PlayThreads() const {
 }
 
 void PlaybackController::PlayButtonClick(bool withPicture) {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     try {
         display_.ShowPlaying(true);
         const std::size_t firstDue = FirstEventDue();
         playThreads_.clear();
         PlaybackActions& actions = *this;
-        playhead_ =
-            std::make_unique<EventPlayhead>(Events, CurrentValues, OpenProjectFolder(), actions);
-        playhead_->Start(SessionPosition, firstDue);
-        PublishCurrentValues(); // paths may have been resolved to the project's folder
+        playhead_ = std::make_unique<EventPlayhead>(document_.Events, document_.CurrentValues,
+                                                    document_.ProjectFolder(), actions);
+        playhead_->Start(document_.SessionPosition, firstDue);
+        document_.PublishCurrentValues(); // paths may have been resolved to the project's folder
         withPicture_ = withPicture && fullScreen_ != nullptr;
         if (withPicture_)
             fullScreen_->ShowOnPrimaryScreen();
@@ -74,8 +75,8 @@ void PlaybackController::PlayButtonClick(bool withPicture) {
         timerBusy_ = false;
         timer_.start();
         // Taken after the full screen is up, so switching the display costs no session time.
-        SetClockBase(SessionPosition);
-        IsPlaying = true;
+        SetClockBase(document_.SessionPosition);
+        document_.SetPlaying(true);
         if (withPicture_)
             videoThread_->Start();
     } catch (...) {
@@ -88,31 +89,32 @@ std::size_t PlaybackController::FirstEventDue() const {
     // After a Stop the clock has already applied the events at the position it reached; a
     // state computed for a position holds only the events before it, so the events at the
     // position are still to come.
-    const bool resumesStop = stoppedState_ && stoppedState_ == CurrentValuesView() &&
-                             stoppedPosition_ == SessionPosition &&
-                             stoppedEventIndex_ < static_cast<std::int32_t>(Events.size());
+    const auto& events = document_.Events;
+    const bool resumesStop = stoppedState_ && stoppedState_ == published_->CurrentValues() &&
+                             stoppedPosition_ == document_.SessionPosition &&
+                             stoppedEventIndex_ < static_cast<std::int32_t>(events.size());
     if (resumesStop)
         return static_cast<std::size_t>(stoppedEventIndex_ + 1);
-    return FirstEventDueAfterComputedState(Events, SessionPosition);
+    return FirstEventDueAfterComputedState(events, document_.SessionPosition);
 }
 
 void PlaybackController::StopButtonClick() {
-    if (!IsPlaying)
+    if (!document_.IsPlaying())
         return;
-    IsPlaying = false;
+    document_.SetPlaying(false);
     timer_.stop();
     // A tick never yields to the event loop, so this only matters if one ever does.
     while (timerBusy_)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     ReturnToIdle();
-    stoppedState_ = CurrentValuesView();
-    stoppedPosition_ = SessionPosition;
+    stoppedState_ = published_->CurrentValues();
+    stoppedPosition_ = document_.SessionPosition;
     stoppedEventIndex_ = LastEventIndex();
     display_.UpdateDisplay();
 }
 
 void PlaybackController::ReturnToIdle() {
-    IsPlaying = false;
+    document_.SetPlaying(false);
     timer_.stop();
     // The tracks first: telling them costs nothing, and their last buffer plays out while
     // the picture winds down.
@@ -130,17 +132,19 @@ void PlaybackController::ReturnToIdle() {
 }
 
 void PlaybackController::ControlTimerTimer() {
-    if (timerBusy_ || !IsPlaying)
+    if (timerBusy_ || !document_.IsPlaying())
         return;
     bool ended = false;
     {
         BusyFlag busy(timerBusy_);
         try {
-            SessionPosition = ClampToInt32(SessionTimeNow());
+            std::int32_t& position = document_.SessionPosition;
+            const std::int32_t length = document_.SessionLength;
+            position = ClampToInt32(SessionTimeNow());
             const bool keyPressed = fullScreen_ && fullScreen_->StopRequested();
-            if (SessionPosition >= SessionLength || keyPressed) {
-                if (SessionPosition >= SessionLength)
-                    SessionPosition = LastPositionIn(SessionLength);
+            if (position >= length || keyPressed) {
+                if (position >= length)
+                    position = LastPositionIn(length);
                 timer_.stop();
                 ended = true;
             } else {
@@ -166,25 +170,25 @@ void PlaybackController::ApplyDueEvents() {
     const auto started = std::chrono::steady_clock::now();
     bool refreshOwed = false;
     while (const auto time = playhead_->NextEventTime()) {
-        if (*time > SessionPosition)
+        if (*time > document_.SessionPosition)
             break;
         playhead_->ApplyNext();
         refreshOwed = true;
         if (std::chrono::steady_clock::now() - started < RefreshBudget) {
-            PublishCurrentValues();
+            document_.PublishCurrentValues();
             display_.UpdateDisplay();
             refreshOwed = false;
         }
     }
     if (refreshOwed) {
-        PublishCurrentValues();
+        document_.PublishCurrentValues();
         display_.UpdateDisplay();
     }
 }
 
 void PlaybackController::StartTrack(const std::string& descriptor, std::int32_t offset,
                                     std::uint32_t number) {
-    playThreads_.emplace_back(number, StartTrackThread(descriptor, offset, number));
+    playThreads_.emplace_back(number, StartTrackThread(published_, descriptor, offset, number));
 }
 
 void PlaybackController::StopTrack(std::uint32_t number) {

@@ -9,11 +9,11 @@
 // carries its requests out with track threads and the phrase reader.
 //
 // Thread rule: user-interface thread only. Track threads and the presentation thread see the
-// state through CurrentValuesView(), republished after every change made here.
+// state the document publishes, republished after every change made here.
 
 #include "audio/PlayUtils.h"
-#include "model/Common.h"
 #include "model/EventPlayhead.h"
+#include "model/SessionDocument.h"
 #include "visual/PhraseSource.h"
 
 #include <QString>
@@ -42,15 +42,17 @@ public:
     // How long one tick spends refreshing the display event by event.
     static constexpr std::chrono::milliseconds RefreshBudget{20};
 
-    // fullScreen may be null when the session is only ever played as sound; timer is the
-    // clock (its timeout must call ControlTimerTimer).
-    PlaybackController(QTimer& timer, TFullScreenForm* fullScreen, PlaybackDisplay display);
+    // Plays document, which must outlive the controller. fullScreen may be null when the
+    // session is only ever played as sound; timer is the clock (its timeout must call
+    // ControlTimerTimer).
+    PlaybackController(SessionDocument& document, QTimer& timer, TFullScreenForm* fullScreen,
+                       PlaybackDisplay display);
     ~PlaybackController() override;
     PlaybackController(const PlaybackController&) = delete;
     PlaybackController& operator=(const PlaybackController&) = delete;
 
-    // Plays from SessionPosition, with picture or as sound only. If anything fails while
-    // starting, returns to idle and rethrows.
+    // Plays from the document's SessionPosition, with picture or as sound only. If anything fails
+    // while starting, returns to idle and rethrows.
     void PlayButtonClick(bool withPicture);
     void StopButtonClick();
     void ControlTimerTimer();
@@ -60,7 +62,7 @@ public:
     bool TimerBusy() const { return timerBusy_; }
     std::vector<TrackHandle> PlayThreads() const;
     bool HasPhraseReader() const { return phrases_.HasReader(); }
-    bool PlayingWithPicture() const { return IsPlaying && withPicture_; }
+    bool PlayingWithPicture() const { return document_.IsPlaying() && withPicture_; }
 
 private:
     std::size_t FirstEventDue() const;
@@ -73,9 +75,12 @@ private:
     void SwitchPhraseFile(const std::optional<std::string>& path) override;
     void Report(const std::string& message) override;
 
+    SessionDocument& document_;
     QTimer& timer_;
     TFullScreenForm* fullScreen_;
     PlaybackDisplay display_;
+    // Kept by the presentation thread and shared with the track threads.
+    const std::shared_ptr<const PublishedState> published_;
     TPhraseSource phrases_;
     std::unique_ptr<TVideoThread> videoThread_;
     std::unique_ptr<EventPlayhead> playhead_;

@@ -8,9 +8,9 @@
 #include "app/gui/PlaybackController.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -117,17 +117,19 @@ TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
     // Played the same way here, on the in-memory device: both tracks sound, phrases are read.
     MemoryAudioBackend backend;
     const ScopedAudioBackend scoped(backend);
-    const BuiltSessionLoad opened =
+    BuiltSessionLoad opened =
         LoadBuiltSession(built, ReadBundleIndex(built), BundledMedia::Unpacked);
     ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
-    ASSERT_FALSE(ComputeStateAt(0));
+    SessionDocument document;
+    ASSERT_FALSE(document.ReplaceSession(std::move(opened.load.session),
+                                         std::move(opened.load.projectFileName)));
     QTimer timer;
     timer.setInterval(50);
     PlaybackDisplay display;
     display.UpdateDisplay = display.RepaintTimeline = [] {};
     display.ShowPlaying = [](bool) {};
     display.Report = [](const QString&) {};
-    PlaybackController controller(timer, nullptr, std::move(display));
+    PlaybackController controller(document, timer, nullptr, std::move(display));
     QObject::connect(&timer, &QTimer::timeout, [&controller] { controller.ControlTimerTimer(); });
     controller.PlayButtonClick(false);
     EXPECT_TRUE(controller.HasPhraseReader());

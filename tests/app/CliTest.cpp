@@ -1,8 +1,8 @@
 // The command line as scripts use it: the program is run as a separate process.
 
 #include "ProgramRun.h"
-#include "model/Common.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 #include "app/gui/MainForm.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
-#include "model/Common.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +21,9 @@ protected:
     void TearDown() override {
         form.reset();
         StopAndJoinAllTrackThreads();
-        ResetProject();
     }
+
+    SessionDocument& Document() { return form->Document(); }
 
     MemoryAudioBackend backend;
     ScopedAudioBackend scopedBackend{backend};

@@ -3,7 +3,7 @@
 
 #include "Spectrum.h"
 #include "audio/SessionExport.h"
-#include "model/Common.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +17,10 @@ namespace {
 constexpr int Rate = 44100;
 
 std::vector<std::int16_t> ExportBinaural(bool dither) {
-    ResetProject();
-    SessionLength = 60000;
-    StartValues.Waves = {".&01%8@260@50"};
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 20000, Rate, {16, dither});
+    Session session;
+    session.SessionLength = 60000;
+    session.StartValues.Waves = {".&01%8@260@50"};
+    SessionRenderer renderer(session, "", 0, 20000, Rate, {16, dither});
     std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
     renderer.Render(out.data(), renderer.TotalFrames());
     return out;

@@ -8,7 +8,7 @@
 #include "audio/Mp3Source.h"
 #include "base/FileUtils.h"
 #include "files_test_support.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,7 +4,7 @@
 #include "audio/WavSource.h"
 #include "base/FileUtils.h"
 #include "files_test_support.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -7,7 +7,7 @@
 #include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
 #include "files_test_support.h"
-#include "model/Common.h"
+#include "model/SessionDocument.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -199,11 +199,13 @@ protected:
     static void TearDownTestSuite() { QuitAudioOutput(); }
     ~SoundDeviceTest() override { StopAndJoinAllTrackThreads(); }
 
-    static void SetVolume(std::uint8_t volume) {
-        CurrentValues.AudioEnabled = true;
-        CurrentValues.AudioVolume = volume;
-        PublishCurrentValues();
+    void SetVolume(std::uint8_t volume) {
+        document.CurrentValues.AudioEnabled = true;
+        document.CurrentValues.AudioVolume = volume;
+        document.PublishCurrentValues();
     }
+
+    SessionDocument document;
 };
 
 TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
@@ -220,7 +222,7 @@ TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
     ASSERT_TRUE(recorder.WaitForData(5s));
 
     const auto started = Clock::now();
-    const TrackHandle track = StartTrackThread(".&01%8@260@100", 0);
+    const TrackHandle track = StartTrackThread(document.Published(), ".&01%8@260@100", 0);
     std::this_thread::sleep_for(2500ms);
     const auto halved = Clock::now();
     SetVolume(50);
@@ -276,7 +278,8 @@ TEST_F(SoundDeviceTest, SixteenTracksPlayAtOnce) {
     SetVolume(10);
     std::vector<TrackHandle> tracks;
     for (int i = 0; i < 16; ++i)
-        tracks.push_back(StartTrackThread(".&04%" + std::to_string(300 + 20 * i) + "@0@5", 0));
+        tracks.push_back(StartTrackThread(document.Published(),
+                                          ".&04%" + std::to_string(300 + 20 * i) + "@0@5", 0));
     std::this_thread::sleep_for(1500ms);
     for (const auto& track : tracks)
         EXPECT_FALSE(track->Finished()) << track->Descriptor;
@@ -405,22 +408,23 @@ protected:
         const std::string sink = CommandOutput("pactl get-default-sink 2>/dev/null");
         EXPECT_FALSE(sink.empty());
         SetVolume(100);
-        StartValues.Waves = {path};
-        EXPECT_FALSE(ComputeStateAt(position).has_value());
-        EXPECT_EQ(CurrentValues.Waves.size(), 1u);
+        document.StartValues.Waves = {path};
+        EXPECT_FALSE(document.ComputeStateAt(position).has_value());
+        EXPECT_EQ(document.CurrentValues.Waves.size(), 1u);
 
         MonitorRecorder recorder(sink + ".monitor");
         EXPECT_TRUE(recorder.Started());
         EXPECT_TRUE(recorder.WaitForData(5s));
         const auto started = Clock::now();
-        const TWaveEntry& entry = CurrentValues.Waves.front();
-        const TrackHandle track = StartTrackThread(entry.Track, position - entry.AddTime);
+        const TWaveEntry& entry = document.CurrentValues.Waves.front();
+        const TrackHandle track =
+            StartTrackThread(document.Published(), entry.Track, position - entry.AddTime);
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         const auto stopped = Clock::now();
         StopTrackThread(track);
         std::this_thread::sleep_for(800ms);
         recorder.Stop();
-        ResetProject();
+        document.ResetProject();
 
         const auto index = [&](Clock::time_point t) {
             const double at = std::chrono::duration<double>(t - recorder.FirstSampleTime()).count();

@@ -5,10 +5,10 @@
 #include "model/BuiltSession.h"
 #include "TestFiles.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -60,19 +60,21 @@ TEST_F(BuiltSessions, MediaPlayFromTheirBundledCopiesOnceTheOriginalsAreGone) {
         const BuiltSessionLoad opened = LoadBuiltSession(built, index, BundledMedia::Unpacked);
         ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
         unpacked = opened.media->Path();
-        EXPECT_EQ(Contents(StartValues.PhraseFile), "one\ntwo\n");
-        EXPECT_EQ(Contents(StartValues.Waves[1]), "first loop");
-        EXPECT_EQ(Contents(Events[0].EventValue), "second loop");
-        EXPECT_EQ(ExtractFileName(Events[0].EventValue), "loop (2).wav");
-        EXPECT_EQ(Events[1].EventValue, StartValues.Waves[1]) << "the removal names its track";
+        const Session& read = opened.load.session;
+        EXPECT_EQ(Contents(read.StartValues.PhraseFile), "one\ntwo\n");
+        EXPECT_EQ(Contents(read.StartValues.Waves[1]), "first loop");
+        EXPECT_EQ(Contents(read.Events[0].EventValue), "second loop");
+        EXPECT_EQ(ExtractFileName(read.Events[0].EventValue), "loop (2).wav");
+        EXPECT_EQ(read.Events[1].EventValue, read.StartValues.Waves[1])
+            << "the removal names its track";
 
         // Nothing but the media paths has changed.
         Session expected = contents;
-        expected.StartValues.PhraseFile = StartValues.PhraseFile;
-        expected.StartValues.Waves[1] = StartValues.Waves[1];
-        expected.Events[0].EventValue = Events[0].EventValue;
-        expected.Events[1].EventValue = Events[1].EventValue;
-        EXPECT_EQ(OpenSession(), expected);
+        expected.StartValues.PhraseFile = read.StartValues.PhraseFile;
+        expected.StartValues.Waves[1] = read.StartValues.Waves[1];
+        expected.Events[0].EventValue = read.Events[0].EventValue;
+        expected.Events[1].EventValue = read.Events[1].EventValue;
+        EXPECT_EQ(read, expected);
     }
     EXPECT_FALSE(std::filesystem::exists(unpacked)) << "the copies go with the session";
 }

@@ -3,7 +3,7 @@
 
 #include "visual/FullScreenWindow.h"
 #include "GuiTestApplication.h"
-#include "model/Common.h"
+#include "model/Session.h"
 #include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
 
@@ -75,23 +75,24 @@ TEST_F(FullScreenWindowTest, KeysThatProduceACharacterAskToStop) {
 
 TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidden) {
     TFullScreenForm form;
-    CurrentValues = TCurrentValues{};
-    CurrentValues.VideoType = 0;
-    CurrentValues.FlickerFreq = 0;
-    CurrentValues.FlickerColor = 0x00336699;
-    PublishCurrentValues();
+    TCurrentValues values;
+    values.VideoType = 0;
+    values.FlickerFreq = 0;
+    values.FlickerColor = 0x00336699;
+    PublishedState state;
+    state.Publish(values);
     TPhraseSource phrases;
     form.ShowOnPrimaryScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     SetClockBase(0);
-    IsPlaying = true;
+    state.SetPlaying(true);
     {
-        TVideoThread thread(form.Frames(), phrases);
+        TVideoThread thread(form.Frames(), phrases, state);
         thread.Start();
         EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
         thread.Stop(); // the thread goes before the window releases its buffers
     }
-    IsPlaying = false;
+    state.SetPlaying(false);
     const QImage shown = form.grab().toImage();
     EXPECT_EQ(shown.pixel(5, 5), qRgb(0x99, 0x66, 0x33));
     EXPECT_EQ(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(0x99, 0x66, 0x33));
@@ -102,13 +103,14 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
 TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     TFullScreenForm form;
     TPhraseSource phrases;
+    PublishedState state;
     SetClockBase(0);
-    IsPlaying = true;
-    TVideoThread thread(form.Frames(), phrases);
+    state.SetPlaying(true);
+    TVideoThread thread(form.Frames(), phrases, state);
     thread.Start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
     thread.Stop();
-    IsPlaying = false;
+    state.SetPlaying(false);
     EXPECT_EQ(form.Frames().FramesHandedOver(), 0u);
 }
 

@@ -4,7 +4,7 @@
 #include "visual/VideoThread.h"
 #include "GuiTestApplication.h"
 #include "TestFiles.h"
-#include "model/Common.h"
+#include "model/Session.h"
 #include "visual/SessionClock.h"
 
 #include <gtest/gtest.h>
@@ -54,18 +54,17 @@ class VideoThreadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureGuiApplication();
-        CurrentValues = TCurrentValues{};
-        CurrentValues.PhraseInterval = 1000;
-        PublishCurrentValues();
+        values.PhraseInterval = 1000;
+        state.Publish(values);
         frames.Open(QSize(320, 240));
         phrases.Replace(std::make_unique<TFile>(WritePhrases("A\nB\nC\n")));
         SetClockBase(0);
-        IsPlaying = true;
+        state.SetPlaying(true);
     }
 
     void TearDown() override {
         thread.Stop();
-        IsPlaying = false;
+        state.SetPlaying(false);
         frames.Release();
         phrases.Close();
     }
@@ -77,14 +76,16 @@ protected:
         return path;
     }
 
-    static void Publish(const std::function<void(TCurrentValues&)>& change) {
-        change(CurrentValues);
-        PublishCurrentValues();
+    void Publish(const std::function<void(TCurrentValues&)>& change) {
+        change(values);
+        state.Publish(values);
     }
 
+    TCurrentValues values;
+    PublishedState state;
     FrameExchange frames;
     TPhraseSource phrases;
-    TVideoThread thread{frames, phrases};
+    TVideoThread thread{frames, phrases, state};
 };
 
 TEST_F(VideoThreadTest, DrawsFramesReadsTheFirstPhraseAndStops) {
@@ -140,9 +141,9 @@ TEST_F(VideoThreadTest, TextOffPausesReadingAndOnResumesAtTheSameLineAtOnce) {
 TEST_F(VideoThreadTest, ClearingIsPlayingEndsTheLoopAndANewStartRunsAgain) {
     thread.Start();
     ASSERT_TRUE(WaitFor([&] { return thread.Passes() > 0; }));
-    IsPlaying = false;
+    state.SetPlaying(false);
     ASSERT_TRUE(WaitFor([&] { return !thread.Running(); }, 1000ms));
-    IsPlaying = true;
+    state.SetPlaying(true);
     thread.Start();
     ASSERT_TRUE(WaitFor([&] { return thread.PhrasesTaken() == 1; }));
     EXPECT_TRUE(thread.Running());
