@@ -57,7 +57,7 @@ public:
     std::string AddedWave;
 
     // Presets by a caller before showing: the time fields, each brought into its range (the
-    // minutes by the open session's length), then the time change runs once.
+    // minutes by the session's length), then the time change runs once.
     void PresetTime(std::int64_t minutes, std::int64_t seconds);
     // Selects a catalogue row as the type.
     void SelectType(EventKind kind);

@@ -26,13 +26,43 @@ QRadioButton* NewRadio(const char* name, const QString& caption) {
     return button;
 }
 
+// A pattern colour: its swatch, the setting the swatch shows, and the button with its caption.
+struct ColourControl {
+    TColorSwatch* SettingsControls::*swatch;
+    const char* swatchName;
+    TColor TSessionSettings::*colour;
+    QPushButton* SettingsControls::*button;
+    const char* buttonName;
+    QString ColourCaptions::*caption;
+};
+
+using S = SettingsControls;
+using C = ColourCaptions;
+using V = TSessionSettings;
+
+constexpr ColourControl ColourControls[] = {
+    {&S::SolidScreenColorShape, "SolidScreenColorShape", &V::FlickerColor, &S::Button1, "Button1",
+     &C::flicker},
+    {&S::SpiralBColorShape, "SpiralBColorShape", &V::SpiralBackColor, &S::Button2, "Button2",
+     &C::spiralBack},
+    {&S::SpiralLColorShape, "SpiralLColorShape", &V::SpiralColor, &S::Button3, "Button3",
+     &C::spiral},
+    {&S::CirclesBColorShape, "CirclesBColorShape", &V::CirclesBackColor, &S::Button4, "Button4",
+     &C::circlesBack},
+    {&S::LinesBColorShape, "LinesBColorShape", &V::LinesBackColor, &S::Button5, "Button5",
+     &C::linesBack},
+    {&S::LinesLColorShape, "LinesLColorShape", &V::LinesColor, &S::Button6, "Button6", &C::lines},
+    {&S::CirclesLColorShape, "CirclesLColorShape", &V::CirclesColor, &S::Button7, "Button7",
+     &C::circles},
+};
+
 } // namespace
 
 std::vector<std::pair<QPushButton*, TColorSwatch*>> SettingsControls::ColourButtons() const {
-    return {{Button1, SolidScreenColorShape}, {Button2, SpiralBColorShape},
-            {Button3, SpiralLColorShape},     {Button4, CirclesBColorShape},
-            {Button5, LinesBColorShape},      {Button6, LinesLColorShape},
-            {Button7, CirclesLColorShape}};
+    std::vector<std::pair<QPushButton*, TColorSwatch*>> buttons;
+    for (const ColourControl& control : ColourControls)
+        buttons.emplace_back(this->*control.button, this->*control.swatch);
+    return buttons;
 }
 
 void CreateSettingsControls(SettingsControls& c, const ColourCaptions& captions) {
@@ -64,29 +94,19 @@ void CreateSettingsControls(SettingsControls& c, const ColourCaptions& captions)
 
     c.VideoTypeBox = NewVideoTypeBox();
     c.VideoTypeBox->setCurrentIndex(start.VideoType);
-    std::tie(c.SolidScreenColorShape, c.Button1) =
-        NewColourPair("SolidScreenColorShape", start.FlickerColor, "Button1", captions.flicker);
+    for (const ColourControl& control : ColourControls)
+        std::tie(c.*control.swatch, c.*control.button) =
+            NewColourPair(control.swatchName, start.*control.colour, control.buttonName,
+                          captions.*control.caption);
     c.FmFreqE = NewFrequency("FmFreqE", "FmFreqU", 2, 0, 30000, c.FmFreqU);
     c.FmFreqE->SetValue(start.FlickerFreq);
-    std::tie(c.SpiralBColorShape, c.Button2) =
-        NewColourPair("SpiralBColorShape", start.SpiralBackColor, "Button2", captions.spiralBack);
-    std::tie(c.SpiralLColorShape, c.Button3) =
-        NewColourPair("SpiralLColorShape", start.SpiralColor, "Button3", captions.spiral);
     // The speeds are shown the other way round from how they are stored.
     c.SpiralSpeed = NewSpin("SpiralSpeed", 1, 200, 208 - start.SpiralSpeed);
     c.SpiralWidth = NewSpin("SpiralWidth", 1, 500, start.SpiralWidth);
-    std::tie(c.LinesBColorShape, c.Button5) =
-        NewColourPair("LinesBColorShape", start.LinesBackColor, "Button5", captions.linesBack);
-    std::tie(c.LinesLColorShape, c.Button6) =
-        NewColourPair("LinesLColorShape", start.LinesColor, "Button6", captions.lines);
     c.LinesSpeed = NewSpin("LinesSpeed", 1, 10, 11 - start.LinesSpeed);
     c.LinesWidth = NewSpin("LinesWidth", 5, 300, start.LinesWidth);
     c.LinesDirectBox = NewLinesDirectBox();
     c.LinesDirectBox->setCurrentIndex(start.LinesDirection);
-    std::tie(c.CirclesBColorShape, c.Button4) = NewColourPair(
-        "CirclesBColorShape", start.CirclesBackColor, "Button4", captions.circlesBack);
-    std::tie(c.CirclesLColorShape, c.Button7) =
-        NewColourPair("CirclesLColorShape", start.CirclesColor, "Button7", captions.circles);
     c.ClFreqE = NewFrequency("ClFreqE", "ClFreqU", 1, 1, 5000, c.ClFreqU);
     c.ClFreqE->SetValue(start.CirclesFreq);
     c.CirclesWidth = NewSpin("CirclesWidth", 5, 500, start.CirclesWidth);

@@ -27,7 +27,7 @@ layer_of() {
   esac
 }
 
-# The layer an include names, e.g. "app/gui/MainForm.h" -> app/gui, "model/Common.h" -> model.
+# The layer an include names, e.g. "app/gui/MainForm.h" -> app/gui, "model/Session.h" -> model.
 included_layer() {
   case $1 in
     app/gui/*) echo app/gui ;;

@@ -1,4 +1,4 @@
-// Build session: the open session as one file that plays itself on another machine.
+// Build session: the document's session as one file that plays itself on another machine.
 
 #include "MainForm.h"
 

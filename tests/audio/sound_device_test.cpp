@@ -424,7 +424,6 @@ protected:
         StopTrackThread(track);
         std::this_thread::sleep_for(800ms);
         recorder.Stop();
-        document.ResetProject();
 
         const auto index = [&](Clock::time_point t) {
             const double at = std::chrono::duration<double>(t - recorder.FirstSampleTime()).count();
