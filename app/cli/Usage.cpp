@@ -61,7 +61,7 @@ constexpr CommandUsage Usages[] = {
      "each half of its period), CRF 18. Sizes must be even; the stretch must lie within the "
      "session."},
     {RunBuildSessionCommand, "--build-session FILE.usp OUT.run",
-     "build a session that plays itself",
+     "build a session that plays\nitself",
      "Writes a built session: the program with the project and every medium it names appended. "
      "Started as SESSION.run [--from MS] [--sound-only], it plays itself as --play does, reading "
      "its media from copies in an owner-only temporary folder that goes when it ends. Media not "
@@ -75,7 +75,7 @@ constexpr CommandUsage Usages[] = {
 };
 
 constexpr std::string_view Lead = "  umbrascope ";
-constexpr std::size_t SummaryColumn = 50;
+constexpr std::size_t SummaryColumn = 48;
 
 std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string_view> parts;
