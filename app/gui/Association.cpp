@@ -14,6 +14,8 @@
 namespace {
 
 const QString MimeType = QStringLiteral("application/x-umbrascope-project");
+// The installed entry and the user's have one name, so the user's stands in for the other.
+const QString DesktopEntryName = QStringLiteral("umbrascope.desktop");
 
 // One argument of an Exec line: quoted, with the characters the desktop entry format reserves
 // escaped for the quoting and then for the string value itself.
@@ -83,7 +85,7 @@ bool InstalledWithDesktopEntry(const QString& programPath) {
         return false;
     const QString data = QDir::cleanPath(bin.chopped(binFolder.size()) +
                                          QStringLiteral("/" UMBRASCOPE_INSTALL_DATADIR));
-    if (!QFileInfo::exists(data + QStringLiteral("/applications/umbrascope.desktop")))
+    if (!QFileInfo::exists(data + QStringLiteral("/applications/") + DesktopEntryName))
         return false;
     const QStringList searched =
         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
@@ -106,8 +108,7 @@ std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
                       ProjectMimePackage()))
             StartQuietly(QStringLiteral("update-mime-database"), mime);
         const QString applications = data + QStringLiteral("/applications");
-        if (WriteFile(applications, QStringLiteral("umbrascope.desktop"),
-                      ProgramDesktopEntry(programPath)))
+        if (WriteFile(applications, DesktopEntryName, ProgramDesktopEntry(programPath)))
             StartQuietly(QStringLiteral("update-desktop-database"), applications);
     } catch (const EInOutError& error) {
         return QStringLiteral("Не удалось связать файлы .usp с программой: %1")
