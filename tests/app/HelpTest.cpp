@@ -129,15 +129,16 @@ TEST_F(Help, EveryPageIsReachableFromTheStartPageAndEveryLinkLeadsSomewhere) {
 TEST_F(Help, EveryPageHasAnEnglishCounterpartWithTheSameLinksAndAnchors) {
     ASSERT_TRUE(WriteHelpPages(Path("help"), "4.1").error.isEmpty());
     const QStringList russian = QDir(Path("help")).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(QDir(QStringLiteral(":/help/en")).entryList(QDir::Files, QDir::Name), russian);
+    EXPECT_EQ(QDir(QStringLiteral(":/help/en")).entryList(QDir::Files, QDir::Name).join(' '),
+              russian.join(' '));
     const QRegularExpression target(QStringLiteral("(?:href|id)=\"[^\"]*\""));
-    const auto targets = [&](const QString& text) {
+    const auto targets = [&target](const QString& text) {
         QStringList found;
         for (const auto& match : target.globalMatch(text))
             found << match.captured(0);
         found.sort();
         found.removeDuplicates();
-        return found;
+        return found.join(' ').toStdString();
     };
     for (const QString& name : russian) {
         if (!name.endsWith(QStringLiteral(".html")))
