@@ -1,6 +1,6 @@
 // The help: written owner-only into the user's own folder, refreshed when the version changes,
-// never written through a planted link, every page reachable from the start page, and handed
-// to the desktop from the menu and F1.
+// never written through a planted link, every page reachable from the start page, an English
+// page beside every Russian one, and handed to the desktop from the menu and F1.
 
 #include "app/gui/Help.h"
 #include "QtTestSupport.h"
@@ -122,6 +122,33 @@ TEST_F(Help, EveryPageIsReachableFromTheStartPageAndEveryLinkLeadsSomewhere) {
     }
     const QStringList written = QDir(Path("help")).entryList(QDir::Files);
     EXPECT_EQ(QSet<QString>(written.begin(), written.end()), reached);
+}
+
+// The English set mirrors the Russian one page for page, with the same links and anchors: every
+// link the Russian pages prove sound then leads somewhere in English too.
+TEST_F(Help, EveryPageHasAnEnglishCounterpartWithTheSameLinksAndAnchors) {
+    ASSERT_TRUE(WriteHelpPages(Path("help"), "4.1").error.isEmpty());
+    const QStringList russian = QDir(Path("help")).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(QDir(QStringLiteral(":/help/en")).entryList(QDir::Files, QDir::Name).join(' '),
+              russian.join(' '));
+    const QRegularExpression target(QStringLiteral("(?:href|id)=\"[^\"]*\""));
+    const auto targets = [&target](const QString& text) {
+        QStringList found;
+        for (const auto& match : target.globalMatch(text))
+            found << match.captured(0);
+        found.sort();
+        found.removeDuplicates();
+        return found.join(' ').toStdString();
+    };
+    for (const QString& name : russian) {
+        if (!name.endsWith(QStringLiteral(".html")))
+            continue;
+        const QString english = QString::fromUtf8(Resource(QStringLiteral("en/") + name));
+        EXPECT_TRUE(english.contains(QStringLiteral("<html lang=\"en\">"))) << name.toStdString();
+        EXPECT_EQ(targets(english),
+                  targets(QString::fromStdString(ReadBytes(Path("help/") + name))))
+            << name.toStdString();
+    }
 }
 
 class HelpFromTheWindow : public Help {
