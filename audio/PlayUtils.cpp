@@ -121,3 +121,9 @@ std::size_t TrackThreadCount() {
     std::lock_guard lock(registryMutex);
     return registry.size();
 }
+
+void EndSound() {
+    StopAndJoinAllTrackThreads();
+    InstallUserMessages(nullptr);
+    QuitAudioOutput();
+}

@@ -2,17 +2,11 @@
 
 #include "MainForm.h"
 #include "MessageBridge.h"
-#include "audio/AudioStream.h"
 #include "audio/PlayUtils.h"
+#include "play/DisplayCheck.h"
 #include "ui/MessageBoxes.h"
 
 #include <iostream>
-
-bool DisplayAvailable() {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
 
 int RunDesktopProgram(int argc, char** argv) {
     // Without a display Qt would abort; say what is wrong instead.
@@ -39,9 +33,6 @@ int RunDesktopProgram(int argc, char** argv) {
 }
 
 void EndSound(MessageBridge* messages) {
-    if (messages)
-        messages->Close();
-    StopAndJoinAllTrackThreads();
-    InstallUserMessages(nullptr);
-    QuitAudioOutput();
+    messages->Close();
+    EndSound();
 }

@@ -5,12 +5,12 @@
 #include "model/BuiltSession.h"
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
-#include "app/gui/PlaybackController.h"
 #include "audio/MemoryAudioBackend.h"
 #include "audio/PlayUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "play/PlaybackController.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "visual/FullScreenWindow.h"
 #include "GuiTestApplication.h"
+#include "TestClock.h"
 #include "model/Common.h"
-#include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
 
 #include <gtest/gtest.h>
@@ -83,10 +83,9 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
     TPhraseSource phrases;
     form.ShowOnPrimaryScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    SetClockBase(0);
     IsPlaying = true;
     {
-        TVideoThread thread(form.Frames(), phrases);
+        TVideoThread thread(form.Frames(), phrases, SessionTimeFromNow());
         thread.Start();
         EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
         thread.Stop(); // the thread goes before the window releases its buffers
@@ -102,9 +101,8 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
 TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     TFullScreenForm form;
     TPhraseSource phrases;
-    SetClockBase(0);
     IsPlaying = true;
-    TVideoThread thread(form.Frames(), phrases);
+    TVideoThread thread(form.Frames(), phrases, SessionTimeFromNow());
     thread.Start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
     thread.Stop();

@@ -3,9 +3,9 @@
 
 #include "visual/VideoThread.h"
 #include "GuiTestApplication.h"
+#include "TestClock.h"
 #include "TestFiles.h"
 #include "model/Common.h"
-#include "visual/SessionClock.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,6 @@ protected:
         PublishCurrentValues();
         frames.Open(QSize(320, 240));
         phrases.Replace(std::make_unique<TFile>(WritePhrases("A\nB\nC\n")));
-        SetClockBase(0);
         IsPlaying = true;
     }
 
@@ -84,7 +83,7 @@ protected:
 
     FrameExchange frames;
     TPhraseSource phrases;
-    TVideoThread thread{frames, phrases};
+    TVideoThread thread{frames, phrases, SessionTimeFromNow()};
 };
 
 TEST_F(VideoThreadTest, DrawsFramesReadsTheFirstPhraseAndStops) {
@@ -227,21 +226,6 @@ TEST(FrameExchangeTest, HandsFramesOverInOrderAndOnlyWhileOpen) {
     frames.Release();
     EXPECT_EQ(frames.BeginFrame(), nullptr);
     EXPECT_EQ(frames.TakeFrame(), nullptr);
-}
-
-TEST(SessionClockTest, SessionTimeStartsAtThePosition) {
-    SetClockBase(60000);
-    const auto now = SessionTimeNow();
-    EXPECT_GE(now, 60000u);
-    EXPECT_LT(now, 60500u);
-    std::this_thread::sleep_for(20ms);
-    EXPECT_GE(SessionTimeNow(), now + 20);
-    std::jthread reader([](std::stop_token stop) {
-        while (!stop.stop_requested())
-            (void)SessionTimeNow();
-    });
-    for (int i = 0; i < 1000; ++i)
-        SetClockBase(i);
 }
 
 } // namespace
