@@ -5,7 +5,7 @@
 // status 1.
 
 #include "Cli.h"
-#include "audio/StreamingLoop.h"
+#include "audio/tracks/StreamingLoop.h"
 #include "base/FileUtils.h"
 #include "model/Common.h"
 #include "model/ProjectFile.h"

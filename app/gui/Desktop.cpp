@@ -2,7 +2,7 @@
 
 #include "MainForm.h"
 #include "MessageBridge.h"
-#include "audio/PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
 #include "play/DisplayCheck.h"
 #include "ui/MessageBoxes.h"
 

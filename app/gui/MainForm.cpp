@@ -1,12 +1,12 @@
 #include "MainForm.h"
 
 #include "Association.h"
-#include "audio/TrackDescriptor.h"
 #include "model/Arithmetic.h"
 #include "model/Common.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "model/TrackDescriptor.h"
 #include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"

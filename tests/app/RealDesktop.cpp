@@ -1,8 +1,8 @@
 #include "RealDesktop.h"
 
 #include "QtTestSupport.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
+#include "audio/device/AudioStream.h"
+#include "audio/tracks/PlayUtils.h"
 
 #include <QGuiApplication>
 #include <QProcess>

@@ -11,7 +11,7 @@
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
 #include "SanitizerBuild.h"
-#include "audio/PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"

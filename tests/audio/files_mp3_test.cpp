@@ -4,8 +4,8 @@
 // the bit reservoir of its first frames) and where it loops (the last frame is not played)
 // may differ.
 
-#include "audio/MP3Utils.h"
-#include "audio/Mp3Source.h"
+#include "audio/sources/MP3Utils.h"
+#include "audio/sources/Mp3Source.h"
 #include "base/FileUtils.h"
 #include "files_test_support.h"
 #include "model/Common.h"

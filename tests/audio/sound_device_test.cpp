@@ -4,8 +4,8 @@
 // sound server answers.
 
 #include "SignalMeasure.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
+#include "audio/device/AudioStream.h"
+#include "audio/tracks/PlayUtils.h"
 #include "files_test_support.h"
 #include "model/Common.h"
 #include "model/SessionState.h"

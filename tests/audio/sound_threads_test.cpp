@@ -2,10 +2,10 @@
 // test decides when a buffer has been played.
 
 #include "RecordedMessages.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "audio/StreamingLoop.h"
-#include "audio/Tones.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/sources/Tones.h"
+#include "audio/tracks/PlayUtils.h"
+#include "audio/tracks/StreamingLoop.h"
 #include "model/Common.h"
 
 #include <gtest/gtest.h>

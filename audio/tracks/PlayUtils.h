@@ -10,7 +10,7 @@
 //   - finished threads are joined by the next StartTrackThread or ReclaimFinishedTrackThreads;
 //   - at program exit EndSound().
 
-#include "TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "PlayUtils.h"
 
-#include "AudioStream.h"
 #include "StreamingLoop.h"
-#include "Tones.h"
-#include "TrackDescriptor.h"
+#include "audio/device/AudioStream.h"
+#include "audio/sources/Tones.h"
+#include "model/TrackDescriptor.h"
 
 #include <algorithm>
 #include <mutex>

@@ -2,7 +2,7 @@
 
 #include "ExportTracks.h"
 #include "MixKernels.h"
-#include "PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/SessionState.h"
 
 #include <algorithm>
