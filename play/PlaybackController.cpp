@@ -166,17 +166,14 @@ void PlaybackController::ApplyDueEvents() {
     // not held up.
     const auto started = std::chrono::steady_clock::now();
     bool refreshOwed = false;
-    while (const auto time = playhead_->NextEventTime()) {
-        if (*time > SessionPosition)
-            break;
-        playhead_->ApplyNext();
+    playhead_->ApplyDueEvents(SessionPosition, [&] {
         refreshOwed = true;
         if (std::chrono::steady_clock::now() - started < RefreshBudget) {
             PublishCurrentValues();
             display_.UpdateDisplay();
             refreshOwed = false;
         }
-    }
+    });
     if (refreshOwed) {
         PublishCurrentValues();
         display_.UpdateDisplay();
