@@ -22,13 +22,15 @@ allowed() {
 }
 
 # The layer a source file belongs to: its folder, with app split into gui and cli; a test is in
-# the layer it tests, the fuzz targets in the layers of the readers they feed.
+# the layer it tests, the fuzz targets in the layers of the readers they feed, the helpers all
+# tests share (tests/common) in the lowest.
 layer_of() {
   case $1 in
     app/gui/* | tests/app/gui/*) echo app/gui ;;
     app/cli/* | tests/app/cli/*) echo app/cli ;;
     app/* | tests/app/*) echo app ;;
     tests/fuzz/*) echo audio ;;
+    tests/common/*) echo base ;;
     tests/*/*)
       local rest=${1#tests/}
       echo "${rest%%/*}"

@@ -4,7 +4,6 @@
 
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
-#include "SanitizerBuild.h"
 #include "app/gui/MainForm.h"
 #include "audio/device/MemoryAudioBackend.h"
 #include "audio/tracks/PlayUtils.h"
@@ -12,6 +11,7 @@
 #include "model/Cp1251.h"
 #include "model/SessionState.h"
 #include "play/PlaybackController.h"
+#include "tests/common/SanitizerBuild.h"
 #include "ui/PaintBox.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/VideoThread.h"

@@ -5,20 +5,12 @@
 #include "audio/tracks/PlayUtils.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTest>
 
 bool StartOnXDisplay() {
     qputenv("QT_QPA_PLATFORM", "xcb");
     TestApplication();
     return QGuiApplication::platformName() == "xcb";
-}
-
-bool SoundServerAnswers() {
-    QProcess info;
-    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
-           info.exitCode() == 0;
 }
 
 std::unique_ptr<TMainForm> ShowMainWindow(const QString& project) {

@@ -5,6 +5,7 @@
 #include "GuiTestApplication.h"
 #include "TestClock.h"
 #include "model/Common.h"
+#include "tests/common/SanitizerBuild.h"
 #include "visual/VideoThread.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,8 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
     {
         TVideoThread thread(form.Frames(), phrases, SessionTimeFromNow());
         thread.Start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; },
+                                    5000 * SanitizerSlowdown));
         thread.Stop(); // the thread goes before the window releases its buffers
     }
     IsPlaying = false;
@@ -104,7 +106,7 @@ TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     IsPlaying = true;
     TVideoThread thread(form.Frames(), phrases, SessionTimeFromNow());
     thread.Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000 * SanitizerSlowdown));
     thread.Stop();
     IsPlaying = false;
     EXPECT_EQ(form.Frames().FramesHandedOver(), 0u);

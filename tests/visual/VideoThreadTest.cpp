@@ -6,6 +6,7 @@
 #include "TestClock.h"
 #include "TestFiles.h"
 #include "model/Common.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ namespace {
 using namespace std::chrono_literals;
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 5000ms) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
+    const auto deadline = std::chrono::steady_clock::now() + limit * SanitizerSlowdown;
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
@@ -96,7 +97,7 @@ TEST_F(VideoThreadTest, DrawsFramesReadsTheFirstPhraseAndStops) {
     EXPECT_EQ(phrases.ReadPosition(), 2u);
     const auto started = std::chrono::steady_clock::now();
     thread.Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 500ms * SanitizerSlowdown);
     EXPECT_FALSE(thread.Running());
     EXPECT_GT(thread.Passes(), 2u);
 }
@@ -152,7 +153,7 @@ TEST_F(VideoThreadTest, StopsPromptlyWhenNoWindowTakesItsFrames) {
     ASSERT_TRUE(WaitFor([&] { return frames.FramesDropped() > 0; }));
     const auto started = std::chrono::steady_clock::now();
     thread.Stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 300ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 300ms * SanitizerSlowdown);
 }
 
 TEST_F(VideoThreadTest, HidingTheWindowFirstLeavesTheThreadRunningWithoutDrawing) {
