@@ -2,9 +2,9 @@
 
 #include "AddWaveForm.h"
 #include "DialogControls.h"
-#include "audio/TrackDescriptor.h"
 #include "model/Common.h"
 #include "model/MediaPath.h"
+#include "model/TrackDescriptor.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"

@@ -3,8 +3,9 @@
 
 #include "visual/FullScreenWindow.h"
 #include "GuiTestApplication.h"
+#include "TestClock.h"
 #include "model/Common.h"
-#include "visual/SessionClock.h"
+#include "tests/common/SanitizerBuild.h"
 #include "visual/VideoThread.h"
 
 #include <gtest/gtest.h>
@@ -83,12 +84,12 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
     TPhraseSource phrases;
     form.ShowOnPrimaryScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    SetClockBase(0);
     IsPlaying = true;
     {
-        TVideoThread thread(form.Frames(), phrases);
+        TVideoThread thread(form.Frames(), phrases, SessionTimeFromNow());
         thread.Start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; },
+                                    5000 * SanitizerSlowdown));
         thread.Stop(); // the thread goes before the window releases its buffers
     }
     IsPlaying = false;
@@ -102,11 +103,10 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
 TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     TFullScreenForm form;
     TPhraseSource phrases;
-    SetClockBase(0);
     IsPlaying = true;
-    TVideoThread thread(form.Frames(), phrases);
+    TVideoThread thread(form.Frames(), phrases, SessionTimeFromNow());
     thread.Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000 * SanitizerSlowdown));
     thread.Stop();
     IsPlaying = false;
     EXPECT_EQ(form.Frames().FramesHandedOver(), 0u);

@@ -1,10 +1,10 @@
 #include "PlaybackController.h"
 
+#include "SessionClock.h"
+#include "base/ExceptionText.h"
 #include "model/Arithmetic.h"
-#include "ui/MessageBoxes.h"
-#include "ui/UiText.h"
+#include "model/Cp1251.h"
 #include "visual/FullScreenWindow.h"
-#include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
 
 #include <QCoreApplication>
@@ -33,7 +33,8 @@ PlaybackController::PlaybackController(QTimer& timer, TFullScreenForm* fullScree
                                        PlaybackDisplay display)
     : timer_(timer), fullScreen_(fullScreen), display_(std::move(display)) {
     if (fullScreen_)
-        videoThread_ = std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_);
+        videoThread_ =
+            std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_, SessionTimeNow);
 }
 
 PlaybackController::~PlaybackController() {
@@ -151,7 +152,7 @@ void PlaybackController::ControlTimerTimer() {
             // The failing event has been passed; the clock goes on with the next one.
             if (playhead_)
                 playhead_->ReportOnce(
-                    ToModelText(CurrentExceptionText()).value_or("Unexpected failure"));
+                    Utf8ToCp1251(CurrentExceptionMessage()).value_or("Unexpected failure"));
         }
     }
     if (ended)
@@ -165,17 +166,14 @@ void PlaybackController::ApplyDueEvents() {
     // not held up.
     const auto started = std::chrono::steady_clock::now();
     bool refreshOwed = false;
-    while (const auto time = playhead_->NextEventTime()) {
-        if (*time > SessionPosition)
-            break;
-        playhead_->ApplyNext();
+    playhead_->ApplyDueEvents(SessionPosition, [&] {
         refreshOwed = true;
         if (std::chrono::steady_clock::now() - started < RefreshBudget) {
             PublishCurrentValues();
             display_.UpdateDisplay();
             refreshOwed = false;
         }
-    }
+    });
     if (refreshOwed) {
         PublishCurrentValues();
         display_.UpdateDisplay();
@@ -204,5 +202,5 @@ void PlaybackController::SwitchPhraseFile(const std::optional<std::string>& path
 
 void PlaybackController::Report(const std::string& message) {
     if (display_.Report)
-        display_.Report(FromModelText(message));
+        display_.Report(QString::fromStdString(Cp1251ToUtf8(message)));
 }
