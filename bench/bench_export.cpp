@@ -6,7 +6,7 @@
 // timed by bench/export-command.sh.
 //   build/bench/bench_export
 
-#include "audio/SessionExport.h"
+#include "audio/export/SessionExport.h"
 #include "model/Cp1251.h"
 #include "model/Session.h"
 

@@ -6,8 +6,8 @@
 // Run: xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/bench_present
 
 #include "model/Session.h"
+#include "play/SessionClock.h"
 #include "visual/FullScreenWindow.h"
-#include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
 
 #include <benchmark/benchmark.h>
@@ -45,7 +45,7 @@ void BM_PresentSpiral(benchmark::State& state) {
         published.SetPlaying(true);
         const auto shownBefore = form.Frames().FramesShown();
         const auto droppedBefore = form.Frames().FramesDropped();
-        TVideoThread thread(form.Frames(), phrases, published);
+        TVideoThread thread(form.Frames(), phrases, published, SessionTimeNow);
         QElapsedTimer timer;
         timer.start();
         thread.Start();

@@ -3,9 +3,9 @@
 // its track was playing, and the process's processor use. Needs a sound server: run it under
 // scripts/pulse.sh's private server, see docs/PERFORMANCE.md.
 
-#include "audio/AudioStream.h"
-#include "audio/PcmQueue.h"
-#include "audio/PlayUtils.h"
+#include "audio/device/AudioStream.h"
+#include "audio/device/PcmQueue.h"
+#include "audio/tracks/PlayUtils.h"
 #include "bench/BenchSupport.h"
 #include "model/Session.h"
 

@@ -1,11 +1,11 @@
 // One tick of the playback clock in a session of 100,000 events: the timeline strip redrawn
 // at 1920 pixels and the check for the next event due. Reported as the median of repetitions.
 
-#include "app/gui/PlaybackController.h"
-#include "audio/PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/Cp1251.h"
 #include "model/Session.h"
 #include "model/SessionState.h"
+#include "play/PlaybackController.h"
 #include "visual/Timeline.h"
 
 #include <benchmark/benchmark.h>

@@ -2,10 +2,10 @@
 
 #include "AddWaveForm.h"
 #include "DialogControls.h"
-#include "audio/TrackDescriptor.h"
 #include "model/MediaPath.h"
 #include "model/SessionDocument.h"
 #include "model/SessionState.h"
+#include "model/TrackDescriptor.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"

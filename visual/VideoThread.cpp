@@ -1,6 +1,5 @@
 #include "VideoThread.h"
 
-#include "SessionClock.h"
 #include "VideoFunctions.h"
 
 #include <condition_variable>
@@ -23,8 +22,8 @@ SteadyClock::duration PauseUnlessStopped(std::stop_token stop, std::chrono::mill
 } // namespace
 
 TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases,
-                           const PublishedState& state)
-    : frames_(frames), phrases_(phrases), state_(state) {}
+                           const PublishedState& state, SessionTime sessionTime)
+    : frames_(frames), phrases_(phrases), state_(state), sessionTime_(std::move(sessionTime)) {}
 
 TVideoThread::~TVideoThread() {
     Stop();
@@ -67,7 +66,7 @@ std::uint64_t TVideoThread::PhrasesTaken() const {
 
 void TVideoThread::Execute(std::stop_token stop) {
     try {
-        frameTime_ = SessionTimeNow();
+        frameTime_ = sessionTime_();
         layout_ = TPhraseLayout{};
         layout_.PhraseStart = frameTime_;
         phrases_.TakeDropRequest(); // a request left from an earlier session
@@ -84,7 +83,7 @@ void TVideoThread::Execute(std::stop_token stop) {
 }
 
 void TVideoThread::Pass(std::stop_token stop) {
-    frameTime_ = SessionTimeNow();
+    frameTime_ = sessionTime_();
     const std::shared_ptr<const TCurrentValues> values = state_.CurrentValues();
     if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
         ++phrasesTaken_;

@@ -14,21 +14,27 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <thread>
+#include <utility>
 
 class TVideoThread {
 public:
     static constexpr std::chrono::milliseconds PassPause{13};
 
+    // The session clock the controller plays by, read once a pass. Thread safe, non-blocking.
+    using SessionTime = std::function<std::uint32_t()>;
+
     // frames, phrases and state must outlive the thread (Stop joins it).
-    TVideoThread(FrameExchange& frames, TPhraseSource& phrases, const PublishedState& state);
+    TVideoThread(FrameExchange& frames, TPhraseSource& phrases, const PublishedState& state,
+                 SessionTime sessionTime);
     ~TVideoThread();
     TVideoThread(const TVideoThread&) = delete;
     TVideoThread& operator=(const TVideoThread&) = delete;
 
-    // User-interface thread, after SetClockBase and once state says the session plays: starts
-    // a new loop with no phrase and the walk of cells at cell 1. Does nothing while a loop
-    // runs.
+    // User-interface thread, once the session clock runs and state says the session plays:
+    // starts a new loop with no phrase and the walk of cells at cell 1. Does nothing while a
+    // loop runs.
     void Start();
 
     // User-interface thread: ends the loop and waits for it (at most one pass). Call before
@@ -54,6 +60,7 @@ private:
     FrameExchange& frames_;
     TPhraseSource& phrases_;
     const PublishedState& state_;
+    const SessionTime sessionTime_;
     std::jthread thread_;
     std::atomic<bool> running_{false};
     std::atomic<std::uint64_t> passes_{0};

@@ -3,9 +3,9 @@
 
 #include "Cli.h"
 #include "ExportCommand.h"
-#include "audio/SessionExport.h"
-#include "audio/SoundFileWriter.h"
-#include "audio/WavFileWriter.h"
+#include "audio/export/SessionExport.h"
+#include "audio/export/SoundFileWriter.h"
+#include "audio/export/WavFileWriter.h"
 #include "base/FileUtils.h"
 
 #include <iostream>

@@ -5,12 +5,12 @@
 // status 1.
 
 #include "Cli.h"
-#include "app/gui/Desktop.h"
-#include "app/gui/PlaybackController.h"
-#include "audio/StreamingLoop.h"
+#include "audio/tracks/StreamingLoop.h"
 #include "base/FileUtils.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "play/DisplayCheck.h"
+#include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "ui/UiText.h"
@@ -163,7 +163,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound(nullptr);
+    EndSound();
     const TrackStreamCounts streams = CountTrackStreams();
     if (streams.refused > 0 && streams.opened == 0) {
         Report(QStringLiteral("no track could open the sound device"));

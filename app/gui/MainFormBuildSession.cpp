@@ -2,7 +2,7 @@
 
 #include "MainForm.h"
 
-#include "audio/ExportJob.h"
+#include "base/ExportJob.h"
 #include "model/BuiltSession.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"

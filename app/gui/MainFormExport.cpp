@@ -5,7 +5,7 @@
 
 #include "MainForm.h"
 
-#include "audio/SoundExportJob.h"
+#include "audio/export/SoundExportJob.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "export/VideoExportJob.h"
 #include "ui/FileDialogs.h"

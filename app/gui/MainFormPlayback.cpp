@@ -2,7 +2,7 @@
 
 #include "MainForm.h"
 
-#include "PlaybackController.h"
+#include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"

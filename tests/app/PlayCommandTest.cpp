@@ -3,6 +3,7 @@
 
 #include "QtTestSupport.h"
 #include "model/ProjectFile.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ protected:
 
 TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
     Start({"--play", project, "--from", "299000", "--sound-only"});
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_GE(clock.elapsed(), 900);
@@ -63,7 +64,7 @@ TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
 
 TEST_F(PlayCommand, ThePictureIsPlayedAfterTheWarningOnStandardError) {
     Start({"--play", project, "--from", "299500"}); // the tests' screen is an offscreen one
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).count("эпилептический припадок"),
               1);
@@ -74,7 +75,7 @@ TEST_F(PlayCommand, StopsCleanlyOnTerminationSignals) {
         Start({"--play", project, "--sound-only"});
         QTest::qWait(700);
         ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), signal), 0);
-        ASSERT_TRUE(program.waitForFinished(10000)) << signal;
+        ASSERT_TRUE(program.waitForFinished(10000 * SanitizerSlowdown)) << signal;
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
         EXPECT_EQ(program.exitCode(), 0) << signal;
     }
@@ -107,7 +108,7 @@ TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOn
 
     Start({"--play", project, "--from", "299000", "--sound-only"},
           QStringLiteral("unix:/nonexistent/umbrascope/native"));
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitCode(), 1);
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     EXPECT_TRUE(errors.contains(QStringLiteral("Ошибка аудиоустройства"))) << errors.toStdString();
@@ -124,7 +125,7 @@ TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
                                         {"--play", notProject, "--sound-only"}};
     for (const QStringList& arguments : refused) {
         Start(arguments);
-        ASSERT_TRUE(program.waitForFinished(10000));
+        ASSERT_TRUE(program.waitForFinished(10000 * SanitizerSlowdown));
         EXPECT_EQ(program.exitCode(), 1) << arguments.join(' ').toStdString();
     }
     EXPECT_TRUE(program.readAllStandardError().contains("Неверный формат файла"));

@@ -5,8 +5,9 @@
 
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "ProgramRun.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <chrono>
 #include <csignal>
@@ -61,7 +62,8 @@ int InterruptWhileWriting(const std::vector<std::string>& arguments,
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
         return -1;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(20) * SanitizerSlowdown;
     while (!HasTemporaryOf(output.parent_path(), output.filename().string()) &&
            std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -10,11 +10,11 @@
 
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
-#include "SanitizerBuild.h"
-#include "audio/PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
-#include "model/Session.h"
+#include "tests/common/SanitizerBuild.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 

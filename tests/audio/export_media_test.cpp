@@ -1,8 +1,8 @@
 // Sound files in an export hold exactly what the file, or the decoder, gives after the rate
 // conversion, from the offset at which the play would start them.
 
-#include "audio/RateConverter.h"
-#include "audio/SessionExport.h"
+#include "audio/device/RateConverter.h"
+#include "audio/export/SessionExport.h"
 #include "files_test_support.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"

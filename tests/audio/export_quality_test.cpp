@@ -2,7 +2,7 @@
 // first frames, for a binaural track at 44.1 kHz.
 
 #include "Spectrum.h"
-#include "audio/SessionExport.h"
+#include "audio/export/SessionExport.h"
 #include "model/Session.h"
 #include "model/SessionState.h"
 

@@ -1,7 +1,8 @@
 // The offline render of a session's sound: which tracks play when, and what the mix holds.
 
 #include "SignalMeasure.h"
-#include "audio/SessionExport.h"
+#include "audio/export/SessionExport.h"
+#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/Session.h"

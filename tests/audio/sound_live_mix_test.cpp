@@ -3,10 +3,10 @@
 // converter.
 
 #include "Spectrum.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "audio/SessionExport.h"
-#include "audio/Tones.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/export/SessionExport.h"
+#include "audio/sources/Tones.h"
+#include "audio/tracks/PlayUtils.h"
 #include "files_test_support.h"
 #include "model/Cp1251.h"
 #include "model/Session.h"

@@ -3,9 +3,9 @@
 // exist before anything starts it, so the test holds wherever it runs.
 
 #include "RecordedMessages.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
-#include "audio/StreamingLoop.h"
+#include "audio/device/AudioStream.h"
+#include "audio/tracks/PlayUtils.h"
+#include "audio/tracks/StreamingLoop.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,12 @@
 // test decides when a buffer has been played.
 
 #include "RecordedMessages.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "audio/StreamingLoop.h"
-#include "audio/Tones.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/sources/Tones.h"
+#include "audio/tracks/PlayUtils.h"
+#include "audio/tracks/StreamingLoop.h"
 #include "model/Session.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ bool AllZero(const std::vector<float>& buffer) {
 }
 
 bool WaitFinished(const TrackHandle& track, std::chrono::milliseconds timeout) {
-    const auto until = std::chrono::steady_clock::now() + timeout;
+    const auto until = std::chrono::steady_clock::now() + timeout * SanitizerSlowdown;
     while (!track->Finished() && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(5ms);
     return track->Finished();
@@ -201,7 +202,7 @@ TEST_F(StreamingLoopTest, ADeviceThatStopsPlayingEndsTheTrack) {
     const auto silent = std::chrono::steady_clock::now();
     ASSERT_TRUE(stream->WaitClosed(5s));
     loop.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - silent, 2s);
+    EXPECT_LT(std::chrono::steady_clock::now() - silent, 2s * SanitizerSlowdown);
     EXPECT_LE(source.Fills(), 5);
 }
 
@@ -212,7 +213,7 @@ TEST_F(StreamingLoopTest, ADeviceThatNeverStartsEndsTheTrack) {
     ASSERT_TRUE(stream->WaitClosed(8s));
     loop.join();
     // A new stream is given a few seconds to start.
-    EXPECT_LT(std::chrono::steady_clock::now() - began, 5s);
+    EXPECT_LT(std::chrono::steady_clock::now() - began, 5s * SanitizerSlowdown);
     EXPECT_EQ(source.Fills(), 2);
 }
 
@@ -224,7 +225,7 @@ TEST_F(StreamingLoopTest, AStopIsNotHeldUpByADeviceThatPlaysNothing) {
     running = false;
     loop.join();
     // Not the seconds a new device is given to start: a short wait for the queued sound.
-    EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms * SanitizerSlowdown);
 }
 
 TEST_F(StreamingLoopTest, ARefusedDeviceIsReportedOnlyBySourcesThatAskForIt) {
@@ -317,7 +318,7 @@ TEST_F(StreamingLoopTest, ProgramExitStopsAndJoinsEveryTrackWithoutPlayingOutIts
     // The device plays nothing: a play-out would wait two buffers and its margin, 572 ms.
     const auto asked = std::chrono::steady_clock::now();
     StopAndJoinAllTrackThreads();
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms * SanitizerSlowdown);
     EXPECT_EQ(TrackThreadCount(), 0u);
     for (const auto& track : tracks)
         EXPECT_TRUE(track->Finished());

@@ -3,8 +3,9 @@
 
 #include "visual/FullScreenWindow.h"
 #include "GuiTestApplication.h"
+#include "TestClock.h"
 #include "model/Session.h"
-#include "visual/SessionClock.h"
+#include "tests/common/SanitizerBuild.h"
 #include "visual/VideoThread.h"
 
 #include <gtest/gtest.h>
@@ -84,12 +85,12 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
     TPhraseSource phrases;
     form.ShowOnPrimaryScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    SetClockBase(0);
     state.SetPlaying(true);
     {
-        TVideoThread thread(form.Frames(), phrases, state);
+        TVideoThread thread(form.Frames(), phrases, state, SessionTimeFromNow());
         thread.Start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; },
+                                    5000 * SanitizerSlowdown));
         thread.Stop(); // the thread goes before the window releases its buffers
     }
     state.SetPlaying(false);
@@ -104,11 +105,10 @@ TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     TFullScreenForm form;
     TPhraseSource phrases;
     PublishedState state;
-    SetClockBase(0);
     state.SetPlaying(true);
-    TVideoThread thread(form.Frames(), phrases, state);
+    TVideoThread thread(form.Frames(), phrases, state, SessionTimeFromNow());
     thread.Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000 * SanitizerSlowdown));
     thread.Stop();
     state.SetPlaying(false);
     EXPECT_EQ(form.Frames().FramesHandedOver(), 0u);

@@ -7,9 +7,9 @@
 // a splittable track on several threads at once; every other call comes from one thread at a
 // time.
 
-#include "RateConverter.h"
-#include "Tones.h"
-#include "TrackSource.h"
+#include "audio/device/RateConverter.h"
+#include "audio/sources/Tones.h"
+#include "audio/sources/TrackSource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "MixKernels.h"
 
-#include "SineKernels.h"
+#include "audio/sources/SineKernels.h"
 
 #include <algorithm>
 #include <cmath>

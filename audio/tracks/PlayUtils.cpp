@@ -1,9 +1,9 @@
 #include "PlayUtils.h"
 
-#include "AudioStream.h"
 #include "StreamingLoop.h"
-#include "Tones.h"
-#include "TrackDescriptor.h"
+#include "audio/device/AudioStream.h"
+#include "audio/sources/Tones.h"
+#include "model/TrackDescriptor.h"
 
 #include <algorithm>
 #include <mutex>
@@ -123,4 +123,10 @@ void StopAndJoinAllTrackThreads() {
 std::size_t TrackThreadCount() {
     std::lock_guard lock(registryMutex);
     return registry.size();
+}
+
+void EndSound() {
+    StopAndJoinAllTrackThreads();
+    InstallUserMessages(nullptr);
+    QuitAudioOutput();
 }

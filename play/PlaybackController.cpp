@@ -1,10 +1,10 @@
 #include "PlaybackController.h"
 
+#include "SessionClock.h"
+#include "base/ExceptionText.h"
 #include "model/Arithmetic.h"
-#include "ui/MessageBoxes.h"
-#include "ui/UiText.h"
+#include "model/Cp1251.h"
 #include "visual/FullScreenWindow.h"
-#include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,8 @@ PlaybackController::PlaybackController(SessionDocument& document, QTimer& timer,
     : document_(document), timer_(timer), fullScreen_(fullScreen), display_(std::move(display)),
       published_(document.Published()) {
     if (fullScreen_)
-        videoThread_ = std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_, *published_);
+        videoThread_ = std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_, *published_,
+                                                      SessionTimeNow);
 }
 
 PlaybackController::~PlaybackController() {
@@ -155,7 +156,7 @@ void PlaybackController::ControlTimerTimer() {
             // The failing event has been passed; the clock goes on with the next one.
             if (playhead_)
                 playhead_->ReportOnce(
-                    ToModelText(CurrentExceptionText()).value_or("Unexpected failure"));
+                    Utf8ToCp1251(CurrentExceptionMessage()).value_or("Unexpected failure"));
         }
     }
     if (ended)
@@ -169,17 +170,14 @@ void PlaybackController::ApplyDueEvents() {
     // not held up.
     const auto started = std::chrono::steady_clock::now();
     bool refreshOwed = false;
-    while (const auto time = playhead_->NextEventTime()) {
-        if (*time > document_.SessionPosition)
-            break;
-        playhead_->ApplyNext();
+    playhead_->ApplyDueEvents(document_.SessionPosition, [&] {
         refreshOwed = true;
         if (std::chrono::steady_clock::now() - started < RefreshBudget) {
             document_.PublishCurrentValues();
             display_.UpdateDisplay();
             refreshOwed = false;
         }
-    }
+    });
     if (refreshOwed) {
         document_.PublishCurrentValues();
         display_.UpdateDisplay();
@@ -208,5 +206,5 @@ void PlaybackController::SwitchPhraseFile(const std::optional<std::string>& path
 
 void PlaybackController::Report(const std::string& message) {
     if (display_.Report)
-        display_.Report(FromModelText(message));
+        display_.Report(QString::fromStdString(Cp1251ToUtf8(message)));
 }

@@ -6,7 +6,7 @@
 // on the default device (all of them mixed into one SDL2 device, see
 // docs/decisions/0002-one-shared-sound-device.md) unless a test has installed another backend.
 
-#include "TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <chrono>
 #include <cstdint>

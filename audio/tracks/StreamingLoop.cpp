@@ -1,6 +1,6 @@
 #include "StreamingLoop.h"
 
-#include "AudioStream.h"
+#include "audio/device/AudioStream.h"
 
 #include <algorithm>
 #include <array>

@@ -12,7 +12,7 @@
 // ConsumeBuffer and WaitQueuedFrames by the device side.
 
 #include "RateConverter.h"
-#include "TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -2,7 +2,7 @@
 
 // The sound of a session written to a WAV file on a worker thread (see ExportJob).
 
-#include "ExportJob.h"
+#include "base/ExportJob.h"
 #include "model/Session.h"
 
 #include <filesystem>

@@ -72,7 +72,8 @@ private:
     void LeaveOut(const std::string& descriptor, const char* reason);
 
     std::uint64_t FrameAt(std::int32_t time) const;
-    void ApplyDueEvents();
+    // The last session time whose events fall due by the frame.
+    std::int64_t LastTimeAtFrame(std::uint64_t frame) const;
     template <typename Out> std::size_t RenderInto(Out* stereo, std::size_t frames);
     void RenderTracks(std::size_t frames);
     template <typename Out> void MixBlock(Out* stereo, std::size_t frames);

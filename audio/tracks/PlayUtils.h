@@ -8,9 +8,9 @@
 //   - StopTrackThread(handle) (or handle->Running = false) stops it without waiting: the
 //     thread plays out what it has queued, closes its stream and ends by itself;
 //   - finished threads are joined by the next StartTrackThread or ReclaimFinishedTrackThreads;
-//   - at program exit StopAndJoinAllTrackThreads(), then QuitAudioOutput() (AudioStream.h).
+//   - at program exit EndSound().
 
-#include "TrackSource.h"
+#include "audio/sources/TrackSource.h"
 #include "model/PublishedState.h"
 
 #include <atomic>
@@ -77,6 +77,10 @@ void ReclaimFinishedTrackThreads();
 // Program exit (and tests): stops every track and blocks until each thread has ended. The sound
 // still queued is dropped rather than played out, so the program ends without waiting for it.
 void StopAndJoinAllTrackThreads();
+
+// Program exit: every track thread stopped and joined, the tracks' messages back on standard
+// error, then the sound output shut down.
+void EndSound();
 
 // Thread safe: track threads started and not yet reclaimed.
 std::size_t TrackThreadCount();

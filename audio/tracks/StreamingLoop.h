@@ -4,7 +4,7 @@
 // each filled, silenced while sound is switched off, queued and given the master volume;
 // after a stop the queued sound plays out and the stream closes.
 
-#include "TrackSource.h"
+#include "audio/sources/TrackSource.h"
 #include "model/PublishedState.h"
 
 #include <atomic>

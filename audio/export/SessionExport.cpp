@@ -2,7 +2,7 @@
 
 #include "ExportTracks.h"
 #include "MixKernels.h"
-#include "PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/SessionState.h"
 
 #include <algorithm>
@@ -101,12 +101,11 @@ void SessionRenderer::LeaveOut(const std::string& descriptor, const char* reason
         leftOut_.push_back(std::move(entry));
 }
 
-void SessionRenderer::ApplyDueEvents() {
-    while (const auto time = playhead_.NextEventTime()) {
-        if (FrameAt(*time) > renderedFrames_)
-            break;
-        playhead_.ApplyNext();
-    }
+std::int64_t SessionRenderer::LastTimeAtFrame(std::uint64_t frame) const {
+    // The largest time whose FrameAt is not after frame: FrameAt rounds half up, so time - from_
+    // may reach (2000 frame + 999) / (2 rate).
+    const auto rate = static_cast<std::uint64_t>(std::max(rate_, 1));
+    return from_ + static_cast<std::int64_t>((frame * 2000 + 999) / (rate * 2));
 }
 
 // Every track's frames of the block, side by side; generated tracks share their block out.
@@ -193,7 +192,7 @@ template <typename Out> void SessionRenderer::MixBlock(Out* stereo, std::size_t 
 template <typename Out> std::size_t SessionRenderer::RenderInto(Out* stereo, std::size_t frames) {
     std::size_t written = 0;
     while (written < frames && renderedFrames_ < totalFrames_) {
-        ApplyDueEvents();
+        playhead_.ApplyDueEvents(LastTimeAtFrame(renderedFrames_));
         std::uint64_t block = std::min<std::uint64_t>(
             {frames - written, BlockFrames, totalFrames_ - renderedFrames_});
         if (const auto time = playhead_.NextEventTime())

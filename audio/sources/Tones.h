@@ -8,8 +8,8 @@
 // Thread rule: a generator is immutable after construction; its Render calls may run on any
 // threads at once, for instance on two halves of one block.
 
-#include "TrackDescriptor.h"
 #include "TrackSource.h"
+#include "model/TrackDescriptor.h"
 
 #include <cstddef>
 #include <cstdint>

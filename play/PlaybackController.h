@@ -11,7 +11,7 @@
 // Thread rule: user-interface thread only. Track threads and the presentation thread see the
 // state the document publishes, republished after every change made here.
 
-#include "audio/PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/EventPlayhead.h"
 #include "model/SessionDocument.h"
 #include "visual/PhraseSource.h"

@@ -1,7 +1,7 @@
 #include "Mp3Source.h"
-#include "PlayUtils.h"
-#include "TrackDescriptor.h"
 #include "WavSource.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/TrackDescriptor.h"
 
 std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor, std::int32_t startOffset,
                                             const std::atomic<bool>* running) {

@@ -8,7 +8,7 @@
 //
 // Thread rule: one converter belongs to one thread.
 
-#include "TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <cstddef>
 #include <cstdint>

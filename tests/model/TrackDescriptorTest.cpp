@@ -1,4 +1,4 @@
-#include "audio/TrackDescriptor.h"
+#include "model/TrackDescriptor.h"
 #include "model/Cp1251.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "WavSource.h"
 
-#include "AudioStream.h"
+#include "audio/device/AudioStream.h"
 #include "base/FileUtils.h"
 #include "model/Arithmetic.h"
 #include "model/MediaPath.h"
