@@ -206,3 +206,8 @@ void PlaybackController::Report(const std::string& message) {
     if (display_.Report)
         display_.Report(FromModelText(message));
 }
+
+void PlaybackController::TrackNotFound(const std::string& descriptor) {
+    if (display_.TrackNotFound)
+        display_.TrackNotFound(descriptor);
+}
