@@ -78,12 +78,14 @@ std::uint64_t Fnv1a(std::string_view bytes) {
 
 // A name as it may be shown in a message: control characters as "?", and cut when long.
 std::string Shown(std::string_view name) {
-    constexpr std::size_t Longest = 64;
-    std::string shown(name.substr(0, Longest));
+    std::size_t cut = std::min<std::size_t>(name.size(), 64);
+    while (cut < name.size() && cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut; // at a character's start
+    std::string shown(name.substr(0, cut));
     for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             c = '?';
-    return "\"" + shown + (name.size() > Longest ? "...\"" : "\"");
+    return "\"" + shown + (cut < name.size() ? "...\"" : "\"");
 }
 
 // What is wrong with an entry's name; nothing for a plain file name.

@@ -145,9 +145,14 @@ void ReplacingFile::PutNewFileInPlace() {
 // Waits for the other writers of the target to finish; false when what was locked is no
 // longer the file in place (one of them put a new file there).
 bool ReplacingFile::LockTargetInPlace() {
-    while (flock(target_.get(), LOCK_EX) != 0)
+    while (flock(target_.get(), LOCK_EX) != 0) {
+        // A file system without locks (a network one without its lock service) is written
+        // unlocked rather than not at all.
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)
+            break;
         if (errno != EINTR)
             ThrowSystemError(errno);
+    }
     struct stat there {};
     if (fstatat(place_.folder.get(), place_.name.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
