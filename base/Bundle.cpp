@@ -150,26 +150,28 @@ std::optional<std::string> ParseEntries(std::string_view index, std::uint64_t co
     std::size_t at = 0;
     std::uint64_t free = firstOffset; // where the next entry may begin
     for (std::uint64_t i = 0; i < count; ++i) {
-        const std::string which = "entry " + std::to_string(i + 1) + " of its table of contents";
+        const auto which = [i] {
+            return "entry " + std::to_string(i + 1) + " of its table of contents";
+        };
         if (index.size() - at < EntryHeaderSize)
-            return "its table of contents ends inside " + which;
+            return "its table of contents ends inside " + which();
         BundleEntry entry;
         entry.offset = Get(index.data() + at, 8);
         entry.size = Get(index.data() + at + 8, 8);
         const auto nameSize = static_cast<std::size_t>(Get(index.data() + at + 16, 2));
         at += EntryHeaderSize;
         if (index.size() - at < nameSize)
-            return "its table of contents ends inside the name of " + which;
+            return "its table of contents ends inside the name of " + which();
         const std::string_view name = index.substr(at, nameSize);
         at += nameSize;
         if (const auto problem = NameProblem(name))
-            return which + " " + *problem;
+            return which() + " " + *problem;
         if (!names.insert(name).second)
             return "two entries of its table of contents are named " + Shown(name);
         if (entry.offset < firstOffset || entry.offset > end || entry.size > end - entry.offset)
-            return which + " lies outside the file";
+            return which() + " lies outside the file";
         if (entry.offset < free)
-            return which + " overlaps an earlier one or lies before it";
+            return which() + " overlaps an earlier one or lies before it";
         free = entry.offset + entry.size;
         entry.name = name;
         entries.push_back(std::move(entry));
