@@ -85,7 +85,7 @@ Walked Walk(FileDescriptor folder, fs::path shown, std::deque<std::string> names
         if (S_ISLNK(info.st_mode)) {
             if (!MayFollow(folder.get(), shown, info))
                 throw EInOutError((shown / name).string() +
-                                  ": a symbolic link that another user made in a folder that "
+                                  " is a symbolic link that another user made in a folder that "
                                   "everyone may write; it is not followed");
             if (++links > MostLinks)
                 Throw(shown / name, ELOOP);
