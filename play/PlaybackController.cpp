@@ -208,3 +208,8 @@ void PlaybackController::Report(const std::string& message) {
     if (display_.Report)
         display_.Report(QString::fromStdString(Cp1251ToUtf8(message)));
 }
+
+void PlaybackController::TrackNotFound(const std::string& descriptor) {
+    if (display_.TrackNotFound)
+        display_.TrackNotFound(descriptor);
+}

@@ -35,6 +35,9 @@ struct PlaybackDisplay {
     std::function<void()> RepaintTimeline;         // the timeline strip and the time label
     std::function<void(bool playing)> ShowPlaying; // buttons, menus and toolbar
     std::function<void(const QString&)> Report;    // a message that must not hold the clock up
+    // A track whose file is not found (its Windows-1251 text); the window passes over it
+    // silently and leaves this empty.
+    std::function<void(const std::string&)> TrackNotFound;
 };
 
 class PlaybackController final : private PlaybackActions {
@@ -74,6 +77,7 @@ private:
     void StopTrack(std::uint32_t number) override;
     void SwitchPhraseFile(const std::optional<std::string>& path) override;
     void Report(const std::string& message) override;
+    void TrackNotFound(const std::string& descriptor) override;
 
     SessionDocument& document_;
     QTimer& timer_;

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Interruptions.h"
 #include "SessionJson.h"
 #include "model/SessionDocument.h"
 
@@ -14,6 +15,7 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
     } else if (arguments.size() != 1) {
         return Fail("usage: umbrascope --dump FILE.usp [--at MS]");
     }
+    CatchInterruptions(); // a built session's project is unpacked to be read
     SessionDocument document;
     if (const auto failure = OpenProjectArgument(arguments[0], document, BundledMedia::LeftInside))
         return Fail(*failure);

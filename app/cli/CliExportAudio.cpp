@@ -3,6 +3,7 @@
 
 #include "Cli.h"
 #include "ExportCommand.h"
+#include "Interruptions.h"
 #include "audio/export/SessionExport.h"
 #include "audio/export/SoundFileWriter.h"
 #include "audio/export/WavFileWriter.h"
@@ -46,12 +47,16 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     if (const auto problem = ReadOptions(request, rate, format))
         return Fail(*problem);
+    if (const auto problem =
+            RefuseUnknownExtension(request.output, {".wav", ".flac"}, "the sound export"))
+        return Fail(*problem);
+    // Before the project opens, as a built session's media are unpacked then.
+    CatchInterruptions();
     SessionDocument document;
     std::int32_t from = 0, to = 0;
     if (const auto problem = OpenExportProject(request, false, document, from, to))
         return Fail(*problem);
 
-    CatchInterruptions();
     try {
         SessionRenderer renderer(document.Contents(), document.ProjectFolder(), from, to, rate,
                                  format);

@@ -3,6 +3,7 @@
 
 #include "Cli.h"
 #include "ExportCommand.h"
+#include "Interruptions.h"
 #include "base/FileUtils.h"
 #include "export/VideoExport.h"
 
@@ -56,12 +57,15 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     if (const auto problem = ReadOptions(request, settings))
         return Fail(*problem);
+    if (const auto problem = RefuseUnknownExtension(request.output, {".mp4"}, "the video export"))
+        return Fail(*problem);
+    // Before the project opens, as a built session's media are unpacked then.
+    CatchInterruptions();
     SessionDocument document;
     if (const auto problem = OpenExportProject(request, true, document, settings.from, settings.to))
         return Fail(*problem);
 
     const auto application = MakeOffscreenApplication();
-    CatchInterruptions();
     try {
         VideoExport video(document.Contents(), document.ProjectFolder(), request.output, settings);
         ProgressBar progress(video.TotalFrames());

@@ -2,6 +2,7 @@
 // picture at one session time, drawn without a display.
 
 #include "Cli.h"
+#include "Interruptions.h"
 #include "base/FileUtils.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
@@ -64,7 +65,9 @@ std::optional<std::string> ParseRequest(const std::vector<std::string>& argument
         return std::string(SnapshotUsage);
     request.project = files[0];
     request.output = files[1];
-    return std::nullopt;
+    if (auto refusal = RefuseOutputThatIsInput(request.project, request.output))
+        return refusal;
+    return RefuseUnknownExtension(request.output, {".png"}, "--snapshot");
 }
 
 // The first phrase the presentation would show: the given text, or the first line of the
@@ -91,6 +94,8 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
 }
 
 int WriteSnapshot(const SnapshotRequest& request) {
+    // Before the project opens, as a built session's media are unpacked then.
+    CatchInterruptions();
     SessionDocument document;
     if (const auto failure = OpenProjectArgument(request.project, document))
         return Fail(*failure);
@@ -119,6 +124,7 @@ int WriteSnapshot(const SnapshotRequest& request) {
     buffer.open(QIODevice::WriteOnly);
     if (!frame.save(&buffer, "PNG"))
         return Fail(request.output + ": the picture could not be encoded");
+    ThrowIfInterrupted();
     try {
         WriteFileReplacing(request.output, png.toStdString());
     } catch (const EInOutError& error) {

@@ -5,8 +5,10 @@
 // status 1.
 
 #include "Cli.h"
+#include "Interruptions.h"
 #include "audio/tracks/StreamingLoop.h"
 #include "base/FileUtils.h"
+#include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
 #include "play/DisplayCheck.h"
@@ -19,34 +21,19 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <atomic>
-#include <csignal>
 #include <iostream>
+#include <set>
 
 namespace {
 
-std::atomic<bool> stopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void RequestStop(int) {
-    stopRequested = true;
-}
-
 // The signals ask for a clean stop while this lives (SIGHUP: the terminal was closed). One that
-// comes while the project loads stops the play as soon as it has started, so a built session's
-// unpacked media are removed all the same.
+// comes while a built session's media are unpacked ends the command there, the media removed.
 class StopOnSignals {
 public:
-    StopOnSignals() { Install(RequestStop); }
-    ~StopOnSignals() { Install(SIG_DFL); }
+    StopOnSignals() { CatchInterruptions(); }
+    ~StopOnSignals() { StopCatchingInterruptions(); }
     StopOnSignals(const StopOnSignals&) = delete;
     StopOnSignals& operator=(const StopOnSignals&) = delete;
-
-private:
-    static void Install(void (*handler)(int)) {
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, handler);
-    }
 };
 
 struct PlayOptions {
@@ -137,6 +124,13 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
                 QCoreApplication::quit();
         };
         display.Report = Report;
+        // As the export lists them, so a script or a user sees why a track is silent.
+        std::set<std::string> missing;
+        display.TrackNotFound = [&missing](const std::string& track) {
+            if (missing.insert(track).second)
+                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(track)
+                          << " (not found)\n";
+        };
         PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {
@@ -147,7 +141,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         });
         QTimer signalWatch;
         QObject::connect(&signalWatch, &QTimer::timeout, [&controller] {
-            if (stopRequested)
+            if (Interrupted())
                 controller.StopButtonClick();
         });
         signalWatch.start(20);

@@ -78,6 +78,19 @@ void DumpSettings(JsonWriter& out, const char* name, const Values& values) {
     out.EndObject();
 }
 
+// A name from the file as a message may show it: control characters as "?", and a name longer
+// than a line cut short with its length.
+std::string ShownName(const QString& name) {
+    constexpr qsizetype Longest = 60;
+    QString shown = name.left(Longest);
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    if (name.size() > Longest)
+        shown += QStringLiteral("... (%1 characters)").arg(name.size());
+    return shown.toStdString();
+}
+
 // Reads one JSON object's members into fields, refusing values that do not fit.
 class JsonFieldReader {
 public:
@@ -128,7 +141,7 @@ public:
     void RefuseUnknown(const QSet<QString>& alsoAllowed = {}) {
         for (const auto& key : object_.keys())
             if (!seen_.contains(key) && !alsoAllowed.contains(key) && !failure_)
-                failure_ = Where(key.toStdString()) + ": unknown field";
+                failure_ = Where(ShownName(key)) + ": unknown field";
     }
 
     const std::optional<std::string>& Failure() const { return failure_; }

@@ -7,10 +7,11 @@
 #include "QtTestSupport.h"
 #include "audio/device/MemoryAudioBackend.h"
 #include "audio/tracks/PlayUtils.h"
-#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 #include "play/PlaybackController.h"
+#include "tests/common/SanitizerBuild.h"
 #include "tests/common/SoundServer.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,9 @@
 #include <QJsonObject>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -156,6 +159,43 @@ TEST_F(BuiltSession, ADamagedCopyFailsWithAMessage) {
     const ProgramRun dumped = Umbrascope("--dump " + built.string(), elsewhere);
     EXPECT_EQ(dumped.status, 1);
     EXPECT_NE(dumped.err.find("damaged"), std::string::npos) << dumped.err;
+}
+
+TEST(BuiltSessionCopies, AnInterruptionEndsThemAtOnceAndLeavesNothing) {
+    // A large medium, so that every copy of it takes a while.
+    ScratchFolder folder;
+    const auto big = folder.Path() / "big.wav";
+    std::ofstream(big).close();
+    std::filesystem::resize_file(big, 200 << 20);
+    const std::string project = MakeProject(
+        folder, R"({"SessionLength": 60000, "StartValues": {"Waves": [")" + big.string() + "\"]}}");
+    const auto built = folder.Path() / "s.run";
+    ASSERT_EQ(Umbrascope("--build-session " + project + " " + built.string(), folder).status, 0);
+
+    // While a built session's media are unpacked for an export.
+    const auto temporary = folder.Path() / "tmp";
+    std::filesystem::create_directory(temporary);
+    const InterruptedRun unpacking = InterruptWhileWritingIn(
+        {"--export-audio", built.string(), (folder.Path() / "out.wav").string()}, temporary,
+        SIGTERM, {"TMPDIR=" + temporary.string()});
+    EXPECT_EQ(unpacking.status, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
+
+    // While a session is built, or its project and media are taken back out.
+    const auto again = folder.Path() / "again.run";
+    const InterruptedRun building = InterruptWhileWritingIn(
+        {"--build-session", project, again.string()}, folder.Path(), SIGINT);
+    const auto back = folder.Path() / "back";
+    std::filesystem::create_directory(back);
+    const InterruptedRun extracting = InterruptWhileWritingIn(
+        {"--extract-project", built.string(), (back / "back.usp").string()}, back, SIGINT);
+    for (const InterruptedRun& run : {building, extracting}) {
+        EXPECT_EQ(run.status, 1);
+        EXPECT_LT(run.secondsAfterSignal, 0.5 * SanitizerSlowdown);
+    }
+    EXPECT_FALSE(std::filesystem::exists(again));
+    EXPECT_FALSE(HasTemporaryOf(folder.Path(), "again.run"));
+    EXPECT_TRUE(std::filesystem::is_empty(back));
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -96,6 +97,24 @@ TEST_F(Help, APlantedLinkIsReplacedNotFollowed) {
     ASSERT_TRUE(QFile::link(Path("elsewhere"), Path("linked")));
     EXPECT_FALSE(WriteHelpPages(Path("linked"), "4.1").error.isEmpty());
     EXPECT_TRUE(QDir(Path("elsewhere")).isEmpty());
+}
+
+TEST_F(Help, AFolderUnderAParentThatAnotherUserMayChangeIsRefused) {
+    // Whoever may write the parent may swap the help folder for one of theirs once written.
+    ASSERT_TRUE(QDir().mkdir(Path("shared")));
+    chmod(QFile::encodeName(Path("shared")).constData(), 0777);
+    QStringList parents{Path("shared")};
+    if (geteuid() == 0) {
+        ASSERT_TRUE(QDir().mkdir(Path("theirs")));
+        ASSERT_EQ(chown(QFile::encodeName(Path("theirs")).constData(), 65534, 65534), 0);
+        parents << Path("theirs");
+    }
+    for (const QString& parent : parents) {
+        const HelpPages help = WriteHelpPages(parent + "/help", "4.1");
+        EXPECT_TRUE(help.startPage.isEmpty());
+        EXPECT_TRUE(help.error.contains(parent)) << help.error.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(parent + "/help"));
+    }
 }
 
 TEST_F(Help, EveryPageIsReachableFromTheStartPageAndEveryLinkLeadsSomewhere) {

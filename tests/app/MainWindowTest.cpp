@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -321,6 +324,16 @@ TEST(Association, AnInstalledProgramLeavesTheUserFoldersAlone) {
 TEST(Association, QuotesTheProgramPathForTheDesktopEntry) {
     const QString entry = ProgramDesktopEntry("/opt/my apps/umbra$cope\\x%y");
     EXPECT_TRUE(entry.contains("Exec=\"/opt/my apps/umbra\\\\$cope\\\\\\\\x%%y\" %f\n"));
+
+    // A folder named with a line end would add a line of its choosing to the entry.
+    QTemporaryDir data;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const auto refused = RegisterProjectAssociation("/tmp/x\nExec=sh -c evil\n/umbrascope");
+    qputenv("XDG_DATA_HOME", saved);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains("управляющий символ")) << refused->toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data.filePath("applications/umbrascope.desktop")));
 }
 
 } // namespace

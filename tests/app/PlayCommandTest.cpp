@@ -115,6 +115,19 @@ TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOn
     EXPECT_TRUE(errors.contains(QStringLiteral("no track could open the sound device")));
 }
 
+TEST_F(PlayCommand, NamesTheTracksItCannotFindAsTheExportDoes) {
+    Session contents;
+    contents.SessionLength = 300000;
+    contents.StartValues.Waves = {".&04%440@0@50", "/nowhere/rain.wav"};
+    WriteBytes(project, ProjectBytes(contents));
+    Start({"--play", project, "--from", "299500", "--sound-only"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("/nowhere/rain.wav (not found)")))
+        << errors.toStdString();
+}
+
 TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
     const QString notProject = folder.filePath("bad.usp");
     WriteBytes(notProject, "not a project");

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 const std::string AddTrack = Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек");
@@ -93,6 +96,33 @@ TEST_F(BuiltSessions, TheProjectComesBackOutBesideItsMediaWithoutOverwritingAnyt
     ASSERT_TRUE(refusal);
     EXPECT_NE(refusal->find("loop.wav"), std::string::npos) << *refusal;
     EXPECT_FALSE(std::filesystem::exists(target.Path() / "again.usp"));
+}
+
+TEST_F(BuiltSessions, ALinkPlantedWhileMediaAreExtractedReceivesNothing) {
+    // The bundle's author may name a medium as a file of the user's and plant a link of that
+    // name between the check for existing files and the writing.
+    const auto precious = target.Write("precious.txt", "the user's own");
+    std::size_t copied = 0;
+    const auto plant = [&] {
+        if (++copied == index.entries.size()) // while the last medium is copied
+            std::filesystem::create_symlink(precious, target.Path() / "loop.wav");
+    };
+    EXPECT_THROW(ExtractBuiltProject(built, index, target.Path() / "back.usp", plant), EInOutError);
+    EXPECT_EQ(ReadWholeFile(precious), "the user's own");
+    for (const char* name : {"back.usp", "phrases.txt", "loop (2).wav"})
+        EXPECT_FALSE(std::filesystem::exists(target.Path() / name)) << name;
+}
+
+TEST_F(BuiltSessions, AMediumThatOpensButCannotBeReadIsLeftOutAndNamed) {
+    contents.StartValues.Waves.push_back("/proc/self/mem");
+    const auto again = target.Path() / "again.run";
+    const auto leftOut = BuildSessionFile(contents, ModelPath(source.Path() / "b"),
+                                          target.Path() / "program", again);
+    const std::string unreadable = "/proc/self/mem (" + std::string(std::strerror(EIO)) + ")";
+    EXPECT_EQ(leftOut, (std::vector<std::string>{unreadable, "/nowhere/gone.txt"}));
+    const BundleIndex rebuilt = ReadBundleIndex(again);
+    ASSERT_TRUE(rebuilt.IsBundle()) << rebuilt.problem;
+    EXPECT_EQ(rebuilt.entries.size(), index.entries.size());
 }
 
 TEST_F(BuiltSessions, ProgressCountsToTheWholeFileAndAnAbandonedBuildLeavesNothing) {
