@@ -61,7 +61,7 @@ TEST_F(AddWave, AChangeSelectsItsRowWithABoldCaption) {
     EXPECT_FALSE(form.FreqModRB->font().bold());
 }
 
-TEST_F(AddWave, AFileThatHasGoneGivesNoTrack) {
+TEST_F(AddWave, AFileThatHasGoneGivesNoTrackAndItsFolderIsKept) {
     QTemporaryDir folder;
     const QString path = folder.filePath("loop.wav");
     QFile(path).open(QIODevice::WriteOnly);
@@ -78,6 +78,13 @@ TEST_F(AddWave, AFileThatHasGoneGivesNoTrack) {
 
     QFile::remove(path);
     EXPECT_EQ(Add(), "");
+
+    AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        EXPECT_EQ(dialog->directory().absolutePath(), folder.path()) << "the folder last used";
+        dialog->reject();
+    });
+    form.OpenAudioFileButton->click();
 }
 
 } // namespace
