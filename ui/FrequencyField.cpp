@@ -84,10 +84,9 @@ void TFrequencyEdit::Step(bool up) {
         SetValue(value - 1);
 }
 
-TFrequencyEdit::Entry TFrequencyEdit::EntryFromText(bool keepWhole) const {
+TFrequencyEdit::Entry TFrequencyEdit::EntryFromText() const {
     Entry entry;
-    if (keepWhole)
-        entry.whole = WithoutLeadingZeros(text().left(integerDigits_));
+    entry.whole = WithoutLeadingZeros(text().left(integerDigits_));
     entry.decimals = text().mid(integerDigits_ + 1, Decimals);
     return entry;
 }
@@ -97,7 +96,7 @@ TFrequencyEdit::Entry& TFrequencyEdit::EntryForKey(bool digit) {
         return *entry_;
     const int point = integerDigits_;
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    Entry entry = EntryFromText(true);
+    Entry entry = EntryFromText();
     if (hasSelectedText()) {
         // What is selected is replaced: selected whole hertz start anew, selected decimals are 0.
         if (start < point)
@@ -106,7 +105,7 @@ TFrequencyEdit::Entry& TFrequencyEdit::EntryForKey(bool digit) {
         for (int i = std::max(start, point + 1); i < end; ++i)
             entry.decimals[i - point - 1] = QLatin1Char('0');
     } else if (digit && start <= point) {
-        entry = Entry{}; // a digit before the point starts a new number
+        entry.whole.clear(); // a digit before the point starts the whole hertz anew
     }
     if (start > point)
         entry.decimal = std::min(start - point - 1, Decimals);

@@ -54,9 +54,9 @@ private:
         bool clearsRest = false; // after the point was typed, later decimals start at 0
     };
 
-    Entry EntryFromText(bool keepWhole) const;
+    Entry EntryFromText() const;
     // The entry the key continues: the one running, else one from the text and the caret.
-    Entry& EntryForKey(bool digitInWhole);
+    Entry& EntryForKey(bool digit);
     void TypeDigit(QChar digit);
     void TypePoint();
     void Erase();
