@@ -77,20 +77,23 @@ QImage* FrameExchange::BeginFrame() {
     return &back_;
 }
 
-void FrameExchange::EndFrame(bool present, std::stop_token stop) {
+void FrameExchange::WaitUntilTaken(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_for(lock, stop, HandOverLimit, [this] { return !readyFull_ || !open_; });
+}
+
+void FrameExchange::EndFrame(bool present, std::uint32_t frameTime) {
     std::function<void()> notifier;
     {
-        std::unique_lock lock(mutex_);
-        if (present && open_) {
-            changed_.wait_for(lock, stop, HandOverLimit, [this] { return !readyFull_ || !open_; });
-            if (open_ && !stop.stop_requested() && back_.size() == size_) {
-                if (readyFull_)
-                    ++dropped_;
-                std::swap(back_, ready_);
-                readyFull_ = true;
-                ++handedOver_;
-                notifier = notifier_;
-            }
+        std::lock_guard lock(mutex_);
+        if (present && open_ && back_.size() == size_) {
+            if (readyFull_)
+                ++dropped_;
+            std::swap(back_, ready_);
+            readyFull_ = true;
+            readyTime_ = frameTime;
+            ++handedOver_;
+            notifier = notifier_;
         }
         drawing_ = false;
         changed_.notify_all();
@@ -99,16 +102,18 @@ void FrameExchange::EndFrame(bool present, std::stop_token stop) {
         notifier();
 }
 
-const QImage* FrameExchange::TakeFrame() {
+FrameExchange::Shown FrameExchange::TakeFrame() {
     std::lock_guard lock(mutex_);
-    if (readyFull_) {
+    const bool fresh = readyFull_;
+    if (fresh) {
         std::swap(ready_, front_);
+        frontTime_ = readyTime_;
         readyFull_ = false;
         hasFront_ = true;
         ++shown_;
         changed_.notify_all();
     }
-    return hasFront_ ? &front_ : nullptr;
+    return {hasFront_ ? &front_ : nullptr, fresh, frontTime_};
 }
 
 void FrameExchange::SetFrameReadyNotifier(std::function<void()> notifier) {

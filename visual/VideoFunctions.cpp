@@ -6,16 +6,59 @@
 #include <QPainter>
 #include <QPen>
 
-void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(
-        FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime)));
+#include <algorithm>
+
+namespace {
+
+// The rows a renderer draws: the band's, across the whole width (an invalid band is the whole
+// frame).
+QRect RowsOf(const QImage& frame, QRect band) {
+    const QRect all = frame.rect();
+    if (!band.isValid())
+        return all;
+    return all & QRect(0, band.top(), all.width(), band.height());
 }
 
-void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(ResolveColor(values.SpiralBackColor)));
+// The ground of the rows: what QImage::fill gives the whole frame.
+void FillRows(QImage& frame, QRect rows, QRgb colour) {
+    const QRgb pixel = QColor(colour).rgba();
+    if (frame.format() != QImage::Format_RGB32) {
+        QPainter painter(&frame);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rows, QColor(pixel));
+        return;
+    }
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+        std::fill(line, line + frame.width(), pixel);
+    }
+}
+
+// A painter that draws only into the rows. The pattern is laid out on the whole frame and
+// clipped, so a band's pixels are those of the whole frame.
+class RowsPainter : public QPainter {
+public:
+    RowsPainter(QImage& frame, QRect rows) : QPainter(&frame) {
+        if (rows != frame.rect())
+            setClipRect(rows);
+    }
+};
+
+} // namespace
+
+void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band) {
+    FillRows(frame, RowsOf(frame, band),
+             FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime));
+}
+
+void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                     QRect band) {
+    const QRect rows = RowsOf(frame, band);
+    FillRows(frame, rows, ResolveColor(values.SpiralBackColor));
     const auto segments = SpiralSegments(frame.width(), frame.height(), values.SpiralSpeed,
                                          values.SpiralWidth, values.SpiralDirection, frameTime);
-    QPainter painter(&frame);
+    RowsPainter painter(frame, rows);
     QPen pen = PatternPen(values.SpiralColor, 0);
     QPoint from(frame.width() / 2, frame.height() / 2);
     // Neighbouring segments of one width form one polyline; with round caps and joins this
@@ -41,11 +84,13 @@ void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t 
     flush();
 }
 
-void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(ResolveColor(values.LinesBackColor)));
+void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band) {
+    const QRect rows = RowsOf(frame, band);
+    FillRows(frame, rows, ResolveColor(values.LinesBackColor));
     const StripeLines lines = StripePositions(frame.width(), frame.height(), values.LinesSpeed,
                                               values.LinesWidth, values.LinesDirection, frameTime);
-    QPainter painter(&frame);
+    RowsPainter painter(frame, rows);
     painter.setPen(PatternPen(values.LinesColor, values.LinesWidth));
     for (const int c : lines.positions) {
         if (lines.vertical)
@@ -55,11 +100,13 @@ void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
     }
 }
 
-void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(ResolveColor(values.CirclesBackColor)));
+void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band) {
+    const QRect rows = RowsOf(frame, band);
+    FillRows(frame, rows, ResolveColor(values.CirclesBackColor));
     const CircleRings rings = CircleRadii(frame.width(), frame.height(), values.CirclesFreq,
                                           values.CirclesWidth, frameTime);
-    QPainter painter(&frame);
+    RowsPainter painter(frame, rows);
     painter.setPen(PatternPen(values.CirclesColor, values.CirclesWidth));
     painter.setBrush(Qt::NoBrush);
     const QPoint centre(frame.width() / 2, frame.height() / 2);
@@ -71,32 +118,36 @@ void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
     }
 }
 
-void DrawBlankFrame(QImage& frame) {
-    frame.fill(Qt::black);
+void DrawBlankFrame(QImage& frame, QRect band) {
+    FillRows(frame, RowsOf(frame, band), qRgb(0, 0, 0));
+}
+
+bool DrawsPicture(const TCurrentValues& values) {
+    return !values.VideoEnabled || values.VideoType <= 3;
 }
 
 bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
-               std::uint32_t frameTime) {
+               std::uint32_t frameTime, QRect band) {
+    if (!DrawsPicture(values))
+        return false;
     if (!values.VideoEnabled) {
-        DrawBlankFrame(frame);
+        DrawBlankFrame(frame, band);
     } else {
         switch (values.VideoType) {
         case 0:
-            DrawFlickerFrame(frame, values, frameTime);
+            DrawFlickerFrame(frame, values, frameTime, band);
             break;
         case 1:
-            DrawSpiralFrame(frame, values, frameTime);
+            DrawSpiralFrame(frame, values, frameTime, band);
             break;
         case 2:
-            DrawStripesFrame(frame, values, frameTime);
-            break;
-        case 3:
-            DrawCirclesFrame(frame, values, frameTime);
+            DrawStripesFrame(frame, values, frameTime, band);
             break;
         default:
-            return false;
+            DrawCirclesFrame(frame, values, frameTime, band);
+            break;
         }
     }
-    DrawPhraseOverlay(frame, phrase, values, frameTime);
+    DrawPhraseOverlay(frame, phrase, values, frameTime, RowsOf(frame, band));
     return true;
 }

@@ -40,8 +40,11 @@ std::string UsageText() {
            "\n"
            "Usage:\n"
            "  umbrascope [FILE.usp]                           the desktop program\n"
-           "  umbrascope --play FILE.usp [--from MS] [--sound-only]\n"
-           "                                                  play a session and exit\n"
+           "  umbrascope --play FILE.usp [--from MS] [--sound-only] [--screen N]\n"
+           "                            [--frame-log LOG.csv]\n"
+           "                                                  play a session and exit: on\n"
+           "                                                  screen N (1 the primary), with\n"
+           "                                                  a line per frame shown in LOG\n"
            "  umbrascope --dump FILE.usp [--at MS]            print the session as JSON\n"
            "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
            "  umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png\n"
@@ -120,12 +123,14 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
         return std::nullopt;
     if (index.kind == BundleIndex::Kind::Damaged)
         return Fail(std::string(program_invocation_name) + ": " + index.problem);
-    const bool played =
-        arguments.empty() || arguments[0] == "--sound-only" || arguments[0] == "--from";
+    const bool played = arguments.empty() || arguments[0] == "--sound-only" ||
+                        arguments[0] == "--from" || arguments[0] == "--screen" ||
+                        arguments[0] == "--frame-log";
     if (!played && arguments[0].starts_with("--"))
         return RunCommandLine(arguments);
     if (!played) {
-        std::cerr << "usage: " << program_invocation_name << " [--from MS] [--sound-only]\n"
+        std::cerr << "usage: " << program_invocation_name
+                  << " [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv]\n"
                   << "This file is a built session: started, it plays the session. See --help "
                      "for the other commands.\n";
         return 2;

@@ -171,6 +171,7 @@ public:
     QMenu* RecentProjectsMG = nullptr;
     QMenu* EditMG = nullptr;
     QMenu* SessionSettingsMG = nullptr;
+    QMenu* PresentationScreenMG = nullptr; // the screen a session is shown on
     QMenu* EventsMG = nullptr;
     QMenu* HelpMG = nullptr;
     QAction* NewMI = nullptr;
@@ -230,6 +231,7 @@ private:
     void FormResize();
     void CreatePlayback();
     void ShowPlaying(bool playing);
+    void ShowPresentationScreens();
     static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     QString ProjectDisplayName() const;

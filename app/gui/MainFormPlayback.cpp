@@ -2,7 +2,9 @@
 
 #include "MainForm.h"
 
+#include "FrameLogReport.h"
 #include "PlaybackController.h"
+#include "ScreenChoice.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
@@ -15,6 +17,13 @@
 void TMainForm::CreatePlayback() {
     FullScreenForm = std::make_unique<TFullScreenForm>();
     FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
+    FullScreenForm->SetScreenName(ChosenScreenName());
+    ShowPresentationScreens();
+    // For checking how evenly frames come: each play with picture replaces this log.
+    const QString frameLog = qEnvironmentVariable("UMBRASCOPE_FRAME_LOG");
+    if (!frameLog.isEmpty())
+        FullScreenForm->OnFrameLog(
+            [path = frameLog.toStdString()](const FrameLog& log) { ReportFrameLog(log, path); });
     PlaybackDisplay display;
     display.UpdateDisplay = [this] { UpdateDisplay(); };
     display.RepaintTimeline = [this] { RepaintTrackBox(); };
@@ -42,6 +51,11 @@ void TMainForm::StopButtonClick() {
 
 void TMainForm::ControlTimerTimer() {
     Guarded(this, [&] { controller_->ControlTimerTimer(); });
+}
+
+void TMainForm::ShowPresentationScreens() {
+    ListPresentationScreens(*PresentationScreenMG,
+                            [this](const QString& name) { FullScreenForm->SetScreenName(name); });
 }
 
 void TMainForm::ShowPlaying(bool playing) {
