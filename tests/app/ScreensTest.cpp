@@ -74,13 +74,6 @@ TEST_F(Screens, TwoMonitorsAreListedPrimaryFirstAndThePictureCoversTheChosenOne)
     const QList<QScreen*> screens = PresentationScreens();
     ASSERT_EQ(screens.size(), 2);
     EXPECT_EQ(screens[0], QGuiApplication::primaryScreen());
-    emit form->PresentationScreenMG->aboutToShow();
-    const QList<QAction*> items = form->PresentationScreenMG->actions();
-    ASSERT_EQ(items.size(), 2);
-    EXPECT_TRUE(items[0]->isChecked());
-    EXPECT_EQ(items[1]->text(), ScreenCaption(*screens[1]));
-    items[1]->trigger();
-
     const auto playOn = [](TMainForm& window) {
         window.PlayButtonClick(window.PlayButton);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.FullScreenForm.get()));
@@ -88,6 +81,14 @@ TEST_F(Screens, TwoMonitorsAreListedPrimaryFirstAndThePictureCoversTheChosenOne)
         window.StopButtonClick();
         return covered;
     };
+    EXPECT_EQ(playOn(*form), screens[0]->geometry());
+
+    emit form->PresentationScreenMG->aboutToShow();
+    const QList<QAction*> items = form->PresentationScreenMG->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_TRUE(items[0]->isChecked());
+    EXPECT_EQ(items[1]->text(), ScreenCaption(*screens[1]));
+    items[1]->trigger();
     EXPECT_EQ(playOn(*form), screens[1]->geometry());
     form.reset();
     form = std::make_unique<TMainForm>(QStringList{}); // the next run remembers the choice
