@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, then the AddressSanitizer and
-# UndefinedBehaviorSanitizer build with short fuzz runs, then the ThreadSanitizer build for
-# the tests that use threads.
+# Sets up, builds and runs every test: the normal build and the Debian package made from it,
+# then the AddressSanitizer and UndefinedBehaviorSanitizer build with short fuzz runs, then the
+# ThreadSanitizer build for the tests that use threads.
 set -euo pipefail
 cd "$(dirname "$0")"
 top=$(pwd)
@@ -23,6 +23,10 @@ trap pulse_stop EXIT
 
 stage "tests"
 ctest --test-dir build --output-on-failure --timeout 600
+
+stage "Debian package"
+deb=$(scripts/package.sh build)
+tests/package/check-package.sh "$deb"
 
 stage "sanitizer build (address, undefined) and fuzzers"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -81,9 +81,9 @@ TAboutForm::TAboutForm(QWidget* parent, const AboutAddresses& addresses) : QDial
     LibrariesLabel = new QLabel(this);
     LibrariesLabel->setObjectName(QStringLiteral("LibrariesLabel"));
     LibrariesLabel->setWordWrap(true);
-    LibrariesLabel->setGeometry(10, 224, 277, 40);
+    LibrariesLabel->setGeometry(10, 222, 277, 48);
     LibrariesLabel->setText(
-        QStringLiteral("Библиотеки: Qt %1, %2")
+        QStringLiteral("Свободная программа: GNU GPL версии 3 или новее. Библиотеки: Qt %1, %2")
             .arg(QString::fromLatin1(qVersion()), QString::fromStdString(SoundLibraryVersions())));
 
     OkButton = new QPushButton(QStringLiteral("ОК"), this);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The about box: the product's name and version, the addresses of its developer and of its
-// consulting and deployment, and the libraries it runs with. Keeps no data.
+// consulting and deployment, its license and the libraries it runs with. Keeps no data.
 // User-interface thread only.
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "Usage.h"
 
 #include "model/Common.h"
 #include "model/ProjectLoader.h"
@@ -10,22 +11,6 @@
 
 namespace {
 
-struct Command {
-    const char* name;
-    int (*run)(const std::vector<std::string>&);
-};
-
-constexpr Command Commands[] = {
-    {"--play", RunPlayCommand},
-    {"--dump", RunDumpCommand},
-    {"--import-json", RunImportJsonCommand},
-    {"--snapshot", RunSnapshotCommand},
-    {"--export-audio", RunExportAudioCommand},
-    {"--export-video", RunExportVideoCommand},
-    {"--build-session", RunBuildSessionCommand},
-    {"--extract-project", RunExtractProjectCommand},
-};
-
 // The unpacked media of the built session a command opened; removed when the command ends.
 std::unique_ptr<PrivateFolder> openedMedia;
 
@@ -34,35 +19,6 @@ struct ReleaseOpenedMedia {
 };
 
 } // namespace
-
-std::string UsageText() {
-    return "Umbrascope 4.1: composes and plays timed presentation sessions.\n"
-           "\n"
-           "Usage:\n"
-           "  umbrascope [FILE.usp]                           the desktop program\n"
-           "  umbrascope --play FILE.usp [--from MS] [--sound-only] [--screen N]\n"
-           "                            [--frame-log LOG.csv]\n"
-           "                                                  play a session and exit: on\n"
-           "                                                  screen N (1 the primary), with\n"
-           "                                                  a line per frame shown in LOG\n"
-           "  umbrascope --dump FILE.usp [--at MS]            print the session as JSON\n"
-           "  umbrascope --import-json IN.json OUT.usp        write a project from JSON\n"
-           "  umbrascope --snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png\n"
-           "                                                  draw the screen at that time\n"
-           "  umbrascope --export-audio FILE.usp OUT.wav [--from MS] [--to MS] [--rate HZ]\n"
-           "                                                  write the session's sound\n"
-           "  umbrascope --export-video FILE.usp OUT.mp4 [--from MS] [--to MS] [--size WxH]\n"
-           "                            [--fps N] [--crf Q]\n"
-           "                                                  write the session as a video:\n"
-           "                                                  H.264 and AAC in MP4, 1920x1080\n"
-           "                                                  at 60 frames a second (flicker\n"
-           "                                                  up to 30 Hz needs 60 to show\n"
-           "                                                  each half of its period), CRF 18\n"
-           "  umbrascope --build-session FILE.usp OUT.run     build a session that plays itself\n"
-           "  umbrascope --extract-project BUILT OUT.usp      take a built session's project\n"
-           "                                                  and its media back out\n"
-           "  umbrascope --help | --version\n";
-}
 
 int Fail(const std::string& message) {
     std::cerr << "umbrascope: " << message << '\n';
@@ -105,13 +61,12 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
         return 0;
     }
     if (name == "--version") {
-        std::cout << "Umbrascope 4.1\n";
+        std::cout << VersionText();
         return 0;
     }
     const ReleaseOpenedMedia release;
-    for (const auto& command : Commands)
-        if (name == command.name)
-            return command.run({arguments.begin() + 1, arguments.end()});
+    if (const CommandUsage* command = FindCommand(name))
+        return command->run({arguments.begin() + 1, arguments.end()});
     std::cerr << "umbrascope: unknown option " << name << "\n\n" << UsageText();
     return 2;
 }

@@ -21,8 +21,6 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments);
 // arguments name) and returns the exit status; empty when the program is not a built session.
 std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments);
 
-std::string UsageText();
-
 // Each command takes the arguments after its own name.
 int RunPlayCommand(const std::vector<std::string>& arguments);
 // The same play for a built session, which someone started from the desktop: the

@@ -5,12 +5,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
 const QString MimeType = QStringLiteral("application/x-umbrascope-project");
+// The installed entry and the user's have one name, so the user's stands in for the other.
+const QString DesktopEntryName = QStringLiteral("umbrascope.desktop");
 
 // One argument of an Exec line: quoted, with the characters the desktop entry format reserves
 // escaped for the quoting and then for the string value itself.
@@ -55,17 +60,9 @@ void StartQuietly(const QString& program, const QString& folder) {
 } // namespace
 
 QString ProjectMimePackage() {
-    return QStringLiteral(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-               "  <mime-type type=\"%1\">\n"
-               "    <comment>Проект Umbrascope</comment>\n"
-               "    <glob pattern=\"*.usp\"/>\n"
-               "    <magic priority=\"50\"><match type=\"string\" offset=\"0\" "
-               "value=\"USP 4.1 \"/></magic>\n"
-               "  </mime-type>\n"
-               "</mime-info>\n")
-        .arg(MimeType);
+    // The package that is installed, carried inside the program (desktop/desktop.qrc).
+    Q_INIT_RESOURCE(desktop);
+    return QString::fromUtf8(ReadAll(QStringLiteral(":/desktop/umbrascope.xml")));
 }
 
 QString ProgramDesktopEntry(const QString& programPath) {
@@ -81,9 +78,26 @@ QString ProgramDesktopEntry(const QString& programPath) {
         .arg(ExecArgument(programPath), MimeType);
 }
 
+bool InstalledWithDesktopEntry(const QString& programPath) {
+    const QString bin = QFileInfo(programPath).absolutePath();
+    const QString binFolder = QStringLiteral("/" UMBRASCOPE_INSTALL_BINDIR);
+    if (!bin.endsWith(binFolder))
+        return false;
+    const QString data = QDir::cleanPath(bin.chopped(binFolder.size()) +
+                                         QStringLiteral("/" UMBRASCOPE_INSTALL_DATADIR));
+    if (!QFileInfo::exists(data + QStringLiteral("/applications/") + DesktopEntryName))
+        return false;
+    const QStringList searched =
+        QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    return std::any_of(searched.begin(), searched.end(),
+                       [&](const QString& folder) { return QDir::cleanPath(folder) == data; });
+}
+
 std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     QDir().mkpath(config + QStringLiteral("/Halvard/Umbrascope")); // nothing depends on it
+    if (InstalledWithDesktopEntry(programPath))
+        return std::nullopt;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
         return QStringLiteral("Не удалось связать файлы .usp с программой: папка данных "
@@ -94,8 +108,7 @@ std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
                       ProjectMimePackage()))
             StartQuietly(QStringLiteral("update-mime-database"), mime);
         const QString applications = data + QStringLiteral("/applications");
-        if (WriteFile(applications, QStringLiteral("umbrascope.desktop"),
-                      ProgramDesktopEntry(programPath)))
+        if (WriteFile(applications, DesktopEntryName, ProgramDesktopEntry(programPath)))
             StartQuietly(QStringLiteral("update-desktop-database"), applications);
     } catch (const EInOutError& error) {
         return QStringLiteral("Не удалось связать файлы .usp с программой: %1")

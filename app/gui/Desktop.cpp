@@ -6,6 +6,8 @@
 #include "audio/PlayUtils.h"
 #include "ui/MessageBoxes.h"
 
+#include <QIcon>
+
 #include <iostream>
 
 bool DisplayAvailable() {
@@ -24,6 +26,9 @@ int RunDesktopProgram(int argc, char** argv) {
     }
     TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
+    // Lets the desktop match the windows to the program's entry, and shows the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("umbrascope"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("umbrascope")));
     MessageBridge messages;
     InstallUserMessages(&messages);
     QStringList arguments = QApplication::arguments();

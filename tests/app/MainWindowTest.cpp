@@ -295,6 +295,30 @@ TEST_F(MainWindow, WritesTheAssociationAtStartAndReportsAFailure) {
     EXPECT_EQ(second->windowTitle(), " Umbrascope - a.usp");
 }
 
+TEST(Association, AnInstalledProgramLeavesTheUserFoldersAlone) {
+    TestApplication();
+    QTemporaryDir prefix;
+    QDir().mkpath(prefix.filePath("bin"));
+    QDir().mkpath(prefix.filePath("share/applications"));
+    const QString program = prefix.filePath("bin/umbrascope");
+    WriteBytes(program, "");
+    WriteBytes(prefix.filePath("share/applications/umbrascope.desktop"), "[Desktop Entry]\n");
+    const QString userEntry = TestHome() + "/data/applications/umbrascope.desktop";
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+
+    // An installation the desktop does not search, like a build folder: the user's entry.
+    QFile::remove(userEntry);
+    qputenv("XDG_DATA_DIRS", "/usr/share");
+    EXPECT_FALSE(RegisterProjectAssociation(program));
+    EXPECT_TRUE(QFile::exists(userEntry));
+
+    QFile::remove(userEntry);
+    qputenv("XDG_DATA_DIRS", (prefix.filePath("share") + ":/usr/share").toUtf8());
+    EXPECT_FALSE(RegisterProjectAssociation(program));
+    qputenv("XDG_DATA_DIRS", saved);
+    EXPECT_FALSE(QFile::exists(userEntry));
+}
+
 TEST(Association, QuotesTheProgramPathForTheDesktopEntry) {
     const QString entry = ProgramDesktopEntry("/opt/my apps/umbra$cope\\x%y");
     EXPECT_TRUE(entry.contains("Exec=\"/opt/my apps/umbra\\\\$cope\\\\\\\\x%%y\" %f\n"));
