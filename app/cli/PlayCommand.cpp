@@ -27,6 +27,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -122,9 +123,12 @@ std::string NoSuchScreen(int number) {
     return message;
 }
 
-// Whether a file can be made at path, so that a log that could not be written is told before
-// the session plays rather than after it.
-std::optional<std::string> FrameLogRefused(const std::string& path) {
+// Whether the log can be written at path (and would not replace the session played), so that a
+// log that could not be written is told before the session plays rather than after it.
+std::optional<std::string> FrameLogRefused(const std::string& path, const std::string& project) {
+    std::error_code ignored;
+    if (std::filesystem::equivalent(path, project, ignored))
+        return path + ": the frame log would replace the session played";
     try {
         const ReplacingFile probe(path);
     } catch (const EInOutError& error) {
@@ -142,7 +146,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     if (options->soundOnly && !options->frameLog.empty())
         return Fail("--frame-log logs the frames of the picture, which --sound-only does not show");
     if (!options->frameLog.empty())
-        if (const auto refused = FrameLogRefused(options->frameLog))
+        if (const auto refused = FrameLogRefused(options->frameLog, options->project))
             return Fail(*refused);
     // Sound alone shows no window, so it plays without a display too.
     if (options->soundOnly && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

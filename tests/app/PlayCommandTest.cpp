@@ -143,6 +143,7 @@ TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
         {"--play", project, "--screen", "0"},
         {"--play", project, "--screen", "2"}, // the tests' offscreen platform has one screen
         {"--play", project, "--frame-log", folder.filePath("no folder/frames.csv")},
+        {"--play", project, "--frame-log", project},
         {"--play", project, "--sound-only", "--frame-log", log},
         {"--play", folder.filePath("absent.usp"), "--sound-only"},
         {"--play", notProject, "--sound-only"}};
