@@ -54,7 +54,12 @@ cat > "$work/steady.json" << 'JSON'
  "StartValues": {"VideoType": 0, "FlickerFreq": 0, "FlickerColor": 16744448, "TextEnabled": false}}
 JSON
 "$program" --import-json "$work/steady.json" "$work/steady.usp" || fail "the project was not written"
-HOME="$work" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy \
+# In a sanitizer build the libraries that keep a few blocks to the end are left out of the leak
+# check, as for the other plays; the painted picture keeps OpenGL's driver (whose leftovers name
+# no library once it is unloaded) out of this run: the tests above try the OpenGL picture.
+printf 'leak:libfontconfig.so\nleak:libdbus-1.so\nleak:libpulse.so\n' > "$work/leaks.supp"
+HOME="$work" XDG_CONFIG_HOME="$work/config" SDL_AUDIODRIVER=dummy UMBRASCOPE_PRESENTATION=raster \
+  LSAN_OPTIONS="suppressions=$work/leaks.supp" \
   "$program" --play "$work/steady.usp" --screen 2 2> "$work/play.log" &
 play=$!
 sleep 3
