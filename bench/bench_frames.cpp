@@ -16,6 +16,9 @@
 
 #include <QGuiApplication>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 TCurrentValues PhraseValues() {
@@ -60,23 +63,24 @@ BENCHMARK(BM_Frame)
     ->MinTime(0.5);
 
 // The first frame of each phrase traces the phrase's glyphs; the following frames of the same
-// phrase reuse that. Here every frame has a new phrase. range(2): bands (0 one per core).
+// phrase reuse that. Here every frame has a new phrase: sixteen take turns, more than the drawing
+// threads keep traced. range(2): bands (0 one per core).
 void BM_FrameWithNewPhrase(benchmark::State& state) {
     TCurrentValues values = PhraseValues();
     values.VideoType = static_cast<std::uint8_t>(state.range(0));
     const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
     FrameBands bands(static_cast<int>(state.range(2)));
-    TPhraseLayout phrases[2];
-    phrases[0].PhraseText = SamplePhrase;
-    phrases[1].PhraseText = Cp1251Literal("Другая фраза тут");
-    for (TPhraseLayout& phrase : phrases)
-        LayOutPhrase(phrase, values, size);
+    std::vector<TPhraseLayout> phrases(16);
+    for (std::size_t i = 0; i < phrases.size(); ++i) {
+        phrases[i].PhraseText = SamplePhrase + " " + std::to_string(10 + i);
+        LayOutPhrase(phrases[i], values, size);
+    }
     QImage frame(size, QImage::Format_RGB32);
     std::uint32_t frameTime = 123456;
-    int next = 0;
+    std::size_t next = 0;
     for (auto _ : state) {
         TPhraseLayout& phrase = phrases[next];
-        next = 1 - next;
+        next = (next + 1) % phrases.size();
         phrase.PhraseStart = frameTime;
         bands.Draw(frame, values, phrase, frameTime);
         benchmark::DoNotOptimize(frame.constBits());

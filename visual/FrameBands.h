@@ -1,34 +1,32 @@
 #pragma once
 
-// Whole frames drawn in horizontal bands, one band per processor core, each on a thread of its
-// own: the calling thread draws the top band, helper threads the others. Every band lays the
-// pattern and the phrase out on the whole frame and keeps to its own rows, so the picture is
-// the one DrawFrame draws alone, pixel for pixel, in about the time of one band.
+// Whole frames drawn in horizontal bands, one band per processor core, each on a thread of Qt's
+// shared pool. Every band lays the pattern and the phrase out on the whole frame and keeps to
+// its own rows, so the picture is the one DrawFrame draws alone, pixel for pixel, in about the
+// time of one band. Qt itself fills large shapes on the threads of that pool, but not from one
+// of them: drawing there keeps it from splitting every fill of a band across the same cores
+// again (hundreds of hand-overs a frame).
 //
-// Thread rule: one calling thread at a time. The helper threads live as long as the object and
-// are joined by its destructor.
+// Thread rule: one calling thread at a time. Draw returns only when every band is finished, so
+// nothing runs on after it.
 
 #include "PhraseRenderer.h"
 #include "model/Common.h"
 
 #include <QImage>
 
+#include <array>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
-#include <stop_token>
 #include <vector>
 
 class FrameBands {
 public:
     static constexpr int MaxBands = 4;
 
-    // bands: how many (1..MaxBands); 0 for one per processor core.
+    // bands: how many (1..MaxBands); 0 for one per thread of the pool (one per core).
     explicit FrameBands(int bands = 0);
-    ~FrameBands();
-    FrameBands(const FrameBands&) = delete;
-    FrameBands& operator=(const FrameBands&) = delete;
 
     int Count() const { return count_; }
 
@@ -39,7 +37,6 @@ public:
               std::uint32_t frameTime);
 
 private:
-    struct Helper;
     struct Job {
         uchar* bits = nullptr;
         QSize size;
@@ -48,16 +45,23 @@ private:
         const TPhraseLayout* phrase = nullptr;
         std::uint32_t frameTime = 0;
     };
+    // The images a band paints through: a painter keeps to one QImage object, so each band has
+    // its own on the frame's pixels, one for each of the few buffers that take turns as the
+    // frame, made once.
+    struct Band {
+        std::array<QImage, 3> surfaces;
+        std::size_t nextSurface = 0;
+        QImage& SurfaceFor(const Job& job);
+    };
 
-    void Run(Helper& helper, std::stop_token stop);
-    QRect Band(int index, QSize size) const;
+    void DrawBand(int index) noexcept;
+    QRect Rows(int index, QSize size) const;
 
     const int count_;
+    std::vector<Band> bands_;
     std::mutex mutex_;
-    std::condition_variable_any changed_;
-    Job job_;                  // the frame being drawn
-    std::uint64_t number_ = 0; // of the frame being drawn
-    int unfinished_ = 0;       // helpers still drawing it
+    std::condition_variable finished_;
+    Job job_;            // the frame being drawn
+    int unfinished_ = 0; // bands still being drawn
     bool failed_ = false;
-    std::vector<std::unique_ptr<Helper>> helpers_; // last: joined before the rest goes
 };
