@@ -10,6 +10,7 @@
 #include "model/Common.h"
 #include "model/Cp1251.h"
 #include "visual/FrameBands.h"
+#include "visual/FrameExchange.h"
 #include "visual/VideoFunctions.h"
 
 #include <benchmark/benchmark.h>
@@ -43,7 +44,7 @@ void BM_Frame(benchmark::State& state) {
     TPhraseLayout phrase;
     phrase.PhraseText = SamplePhrase;
     LayOutPhrase(phrase, values, size);
-    QImage frame(size, QImage::Format_RGB32);
+    QImage frame = PresentationFrame(size);
     FrameBands bands;
     std::uint32_t frameTime = 123456;
     for (auto _ : state) {
@@ -75,7 +76,7 @@ void BM_FrameWithNewPhrase(benchmark::State& state) {
         phrases[i].PhraseText = SamplePhrase + " " + std::to_string(10 + i);
         LayOutPhrase(phrases[i], values, size);
     }
-    QImage frame(size, QImage::Format_RGB32);
+    QImage frame = PresentationFrame(size);
     std::uint32_t frameTime = 123456;
     std::size_t next = 0;
     for (auto _ : state) {

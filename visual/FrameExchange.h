@@ -20,12 +20,18 @@
 #include <mutex>
 #include <stop_token>
 
+// A frame of the presentation (Format_RGB32, rows without padding), in memory of its own that
+// goes back to the system with the image; takeMemoryNow has the system supply all of it at once
+// rather than at the first drawing. Any thread.
+QImage PresentationFrame(QSize size, bool takeMemoryNow = false);
+
 class FrameExchange {
 public:
     // Longest wait for the window to take the previous frame.
     static constexpr std::chrono::milliseconds HandOverLimit{100};
 
-    // User-interface thread: the window is shown with this size; frames may be drawn.
+    // User-interface thread: the window is shown with this size; frames may be drawn. Makes the
+    // buffers.
     void Open(QSize size);
     // User-interface thread: the window changed size while shown. Takes a short lock.
     void Resize(QSize size);

@@ -66,6 +66,15 @@ public:
     }
 };
 
+// Whether a polyline drawn with a pen of this width can touch the rows: a band need not stroke
+// what lies wholly in other bands.
+bool Reaches(const std::vector<QPoint>& polyline, int penWidth, QRect rows) {
+    const auto [top, bottom] = std::minmax_element(
+        polyline.begin(), polyline.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    const int reach = penWidth / 2 + 2; // round caps and joins, and the rasterizer's rounding
+    return top->y() - reach <= rows.bottom() && bottom->y() + reach >= rows.top();
+}
+
 } // namespace
 
 void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
@@ -88,7 +97,7 @@ void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t 
     std::vector<QPoint> run{from};
     int runWidth = segments.empty() ? 0 : segments.front().penWidth;
     const auto flush = [&] {
-        if (run.size() < 2)
+        if (run.size() < 2 || !Reaches(run, runWidth, rows))
             return;
         pen.setWidth(runWidth);
         painter.setPen(pen);

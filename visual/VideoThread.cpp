@@ -3,6 +3,7 @@
 #include "SessionClock.h"
 #include "model/Common.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -82,7 +83,10 @@ void TVideoThread::Execute(std::stop_token stop) {
                 break;
             due = SteadyClock::now() + PassPause;
             Pass(bands);
-            ++passes_;
+            // The first pass starts the drawing threads and traces the first phrase: the rhythm
+            // begins when it is done.
+            if (passes_++ == 0)
+                due = std::max(*due, SteadyClock::now());
         }
     } catch (...) {
         // The thread has no error path of its own; the session goes on without pictures.

@@ -40,7 +40,8 @@ public:
     bool Running() const;
 
     // Thread safe: passes made since Start, and passes that began more than LateMargin after
-    // they were due, PassPause after the previous one began drawing (the drawing fell behind).
+    // they were due, PassPause after the previous one began drawing (the drawing fell behind);
+    // the second pass is due no earlier than the first, which sets everything up, has ended.
     std::uint64_t Passes() const;
     std::uint64_t LatePasses() const;
     // Thread safe: phrases read and laid out since Start.
