@@ -7,8 +7,8 @@
 // of them: drawing there keeps it from splitting every fill of a band across the same cores
 // again (hundreds of hand-overs a frame).
 //
-// Thread rule: one calling thread at a time. Draw returns only when every band is finished, so
-// nothing runs on after it.
+// Thread rule: one calling thread at a time, not itself a thread of Qt's shared pool (it waits
+// for the pool). Draw returns only when every band is finished, so nothing runs on after it.
 
 #include "PhraseRenderer.h"
 #include "model/Common.h"
