@@ -1,5 +1,6 @@
 #include "Bundle.h"
 
+#include "FileDescriptor.h"
 #include "FileUtils.h"
 #include "SystemFileCalls.h"
 
@@ -26,22 +27,13 @@ constexpr std::uint64_t MaxIndexSize = 16 << 20;
 constexpr std::size_t MaxNameSize = 255;
 constexpr std::size_t CopyPiece = 1 << 20;
 
-class Descriptor {
-public:
-    // Non-blocking, so that a pipe given as a file name cannot hold the program up.
-    explicit Descriptor(const std::filesystem::path& path)
-        : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
-        if (fd_ < 0)
-            ThrowSystemError(errno);
-    }
-    ~Descriptor() { close(fd_); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
+// Non-blocking, so that a pipe given as a file name cannot hold the program up.
+FileDescriptor OpenForReading(const std::filesystem::path& path) {
+    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.Valid())
+        ThrowSystemError(errno);
+    return fd;
+}
 
 bool ReadExactlyAt(int fd, char* into, std::size_t count, std::uint64_t offset) {
     return ReadFullyAt(fd, into, count, offset) == count;
@@ -84,9 +76,31 @@ std::uint64_t Fnv1a(std::string_view bytes) {
     return hash;
 }
 
-bool IsFileName(std::string_view name) {
-    return !name.empty() && name.size() <= MaxNameSize && name != "." && name != ".." &&
-           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
+// A name as it may be shown in a message: control characters as "?", and cut when long.
+std::string Shown(std::string_view name) {
+    std::size_t cut = std::min<std::size_t>(name.size(), 64);
+    while (cut < name.size() && cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut; // at a character's start
+    std::string shown(name.substr(0, cut));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return "\"" + shown + (cut < name.size() ? "...\"" : "\"");
+}
+
+// What is wrong with an entry's name; nothing for a plain file name.
+std::optional<std::string> NameProblem(std::string_view name) {
+    if (name.empty())
+        return "has no name";
+    if (name.size() > MaxNameSize)
+        return "has a name longer than 255 bytes";
+    if (name.find('\0') != std::string_view::npos)
+        return "has a name with a zero byte in it";
+    if (name.find('/') != std::string_view::npos)
+        return "has a name with \"/\" in it: " + Shown(name);
+    if (name == "." || name == "..")
+        return "is named " + Shown(name) + ", which names a folder";
+    return std::nullopt;
 }
 
 bool HasMagicAt(int fd, std::uint64_t offset) {
@@ -102,9 +116,8 @@ BundleIndex Damaged(std::uint64_t size, const std::string& what) {
     return index;
 }
 
-// A program with a lead-in at the end of its own bytes (where the section headers of a 64-bit
-// little-endian ELF file end) had entries appended, and then lost its trailer.
-bool AppendedPartWithoutTrailer(int fd, std::uint64_t size) {
+// Where a 64-bit little-endian ELF program's own bytes end: at the end of its section headers.
+std::optional<std::uint64_t> ElfProgramEnd(int fd, std::uint64_t size) {
     char header[64];
     if (!ReadExactlyAt(fd, header, sizeof header, 0) ||
         std::memcmp(header,
@@ -112,41 +125,60 @@ bool AppendedPartWithoutTrailer(int fd, std::uint64_t size) {
                     "ELF",
                     4) != 0 ||
         header[4] != 2 || header[5] != 1)
-        return false;
+        return std::nullopt;
     const std::uint64_t sectionTable = Get(header + 0x28, 8);
     const std::uint64_t tableSize = Get(header + 0x3A, 2) * Get(header + 0x3C, 2);
     if (sectionTable > size || tableSize > size - sectionTable)
-        return false;
-    const std::uint64_t programEnd = sectionTable + tableSize;
-    return size - programEnd >= MagicSize && HasMagicAt(fd, programEnd);
+        return std::nullopt;
+    return sectionTable + tableSize;
 }
 
-std::optional<std::vector<BundleEntry>> ParseEntries(std::string_view index, std::uint64_t count,
-                                                     std::uint64_t firstOffset, std::uint64_t end) {
-    std::vector<BundleEntry> entries;
+// A program with a lead-in at the end of its own bytes had entries appended, and then lost its
+// trailer. A plain program never has the lead-in there.
+bool AppendedPartWithoutTrailer(int fd, std::uint64_t size) {
+    const auto programEnd = ElfProgramEnd(fd, size);
+    return programEnd && size - *programEnd >= MagicSize && HasMagicAt(fd, *programEnd);
+}
+
+// Reads the entries of the index. Each must be a plain file name used once, and the entries
+// must lie one after the other without overlapping, so that what a bundle unpacks can never
+// be more than its own size. A message saying what is wrong otherwise.
+std::optional<std::string> ParseEntries(std::string_view index, std::uint64_t count,
+                                        std::uint64_t firstOffset, std::uint64_t end,
+                                        std::vector<BundleEntry>& entries) {
     std::set<std::string_view> names;
     std::size_t at = 0;
+    std::uint64_t free = firstOffset; // where the next entry may begin
     for (std::uint64_t i = 0; i < count; ++i) {
+        const auto which = [i] {
+            return "entry " + std::to_string(i + 1) + " of its table of contents";
+        };
         if (index.size() - at < EntryHeaderSize)
-            return std::nullopt;
+            return "its table of contents ends inside " + which();
         BundleEntry entry;
         entry.offset = Get(index.data() + at, 8);
         entry.size = Get(index.data() + at + 8, 8);
         const auto nameSize = static_cast<std::size_t>(Get(index.data() + at + 16, 2));
         at += EntryHeaderSize;
         if (index.size() - at < nameSize)
-            return std::nullopt;
+            return "its table of contents ends inside the name of " + which();
         const std::string_view name = index.substr(at, nameSize);
         at += nameSize;
-        if (entry.offset < firstOffset || entry.offset > end || entry.size > end - entry.offset ||
-            !IsFileName(name) || !names.insert(name).second)
-            return std::nullopt;
+        if (const auto problem = NameProblem(name))
+            return which() + " " + *problem;
+        if (!names.insert(name).second)
+            return "two entries of its table of contents are named " + Shown(name);
+        if (entry.offset < firstOffset || entry.offset > end || entry.size > end - entry.offset)
+            return which() + " lies outside the file";
+        if (entry.offset < free)
+            return which() + " overlaps an earlier one or lies before it";
+        free = entry.offset + entry.size;
         entry.name = name;
         entries.push_back(std::move(entry));
     }
     if (at != index.size())
-        return std::nullopt;
-    return entries;
+        return std::string("its table of contents holds more than its entries");
+    return std::nullopt;
 }
 
 BundleIndex ReadTrailer(int fd, std::uint64_t size, const char* trailer) {
@@ -171,13 +203,12 @@ BundleIndex ReadTrailer(int fd, std::uint64_t size, const char* trailer) {
     std::string index(static_cast<std::size_t>(indexSize), '\0');
     if (!ReadExactlyAt(fd, index.data(), index.size(), indexOffset) || Fnv1a(index) != checksum)
         return Damaged(size, "its table of contents does not match its checksum");
-    auto entries = ParseEntries(index, count, programSize + MagicSize, indexOffset);
-    if (!entries)
-        return Damaged(size, "an entry of its table of contents lies outside the file");
     BundleIndex result;
+    if (const auto problem =
+            ParseEntries(index, count, programSize + MagicSize, indexOffset, result.entries))
+        return Damaged(size, *problem);
     result.kind = BundleIndex::Kind::Bundle;
     result.programSize = programSize;
-    result.entries = std::move(*entries);
     return result;
 }
 
@@ -186,19 +217,24 @@ BundleIndex ReadTrailer(int fd, std::uint64_t size, const char* trailer) {
 BundleIndex ReadBundleIndex(const std::filesystem::path& file) {
     BundleIndex plain;
     try {
-        const Descriptor fd(file);
+        const FileDescriptor fd = OpenForReading(file);
         struct stat info {};
         if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
             return plain;
         const auto size = static_cast<std::uint64_t>(info.st_size);
         plain.programSize = size;
+        const char* const cutShort = "its end is missing (the file was cut short)";
         char trailer[TrailerSize];
         if (size >= TrailerSize &&
             ReadExactlyAt(fd.get(), trailer, TrailerSize, size - TrailerSize) &&
-            std::memcmp(trailer + TrailerSize - MagicSize, Magic, MagicSize) == 0)
+            std::memcmp(trailer + TrailerSize - MagicSize, Magic, MagicSize) == 0) {
+            // Cut right after the lead-in, which then reads as a trailer's end.
+            if (ElfProgramEnd(fd.get(), size) == size - MagicSize)
+                return Damaged(size, cutShort);
             return ReadTrailer(fd.get(), size, trailer);
+        }
         if (AppendedPartWithoutTrailer(fd.get(), size))
-            return Damaged(size, "its end is missing (the file was cut short)");
+            return Damaged(size, cutShort);
     } catch (const EInOutError&) {
     }
     return plain;
@@ -206,7 +242,7 @@ BundleIndex ReadBundleIndex(const std::filesystem::path& file) {
 
 void ReadBundleEntry(const std::filesystem::path& bundle, const BundleEntry& entry,
                      const std::function<void(const char*, std::size_t)>& sink) {
-    const Descriptor fd(bundle);
+    const FileDescriptor fd = OpenForReading(bundle);
     if (!CopyRange(fd.get(), entry.offset, entry.size, sink))
         throw EInOutError("the built session is shorter than its table of contents says");
 }
@@ -233,8 +269,8 @@ std::filesystem::path RunningProgramFile() {
 BundleWriter::BundleWriter(const std::filesystem::path& target,
                            const std::filesystem::path& program, std::uint64_t programSize,
                            Progress progress)
-    : target_(target), file_(target), progress_(std::move(progress)), programSize_(programSize) {
-    const Descriptor fd(program);
+    : file_(target), progress_(std::move(progress)), programSize_(programSize) {
+    const FileDescriptor fd = OpenForReading(program);
     if (!CopyRange(fd.get(), 0, programSize,
                    [this](const char* bytes, std::size_t count) { Append(bytes, count); }))
         throw EInOutError(program.string() + " became shorter while it was copied");
@@ -254,18 +290,32 @@ void BundleWriter::Add(const std::string& name, std::string_view bytes) {
 }
 
 void BundleWriter::AddFile(const std::string& name, const std::filesystem::path& file) {
-    const Descriptor fd(file);
+    // Failures to read the file are told apart from failures to write the bundle.
+    const auto reading = [](const auto& read) {
+        try {
+            return read();
+        } catch (const EInOutError& error) {
+            throw EUnreadableSource(error.what());
+        }
+    };
+    const FileDescriptor fd = reading([&file] { return OpenForReading(file); });
     const std::uint64_t start = written_;
-    CopyRange(fd.get(), 0, UINT64_MAX,
-              [this](const char* bytes, std::size_t count) { Append(bytes, count); });
+    std::vector<char> piece(CopyPiece);
+    for (;;) {
+        const std::size_t got = reading(
+            [&] { return ReadFullyAt(fd.get(), piece.data(), piece.size(), written_ - start); });
+        if (got == 0)
+            break;
+        Append(piece.data(), got);
+    }
     entries_.push_back({name, start, written_ - start});
 }
 
 void BundleWriter::Commit() {
     std::string index;
     for (const BundleEntry& entry : entries_) {
-        if (!IsFileName(entry.name))
-            throw EInOutError("not a file name: " + entry.name);
+        if (NameProblem(entry.name))
+            throw EInOutError("not a file name: " + Shown(entry.name));
         Put(index, entry.offset, 8);
         Put(index, entry.size, 8);
         Put(index, entry.name.size(), 2);
@@ -281,10 +331,6 @@ void BundleWriter::Commit() {
     trailer.append(Magic, MagicSize);
     Append(index.data(), index.size());
     Append(trailer.data(), trailer.size());
+    file_.MakeExecutable();
     file_.Commit();
-    struct stat info {};
-    if (stat(target_.c_str(), &info) != 0 ||
-        chmod(target_.c_str(), info.st_mode | ((info.st_mode & 0444) >> 2)) != 0)
-        throw EInOutError(target_.string() +
-                          " was written but cannot be made executable: " + std::strerror(errno));
 }

@@ -11,8 +11,10 @@
 //                    index size (8), FNV-1a checksum of the index (8), "UmbrascopeBundle" (16)
 //
 // Every offset, size and count read from a file is checked against the file's size before it
-// is used. Thread rule: every function may run on any thread; a BundleWriter on one.
+// is used, and the entries must lie in the order of the index without overlapping. Thread rule:
+// every function may run on any thread; a BundleWriter on one.
 
+#include "FileUtils.h"
 #include "ReplacingFile.h"
 
 #include <cstddef>
@@ -56,6 +58,13 @@ void ReadBundleEntry(const std::filesystem::path& bundle, const BundleEntry& ent
 // when /proc is not there.
 std::filesystem::path RunningProgramFile();
 
+// A file given to BundleWriter::AddFile could not be read; what() is the system's message.
+// The writer cannot go on then.
+class EUnreadableSource : public EInOutError {
+public:
+    using EInOutError::EInOutError;
+};
+
 // Writes a bundle through a ReplacingFile, so nothing appears at the target unless complete.
 class BundleWriter {
 public:
@@ -66,7 +75,7 @@ public:
     BundleWriter(const std::filesystem::path& target, const std::filesystem::path& program,
                  std::uint64_t programSize, Progress progress = {});
 
-    // Appends an entry. Throws EInOutError.
+    // Appends an entry. Throws EInOutError, or EUnreadableSource when file cannot be read.
     void Add(const std::string& name, std::string_view bytes);
     void AddFile(const std::string& name, const std::filesystem::path& file);
 
@@ -77,7 +86,6 @@ public:
 private:
     void Append(const char* bytes, std::size_t count);
 
-    std::filesystem::path target_;
     ReplacingFile file_;
     Progress progress_;
     std::uint64_t written_ = 0;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <string>
 #include <system_error>
 
@@ -16,6 +17,13 @@ PrivateFolder::PrivateFolder(std::string_view prefix) {
     if (mkdtemp(pattern.data()) == nullptr)
         throw EInOutError(parent.string() + ": " + std::strerror(errno));
     path_ = pattern;
+    FileDescriptor fd(open(path_.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.Valid()) {
+        const int error = errno;
+        rmdir(path_.c_str());
+        throw EInOutError(path_.string() + ": " + std::strerror(error));
+    }
+    handle_ = FolderHandle(std::move(fd), path_);
 }
 
 PrivateFolder::~PrivateFolder() {

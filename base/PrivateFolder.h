@@ -6,6 +6,8 @@
 //
 // Thread rule: one owner; the folder's files may be read from any thread while it lives.
 
+#include "WritePlace.h"
+
 #include <filesystem>
 #include <string_view>
 
@@ -18,7 +20,10 @@ public:
     PrivateFolder& operator=(const PrivateFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+    // The folder open, to create files in it (CreateNewFile).
+    const FolderHandle& Handle() const { return handle_; }
 
 private:
     std::filesystem::path path_;
+    FolderHandle handle_;
 };

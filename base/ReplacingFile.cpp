@@ -7,41 +7,49 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-// The file a chain of symbolic links ends at (which need not exist yet).
-std::filesystem::path FollowLinks(std::filesystem::path path) {
-    constexpr int MostLinks = 40; // as the kernel allows before ELOOP
-    for (int hops = 0; hops < MostLinks; ++hops) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(path, error))
-            return path;
-        const std::filesystem::path next = std::filesystem::read_symlink(path, error);
-        if (error)
-            ThrowSystemError(error.value());
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    ThrowSystemError(ELOOP);
+constexpr std::size_t CopyChunk = 1 << 20;
+// Each turn finds another writer's new file in place; past this many, give up rather than
+// chase a target that keeps being replaced.
+constexpr int MostTurns = 16;
+
+struct stat StatOf(int fd) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0)
+        ThrowSystemError(errno);
+    return info;
 }
 
-// Creates an empty file "folder/.name.XXXXXX" readable and writable by the owner only.
-int MakeTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& made) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0)
+// Opening for writing asks the system itself whether this process may write the file, which
+// also answers for root (read-only file systems, immutable files), unlike the permission bits.
+// Invalid when there is no file of the name.
+FileDescriptor OpenExisting(const WritePlace& place) {
+    FileDescriptor fd(openat(place.folder.get(), place.name.c_str(),
+                             O_RDWR | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.Valid()) {
+        if (errno == ENOENT)
+            return fd;
         ThrowSystemError(errno);
-    made = pattern;
+    }
+    if (!S_ISREG(StatOf(fd.get()).st_mode))
+        throw EInOutError("Not a regular file");
     return fd;
 }
 
-constexpr std::size_t CopyChunk = 1 << 20;
+FileDescriptor OpenTarget(const WritePlace& place, ReplacingFile::Existing existing) {
+    if (existing == ReplacingFile::Existing::Replace)
+        return OpenExisting(place);
+    struct stat info {};
+    if (fstatat(place.folder.get(), place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        ThrowSystemError(EEXIST);
+    return {};
+}
 
 // Makes the file at to hold exactly the bytes of the file at from, on the disk.
 void CopyWhole(int from, int to) {
@@ -68,128 +76,129 @@ bool SameBytes(int a, int b) {
     }
 }
 
-mode_t NewFileMode() {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+mode_t WithExecute(mode_t mode) {
+    return mode | ((mode & 0444) >> 2);
 }
 
-// A file that removes itself unless kept.
-struct BackupCopy {
-    std::filesystem::path path;
-    int fd = -1;
-    bool keep = false;
-    ~BackupCopy() {
-        if (fd >= 0)
-            close(fd);
-        if (!keep && !path.empty())
-            unlink(path.c_str());
-    }
-};
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::filesystem::path target)
-    : target_(FollowLinks(std::move(target))) {
-    OpenExistingTarget();
-    try {
-        fd_ = MakeTemporaryBeside(target_, temporary_);
-    } catch (...) {
-        if (targetFd_ >= 0)
-            close(targetFd_);
-        throw;
-    }
-}
+ReplacingFile::ReplacingFile(const std::filesystem::path& target, Existing existing)
+    : place_(ResolveWritePlace(target)), existing_(existing), target_(OpenTarget(place_, existing)),
+      temporary_(place_.folder, place_.name) {}
 
-ReplacingFile::~ReplacingFile() {
-    if (targetFd_ >= 0)
-        close(targetFd_);
-    if (fd_ >= 0) {
-        close(fd_);
-        unlink(temporary_.c_str());
-    }
-}
-
-// Opening for writing asks the system itself whether this process may write the file, which
-// also answers for root (read-only file systems, immutable files), unlike the permission bits.
-void ReplacingFile::OpenExistingTarget() {
-    targetFd_ = open(target_.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (targetFd_ < 0) {
-        if (errno == ENOENT)
-            return;
-        ThrowSystemError(errno);
-    }
-    struct stat info {};
-    const int error = fstat(targetFd_, &info) != 0 ? errno : 0;
-    if (error == 0 && S_ISREG(info.st_mode))
-        return;
-    close(targetFd_);
-    targetFd_ = -1;
-    if (error != 0)
-        ThrowSystemError(error);
-    throw EInOutError("Not a regular file");
-}
+ReplacingFile::ReplacingFile(const FolderHandle& folder, const std::string& name, Existing existing)
+    : place_(ResolveWritePlace(folder, name)), existing_(existing),
+      target_(OpenTarget(place_, existing)), temporary_(place_.folder, place_.name) {}
 
 void ReplacingFile::Write(const void* data, std::size_t bytes) {
-    WriteFullyAt(fd_, data, bytes, written_);
+    WriteFullyAt(temporary_.get(), data, bytes, written_);
     written_ += bytes;
 }
 
 void ReplacingFile::WriteAt(std::uint64_t offset, const void* data, std::size_t bytes) {
-    WriteFullyAt(fd_, data, bytes, offset);
+    WriteFullyAt(temporary_.get(), data, bytes, offset);
 }
 
 void ReplacingFile::Commit() {
-    if (fsync(fd_) != 0)
+    if (fsync(temporary_.get()) != 0)
         ThrowSystemError(errno);
-    if (targetFd_ < 0 || TakeOverTargetAttributes())
-        RenameIntoPlace();
-    else
-        RewriteInPlace();
+    if (existing_ == Existing::Refuse) {
+        PutNewFileInPlace();
+        if (!created_)
+            ThrowSystemError(EEXIST);
+        return;
+    }
+    for (int turn = 0; turn < MostTurns; ++turn) {
+        if (!target_.Valid()) {
+            PutNewFileInPlace();
+            if (created_)
+                return;
+            // Another writer's file appeared meanwhile: it is replaced as any existing one.
+            target_ = OpenExisting(place_);
+            continue;
+        }
+        if (!LockTargetInPlace()) {
+            target_ = OpenExisting(place_);
+            continue;
+        }
+        if (TakeOverTargetAttributes())
+            temporary_.ReplaceInto(place_.name);
+        else
+            RewriteInPlace();
+        target_.Reset(); // the next writer's turn
+        return;
+    }
+    throw EInOutError("the file keeps being replaced by other programs while it is written");
+}
+
+void ReplacingFile::PutNewFileInPlace() {
+    const mode_t mode = temporary_.NewFileMode();
+    if (fchmod(temporary_.get(), executable_ ? WithExecute(mode) : mode) != 0)
+        ThrowSystemError(errno);
+    created_ = temporary_.LinkAsNew(place_.name);
+}
+
+// Waits for the other writers of the target to finish; false when what was locked is no
+// longer the file in place (one of them put a new file there).
+bool ReplacingFile::LockTargetInPlace() {
+    while (flock(target_.get(), LOCK_EX) != 0) {
+        // A file system without locks (a network one without its lock service) is written
+        // unlocked rather than not at all.
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL)
+            break;
+        if (errno != EINTR)
+            ThrowSystemError(errno);
+    }
+    struct stat there {};
+    if (fstatat(place_.folder.get(), place_.name.c_str(), &there, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    return SameFile(there, StatOf(target_.get()));
 }
 
 // Gives the temporary file the target's owner, group and permissions; false when the target
 // has further hard links or the process may not give that owner or group.
 bool ReplacingFile::TakeOverTargetAttributes() {
-    struct stat info {};
-    if (fstat(targetFd_, &info) != 0)
-        ThrowSystemError(errno);
-    if (info.st_nlink > 1 || fchown(fd_, info.st_uid, info.st_gid) != 0)
+    const struct stat info = StatOf(target_.get());
+    if (info.st_nlink > 1 || fchown(temporary_.get(), info.st_uid, info.st_gid) != 0)
         return false;
     // After fchown, which clears the set-user-ID and set-group-ID bits.
-    if (fchmod(fd_, info.st_mode & 07777) != 0)
+    const mode_t mode = info.st_mode & 07777;
+    if (fchmod(temporary_.get(), executable_ ? WithExecute(mode) : mode) != 0)
         ThrowSystemError(errno);
     return true;
 }
 
-void ReplacingFile::RenameIntoPlace() {
-    if (targetFd_ < 0 && fchmod(fd_, NewFileMode()) != 0)
-        ThrowSystemError(errno);
-    const int fd = fd_;
-    fd_ = -1;
-    if (close(fd) != 0 || rename(temporary_.c_str(), target_.c_str()) != 0) {
-        const int error = errno;
-        unlink(temporary_.c_str());
-        ThrowSystemError(error);
-    }
-}
-
 void ReplacingFile::RewriteInPlace() {
-    BackupCopy backup;
-    backup.fd = MakeTemporaryBeside(target_, backup.path);
-    CopyWhole(targetFd_, backup.fd);
+    TemporaryFile backup(place_.folder, place_.name);
+    CopyWhole(target_.get(), backup.get());
     try {
-        CopyWhole(fd_, targetFd_);
-        if (!SameBytes(fd_, targetFd_))
+        CopyWhole(temporary_.get(), target_.get());
+        if (!SameBytes(temporary_.get(), target_.get()))
             throw EInOutError("The file read back differs from what was written");
     } catch (const EInOutError& failure) {
         try {
-            CopyWhole(backup.fd, targetFd_);
+            CopyWhole(backup.get(), target_.get());
         } catch (const EInOutError&) {
-            backup.keep = true;
             throw EInOutError(std::string(failure.what()) + "; the previous contents are kept in " +
-                              backup.path.string());
+                              backup.Keep().string());
         }
         throw;
     }
+    const mode_t mode = StatOf(target_.get()).st_mode & 07777;
+    if (executable_ && fchmod(target_.get(), WithExecute(mode)) != 0)
+        throw EInOutError(std::string("it was written but cannot be made executable: ") +
+                          std::strerror(errno));
+}
+
+void ReplacingFile::Withdraw() {
+    struct stat there {};
+    if (created_ &&
+        fstatat(place_.folder.get(), place_.name.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+        SameFile(there, StatOf(temporary_.get())))
+        unlinkat(place_.folder.get(), place_.name.c_str(), 0);
+    created_ = false;
 }

@@ -7,8 +7,8 @@
 #include "base/Bundle.h"
 #include "base/FileUtils.h"
 #include "model/BuiltSession.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
+#include "model/Session.h"
 
 #include <benchmark/benchmark.h>
 

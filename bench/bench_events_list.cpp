@@ -8,7 +8,6 @@
 #include "app/gui/MainForm.h"
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
-#include "model/Common.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
 #include "ui/SpinField.h"
@@ -39,15 +38,24 @@ std::vector<TSessionEvent> ManyEvents() {
     return events;
 }
 
+// The main window whose document the dialogs edit and whose history takes each change, made
+// once the application exists.
+TMainForm* window = nullptr;
+
+SessionDocument& Document() {
+    return window->Document();
+}
+
 void UseManyEvents() {
-    ResetProject();
-    SessionLength = 3600000;
-    Events = ManyEvents();
+    Document().ResetProject();
+    Document().SessionLength = 3600000;
+    Document().Events = ManyEvents();
 }
 
 // The list with the editor answered by code: compose sets the editor's controls, then "OK".
 class ScriptedList : public TEventsListForm {
 public:
+    using TEventsListForm::TEventsListForm;
     std::function<void(TEditEventForm&)> compose;
 
 protected:
@@ -58,9 +66,6 @@ protected:
     }
 };
 
-// The main window whose history takes each change, made once the application exists.
-TMainForm* window = nullptr;
-
 struct Dialogs {
     Dialogs() {
         list.EditEventForm = &editor;
@@ -69,8 +74,8 @@ struct Dialogs {
             window->RunEditingCommand(step, change);
         };
     }
-    TEditEventForm editor;
-    ScriptedList list;
+    TEditEventForm editor{Document()};
+    ScriptedList list{Document()};
 };
 
 // Shown and drawn, as the user sees it open.
@@ -96,12 +101,12 @@ BENCHMARK(BM_OpenList)->Unit(benchmark::kMillisecond);
 // outside the measured time.
 template <typename Action> void MeasureOnList(benchmark::State& state, int line, Action action) {
     UseManyEvents();
-    const std::vector<TSessionEvent> original = Events;
+    const std::vector<TSessionEvent> original = Document().Events;
     Dialogs dialogs;
     ShowDrawn(dialogs.list);
     for (auto _ : state) {
         state.PauseTiming();
-        Events = original;
+        Document().Events = original;
         dialogs.list.RefreshList();
         dialogs.list.SelectLine(line);
         state.ResumeTiming();
@@ -136,7 +141,7 @@ BENCHMARK(BM_DeleteEvent)->Unit(benchmark::kMillisecond);
 void BM_MainWindowRefreshAfterTheList(benchmark::State& state) {
     window->show();
     UseManyEvents();
-    SessionPosition = SessionLength - 1;
+    Document().SessionPosition = Document().SessionLength - 1;
     for (auto _ : state) {
         window->Refresh();
         window->TrackBox->repaint();

@@ -6,9 +6,9 @@
 // timed by bench/export-command.sh.
 //   build/bench/bench_export
 
-#include "audio/SessionExport.h"
-#include "model/Common.h"
+#include "audio/export/SessionExport.h"
 #include "model/Cp1251.h"
+#include "model/Session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,10 +37,10 @@ std::string Mp3() {
 
 void Export(benchmark::State& state, int minutes, std::vector<std::string> tracks) {
     for (auto _ : state) {
-        ResetProject();
-        SessionLength = minutes * 60000;
-        StartValues.Waves = tracks;
-        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, SessionLength, 44100);
+        Session session;
+        session.SessionLength = minutes * 60000;
+        session.StartValues.Waves = tracks;
+        SessionRenderer renderer(session, "", 0, session.SessionLength, 44100);
         std::vector<std::int16_t> block(65536 * 2);
         while (renderer.Render(block.data(), 65536) > 0)
             benchmark::DoNotOptimize(block.data());

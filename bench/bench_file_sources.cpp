@@ -2,8 +2,8 @@
 // reported as seconds of sound per second ("realtime_x"). One track costs 100 / realtime_x
 // percent of one core.
 
-#include "audio/Mp3Source.h"
-#include "audio/WavSource.h"
+#include "audio/sources/Mp3Source.h"
+#include "audio/sources/WavSource.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -7,8 +7,8 @@
 // Run: build/bench/bench_frames --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 #include "bench/BenchSupport.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
+#include "model/Session.h"
 #include "visual/FrameBands.h"
 #include "visual/FrameExchange.h"
 #include "visual/VideoFunctions.h"

@@ -8,9 +8,9 @@
 // And the work that moved to the track thread: converting one queued buffer (4096 frames at
 // 22050 Hz) to 44.1 and 48 kHz, and opening a stream's converter. No sound server needed.
 
-#include "audio/PcmQueue.h"
-#include "audio/StreamMix.h"
-#include "audio/Tones.h"
+#include "audio/device/PcmQueue.h"
+#include "audio/device/StreamMix.h"
+#include "audio/sources/Tones.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

@@ -6,9 +6,9 @@
 //
 // Run: xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/bench_present
 
-#include "model/Common.h"
+#include "model/Session.h"
+#include "play/SessionClock.h"
 #include "visual/FullScreenWindow.h"
-#include "visual/SessionClock.h"
 #include "visual/VideoThread.h"
 
 #include <benchmark/benchmark.h>
@@ -31,10 +31,11 @@ void BM_PresentSpiral(benchmark::State& state) {
     file.write("First phrase\nSecond phrase\nThird one\n");
     file.close();
 
-    CurrentValues = TCurrentValues{};
-    CurrentValues.VideoType = 1;
-    CurrentValues.Transparency = 50;
-    PublishCurrentValues();
+    TCurrentValues values;
+    values.VideoType = 1;
+    values.Transparency = 50;
+    PublishedState published;
+    published.Publish(values);
     TFullScreenForm form;
     FrameLogSummary shown;
     form.OnFrameLog([&shown](const FrameLog& log) { shown = log.Summary(); });
@@ -44,17 +45,17 @@ void BM_PresentSpiral(benchmark::State& state) {
         form.ClearStopRequest();
         form.ShowOnChosenScreen();
         SetClockBase(0);
-        IsPlaying = true;
+        published.SetPlaying(true);
         const auto shownBefore = form.Frames().FramesShown();
         const auto droppedBefore = form.Frames().FramesDropped();
-        TVideoThread thread(form.Frames(), phrases);
+        TVideoThread thread(form.Frames(), phrases, published, SessionTimeNow);
         QElapsedTimer timer;
         timer.start();
         thread.Start();
         QEventLoop loop;
         QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         loop.exec();
-        IsPlaying = false;
+        published.SetPlaying(false);
         thread.Stop();
         const double seconds = timer.elapsed() / 1000.0;
         state.counters["width"] = form.Frames().FrameSize().width(); // while shown

@@ -2,11 +2,11 @@
 //   build/bench/bench_project --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
+#include "model/SessionDocument.h"
 #include "model/SessionState.h"
 
 #include <benchmark/benchmark.h>
@@ -23,12 +23,12 @@ const std::filesystem::path PlainPath = Folder / "umbrascope-bench.plain";
 const std::filesystem::path BigPath = Folder / "umbrascope-bench-64mb.bin";
 
 // A long session: 1,000 start tracks and events of every kind spread over 60 minutes.
-void MakeLargeSession(int eventCount) {
-    ResetProject();
-    SessionName = Cp1251Literal("Большой сеанс");
-    SessionLength = 3600000;
+Session LargeSession(int eventCount) {
+    Session session;
+    session.SessionName = Cp1251Literal("Большой сеанс");
+    session.SessionLength = 3600000;
     for (int i = 0; i < 1000; ++i)
-        StartValues.Waves.push_back("/home/user/sounds/track" + std::to_string(i) + ".mp3");
+        session.StartValues.Waves.push_back("/home/user/sounds/track" + std::to_string(i) + ".mp3");
     for (int i = 0; i < eventCount; ++i) {
         const auto kind = static_cast<EventKind>(1 + i % 38);
         std::string value = "1";
@@ -37,8 +37,9 @@ void MakeLargeSession(int eventCount) {
             value = ".&01%8@" + std::to_string(200 + (i / 38) % 50) + "@100";
         else if (kind == EventKind::TextFont)
             value = "Arial";
-        Events.push_back({EventTypeName(kind), static_cast<std::int32_t>(i * 36), value});
+        session.Events.push_back({EventTypeName(kind), static_cast<std::int32_t>(i * 36), value});
     }
+    return session;
 }
 
 std::string ProjectPathInModel() {
@@ -56,12 +57,9 @@ void PlainRead(const std::filesystem::path& path, std::size_t piece) {
 }
 
 void BM_OpenProject(benchmark::State& state) {
-    MakeLargeSession(100000);
-    SaveProjectFile(ProjectPathInModel());
-    for (auto _ : state) {
-        ResetProject();
-        OpenProjectFile(ProjectPathInModel());
-    }
+    SaveProjectFile(ProjectPathInModel(), LargeSession(100000));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(OpenProjectFile(ProjectPathInModel()));
     state.SetBytesProcessed(state.iterations() * std::filesystem::file_size(ProjectPath));
 }
 
@@ -88,9 +86,9 @@ void BM_PlainLineByLineRead(benchmark::State& state) {
 }
 
 void BM_SaveProject(benchmark::State& state) {
-    MakeLargeSession(100000);
+    const Session session = LargeSession(100000);
     for (auto _ : state)
-        SaveProjectFile(ProjectPathInModel());
+        SaveProjectFile(ProjectPathInModel(), session);
 }
 
 void PlainWrite(const std::string& bytes, bool sync) {
@@ -103,16 +101,16 @@ void PlainWrite(const std::string& bytes, bool sync) {
 }
 
 void BM_PlainWriteOfTheSameBytes(benchmark::State& state) {
-    MakeLargeSession(100000);
-    const std::string bytes = ProjectBytes(OpenSession());
+    const std::string bytes = ProjectBytes(LargeSession(100000));
     for (auto _ : state)
         PlainWrite(bytes, state.range(0) != 0);
 }
 
 void BM_ComputeStateAtTheEnd(benchmark::State& state) {
-    MakeLargeSession(static_cast<int>(state.range(0)));
+    SessionDocument document;
+    (void)document.ReplaceSession(LargeSession(static_cast<int>(state.range(0))), "");
     for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeStateAt(SessionLength));
+        benchmark::DoNotOptimize(document.ComputeStateAt(document.SessionLength));
     state.SetComplexityN(state.range(0));
 }
 

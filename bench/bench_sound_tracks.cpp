@@ -3,11 +3,11 @@
 // its track was playing, and the process's processor use. Needs a sound server: run it under
 // scripts/pulse.sh's private server, see docs/PERFORMANCE.md.
 
-#include "audio/AudioStream.h"
-#include "audio/PcmQueue.h"
-#include "audio/PlayUtils.h"
+#include "audio/device/AudioStream.h"
+#include "audio/device/PcmQueue.h"
+#include "audio/tracks/PlayUtils.h"
 #include "bench/BenchSupport.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,18 +25,17 @@ void SixteenTracks(benchmark::State& state) {
         state.SkipWithError("no sound server to play to");
         return;
     }
-    CurrentValues.AudioEnabled = true;
-    CurrentValues.AudioVolume = 100;
-    PublishCurrentValues();
+    // Sound on at full volume, as a new session starts.
+    const auto published = std::make_shared<PublishedState>();
     for (auto _ : state) {
         const char* tracksSetting = std::getenv("UMBRASCOPE_BENCH_TRACKS");
         const int groups = tracksSetting ? std::max(1, std::atoi(tracksSetting) / 4) : 4;
         for (int i = 0; i < groups; ++i) {
             const std::string carrier = std::to_string(200 + 10 * i);
-            StartTrackThread(".&01%8@" + carrier + "@20", 0);
-            StartTrackThread(".&02%8@" + carrier + "@5@20", 0);
-            StartTrackThread(".&03%0@5", 0);
-            StartTrackThread(".&04%" + carrier + "@0@20", 0);
+            StartTrackThread(published, ".&01%8@" + carrier + "@20", 0);
+            StartTrackThread(published, ".&02%8@" + carrier + "@5@20", 0);
+            StartTrackThread(published, ".&03%0@5", 0);
+            StartTrackThread(published, ".&04%" + carrier + "@0@20", 0);
         }
         // Start-up is not counted: the streams settle first.
         std::this_thread::sleep_for(std::chrono::seconds(1));

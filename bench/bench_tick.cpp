@@ -1,12 +1,12 @@
 // One tick of the playback clock in a session of 100,000 events: the timeline strip redrawn
 // at 1920 pixels and the check for the next event due. Reported as the median of repetitions.
 
-#include "app/gui/PlaybackController.h"
-#include "visual/Timeline.h"
-#include "audio/PlayUtils.h"
-#include "model/Common.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/Cp1251.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
+#include "play/PlaybackController.h"
+#include "visual/Timeline.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,43 +17,44 @@ namespace {
 
 constexpr int EventCount = 100000;
 
-void FillSession() {
-    ResetProject();
-    SessionLength = 1800000;
+void FillSession(SessionDocument& document) {
+    document.SessionLength = 1800000;
     const std::string volume = Cp1251Literal("Аудиосопровождение -> Громкость");
-    Events.clear();
-    Events.reserve(EventCount);
+    document.Events.reserve(EventCount);
     for (int i = 0; i < EventCount; ++i)
-        Events.push_back({volume,
-                          static_cast<std::int32_t>(std::int64_t{i} * SessionLength / EventCount),
-                          "50"});
-    (void)ComputeStateAt(0);
+        document.Events.push_back(
+            {volume,
+             static_cast<std::int32_t>(std::int64_t{i} * document.SessionLength / EventCount),
+             "50"});
+    (void)document.ComputeStateAt(0);
 }
 
 void BM_TimelineRepaint1920(benchmark::State& state) {
-    FillSession();
+    SessionDocument document;
+    FillSession(document);
     QImage strip(1920, 35, QImage::Format_RGB32);
     std::int32_t position = 0;
     for (auto _ : state) {
-        DrawTimeline(strip, Events, position, SessionLength);
-        position = (position + 50) % SessionLength;
+        DrawTimeline(strip, document.Events, position, document.SessionLength);
+        position = (position + 50) % document.SessionLength;
         benchmark::DoNotOptimize(strip.constBits());
     }
 }
 BENCHMARK(BM_TimelineRepaint1920)->Repetitions(9)->ReportAggregatesOnly(true);
 
 void BM_ClockTick(benchmark::State& state) {
-    FillSession();
+    SessionDocument document;
+    FillSession(document);
     QTimer clock;
     QImage strip(1920, 35, QImage::Format_RGB32);
     PlaybackDisplay display;
     display.UpdateDisplay = [] {};
-    display.RepaintTimeline = [&strip] {
-        DrawTimeline(strip, Events, SessionPosition, SessionLength);
+    display.RepaintTimeline = [&strip, &document] {
+        DrawTimeline(strip, document.Events, document.SessionPosition, document.SessionLength);
     };
     display.ShowPlaying = [](bool) {};
     display.Report = [](const QString&) {};
-    PlaybackController controller(clock, nullptr, std::move(display));
+    PlaybackController controller(document, clock, nullptr, std::move(display));
     controller.PlayButtonClick(false);
     for (auto _ : state) {
         controller.ControlTimerTimer();

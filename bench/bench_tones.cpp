@@ -2,7 +2,7 @@
 // how many seconds of sound one second of computing gives. Late-session runs start 40 minutes
 // into the track, where the sine arguments are large.
 
-#include "audio/Tones.h"
+#include "audio/sources/Tones.h"
 
 #include <benchmark/benchmark.h>
 

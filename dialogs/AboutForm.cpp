@@ -1,7 +1,7 @@
 #include "AboutForm.h"
 
 #include "AboutAddresses.h"
-#include "audio/LibraryVersions.h"
+#include "audio/device/LibraryVersions.h"
 #include "ui/ToolWindow.h"
 
 #include <QGroupBox>

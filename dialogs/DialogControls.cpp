@@ -73,7 +73,7 @@ std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TCo
 }
 
 void BindColourButtons(QWidget* owner,
-                       std::initializer_list<std::pair<QPushButton*, TColorSwatch*>> buttons,
+                       const std::vector<std::pair<QPushButton*, TColorSwatch*>>& buttons,
                        const std::function<void(TColorSwatch*)>& handler) {
     for (const auto& [button, swatchOfButton] : buttons) {
         TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding

@@ -9,8 +9,8 @@
 #include <QString>
 
 #include <functional>
-#include <initializer_list>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QIcon;
@@ -41,7 +41,7 @@ std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TCo
 
 // Runs handler with the button's swatch, guarded, whenever a colour button is clicked.
 void BindColourButtons(QWidget* owner,
-                       std::initializer_list<std::pair<QPushButton*, TColorSwatch*>> buttons,
+                       const std::vector<std::pair<QPushButton*, TColorSwatch*>>& buttons,
                        const std::function<void(TColorSwatch*)>& handler);
 
 // The four patterns, each with its picture as the preview draws it; nothing selected.

@@ -2,9 +2,10 @@
 
 #include "AddWaveForm.h"
 #include "DialogControls.h"
-#include "audio/TrackDescriptor.h"
-#include "model/Common.h"
 #include "model/MediaPath.h"
+#include "model/SessionDocument.h"
+#include "model/SessionState.h"
+#include "model/TrackDescriptor.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
@@ -35,12 +36,14 @@ int TypeIndex(EventKind kind) {
 
 } // namespace
 
-TEditEventForm::TEditEventForm(QWidget* parent) : QDialog(parent) {
+TEditEventForm::TEditEventForm(const SessionDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("EditEventForm"));
     setWindowTitle(QStringLiteral(" Редактирование события"));
     MakeFixedToolWindow(*this, QSize(437, 386));
     ColorDialog = std::make_unique<TColorPicker>(this);
     CreateFixedPart();
+    CreatePageControls();
     for (const EventType& type : EventTypes()) {
         Page page = CreatePage(type);
         page.Sheet->setObjectName(QStringLiteral("TabSheet%1").arg(TypeIndex(type.Kind)));
@@ -66,7 +69,7 @@ void TEditEventForm::CreateFixedPart() {
     typeLabel->setParent(group);
     typeLabel->setGeometry(10, 20, 200, 16);
 
-    MinuteEdit = NewSpin("MinuteEdit", 0, std::max(0, SessionLength / MinuteMs - 1), 0);
+    MinuteEdit = NewSpin("MinuteEdit", 0, std::max(0, document_.SessionLength / MinuteMs - 1), 0);
     MinuteEdit->setParent(group);
     MinuteEdit->setGeometry(110, 68, 64, 22);
     SecondsEdit = NewSpin("SecondsEdit", 0, 59, 0);
@@ -114,16 +117,10 @@ void TEditEventForm::BindHandlers() {
             GuardedSlot(this, &TEditEventForm::ClFileNameClick));
     connect(AddAudiotrackBtn, &QPushButton::clicked, this,
             GuardedSlot(this, &TEditEventForm::AddAudiotrackBtnClick));
-    BindColourButtons(this,
-                      {{TextColorButton, TextColorShape},
-                       {BackColorButton, BackColorShape},
-                       {Button1, SolidScreenColorShape},
-                       {Button2, SpiralBColorShape},
-                       {Button3, SpiralLColorShape},
-                       {Button4, CirclesBColorShape},
-                       {Button5, LinesBColorShape},
-                       {Button6, LinesLColorShape},
-                       {Button7, CirclesLColorShape}},
+    auto colourButtons = ColourButtons();
+    colourButtons.insert(colourButtons.begin(),
+                         {{TextColorButton, TextColorShape}, {BackColorButton, BackColorShape}});
+    BindColourButtons(this, colourButtons,
                       [this](TColorSwatch* swatch) { ColorButtonClick(swatch); });
 }
 
@@ -153,7 +150,7 @@ void TEditEventForm::FormShow() {
 
 void TEditEventForm::UpdateMinuteLimit() {
     // A damaged file's length of 0 or less still leaves minute 0.
-    MinuteEdit->setMaximum(std::max(0, SessionLength / MinuteMs - 1));
+    MinuteEdit->setMaximum(std::max(0, document_.SessionLength / MinuteMs - 1));
 }
 
 void TEditEventForm::SelectType(EventKind kind) {
@@ -210,16 +207,22 @@ void TEditEventForm::TimeChange() {
     ComposedEvent.EventTime = FieldTime();
     // An event that stops the computation is reported by the commands that load or refresh;
     // here the list simply shows the tracks as far as the state got.
-    (void)ComputeStateAt(ComposedEvent.EventTime);
+    (void)ComputeTracksAt(ComposedEvent.EventTime);
     if (RemovalPageShown())
         TabSheet19Show();
+}
+
+std::optional<std::string> TEditEventForm::ComputeTracksAt(std::int32_t time) {
+    SessionStateAt state = StateAt(document_.StartValues, document_.Events, time);
+    tracksAtTime_ = std::move(state.Values.Waves);
+    return std::move(state.Failure);
 }
 
 void TEditEventForm::TabSheet19Show() {
     keptRemoval_.clear();
     removalTracks_.clear();
     WavesList->clear();
-    for (const TWaveEntry& wave : CurrentValues.Waves) {
+    for (const TWaveEntry& wave : tracksAtTime_) {
         removalTracks_.push_back(wave.Track);
         WavesList->addItem(FromModelText(TrackDisplayText(wave.Track)));
     }
@@ -228,7 +231,7 @@ void TEditEventForm::TabSheet19Show() {
 }
 
 std::optional<std::string> TEditEventForm::LoadEvent(std::size_t index) {
-    const TSessionEvent event = Events.at(index);
+    const TSessionEvent event = document_.Events.at(index);
     {
         const QSignalBlocker quietMinutes(MinuteEdit);
         const QSignalBlocker quietSeconds(SecondsEdit);
@@ -237,7 +240,7 @@ std::optional<std::string> TEditEventForm::LoadEvent(std::size_t index) {
         SecondsEdit->setValue(event.EventTime % MinuteMs / SecondMs);
     }
     ComposedEvent.EventTime = FieldTime();
-    auto failure = ComputeStateAt(event.EventTime);
+    auto failure = ComputeTracksAt(event.EventTime);
     if (RemovalPageShown())
         TabSheet19Show();
     if (failure)

@@ -2,13 +2,13 @@
 
 // The event editor: one timed event composed from its type (a row of the event catalogue), its
 // time in whole minutes and seconds, and the value its type needs, entered on the page of that
-// type. It never changes Events itself: "OK" leaves the composed event in ComposedEvent and the
-// caller inserts or replaces it. While it is open, CurrentValues holds the state at the time it
-// shows, so that the removal page lists the tracks playing then; the caller computes the state
-// for the session position again afterwards. One instance serves the whole run and keeps what
-// its controls held from one opening to the next.
+// type. It never changes the session itself: "OK" leaves the composed event in ComposedEvent
+// and the caller inserts or replaces it. The removal page lists the tracks of the state at the
+// time the editor shows, computed from the session's values. One instance serves the whole run
+// and keeps what its controls held from one opening to the next.
 // User-interface thread only; never opened while a session plays.
 
+#include "SettingsControls.h"
 #include "model/EventCatalogue.h"
 #include "model/Session.h"
 
@@ -23,29 +23,25 @@
 #include <string>
 #include <vector>
 
+class SessionDocument;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QRadioButton;
-class QSlider;
 class QStackedWidget;
-class QToolButton;
 class TAddWaveForm;
 class TColorPicker;
 class TColorSwatch;
 class TFontNameBox;
-class TFrequencyEdit;
-class TPositionButtons;
 class TSpinField;
-class TUpDown;
 
-class TEditEventForm : public QDialog {
+class TEditEventForm : public QDialog, public SettingsControls {
     Q_OBJECT
 
 public:
-    explicit TEditEventForm(QWidget* parent = nullptr);
+    // Composes events for document, which must outlive the dialog.
+    explicit TEditEventForm(const SessionDocument& document, QWidget* parent = nullptr);
     ~TEditEventForm() override;
 
     // The add-track dialog this one opens; the main window sets it once it exists.
@@ -61,15 +57,16 @@ public:
     std::string AddedWave;
 
     // Presets by a caller before showing: the time fields, each brought into its range (the
-    // minutes by the open session's length), then the time change runs once.
+    // minutes by the session's length), then the time change runs once.
     void PresetTime(std::int64_t minutes, std::int64_t seconds);
     // Selects a catalogue row as the type.
     void SelectType(EventKind kind);
     EventKind SelectedType() const;
 
-    // Fills the dialog from Events[index]: its time (milliseconds dropped), the state at its
-    // time, its type and its value. Returns the message that stops it when a value that must
-    // be a number is not one (Windows-1251); the dialog must not be shown then.
+    // Fills the dialog from the session's event at index: its time (milliseconds dropped), the
+    // tracks of the state at its time, its type and its value. Returns the message that stops it
+    // when a value that must be a number is not one (Windows-1251); the dialog must not be shown
+    // then.
     [[nodiscard]] std::optional<std::string> LoadEvent(std::size_t index);
 
     // The handlers, by the names the form binds.
@@ -95,7 +92,8 @@ public:
     QStackedWidget* PageControl = nullptr;
     QPushButton* OkButton = nullptr;
 
-    // The controls of the pages, by page.
+    // The controls of the pages that only the editor has; those the start values dialog has
+    // too are SettingsControls'.
     TFontNameBox* FontNameBox = nullptr;
     QComboBox* FontStyleBox = nullptr;
     TColorSwatch* TextColorShape = nullptr;
@@ -103,45 +101,10 @@ public:
     TColorSwatch* BackColorShape = nullptr;
     QPushButton* BackColorButton = nullptr;
     TSpinField* BlendEdit = nullptr;
-    TPositionButtons* PositionButtons = nullptr; // PosTextButton1 to PosTextButton12
-    QRadioButton* RB100 = nullptr;
-    QRadioButton* RB50 = nullptr;
-    QRadioButton* RB33 = nullptr;
-    TSpinField* TextFrameLongEdit = nullptr;
-    TSpinField* TextFrameIntervalEdit = nullptr;
-    QLineEdit* TxtFileEdit = nullptr;
-    QToolButton* OpenTxtFileButton = nullptr;
-    QToolButton* ClFileName = nullptr;
-    QSlider* VolumeTrack = nullptr;
     QLineEdit* AddedWaveEdit = nullptr;
     QPushButton* AddAudiotrackBtn = nullptr;
     QListWidget* WavesList = nullptr;
-    QComboBox* VideoTypeBox = nullptr;
-    TColorSwatch* SolidScreenColorShape = nullptr;
-    QPushButton* Button1 = nullptr;
-    TFrequencyEdit* FmFreqE = nullptr;
-    TUpDown* FmFreqU = nullptr;
-    TColorSwatch* SpiralLColorShape = nullptr;
-    QPushButton* Button3 = nullptr;
-    TColorSwatch* SpiralBColorShape = nullptr;
-    QPushButton* Button2 = nullptr;
-    TSpinField* SpiralSpeed = nullptr;
-    TSpinField* SpiralWidth = nullptr;
     QComboBox* SpiralDirect = nullptr;
-    TColorSwatch* LinesLColorShape = nullptr;
-    QPushButton* Button6 = nullptr;
-    TColorSwatch* LinesBColorShape = nullptr;
-    QPushButton* Button5 = nullptr;
-    TSpinField* LinesSpeed = nullptr;
-    TSpinField* LinesWidth = nullptr;
-    QComboBox* LinesDirectBox = nullptr;
-    TColorSwatch* CirclesLColorShape = nullptr;
-    QPushButton* Button7 = nullptr;
-    TColorSwatch* CirclesBColorShape = nullptr;
-    QPushButton* Button4 = nullptr;
-    TFrequencyEdit* ClFreqE = nullptr;
-    TUpDown* ClFreqU = nullptr;
-    TSpinField* CirclesWidth = nullptr;
 
     std::unique_ptr<TColorPicker> ColorDialog;
 
@@ -160,6 +123,7 @@ protected:
 private:
     void FormCreate();
     void CreateFixedPart();
+    void CreatePageControls();
     void BindHandlers();
     // The pages, by the kind of value the catalogue gives each type.
     Page CreatePage(const EventType& type);
@@ -178,14 +142,20 @@ private:
 
     // The time of the two fields, each brought into its range.
     std::int32_t FieldTime() const;
-    // EventTime from the fields, the state at that time, and the removal list when its page
-    // is the one shown.
+    // EventTime from the fields, the tracks of the state at that time, and the removal list
+    // when its page is the one shown.
     void TimeChange();
+    // The state at time: its tracks kept for the removal list, and the message that stopped
+    // the computation, if any.
+    std::optional<std::string> ComputeTracksAt(std::int32_t time);
     void UpdateMinuteLimit();
     bool RemovalPageShown() const;
     void ShowPhraseFile();
     void ShowAddedWave();
 
+    const SessionDocument& document_;
+    // The tracks of the state at the editor's time.
+    std::vector<TWaveEntry> tracksAtTime_;
     // The tracks the removal list shows, parallel to it.
     std::vector<std::string> removalTracks_;
     // A removal value loaded that matches no track of the list: kept while nothing is chosen.

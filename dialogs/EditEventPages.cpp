@@ -7,7 +7,6 @@
 #include "EditEventForm.h"
 
 #include "DialogControls.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FontNameBox.h"
@@ -26,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -103,59 +101,39 @@ constexpr NoticeText Notices[] = {
 struct ColourPage {
     EventKind kind;
     TColorSwatch* Form::*swatch;
-    const char* swatchName;
-    TColor colour;
     QPushButton* Form::*button;
-    const char* buttonName;
-    const char* caption;
 };
 
 const ColourPage ColourPages[] = {
-    {EventKind::TextColor, &Form::TextColorShape, "TextColorShape", 0x000000,
-     &Form::TextColorButton, "TextColorButton", "Выберите новый цвет текста"},
-    {EventKind::OutlineColor, &Form::BackColorShape, "BackColorShape", 0xFFFFFF,
-     &Form::BackColorButton, "BackColorButton", "Выберите новый цвет обводки"},
-    {EventKind::FlickerColor, &Form::SolidScreenColorShape, "SolidScreenColorShape", 0x000080,
-     &Form::Button1, "Button1", "Цвет сплошной заливки"},
-    {EventKind::SpiralColor, &Form::SpiralLColorShape, "SpiralLColorShape", 0x0000FF,
-     &Form::Button3, "Button3", "Цвет спирали"},
-    {EventKind::SpiralBackColor, &Form::SpiralBColorShape, "SpiralBColorShape", 0xFF0000,
-     &Form::Button2, "Button2", "Цвет фона спирали"},
-    {EventKind::LinesColor, &Form::LinesLColorShape, "LinesLColorShape", 0x800000, &Form::Button6,
-     "Button6", "Цвет бегущих полос"},
-    {EventKind::LinesBackColor, &Form::LinesBColorShape, "LinesBColorShape", 0xF0CAA6,
-     &Form::Button5, "Button5", "Цвет фона бегущих полос"},
-    {EventKind::CirclesColor, &Form::CirclesLColorShape, "CirclesLColorShape", 0x000080,
-     &Form::Button7, "Button7", "Цвет окружностей"},
-    {EventKind::CirclesBackColor, &Form::CirclesBColorShape, "CirclesBColorShape", 0x00FFFF,
-     &Form::Button4, "Button4", "Цвет фона окружностей"},
+    {EventKind::TextColor, &Form::TextColorShape, &Form::TextColorButton},
+    {EventKind::OutlineColor, &Form::BackColorShape, &Form::BackColorButton},
+    {EventKind::FlickerColor, &Form::SolidScreenColorShape, &Form::Button1},
+    {EventKind::SpiralColor, &Form::SpiralLColorShape, &Form::Button3},
+    {EventKind::SpiralBackColor, &Form::SpiralBColorShape, &Form::Button2},
+    {EventKind::LinesColor, &Form::LinesLColorShape, &Form::Button6},
+    {EventKind::LinesBackColor, &Form::LinesBColorShape, &Form::Button5},
+    {EventKind::CirclesColor, &Form::CirclesLColorShape, &Form::Button7},
+    {EventKind::CirclesBackColor, &Form::CirclesBColorShape, &Form::Button4},
 };
 
 struct NumberPage {
     EventKind kind;
     const char* label;
     TSpinField* Form::*field;
-    const char* name;
-    int minimum;
-    int maximum;
-    int value;
     const char* unit;
 };
 
 const NumberPage NumberPages[] = {
-    {EventKind::TextTransparency, "Прозрачность текстовой фразы:", &Form::BlendEdit, "BlendEdit", 0,
-     100, 0, "%"},
+    {EventKind::TextTransparency, "Прозрачность текстовой фразы:", &Form::BlendEdit, "%"},
     {EventKind::PhraseDuration, "Длительность показа фразы:", &Form::TextFrameLongEdit,
-     "TextFrameLongEdit", 10, 500, 50, "миллисек."},
+     "миллисек."},
     {EventKind::PhraseInterval, "Интервал между показами:", &Form::TextFrameIntervalEdit,
-     "TextFrameIntervalEdit", 500, 10000, 1000, "миллисек."},
-    {EventKind::SpiralSpeed, "Скорость спирали:", &Form::SpiralSpeed, "SpiralSpeed", 1, 200, 120,
-     ""},
-    {EventKind::SpiralWidth, "Толщина спирали:", &Form::SpiralWidth, "SpiralWidth", 1, 500, 16, ""},
-    {EventKind::LinesSpeed, "Скорость:", &Form::LinesSpeed, "LinesSpeed", 1, 10, 7, ""},
-    {EventKind::LinesWidth, "Толщина:", &Form::LinesWidth, "LinesWidth", 5, 300, 15, ""},
-    {EventKind::CirclesWidth, "Размер окружностей:", &Form::CirclesWidth, "CirclesWidth", 5, 500,
-     20, "точек"},
+     "миллисек."},
+    {EventKind::SpiralSpeed, "Скорость спирали:", &Form::SpiralSpeed, ""},
+    {EventKind::SpiralWidth, "Толщина спирали:", &Form::SpiralWidth, ""},
+    {EventKind::LinesSpeed, "Скорость:", &Form::LinesSpeed, ""},
+    {EventKind::LinesWidth, "Толщина:", &Form::LinesWidth, ""},
+    {EventKind::CirclesWidth, "Размер окружностей:", &Form::CirclesWidth, "точек"},
 };
 
 template <typename Table> const auto& RowOf(const Table& table, EventKind kind) {
@@ -168,6 +146,23 @@ QLabel* UnitLabel(const char* unit, QWidget* field) {
 }
 
 } // namespace
+
+void Form::CreatePageControls() {
+    CreateSettingsControls(
+        *this, {QStringLiteral("Цвет сплошной заливки"), QStringLiteral("Цвет фона спирали"),
+                QStringLiteral("Цвет спирали"), QStringLiteral("Цвет фона бегущих полос"),
+                QStringLiteral("Цвет бегущих полос"), QStringLiteral("Цвет фона окружностей"),
+                QStringLiteral("Цвет окружностей")});
+    // A new spiral width event proposes a thicker spiral than a new session has.
+    SpiralWidth->setValue(16);
+    std::tie(TextColorShape, TextColorButton) =
+        NewColourPair("TextColorShape", 0x000000, "TextColorButton",
+                      QStringLiteral("Выберите новый цвет текста"));
+    std::tie(BackColorShape, BackColorButton) =
+        NewColourPair("BackColorShape", 0xFFFFFF, "BackColorButton",
+                      QStringLiteral("Выберите новый цвет обводки"));
+    BlendEdit = NewSpin("BlendEdit", 0, 100, 0);
+}
 
 Form::Page Form::CreatePage(const EventType& type) {
     switch (type.ValueKind) {
@@ -247,7 +242,7 @@ Form::Page Form::CreateChoicePage(EventKind kind) {
         caption = QStringLiteral("Новый стиль шрифта:");
         break;
     case EventKind::VideoType:
-        box = VideoTypeBox = NewVideoTypeBox();
+        box = VideoTypeBox;
         caption = QStringLiteral("Тип видеосопровождения:");
         break;
     case EventKind::SpiralDirection:
@@ -257,7 +252,7 @@ Form::Page Form::CreateChoicePage(EventKind kind) {
         caption = QStringLiteral("Направление:");
         break;
     default: // the stripes' direction
-        box = LinesDirectBox = NewLinesDirectBox();
+        box = LinesDirectBox;
         caption = QStringLiteral("Направление:");
         break;
     }
@@ -280,13 +275,9 @@ Form::Page Form::CreateChoicePage(EventKind kind) {
 
 Form::Page Form::CreateColourPage(EventKind kind) {
     const ColourPage& row = RowOf(ColourPages, kind);
-    auto [swatch, button] =
-        NewColourPair(row.swatchName, row.colour, row.buttonName, QString::fromUtf8(row.caption));
-    swatch->setFixedSize(40, 40);
-    this->*row.swatch = swatch;
-    this->*row.button = button;
-    TColorSwatch* colour = swatch;
-    return {NewSheet({Row({swatch, button})}),
+    TColorSwatch* colour = this->*row.swatch;
+    colour->setFixedSize(40, 40);
+    return {NewSheet({Row({colour, this->*row.button})}),
             // Written as the signed 32-bit number the event values have always held, so a
             // system colour (high bit set) reads back.
             [colour] { return std::to_string(static_cast<std::int32_t>(colour->Color())); },
@@ -299,8 +290,7 @@ Form::Page Form::CreateColourPage(EventKind kind) {
 
 Form::Page Form::CreateNumberPage(const EventType& type) {
     const NumberPage& row = RowOf(NumberPages, type.Kind);
-    TSpinField* field = NewSpin(row.name, row.minimum, row.maximum, row.value);
-    this->*row.field = field;
+    TSpinField* field = this->*row.field;
     const std::optional<int> base = SpeedBase(type.ValueKind);
     QWidget* sheet = NewSheet({Row({NewLabel(QString::fromUtf8(row.label), field)}),
                                Row({field, UnitLabel(row.unit, field)})});
@@ -318,10 +308,6 @@ Form::Page Form::CreateNumberPage(const EventType& type) {
 }
 
 Form::Page Form::CreateVolumePage() {
-    VolumeTrack = new QSlider(Qt::Horizontal);
-    VolumeTrack->setObjectName(QStringLiteral("VolumeTrack"));
-    VolumeTrack->setRange(0, 100);
-    VolumeTrack->setValue(100);
     VolumeTrack->setMinimumWidth(220);
     QWidget* sheet = NewSheet({Row({NewLabel(QStringLiteral("Новая громкость"), VolumeTrack)}),
                                Row({NewLabel(QStringLiteral("0 %"), VolumeTrack), VolumeTrack,
@@ -334,7 +320,6 @@ Form::Page Form::CreateVolumePage() {
 }
 
 Form::Page Form::CreatePositionPage() {
-    PositionButtons = new TPositionButtons;
     // Here only the moving places carry hints; every button keeps its spoken name.
     for (int number = 1; number <= 9; ++number)
         PositionButtons->Buttons[number]->setToolTip(QString());
@@ -362,19 +347,7 @@ Form::Page Form::CreatePositionPage() {
 }
 
 Form::Page Form::CreateWidthPage() {
-    auto* rows = new QVBoxLayout;
-    const auto radio = [rows](const char* name, const QString& caption) {
-        auto* button = new QRadioButton(caption);
-        button->setObjectName(QString::fromLatin1(name));
-        rows->addWidget(button);
-        return button;
-    };
-    RB100 = radio("RB100", QStringLiteral("100 % от ширины экрана"));
-    RB50 = radio("RB50", QStringLiteral("50 % от ширины экрана"));
-    RB33 = radio("RB33", QStringLiteral("33 % от ширины экрана"));
-    RB100->setChecked(true);
-    auto* group = new QGroupBox(QStringLiteral("Новая ширина текста"));
-    group->setLayout(rows);
+    QGroupBox* group = NewTextWidthGroup(QStringLiteral("Новая ширина текста"), *this);
     const std::pair<QRadioButton*, std::string> widths[] = {
         {RB100, "100"}, {RB50, "50"}, {RB33, "33"}};
     auto kept = std::make_shared<std::string>();
@@ -404,16 +377,7 @@ Form::Page Form::CreateWidthPage() {
 }
 
 Form::Page Form::CreatePhraseFilePage() {
-    TxtFileEdit = new QLineEdit;
-    TxtFileEdit->setObjectName(QStringLiteral("TxtFileEdit"));
-    // The path comes from the file dialog only; the field shows its name.
-    TxtFileEdit->setReadOnly(true);
     TxtFileEdit->setMinimumWidth(300);
-    OpenTxtFileButton =
-        NewGlyphButton("OpenTxtFileButton", style()->standardIcon(QStyle::SP_DialogOpenButton),
-                       QStringLiteral("Выбрать текстовый файл"));
-    ClFileName = NewGlyphButton("ClFileName", style()->standardIcon(QStyle::SP_LineEditClearButton),
-                                QStringLiteral("Убрать текстовый файл"));
     QWidget* sheet =
         NewSheet({Row({NewLabel(QStringLiteral("Новый текстовый файл с фразами"), TxtFileEdit)}),
                   Row({TxtFileEdit, OpenTxtFileButton, ClFileName})});
@@ -477,12 +441,8 @@ Form::Page Form::CreateRemoveTrackPage() {
 
 Form::Page Form::CreateFrequencyPage(EventKind kind) {
     const bool flicker = kind == EventKind::FlickerFreq;
-    TUpDown* arrows = nullptr;
-    TFrequencyEdit* edit = flicker ? NewFrequency("FmFreqE", "FmFreqU", 2, 0, 30000, arrows)
-                                   : NewFrequency("ClFreqE", "ClFreqU", 1, 1, 5000, arrows);
-    edit->SetValue(flicker ? 8000 : 2000);
-    (flicker ? FmFreqE : ClFreqE) = edit;
-    (flicker ? FmFreqU : ClFreqU) = arrows;
+    TFrequencyEdit* edit = flicker ? FmFreqE : ClFreqE;
+    TUpDown* arrows = flicker ? FmFreqU : ClFreqU;
     const QString caption =
         flicker ? QStringLiteral("Частота мерцания:") : QStringLiteral("Частота колебаний:");
     QWidget* sheet = NewSheet(

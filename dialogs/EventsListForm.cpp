@@ -2,7 +2,7 @@
 
 #include "EditEventForm.h"
 #include "EventsListModel.h"
-#include "model/Common.h"
+#include "model/SessionDocument.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
@@ -14,12 +14,13 @@
 
 #include <algorithm>
 
-TEventsListForm::TEventsListForm(QWidget* parent) : QDialog(parent) {
+TEventsListForm::TEventsListForm(SessionDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("EventsListForm"));
     setWindowTitle(QStringLiteral(" Управление событиями"));
     MakeFixedToolWindow(*this, QSize(342, 381));
 
-    model_ = new TEventsListModel(Events, this);
+    model_ = new TEventsListModel(document_.Events, this);
     EventsListBox = new QListView(this);
     EventsListBox->setObjectName(QStringLiteral("EventsListBox"));
     EventsListBox->setModel(model_);
@@ -63,7 +64,7 @@ void TEventsListForm::FormShow() {
 
 void TEventsListForm::RefreshList() {
     model_->Rebuild();
-    if (!Events.empty())
+    if (!document_.Events.empty())
         SelectLine(0);
 }
 
@@ -94,17 +95,18 @@ void TEventsListForm::Change(const QString& step, const std::function<void()>& c
 void TEventsListForm::AddEventBtnClick() {
     std::int64_t proposed = 1000; // 0 min 1 s
     if (const auto line = SelectedLine()) {
-        const std::int64_t t = Events.at(static_cast<std::size_t>(*line)).EventTime;
-        proposed = t < SessionLength ? t + 60000 : std::int64_t{SessionLength} - 1;
+        const std::int64_t t = document_.Events.at(static_cast<std::size_t>(*line)).EventTime;
+        const std::int32_t length = document_.SessionLength;
+        proposed = t < length ? t + 60000 : std::int64_t{length} - 1;
     }
     const std::int64_t minutes = proposed / 60000;
     EditEventForm->PresetTime(minutes, (proposed - minutes * 60000) / 1000);
     std::size_t inserted = 0;
     if (RunEditor())
         Change(QStringLiteral("Добавить событие"),
-               [&] { inserted = InsertEvent(EditEventForm->ComposedEvent); });
+               [&] { inserted = document_.InsertEvent(EditEventForm->ComposedEvent); });
     RefreshList();
-    if (!Events.empty())
+    if (!document_.Events.empty())
         SelectLine(static_cast<int>(inserted));
 }
 
@@ -113,7 +115,7 @@ void TEventsListForm::DeleteEventBtnClick() {
     if (!line)
         return;
     Change(QStringLiteral("Удалить событие"),
-           [&] { DeleteEvent(static_cast<std::size_t>(*line)); });
+           [&] { document_.DeleteEvent(static_cast<std::size_t>(*line)); });
     RefreshList();
 }
 
@@ -126,12 +128,10 @@ void TEventsListForm::EditEventBtnClick() {
         ShowMessageBox(this, FromModelText(*failure));
     } else if (RunEditor()) {
         Change(QStringLiteral("Изменить событие"), [&] {
-            Events.at(index) = EditEventForm->ComposedEvent;
-            ResortEvents(index);
+            document_.Events.at(index) = EditEventForm->ComposedEvent;
+            document_.ResortEvents(index);
         });
         RefreshList();
         SelectLine(*line); // the same place, which after a reorder may hold another event
     }
-    // The editor left the state of the event's time behind.
-    (void)ComputeStateAt(SessionPosition);
 }

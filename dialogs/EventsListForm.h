@@ -3,14 +3,15 @@
 // The event list dialog: every event of the session, one line each in time order, with
 // "Добавить", "Удалить" and "Изменить". Adding and changing go through the event editor; this
 // dialog decides where a new event goes, how a changed one is put back in order and which line
-// is selected afterwards. Each change acts on Events at once. User-interface thread only;
-// never opened while a session plays.
+// is selected afterwards. Each change acts on the session's events at once. User-interface
+// thread only; never opened while a session plays.
 
 #include <QDialog>
 
 #include <functional>
 #include <optional>
 
+class SessionDocument;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -21,12 +22,13 @@ class TEventsListForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TEventsListForm(QWidget* parent = nullptr);
+    // Edits document, which must outlive the dialog.
+    explicit TEventsListForm(SessionDocument& document, QWidget* parent = nullptr);
 
     // The event editor this one opens; the main window sets it once it exists.
     TEditEventForm* EditEventForm = nullptr;
 
-    // Runs one change of Events, named for the user ("Добавить событие", ...). By default it
+    // Runs one change of the events, named for the user ("Добавить событие", ...). By default it
     // simply runs it; the main window may make each change a step of its own.
     std::function<void(const QString& step, const std::function<void()>& change)> ChangeEvents;
 
@@ -55,5 +57,6 @@ protected:
 private:
     void Change(const QString& step, const std::function<void()>& change);
 
+    SessionDocument& document_;
     TEventsListModel* model_ = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "SessionParametersForm.h"
 
-#include "model/Common.h"
-#include "model/SessionState.h"
+#include "model/SessionDocument.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 #include "ui/ToolWindow.h"
@@ -44,7 +43,8 @@ std::optional<std::string> StoredText(const QString& text, const QString& loaded
 
 } // namespace
 
-TSessionParametersForm::TSessionParametersForm(QWidget* parent) : QDialog(parent) {
+TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("SessionParametersForm"));
     setWindowTitle(QStringLiteral("Основные параметры сессии"));
     MakeFixedToolWindow(*this, QSize(407, 266));
@@ -85,9 +85,9 @@ void TSessionParametersForm::showEvent(QShowEvent* event) {
 }
 
 void TSessionParametersForm::FormShow() {
-    loadedName_ = FromModelText(SessionName);
-    loadedAuthor_ = FromModelText(SessionAuthor);
-    loadedDescription_ = MemoText(SessionDescription);
+    loadedName_ = FromModelText(document_.SessionName);
+    loadedAuthor_ = FromModelText(document_.SessionAuthor);
+    loadedDescription_ = MemoText(document_.SessionDescription);
     NameEdit->setText(loadedName_);
     AuthorEdit->setText(loadedAuthor_);
     DescribeMemo->setPlainText(loadedDescription_);
@@ -95,31 +95,32 @@ void TSessionParametersForm::FormShow() {
     loadedName_ = NameEdit->text();
     loadedAuthor_ = AuthorEdit->text();
     loadedDescription_ = DescribeMemo->toPlainText();
-    LongEdit->setValue(SessionLength / MinuteMs);
-    OldSessionLength = SessionLength;
+    LongEdit->setValue(document_.SessionLength / MinuteMs);
+    OldSessionLength = document_.SessionLength;
 }
 
 void TSessionParametersForm::OkButtonClick() {
     const auto refuse = [this](const char* label) {
         ShowMessageBox(this, UnrepresentableTextMessage(QString::fromUtf8(label)));
     };
-    const auto name = StoredText(NameEdit->text(), loadedName_, SessionName);
+    SessionDocument& d = document_;
+    const auto name = StoredText(NameEdit->text(), loadedName_, d.SessionName);
     if (!name)
         return refuse("Название");
-    const auto author = StoredText(AuthorEdit->text(), loadedAuthor_, SessionAuthor);
+    const auto author = StoredText(AuthorEdit->text(), loadedAuthor_, d.SessionAuthor);
     if (!author)
         return refuse("Автор");
     const auto description = StoredText(WithCrLf(DescribeMemo->toPlainText()),
-                                        WithCrLf(loadedDescription_), SessionDescription);
+                                        WithCrLf(loadedDescription_), d.SessionDescription);
     if (!description)
         return refuse("Краткое описание сессии");
-    SessionName = *name;
-    SessionAuthor = *author;
-    SessionDescription = *description;
-    SessionLength = LongEdit->Value() * MinuteMs;
+    d.SessionName = *name;
+    d.SessionAuthor = *author;
+    d.SessionDescription = *description;
+    d.SessionLength = LongEdit->Value() * MinuteMs;
     // A length of 0 or less (only a damaged file holds one) gives no proportion: the events
     // keep their times.
-    if (SessionLength != OldSessionLength && OldSessionLength > 0)
-        RescaleEventTimes(OldSessionLength, SessionLength);
+    if (d.SessionLength != OldSessionLength && OldSessionLength > 0)
+        d.RescaleEventTimes(OldSessionLength, d.SessionLength);
     accept();
 }

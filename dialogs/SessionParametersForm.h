@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+class SessionDocument;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -20,7 +21,8 @@ class TSessionParametersForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TSessionParametersForm(QWidget* parent = nullptr);
+    // Edits document, which must outlive the dialog.
+    explicit TSessionParametersForm(SessionDocument& document, QWidget* parent = nullptr);
 
     // Loads the controls from the session; runs when the dialog is shown.
     void FormShow();
@@ -40,6 +42,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    SessionDocument& document_;
     std::int32_t OldSessionLength = 0;
     // The texts as loaded, so that a text left alone is stored byte for byte as it was.
     QString loadedName_, loadedAuthor_, loadedDescription_;

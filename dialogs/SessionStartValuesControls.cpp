@@ -4,7 +4,6 @@
 #include "SessionStartValuesForm.h"
 
 #include "DialogControls.h"
-#include "model/Common.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FrequencyField.h"
 #include "ui/Glyphs.h"
@@ -21,9 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -67,17 +64,12 @@ void AddFieldRow(QGridLayout* grid, const QString& caption, QWidget* field, QWid
         grid->addWidget(NewLabel(unit, field), row, 3);
 }
 
-// A colour square and the button that picks its colour, as one row across the grid; the
-// button's caption names both.
-std::pair<TColorSwatch*, QPushButton*> AddColourRow(QGridLayout* grid, const char* swatchName,
-                                                    TColor colour, const char* buttonName,
-                                                    const QString& caption) {
-    const auto pair = NewColourPair(swatchName, colour, buttonName, caption);
+// A colour square and the button that picks its colour, as one row across the grid.
+void AddColourRow(QGridLayout* grid, TColorSwatch* swatch, QPushButton* button) {
     auto* row = Nested(new QHBoxLayout);
-    row->addWidget(pair.first);
-    row->addWidget(pair.second, 1);
+    row->addWidget(swatch);
+    row->addWidget(button, 1);
     grid->addLayout(row, grid->rowCount(), 0, 1, 4);
-    return pair;
 }
 
 QGridLayout* NewGrid() {
@@ -89,11 +81,16 @@ QGridLayout* NewGrid() {
 
 } // namespace
 
-TSessionStartValuesForm::TSessionStartValuesForm(QWidget* parent) : QDialog(parent) {
+TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QWidget* parent)
+    : QDialog(parent), startValues_(startValues) {
     setObjectName(QStringLiteral("SessionStartValuesForm"));
     setWindowTitle(QStringLiteral("  Стартовые значения сессии"));
     MakeFixedToolWindow(*this, QSize(682, 531));
     ColorDialog = std::make_unique<TColorPicker>(this);
+    CreateSettingsControls(*this, {QStringLiteral("Цвет заливки"), QStringLiteral("Цвет фона"),
+                                   QStringLiteral("Цвет спирали"), QStringLiteral("Цвет фона"),
+                                   QStringLiteral("Цвет полос"), QStringLiteral("Цвет фона"),
+                                   QStringLiteral("Цвет линий")});
     auto* window = new QGridLayout(this);
     window->setContentsMargins(8, 6, 8, 8);
     window->addWidget(CreatePhraseGroup(), 0, 0);
@@ -110,48 +107,27 @@ TSessionStartValuesForm::~TSessionStartValuesForm() = default;
 QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
     TextEnabledBox = NewCheckBox("TextEnabledBox", QStringLiteral(" Текстовые фразы включены"));
 
-    PositionButtons = new TPositionButtons;
     auto* place = Packed(new QVBoxLayout);
     place->addWidget(PositionButtons);
 
     FontSettingsBtn = new QPushButton(QStringLiteral(" Настроить вид фразы"));
     FontSettingsBtn->setObjectName(QStringLiteral("FontSettingsBtn"));
-    auto* widthRows = Packed(new QVBoxLayout);
-    const auto radio = [widthRows](const char* name, const QString& caption) {
-        auto* button = new QRadioButton(caption);
-        button->setObjectName(QString::fromLatin1(name));
-        widthRows->addWidget(button);
-        return button;
-    };
-    RB100 = radio("RB100", QStringLiteral("100 % от ширины экрана"));
-    RB50 = radio("RB50", QStringLiteral("50 % от ширины экрана"));
-    RB33 = radio("RB33", QStringLiteral("33 % от ширины экрана"));
-    RB100->setChecked(true);
+    QGroupBox* width = NewTextWidthGroup(QStringLiteral("Ширина текста"), *this);
+    Packed(width->layout());
     auto* right = Nested(new QVBoxLayout);
     right->addWidget(FontSettingsBtn);
-    right->addWidget(NewGroup(QStringLiteral("Ширина текста"), widthRows));
+    right->addWidget(width);
     auto* middle = Nested(new QHBoxLayout);
     middle->addWidget(NewGroup(QStringLiteral("Позиция"), place));
     middle->addLayout(right, 1);
 
     const QString ms = QStringLiteral("миллисекунд");
-    TextFrameLongEdit = NewSpin("TextFrameLongEdit", 10, 500, 50);
-    TextFrameIntervalEdit = NewSpin("TextFrameIntervalEdit", 500, 10000, 1000);
     QGridLayout* timing = NewGrid();
     AddFieldRow(timing, QStringLiteral("Длительность показа фразы:"), TextFrameLongEdit, nullptr,
                 ms);
     AddFieldRow(timing, QStringLiteral("Интервал между показами:"), TextFrameIntervalEdit, nullptr,
                 ms);
 
-    TxtFileEdit = new QLineEdit;
-    TxtFileEdit->setObjectName(QStringLiteral("TxtFileEdit"));
-    // The path comes from the file dialog only; the field shows its name.
-    TxtFileEdit->setReadOnly(true);
-    OpenTxtFileButton =
-        NewGlyphButton("OpenTxtFileButton", style()->standardIcon(QStyle::SP_DialogOpenButton),
-                       QStringLiteral("Выбрать текстовый файл"));
-    ClFileName = NewGlyphButton("ClFileName", style()->standardIcon(QStyle::SP_LineEditClearButton),
-                                QStringLiteral("Убрать текстовый файл"));
     auto* file = Nested(new QHBoxLayout);
     file->addWidget(TxtFileEdit, 1);
     file->addWidget(OpenTxtFileButton);
@@ -170,12 +146,6 @@ QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
 QWidget* TSessionStartValuesForm::CreateSoundGroup() {
     AudioEnabledBox =
         NewCheckBox("AudioEnabledBox", QStringLiteral(" Аудиосопровождение включено"));
-    VolumeTrack = new QSlider(Qt::Horizontal);
-    VolumeTrack->setObjectName(QStringLiteral("VolumeTrack"));
-    VolumeTrack->setRange(0, 100);
-    VolumeTrack->setSingleStep(1);
-    VolumeTrack->setTickPosition(QSlider::NoTicks);
-    VolumeTrack->setValue(100);
     Label9 = new QLabel(QStringLiteral("100 %"));
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setMinimumWidth(Label9->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
@@ -210,7 +180,6 @@ QWidget* TSessionStartValuesForm::CreateSoundGroup() {
 QWidget* TSessionStartValuesForm::CreatePictureGroup() {
     VideoEnabledBox =
         NewCheckBox("VideoEnabledBox", QStringLiteral(" Видеосопровождение включено"));
-    VideoTypeBox = NewVideoTypeBox();
     auto* typeCaption = Nested(new QVBoxLayout);
     typeCaption->setSpacing(0);
     typeCaption->addWidget(NewLabel(QStringLiteral("Тип"), VideoTypeBox));
@@ -235,21 +204,15 @@ QWidget* TSessionStartValuesForm::CreatePictureGroup() {
 
 QWidget* TSessionStartValuesForm::CreateFlickerGroup() {
     QGridLayout* grid = NewGrid();
-    std::tie(SolidScreenColorShape, Button1) = AddColourRow(
-        grid, "SolidScreenColorShape", 0x000080, "Button1", QStringLiteral("Цвет заливки"));
-    FmFreqE = NewFrequency("FmFreqE", "FmFreqU", 2, 0, 30000, FmFreqU);
+    AddColourRow(grid, SolidScreenColorShape, Button1);
     AddFieldRow(grid, QStringLiteral("Частота:"), FmFreqE, FmFreqU, QStringLiteral("Гц"));
     return NewGroup(QStringLiteral("Мерцающий экран"), grid);
 }
 
 QWidget* TSessionStartValuesForm::CreateSpiralGroup() {
     QGridLayout* grid = NewGrid();
-    std::tie(SpiralBColorShape, Button2) =
-        AddColourRow(grid, "SpiralBColorShape", 0xFF0000, "Button2", QStringLiteral("Цвет фона"));
-    std::tie(SpiralLColorShape, Button3) = AddColourRow(grid, "SpiralLColorShape", 0x0000FF,
-                                                        "Button3", QStringLiteral("Цвет спирали"));
-    SpiralSpeed = NewSpin("SpiralSpeed", 1, 200, 120);
-    SpiralWidth = NewSpin("SpiralWidth", 1, 500, 10);
+    AddColourRow(grid, SpiralBColorShape, Button2);
+    AddColourRow(grid, SpiralLColorShape, Button3);
     AddFieldRow(grid, QStringLiteral("Скорость:"), SpiralSpeed, nullptr, QString());
     AddFieldRow(grid, QStringLiteral("Толщина:"), SpiralWidth, nullptr, QString());
     SpiralDir1Btn =
@@ -270,15 +233,10 @@ QWidget* TSessionStartValuesForm::CreateSpiralGroup() {
 
 QWidget* TSessionStartValuesForm::CreateLinesGroup() {
     QGridLayout* grid = NewGrid();
-    std::tie(LinesBColorShape, Button5) =
-        AddColourRow(grid, "LinesBColorShape", 0xF0CAA6, "Button5", QStringLiteral("Цвет фона"));
-    std::tie(LinesLColorShape, Button6) =
-        AddColourRow(grid, "LinesLColorShape", 0x800000, "Button6", QStringLiteral("Цвет полос"));
-    LinesSpeed = NewSpin("LinesSpeed", 1, 10, 7);
-    LinesWidth = NewSpin("LinesWidth", 5, 300, 15);
+    AddColourRow(grid, LinesBColorShape, Button5);
+    AddColourRow(grid, LinesLColorShape, Button6);
     AddFieldRow(grid, QStringLiteral("Скорость:"), LinesSpeed, nullptr, QString());
     AddFieldRow(grid, QStringLiteral("Толщина:"), LinesWidth, nullptr, QString());
-    LinesDirectBox = NewLinesDirectBox();
     auto* direction = Packed(new QHBoxLayout);
     direction->addWidget(LinesDirectBox);
     QGroupBox* directionGroup = NewGroup(QStringLiteral("Направление"), direction);
@@ -289,13 +247,9 @@ QWidget* TSessionStartValuesForm::CreateLinesGroup() {
 
 QWidget* TSessionStartValuesForm::CreateCirclesGroup() {
     QGridLayout* grid = NewGrid();
-    std::tie(CirclesBColorShape, Button4) =
-        AddColourRow(grid, "CirclesBColorShape", 0x00FFFF, "Button4", QStringLiteral("Цвет фона"));
-    std::tie(CirclesLColorShape, Button7) =
-        AddColourRow(grid, "CirclesLColorShape", 0x000080, "Button7", QStringLiteral("Цвет линий"));
-    ClFreqE = NewFrequency("ClFreqE", "ClFreqU", 1, 1, 5000, ClFreqU);
+    AddColourRow(grid, CirclesBColorShape, Button4);
+    AddColourRow(grid, CirclesLColorShape, Button7);
     AddFieldRow(grid, QStringLiteral("Частота:"), ClFreqE, ClFreqU, QStringLiteral("Гц"));
-    CirclesWidth = NewSpin("CirclesWidth", 5, 500, 20);
     AddFieldRow(grid, QStringLiteral("Размер:"), CirclesWidth, nullptr, QStringLiteral("Тч"));
     return NewGroup(QStringLiteral("Окружности"), grid);
 }

@@ -3,9 +3,8 @@
 #include "AddWaveForm.h"
 #include "DialogControls.h"
 #include "FontSettingsForm.h"
-#include "audio/TrackDescriptor.h"
-#include "model/Common.h"
 #include "model/MediaPath.h"
+#include "model/TrackDescriptor.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/FontNameBox.h"
@@ -53,14 +52,7 @@ void TSessionStartValuesForm::BindHandlers() {
             GuardedSlot(this, &TSessionStartValuesForm::SpiralDir1BtnClick));
     connect(SpiralDir2Btn, &QToolButton::clicked, this,
             GuardedSlot(this, &TSessionStartValuesForm::SpiralDir2BtnClick));
-    BindColourButtons(this,
-                      {{Button1, SolidScreenColorShape},
-                       {Button2, SpiralBColorShape},
-                       {Button3, SpiralLColorShape},
-                       {Button4, CirclesBColorShape},
-                       {Button5, LinesBColorShape},
-                       {Button6, LinesLColorShape},
-                       {Button7, CirclesLColorShape}},
+    BindColourButtons(this, ColourButtons(),
                       [this](TColorSwatch* swatch) { ColorButtonClick(swatch); });
 }
 
@@ -75,7 +67,7 @@ void TSessionStartValuesForm::done(int result) {
 }
 
 void TSessionStartValuesForm::FormShow() {
-    const TSessionValues& v = StartValues;
+    const TSessionValues& v = startValues_;
     TFontSettingsForm& look = *FontSettingsForm;
     look.FontNameBox->Fill();
     look.FontNameBox->SelectFace(QStringLiteral("Arial"));
@@ -142,7 +134,7 @@ void TSessionStartValuesForm::FormClose() {
     for (TSpinField* field : {TextFrameLongEdit, TextFrameIntervalEdit, SpiralSpeed, SpiralWidth,
                               LinesSpeed, LinesWidth, CirclesWidth})
         field->Clamp();
-    TSessionValues& v = StartValues;
+    TSessionValues& v = startValues_;
     const TFontSettingsForm& look = *FontSettingsForm;
 
     v.TextEnabled = TextEnabledBox->isChecked();

@@ -5,7 +5,7 @@
 #include "H264Encoder.h"
 #include "HandOverQueue.h"
 #include "Mp4File.h"
-#include "audio/SessionExport.h"
+#include "audio/export/SessionExport.h"
 #include "base/FileUtils.h"
 #include "visual/SessionPicture.h"
 

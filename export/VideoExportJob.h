@@ -5,7 +5,7 @@
 // frame in hand.
 
 #include "VideoExport.h"
-#include "audio/ExportJob.h"
+#include "base/ExportJob.h"
 #include "model/Session.h"
 
 #include <filesystem>

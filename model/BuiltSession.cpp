@@ -1,18 +1,22 @@
 #include "BuiltSession.h"
 
-#include "Common.h"
 #include "Cp1251.h"
 #include "EventCatalogue.h"
 #include "MediaPath.h"
 #include "ProjectFile.h"
+#include "Session.h"
+#include "base/FileDescriptor.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
+#include "base/SystemFileCalls.h"
+#include "base/WritePlace.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <map>
 #include <set>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace {
@@ -72,7 +76,10 @@ public:
         std::string name;     // its entry's name (Windows-1251)
     };
 
-    explicit MediaCollection(std::string_view projectFolder) : projectFolder_(projectFolder) {
+    // unreadable: files found to fail part way through, with the system's message.
+    MediaCollection(std::string_view projectFolder,
+                    const std::map<std::string, std::string>& unreadable)
+        : projectFolder_(projectFolder), unreadable_(unreadable) {
         taken_.insert(AnsiUpperCase(ProjectEntryName));
     }
 
@@ -80,9 +87,12 @@ public:
         if (!IsMediaPath(value) || Find(value))
             return;
         std::string resolved = value;
-        if (!ResolveMediaPath(resolved, projectFolder_) || !Readable(resolved)) {
-            if (std::find(leftOut_.begin(), leftOut_.end(), value) == leftOut_.end())
-                leftOut_.push_back(value);
+        const bool found = ResolveMediaPath(resolved, projectFolder_) && Readable(resolved);
+        const auto failed = unreadable_.find(resolved);
+        if (!found || failed != unreadable_.end()) {
+            const std::string entry = found ? value + " (" + failed->second + ")" : value;
+            if (std::find(leftOut_.begin(), leftOut_.end(), entry) == leftOut_.end())
+                leftOut_.push_back(entry);
             // A path left as it stands must never read as a bundled medium's name.
             taken_.insert(AnsiUpperCase(value));
             return;
@@ -141,6 +151,7 @@ private:
     }
 
     std::string projectFolder_;
+    const std::map<std::string, std::string>& unreadable_;
     std::vector<Medium> media_;
     std::vector<std::pair<std::string, std::size_t>> named_; // each text that named a medium
     std::vector<std::string> leftOut_;
@@ -163,30 +174,26 @@ std::optional<std::vector<std::string>> MediaNames(const BundleIndex& index) {
 const char* const UnusableNamesMessage =
     "the built session is damaged: its table of contents names a file this program cannot use";
 
+// Copies the entry into a new file of its name in folder.
 void UnpackEntry(const std::filesystem::path& bundle, const BundleEntry& entry,
-                 const std::filesystem::path& target) {
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    const auto fail = [&target] {
-        throw EInOutError(target.string() + ": " + std::strerror(errno));
-    };
-    if (!out)
-        fail();
+                 const FolderHandle& folder, const CopyCheckpoint& checkpoint) {
+    const FileDescriptor out = CreateNewFile(folder, entry.name, 0600);
+    std::uint64_t written = 0;
     ReadBundleEntry(bundle, entry, [&](const char* bytes, std::size_t count) {
-        if (!out.write(bytes, static_cast<std::streamsize>(count)))
-            fail();
+        if (checkpoint)
+            checkpoint();
+        WriteFullyAt(out.get(), bytes, count, written);
+        written += count;
     });
-    out.close();
-    if (!out)
-        fail();
 }
 
 // The project of the built session, copied into folder to be read. Empty when it is not one.
 std::optional<Session> ReadBundledProject(const std::filesystem::path& bundle,
-                                          const BundleIndex& index,
-                                          const std::filesystem::path& folder) {
+                                          const BundleIndex& index, const PrivateFolder& folder,
+                                          const CopyCheckpoint& checkpoint) {
     const BundleEntry& project = index.entries.front();
-    UnpackEntry(bundle, project, folder / project.name);
-    TFile file(folder / project.name);
+    UnpackEntry(bundle, project, folder.Handle(), checkpoint);
+    TFile file(folder.Path() / project.name);
     Session session;
     if (ReadProject(file, session) == ProjectReadResult::WrongFormat)
         return std::nullopt;
@@ -204,11 +211,23 @@ void PointBundledMediaAt(Session& session, const std::vector<std::string>& names
 
 } // namespace
 
-std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
-                                          const std::filesystem::path& program,
-                                          const std::filesystem::path& target,
-                                          const BuildProgress& progress) {
-    MediaCollection media(projectFolder);
+namespace {
+
+// A medium that failed part way through its copy (Windows-1251 path, the system's message).
+struct UnreadableMedium {
+    std::string resolved;
+    std::string message;
+};
+
+// One attempt at the built session, leaving out the media known to be unreadable. Throws
+// UnreadableMedium for another one that is.
+std::vector<std::string> WriteBuiltSession(const Session& session, std::string_view projectFolder,
+                                           const std::filesystem::path& program,
+                                           std::uint64_t programSize,
+                                           const std::filesystem::path& target,
+                                           const BuildProgress& progress,
+                                           const std::map<std::string, std::string>& unreadable) {
+    MediaCollection media(projectFolder, unreadable);
     Session bundled = session;
     ForEachMediaPath(bundled, [&](const std::string& value, MediaField field) {
         if (field != MediaField::TrackRemoval)
@@ -220,12 +239,8 @@ std::vector<std::string> BuildSessionFile(const Session& session, std::string_vi
             value = std::move(*name);
     });
 
-    // Built from a built session, the program is what comes before its entries.
-    const BundleIndex self = ReadBundleIndex(program);
-    if (self.kind == BundleIndex::Kind::Damaged)
-        throw EInOutError(program.string() + ": " + self.problem);
     const std::string project = ProjectBytes(bundled);
-    std::uint64_t total = self.programSize + project.size();
+    std::uint64_t total = programSize + project.size();
     for (const auto& medium : media.Media()) {
         std::error_code unknown;
         const auto size = std::filesystem::file_size(FileSystemPath(medium.resolved), unknown);
@@ -234,20 +249,48 @@ std::vector<std::string> BuildSessionFile(const Session& session, std::string_vi
     BundleWriter::Progress written;
     if (progress)
         written = [&progress, total](std::uint64_t done) { progress(done, std::max(done, total)); };
-    BundleWriter writer(target, program, self.programSize, std::move(written));
+    BundleWriter writer(target, program, programSize, std::move(written));
     writer.Add(ProjectEntryName, project);
-    for (const auto& medium : media.Media())
-        writer.AddFile(Cp1251ToUtf8(medium.name), FileSystemPath(medium.resolved));
+    for (const auto& medium : media.Media()) {
+        try {
+            writer.AddFile(Cp1251ToUtf8(medium.name), FileSystemPath(medium.resolved));
+        } catch (const EUnreadableSource& failure) {
+            throw UnreadableMedium{medium.resolved, failure.what()};
+        }
+    }
     writer.Commit();
     return media.LeftOut();
 }
 
+} // namespace
+
+std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
+                                          const std::filesystem::path& program,
+                                          const std::filesystem::path& target,
+                                          const BuildProgress& progress) {
+    // Built from a built session, the program is what comes before its entries.
+    const BundleIndex self = ReadBundleIndex(program);
+    if (self.kind == BundleIndex::Kind::Damaged)
+        throw EInOutError(program.string() + ": " + self.problem);
+    // The project names every bundled medium by its entry and comes first, so a medium that
+    // opens but fails part way through (a device, a failing disk) means starting again
+    // without it. Each failure leaves one more out, so this ends.
+    std::map<std::string, std::string> unreadable;
+    for (;;) {
+        try {
+            return WriteBuiltSession(session, projectFolder, program, self.programSize, target,
+                                     progress, unreadable);
+        } catch (const UnreadableMedium& medium) {
+            unreadable.emplace(medium.resolved, medium.message);
+        }
+    }
+}
+
 BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const BundleIndex& index,
-                                  BundledMedia media) {
+                                  BundledMedia media, const CopyCheckpoint& checkpoint) {
     BuiltSessionLoad result;
     ProjectLoad& load = result.load;
     load.path = bundle;
-    ResetProject();
     const auto names = MediaNames(index);
     if (!names || index.entries.empty()) {
         load.outcome = ProjectLoad::Outcome::WrongFormat;
@@ -262,7 +305,7 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
             load.message = UnrepresentablePathMessage(folder->Path().string());
             return result;
         }
-        auto session = ReadBundledProject(bundle, index, folder->Path());
+        auto session = ReadBundledProject(bundle, index, *folder, checkpoint);
         if (!session) {
             load.outcome = ProjectLoad::Outcome::WrongFormat;
             load.message = WrongFormatMessage;
@@ -271,15 +314,15 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
         std::string projectFile = Utf8ToCp1251(bundle.string()).value_or("");
         if (media == BundledMedia::Unpacked) {
             for (std::size_t i = 1; i < index.entries.size(); ++i)
-                UnpackEntry(bundle, index.entries[i], folder->Path() / index.entries[i].name);
+                UnpackEntry(bundle, index.entries[i], folder->Handle(), checkpoint);
             PointBundledMediaAt(*session, *names, *modelFolder);
             // Beside its media, as a project moved together with them.
             projectFile = Utf8ToCp1251((folder->Path() / index.entries[0].name).string())
                               .value_or(projectFile);
             result.media = std::move(folder);
         }
-        AdoptSession(std::move(*session));
-        ProjectFileName = projectFile;
+        load.session = std::move(*session);
+        load.projectFileName = std::move(projectFile);
     } catch (const EInOutError& failure) {
         result.media.reset();
         load.outcome = ProjectLoad::Outcome::Unreadable;
@@ -290,24 +333,30 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
 
 std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bundle,
                                                const BundleIndex& index,
-                                               const std::filesystem::path& out) {
+                                               const std::filesystem::path& out,
+                                               const CopyCheckpoint& checkpoint) {
     const auto names = MediaNames(index);
     if (!names || index.entries.empty())
         return UnusableNamesMessage;
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(out, error);
     const std::filesystem::path target = (error ? out : absolute).lexically_normal();
-    const std::filesystem::path folder = target.parent_path();
-    const auto modelFolder = Utf8ToCp1251(folder.string());
+    const auto modelFolder = Utf8ToCp1251(target.parent_path().string());
     if (!modelFolder)
-        return UnrepresentablePathMessage(folder.string());
+        return UnrepresentablePathMessage(target.parent_path().string());
+    // Every file is made relative to this one opening of the folder, so the media and the
+    // project cannot end up in different places.
+    const FolderHandle folder = OpenFolderForWriting(target.parent_path());
 
+    // Asked first to say which names are taken; creating the files exclusively below is what
+    // makes sure.
     std::string present;
     for (std::size_t i = 1; i < index.entries.size(); ++i) {
-        const std::filesystem::path medium = folder / index.entries[i].name;
-        if (std::filesystem::exists(std::filesystem::symlink_status(medium, error)) ||
-            medium == target)
-            present += "\n  " + medium.string();
+        const std::string& name = index.entries[i].name;
+        struct stat info {};
+        if (fstatat(folder.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 ||
+            name == target.filename())
+            present += "\n  " + (target.parent_path() / name).string();
     }
     if (!present.empty())
         return "the media are written beside " + target.string() +
@@ -317,24 +366,35 @@ std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bund
     std::optional<Session> session;
     {
         const PrivateFolder scratch("umbrascope-extract");
-        session = ReadBundledProject(bundle, index, scratch.Path());
+        session = ReadBundledProject(bundle, index, scratch, checkpoint);
     }
     if (!session)
         return WrongFormatMessage;
     PointBundledMediaAt(*session, *names, *modelFolder);
     std::vector<std::unique_ptr<ReplacingFile>> media;
     for (std::size_t i = 1; i < index.entries.size(); ++i) {
-        media.push_back(std::make_unique<ReplacingFile>(folder / index.entries[i].name));
+        media.push_back(std::make_unique<ReplacingFile>(folder, index.entries[i].name,
+                                                        ReplacingFile::Existing::Refuse));
         ReplacingFile& file = *media.back();
-        ReadBundleEntry(bundle, index.entries[i], [&file](const char* bytes, std::size_t count) {
+        ReadBundleEntry(bundle, index.entries[i], [&](const char* bytes, std::size_t count) {
+            if (checkpoint)
+                checkpoint();
             file.Write(bytes, count);
         });
     }
-    ReplacingFile project(target);
+    ReplacingFile project(folder, target.filename());
     const std::string bytes = ProjectBytes(*session);
     project.Write(bytes.data(), bytes.size());
-    for (const auto& medium : media)
-        medium->Commit();
-    project.Commit();
+    // All or nothing: the media that were put in place go again should a later file fail.
+    std::size_t placed = 0;
+    try {
+        for (; placed < media.size(); ++placed)
+            media[placed]->Commit();
+        project.Commit();
+    } catch (...) {
+        for (std::size_t i = 0; i < placed; ++i)
+            media[i]->Withdraw();
+        throw;
+    }
     return std::nullopt;
 }

@@ -5,9 +5,7 @@
 // the project. In it, every bundled medium is named by its entry's bare file name; a medium
 // that was not found when building keeps its path. The project file format is unchanged.
 //
-// Thread rule: BuildSessionFile works on values and may run on any thread. The other functions
-// write the open session and belong to the user-interface thread (or a command-line mode's
-// only thread).
+// Thread rule: every function works on values and files and may run on any thread.
 
 #include "ProjectLoader.h"
 #include "Session.h"
@@ -25,9 +23,10 @@
 // Writes a built session of these contents to target: the program's own bytes, the project,
 // then every phrase file and sound file the start values and the events name, found where
 // named or beside the project (projectFolder). Returns the paths (Windows-1251) of the media
-// that were not found or could not be read: they are left out and keep their paths. Throws
-// EInOutError; nothing is left at target then. progress, when given, is told the bytes written
-// and the bytes to write as the copy goes; an exception it throws abandons the file likewise.
+// that were not found or could not be read, the latter followed by the system's message in
+// brackets: they are left out and keep their paths. Throws EInOutError; nothing is left at
+// target then. progress, when given, is told the bytes written and the bytes to write as the
+// copy goes; an exception it throws abandons the file likewise.
 using BuildProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
                                           const std::filesystem::path& program,
@@ -44,14 +43,22 @@ struct BuiltSessionLoad {
     std::unique_ptr<PrivateFolder> media; // the unpacked media, there while this lives
 };
 
-// Makes the open session a new project and reads the built session's project into it. Never
-// throws for a file that cannot be read: the message comes back instead.
+// Called as a built session's bytes are copied out, every megabyte or so; an exception it
+// throws abandons the copy, and what was copied goes.
+using CopyCheckpoint = std::function<void()>;
+
+// Reads the built session's project (the load's session and file name, which is the unpacked
+// project's when the media are unpacked). Never throws for a file that cannot be read: the
+// message comes back instead. An exception of checkpoint passes through, the unpacked media
+// removed.
 BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const BundleIndex& index,
-                                  BundledMedia media);
+                                  BundledMedia media, const CopyCheckpoint& checkpoint = {});
 
 // Writes the built session's project to out and its media beside it, the project naming them
-// there. Refuses with a message (UTF-8), writing nothing, when a file of a medium's name is
-// there already. Throws EInOutError; no file is then half written.
+// there. Every medium is created new, never over a file or through a link of its name: when
+// such a file is there, nothing is written and a message (UTF-8) says so. Throws EInOutError
+// (or what checkpoint throws); nothing is written then either.
 std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bundle,
                                                const BundleIndex& index,
-                                               const std::filesystem::path& out);
+                                               const std::filesystem::path& out,
+                                               const CopyCheckpoint& checkpoint = {});

@@ -1,7 +1,5 @@
 #include "EditHistory.h"
 
-#include "Common.h"
-
 #include <utility>
 
 void EditHistory::Record(std::string name, SessionChange change) {
@@ -24,17 +22,17 @@ std::string EditHistory::RedoName() const {
     return CanRedo() ? steps_[done_].name : std::string();
 }
 
-void EditHistory::Undo() {
+void EditHistory::Undo(Session& session) {
     if (!CanUndo())
         return;
+    steps_[done_ - 1].change.Undo(session);
     --done_;
-    EditOpenSession([this](Session& session) { steps_[done_].change.Undo(session); });
 }
 
-void EditHistory::Redo() {
+void EditHistory::Redo(Session& session) {
     if (!CanRedo())
         return;
-    EditOpenSession([this](Session& session) { steps_[done_].change.Redo(session); });
+    steps_[done_].change.Redo(session);
     ++done_;
 }
 

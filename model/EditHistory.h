@@ -1,9 +1,10 @@
 #pragma once
 
-// The open session's undo and redo history, and whether the session differs from the file it
-// was opened from or saved to. Each step carries the name of the command that made it.
+// A session's undo and redo history, and whether the session differs from the file it was
+// opened from or saved to. Each step carries the name of the command that made it. The
+// history changes only the session it is given.
 //
-// Thread rule: user-interface thread only (it edits the open session).
+// Thread rule: the thread that owns the session.
 
 #include "SessionChange.h"
 
@@ -17,8 +18,8 @@ public:
     // The oldest steps go when more than this many are kept.
     static constexpr std::size_t MaxSteps = 100;
 
-    // Records a step that has just been made to the open session; the steps that could have
-    // been redone are dropped. An empty change records nothing.
+    // Records a step that has just been made to the session; the steps that could have been
+    // redone are dropped. An empty change records nothing.
     void Record(std::string name, SessionChange change);
 
     bool CanUndo() const { return done_ > 0; }
@@ -27,17 +28,18 @@ public:
     std::string UndoName() const;
     std::string RedoName() const;
 
-    // Takes the last step back, or makes the next one again, on the open session.
-    void Undo();
-    void Redo();
+    // Takes the last step back, or makes the next one again, on the session the steps were
+    // recorded from.
+    void Undo(Session& session);
+    void Redo(Session& session);
 
     // Forgets every step: a new or just opened session, the same as its file.
     void Clear();
 
-    // The open session is now what its file holds.
+    // The session is now what its file holds.
     void MarkSaved();
 
-    // The open session differs from its file (or a new session has been edited).
+    // The session differs from its file (or a new session has been edited).
     bool Modified() const { return CurrentMark() != savedMark_; }
 
     std::size_t Steps() const { return steps_.size(); }

@@ -59,6 +59,14 @@ std::optional<std::int32_t> EventPlayhead::NextEventTime() const {
     return events_[next_].EventTime;
 }
 
+void EventPlayhead::ApplyDueEvents(std::int64_t time, const std::function<void()>& afterEach) {
+    while (next_ < events_.size() && events_[next_].EventTime <= time) {
+        ApplyNext();
+        if (afterEach)
+            afterEach();
+    }
+}
+
 void EventPlayhead::ApplyNext() {
     if (next_ >= events_.size())
         return;

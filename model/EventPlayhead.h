@@ -1,14 +1,16 @@
 #pragma once
 
 // The event playhead: what playing a session does as its events fall due. The live playback
-// controller and the sound export both play through it, so both start the same tracks at the
-// same offsets, apply the same events and stop the same tracks; each carries the effects out
-// in its own way through PlaybackActions.
+// controller, the sound export and the video export's pictures all play through it, so they
+// start the same tracks at the same offsets, apply the same events and stop the same tracks;
+// each advances it with ApplyDueEvents and carries the effects out in its own way through
+// PlaybackActions.
 
 #include "Session.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -86,8 +88,9 @@ public:
     std::optional<std::int32_t> NextEventTime() const;
     std::size_t NextEventIndex() const { return next_; }
 
-    // Applies the next event and moves past it.
-    void ApplyNext();
+    // Applies, in list order, every event still to apply whose time is not after `time`.
+    // afterEach, when given, runs after each of them (the window shows each one).
+    void ApplyDueEvents(std::int64_t time, const std::function<void()>& afterEach = {});
 
     // Tells the user once per play.
     void ReportOnce(const std::string& message);
@@ -101,6 +104,7 @@ private:
         std::uint32_t number;
     };
 
+    void ApplyNext();
     void StartTrack(const std::string& descriptor, std::int32_t offset);
     void ChangePhraseFile(const TSessionEvent& event);
     void AddTrack(TSessionEvent& event);

@@ -146,14 +146,12 @@ std::string ProjectBytes(const Session& contents) {
     return std::move(writer.bytes_);
 }
 
-ProjectReadResult OpenProjectFile(const std::string& path) {
+std::optional<Session> OpenProjectFile(const std::string& path) {
     TFile file(FileSystemPath(path));
     Session contents;
     if (ReadProject(file, contents) == ProjectReadResult::WrongFormat)
-        return ProjectReadResult::WrongFormat;
-    AdoptSession(std::move(contents));
-    ProjectFileName = path;
-    return ProjectReadResult::Read;
+        return std::nullopt;
+    return contents;
 }
 
 void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes) {
@@ -162,6 +160,6 @@ void WriteFileReplacing(const std::filesystem::path& target, const std::string& 
     file.Commit();
 }
 
-void SaveProjectFile(const std::string& path) {
-    WriteFileReplacing(FileSystemPath(path), ProjectBytes(OpenSession()));
+void SaveProjectFile(const std::string& path, const Session& session) {
+    WriteFileReplacing(FileSystemPath(path), ProjectBytes(session));
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 // The ".usp" project file: the header, the start values and the event list, field after
-// field with no padding (magic "USP 4.1 "). Thread rule: ReadProject and ProjectBytes work on
-// values and may run on any thread; the functions that read or write the open session belong
-// to the user-interface thread.
+// field with no padding (magic "USP 4.1 "). Every function works on values and may run on any
+// thread.
 
-#include "Common.h"
+#include "Session.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 class TFile;
@@ -26,15 +26,15 @@ ProjectReadResult ReadProject(TFile& file, Session& contents);
 // The bytes a project file holds for these contents.
 std::string ProjectBytes(const Session& contents);
 
-// Reads the file at this Windows-1251 path into the session model and sets ProjectFileName.
-// Does not reset the model first nor compute the state. Throws EInOutError with the system's
-// message when the file cannot be opened or read.
-ProjectReadResult OpenProjectFile(const std::string& path);
+// The project in the file at this Windows-1251 path; none when the file is not one (see
+// ReadProject). Throws EInOutError with the system's message when the file cannot be opened
+// or read.
+std::optional<Session> OpenProjectFile(const std::string& path);
 
-// Writes the open session. The bytes go to a temporary file in the same folder, which then
-// replaces the target, so a failed save leaves the previous file as it was.
-// Throws EInOutError with the system's message on failure.
-void SaveProjectFile(const std::string& path);
+// Writes the session to the file at this Windows-1251 path. The bytes go to a temporary file
+// in the same folder, which then replaces the target, so a failed save leaves the previous
+// file as it was. Throws EInOutError with the system's message on failure.
+void SaveProjectFile(const std::string& path, const Session& session);
 
 // Writes bytes to a file the same safe way.
 void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes);

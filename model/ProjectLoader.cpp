@@ -1,6 +1,5 @@
 #include "ProjectLoader.h"
 
-#include "Common.h"
 #include "Cp1251.h"
 #include "ProjectFile.h"
 #include "base/FileUtils.h"
@@ -12,7 +11,6 @@ ProjectLoad LoadProject(const std::filesystem::path& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     load.path = (error ? path : absolute).lexically_normal();
-    ResetProject();
     const auto modelPath = Utf8ToCp1251(load.path.string());
     if (!modelPath) {
         load.outcome = ProjectLoad::Outcome::UnrepresentablePath;
@@ -20,10 +18,14 @@ ProjectLoad LoadProject(const std::filesystem::path& path) {
         return load;
     }
     try {
-        if (OpenProjectFile(*modelPath) == ProjectReadResult::WrongFormat) {
+        auto session = OpenProjectFile(*modelPath);
+        if (!session) {
             load.outcome = ProjectLoad::Outcome::WrongFormat;
             load.message = WrongFormatMessage;
+            return load;
         }
+        load.session = std::move(*session);
+        load.projectFileName = *modelPath;
     } catch (const EInOutError& failure) {
         load.outcome = ProjectLoad::Outcome::Unreadable;
         load.message = failure.what();

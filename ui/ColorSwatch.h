@@ -3,7 +3,7 @@
 // Colour squares beside the colour buttons, and the one colour picker a dialog keeps, which
 // opens on the colour last chosen in it. User-interface thread only.
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QFrame>
 

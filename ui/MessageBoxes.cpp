@@ -1,5 +1,7 @@
 #include "MessageBoxes.h"
 
+#include "base/ExceptionText.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,13 +27,7 @@ QMessageBox* NewBox(QWidget* owner, const QString& text) {
 } // namespace
 
 QString CurrentExceptionText() {
-    try {
-        throw;
-    } catch (const std::exception& error) {
-        return QString::fromUtf8(error.what());
-    } catch (...) {
-        return QStringLiteral("Неизвестная ошибка");
-    }
+    return QString::fromStdString(CurrentExceptionMessage());
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

@@ -3,7 +3,7 @@
 // Stored colours (0x00BBGGRR, or a system colour index with the high bit set) as the RGB
 // values the drawing code uses.
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QPen>
 #include <QRgb>

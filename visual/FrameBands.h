@@ -11,7 +11,7 @@
 // for the pool). Draw returns only when every band is finished, so nothing runs on after it.
 
 #include "PhraseRenderer.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QImage>
 

@@ -4,7 +4,7 @@
 // frame size and the pattern's settings. The painters in VideoFunctions draw exactly this.
 // Thread safe: no shared state.
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QPoint>
 #include <QRgb>

@@ -6,7 +6,7 @@
 // Thread rule: LayOutPhrase and DrawPhraseOverlay run on the thread that owns the layout
 // (the presentation thread, or the user-interface thread for a snapshot or the preview).
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QFont>
 #include <QImage>

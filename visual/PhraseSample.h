@@ -5,7 +5,7 @@
 // a phrase. It shows colours, outline and transparency, not the size on the screen.
 // User-interface thread only.
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QImage>
 #include <QSize>

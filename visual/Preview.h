@@ -5,7 +5,7 @@
 // label laid out where a phrase would stand.
 // User-interface thread only.
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QImage>
 #include <QSize>

@@ -21,17 +21,9 @@ SessionPicture::SessionPicture(Session session, std::string projectFolder, std::
 SessionPicture::~SessionPicture() = default;
 
 bool SessionPicture::Draw(std::uint32_t frameTime, QImage& frame) {
-    ApplyEventsDue(frameTime);
+    playhead_.ApplyDueEvents(frameTime);
     TakeDuePhrase(phrases_, layout_, state_, size_, frameTime, cells_);
     return DrawFrame(frame, state_, layout_, frameTime);
-}
-
-void SessionPicture::ApplyEventsDue(std::uint32_t frameTime) {
-    while (const auto time = playhead_.NextEventTime()) {
-        if (std::int64_t{*time} > std::int64_t{frameTime})
-            break;
-        playhead_.ApplyNext();
-    }
 }
 
 void SessionPicture::SwitchPhraseFile(const std::optional<std::string>& path) {

@@ -48,8 +48,6 @@ private:
     void SwitchPhraseFile(const std::optional<std::string>& path) override;
     void Report(const std::string& message) override;
 
-    void ApplyEventsDue(std::uint32_t frameTime);
-
     Session session_;
     TCurrentValues state_;
     EventPlayhead playhead_;

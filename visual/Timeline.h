@@ -4,7 +4,7 @@
 // cursor at the position; and the time label beside the playback buttons.
 // User-interface thread only.
 
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QImage>
 #include <QString>

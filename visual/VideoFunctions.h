@@ -11,7 +11,7 @@
 // Thread rule: any one thread per QImage object; no shared state.
 
 #include "PhraseRenderer.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,8 +1,5 @@
 #include "VideoThread.h"
 
-#include "SessionClock.h"
-#include "model/Common.h"
-
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
@@ -22,8 +19,9 @@ void PauseUntil(std::stop_token stop, SteadyClock::time_point moment) {
 
 } // namespace
 
-TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases)
-    : frames_(frames), phrases_(phrases) {}
+TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases,
+                           const PublishedState& state, SessionTime sessionTime)
+    : frames_(frames), phrases_(phrases), state_(state), sessionTime_(std::move(sessionTime)) {}
 
 TVideoThread::~TVideoThread() {
     Stop();
@@ -33,7 +31,7 @@ void TVideoThread::Start() {
     if (running_)
         return;
     if (thread_.joinable())
-        thread_.join(); // a loop that ended by itself when IsPlaying was cleared
+        thread_.join(); // a loop that ended by itself when the session stopped playing
     passes_ = 0;
     latePasses_ = 0;
     phrasesTaken_ = 0;
@@ -67,19 +65,19 @@ std::uint64_t TVideoThread::PhrasesTaken() const {
 void TVideoThread::Execute(std::stop_token stop) {
     try {
         FrameBands bands; // its helper threads live as long as the loop
-        frameTime_ = SessionTimeNow();
+        frameTime_ = sessionTime_();
         layout_ = TPhraseLayout{};
         layout_.PhraseStart = frameTime_;
         phrases_.TakeDropRequest(); // a request left from an earlier session
         std::optional<SteadyClock::time_point> due;
-        while (IsPlaying && !stop.stop_requested()) {
+        while (state_.IsPlaying() && !stop.stop_requested()) {
             if (due) {
                 PauseUntil(stop, *due);
                 if (SteadyClock::now() > *due + LateMargin)
                     ++latePasses_;
             }
             frames_.WaitUntilTaken(stop);
-            if (!IsPlaying || stop.stop_requested())
+            if (!state_.IsPlaying() || stop.stop_requested())
                 break;
             due = SteadyClock::now() + PassPause;
             Pass(bands);
@@ -95,8 +93,8 @@ void TVideoThread::Execute(std::stop_token stop) {
 }
 
 void TVideoThread::Pass(FrameBands& bands) {
-    frameTime_ = SessionTimeNow();
-    const std::shared_ptr<const TCurrentValues> values = CurrentValuesView();
+    frameTime_ = sessionTime_();
+    const std::shared_ptr<const TCurrentValues> values = state_.CurrentValues();
     if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
         ++phrasesTaken_;
     QImage* frame = frames_.BeginFrame();

@@ -5,31 +5,39 @@
 // draws one frame (pattern and phrase, in bands on every core) into the back buffer and hands
 // it to the full-screen window. Passes begin at least 13 ms apart: where the window takes
 // frames at the display's refresh, that sets the rhythm; elsewhere the pause does. It reads the
-// settings in force through CurrentValuesView() and leaves its loop when IsPlaying is cleared
-// or Stop is called.
+// settings in force as the user-interface thread publishes them and leaves its loop when the
+// session stops playing or Stop is called.
 
 #include "FrameBands.h"
 #include "FrameExchange.h"
 #include "PhraseRenderer.h"
 #include "PhraseSource.h"
+#include "model/PublishedState.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <thread>
+#include <utility>
 
 class TVideoThread {
 public:
     static constexpr std::chrono::milliseconds PassPause{13};
 
-    // frames and phrases must outlive the thread (Stop joins it).
-    TVideoThread(FrameExchange& frames, TPhraseSource& phrases);
+    // The session clock the controller plays by, read once a pass. Thread safe, non-blocking.
+    using SessionTime = std::function<std::uint32_t()>;
+
+    // frames, phrases and state must outlive the thread (Stop joins it).
+    TVideoThread(FrameExchange& frames, TPhraseSource& phrases, const PublishedState& state,
+                 SessionTime sessionTime);
     ~TVideoThread();
     TVideoThread(const TVideoThread&) = delete;
     TVideoThread& operator=(const TVideoThread&) = delete;
 
-    // User-interface thread, after SetClockBase and IsPlaying = true: starts a new loop with
-    // no phrase and the walk of cells at cell 1. Does nothing while a loop runs.
+    // User-interface thread, once the session clock runs and state says the session plays:
+    // starts a new loop with no phrase and the walk of cells at cell 1. Does nothing while a
+    // loop runs.
     void Start();
 
     // User-interface thread: ends the loop and waits for it (at most one pass). Call before
@@ -54,6 +62,8 @@ private:
 
     FrameExchange& frames_;
     TPhraseSource& phrases_;
+    const PublishedState& state_;
+    const SessionTime sessionTime_;
     std::jthread thread_;
     std::atomic<bool> running_{false};
     std::atomic<std::uint64_t> passes_{0};

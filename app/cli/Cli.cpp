@@ -1,9 +1,12 @@
 #include "Cli.h"
+#include "Interruptions.h"
 #include "Usage.h"
 
-#include "model/Common.h"
+#include "base/WritePlace.h"
 #include "model/ProjectLoader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <iostream>
@@ -18,6 +21,16 @@ struct ReleaseOpenedMedia {
     ~ReleaseOpenedMedia() { openedMedia.reset(); }
 };
 
+int RunInterruptibly(int (*run)(const std::vector<std::string>&),
+                     const std::vector<std::string>& arguments) {
+    try {
+        return run(arguments);
+    } catch (const CommandInterrupted&) {
+        openedMedia.reset();
+        return Fail("interrupted; stopped without leaving anything behind");
+    }
+}
+
 } // namespace
 
 int Fail(const std::string& message) {
@@ -25,23 +38,47 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-std::optional<std::string> OpenProjectArgument(const std::string& argument, BundledMedia media) {
+std::optional<std::string> OpenProjectArgument(const std::string& argument,
+                                               SessionDocument& document, BundledMedia media) {
     const BundleIndex bundle = ReadBundleIndex(argument);
-    if (bundle.kind == BundleIndex::Kind::Damaged) {
-        ResetProject();
+    if (bundle.kind == BundleIndex::Kind::Damaged)
         return argument + ": " + bundle.problem;
-    }
     ProjectLoad load;
     if (bundle.IsBundle()) {
-        BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media);
+        BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media, ThrowIfInterrupted);
         openedMedia = std::move(built.media);
         load = std::move(built.load);
     } else {
         load = LoadProject(argument);
     }
-    if (load.Opened())
+    if (!load.Opened())
+        return argument + ": " + load.message;
+    // Each command computes the state for its own time and reports what stops it there.
+    (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
+    return std::nullopt;
+}
+
+std::optional<std::string> RefuseOutputThatIsInput(const std::string& input,
+                                                   const std::string& output) {
+    if (!SameExistingFile(input, output))
         return std::nullopt;
-    return argument + ": " + load.message;
+    return output + ": this is the input file " + input +
+           " itself; nothing was written, choose another name";
+}
+
+std::optional<std::string> RefuseUnknownExtension(const std::string& output,
+                                                  const std::vector<std::string>& extensions,
+                                                  const std::string& what) {
+    std::string extension = std::filesystem::path(output).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
+        return std::nullopt;
+    std::string named;
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+        named += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+    return output + ": " + what + " writes " + named + " files; name the output " + named +
+           " (nothing was written)";
 }
 
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text) {
@@ -66,7 +103,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
     }
     const ReleaseOpenedMedia release;
     if (const CommandUsage* command = FindCommand(name))
-        return command->run({arguments.begin() + 1, arguments.end()});
+        return RunInterruptibly(command->run, {arguments.begin() + 1, arguments.end()});
     std::cerr << "umbrascope: unknown option " << name << "\n\n" << UsageText();
     return 2;
 }
@@ -94,7 +131,7 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
     std::vector<std::string> play{self.string()};
     play.insert(play.end(), arguments.begin(), arguments.end());
     const ReleaseOpenedMedia release;
-    return RunBuiltSessionPlay(play);
+    return RunInterruptibly(RunBuiltSessionPlay, play);
 }
 
 std::optional<QSize> ParseSize(const std::string& text, int largestSide) {

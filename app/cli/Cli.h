@@ -3,6 +3,7 @@
 // The command line: the desktop program, or one of the commands that work without a window.
 
 #include "model/BuiltSession.h"
+#include "model/SessionDocument.h"
 
 #include <QGuiApplication>
 #include <QSize>
@@ -37,11 +38,24 @@ int RunExtractProjectCommand(const std::vector<std::string>& arguments);
 // Shared by the commands: reports a failure on standard error and gives exit status 1.
 int Fail(const std::string& message);
 
-// Opens the project a command names into the session model; the message for standard error
-// when it cannot. A built session's project is opened too; its media, when unpacked, stay
-// until the command ends.
+// Opens the project a command names as the document; the message for standard error when it
+// cannot. A built session's project is opened too; its media, when unpacked, stay until the
+// command ends. Unpacking stops at an interruption (CommandInterrupted) once the command catches
+// them.
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
+                                               SessionDocument& document,
                                                BundledMedia media = BundledMedia::Unpacked);
+
+// A message when output leads to the input file itself, also through links or hard links:
+// writing it would destroy what is being read.
+std::optional<std::string> RefuseOutputThatIsInput(const std::string& input,
+                                                   const std::string& output);
+
+// A message when output's extension is none of extensions (each with its dot; any letter case
+// will do); what names what the command writes ("the sound export").
+std::optional<std::string> RefuseUnknownExtension(const std::string& output,
+                                                  const std::vector<std::string>& extensions,
+                                                  const std::string& what);
 
 // A session time in milliseconds from 0 to 2^31 - 1.
 std::optional<std::int32_t> ParseMilliseconds(const std::string& text);

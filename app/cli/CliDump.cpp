@@ -1,6 +1,7 @@
 #include "Cli.h"
+#include "Interruptions.h"
 #include "SessionJson.h"
-#include "model/Common.h"
+#include "model/SessionDocument.h"
 
 #include <iostream>
 
@@ -14,9 +15,11 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
     } else if (arguments.size() != 1) {
         return Fail("usage: umbrascope --dump FILE.usp [--at MS]");
     }
-    if (const auto failure = OpenProjectArgument(arguments[0], BundledMedia::LeftInside))
+    CatchInterruptions(); // a built session's project is unpacked to be read
+    SessionDocument document;
+    if (const auto failure = OpenProjectArgument(arguments[0], document, BundledMedia::LeftInside))
         return Fail(*failure);
-    const auto stateError = ComputeStateAt(at);
-    std::cout << SessionToJson(stateError);
+    const auto stateError = document.ComputeStateAt(at);
+    std::cout << SessionToJson(document.Contents(), document.CurrentValues, stateError);
     return 0;
 }

@@ -3,11 +3,11 @@
 
 #include "Cli.h"
 #include "ExportCommand.h"
-#include "audio/SessionExport.h"
-#include "audio/SoundFileWriter.h"
-#include "audio/WavFileWriter.h"
+#include "Interruptions.h"
+#include "audio/export/SessionExport.h"
+#include "audio/export/SoundFileWriter.h"
+#include "audio/export/WavFileWriter.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 
 #include <iostream>
 #include <vector>
@@ -47,13 +47,19 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     if (const auto problem = ReadOptions(request, rate, format))
         return Fail(*problem);
+    if (const auto problem =
+            RefuseUnknownExtension(request.output, {".wav", ".flac"}, "the sound export"))
+        return Fail(*problem);
+    // Before the project opens, as a built session's media are unpacked then.
+    CatchInterruptions();
+    SessionDocument document;
     std::int32_t from = 0, to = 0;
-    if (const auto problem = OpenExportProject(request, false, from, to))
+    if (const auto problem = OpenExportProject(request, false, document, from, to))
         return Fail(*problem);
 
-    CatchInterruptions();
     try {
-        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate, format);
+        SessionRenderer renderer(document.Contents(), document.ProjectFolder(), from, to, rate,
+                                 format);
         const bool flac = IsFlacName(request.output);
         const std::uint64_t bytesPerFrame = format.Bits / 8 * 2;
         if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)

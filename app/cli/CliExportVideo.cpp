@@ -3,9 +3,9 @@
 
 #include "Cli.h"
 #include "ExportCommand.h"
+#include "Interruptions.h"
 #include "base/FileUtils.h"
 #include "export/VideoExport.h"
-#include "model/Common.h"
 
 #include <iostream>
 
@@ -57,13 +57,17 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     if (const auto problem = ReadOptions(request, settings))
         return Fail(*problem);
-    if (const auto problem = OpenExportProject(request, true, settings.from, settings.to))
+    if (const auto problem = RefuseUnknownExtension(request.output, {".mp4"}, "the video export"))
+        return Fail(*problem);
+    // Before the project opens, as a built session's media are unpacked then.
+    CatchInterruptions();
+    SessionDocument document;
+    if (const auto problem = OpenExportProject(request, true, document, settings.from, settings.to))
         return Fail(*problem);
 
     const auto application = MakeOffscreenApplication();
-    CatchInterruptions();
     try {
-        VideoExport video(OpenSession(), OpenProjectFolder(), request.output, settings);
+        VideoExport video(document.Contents(), document.ProjectFolder(), request.output, settings);
         ProgressBar progress(video.TotalFrames());
         const bool written = video.Run([&](std::uint64_t done) {
             progress.Show(done);

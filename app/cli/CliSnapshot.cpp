@@ -2,8 +2,8 @@
 // picture at one session time, drawn without a display.
 
 #include "Cli.h"
+#include "Interruptions.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
@@ -65,13 +65,15 @@ std::optional<std::string> ParseRequest(const std::vector<std::string>& argument
         return std::string(SnapshotUsage);
     request.project = files[0];
     request.output = files[1];
-    return std::nullopt;
+    if (auto refusal = RefuseOutputThatIsInput(request.project, request.output))
+        return refusal;
+    return RefuseUnknownExtension(request.output, {".png"}, "--snapshot");
 }
 
 // The first phrase the presentation would show: the given text, or the first line of the
 // phrase file, either read as a line of the phrase file; empty when there is neither.
 std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCurrentValues& values,
-                                       std::string& problem) {
+                                       const std::string& projectFolder, std::string& problem) {
     if (request.phrase) {
         auto text = Utf8ToCp1251(*request.phrase);
         if (!text) {
@@ -81,7 +83,7 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
         return ShownPhrase(std::move(*text));
     }
     std::string path = values.PhraseFile;
-    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, OpenProjectFolder()))
+    if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, projectFolder))
         return std::string();
     const auto reader = OpenPhraseFile(path);
     if (!reader)
@@ -92,15 +94,18 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCu
 }
 
 int WriteSnapshot(const SnapshotRequest& request) {
-    if (const auto failure = OpenProjectArgument(request.project))
+    // Before the project opens, as a built session's media are unpacked then.
+    CatchInterruptions();
+    SessionDocument document;
+    if (const auto failure = OpenProjectArgument(request.project, document))
         return Fail(*failure);
-    if (const auto problem = ComputeStateAt(request.at))
+    if (const auto problem = document.ComputeStateAt(request.at))
         std::cerr << "umbrascope: " << Cp1251ToUtf8(*problem)
                   << " (the state up to that event is shown)\n";
-    const TCurrentValues& values = CurrentValues;
+    const TCurrentValues& values = document.CurrentValues;
 
     std::string problem;
-    const auto phrase = FirstPhrase(request, values, problem);
+    const auto phrase = FirstPhrase(request, values, document.ProjectFolder(), problem);
     if (!phrase)
         return Fail(problem);
     const auto frameTime = static_cast<std::uint32_t>(request.at);
@@ -119,6 +124,7 @@ int WriteSnapshot(const SnapshotRequest& request) {
     buffer.open(QIODevice::WriteOnly);
     if (!frame.save(&buffer, "PNG"))
         return Fail(request.output + ": the picture could not be encoded");
+    ThrowIfInterrupted();
     try {
         WriteFileReplacing(request.output, png.toStdString());
     } catch (const EInOutError& error) {

@@ -1,25 +1,15 @@
 #include "ExportCommand.h"
 
 #include "Cli.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
-
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void OnInterrupt(int) {
-    interrupted = true;
-}
 
 std::int64_t SteadyMilliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -44,6 +34,8 @@ std::optional<std::string> ParseExportRequest(const std::vector<std::string>& ar
         return usage;
     request.project = arguments[0];
     request.output = arguments[1];
+    if (auto refusal = RefuseOutputThatIsInput(arguments[0], arguments[1]))
+        return refusal;
     for (std::size_t i = 2; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
         if (std::find(switches.begin(), switches.end(), name) != switches.end()) {
@@ -76,28 +68,20 @@ std::optional<std::string> ReadWholeNumber(const std::pair<std::string, std::str
 }
 
 std::optional<std::string> OpenExportProject(const ExportRequest& request, bool withinSession,
-                                             std::int32_t& from, std::int32_t& to) {
-    if (const auto failure = OpenProjectArgument(request.project.string()))
+                                             SessionDocument& document, std::int32_t& from,
+                                             std::int32_t& to) {
+    if (const auto failure = OpenProjectArgument(request.project.string(), document))
         return failure;
+    const std::int32_t length = document.SessionLength;
     from = request.from.value_or(0);
-    to = request.to.value_or(SessionLength);
-    if (withinSession && (from >= SessionLength || to > SessionLength))
+    to = request.to.value_or(length);
+    if (withinSession && (from >= length || to > length))
         return "the stretch from " + std::to_string(from) + " to " + std::to_string(to) +
-               " ms lies outside the session, which ends at " + std::to_string(SessionLength) +
-               " ms";
+               " ms lies outside the session, which ends at " + std::to_string(length) + " ms";
     if (to <= from)
         return "nothing to export: the end (" + std::to_string(to) +
                " ms) does not lie after the start (" + std::to_string(from) + " ms)";
     return std::nullopt;
-}
-
-void CatchInterruptions() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, OnInterrupt);
-}
-
-bool Interrupted() {
-    return interrupted;
 }
 
 std::string InterruptedMessage(const std::filesystem::path& output) {

@@ -1,10 +1,13 @@
 #pragma once
 
 // What the export commands share: their arguments (FILE.usp OUT, then options with a value
-// each), the stretch of the session, interruption by a signal, the progress bar on a terminal
-// and the report of what the export could not do. Each command's own options are its business.
+// each), the stretch of the session, the message of an interrupted export, the progress bar on
+// a terminal and the report of what the export could not do. Each command's own options are
+// its business.
 //
 // Thread rule: the command's only thread (the signal handler just sets a flag).
+
+#include "model/SessionDocument.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -23,7 +26,7 @@ struct ExportRequest {
 
 // Reads FILE.usp OUT and the options after them, each with a value except the switches named
 // (kept with an empty value); --from and --to are read here. A message when the arguments are
-// wrong.
+// wrong, or when OUT is FILE.usp itself.
 std::optional<std::string> ParseExportRequest(const std::vector<std::string>& arguments,
                                               const std::string& usage,
                                               const std::vector<std::string>& switches,
@@ -34,16 +37,12 @@ std::optional<std::string> ParseExportRequest(const std::vector<std::string>& ar
 std::optional<std::string> ReadWholeNumber(const std::pair<std::string, std::string>& option,
                                            int lowest, int highest, int& value);
 
-// Opens the project and settles the stretch: --from (default 0) to --to (default the session's
-// length). A message when the project cannot be opened or the stretch is empty; with
-// withinSession also when it reaches past the session's end.
+// Opens the project as the document and settles the stretch: --from (default 0) to --to
+// (default the session's length). A message when the project cannot be opened or the stretch
+// is empty; with withinSession also when it reaches past the session's end.
 std::optional<std::string> OpenExportProject(const ExportRequest& request, bool withinSession,
-                                             std::int32_t& from, std::int32_t& to);
-
-// From now on Ctrl+C, kill and a closed terminal (SIGHUP) only set Interrupted(), so the export
-// ends cleanly and leaves no hidden temporary file behind.
-void CatchInterruptions();
-bool Interrupted();
+                                             SessionDocument& document, std::int32_t& from,
+                                             std::int32_t& to);
 
 // The message of an export that a signal ended.
 std::string InterruptedMessage(const std::filesystem::path& output);

@@ -5,18 +5,19 @@
 // open the sound device, or whose frame log could not be written, ends with status 1.
 
 #include "Cli.h"
-#include "app/gui/Desktop.h"
-#include "app/gui/FrameLogReport.h"
-#include "app/gui/PlaybackController.h"
-#include "app/gui/ScreenChoice.h"
-#include "audio/StreamingLoop.h"
+#include "Interruptions.h"
+#include "audio/tracks/StreamingLoop.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
-#include "model/Common.h"
+#include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "play/DisplayCheck.h"
+#include "play/FrameLogReport.h"
+#include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
+#include "ui/ScreenChoice.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/PresentationScreens.h"
@@ -25,35 +26,19 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <atomic>
-#include <csignal>
-#include <filesystem>
 #include <iostream>
+#include <set>
 
 namespace {
 
-std::atomic<bool> stopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-extern "C" void RequestStop(int) {
-    stopRequested = true;
-}
-
 // The signals ask for a clean stop while this lives (SIGHUP: the terminal was closed). One that
-// comes while the project loads stops the play as soon as it has started, so a built session's
-// unpacked media are removed all the same.
+// comes while a built session's media are unpacked ends the command there, the media removed.
 class StopOnSignals {
 public:
-    StopOnSignals() { Install(RequestStop); }
-    ~StopOnSignals() { Install(SIG_DFL); }
+    StopOnSignals() { CatchInterruptions(); }
+    ~StopOnSignals() { StopCatchingInterruptions(); }
     StopOnSignals(const StopOnSignals&) = delete;
     StopOnSignals& operator=(const StopOnSignals&) = delete;
-
-private:
-    static void Install(void (*handler)(int)) {
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, handler);
-    }
 };
 
 constexpr const char* PlayUsage = "usage: umbrascope --play FILE.usp [--from MS] [--sound-only] "
@@ -97,12 +82,13 @@ std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& argu
     return options;
 }
 
-// Loads the project into the session model at the position; the message when it cannot.
-std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from) {
-    if (auto failure = OpenProjectArgument(path))
+// Opens the project as the document at the position; the message when it cannot.
+std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from,
+                                         SessionDocument& document) {
+    if (auto failure = OpenProjectArgument(path, document))
         return failure;
-    SessionPosition = from;
-    if (const auto stateError = ComputeStateAt(from))
+    document.SessionPosition = from;
+    if (const auto stateError = document.ComputeStateAt(from))
         std::cerr << "umbrascope: " << FromModelText(*stateError).toStdString() << '\n';
     return std::nullopt;
 }
@@ -126,9 +112,8 @@ std::string NoSuchScreen(int number) {
 // Whether the log can be written at path (and would not replace the session played), so that a
 // log that could not be written is told before the session plays rather than after it.
 std::optional<std::string> FrameLogRefused(const std::string& path, const std::string& project) {
-    std::error_code ignored;
-    if (std::filesystem::equivalent(path, project, ignored))
-        return path + ": the frame log would replace the session played";
+    if (auto refused = RefuseOutputThatIsInput(project, path))
+        return refused;
     try {
         const ReplacingFile probe(path);
     } catch (const EInOutError& error) {
@@ -163,7 +148,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     QScreen* screen = options->screen > 0 ? ScreenNumbered(options->screen) : nullptr;
     if (options->screen > 0 && !options->soundOnly && !screen)
         return Fail(NoSuchScreen(options->screen));
-    if (const auto failure = LoadProjectAt(options->project, options->from))
+    SessionDocument document;
+    if (const auto failure = LoadProjectAt(options->project, options->from, document))
         return Fail(*failure);
     // On a command line nobody may be there to answer, so the picture plays after the warning.
     if (!options->soundOnly && warning == Warning::Printed)
@@ -196,7 +182,14 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
                 QCoreApplication::quit();
         };
         display.Report = Report;
-        PlaybackController controller(clock, fullScreen.get(), std::move(display));
+        // As the export lists them, so a script or a user sees why a track is silent.
+        std::set<std::string> missing;
+        display.TrackNotFound = [&missing](const std::string& track) {
+            if (missing.insert(track).second)
+                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(track)
+                          << " (not found)\n";
+        };
+        PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {
                 controller.ControlTimerTimer();
@@ -206,7 +199,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         });
         QTimer signalWatch;
         QObject::connect(&signalWatch, &QTimer::timeout, [&controller] {
-            if (stopRequested)
+            if (Interrupted())
                 controller.StopButtonClick();
         });
         signalWatch.start(20);
@@ -222,7 +215,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound(nullptr);
+    EndSound();
     const TrackStreamCounts streams = CountTrackStreams();
     if (streams.refused > 0 && streams.opened == 0) {
         Report(QStringLiteral("no track could open the sound device"));

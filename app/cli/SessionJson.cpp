@@ -1,7 +1,6 @@
 #include "SessionJson.h"
 
 #include "JsonWriter.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/SettingsFields.h"
 
@@ -57,10 +56,10 @@ private:
     JsonWriter& out_;
 };
 
-void DumpEvents(JsonWriter& out, JsonDumper& dumper) {
+void DumpEvents(JsonWriter& out, JsonDumper& dumper, const std::vector<TSessionEvent>& events) {
     out.Key("Events");
     out.BeginArray();
-    for (const auto& event : Events) {
+    for (const auto& event : events) {
         out.BeginObject();
         dumper.Field("EventType", event.EventType);
         dumper.Field("EventTime", event.EventTime);
@@ -77,6 +76,19 @@ void DumpSettings(JsonWriter& out, const char* name, const Values& values) {
     out.BeginObject();
     VisitSettingsFields(dumper, values);
     out.EndObject();
+}
+
+// A name from the file as a message may show it: control characters as "?", and a name longer
+// than a line cut short with its length.
+std::string ShownName(const QString& name) {
+    constexpr qsizetype Longest = 60;
+    QString shown = name.left(Longest);
+    for (QChar& c : shown)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    if (name.size() > Longest)
+        shown += QStringLiteral("... (%1 characters)").arg(name.size());
+    return shown.toStdString();
 }
 
 // Reads one JSON object's members into fields, refusing values that do not fit.
@@ -129,7 +141,7 @@ public:
     void RefuseUnknown(const QSet<QString>& alsoAllowed = {}) {
         for (const auto& key : object_.keys())
             if (!seen_.contains(key) && !alsoAllowed.contains(key) && !failure_)
-                failure_ = Where(key.toStdString()) + ": unknown field";
+                failure_ = Where(ShownName(key)) + ": unknown field";
     }
 
     const std::optional<std::string>& Failure() const { return failure_; }
@@ -198,17 +210,18 @@ std::optional<std::string> ReadEvents(const QJsonValue& member,
 
 } // namespace
 
-std::string SessionToJson(const std::optional<std::string>& stateError) {
+std::string SessionToJson(const Session& session, const TCurrentValues& state,
+                          const std::optional<std::string>& stateError) {
     JsonWriter out;
     JsonDumper dumper(out);
     out.BeginObject();
-    dumper.Field("SessionName", SessionName);
-    dumper.Field("SessionAuthor", SessionAuthor);
-    dumper.Field("SessionDescription", SessionDescription);
-    dumper.Field("SessionLength", SessionLength);
-    DumpSettings(out, "StartValues", StartValues);
-    DumpEvents(out, dumper);
-    DumpSettings(out, "CurrentValues", CurrentValues);
+    dumper.Field("SessionName", session.SessionName);
+    dumper.Field("SessionAuthor", session.SessionAuthor);
+    dumper.Field("SessionDescription", session.SessionDescription);
+    dumper.Field("SessionLength", session.SessionLength);
+    DumpSettings(out, "StartValues", session.StartValues);
+    DumpEvents(out, dumper, session.Events);
+    DumpSettings(out, "CurrentValues", state);
     out.Key("Error");
     if (stateError)
         out.String(Cp1251ToUtf8(*stateError));

@@ -1,7 +1,7 @@
 #pragma once
 
-// The open session as JSON text and back: the form that scripts read with --dump and write
-// with --import-json. Texts are UTF-8 there and Windows-1251 in the model.
+// A session as JSON text and back: the form that scripts read with --dump and write with
+// --import-json. Texts are UTF-8 there and Windows-1251 in the model.
 
 #include "model/ProjectFile.h"
 
@@ -9,9 +9,10 @@
 #include <string>
 #include <string_view>
 
-// The header, start values, events, the state in CurrentValues and the error that stopped its
-// computation (Windows-1251, or none).
-std::string SessionToJson(const std::optional<std::string>& stateError);
+// The header, start values and events of session, the state computed for a time (as
+// CurrentValues) and the error that stopped its computation (Windows-1251, or none).
+std::string SessionToJson(const Session& session, const TCurrentValues& state,
+                          const std::optional<std::string>& stateError);
 
 // Builds project contents from JSON text of the same shape (CurrentValues and Error are
 // ignored, absent fields keep their defaults). Returns the message that names the offending

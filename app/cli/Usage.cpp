@@ -29,9 +29,10 @@ constexpr CommandUsage Usages[] = {
      "than 1.5 refresh intervals); the number of frames, the median and 99th-percentile "
      "interval and the late count are printed on standard error at the end. The environment "
      "variable UMBRASCOPE_FRAME_LOG=LOG.csv does the same for plays from the main window.\n\n"
-     "The sound tracks' messages go to standard error; the exit status is 1 when no track could "
-     "open the sound device or the frame log could not be written. A sound server that stops "
-     "during play is reported once, and the sound comes back by itself when the server does."},
+     "The sound tracks' messages go to standard error, and so do the tracks whose files are not "
+     "found; the exit status is 1 when no track could open the sound device or the frame log "
+     "could not be written. A sound server that stops during play is reported once, and the "
+     "sound comes back by itself when the server does."},
     {RunDumpCommand, "--dump FILE.usp [--at MS]", "print the session as JSON",
      "Prints the session as one JSON object: SessionName, SessionAuthor, SessionDescription, "
      "SessionLength, StartValues (all 33 settings; Waves a list of track texts), Events (each "
@@ -44,7 +45,7 @@ constexpr CommandUsage Usages[] = {
      "ignored, and absent fields keep the defaults of a new project. A value that does not fit "
      "its field, a text that Windows-1251 cannot hold, the characters U+0000 and U+0001, or an "
      "unknown field name is refused with a message that names the field, and nothing is "
-     "written."},
+     "written. IN.json may hold at most 256 MB."},
     {RunSnapshotCommand, "--snapshot FILE.usp --at MS --size WxH [--phrase TEXT] OUT.png",
      "draw the screen at that time",
      "Draws the full-screen picture at session time MS, WIDTHxHEIGHT pixels, in the state in "
@@ -59,7 +60,7 @@ constexpr CommandUsage Usages[] = {
      "to --to MS (default the whole session). Generated tracks are computed at the export's "
      "rate and file tracks at other rates are converted; the mix is rounded once, with "
      "triangular dither of one least significant bit except over digital silence. --no-dither "
-     "rounds plainly."},
+     "rounds plainly. Other names than .wav and .flac are refused."},
     {RunExportVideoCommand,
      "--export-video FILE.usp OUT.mp4 [--from MS] [--to MS] [--size WxH]\n"
      "[--fps N] [--crf Q]",
@@ -76,10 +77,12 @@ constexpr CommandUsage Usages[] = {
      "Started as SESSION.run [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv], it "
      "plays itself as --play does, reading "
      "its media from copies in an owner-only temporary folder that goes when it ends. Media not "
-     "found when building are left out and listed on standard error."},
+     "found or not readable when building are left out and listed on standard error."},
     {RunExtractProjectCommand, "--extract-project BUILT OUT.usp",
      "take a built session's project\nand its media back out",
-     "Writes the project of the built session BUILT as OUT.usp, and its media beside it."},
+     "Writes the project of the built session BUILT as OUT.usp, and its media beside it. Files "
+     "of the media's names already there (links included) are never written over: nothing is "
+     "written then."},
     {nullptr, "--help | --version", "print this help, or the version",
      "Prints this summary of the command line, or the version and "
      "license, and exits."},
@@ -160,7 +163,10 @@ constexpr std::string_view ProgramDescription =
     "the session's start. The commands that read a session take a built session in place of "
     "FILE.usp. A command that fails prints its message on standard error and exits with "
     "status 1; wrong usage exits with status 2. Files are written to a temporary file beside "
-    "the target and put in place only when complete.\n\n"
+    "the target and put in place only when complete. An output that is the command's input "
+    "(also through a link or a hard link) is refused, and so is another user's symbolic link "
+    "in a folder that everyone may write, such as /tmp. SIGINT, SIGTERM and SIGHUP end a "
+    "command at once, leaving nothing behind.\n\n"
     "Flashing full-screen pictures can cause seizures in people with photosensitive epilepsy.";
 
 } // namespace

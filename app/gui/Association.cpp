@@ -17,6 +17,13 @@ const QString MimeType = QStringLiteral("application/x-umbrascope-project");
 // The installed entry and the user's have one name, so the user's stands in for the other.
 const QString DesktopEntryName = QStringLiteral("umbrascope.desktop");
 
+// A line end in a value would end it and begin a key of the writer's choosing (another Exec=);
+// the desktop entry format has no escape for most control characters, so none is written.
+bool HoldsControlCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 // One argument of an Exec line: quoted, with the characters the desktop entry format reserves
 // escaped for the quoting and then for the string value itself.
 QString ExecArgument(const QString& path) {
@@ -98,6 +105,10 @@ std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
     QDir().mkpath(config + QStringLiteral("/Halvard/Umbrascope")); // nothing depends on it
     if (InstalledWithDesktopEntry(programPath))
         return std::nullopt;
+    if (HoldsControlCharacter(programPath))
+        return QStringLiteral("Не удалось связать файлы .usp с программой: в пути к программе "
+                              "есть управляющий символ, которого не может быть в файле "
+                              "рабочего стола");
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
         return QStringLiteral("Не удалось связать файлы .usp с программой: папка данных "

@@ -2,19 +2,13 @@
 
 #include "MainForm.h"
 #include "MessageBridge.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
+#include "audio/tracks/PlayUtils.h"
+#include "play/DisplayCheck.h"
 #include "ui/MessageBoxes.h"
 
 #include <QIcon>
 
 #include <iostream>
-
-bool DisplayAvailable() {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
 
 int RunDesktopProgram(int argc, char** argv) {
     // Without a display Qt would abort; say what is wrong instead.
@@ -44,9 +38,6 @@ int RunDesktopProgram(int argc, char** argv) {
 }
 
 void EndSound(MessageBridge* messages) {
-    if (messages)
-        messages->Close();
-    StopAndJoinAllTrackThreads();
-    InstallUserMessages(nullptr);
-    QuitAudioOutput();
+    messages->Close();
+    EndSound();
 }

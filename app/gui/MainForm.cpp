@@ -1,13 +1,12 @@
 #include "MainForm.h"
 
 #include "Association.h"
-#include "PlaybackController.h"
-#include "audio/TrackDescriptor.h"
 #include "model/Arithmetic.h"
-#include "model/Common.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "model/TrackDescriptor.h"
+#include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
 #include "ui/ToolWindow.h"
@@ -18,6 +17,7 @@
 #include "visual/VideoThread.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -52,18 +52,20 @@ TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindo
 
 TMainForm::~TMainForm() {
     controller_.reset(); // stops a session before the full-screen window goes
+    // The dialogs work on the document, so they go before it (children would go after).
+    for (QDialog* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        delete dialog;
 }
 
 void TMainForm::FormCreate(const QStringList& arguments) {
     if (const auto failure = RegisterProjectAssociation(QCoreApplication::applicationFilePath()))
         ShowMessageBox(this, *failure);
-    ResetProject();
     // Opening the project computes the state and refreshes the window itself.
     if (!arguments.isEmpty() && IsProjectArgument(arguments.first())) {
         Guarded(this, [&] { OpenProjectPath(arguments.first()); });
         return;
     }
-    ShowStateError(ComputeStateAt(0));
+    ShowStateError(document_.ComputeStateAt(0));
     UpdateDisplay();
 }
 
@@ -73,13 +75,13 @@ bool TMainForm::IsProjectArgument(const QString& path) {
 }
 
 QString TMainForm::ProjectDisplayName() const {
-    return ProjectFileName.empty() ? QStringLiteral("Новый проект")
-                                   : FromModelText(ExtractFileName(ProjectFileName));
+    const std::string& file = document_.ProjectFileName;
+    return file.empty() ? QStringLiteral("Новый проект") : FromModelText(ExtractFileName(file));
 }
 
 void TMainForm::ShowProjectCaption() {
     setWindowTitle(QStringLiteral(" Umbrascope - ") + ProjectDisplayName() +
-                   (history_.Modified() ? QStringLiteral("*") : QString()));
+                   (document_.History().Modified() ? QStringLiteral("*") : QString()));
 }
 
 void TMainForm::ShowStateError(const std::optional<std::string>& error) {
@@ -88,14 +90,14 @@ void TMainForm::ShowStateError(const std::optional<std::string>& error) {
 }
 
 void TMainForm::Refresh() {
-    ShowStateError(ComputeStateAt(SessionPosition));
+    ShowStateError(document_.ComputeStateAt(document_.SessionPosition));
     UpdateDisplay();
 }
 
 void TMainForm::UpdateDisplay() {
     RepaintTrackBox();
     ScreenPreviewBox->update();
-    const TCurrentValues& v = CurrentValues;
+    const TCurrentValues& v = document_.CurrentValues;
     TextFileEdit->setEnabled(v.TextEnabled);
     TextFrameLongLabel->setEnabled(v.TextEnabled);
     TextFrameIntervalLabel->setEnabled(v.TextEnabled);
@@ -198,27 +200,28 @@ void TMainForm::ScreenPreviewBoxPaint(QPainter& painter) {
     if (!(controller_ && controller_->PlayingWithPicture())) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const int screenWidth = screen ? screen->geometry().width() : ScreenPreviewBox->width();
-        lastPreview_ = DrawScreenPreview(CurrentValues, ScreenPreviewBox->size(), screenWidth);
+        lastPreview_ =
+            DrawScreenPreview(document_.CurrentValues, ScreenPreviewBox->size(), screenWidth);
     }
     painter.drawImage(0, 0, lastPreview_);
 }
 
 void TMainForm::RepaintTrackBox() {
-    TimeLabel->setText(TimeLabelText(SessionPosition, SessionLength));
+    TimeLabel->setText(TimeLabelText(document_.SessionPosition, document_.SessionLength));
     TrackBox->update();
 }
 
 void TMainForm::TrackBoxPaint(QPainter& painter) {
     QImage strip(TrackBox->size(), QImage::Format_RGB32);
-    DrawTimeline(strip, Events, SessionPosition, SessionLength);
+    DrawTimeline(strip, document_.Events, document_.SessionPosition, document_.SessionLength);
     painter.drawImage(0, 0, strip);
 }
 
 void TMainForm::MoveTimelineCursor(const QMouseEvent& event) {
-    if (!(event.buttons() & Qt::LeftButton) || IsPlaying)
+    if (!(event.buttons() & Qt::LeftButton) || document_.IsPlaying())
         return;
-    SessionPosition =
-        TimelinePositionAt(event.position().toPoint().x(), TrackBox->width(), SessionLength);
+    document_.SessionPosition = TimelinePositionAt(event.position().toPoint().x(),
+                                                   TrackBox->width(), document_.SessionLength);
     Refresh();
 }
 

@@ -4,7 +4,7 @@
 // timeline strip, the playback buttons, the menus and the toolbar.
 // User-interface thread only.
 
-#include "model/EditHistory.h"
+#include "model/SessionDocument.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -73,7 +73,9 @@ public:
     // Undo and redo of the last step, refreshing the state and the window as the command did.
     void UndoMIClick();
     void RedoMIClick();
-    const EditHistory& History() const { return history_; }
+
+    // The open document, which the window owns and its dialogs and controller edit.
+    SessionDocument& Document() { return document_; }
 
     // Asks whether to save a changed session before it is discarded: true when the caller may
     // go on (saved, not wanted, or nothing changed), false when the user cancelled or the save
@@ -246,12 +248,13 @@ private:
     void ShowStateError(const std::optional<std::string>& error);
     void MoveTimelineCursor(const QMouseEvent& event);
 
+    // Before everything that works on it, so it goes after them.
+    SessionDocument document_;
     std::unique_ptr<PlaybackController> controller_;
     // The last preview painted; shown unchanged while the full screen plays.
     QImage lastPreview_;
     // The menu command behind each toolbar button: a button is usable when its command is.
     std::array<QAction*, 12> buttonCommands_{};
-    EditHistory history_;
     // The window's frame as last seen: the window's outer size, frame included, is 700 x 500.
     QSize frameExtra_;
 };

@@ -1,10 +1,9 @@
-// Build session: the open session as one file that plays itself on another machine.
+// Build session: the document's session as one file that plays itself on another machine.
 
 #include "MainForm.h"
 
-#include "audio/ExportJob.h"
+#include "base/ExportJob.h"
 #include "model/BuiltSession.h"
-#include "model/Common.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
@@ -49,7 +48,7 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
     const QString path = BuiltSessionName(QFileInfo(chosen).absoluteFilePath());
     if (QFileInfo::exists(path) && !ConfirmReplace(path))
         return;
-    ExportJob job([session = OpenSession(), folder = OpenProjectFolder(),
+    ExportJob job([session = document_.Contents(), folder = document_.ProjectFolder(),
                    program = RunningProgramFile(),
                    target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
         try {

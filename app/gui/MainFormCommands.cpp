@@ -6,7 +6,6 @@
 #include "Help.h"
 #include "RecentProjects.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
@@ -51,7 +50,7 @@ std::optional<QString> TMainForm::ChooseProjectToSave() {
 }
 
 bool TMainForm::MayDiscardSession() {
-    if (!history_.Modified())
+    if (!document_.History().Modified())
         return true;
     QMessageBox question(
         QMessageBox::Question, QApplication::applicationName(),
@@ -72,9 +71,8 @@ bool TMainForm::MayDiscardSession() {
 void TMainForm::NewMIClick() {
     if (!MayDiscardSession())
         return;
-    ResetProject();
+    document_.ResetProject();
     SessionReplaced();
-    ShowStateError(ComputeStateAt(0));
     UpdateDisplay();
 }
 
@@ -108,7 +106,9 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
     if (!QFileInfo(chosen).exists())
         return;
     // A project that fails to open leaves a new one, and the caption says so.
-    const ProjectLoad load = LoadProject(chosen.toStdString());
+    ProjectLoad load = LoadProject(chosen.toStdString());
+    const auto stateError =
+        document_.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     switch (load.outcome) {
     case ProjectLoad::Outcome::Opened:
         RememberRecentProject(QString::fromStdString(load.path.string()));
@@ -122,7 +122,7 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
         break;
     }
     SessionReplaced();
-    ShowStateError(ComputeStateAt(0));
+    ShowStateError(stateError);
     UpdateDisplay();
 }
 
@@ -131,15 +131,17 @@ void TMainForm::SaveMIClick() {
 }
 
 bool TMainForm::SaveCommand() {
-    if (!MediaFileExists(ProjectFileName))
+    const std::string file = document_.ProjectFileName;
+    if (!MediaFileExists(file))
         return SaveAsCommand();
-    const QString path = FromModelText(ProjectFileName);
+    const QString path = FromModelText(file);
     try {
-        SaveProjectFile(ProjectFileName);
+        SaveProjectFile(file, document_.Contents());
     } catch (const EInOutError& error) {
         ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
         return false;
     }
+    document_.Saved(file);
     ProjectSaved(path);
     return true;
 }
@@ -165,37 +167,35 @@ bool TMainForm::SaveProjectAs(const QString& chosen) {
         path += QStringLiteral(".usp");
     }
     try {
-        SaveProjectFile(*modelPath);
+        SaveProjectFile(*modelPath, document_.Contents());
     } catch (const EInOutError& error) {
         ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
         return false;
     }
     // The saved file is the project from now on: the next Save writes it, and media files
     // are looked for beside it.
-    ProjectFileName = *modelPath;
+    document_.Saved(*modelPath);
     ProjectSaved(path);
     return true;
 }
 
 void TMainForm::ProjectSaved(const QString& path) {
-    history_.MarkSaved();
     ShowProjectCaption();
     RememberRecentProject(path);
     ShowRecentProjects();
 }
 
 void TMainForm::SessionReplaced() {
-    history_.Clear();
     ShowProjectCaption();
     ShowUndoSteps();
 }
 
 void TMainForm::RunEditingCommand(const QString& stepName, const std::function<void()>& command) {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
-    const Session before = OpenSession();
+    const Session before = document_.Contents();
     const auto record = [&] {
-        history_.Record(stepName.toStdString(), SessionChange::Between(before, OpenSession()));
+        document_.RecordEdit(stepName.toStdString(), before);
         SessionEdited();
     };
     try {
@@ -208,25 +208,24 @@ void TMainForm::RunEditingCommand(const QString& stepName, const std::function<v
 }
 
 void TMainForm::UndoMIClick() {
-    if (IsPlaying || !history_.CanUndo())
+    if (document_.IsPlaying() || !document_.History().CanUndo())
         return;
-    history_.Undo();
+    document_.Undo();
     SessionEdited();
     Refresh();
 }
 
 void TMainForm::RedoMIClick() {
-    if (IsPlaying || !history_.CanRedo())
+    if (document_.IsPlaying() || !document_.History().CanRedo())
         return;
-    history_.Redo();
+    document_.Redo();
     SessionEdited();
     Refresh();
 }
 
 void TMainForm::SessionEdited() {
     // A shorter session keeps the position inside it, as the session parameters command does.
-    if (SessionLength < SessionPosition)
-        SessionPosition = LastPositionIn(SessionLength);
+    document_.KeepPositionInSession();
     ShowProjectCaption();
     ShowUndoSteps();
 }
@@ -236,10 +235,11 @@ void TMainForm::ShowUndoSteps() {
         return step.empty() ? command
                             : command + QStringLiteral(" «%1»").arg(QString::fromStdString(step));
     };
-    UndoMI->setText(caption(QStringLiteral("Отменить"), history_.UndoName()));
-    UndoMI->setEnabled(history_.CanUndo());
-    RedoMI->setText(caption(QStringLiteral("Повторить"), history_.RedoName()));
-    RedoMI->setEnabled(history_.CanRedo());
+    const EditHistory& history = document_.History();
+    UndoMI->setText(caption(QStringLiteral("Отменить"), history.UndoName()));
+    UndoMI->setEnabled(history.CanUndo());
+    RedoMI->setText(caption(QStringLiteral("Повторить"), history.RedoName()));
+    RedoMI->setEnabled(history.CanRedo());
 }
 
 void TMainForm::ExitMIClick() {

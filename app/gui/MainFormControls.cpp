@@ -2,7 +2,6 @@
 
 #include "MainForm.h"
 
-#include "model/Common.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
 #include "visual/Timeline.h"
@@ -225,7 +224,7 @@ void TMainForm::SpaceKeyPress() {
         button->click();
         return;
     }
-    if (IsPlaying)
+    if (document_.IsPlaying())
         StopButtonClick();
     else if (PlayButton->isEnabled())
         PlayButtonClick(PlayButton);
@@ -270,8 +269,9 @@ void TMainForm::CreateToolBar() {
         buttonCommands_[b.number] = command;
         button->setEnabled(command->isEnabled());
         // A command switched on or off brings its button along.
-        connect(command, &QAction::enabledChanged, button,
-                [button](bool enabled) { button->setEnabled(enabled && !IsPlaying); });
+        connect(command, &QAction::enabledChanged, button, [this, button](bool enabled) {
+            button->setEnabled(enabled && !document_.IsPlaying());
+        });
         SpeedButtons[b.number] = button;
     }
 }

@@ -10,16 +10,15 @@
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
-#include "model/Common.h"
 #include "ui/MessageBoxes.h"
 
 #include <QAction>
 
 void TMainForm::CreateDialogs() {
-    SessionParametersForm = new TSessionParametersForm(this);
-    SessionStartValuesForm = new TSessionStartValuesForm(this);
-    EventsListForm = new TEventsListForm(this);
-    EditEventForm = new TEditEventForm(this);
+    SessionParametersForm = new TSessionParametersForm(document_, this);
+    SessionStartValuesForm = new TSessionStartValuesForm(document_.StartValues, this);
+    EventsListForm = new TEventsListForm(document_, this);
+    EditEventForm = new TEditEventForm(document_, this);
     AboutForm = new TAboutForm(this);
     AddWaveForm = new TAddWaveForm(this);
     FontSettingsForm = new TFontSettingsForm(this);
@@ -43,17 +42,16 @@ void TMainForm::CreateDialogs() {
 }
 
 void TMainForm::SessionParametersMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     SessionParametersForm->exec();
-    if (SessionLength < SessionPosition)
-        SessionPosition = LastPositionIn(SessionLength);
+    document_.KeepPositionInSession();
     // Rescaled event times may have crossed the position.
     Refresh();
 }
 
 void TMainForm::SessionStartValuesMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     SessionStartValuesForm->exec();
     Refresh();

@@ -1,13 +1,11 @@
 // The event commands of the main window: add an event at the cursor, delete the event nearest
 // to it, and the event list. Each runs its dialog and then brings the state and the window up
-// to date, also when the dialog was closed without a change, since the editor leaves the state
-// of its own time behind.
+// to date.
 
 #include "MainForm.h"
 
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
-#include "model/Common.h"
 #include "model/SessionState.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
@@ -25,28 +23,31 @@ QString DeleteEventQuestion(const TSessionEvent& event) {
 } // namespace
 
 void TMainForm::AddEventMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     // The milliseconds of the position are dropped.
-    EditEventForm->PresetTime(SessionPosition / 60000, SessionPosition % 60000 / 1000);
+    const std::int32_t position = document_.SessionPosition;
+    EditEventForm->PresetTime(position / 60000, position % 60000 / 1000);
     EditEventForm->SelectType(EventKind::Undefined);
     if (EditEventForm->exec() == QDialog::Accepted)
-        InsertEvent(EditEventForm->ComposedEvent);
+        document_.InsertEvent(EditEventForm->ComposedEvent);
     Refresh();
 }
 
 void TMainForm::DeleteEventMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
-    const auto nearest = NearestEventIndex(Events, SessionPosition, SessionLength);
-    if (!nearest || !AskYesNo(this, QString(), DeleteEventQuestion(Events[*nearest]), false, false))
+    const auto& events = document_.Events;
+    const auto nearest =
+        NearestEventIndex(events, document_.SessionPosition, document_.SessionLength);
+    if (!nearest || !AskYesNo(this, QString(), DeleteEventQuestion(events[*nearest]), false, false))
         return;
-    DeleteEvent(*nearest);
+    document_.DeleteEvent(*nearest);
     Refresh();
 }
 
 void TMainForm::GetEventListMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     EventsListForm->exec();
     Refresh();

@@ -5,10 +5,9 @@
 
 #include "MainForm.h"
 
-#include "audio/SoundExportJob.h"
+#include "audio/export/SoundExportJob.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "export/VideoExportJob.h"
-#include "model/Common.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
@@ -61,11 +60,11 @@ void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& p
         ShowMessageBox(owner, report);
 }
 
-// The open project's folder and name with the export's extension, or "" for a new project.
-QString BesideTheProject(const QString& extension) {
-    if (ProjectFileName.empty())
+// The project's folder and name with the export's extension, or "" for a new project.
+QString BesideTheProject(const std::string& projectFileName, const QString& extension) {
+    if (projectFileName.empty())
         return QString();
-    const QFileInfo project(FromModelText(ProjectFileName));
+    const QFileInfo project(FromModelText(projectFileName));
     return project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
            QLatin1Char('.') + extension;
 }
@@ -106,17 +105,19 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
     return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
                             QStringLiteral("Звук WAV (*.wav)"), OverwriteQuestion::Ask,
-                            QStringLiteral("wav"), BesideTheProject(QStringLiteral("wav")));
+                            QStringLiteral("wav"),
+                            BesideTheProject(document_.ProjectFileName, QStringLiteral("wav")));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
     return ChooseFileToSave(this, QStringLiteral("ExportVideoFileDialog"),
                             QStringLiteral("Видео MP4 (*.mp4)"), OverwriteQuestion::Ask,
-                            QStringLiteral("mp4"), BesideTheProject(QStringLiteral("mp4")));
+                            QStringLiteral("mp4"),
+                            BesideTheProject(document_.ProjectFileName, QStringLiteral("mp4")));
 }
 
 void TMainForm::ExportSoundMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     if (const auto path = ChooseSoundFileToExport())
         ExportSoundTo(*path);
@@ -124,13 +125,14 @@ void TMainForm::ExportSoundMIClick() {
 
 void TMainForm::ExportSoundTo(const QString& chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    SoundExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), ExportRate);
+    SoundExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
+                       ExportRate);
     if (WaitForJob(QStringLiteral("Экспорт звука"), job))
         ReportExport(this, job.Outcome(), path);
 }
 
 void TMainForm::ExportVideoMIClick() {
-    if (IsPlaying)
+    if (document_.IsPlaying())
         return;
     ExportVideoDialog choices(this);
     if (choices.exec() != QDialog::Accepted)
@@ -142,10 +144,11 @@ void TMainForm::ExportVideoMIClick() {
 void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
     VideoExportSettings settings;
-    settings.to = SessionLength;
+    settings.to = document_.SessionLength;
     settings.size = size;
     settings.fps = fps;
-    VideoExportJob job(OpenSession(), OpenProjectFolder(), path.toStdString(), settings);
+    VideoExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
+                       settings);
     if (WaitForJob(QStringLiteral("Экспорт видео"), job))
         ReportExport(this, job.Outcome(), path);
 }

@@ -2,11 +2,11 @@
 
 #include "MainForm.h"
 
-#include "FrameLogReport.h"
-#include "PlaybackController.h"
-#include "ScreenChoice.h"
+#include "play/FrameLogReport.h"
+#include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
+#include "ui/ScreenChoice.h"
 #include "visual/FullScreenWindow.h"
 
 #include <QCloseEvent>
@@ -29,8 +29,8 @@ void TMainForm::CreatePlayback() {
     display.RepaintTimeline = [this] { RepaintTrackBox(); };
     display.ShowPlaying = [this](bool playing) { ShowPlaying(playing); };
     display.Report = [this](const QString& text) { ShowMessageBoxWithoutWaiting(this, text); };
-    controller_ = std::make_unique<PlaybackController>(*ControlTimer, FullScreenForm.get(),
-                                                       std::move(display));
+    controller_ = std::make_unique<PlaybackController>(document_, *ControlTimer,
+                                                       FullScreenForm.get(), std::move(display));
     connect(PlayButton, &QPushButton::clicked, this, [this] { PlayButtonClick(PlayButton); });
     connect(PlaySoundButton, &QPushButton::clicked, this,
             [this] { PlayButtonClick(PlaySoundButton); });
@@ -40,7 +40,7 @@ void TMainForm::CreatePlayback() {
 
 void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
-    if (IsPlaying || (withPicture && !ConfirmPicturePlay(this)))
+    if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this)))
         return;
     Guarded(this, [&] { controller_->PlayButtonClick(withPicture); });
 }

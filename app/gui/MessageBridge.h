@@ -3,7 +3,7 @@
 // Message boxes asked for by track threads, shown by the user-interface thread: the asking
 // thread waits until the user has closed the box, or until the program is ending.
 
-#include "audio/TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <condition_variable>
 #include <deque>

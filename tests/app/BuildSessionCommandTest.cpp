@@ -4,7 +4,7 @@
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "base/Bundle.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     MessageRecorder messages;
     BuildingForm form{QStringList{}};
     EXPECT_TRUE(form.SpeedButtons[11]->isEnabled());
-    StartValues.Waves = {"/nowhere/rain.wav"};
+    form.Document().StartValues.Waves = {"/nowhere/rain.wav"};
 
     form.answer = folder.filePath("evening");
     form.BuildSessionMIClick();
@@ -53,7 +53,6 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     form.answer = folder.filePath("a.RUN");
     form.BuildSessionMIClick();
     EXPECT_TRUE(QFileInfo::exists(folder.filePath("a.RUN")));
-    ResetProject();
 }
 
 } // namespace

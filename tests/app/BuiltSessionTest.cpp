@@ -5,12 +5,14 @@
 #include "model/BuiltSession.h"
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
-#include "app/gui/PlaybackController.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "model/Common.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/tracks/PlayUtils.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
+#include "play/PlaybackController.h"
+#include "tests/common/SanitizerBuild.h"
+#include "tests/common/SoundServer.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,9 @@
 #include <QJsonObject>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -81,7 +85,7 @@ protected:
     std::filesystem::path built;
 };
 
-TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
+TEST_F(BuiltSession, CopiedAloneItShowsItsProjectAndPlaysItsTracksAndPhrases) {
     // --dump shows the project, the bundled media under their own names.
     QJsonObject expected = projectDump;
     QJsonObject start = expected["StartValues"].toObject();
@@ -99,35 +103,22 @@ TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
     ASSERT_EQ(dumped.status, 0) << dumped.err;
     EXPECT_EQ(Json(dumped), expected);
 
-    // Started by itself it plays to the end, leaving nothing in the temporary folder.
-    std::filesystem::create_directory(elsewhere.Path() / "tmp");
-    QElapsedTimer clock;
-    clock.start();
-    const auto leaks = elsewhere.Write("leaks.supp", LibraryLeaks);
-    const ProgramRun played =
-        RunCommand("cd " + built.parent_path().string() +
-                       " && env -u DISPLAY TMPDIR=" + (elsewhere.Path() / "tmp").string() +
-                       " LSAN_OPTIONS=suppressions=" + leaks.string() + " ./s.run --sound-only",
-                   elsewhere);
-    EXPECT_EQ(played.status, 0) << played.err;
-    EXPECT_GE(clock.elapsed(), 1900);
-    for (const auto& left : std::filesystem::directory_iterator(elsewhere.Path() / "tmp"))
-        EXPECT_FALSE(left.path().filename().string().starts_with("umbrascope")) << left.path();
-
-    // Played the same way here, on the in-memory device: both tracks sound, phrases are read.
+    // Played here on the in-memory device: both tracks sound, phrases are read.
     MemoryAudioBackend backend;
     const ScopedAudioBackend scoped(backend);
-    const BuiltSessionLoad opened =
+    BuiltSessionLoad opened =
         LoadBuiltSession(built, ReadBundleIndex(built), BundledMedia::Unpacked);
     ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
-    ASSERT_FALSE(ComputeStateAt(0));
+    SessionDocument document;
+    ASSERT_FALSE(document.ReplaceSession(std::move(opened.load.session),
+                                         std::move(opened.load.projectFileName)));
     QTimer timer;
     timer.setInterval(50);
     PlaybackDisplay display;
     display.UpdateDisplay = display.RepaintTimeline = [] {};
     display.ShowPlaying = [](bool) {};
     display.Report = [](const QString&) {};
-    PlaybackController controller(timer, nullptr, std::move(display));
+    PlaybackController controller(document, timer, nullptr, std::move(display));
     QObject::connect(&timer, &QTimer::timeout, [&controller] { controller.ControlTimerTimer(); });
     controller.PlayButtonClick(false);
     EXPECT_TRUE(controller.HasPhraseReader());
@@ -142,6 +133,24 @@ TEST_F(BuiltSession, CopiedAloneItPlaysItsTracksAndPhrasesAndShowsItsProject) {
     StopAndJoinAllTrackThreads();
 }
 
+TEST_F(BuiltSession, StartedByItselfItPlaysToTheEndLeavingNothingBehind) {
+    if (!SoundServerAnswers())
+        GTEST_SKIP() << "no sound server (test.sh starts one)";
+    std::filesystem::create_directory(elsewhere.Path() / "tmp");
+    QElapsedTimer clock;
+    clock.start();
+    const auto leaks = elsewhere.Write("leaks.supp", LibraryLeaks);
+    const ProgramRun played =
+        RunCommand("cd " + built.parent_path().string() +
+                       " && env -u DISPLAY TMPDIR=" + (elsewhere.Path() / "tmp").string() +
+                       " LSAN_OPTIONS=suppressions=" + leaks.string() + " ./s.run --sound-only",
+                   elsewhere);
+    EXPECT_EQ(played.status, 0) << played.err;
+    EXPECT_GE(clock.elapsed(), 1900);
+    for (const auto& left : std::filesystem::directory_iterator(elsewhere.Path() / "tmp"))
+        EXPECT_FALSE(left.path().filename().string().starts_with("umbrascope")) << left.path();
+}
+
 TEST_F(BuiltSession, ADamagedCopyFailsWithAMessage) {
     std::filesystem::resize_file(built, std::filesystem::file_size(built) - 10);
     const ProgramRun started = RunCommand("env -u DISPLAY " + built.string(), elsewhere);
@@ -150,6 +159,43 @@ TEST_F(BuiltSession, ADamagedCopyFailsWithAMessage) {
     const ProgramRun dumped = Umbrascope("--dump " + built.string(), elsewhere);
     EXPECT_EQ(dumped.status, 1);
     EXPECT_NE(dumped.err.find("damaged"), std::string::npos) << dumped.err;
+}
+
+TEST(BuiltSessionCopies, AnInterruptionEndsThemAtOnceAndLeavesNothing) {
+    // A large medium, so that every copy of it takes a while.
+    ScratchFolder folder;
+    const auto big = folder.Path() / "big.wav";
+    std::ofstream(big).close();
+    std::filesystem::resize_file(big, 200 << 20);
+    const std::string project = MakeProject(
+        folder, R"({"SessionLength": 60000, "StartValues": {"Waves": [")" + big.string() + "\"]}}");
+    const auto built = folder.Path() / "s.run";
+    ASSERT_EQ(Umbrascope("--build-session " + project + " " + built.string(), folder).status, 0);
+
+    // While a built session's media are unpacked for an export.
+    const auto temporary = folder.Path() / "tmp";
+    std::filesystem::create_directory(temporary);
+    const InterruptedRun unpacking = InterruptWhileWritingIn(
+        {"--export-audio", built.string(), (folder.Path() / "out.wav").string()}, temporary,
+        SIGTERM, {"TMPDIR=" + temporary.string()});
+    EXPECT_EQ(unpacking.status, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
+
+    // While a session is built, or its project and media are taken back out.
+    const auto again = folder.Path() / "again.run";
+    const InterruptedRun building = InterruptWhileWritingIn(
+        {"--build-session", project, again.string()}, folder.Path(), SIGINT);
+    const auto back = folder.Path() / "back";
+    std::filesystem::create_directory(back);
+    const InterruptedRun extracting = InterruptWhileWritingIn(
+        {"--extract-project", built.string(), (back / "back.usp").string()}, back, SIGINT);
+    for (const InterruptedRun& run : {building, extracting}) {
+        EXPECT_EQ(run.status, 1);
+        EXPECT_LT(run.secondsAfterSignal, 0.5 * SanitizerSlowdown);
+    }
+    EXPECT_FALSE(std::filesystem::exists(again));
+    EXPECT_FALSE(HasTemporaryOf(folder.Path(), "again.run"));
+    EXPECT_TRUE(std::filesystem::is_empty(back));
 }
 
 } // namespace

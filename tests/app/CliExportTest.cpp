@@ -50,6 +50,7 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
         "--export-audio " + project + " " + wav.string() + " --bits 20",
         "--export-audio " + project + " " + wav.string() + " --bits",
         "--export-audio " + project,
+        "--export-audio " + project + " " + (folder.Path() / "out.mp3").string(),
     };
     for (const auto& arguments : cases) {
         const ProgramRun run = Umbrascope(arguments, folder);
@@ -61,6 +62,9 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path()))
         files += entry.path().filename().string().starts_with(".out.wav") ? 1 : 0;
     EXPECT_EQ(files, 0u) << "no temporary file is left";
+
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out.mp3"));
+    EXPECT_NE(Umbrascope(cases[9], folder).err.find(".wav or .flac"), std::string::npos);
 
     const auto wrong = folder.Write("wrong.usp", "not a project");
     const ProgramRun run =
@@ -106,12 +110,14 @@ TEST(ExportAudio, FlacAnd24BitFilesHoldTheSameSoundAsTheWaveFile) {
     }
 }
 
-TEST(ExportAudio, AHangUpEndsTheExportWithoutLeavingItsTemporaryFile) {
+TEST(ExportAudio, AHangUpOrAKillLeavesNoTemporaryFile) {
     ScratchFolder folder;
     const auto project = MakeProject(
         folder, R"({"SessionLength": 3600000, "StartValues": {"Waves": [".&04%440@0@100"]}})");
     const auto wav = folder.Path() / "out.wav";
     EXPECT_EQ(InterruptWhileWriting({"--export-audio", project, wav.string()}, wav, SIGHUP), 1);
+    // A kill cannot be caught: the file being written must have no name to leave behind.
+    EXPECT_EQ(InterruptWhileWriting({"--export-audio", project, wav.string()}, wav, SIGKILL), -1);
     EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
     EXPECT_FALSE(std::filesystem::exists(wav));
 }

@@ -2,8 +2,8 @@
 
 #include "ProgramRun.h"
 #include "app/cli/Usage.h"
-#include "model/Common.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +118,52 @@ TEST(CommandLine, ValuesThatDoNotFitAreRefusedNamingTheFieldAndNothingIsWritten)
         EXPECT_NE(run.err.find(named), std::string::npos) << json << " -> " << run.err;
         EXPECT_FALSE(std::filesystem::exists(out)) << json;
     }
+}
+
+TEST(CommandLine, ImportReadsABoundedTextAndEchoesNamesShort) {
+    ScratchFolder folder;
+    const auto out = folder.Path() / "out.usp";
+    const ProgramRun endless = Umbrascope("--import-json /dev/zero " + out.string(), folder);
+    EXPECT_EQ(endless.status, 1);
+    EXPECT_NE(endless.err.find("256 MB"), std::string::npos) << endless.err;
+
+    folder.Write("in.json", "{\"" + std::string(1 << 20, 'k') + "\": 1}");
+    const ProgramRun unknown = Umbrascope(
+        "--import-json " + (folder.Path() / "in.json").string() + " " + out.string(), folder);
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_LT(unknown.err.size(), 400u) << unknown.err.substr(0, 400);
+    EXPECT_NE(unknown.err.find("1048576 characters"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(CommandLine, AnOutputThatIsTheInputIsRefused) {
+    ScratchFolder folder;
+    const std::string project = MakeProject(folder, R"({"SessionLength": 1000})");
+    const auto hardLink = folder.Path() / "hard.usp";
+    std::filesystem::create_hard_link(project, hardLink);
+    const auto link = folder.Path() / "link.usp";
+    std::filesystem::create_symlink(project, link);
+    ASSERT_EQ(
+        Umbrascope("--build-session " + project + " " + (folder.Path() / "s.run").string(), folder)
+            .status,
+        0);
+    const std::string built = (folder.Path() / "s.run").string();
+    const std::string projectBytes = ReadWholeFile(project);
+    const std::string builtBytes = ReadWholeFile(built);
+    const std::string cases[] = {
+        "--export-audio " + project + " " + project,
+        "--export-video " + project + " " + hardLink.string(),
+        "--snapshot " + project + " --at 0 --size 8x8 " + link.string(),
+        "--build-session " + project + " " + hardLink.string(),
+        "--extract-project " + built + " " + built,
+    };
+    for (const auto& arguments : cases) {
+        const ProgramRun run = Umbrascope(arguments, folder);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_NE(run.err.find("input file"), std::string::npos) << arguments << ": " << run.err;
+    }
+    EXPECT_EQ(ReadWholeFile(project), projectBytes);
+    EXPECT_EQ(ReadWholeFile(built), builtBytes);
 }
 
 TEST(CommandLine, DumpRefusesWrongFilesWithTheirMessages) {

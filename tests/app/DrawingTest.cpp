@@ -1,9 +1,9 @@
 // The pictures of the main window: the timeline strip, the time label and the screen preview.
 
 #include "QtTestSupport.h"
+#include "model/Session.h"
 #include "visual/Preview.h"
 #include "visual/Timeline.h"
-#include "model/Common.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
 #include "dialogs/SessionStartValuesForm.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 #include "tests/dialogs/DialogTestSupport.h"
 #include "ui/PaintBox.h"
 #include "ui/SpinField.h"
@@ -92,7 +92,7 @@ TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
 std::int32_t ClickTimeline(TMainForm& form, double share) {
     const int x = 5 + static_cast<int>(share * (form.TrackBox->width() - 10));
     QTest::mouseClick(form.TrackBox, Qt::LeftButton, {}, QPoint(x, form.TrackBox->height() / 2));
-    return SessionPosition;
+    return form.Document().SessionPosition;
 }
 
 void TypeInto(QWidget* field, const QString& text) {
@@ -120,7 +120,7 @@ TEST(EndToEndEditing, EventsAddedChangedAndDeletedInTheWindowAreSaved) {
         QTest::mouseClick(editor->OkButton, Qt::LeftButton);
     });
     form->AddEventMI->trigger();
-    ASSERT_EQ(Events.size(), 2u);
+    ASSERT_EQ(form->Document().Events.size(), 2u);
 
     // Moved to half a minute past its minute in the event list.
     AnswerNextModal([](QWidget* modal) {

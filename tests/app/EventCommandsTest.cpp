@@ -6,7 +6,6 @@
 #include "app/gui/MainForm.h"
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
-#include "model/Common.h"
 #include "tests/dialogs/DialogTestSupport.h"
 #include "ui/SpinField.h"
 
@@ -30,8 +29,8 @@ TSessionEvent Volume(std::int32_t time, const char* value) {
 }
 
 TEST_F(EventCommands, AddEventOpensTheEditorAtTheCursorInWholeSeconds) {
-    Events = {Volume(1000, "40")};
-    SessionPosition = 83456;
+    Document().Events = {Volume(1000, "40")};
+    Document().SessionPosition = 83456;
     form->EditEventForm->SelectType(EventKind::AudioVolume);
     QString shown;
     AnswerNextModal([&](QWidget* modal) {
@@ -45,8 +44,8 @@ TEST_F(EventCommands, AddEventOpensTheEditorAtTheCursorInWholeSeconds) {
     });
     form->AddEventMI->trigger();
     EXPECT_EQ(shown, "1 23 Не определен");
-    ASSERT_EQ(Events.size(), 2u);
-    EXPECT_EQ(Events[1].EventTime, 83000);
+    ASSERT_EQ(Document().Events.size(), 2u);
+    EXPECT_EQ(Document().Events[1].EventTime, 83000);
 
     AnswerNextModal([](QWidget* modal) {
         auto* editor = qobject_cast<TEditEventForm*>(modal);
@@ -55,14 +54,14 @@ TEST_F(EventCommands, AddEventOpensTheEditorAtTheCursorInWholeSeconds) {
         editor->close();
     });
     form->SpeedButtons[6]->click();
-    EXPECT_EQ(Events.size(), 2u) << "closed without OK";
+    EXPECT_EQ(Document().Events.size(), 2u) << "closed without OK";
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 40 %") << "the cursor's state again";
     EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(EventCommands, DeleteAsksAboutTheNearestEventAndTiesGoToTheEarlier) {
-    Events = {{EventTypeName(EventKind::TextOn), 125000, ""}, Volume(185000, "40")};
-    SessionPosition = 155000;
+    Document().Events = {{EventTypeName(EventKind::TextOn), 125000, ""}, Volume(185000, "40")};
+    Document().SessionPosition = 155000;
     QString question;
     const auto answer = [&](QMessageBox::StandardButton button) {
         AnswerNextModal([&question, button](QWidget* modal) {
@@ -76,18 +75,18 @@ TEST_F(EventCommands, DeleteAsksAboutTheNearestEventAndTiesGoToTheEarlier) {
     answer(QMessageBox::No);
     form->DeleteEventMI->trigger();
     EXPECT_EQ(question, "|2:5\nТекстовые фразы -> Включить\n\nУдалить событие?");
-    EXPECT_EQ(Events.size(), 2u);
+    EXPECT_EQ(Document().Events.size(), 2u);
 
     answer(QMessageBox::Yes);
     form->SpeedButtons[7]->click();
-    ASSERT_EQ(Events.size(), 1u);
-    EXPECT_EQ(Events[0].EventTime, 185000);
+    ASSERT_EQ(Document().Events.size(), 1u);
+    EXPECT_EQ(Document().Events[0].EventTime, 185000);
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 100 %");
 }
 
 TEST_F(EventCommands, TheEventListRefreshesTheWindowWhenItCloses) {
-    Events = {Volume(1000, "40")};
-    SessionPosition = 60000;
+    Document().Events = {Volume(1000, "40")};
+    Document().SessionPosition = 60000;
     form->Refresh();
     AnswerNextModal([](QWidget* modal) {
         auto* list = qobject_cast<TEventsListForm*>(modal);
@@ -96,13 +95,13 @@ TEST_F(EventCommands, TheEventListRefreshesTheWindowWhenItCloses) {
         list->close();
     });
     form->GetEventListMI->trigger();
-    EXPECT_TRUE(Events.empty());
+    EXPECT_TRUE(Document().Events.empty());
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 100 %");
     EXPECT_TRUE(form->SpeedButtons[8]->isEnabled());
 }
 
 TEST_F(EventCommands, EachChangeInTheEventListIsAStepToUndo) {
-    Events = {Volume(1000, "40"), Volume(2000, "50")};
+    Document().Events = {Volume(1000, "40"), Volume(2000, "50")};
     AnswerNextModal([](QWidget* modal) {
         auto* list = qobject_cast<TEventsListForm*>(modal);
         list->DeleteEventBtn->click();
@@ -112,13 +111,13 @@ TEST_F(EventCommands, EachChangeInTheEventListIsAStepToUndo) {
         list->close();
     });
     form->GetEventListMI->trigger();
-    ASSERT_EQ(Events.size(), 2u);
+    ASSERT_EQ(Document().Events.size(), 2u);
     EXPECT_EQ(form->UndoMI->text(), "Отменить «Добавить событие»");
     form->UndoMI->trigger();
-    EXPECT_EQ(Events, (std::vector<TSessionEvent>{Volume(2000, "50")}));
+    EXPECT_EQ(Document().Events, (std::vector<TSessionEvent>{Volume(2000, "50")}));
     EXPECT_EQ(form->UndoMI->text(), "Отменить «Удалить событие»");
     form->UndoMI->trigger();
-    EXPECT_EQ(Events.size(), 2u);
+    EXPECT_EQ(Document().Events.size(), 2u);
 }
 
 } // namespace

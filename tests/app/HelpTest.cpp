@@ -1,6 +1,6 @@
 // The help: written owner-only into the user's own folder, refreshed when the version changes,
-// never written through a planted link, every page reachable from the start page, and handed
-// to the desktop from the menu and F1.
+// never written through a planted link, every page reachable from the start page, an English
+// page beside every Russian one, and handed to the desktop from the menu and F1.
 
 #include "app/gui/Help.h"
 #include "QtTestSupport.h"
@@ -20,6 +20,7 @@
 
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -98,6 +99,24 @@ TEST_F(Help, APlantedLinkIsReplacedNotFollowed) {
     EXPECT_TRUE(QDir(Path("elsewhere")).isEmpty());
 }
 
+TEST_F(Help, AFolderUnderAParentThatAnotherUserMayChangeIsRefused) {
+    // Whoever may write the parent may swap the help folder for one of theirs once written.
+    ASSERT_TRUE(QDir().mkdir(Path("shared")));
+    chmod(QFile::encodeName(Path("shared")).constData(), 0777);
+    QStringList parents{Path("shared")};
+    if (geteuid() == 0) {
+        ASSERT_TRUE(QDir().mkdir(Path("theirs")));
+        ASSERT_EQ(chown(QFile::encodeName(Path("theirs")).constData(), 65534, 65534), 0);
+        parents << Path("theirs");
+    }
+    for (const QString& parent : parents) {
+        const HelpPages help = WriteHelpPages(parent + "/help", "4.1");
+        EXPECT_TRUE(help.startPage.isEmpty());
+        EXPECT_TRUE(help.error.contains(parent)) << help.error.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(parent + "/help"));
+    }
+}
+
 TEST_F(Help, EveryPageIsReachableFromTheStartPageAndEveryLinkLeadsSomewhere) {
     ASSERT_TRUE(WriteHelpPages(Path("help"), "4.1").error.isEmpty());
     const QRegularExpression link(QStringLiteral("href=\"([^\":]*)\"")); // pages of our own
@@ -122,6 +141,33 @@ TEST_F(Help, EveryPageIsReachableFromTheStartPageAndEveryLinkLeadsSomewhere) {
     }
     const QStringList written = QDir(Path("help")).entryList(QDir::Files);
     EXPECT_EQ(QSet<QString>(written.begin(), written.end()), reached);
+}
+
+// The English set mirrors the Russian one page for page, with the same links and anchors: every
+// link the Russian pages prove sound then leads somewhere in English too.
+TEST_F(Help, EveryPageHasAnEnglishCounterpartWithTheSameLinksAndAnchors) {
+    ASSERT_TRUE(WriteHelpPages(Path("help"), "4.1").error.isEmpty());
+    const QStringList russian = QDir(Path("help")).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(QDir(QStringLiteral(":/help/en")).entryList(QDir::Files, QDir::Name).join(' '),
+              russian.join(' '));
+    const QRegularExpression target(QStringLiteral("(?:href|id)=\"[^\"]*\""));
+    const auto targets = [&target](const QString& text) {
+        QStringList found;
+        for (const auto& match : target.globalMatch(text))
+            found << match.captured(0);
+        found.sort();
+        found.removeDuplicates();
+        return found.join(' ').toStdString();
+    };
+    for (const QString& name : russian) {
+        if (!name.endsWith(QStringLiteral(".html")))
+            continue;
+        const QString english = QString::fromUtf8(Resource(QStringLiteral("en/") + name));
+        EXPECT_TRUE(english.contains(QStringLiteral("<html lang=\"en\">"))) << name.toStdString();
+        EXPECT_EQ(targets(english),
+                  targets(QString::fromStdString(ReadBytes(Path("help/") + name))))
+            << name.toStdString();
+    }
 }
 
 class HelpFromTheWindow : public Help {

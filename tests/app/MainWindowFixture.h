@@ -16,6 +16,8 @@ protected:
         form = std::make_unique<TMainForm>(QStringList{});
     }
 
+    SessionDocument& Document() { return form->Document(); }
+
     std::unique_ptr<TMainForm> form;
     MessageRecorder messages;
 };

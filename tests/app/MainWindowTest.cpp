@@ -4,7 +4,6 @@
 #include "QtTestSupport.h"
 #include "app/gui/Association.h"
 #include "app/gui/MainForm.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
@@ -13,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -163,7 +165,7 @@ TEST_F(MainWindow, OpensTheProjectNamedOnTheCommandLine) {
     QDir::setCurrent(folder.path());
     auto form = Start({"Session.UsP", "ignored"});
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Session.UsP");
-    EXPECT_EQ(Cp1251ToUtf8(ProjectFileName), path.toStdString());
+    EXPECT_EQ(Cp1251ToUtf8(form->Document().ProjectFileName), path.toStdString());
     EXPECT_EQ(form->WavesListBox->count(), 2);
     EXPECT_EQ(form->WavesListBox->item(1)->text(), "loop.wav");
     EXPECT_EQ(form->TextFileEdit->text(), "phrases.txt");
@@ -177,7 +179,7 @@ TEST_F(MainWindow, IgnoresAMissingFileOrAnotherExtensionSilently) {
     for (const QString& argument : {other, folder.filePath("absent.usp")}) {
         auto form = Start({argument});
         EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
-        EXPECT_TRUE(ProjectFileName.empty());
+        EXPECT_TRUE(form->Document().ProjectFileName.empty());
     }
     EXPECT_TRUE(messages.texts.isEmpty());
 }
@@ -188,16 +190,16 @@ TEST_F(MainWindow, AWrongMagicOnTheCommandLineGivesANewProject) {
     auto form = Start({path});
     EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла"}));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
-    EXPECT_TRUE(ProjectFileName.empty());
+    EXPECT_TRUE(form->Document().ProjectFileName.empty());
 }
 
 TEST_F(MainWindow, GreysTheSettingsThatAreSwitchedOff) {
     auto form = Start();
     EXPECT_TRUE(form->TextFileEdit->isEnabled());
     EXPECT_TRUE(form->WavesListBox->isEnabled());
-    StartValues.TextEnabled = false;
-    StartValues.AudioEnabled = false;
-    StartValues.AudioVolume = 7;
+    form->Document().StartValues.TextEnabled = false;
+    form->Document().StartValues.AudioEnabled = false;
+    form->Document().StartValues.AudioVolume = 7;
     form->Refresh();
     EXPECT_FALSE(form->TextFileEdit->isEnabled());
     EXPECT_FALSE(form->TextFrameLongLabel->isEnabled());
@@ -209,13 +211,13 @@ TEST_F(MainWindow, GreysTheSettingsThatAreSwitchedOff) {
 
 TEST_F(MainWindow, ClicksAndDragsOnTheTimelineMoveThePosition) {
     auto form = Start();
-    Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 600000, "30"}};
+    form->Document().Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 600000, "30"}};
     TPaintBox* strip = form->TrackBox;
     const int w = strip->width();
     PressOnStrip(strip, {2, 17}, Qt::LeftButton);
-    EXPECT_EQ(SessionPosition, 0);
+    EXPECT_EQ(form->Document().SessionPosition, 0);
     PressOnStrip(strip, {w - 9, 17}, Qt::LeftButton);
-    EXPECT_EQ(SessionPosition, SessionLength - 1);
+    EXPECT_EQ(form->Document().SessionPosition, form->Document().SessionLength - 1);
     EXPECT_EQ(form->TimeLabel->text(), "29:59 / 30:00");
     // The state follows the cursor: past the event the volume is 30.
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 30 %");
@@ -223,25 +225,25 @@ TEST_F(MainWindow, ClicksAndDragsOnTheTimelineMoveThePosition) {
     const int middle = 5 + (w - 10) / 2;
     QTest::mousePress(strip, Qt::LeftButton, {}, {10, 17});
     DragOnStrip(strip, {middle, 17}, Qt::LeftButton);
-    EXPECT_NEAR(SessionPosition, 900000, 1800000.0 / (w - 10));
+    EXPECT_NEAR(form->Document().SessionPosition, 900000, 1800000.0 / (w - 10));
     QTest::mouseRelease(strip, Qt::LeftButton, {}, {middle, 17});
 
-    const std::int32_t before = SessionPosition;
+    const std::int32_t before = form->Document().SessionPosition;
     PressOnStrip(strip, {20, 17}, Qt::RightButton);
     DragOnStrip(strip, {30, 17}, Qt::RightButton);
     DragOnStrip(strip, {40, 17}, Qt::NoButton);
-    EXPECT_EQ(SessionPosition, before);
+    EXPECT_EQ(form->Document().SessionPosition, before);
 }
 
 TEST_F(MainWindow, TheTimelineIgnoresTheMouseWhileASessionPlays) {
     auto form = Start();
-    SessionPosition = 65000;
+    form->Document().SessionPosition = 65000;
     form->Refresh();
     EXPECT_EQ(form->TimeLabel->text(), "1:05 / 30:00");
-    IsPlaying = true;
+    form->Document().SetPlaying(true);
     PressOnStrip(form->TrackBox, {300, 17}, Qt::LeftButton);
-    IsPlaying = false;
-    EXPECT_EQ(SessionPosition, 65000);
+    form->Document().SetPlaying(false);
+    EXPECT_EQ(form->Document().SessionPosition, 65000);
 }
 
 TEST_F(MainWindow, LayoutFollowsTheWindowSize) {
@@ -322,6 +324,16 @@ TEST(Association, AnInstalledProgramLeavesTheUserFoldersAlone) {
 TEST(Association, QuotesTheProgramPathForTheDesktopEntry) {
     const QString entry = ProgramDesktopEntry("/opt/my apps/umbra$cope\\x%y");
     EXPECT_TRUE(entry.contains("Exec=\"/opt/my apps/umbra\\\\$cope\\\\\\\\x%%y\" %f\n"));
+
+    // A folder named with a line end would add a line of its choosing to the entry.
+    QTemporaryDir data;
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const auto refused = RegisterProjectAssociation("/tmp/x\nExec=sh -c evil\n/umbrascope");
+    qputenv("XDG_DATA_HOME", saved);
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->contains("управляющий символ")) << refused->toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data.filePath("applications/umbrascope.desktop")));
 }
 
 } // namespace

@@ -7,10 +7,10 @@
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
-#include "app/gui/PlaybackController.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "model/Common.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/Session.h"
+#include "play/PlaybackController.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/VideoThread.h"
@@ -42,15 +42,15 @@ protected:
 
 TEST_F(PicturePlay, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    ASSERT_TRUE(IsPlaying);
+    ASSERT_TRUE(Document().IsPlaying());
     EXPECT_TRUE(form->FullScreenForm->isVisible());
     EXPECT_TRUE(form->Controller().PlayingWithPicture());
     QTest::qWait(100);
     QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Shift);
     QTest::qWait(150);
-    EXPECT_TRUE(IsPlaying);
+    EXPECT_TRUE(Document().IsPlaying());
     QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Escape);
-    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
+    ASSERT_TRUE(WaitUntil([this] { return !Document().IsPlaying(); }, 1000));
     EXPECT_FALSE(form->FullScreenForm->isVisible());
     EXPECT_FALSE(form->Controller().PlayingWithPicture());
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
@@ -60,11 +60,11 @@ TEST_F(PicturePlay, AKeyInTheFullScreenWindowEndsThePicturePlay) {
 
 TEST_F(PicturePlay, AKeyInAMessageBoxShownDuringPlayStillEndsIt) {
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    ASSERT_TRUE(IsPlaying);
+    ASSERT_TRUE(Document().IsPlaying());
     QMessageBox box(QMessageBox::NoIcon, "Umbrascope", "Ошибка аудиоустройства");
     box.show(); // it takes the keyboard from the full-screen window
     QTest::keyClick(&box, Qt::Key_Escape);
-    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
+    ASSERT_TRUE(WaitUntil([this] { return !Document().IsPlaying(); }, 1000));
     EXPECT_FALSE(form->FullScreenForm->isVisible());
 }
 
@@ -74,7 +74,7 @@ TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
         DialogAnswer cancel("Отмена");
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);
         EXPECT_TRUE(cancel.question.contains("эпилептический припадок"));
-        EXPECT_FALSE(IsPlaying);
+        EXPECT_FALSE(Document().IsPlaying());
         EXPECT_FALSE(form->FullScreenForm->isVisible());
         EXPECT_TRUE(form->Controller().PlayThreads().empty());
     }
@@ -89,11 +89,11 @@ TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
     EXPECT_FALSE(PhotosensitivityWarningWanted());
     DialogAnswer unexpected("Отмена");
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    EXPECT_TRUE(IsPlaying);
+    EXPECT_TRUE(Document().IsPlaying());
     form->StopButtonClick();
     SetPhotosensitivityWarningWanted(true);
     QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton); // sound alone: no warning
-    EXPECT_TRUE(IsPlaying);
+    EXPECT_TRUE(Document().IsPlaying());
     form->StopButtonClick();
     EXPECT_FALSE(unexpected.Answered());
 }
@@ -106,7 +106,7 @@ TEST_F(PicturePlay, SpacePlaysAndStops) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     QTest::keyClick(form.get(), Qt::Key_Space);
-    EXPECT_TRUE(WaitUntil([] { return !IsPlaying; }, 1000));
+    EXPECT_TRUE(WaitUntil([this] { return !Document().IsPlaying(); }, 1000));
 }
 
 } // namespace

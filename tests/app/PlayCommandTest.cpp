@@ -3,6 +3,7 @@
 
 #include "QtTestSupport.h"
 #include "model/ProjectFile.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,7 @@ protected:
 
 TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
     Start({"--play", project, "--from", "299000", "--sound-only"});
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_GE(clock.elapsed(), 900);
@@ -65,7 +66,7 @@ TEST_F(PlayCommand, SoundOnlyEndsWithTheSession) {
 
 TEST_F(PlayCommand, ThePictureIsPlayedAfterTheWarningOnStandardError) {
     Start({"--play", project, "--from", "299500"}); // the tests' screen is an offscreen one
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).count("эпилептический припадок"),
               1);
@@ -76,7 +77,7 @@ TEST_F(PlayCommand, StopsCleanlyOnTerminationSignals) {
         Start({"--play", project, "--sound-only"});
         QTest::qWait(700);
         ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), signal), 0);
-        ASSERT_TRUE(program.waitForFinished(10000)) << signal;
+        ASSERT_TRUE(program.waitForFinished(10000 * SanitizerSlowdown)) << signal;
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
         EXPECT_EQ(program.exitCode(), 0) << signal;
     }
@@ -109,7 +110,7 @@ TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOn
 
     Start({"--play", project, "--from", "299000", "--sound-only"},
           QStringLiteral("unix:/nonexistent/umbrascope/native"));
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitCode(), 1);
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     EXPECT_TRUE(errors.contains(QStringLiteral("Ошибка аудиоустройства"))) << errors.toStdString();
@@ -119,7 +120,7 @@ TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOn
 TEST_F(PlayCommand, TheFrameLogHasALineForEveryFrameShownAndItsSummaryCountsThem) {
     const QString log = folder.filePath("frames.csv");
     Start({"--play", project, "--from", "299000", "--frame-log", log});
-    ASSERT_TRUE(program.waitForFinished(20000));
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
     EXPECT_EQ(program.exitCode(), 0);
     QFile file(log);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -129,6 +130,19 @@ TEST_F(PlayCommand, TheFrameLogHasALineForEveryFrameShownAndItsSummaryCountsThem
     EXPECT_GE(lines[1].split(',').front().toInt(), 299000);
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     EXPECT_TRUE(errors.contains(QStringLiteral("%1 frames shown;").arg(lines.size() - 1)))
+        << errors.toStdString();
+}
+
+TEST_F(PlayCommand, NamesTheTracksItCannotFindAsTheExportDoes) {
+    Session contents;
+    contents.SessionLength = 300000;
+    contents.StartValues.Waves = {".&04%440@0@50", "/nowhere/rain.wav"};
+    WriteBytes(project, ProjectBytes(contents));
+    Start({"--play", project, "--from", "299500", "--sound-only"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("/nowhere/rain.wav (not found)")))
         << errors.toStdString();
 }
 
@@ -150,7 +164,7 @@ TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
     QString errors;
     for (const QStringList& arguments : refused) {
         Start(arguments);
-        ASSERT_TRUE(program.waitForFinished(10000));
+        ASSERT_TRUE(program.waitForFinished(10000 * SanitizerSlowdown));
         EXPECT_EQ(program.exitCode(), 1) << arguments.join(' ').toStdString();
         errors += QString::fromUtf8(program.readAllStandardError());
     }

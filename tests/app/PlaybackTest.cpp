@@ -4,14 +4,14 @@
 
 #include "PlaybackWindowFixture.h"
 #include "QtTestSupport.h"
-#include "SanitizerBuild.h"
 #include "app/gui/MainForm.h"
-#include "app/gui/PlaybackController.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "model/Common.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/SessionState.h"
+#include "play/PlaybackController.h"
+#include "tests/common/SanitizerBuild.h"
 #include "ui/PaintBox.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/VideoThread.h"
@@ -51,23 +51,23 @@ class Playback : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        ResetProject();
-        SessionLength = 300000;
+        document.SessionLength = 300000;
         timer.setInterval(50);
         PlaybackDisplay display;
         display.UpdateDisplay = [this] {
-            if (controller && IsPlaying)
-                applied.push_back(
-                    {SessionPosition, controller->LastEventIndex(), CurrentValues.AudioVolume});
+            if (controller && document.IsPlaying())
+                applied.push_back({document.SessionPosition, controller->LastEventIndex(),
+                                   document.CurrentValues.AudioVolume});
         };
-        display.RepaintTimeline = [this] { ticks.push_back(SessionPosition); };
+        display.RepaintTimeline = [this] { ticks.push_back(document.SessionPosition); };
         display.ShowPlaying = [this](bool playing) {
             shownPlaying.push_back(playing);
             if (playing && failStart)
                 throw std::runtime_error("cannot start");
         };
         display.Report = [this](const QString& text) { reports << text; };
-        controller = std::make_unique<PlaybackController>(timer, nullptr, std::move(display));
+        controller =
+            std::make_unique<PlaybackController>(document, timer, nullptr, std::move(display));
         QObject::connect(&timer, &QTimer::timeout, [this] { controller->ControlTimerTimer(); });
     }
 
@@ -75,14 +75,13 @@ protected:
         controller->StopButtonClick();
         controller.reset();
         StopAndJoinAllTrackThreads();
-        ResetProject();
     }
 
     void PlayFrom(std::int32_t position) {
-        SessionPosition = position;
-        ASSERT_FALSE(ComputeStateAt(position));
+        document.SessionPosition = position;
+        ASSERT_FALSE(document.ComputeStateAt(position));
         controller->PlayButtonClick(false);
-        ASSERT_TRUE(IsPlaying);
+        ASSERT_TRUE(document.IsPlaying());
     }
 
     bool WaitForEvent(std::int32_t index) {
@@ -108,6 +107,7 @@ protected:
     MemoryAudioBackend backend;
     ScopedAudioBackend scopedBackend{backend};
     QTimer timer;
+    SessionDocument document;
     std::unique_ptr<PlaybackController> controller;
     std::vector<Applied> applied;
     std::vector<std::int32_t> ticks;
@@ -117,13 +117,13 @@ protected:
 };
 
 TEST_F(Playback, EventsAreAppliedInListOrderAtTheFirstTickAtOrAfterTheirTime) {
-    Events = {{Volume, 60150, "40"}, {Volume, 60150, "60"}, {TextOff, 60400, ""}};
+    document.Events = {{Volume, 60150, "40"}, {Volume, 60150, "60"}, {TextOff, 60400, ""}};
     PlayFrom(60000);
     EXPECT_EQ(shownPlaying, std::vector<bool>{true});
     ASSERT_TRUE(WaitForEvent(2));
     ASSERT_EQ(applied.size(), 3u);
     for (std::size_t i = 0; i < applied.size(); ++i) {
-        const TSessionEvent& event = Events[i];
+        const TSessionEvent& event = document.Events[i];
         EXPECT_EQ(applied[i].eventIndex, static_cast<std::int32_t>(i));
         EXPECT_GE(applied[i].position, event.EventTime);
         EXPECT_LT(TickBefore(applied[i].position), event.EventTime);
@@ -133,22 +133,22 @@ TEST_F(Playback, EventsAreAppliedInListOrderAtTheFirstTickAtOrAfterTheirTime) {
     EXPECT_EQ(applied[0].volume, 40);
     EXPECT_EQ(applied[1].volume, 60);
     // What the threads see is republished after each change.
-    EXPECT_EQ(CurrentValuesView()->AudioVolume, 60);
-    EXPECT_FALSE(CurrentValuesView()->TextEnabled);
+    EXPECT_EQ(document.Published()->CurrentValues()->AudioVolume, 60);
+    EXPECT_FALSE(document.Published()->CurrentValues()->TextEnabled);
     EXPECT_FALSE(controller->TimerBusy());
 }
 
 TEST_F(Playback, AnEventAtTheStartPositionTakesEffectAndIsNotRepeatedAfterStop) {
-    Events = {{AddTrack, 0, Noise}, {Volume, 0, "30"}};
+    document.Events = {{AddTrack, 0, Noise}, {Volume, 0, "30"}};
     PlayFrom(0);
     ASSERT_TRUE(WaitForEvent(1));
-    EXPECT_EQ(CurrentValues.AudioVolume, 30);
+    EXPECT_EQ(document.CurrentValues.AudioVolume, 30);
     ASSERT_EQ(controller->PlayThreads().size(), 1u);
     EXPECT_EQ(controller->PlayThreads()[0]->StartOffset, 0);
 
     controller->StopButtonClick();
-    EXPECT_FALSE(IsPlaying);
-    const std::int32_t stoppedAt = SessionPosition;
+    EXPECT_FALSE(document.IsPlaying());
+    const std::int32_t stoppedAt = document.SessionPosition;
     // Play again from where Stop left: the track comes from the state, the events are done.
     controller->PlayButtonClick(false);
     ASSERT_EQ(controller->PlayThreads().size(), 1u);
@@ -156,15 +156,15 @@ TEST_F(Playback, AnEventAtTheStartPositionTakesEffectAndIsNotRepeatedAfterStop) 
     EXPECT_EQ(controller->LastEventIndex(), 1);
     QTest::qWait(200);
     EXPECT_EQ(controller->PlayThreads().size(), 1u);
-    EXPECT_EQ(CurrentValues.Waves.size(), 1u);
+    EXPECT_EQ(document.CurrentValues.Waves.size(), 1u);
 }
 
 TEST_F(Playback, TracksStartWithTheirOffsetsIntoTheSession) {
-    SessionLength = 1800000;
+    document.SessionLength = 1800000;
     const std::string a = FilePath("a.wav");
     const std::string b = FilePath("b.wav");
-    StartValues.Waves = {Noise, a, FilePath("missing.txt") + "-gone.wav"};
-    Events = {{AddTrack, 600000, b}};
+    document.StartValues.Waves = {Noise, a, FilePath("missing.txt") + "-gone.wav"};
+    document.Events = {{AddTrack, 600000, b}};
     PlayFrom(720000);
     const auto& threads = controller->PlayThreads();
     ASSERT_EQ(threads.size(), 3u); // the track that does not resolve gets no thread
@@ -174,12 +174,12 @@ TEST_F(Playback, TracksStartWithTheirOffsetsIntoTheSession) {
     EXPECT_EQ(threads[1]->StartOffset, 720000);
     EXPECT_EQ(threads[2]->Descriptor, b);
     EXPECT_EQ(threads[2]->StartOffset, 120000);
-    EXPECT_EQ(CurrentValues.Waves.size(), 4u);
+    EXPECT_EQ(document.CurrentValues.Waves.size(), 4u);
 }
 
 TEST_F(Playback, ARemovalStopsTheLaterStartedOfTwoEqualTracks) {
-    StartValues.Waves = {Noise, Noise};
-    Events = {{RemoveTrack, 1100, Noise}};
+    document.StartValues.Waves = {Noise, Noise};
+    document.Events = {{RemoveTrack, 1100, Noise}};
     PlayFrom(1000);
     ASSERT_EQ(controller->PlayThreads().size(), 2u);
     const TrackHandle first = controller->PlayThreads()[0];
@@ -189,33 +189,33 @@ TEST_F(Playback, ARemovalStopsTheLaterStartedOfTwoEqualTracks) {
     EXPECT_FALSE(second->Running);
     ASSERT_EQ(controller->PlayThreads().size(), 1u);
     EXPECT_EQ(controller->PlayThreads()[0], first);
-    EXPECT_EQ(CurrentValues.Waves.size(), 1u);
+    EXPECT_EQ(document.CurrentValues.Waves.size(), 1u);
 }
 
 TEST_F(Playback, ARemovalFindsATrackThatMovedWithTheProject) {
-    ProjectFileName = Cp1251Literal(folder.filePath("session.usp").toStdString());
+    document.ProjectFileName = Cp1251Literal(folder.filePath("session.usp").toStdString());
     const std::string beside = FilePath("loop.wav");
     const std::string stored = "C:\\Old Place\\loop.wav";
-    Events = {{AddTrack, 1100, stored}, {RemoveTrack, 1300, stored}};
+    document.Events = {{AddTrack, 1100, stored}, {RemoveTrack, 1300, stored}};
     PlayFrom(1000);
     ASSERT_TRUE(WaitForEvent(0));
-    EXPECT_EQ(Events[0].EventValue, beside);
+    EXPECT_EQ(document.Events[0].EventValue, beside);
     ASSERT_EQ(controller->PlayThreads().size(), 1u);
     const TrackHandle added = controller->PlayThreads()[0];
     EXPECT_EQ(added->Descriptor, beside);
     ASSERT_TRUE(WaitForEvent(1));
     EXPECT_FALSE(added->Running);
     EXPECT_TRUE(controller->PlayThreads().empty());
-    EXPECT_TRUE(CurrentValues.Waves.empty());
-    EXPECT_EQ(Events[1].EventValue, stored);
+    EXPECT_TRUE(document.CurrentValues.Waves.empty());
+    EXPECT_EQ(document.Events[1].EventValue, stored);
 }
 
 TEST_F(Playback, TheSessionEndsAtItsLastMillisecond) {
-    StartValues.Waves = {Noise};
+    document.StartValues.Waves = {Noise};
     PlayFrom(299800);
     const TrackHandle track = controller->PlayThreads().at(0);
-    ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }));
-    EXPECT_EQ(SessionPosition, 299999);
+    ASSERT_TRUE(WaitUntil([this] { return !document.IsPlaying(); }));
+    EXPECT_EQ(document.SessionPosition, 299999);
     EXPECT_EQ(shownPlaying, (std::vector<bool>{true, false}));
     EXPECT_FALSE(timer.isActive());
     EXPECT_FALSE(track->Running);
@@ -224,15 +224,15 @@ TEST_F(Playback, TheSessionEndsAtItsLastMillisecond) {
 
 TEST_F(Playback, ASessionOfNoLengthEndsAtOnceAtZero) {
     for (const std::int32_t length : {0, std::numeric_limits<std::int32_t>::min()}) {
-        SessionLength = length;
+        document.SessionLength = length;
         PlayFrom(0);
-        ASSERT_TRUE(WaitUntil([] { return !IsPlaying; }));
-        EXPECT_EQ(SessionPosition, 0) << length;
+        ASSERT_TRUE(WaitUntil([this] { return !document.IsPlaying(); }));
+        EXPECT_EQ(document.SessionPosition, 0) << length;
     }
 }
 
 TEST_F(Playback, ASessionListingThousandsOfTracksStartsNoMoreThanTheLimit) {
-    StartValues.Waves.assign(5000, Noise);
+    document.StartValues.Waves.assign(5000, Noise);
     PlayFrom(0);
     EXPECT_EQ(controller->PlayThreads().size(), EventPlayhead::MaxPlayingTracks);
     EXPECT_EQ(reports.size(), 1) << "the limit is reported once";
@@ -240,46 +240,46 @@ TEST_F(Playback, ASessionListingThousandsOfTracksStartsNoMoreThanTheLimit) {
 }
 
 TEST_F(Playback, AFailingEventIsReportedOnceAndTheClockGoesOn) {
-    Events = {{Volume, 1050, "abc"}, {Volume, 1060, "abc"}, {Volume, 1200, "20"}};
+    document.Events = {{Volume, 1050, "abc"}, {Volume, 1060, "abc"}, {Volume, 1200, "20"}};
     PlayFrom(1000);
     ASSERT_TRUE(WaitForEvent(2));
     EXPECT_EQ(reports, QStringList({"'abc' is not a valid integer value"}));
-    EXPECT_EQ(CurrentValues.AudioVolume, 20);
+    EXPECT_EQ(document.CurrentValues.AudioVolume, 20);
     EXPECT_FALSE(controller->TimerBusy());
-    EXPECT_TRUE(IsPlaying);
+    EXPECT_TRUE(document.IsPlaying());
 }
 
 TEST_F(Playback, PhraseFilesThatCannotBeReadCountAsNotFound) {
-    StartValues.PhraseFile = Cp1251Literal(folder.path().toStdString()); // a folder
+    document.StartValues.PhraseFile = Cp1251Literal(folder.path().toStdString()); // a folder
     const std::string phrases = FilePath("phrases.txt");
-    Events = {{PhraseFile, 1100, phrases}, {PhraseFile, 1300, "gone.txt"}};
+    document.Events = {{PhraseFile, 1100, phrases}, {PhraseFile, 1300, "gone.txt"}};
     PlayFrom(1000);
     EXPECT_FALSE(controller->HasPhraseReader());
     ASSERT_TRUE(WaitForEvent(0));
     EXPECT_TRUE(controller->HasPhraseReader());
     ASSERT_TRUE(WaitForEvent(1));
     EXPECT_FALSE(controller->HasPhraseReader());
-    EXPECT_EQ(CurrentValues.PhraseFile, "gone.txt");
-    EXPECT_TRUE(IsPlaying);
+    EXPECT_EQ(document.CurrentValues.PhraseFile, "gone.txt");
+    EXPECT_TRUE(document.IsPlaying());
 }
 
 TEST_F(Playback, AFailureWhileStartingReturnsToIdle) {
-    StartValues.Waves = {Noise};
+    document.StartValues.Waves = {Noise};
     failStart = true;
-    SessionPosition = 1000;
-    ASSERT_FALSE(ComputeStateAt(SessionPosition));
+    document.SessionPosition = 1000;
+    ASSERT_FALSE(document.ComputeStateAt(document.SessionPosition));
     EXPECT_THROW(controller->PlayButtonClick(false), std::runtime_error);
-    EXPECT_FALSE(IsPlaying);
+    EXPECT_FALSE(document.IsPlaying());
     EXPECT_FALSE(timer.isActive());
     EXPECT_TRUE(controller->PlayThreads().empty());
     EXPECT_EQ(shownPlaying, (std::vector<bool>{true, false}));
     failStart = false;
     controller->PlayButtonClick(false); // and it plays again afterwards
-    EXPECT_TRUE(IsPlaying);
+    EXPECT_TRUE(document.IsPlaying());
 }
 
 TEST_F(Playback, StopStopsTheTracksAndPlayStartsThemAgainFromThePosition) {
-    StartValues.Waves = {Noise};
+    document.StartValues.Waves = {Noise};
     PlayFrom(5000);
     const TrackHandle first = controller->PlayThreads().at(0);
     QTest::qWait(150);
@@ -287,8 +287,8 @@ TEST_F(Playback, StopStopsTheTracksAndPlayStartsThemAgainFromThePosition) {
     EXPECT_FALSE(first->Running);
     EXPECT_TRUE(controller->PlayThreads().empty());
     EXPECT_FALSE(controller->HasPhraseReader());
-    EXPECT_GE(SessionPosition, 5100);
-    const std::int32_t reached = SessionPosition;
+    EXPECT_GE(document.SessionPosition, 5100);
+    const std::int32_t reached = document.SessionPosition;
     controller->PlayButtonClick(false);
     ASSERT_EQ(controller->PlayThreads().size(), 1u);
     EXPECT_NE(controller->PlayThreads()[0], first);
@@ -299,7 +299,7 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton);
-    ASSERT_TRUE(IsPlaying);
+    ASSERT_TRUE(Document().IsPlaying());
     EXPECT_FALSE(form->PlayButton->isEnabled());
     EXPECT_FALSE(form->PlaySoundButton->isEnabled());
     EXPECT_TRUE(form->StopButton->isEnabled());
@@ -309,13 +309,13 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     EXPECT_FALSE(form->FullScreenForm->isVisible());
     EXPECT_TRUE(form->ControlTimer->isActive());
     const QImage before = form->LastPreview();
-    CurrentValues.VideoEnabled = false; // a preview painted now shows black
+    Document().CurrentValues.VideoEnabled = false; // a preview painted now shows black
     form->ScreenPreviewBox->repaint();
     EXPECT_NE(form->LastPreview(), before);
     EXPECT_EQ(form->LastPreview().pixel(200, 150), qRgb(0, 0, 0));
 
     QTest::mouseClick(form->StopButton, Qt::LeftButton);
-    EXPECT_FALSE(IsPlaying);
+    EXPECT_FALSE(Document().IsPlaying());
     EXPECT_TRUE(form->PlayButton->isEnabled());
     EXPECT_FALSE(form->StopButton->isEnabled());
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
@@ -325,17 +325,17 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
 
 TEST_F(PlaybackWindow, ThousandsOfTracksAndEventsAtOnceNeitherHoldTheClockNorStartMoreThreads) {
     // As a hostile or damaged file of a few hundred kilobytes may hold them.
-    StartValues.Waves.assign(5000, ".&04%440@0@1");
-    Events.assign(3000, {AddTrack, 60100, ".&04%550@0@1"});
-    SessionPosition = 60000;
-    ASSERT_FALSE(ComputeStateAt(SessionPosition));
+    Document().StartValues.Waves.assign(5000, ".&04%440@0@1");
+    Document().Events.assign(3000, {AddTrack, 60100, ".&04%550@0@1"});
+    Document().SessionPosition = 60000;
+    ASSERT_FALSE(Document().ComputeStateAt(Document().SessionPosition));
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
 
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton);
-    ASSERT_TRUE(WaitUntil([] { return CurrentValues.Waves.size() == 8000; }));
+    ASSERT_TRUE(WaitUntil([this] { return Document().CurrentValues.Waves.size() == 8000; }));
     // Each refresh lists every track: one per event kept this tick busy for half a minute.
     EXPECT_LT(clock.elapsed(), 3000 * SanitizerSlowdown);
     EXPECT_LE(TrackThreadCount(), EventPlayhead::MaxPlayingTracks);
@@ -343,7 +343,7 @@ TEST_F(PlaybackWindow, ThousandsOfTracksAndEventsAtOnceNeitherHoldTheClockNorSta
     EXPECT_EQ(messages.texts.size(), 1) << "the limit of tracks is told once";
     clock.restart();
     QTest::mouseClick(form->StopButton, Qt::LeftButton);
-    EXPECT_FALSE(IsPlaying);
+    EXPECT_FALSE(Document().IsPlaying());
     EXPECT_LT(clock.elapsed(), 500 * SanitizerSlowdown);
 }
 

@@ -5,9 +5,9 @@
 
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "model/Common.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,9 @@ protected:
     void TearDown() override {
         form.reset();
         StopAndJoinAllTrackThreads();
-        ResetProject();
     }
+
+    SessionDocument& Document() { return form->Document(); }
 
     MemoryAudioBackend backend;
     ScopedAudioBackend scopedBackend{backend};

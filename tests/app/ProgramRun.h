@@ -25,7 +25,18 @@ std::string MakeProject(const ScratchFolder& folder, const std::string& json);
 // Whether folder holds the hidden temporary file of a file being written under name.
 bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name);
 
-// Starts the program with these arguments, sends it the signal once its temporary file for
-// output has appeared (within 20 s), and gives its exit status (-1 when a signal ended it).
+struct InterruptedRun {
+    int status = -1;               // -1 when the signal ended it
+    double secondsAfterSignal = 0; // until it ended
+};
+
+// Starts the program with these arguments (and the environment's variables, the extra ones
+// "NAME=value" added), sends it the signal once it has a file open for writing in folder or
+// below it (within 20 s), and tells how it ended.
+InterruptedRun InterruptWhileWritingIn(const std::vector<std::string>& arguments,
+                                       const std::filesystem::path& folder, int signal,
+                                       const std::vector<std::string>& extraEnvironment = {});
+
+// The same, waiting for the temporary file of output; gives the exit status.
 int InterruptWhileWriting(const std::vector<std::string>& arguments,
                           const std::filesystem::path& output, int signal);

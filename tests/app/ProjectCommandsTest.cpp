@@ -4,9 +4,9 @@
 #include "QtTestSupport.h"
 #include "ScriptedForm.h"
 #include "app/gui/MainForm.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "tests/model/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST_F(ProjectCommands, OpenThenSaveAsWritesTheSameBytes) {
     form->openAnswer = Path("in.usp");
     form->OpenMIClick();
     EXPECT_EQ(form->windowTitle(), " Umbrascope - in.usp");
-    EXPECT_EQ(SessionPosition, 0);
+    EXPECT_EQ(form->Document().SessionPosition, 0);
     EXPECT_EQ(form->WavesListBox->count(), 2);
 
     form->saveAnswer = Path("out.usp");
@@ -66,9 +66,9 @@ TEST_F(ProjectCommands, SaveAsAdoptsTheNewFileForTheNextSave) {
     form->OpenProjectPath(Path("old.usp"));
     form->SaveProjectAs(Path("new.usp"));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - new.usp");
-    EXPECT_EQ(Cp1251ToUtf8(ProjectFileName), Path("new.usp").toStdString());
+    EXPECT_EQ(Cp1251ToUtf8(form->Document().ProjectFileName), Path("new.usp").toStdString());
 
-    SessionName = "changed";
+    form->Document().SessionName = "changed";
     form->SaveMIClick();
     EXPECT_EQ(ReadBytes(Path("old.usp")), SampleBytes());
     EXPECT_NE(ReadBytes(Path("new.usp")), SampleBytes());
@@ -91,7 +91,7 @@ TEST_F(ProjectCommands, SaveOfANewProjectAsksForAName) {
     form->saveAnswer = Path("fresh");
     form->SaveMIClick();
     EXPECT_EQ(form->saveDialogs, 1);
-    EXPECT_EQ(ReadBytes(Path("fresh.usp")), ProjectBytes(OpenSession()));
+    EXPECT_EQ(ReadBytes(Path("fresh.usp")), ProjectBytes(form->Document().Contents()));
 
     form->saveAnswer.reset(); // cancelled: nothing written, nothing said
     form->NewMIClick();
@@ -101,16 +101,17 @@ TEST_F(ProjectCommands, SaveOfANewProjectAsksForAName) {
 }
 
 TEST_F(ProjectCommands, AFailedSaveShowsTheSystemMessageAndKeepsTheOldFile) {
-    // The temporary file beside a 250-character name cannot be created, so the save fails
-    // after the old file exists.
+    // The disk takes no more than a few bytes (full, or a quota), after the old file exists.
     const QString name = QString(246, u'x') + ".usp";
     WriteBytes(Path(name), SampleBytes());
     form->OpenProjectPath(Path(name));
-    SessionName = "changed";
-    form->SaveMIClick();
+    form->Document().SessionName = "changed";
+    {
+        const FileSizeLimit full(16);
+        form->SaveMIClick();
+    }
     ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains("File name too long"))
-        << messages.texts[0].toStdString();
+    EXPECT_TRUE(messages.texts[0].contains("File too large")) << messages.texts[0].toStdString();
     EXPECT_EQ(ReadBytes(Path(name)), SampleBytes());
 
     messages.texts.clear();
@@ -132,8 +133,8 @@ TEST_F(ProjectCommands, OpenFailuresLeaveANewProject) {
     form->OpenProjectPath(Path("bad.usp"));
     EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла"}));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
-    EXPECT_TRUE(ProjectFileName.empty());
-    EXPECT_TRUE(Events.empty());
+    EXPECT_TRUE(form->Document().ProjectFileName.empty());
+    EXPECT_TRUE(form->Document().Events.empty());
 
     messages.texts.clear();
     QDir(folder.path()).mkdir("folder.usp");
@@ -150,19 +151,19 @@ TEST_F(ProjectCommands, PathsThatWindows1251CannotHoldAreRefused) {
 
     // Cyrillic names are fine.
     form->SaveProjectAs(Path("сессия.usp"));
-    EXPECT_EQ(ReadBytes(Path("сессия.usp")), ProjectBytes(OpenSession()));
+    EXPECT_EQ(ReadBytes(Path("сессия.usp")), ProjectBytes(form->Document().Contents()));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - сессия.usp");
 }
 
 TEST_F(ProjectCommands, NewDiscardsTheSession) {
     WriteBytes(Path("in.usp"), SampleBytes());
     form->OpenProjectPath(Path("in.usp"));
-    SessionPosition = 5000;
+    form->Document().SessionPosition = 5000;
     form->NewMIClick();
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
-    EXPECT_TRUE(Events.empty());
-    EXPECT_EQ(SessionPosition, 0);
-    EXPECT_EQ(SessionLength, DefaultSessionLength);
+    EXPECT_TRUE(form->Document().Events.empty());
+    EXPECT_EQ(form->Document().SessionPosition, 0);
+    EXPECT_EQ(form->Document().SessionLength, DefaultSessionLength);
     EXPECT_EQ(form->WavesListBox->count(), 0);
 }
 

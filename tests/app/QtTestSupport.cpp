@@ -1,4 +1,5 @@
 #include "QtTestSupport.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
@@ -64,7 +65,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
+        if (timer.elapsed() > qint64{timeoutMs} * SanitizerSlowdown)
             return false;
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     }

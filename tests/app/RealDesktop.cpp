@@ -1,24 +1,16 @@
 #include "RealDesktop.h"
 
 #include "QtTestSupport.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
+#include "audio/device/AudioStream.h"
+#include "audio/tracks/PlayUtils.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTest>
 
 bool StartOnXDisplay() {
     qputenv("QT_QPA_PLATFORM", "xcb");
     TestApplication();
     return QGuiApplication::platformName() == "xcb";
-}
-
-bool SoundServerAnswers() {
-    QProcess info;
-    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
-           info.exitCode() == 0;
 }
 
 std::unique_ptr<TMainForm> ShowMainWindow(const QString& project) {

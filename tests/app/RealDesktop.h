@@ -4,6 +4,7 @@
 // program, with the sound server test.sh starts (scripts/pulse.sh).
 
 #include "app/gui/MainForm.h"
+#include "tests/common/SoundServer.h"
 
 #include <QString>
 
@@ -12,9 +13,6 @@
 // The application object on the X display rather than offscreen; false when Qt chose another
 // platform.
 bool StartOnXDisplay();
-
-// The sound server answers (pactl info).
-bool SoundServerAnswers();
 
 // The main window opened on the project, shown and exposed; null when it does not show.
 std::unique_ptr<TMainForm> ShowMainWindow(const QString& project);

@@ -7,12 +7,10 @@
 #include "PlaybackWindowFixture.h"
 #include "RealDesktop.h"
 #include "app/gui/MainForm.h"
-#include "app/gui/PlaybackController.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/GlFrameView.h"
 #include "visual/PresentationScreens.h"
-#include "visual/SessionClock.h"
 #include "visual/VideoFunctions.h"
 #include "visual/VideoThread.h"
 
@@ -42,32 +40,32 @@ protected:
 class StillPicture {
 public:
     explicit StillPicture(TFullScreenForm& form) : form_(form) {
-        CurrentValues = TCurrentValues{};
-        CurrentValues.VideoType = 1;
-        CurrentValues.SpiralSpeed = 0; // a spiral that stands still
-        CurrentValues.TextEnabled = false;
-        PublishCurrentValues();
+        values_.VideoType = 1;
+        values_.SpiralSpeed = 0; // a spiral that stands still
+        values_.TextEnabled = false;
+        state_.Publish(values_);
         form.ShowOnChosenScreen();
-        SetClockBase(0);
-        IsPlaying = true;
+        state_.SetPlaying(true);
         thread_.Start();
     }
     ~StillPicture() {
         thread_.Stop();
-        IsPlaying = false;
+        state_.SetPlaying(false);
         form_.hide();
     }
     // What a frame of the window's size must hold.
     QImage Expected() const {
         QImage frame(form_.Frames().FrameSize(), QImage::Format_RGB32);
-        DrawFrame(frame, CurrentValues, TPhraseLayout{}, 0);
+        DrawFrame(frame, values_, TPhraseLayout{}, 0);
         return frame;
     }
 
 private:
     TFullScreenForm& form_;
+    TCurrentValues values_;
+    PublishedState state_;
     TPhraseSource phrases_;
-    TVideoThread thread_{form_.Frames(), phrases_};
+    TVideoThread thread_{form_.Frames(), phrases_, state_, [] { return 0u; }};
 };
 
 TEST_F(Screens, TwoMonitorsAreListedPrimaryFirstAndThePictureCoversTheChosenOne) {

@@ -5,7 +5,6 @@
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/SessionParametersForm.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "tests/dialogs/DialogTestSupport.h"
 #include "ui/SpinField.h"
@@ -34,31 +33,32 @@ void ConfirmLength(int minutes) {
 }
 
 TEST_F(SettingsCommands, SessionParametersMoveThePositionAndRecomputeTheState) {
-    Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 400000, "40"}};
-    SessionPosition = 600000;
+    Document().Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 400000, "40"}};
+    Document().SessionPosition = 600000;
     form->Refresh();
     ASSERT_EQ(form->VolumeLabel->text(), "Громкость аудио: 40 %");
 
     ConfirmLength(60);
     form->SpeedButtons[1]->click();
-    EXPECT_EQ(Events[0].EventTime, 800000);
+    EXPECT_EQ(Document().Events[0].EventTime, 800000);
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 100 %")
         << "the event moved past the position";
 
-    SessionPosition = 1200000;
+    Document().SessionPosition = 1200000;
     ConfirmLength(10);
     form->SessionParametersMI->trigger();
-    EXPECT_EQ(SessionPosition, 599999);
+    EXPECT_EQ(Document().SessionPosition, 599999);
     EXPECT_EQ(form->TimeLabel->text(), "9:59 / 10:00");
     EXPECT_TRUE(messages.texts.isEmpty());
 }
 
 TEST_F(SettingsCommands, AnEditOfASessionOfNegativeLengthPutsThePositionAtZero) {
-    SessionLength = std::numeric_limits<std::int32_t>::min(); // as a damaged file may hold it
-    SessionPosition = 5;
+    Document().SessionLength =
+        std::numeric_limits<std::int32_t>::min(); // as a damaged file may hold it
+    Document().SessionPosition = 5;
     AnswerNextModal([](QWidget* modal) { modal->close(); });
     form->SessionStartValuesMI->trigger();
-    EXPECT_EQ(SessionPosition, 0);
+    EXPECT_EQ(Document().SessionPosition, 0);
 }
 
 } // namespace

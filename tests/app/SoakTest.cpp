@@ -10,11 +10,11 @@
 
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
-#include "SanitizerBuild.h"
-#include "audio/PlayUtils.h"
-#include "model/Common.h"
+#include "audio/tracks/PlayUtils.h"
+#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "tests/common/SanitizerBuild.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
 
@@ -137,7 +137,7 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const std::uint64_t shownBefore = screen.Frames().FramesShown();
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-        ASSERT_TRUE(IsPlaying);
+        ASSERT_TRUE(form->Document().IsPlaying());
         // Long enough for a phrase or two and a pattern change now and then.
         ASSERT_TRUE(WaitUntil([&] { return screen.Frames().FramesShown() >= shownBefore + 20; }))
             << "cycle " << cycle << ": the picture did not show";
@@ -146,7 +146,7 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
         stopping.start();
         QTest::mouseClick(form->StopButton, Qt::LeftButton);
         longestStop = std::max(longestStop, stopping.elapsed());
-        ASSERT_FALSE(IsPlaying);
+        ASSERT_FALSE(form->Document().IsPlaying());
         ASSERT_TRUE(WaitUntil(trackThreadsGone)) << "cycle " << cycle << ": tracks still play";
         curve.push_back(SampleProcess());
     }

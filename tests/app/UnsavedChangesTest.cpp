@@ -8,7 +8,6 @@
 #include "app/gui/RecentProjects.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
-#include "model/Common.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
 #include "tests/dialogs/DialogTestSupport.h"
@@ -33,11 +32,10 @@ protected:
         form = std::make_unique<ScriptedForm>(QStringList{});
         form->show();
     }
-    void TearDown() override { ResetProject(); }
 
     // An editing command as the menus run one.
     void Rename(const std::string& name) {
-        form->RunEditingCommand("Основные параметры", [&] { SessionName = name; });
+        form->RunEditingCommand("Основные параметры", [&] { form->Document().SessionName = name; });
     }
 
     QString Project(const QString& name) {
@@ -67,7 +65,7 @@ TEST_F(UnsavedChanges, EachAnswerOfTheQuestion) {
         DialogAnswer cancel("Отмена");
         form->NewMIClick();
         EXPECT_EQ(cancel.question, "Сохранить изменения в проекте «Новый проект»?");
-        EXPECT_EQ(SessionName, "edited");
+        EXPECT_EQ(form->Document().SessionName, "edited");
     }
     {
         DialogAnswer yes("Да"); // the save dialog is cancelled: nothing is discarded
@@ -97,9 +95,9 @@ TEST_F(UnsavedChanges, EachAnswerOfTheQuestion) {
 TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     form->OpenProjectPath(Project("p.usp"));
     const std::string opened = ReadBytes(folder.filePath("p.usp"));
-    form->RunEditingCommand("Начальные значения", [] {
-        StartValues.VideoType = 3;
-        InsertEvent({"Видеосопровождение -> Тип", 1000, "2"});
+    form->RunEditingCommand("Начальные значения", [this] {
+        form->Document().StartValues.VideoType = 3;
+        form->Document().InsertEvent({"Видеосопровождение -> Тип", 1000, "2"});
     });
     Rename("renamed");
     form->RunEditingCommand("Ничего", [] {}); // a command that changed nothing is no step
@@ -114,7 +112,8 @@ TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     EXPECT_EQ(ReadBytes(folder.filePath("p.usp")), opened);
 
     form->RedoMI->trigger();
-    EXPECT_EQ(CurrentValues.VideoType, 3); // the state follows, as after the command
+    EXPECT_EQ(form->Document().CurrentValues.VideoType,
+              3); // the state follows, as after the command
     EXPECT_EQ(form->windowTitle(), " Umbrascope - p.usp*");
 
     DialogAnswer no("Нет");
@@ -146,11 +145,11 @@ TEST_F(UnsavedChanges, EachDialogClosingIsOneStepUndoneExactly) {
         dialog->close(); // no Cancel: closing keeps the edits
     });
     form->SessionStartValuesMI->trigger();
-    ASSERT_FALSE(StartValues.VideoEnabled);
-    const std::string edited = ProjectBytes(OpenSession());
+    ASSERT_FALSE(form->Document().StartValues.VideoEnabled);
+    const std::string edited = ProjectBytes(form->Document().Contents());
 
     form->UndoMI->trigger();
-    EXPECT_TRUE(StartValues.VideoEnabled);
+    EXPECT_TRUE(form->Document().StartValues.VideoEnabled);
     form->UndoMI->trigger();
     form->SaveMIClick();
     EXPECT_EQ(ReadBytes(path), opened);
@@ -168,13 +167,13 @@ TEST_F(UnsavedChanges, ShortcutsRunTheirCommands) {
     EXPECT_EQ(form->windowTitle(), " Umbrascope - o.usp");
     Rename("x");
     press(Qt::CTRL | Qt::Key_Z);
-    EXPECT_EQ(SessionName, "");
+    EXPECT_EQ(form->Document().SessionName, "");
     press(Qt::CTRL | Qt::Key_Y);
-    EXPECT_EQ(SessionName, "x");
+    EXPECT_EQ(form->Document().SessionName, "x");
     press(Qt::CTRL | Qt::Key_S);
     EXPECT_EQ(form->windowTitle(), " Umbrascope - o.usp");
     press(Qt::CTRL | Qt::SHIFT | Qt::Key_Z); // nothing left to redo
-    EXPECT_EQ(SessionName, "x");
+    EXPECT_EQ(form->Document().SessionName, "x");
     form->saveAnswer = folder.filePath("as.usp");
     press(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     EXPECT_EQ(form->windowTitle(), " Umbrascope - as.usp");

@@ -6,7 +6,6 @@
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/ExportVideoDialog.h"
-#include "model/Common.h"
 #include "model/ProjectFile.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +33,7 @@ protected:
         TestApplication();
         form = std::make_unique<VideoForm>(QStringList{});
     }
-    void TearDown() override {
-        form.reset();
-        ResetProject();
-    }
+    void TearDown() override { form.reset(); }
 
     QString Project(std::int32_t length, std::vector<std::string> waves) {
         Session contents;

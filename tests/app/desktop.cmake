@@ -9,7 +9,7 @@ umbrascope_add_test(NAME app_main_window
   SOURCES MainWindowTest.cpp ProjectCommandsTest.cpp BuildSessionCommandTest.cpp
           SettingsCommandsTest.cpp UnsavedChangesTest.cpp EventCommandsTest.cpp
           QtTestSupport.cpp
-          ../dialogs/DialogTestSupport.cpp
+          ../dialogs/DialogTestSupport.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
   LIBRARIES umbrascope_app Qt6::Test)
 
 umbrascope_add_test(NAME app_play_command

@@ -2,7 +2,7 @@
 
 // Keeps the messages a track asks to show, for tests to look at, instead of showing them.
 
-#include "audio/TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <mutex>
 #include <string>

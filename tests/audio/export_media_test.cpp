@@ -1,12 +1,12 @@
 // Sound files in an export hold exactly what the file, or the decoder, gives after the rate
 // conversion, from the offset at which the play would start them.
 
-#include "audio/RateConverter.h"
-#include "audio/SessionExport.h"
+#include "audio/device/RateConverter.h"
+#include "audio/export/SessionExport.h"
 #include "files_test_support.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -17,16 +17,6 @@
 #include <cstring>
 
 namespace {
-
-// Without dither, so that samples can be compared exactly.
-template <typename Sample = std::int16_t>
-std::vector<Sample> Export(std::int32_t from, std::int32_t to, int rate) {
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate,
-                             {sizeof(Sample) == 2 ? 16 : 24, false});
-    std::vector<Sample> out(renderer.TotalFrames() * 2);
-    renderer.Render(out.data(), renderer.TotalFrames());
-    return out;
-}
 
 std::vector<std::int16_t> Samples(const Bytes& bytes, std::size_t firstByte, std::size_t count) {
     std::vector<std::int16_t> samples(count);
@@ -40,16 +30,25 @@ std::string TrackPath(const char* name) {
 
 class ExportMedia : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetProject();
-        SessionLength = 60000;
+    ExportMedia() { session.SessionLength = 60000; }
+
+    // Without dither, so that samples can be compared exactly.
+    template <typename Sample = std::int16_t>
+    std::vector<Sample> Export(std::int32_t from, std::int32_t to, int rate) {
+        SessionRenderer renderer(session, "", from, to, rate,
+                                 {sizeof(Sample) == 2 ? 16 : 24, false});
+        std::vector<Sample> out(renderer.TotalFrames() * 2);
+        renderer.Render(out.data(), renderer.TotalFrames());
+        return out;
     }
+
+    Session session;
 };
 
 } // namespace
 
 TEST_F(ExportMedia, AWaveTrackAtItsOwnRateIsCopiedSampleForSample) {
-    StartValues.Waves = {TrackPath("s16_stereo.wav")};
+    session.StartValues.Waves = {TrackPath("s16_stereo.wav")};
     const Bytes file = ReadAll(SoundFixtures() / "s16_stereo.wav");
     EXPECT_EQ(Export(0, 1000, 44100), Samples(file, 44, 44100 * 2));
     // From 1.5 s the play would start 66150 frames into the data.
@@ -57,13 +56,13 @@ TEST_F(ExportMedia, AWaveTrackAtItsOwnRateIsCopiedSampleForSample) {
 }
 
 TEST_F(ExportMedia, AnMp3TrackHoldsWhatTheDecoderGives) {
-    StartValues.Waves = {TrackPath("cbr128.mp3")};
+    session.StartValues.Waves = {TrackPath("cbr128.mp3")};
     const Bytes decoded = ReadAll(SoundFixtures() / "cbr128.mp3.pcm");
     EXPECT_EQ(Export(0, 2000, 44100), Samples(decoded, 0, 88200 * 2));
 }
 
 TEST_F(ExportMedia, OtherFormatsAndRatesGoThroughTheConverter) {
-    StartValues.Waves = {TrackPath("u8_mono.wav")};
+    session.StartValues.Waves = {TrackPath("u8_mono.wav")};
     const Bytes file = ReadAll(SoundFixtures() / "u8_mono.wav");
     RateConverter converter({22050, 1, 8, 1}, 48000);
     converter.Put(file.data() + 44, 22050);
@@ -104,26 +103,25 @@ double DecibelsFromSox(const std::vector<std::int32_t>& exported, const std::str
 
 TEST_F(ExportMedia, FilesAtOtherRatesAreConvertedAsSoxConvertsThem) {
     // From the very first frame: the converter's delay is taken out, not played as a ramp.
-    StartValues.Waves = {TrackPath("music_22k.wav")};
+    session.StartValues.Waves = {TrackPath("music_22k.wav")};
     const std::string wav = "'" + (SoundFixtures() / "music_22k.wav").string() + "'";
     EXPECT_LT(DecibelsFromSox(Export<std::int32_t>(0, 1500, 48000), wav, 48000), -90);
-    StartValues.Waves = {TrackPath("cbr128.mp3")};
+    session.StartValues.Waves = {TrackPath("cbr128.mp3")};
     const std::string decoded = "-t raw -r 44100 -c 2 -e signed -b 16 '" +
                                 (SoundFixtures() / "cbr128.mp3.pcm").string() + "'";
     EXPECT_LT(DecibelsFromSox(Export<std::int32_t>(0, 2500, 48000), decoded, 48000), -90);
 }
 
 TEST_F(ExportMedia, AnAddedFileTrackStartsAtItsBeginningAndMissingFilesAreLeftOut) {
-    InsertEvent({EventTypeName(EventKind::AddTrack), 1000, TrackPath("s16_stereo.wav")});
-    InsertEvent({EventTypeName(EventKind::AddTrack), 1000, "/no/such/rain.mp3"});
+    InsertEvent(session.Events,
+                {EventTypeName(EventKind::AddTrack), 1000, TrackPath("s16_stereo.wav")});
+    InsertEvent(session.Events, {EventTypeName(EventKind::AddTrack), 1000, "/no/such/rain.mp3"});
     const Bytes file = ReadAll(SoundFixtures() / "s16_stereo.wav");
-    const Session before = OpenSession();
-    const auto published = CurrentValuesView();
+    const Session before = session;
     const auto out = Export(0, 1500, 44100);
     EXPECT_EQ(std::vector<std::int16_t>(out.begin(), out.begin() + 88200),
               std::vector<std::int16_t>(88200, 0));
     EXPECT_EQ(std::vector<std::int16_t>(out.begin() + 88200, out.end()),
               Samples(file, 44, 22050 * 2));
-    EXPECT_EQ(OpenSession(), before) << "the export works on a copy of the session";
-    EXPECT_EQ(CurrentValuesView(), published) << "and publishes no state of its own";
+    EXPECT_EQ(session, before) << "the export works on a copy of the session";
 }

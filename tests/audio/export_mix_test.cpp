@@ -1,7 +1,7 @@
 // The export's rounding: every sample, whichever code path and whatever slice computes it, is
 // its own mix value plus its own dither, rounded halves to even and cut to the range.
 
-#include "audio/MixKernels.h"
+#include "audio/export/MixKernels.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // first frames, for a binaural track at 44.1 kHz.
 
 #include "Spectrum.h"
-#include "audio/SessionExport.h"
-#include "model/Common.h"
+#include "audio/export/SessionExport.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +17,10 @@ namespace {
 constexpr int Rate = 44100;
 
 std::vector<std::int16_t> ExportBinaural(bool dither) {
-    ResetProject();
-    SessionLength = 60000;
-    StartValues.Waves = {".&01%8@260@50"};
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 20000, Rate, {16, dither});
+    Session session;
+    session.SessionLength = 60000;
+    session.StartValues.Waves = {".&01%8@260@50"};
+    SessionRenderer renderer(session, "", 0, 20000, Rate, {16, dither});
     std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
     renderer.Render(out.data(), renderer.TotalFrames());
     return out;

@@ -1,10 +1,11 @@
 // The offline render of a session's sound: which tracks play when, and what the mix holds.
 
 #include "SignalMeasure.h"
-#include "audio/SessionExport.h"
-#include "model/Common.h"
+#include "audio/export/SessionExport.h"
+#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 #include "tests/model/TestFiles.h"
 
@@ -19,16 +20,6 @@ namespace {
 
 constexpr int Rate = 44100;
 
-std::vector<std::int16_t> RenderAll(std::int32_t from, std::int32_t to, int rate = Rate) {
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), from, to, rate);
-    std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
-    std::size_t done = 0;
-    while (const std::size_t frames = renderer.Render(out.data() + done * 2, 10000))
-        done += frames;
-    EXPECT_EQ(done, renderer.TotalFrames());
-    return out;
-}
-
 double Frequency(const std::vector<std::int16_t>& stereo, int channel, std::size_t firstFrame,
                  std::size_t frames) {
     return CrossingFrequency([&](std::size_t i) { return stereo[i * 2 + channel]; }, firstFrame,
@@ -42,22 +33,31 @@ int Peak(const std::vector<std::int16_t>& stereo, std::size_t firstFrame, std::s
     return peak;
 }
 
-void AddEvent(EventKind kind, std::int32_t time, const std::string& value = "") {
-    InsertEvent({EventTypeName(kind), time, value});
-}
-
 class SessionExport : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetProject();
-        SessionLength = 60000;
+    SessionExport() { session.SessionLength = 60000; }
+
+    std::vector<std::int16_t> RenderAll(std::int32_t from, std::int32_t to, int rate = Rate) {
+        SessionRenderer renderer(session, "", from, to, rate);
+        std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
+        std::size_t done = 0;
+        while (const std::size_t frames = renderer.Render(out.data() + done * 2, 10000))
+            done += frames;
+        EXPECT_EQ(done, renderer.TotalFrames());
+        return out;
     }
+
+    void AddEvent(EventKind kind, std::int32_t time, const std::string& value = "") {
+        InsertEvent(session.Events, {EventTypeName(kind), time, value});
+    }
+
+    Session session;
 };
 
 } // namespace
 
 TEST_F(SessionExport, ABinauralTrackGives260HzLeftAnd268HzRight) {
-    StartValues.Waves = {".&01%8@260@100"};
+    session.StartValues.Waves = {".&01%8@260@100"};
     const auto out = RenderAll(0, 10000);
     EXPECT_NEAR(Frequency(out, 0, 0, Rate * 10), 260.0, 0.2);
     EXPECT_NEAR(Frequency(out, 1, 0, Rate * 10), 268.0, 0.2);
@@ -76,7 +76,7 @@ TEST_F(SessionExport, ATrackAddedByAnEventBeginsAtItsSampleAndARemovalEndsIt) {
 }
 
 TEST_F(SessionExport, AudioOffGivesDigitalSilenceAndVolumeScalesTheLevel) {
-    StartValues.Waves = {".&04%500@0@100"};
+    session.StartValues.Waves = {".&04%500@0@100"};
     AddEvent(EventKind::AudioVolume, 2000, "50");
     AddEvent(EventKind::AudioOff, 4000);
     AddEvent(EventKind::AudioOn, 6000);
@@ -90,8 +90,8 @@ TEST_F(SessionExport, AudioOffGivesDigitalSilenceAndVolumeScalesTheLevel) {
 }
 
 TEST_F(SessionExport, TheMixSaturatesInsteadOfWrapping) {
-    StartValues.Waves = {".&04%500@0@100", ".&04%500@0@100"};
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 1000, Rate);
+    session.StartValues.Waves = {".&04%500@0@100", ".&04%500@0@100"};
+    SessionRenderer renderer(session, "", 0, 1000, Rate);
     std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
     renderer.Render(out.data(), renderer.TotalFrames());
     EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
@@ -102,14 +102,14 @@ TEST_F(SessionExport, TheMixSaturatesInsteadOfWrapping) {
 }
 
 TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
-    StartValues.Waves = {".&03%0@10"};
+    session.StartValues.Waves = {".&03%0@10"};
     AddEvent(EventKind::AddTrack, 0, ".&01%8@260@100");
     AddEvent(EventKind::AddTrack, 5000, ".&04%100@1@100");
     AddEvent(EventKind::AddTrack, 5000, ".&04%100@1@100");
     AddEvent(EventKind::RemoveTrack, 7000, ".&04%100@1@100");
     AddEvent(EventKind::TextPosition, 7000, "not a number");
     {
-        SessionRenderer fromStart(OpenSession(), OpenProjectFolder(), 0, 1000, Rate);
+        SessionRenderer fromStart(session, "", 0, 1000, Rate);
         EXPECT_EQ(fromStart.PlayingTracks(), (std::vector<std::string>{".&03%0@10"}));
         std::vector<std::int16_t> out(2000);
         fromStart.Render(out.data(), 1000);
@@ -117,7 +117,7 @@ TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
                   (std::vector<std::string>{".&03%0@10", ".&01%8@260@100"}))
             << "an event at the start position takes effect";
     }
-    SessionRenderer fromSix(OpenSession(), OpenProjectFolder(), 6000, 9000, Rate);
+    SessionRenderer fromSix(session, "", 6000, 9000, Rate);
     EXPECT_EQ(fromSix.PlayingTracks().size(), 4u);
     std::vector<std::int16_t> out(fromSix.TotalFrames() * 2);
     fromSix.Render(out.data(), fromSix.TotalFrames());
@@ -129,10 +129,11 @@ TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
 TEST_F(SessionExport, TracksThatCannotPlayAreLeftOutAndTheExportFinishes) {
     ScratchFolder folder;
     const auto notSound = folder.Write("noise.wav", "RIFF....WAVEjunk");
-    StartValues.Waves = {"/no/such/file.mp3", ModelPath(notSound), "just text", ".&04%500@0@100"};
+    session.StartValues.Waves = {"/no/such/file.mp3", ModelPath(notSound), "just text",
+                                 ".&04%500@0@100"};
     const auto out = RenderAll(0, 2000);
     EXPECT_NEAR(Frequency(out, 0, 0, 2 * Rate), 500.0, 0.5);
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 2000, Rate);
+    SessionRenderer renderer(session, "", 0, 2000, Rate);
     EXPECT_EQ(
         renderer.LeftOut(),
         (std::vector<std::string>{"/no/such/file.mp3 (not found)",
@@ -141,16 +142,16 @@ TEST_F(SessionExport, TracksThatCannotPlayAreLeftOutAndTheExportFinishes) {
 }
 
 TEST_F(SessionExport, AnEmptyStretchRendersNothing) {
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 5000, 5000, Rate);
+    SessionRenderer renderer(session, "", 5000, 5000, Rate);
     EXPECT_EQ(renderer.TotalFrames(), 0u);
     std::int16_t out[2];
     EXPECT_EQ(renderer.Render(out, 1), 0u);
 }
 
 TEST_F(SessionExport, TwoNoiseTracksAreTwoDifferentNoises) {
-    StartValues.Waves = {".&03%0@100"};
+    session.StartValues.Waves = {".&03%0@100"};
     const auto one = RenderAll(0, 500);
-    StartValues.Waves = {".&03%0@50", ".&03%0@50"};
+    session.StartValues.Waves = {".&03%0@50", ".&03%0@50"};
     const auto two = RenderAll(0, 500);
     int same = 0;
     for (std::size_t i = 0; i < one.size(); ++i)
@@ -159,18 +160,18 @@ TEST_F(SessionExport, TwoNoiseTracksAreTwoDifferentNoises) {
 }
 
 TEST_F(SessionExport, TracksAtOnceAreCappedAndTimesFromAFileCannotOverflow) {
-    StartValues.Waves.assign(EventPlayhead::MaxPlayingTracks + 10, ".&04%500@0@1");
+    session.StartValues.Waves.assign(EventPlayhead::MaxPlayingTracks + 10, ".&04%500@0@1");
     AddEvent(EventKind::AddTrack, std::numeric_limits<std::int32_t>::min(), ".&04%500@0@1");
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 1000, 2000, Rate);
+    SessionRenderer renderer(session, "", 1000, 2000, Rate);
     EXPECT_EQ(renderer.PlayingTracks().size(), EventPlayhead::MaxPlayingTracks);
     EXPECT_EQ(renderer.Problems().size(), 1u) << "the cap is reported once";
 }
 
 TEST_F(SessionExport, DitherMovesSamplesByOneAtMostAndNeverTouchesSilence) {
-    StartValues.Waves = {".&04%500@1@50"};
+    session.StartValues.Waves = {".&04%500@1@50"};
     AddEvent(EventKind::RemoveTrack, 500, ".&04%500@1@50");
-    const auto render = [](bool dither) {
-        SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 1000, Rate, {16, dither});
+    const auto render = [this](bool dither) {
+        SessionRenderer renderer(session, "", 0, 1000, Rate, {16, dither});
         std::vector<std::int16_t> out(renderer.TotalFrames() * 2);
         renderer.Render(out.data(), renderer.TotalFrames());
         return out;

@@ -3,7 +3,7 @@
 // Shared by the sound file tests: the generated fixture files, WAV files written byte by byte
 // for exact positions, and a stand-in for the streaming loop's calls into a source.
 
-#include "audio/TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,10 +1,10 @@
 // WAV file tracks: the header walk, where a track starts, the loop seam, and bad files that
 // must end only their own track.
 
-#include "audio/WavSource.h"
+#include "audio/sources/WavSource.h"
 #include "base/FileUtils.h"
 #include "files_test_support.h"
-#include "model/Common.h"
+#include "model/Session.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,6 +1,4 @@
-# Generated sound: descriptors, generators, the stream layer and the track threads.
-umbrascope_add_test(NAME sound_descriptor_test SOURCES sound_descriptor_test.cpp
-  LIBRARIES umbrascope_audio)
+# Generated sound: generators, the stream layer and the track threads.
 umbrascope_add_test(NAME sound_tones_test SOURCES sound_tones_test.cpp
   LIBRARIES umbrascope_audio)
 umbrascope_add_test(NAME sound_threads_test SOURCES sound_threads_test.cpp

@@ -3,13 +3,13 @@
 // converter.
 
 #include "Spectrum.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "audio/SessionExport.h"
-#include "audio/Tones.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/export/SessionExport.h"
+#include "audio/sources/Tones.h"
+#include "audio/tracks/PlayUtils.h"
 #include "files_test_support.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -26,12 +26,9 @@ constexpr std::size_t DeviceFrames = 1024;
 // Plays one track at full volume on a device at this rate and returns the first frames of the
 // device's mix.
 std::vector<float> PlayLive(const std::string& descriptor, int rate, std::size_t frames) {
-    CurrentValues.AudioEnabled = true;
-    CurrentValues.AudioVolume = 100;
-    PublishCurrentValues();
     MemoryAudioBackend device(rate);
     const ScopedAudioBackend selected(device);
-    const TrackHandle track = StartTrackThread(descriptor, 0);
+    const TrackHandle track = StartTrackThread(std::make_shared<PublishedState>(), descriptor, 0);
     EXPECT_TRUE(device.Stream(0, 2s));
     std::vector<float> mix;
     while (mix.size() < frames * 2) {
@@ -73,11 +70,11 @@ TEST_P(LiveMix, AGeneratedToneIsFreeOfImagesAndFollowsItsFormulaFromTheFirstFram
 
 TEST_P(LiveMix, AWaveFileSoundsAsTheExportConvertsIt) {
     const int rate = GetParam();
-    ResetProject();
-    SessionLength = 60000;
+    Session session;
+    session.SessionLength = 60000;
     const std::string path = Utf8ToCp1251((SoundFixtures() / "music_22k.wav").string()).value();
-    StartValues.Waves = {path};
-    SessionRenderer renderer(OpenSession(), OpenProjectFolder(), 0, 1500, rate, {24, false});
+    session.StartValues.Waves = {path};
+    SessionRenderer renderer(session, "", 0, 1500, rate, {24, false});
     std::vector<std::int32_t> exported(renderer.TotalFrames() * 2);
     renderer.Render(exported.data(), renderer.TotalFrames());
 

@@ -3,9 +3,9 @@
 // exist before anything starts it, so the test holds wherever it runs.
 
 #include "RecordedMessages.h"
-#include "audio/AudioStream.h"
-#include "audio/PlayUtils.h"
-#include "audio/StreamingLoop.h"
+#include "audio/device/AudioStream.h"
+#include "audio/tracks/PlayUtils.h"
+#include "audio/tracks/StreamingLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,7 @@ TEST(NoSoundServerTest, GeneratedTracksEndSilently) {
     std::vector<TrackHandle> tracks;
     for (const char* descriptor :
          {".&01%8@260@100", ".&02%8@260@5@100", ".&03%0@100", ".&04%333@0@100"})
-        tracks.push_back(StartTrackThread(descriptor, 0));
+        tracks.push_back(StartTrackThread(std::make_shared<PublishedState>(), descriptor, 0));
     const auto until = std::chrono::steady_clock::now() + 5s;
     for (const auto& track : tracks) {
         while (!track->Finished() && std::chrono::steady_clock::now() < until)
@@ -65,7 +65,7 @@ TEST(NoSoundServerTest, AFileTrackTellsTheUser) {
     InstallUserMessages(&messages);
     FileLikeSource source;
     const std::atomic<bool> running{true};
-    StreamTrack(source, running);
+    StreamTrack(source, running, PublishedState());
     EXPECT_EQ(messages.Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
     EXPECT_EQ(source.fills, 0);
     InstallUserMessages(nullptr);

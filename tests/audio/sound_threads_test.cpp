@@ -2,11 +2,12 @@
 // test decides when a buffer has been played.
 
 #include "RecordedMessages.h"
-#include "audio/MemoryAudioBackend.h"
-#include "audio/PlayUtils.h"
-#include "audio/StreamingLoop.h"
-#include "audio/Tones.h"
-#include "model/Common.h"
+#include "audio/device/MemoryAudioBackend.h"
+#include "audio/sources/Tones.h"
+#include "audio/tracks/PlayUtils.h"
+#include "audio/tracks/StreamingLoop.h"
+#include "model/Session.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ bool AllZero(const std::vector<float>& buffer) {
 }
 
 bool WaitFinished(const TrackHandle& track, std::chrono::milliseconds timeout) {
-    const auto until = std::chrono::steady_clock::now() + timeout;
+    const auto until = std::chrono::steady_clock::now() + timeout * SanitizerSlowdown;
     while (!track->Finished() && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(5ms);
     return track->Finished();
@@ -73,16 +74,17 @@ protected:
         InstallUserMessages(nullptr);
     }
 
-    // The test thread stands for the user-interface thread, the only writer of the model.
-    static void SetSound(bool enabled, std::uint8_t volume) {
-        CurrentValues.AudioEnabled = enabled;
-        CurrentValues.AudioVolume = volume;
-        PublishCurrentValues();
+    // The test thread stands for the user-interface thread, the only one that publishes.
+    void SetSound(bool enabled, std::uint8_t volume) {
+        TCurrentValues values;
+        values.AudioEnabled = enabled;
+        values.AudioVolume = volume;
+        state->Publish(values);
     }
 
     // The loop plays the fixture's source, which outlives it.
     void StartLoop() {
-        loop = std::thread([this] { StreamTrack(source, running); });
+        loop = std::thread([this] { StreamTrack(source, running, *state); });
     }
 
     std::shared_ptr<PcmQueue> FirstStream() {
@@ -91,6 +93,7 @@ protected:
         return stream;
     }
 
+    const std::shared_ptr<PublishedState> state = std::make_shared<PublishedState>();
     MemoryAudioBackend device;
     ScopedAudioBackend selected{device};
     RecordedMessages messages;
@@ -128,7 +131,7 @@ TEST_F(StreamingLoopTest, MasterVolumeSetsTheLevelOfEveryBufferClampedAtFullScal
         SetAudioBackend(&own);
         CountingSource counting;
         std::atomic<bool> go{true};
-        std::thread track([&] { StreamTrack(counting, go); });
+        std::thread track([&] { StreamTrack(counting, go, *state); });
         auto stream = own.Stream(0, 2s);
         ASSERT_TRUE(stream);
         // The first buffer already plays at the master volume (its samples are 100).
@@ -141,7 +144,7 @@ TEST_F(StreamingLoopTest, MasterVolumeSetsTheLevelOfEveryBufferClampedAtFullScal
         SetAudioBackend(&device);
     }
     // The stored value stays as it was.
-    EXPECT_EQ(CurrentValuesView()->AudioVolume, 200);
+    EXPECT_EQ(state->CurrentValues()->AudioVolume, 200);
 }
 
 TEST_F(StreamingLoopTest, AVolumeChangeReachesAPlayingTrack) {
@@ -199,7 +202,7 @@ TEST_F(StreamingLoopTest, ADeviceThatStopsPlayingEndsTheTrack) {
     const auto silent = std::chrono::steady_clock::now();
     ASSERT_TRUE(stream->WaitClosed(5s));
     loop.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - silent, 2s);
+    EXPECT_LT(std::chrono::steady_clock::now() - silent, 2s * SanitizerSlowdown);
     EXPECT_LE(source.Fills(), 5);
 }
 
@@ -210,7 +213,7 @@ TEST_F(StreamingLoopTest, ADeviceThatNeverStartsEndsTheTrack) {
     ASSERT_TRUE(stream->WaitClosed(8s));
     loop.join();
     // A new stream is given a few seconds to start.
-    EXPECT_LT(std::chrono::steady_clock::now() - began, 5s);
+    EXPECT_LT(std::chrono::steady_clock::now() - began, 5s * SanitizerSlowdown);
     EXPECT_EQ(source.Fills(), 2);
 }
 
@@ -222,21 +225,21 @@ TEST_F(StreamingLoopTest, AStopIsNotHeldUpByADeviceThatPlaysNothing) {
     running = false;
     loop.join();
     // Not the seconds a new device is given to start: a short wait for the queued sound.
-    EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms * SanitizerSlowdown);
 }
 
 TEST_F(StreamingLoopTest, ARefusedDeviceIsReportedOnlyBySourcesThatAskForIt) {
     device.SetOpenFails(true);
     CountingSource quiet;
-    StreamTrack(quiet, running);
+    StreamTrack(quiet, running, *state);
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(quiet.Fills(), 0);
 
     CountingSource file(true);
-    StreamTrack(file, running);
+    StreamTrack(file, running, *state);
     EXPECT_EQ(messages.Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
 
-    const TrackHandle tone = StartTrackThread(".&01%8@260@100", 0);
+    const TrackHandle tone = StartTrackThread(state, ".&01%8@260@100", 0);
     EXPECT_TRUE(WaitFinished(tone, 2s));
     EXPECT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(device.StreamsOpened(), 0u);
@@ -246,7 +249,7 @@ TEST_F(StreamingLoopTest, DescriptorsThatPlayNothingEndTheirThreadAtOnce) {
     std::vector<TrackHandle> tracks;
     for (const char* descriptor :
          {".&05%8@260@100", "/music/song.ogg", ".&01%8@260", ".&04%333@", "", "/music/a.wav"})
-        tracks.push_back(StartTrackThread(descriptor, 0));
+        tracks.push_back(StartTrackThread(state, descriptor, 0));
     for (const auto& track : tracks)
         EXPECT_TRUE(WaitFinished(track, 2s)) << track->Descriptor;
     EXPECT_EQ(device.StreamsOpened(), 0u);
@@ -256,7 +259,7 @@ TEST_F(StreamingLoopTest, DescriptorsThatPlayNothingEndTheirThreadAtOnce) {
 }
 
 TEST_F(StreamingLoopTest, ATrackThreadPlaysItsGeneratorInTheFixedFormat) {
-    const TrackHandle track = StartTrackThread(".&04%333@1@50", 1234);
+    const TrackHandle track = StartTrackThread(state, ".&04%333@1@50", 1234);
     EXPECT_EQ(track->Descriptor, ".&04%333@1@50");
     EXPECT_EQ(track->StartOffset, 1234);
     auto stream = FirstStream();
@@ -278,8 +281,8 @@ TEST_F(StreamingLoopTest, ATrackThreadPlaysItsGeneratorInTheFixedFormat) {
 }
 
 TEST_F(StreamingLoopTest, StoppingOneOfTwoEqualTracksLeavesTheOtherPlaying) {
-    const TrackHandle first = StartTrackThread(".&03%0@100", 0);
-    const TrackHandle second = StartTrackThread(".&03%0@100", 0);
+    const TrackHandle first = StartTrackThread(state, ".&03%0@100", 0);
+    const TrackHandle second = StartTrackThread(state, ".&03%0@100", 0);
     auto a = device.Stream(0, 2s);
     auto b = device.Stream(1, 2s);
     ASSERT_TRUE(a && b);
@@ -310,12 +313,12 @@ TEST_F(StreamingLoopTest, StoppingOneOfTwoEqualTracksLeavesTheOtherPlaying) {
 TEST_F(StreamingLoopTest, ProgramExitStopsAndJoinsEveryTrackWithoutPlayingOutItsSound) {
     std::vector<TrackHandle> tracks;
     for (int i = 0; i < 4; ++i)
-        tracks.push_back(StartTrackThread(".&01%8@260@100", 0));
+        tracks.push_back(StartTrackThread(state, ".&01%8@260@100", 0));
     ASSERT_TRUE(device.Stream(3, 2s));
     // The device plays nothing: a play-out would wait two buffers and its margin, 572 ms.
     const auto asked = std::chrono::steady_clock::now();
     StopAndJoinAllTrackThreads();
-    EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms * SanitizerSlowdown);
     EXPECT_EQ(TrackThreadCount(), 0u);
     for (const auto& track : tracks)
         EXPECT_TRUE(track->Finished());

@@ -1,5 +1,5 @@
 #include "SignalMeasure.h"
-#include "audio/Tones.h"
+#include "audio/sources/Tones.h"
 #include "model/Arithmetic.h"
 
 #include <gtest/gtest.h>

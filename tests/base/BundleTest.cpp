@@ -35,6 +35,38 @@ std::uint64_t Fnv1a(std::string_view bytes) {
     return hash;
 }
 
+struct Entry {
+    std::uint64_t offset; // from the start of the file
+    std::uint64_t size;
+    std::string name;
+};
+
+// A bundle as a hostile file may have it: the program, the lead-in, data, and an index of
+// these entries with a trailer that holds.
+std::string Assemble(const std::vector<Entry>& entries, const std::string& data) {
+    std::string bytes = FakeProgram() + "UmbrascopeBundle" + data;
+    std::string index;
+    const auto put = [](std::string& to, std::uint64_t value, int width) {
+        to.append(static_cast<std::size_t>(width), '\0');
+        Patch(to, to.size() - static_cast<std::size_t>(width), value, width);
+    };
+    for (const Entry& entry : entries) {
+        put(index, entry.offset, 8);
+        put(index, entry.size, 8);
+        put(index, entry.name.size(), 2);
+        index += entry.name;
+    }
+    const std::uint64_t indexOffset = bytes.size();
+    bytes += index;
+    put(bytes, 1, 4);
+    put(bytes, entries.size(), 4);
+    put(bytes, FakeProgram().size(), 8);
+    put(bytes, indexOffset, 8);
+    put(bytes, index.size(), 8);
+    put(bytes, Fnv1a(index), 8);
+    return bytes + "UmbrascopeBundle";
+}
+
 class Bundles : public ::testing::Test {
 protected:
     std::filesystem::path Build() {
@@ -101,3 +133,33 @@ TEST_F(Bundles, DamagedBundlesAreRecognisedAsSuch) {
 }
 
 } // namespace
+
+TEST_F(Bundles, RefusedNamesAndRangesAreToldForWhatTheyAre) {
+    const std::uint64_t data = FakeProgram().size() + 16; // where the entries begin
+    const std::string project = "USP 4.1 project";
+    const auto entries = [&](std::vector<Entry> more) {
+        more.insert(more.begin(), {data, project.size(), "session.usp"});
+        return more;
+    };
+    const std::uint64_t after = data + project.size();
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {Assemble(entries({{after, 0, ".."}}), project), "folder"},
+        {Assemble(entries({{after, 0, "a/b"}}), project), "\"/\""},
+        {Assemble(entries({{after, 0, std::string("a\0b", 3)}}), project), "zero byte"},
+        {Assemble(entries({{after, 0, ""}}), project), "no name"},
+        {Assemble(entries({{after, 0, std::string(256, 'n')}}), project), "255 bytes"},
+        {Assemble(entries({{after, 0, "a"}, {after, 0, "a"}}), project), "two entries"},
+        // One range listed twice, and ranges out of order: unpacking would copy the file's
+        // bytes over and over.
+        {Assemble(entries({{data, project.size(), "again.usp"}}), project), "overlaps"},
+        {Assemble({{after, 0, "a"}, {data, project.size(), "session.usp"}}, project), "overlaps"},
+        {FakeProgram() + "UmbrascopeBundle", "cut short"},
+    };
+    for (const auto& [bytes, expected] : damaged) {
+        const BundleIndex read = ReadBundleIndex(folder.Write("damaged.run", bytes));
+        EXPECT_EQ(read.kind, BundleIndex::Kind::Damaged) << expected;
+        EXPECT_NE(read.problem.find(expected), std::string::npos) << read.problem;
+    }
+    EXPECT_TRUE(
+        ReadBundleIndex(folder.Write("whole.run", Assemble(entries({}), project))).IsBundle());
+}

@@ -9,6 +9,7 @@
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -131,4 +132,76 @@ TEST(ReplacingFile, SavingKeepsTheOwnerAndGroupOfAnotherUsersFile) {
     EXPECT_EQ(ReadWholeFile(roots), "saved by another user");
     EXPECT_EQ(StatOf(roots).st_uid, 0u);
     EXPECT_EQ(StatOf(roots).st_gid, 0u);
+}
+
+TEST(ReplacingFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can plant a link as another user";
+    // A folder everyone may write, sticky as /tmp is; another user plants links in it: to a
+    // file of the writer, to a name where nothing is yet, and in place of a folder.
+    ScratchFolder own;
+    const auto notes = own.Write("notes.txt", "the writer's notes");
+    ScratchFolder sharedFolder;
+    const fs::path shared = sharedFolder.Path();
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    ASSERT_TRUE(PassesAs(Nobody, [&] {
+        return symlink(notes.c_str(), (shared / "out.wav").c_str()) == 0 &&
+               symlink((own.Path() / "created.txt").c_str(), (shared / "dangling.wav").c_str()) ==
+                   0 &&
+               symlink(own.Path().c_str(), (shared / "folder").c_str()) == 0;
+    }));
+
+    for (const char* name : {"out.wav", "dangling.wav", "folder/notes.txt"}) {
+        try {
+            Save(shared / name, "exported");
+            ADD_FAILURE() << name << " was written through another user's link";
+        } catch (const EInOutError& error) {
+            EXPECT_NE(std::string(error.what()).find("symbolic link"), std::string::npos)
+                << error.what();
+        }
+    }
+    EXPECT_EQ(ReadWholeFile(notes), "the writer's notes");
+    EXPECT_FALSE(fs::exists(own.Path() / "created.txt"));
+    EXPECT_EQ(FilesIn(own.Path()), 1);
+
+    // The writer's own link there is followed, as the kernel would follow it.
+    fs::create_symlink(notes, shared / "mine.wav");
+    Save(shared / "mine.wav", "through my own link");
+    EXPECT_EQ(ReadWholeFile(notes), "through my own link");
+}
+
+TEST(ReplacingFile, ANameAsLongAsTheFileSystemTakesIsWritten) {
+    ScratchFolder folder;
+    const std::string name = std::string(253, 'n') + "\xd1\x8f"; // 255 bytes, ending in "я"
+    Save(folder.Path() / name, "bytes");
+    EXPECT_EQ(ReadWholeFile(folder.Path() / name), "bytes");
+    EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
+TEST(ReplacingFile, WritersOfOneHardLinkedFileTakeTurns) {
+    ScratchFolder folder;
+    const auto shared = folder.Write("shared.wav", "previous");
+    fs::create_hard_link(shared, folder.Path() / "other name.wav");
+    // Rewritten in place from a backup, two writers at once used to leave pieces of both.
+    const std::string first(4 << 20, 'a');
+    const std::string second(4 << 20, 'b');
+    const auto save = [&shared](const std::string& bytes, bool& saved) {
+        try {
+            Save(shared, bytes);
+            saved = true;
+        } catch (const EInOutError&) {
+        }
+    };
+    for (int round = 0; round < 12; ++round) {
+        bool firstSaved = false;
+        bool secondSaved = false;
+        std::thread other(save, std::cref(second), std::ref(secondSaved));
+        save(first, firstSaved);
+        other.join();
+        const std::string now = ReadWholeFile(shared);
+        ASSERT_TRUE(firstSaved && secondSaved) << "round " << round;
+        ASSERT_TRUE(now == first || now == second)
+            << "round " << round << ": " << now.size() << " bytes, neither writer's";
+    }
+    EXPECT_EQ(FilesIn(folder.Path()), 2);
 }

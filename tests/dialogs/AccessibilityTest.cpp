@@ -9,6 +9,7 @@
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
+#include "model/SessionDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -53,13 +54,14 @@ std::string Nameless(QWidget& window) {
 }
 
 TEST_F(DialogTest, EveryControlCanBeNamed) {
-    TSessionParametersForm parameters;
+    SessionDocument document;
+    TSessionParametersForm parameters(document);
     TAboutForm about(nullptr, {"example.org", "", "", "help@example.org"});
     TAddWaveForm addWave;
     TFontSettingsForm look;
-    TSessionStartValuesForm start;
-    TEditEventForm editor;
-    TEventsListForm list;
+    TSessionStartValuesForm start(document.StartValues);
+    TEditEventForm editor(document);
+    TEventsListForm list(document);
     for (QWidget* window : std::initializer_list<QWidget*>{&parameters, &about, &addWave, &look,
                                                            &start, &editor, &list})
         EXPECT_EQ(Nameless(*window), "") << window->objectName().toStdString();

@@ -4,8 +4,8 @@
 #include "DialogTestSupport.h"
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
+#include "model/SessionDocument.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FontNameBox.h"
 #include "ui/FrequencyField.h"
@@ -28,10 +28,7 @@ namespace {
 
 class EventEditor : public DialogTest {
 protected:
-    void SetUp() override {
-        ResetProject();
-        form.AddWaveForm = &addWave;
-    }
+    void SetUp() override { form.AddWaveForm = &addWave; }
 
     // "OK" with this type selected: the value its page writes.
     std::string Confirm(EventKind kind) {
@@ -41,7 +38,8 @@ protected:
     }
 
     TAddWaveForm addWave;
-    TEditEventForm form;
+    SessionDocument document;
+    TEditEventForm form{document};
 };
 
 TEST_F(EventEditor, TypesNamesAndDescriptionsComeFromTheCatalogue) {
@@ -131,7 +129,7 @@ TEST_F(EventEditor, PagesWriteWhatTheirControlsShow) {
 }
 
 TEST_F(EventEditor, EveryTypeLoadedAndConfirmedUnchangedComesBack) {
-    ::StartValues.Waves = {".&03%0@50", "/music/loop.wav"};
+    document.StartValues.Waves = {".&03%0@50", "/music/loop.wav"};
     const auto name = [](EventKind kind) { return EventTypeName(kind); };
     const std::vector<TSessionEvent> events = {
         {name(EventKind::Undefined), 90500, ""},
@@ -166,7 +164,7 @@ TEST_F(EventEditor, EveryTypeLoadedAndConfirmedUnchangedComesBack) {
         {name(EventKind::CirclesWidth), 90500, "5"},
     };
     for (const TSessionEvent& event : events) {
-        ::Events = {event};
+        document.Events = {event};
         form.SelectType(EventKind::Undefined);
         ASSERT_FALSE(form.LoadEvent(0));
         form.OkButtonClick();
@@ -179,30 +177,31 @@ TEST_F(EventEditor, EveryTypeLoadedAndConfirmedUnchangedComesBack) {
 }
 
 TEST_F(EventEditor, LoadingStopsAtAValueThatMustBeANumber) {
-    ::Events = {{EventTypeName(EventKind::TextTransparency), 5000, "abc"}};
+    document.Events = {{EventTypeName(EventKind::TextTransparency), 5000, "abc"}};
     EXPECT_EQ(form.LoadEvent(0), "'abc' is not a valid integer value");
-    ::Events = {{EventTypeName(EventKind::AudioVolume), 1000, "x"},
-                {EventTypeName(EventKind::TextOn), 5000, ""}};
+    document.Events = {{EventTypeName(EventKind::AudioVolume), 1000, "x"},
+                       {EventTypeName(EventKind::TextOn), 5000, ""}};
     EXPECT_EQ(form.LoadEvent(1), "'x' is not a valid integer value") << "an earlier event";
 }
 
 TEST_F(EventEditor, TheMinuteLimitFollowsTheSessionLength) {
-    SessionLength = 1800000;
+    document.SessionLength = 1800000;
     form.FormShow();
     EXPECT_EQ(form.MinuteEdit->maximum(), 29);
-    SessionLength = 3600000;
+    document.SessionLength = 3600000;
     form.PresetTime(45, 75);
     EXPECT_EQ(form.MinuteEdit->value(), 45) << "not held to the limit of the last opening";
     EXPECT_EQ(form.SecondsEdit->value(), 59);
     EXPECT_EQ(form.ComposedEvent.EventTime, 45 * 60000 + 59000);
-    SessionLength = -5;
+    document.SessionLength = -5;
     form.FormShow();
     EXPECT_EQ(form.MinuteEdit->maximum(), 0);
     EXPECT_EQ(form.ComposedEvent.EventTime, 59000);
 }
 
 TEST_F(EventEditor, TheRemovalPageListsTheTracksPlayingAtItsTime) {
-    ::Events = {{EventTypeName(EventKind::AddTrack), 60000, ".&03%0@50"}};
+    document.Events = {{EventTypeName(EventKind::AddTrack), 60000, ".&03%0@50"}};
+    const auto published = document.Published()->CurrentValues();
     form.PresetTime(0, 30);
     EXPECT_EQ(Confirm(EventKind::RemoveTrack), "");
     EXPECT_EQ(form.WavesList->count(), 0);
@@ -212,6 +211,7 @@ TEST_F(EventEditor, TheRemovalPageListsTheTracksPlayingAtItsTime) {
     EXPECT_EQ(Confirm(EventKind::RemoveTrack), ".&03%0@50");
     form.MinuteEdit->setValue(0);
     EXPECT_EQ(form.WavesList->count(), 0) << "refilled when the time changes";
+    EXPECT_EQ(document.Published()->CurrentValues(), published) << "the document's state stays";
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
 #include "dialogs/EventsListModel.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
+#include "model/SessionDocument.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 
@@ -19,10 +19,7 @@ namespace {
 
 class EventsList : public DialogTest {
 protected:
-    void SetUp() override {
-        ResetProject();
-        list.EditEventForm = &editor;
-    }
+    void SetUp() override { list.EditEventForm = &editor; }
 
     // The editor's next opening: its time as proposed, then confirmed at minutes:seconds.
     void ConfirmEditorAt(int minutes, int seconds, QString* proposed = nullptr) {
@@ -39,15 +36,16 @@ protected:
 
     std::vector<std::int32_t> Times() const {
         std::vector<std::int32_t> times;
-        for (const TSessionEvent& event : ::Events)
+        for (const TSessionEvent& event : document.Events)
             times.push_back(event.EventTime);
         return times;
     }
 
     int Selected() const { return list.SelectedLine().value_or(-1); }
 
-    TEditEventForm editor;
-    TEventsListForm list;
+    SessionDocument document;
+    TEditEventForm editor{document};
+    TEventsListForm list{document};
 };
 
 // An event whose value the editor carries through unchanged.
@@ -71,42 +69,42 @@ TEST_F(EventsList, AddedEventsGoAfterEqualTimesAndAreSelected) {
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{7000}));
     EXPECT_EQ(Selected(), 0);
 
-    ::Events = {At(60000), At(120000, "a"), At(120000, "b")};
+    document.Events = {At(60000), At(120000, "a"), At(120000, "b")};
     list.RefreshList();
     list.SelectLine(0);
     ConfirmEditorAt(2, 0, &proposed);
     list.AddEventBtn->click();
     EXPECT_EQ(proposed, "2:0") << "a minute after the selected event";
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{60000, 120000, 120000, 120000}));
-    EXPECT_EQ(::Events[3].EventType, EventTypeName(EventKind::Undefined));
+    EXPECT_EQ(document.Events[3].EventType, EventTypeName(EventKind::Undefined));
     EXPECT_EQ(Selected(), 3);
 
-    const auto before = ::Events;
+    const auto before = document.Events;
     list.SelectLine(2);
     AnswerNextModal([this](QWidget*) { editor.close(); });
     list.AddEventBtn->click();
-    EXPECT_EQ(::Events, before) << "cancelled";
+    EXPECT_EQ(document.Events, before) << "cancelled";
     EXPECT_EQ(Selected(), 0);
 }
 
 TEST_F(EventsList, AChangedEventIsPutBackInOrderAndItsLineStaysSelected) {
-    ::Events = {At(60000), At(120000), At(180000), At(240000, "last")};
+    document.Events = {At(60000), At(120000), At(180000), At(240000, "last")};
     list.show();
     list.SelectLine(3);
     ConfirmEditorAt(0, 10);
     list.EditEventBtn->click();
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{10000, 60000, 120000, 180000}));
-    EXPECT_EQ(::Events[0].EventValue, "last");
+    EXPECT_EQ(document.Events[0].EventValue, "last");
     EXPECT_EQ(Selected(), 3);
 
-    const auto before = ::Events;
+    const auto before = document.Events;
     AnswerNextModal([this](QWidget*) { editor.close(); });
     list.EditEventBtn->click();
-    EXPECT_EQ(::Events, before) << "cancelled";
+    EXPECT_EQ(document.Events, before) << "cancelled";
 }
 
 TEST_F(EventsList, DeletingSelectsTheFirstLineAndAnEmptyListIgnoresTheButtons) {
-    ::Events = {At(1000, "a"), At(2000, "b"), At(3000, "c")};
+    document.Events = {At(1000, "a"), At(2000, "b"), At(3000, "c")};
     list.show();
     list.SelectLine(1);
     list.DeleteEventBtn->click();
@@ -114,7 +112,7 @@ TEST_F(EventsList, DeletingSelectsTheFirstLineAndAnEmptyListIgnoresTheButtons) {
     EXPECT_EQ(Selected(), 0);
     list.DeleteEventBtn->click();
     list.DeleteEventBtn->click();
-    EXPECT_TRUE(::Events.empty());
+    EXPECT_TRUE(document.Events.empty());
     list.DeleteEventBtn->click();
     list.EditEventBtn->click(); // would wait for an editor if it opened one
     EXPECT_EQ(Selected(), -1);
@@ -123,7 +121,7 @@ TEST_F(EventsList, DeletingSelectsTheFirstLineAndAnEmptyListIgnoresTheButtons) {
 TEST_F(EventsList, AnEventThatCannotBeLoadedIsNotOpened) {
     const std::vector<TSessionEvent> before = {
         {EventTypeName(EventKind::TextTransparency), 5000, "abc"}};
-    ::Events = before;
+    document.Events = before;
     list.show();
     QStringList messages;
     SetMessageBoxHook([&](const QString& text) { messages << text; });
@@ -131,7 +129,7 @@ TEST_F(EventsList, AnEventThatCannotBeLoadedIsNotOpened) {
     SetMessageBoxHook({});
     EXPECT_EQ(messages, QStringList{"'abc' is not a valid integer value"});
     EXPECT_FALSE(editor.isVisible());
-    EXPECT_EQ(::Events, before);
+    EXPECT_EQ(document.Events, before);
 }
 
 } // namespace

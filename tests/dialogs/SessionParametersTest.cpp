@@ -4,8 +4,8 @@
 #include "DialogTestSupport.h"
 #include "dialogs/AboutForm.h"
 #include "dialogs/SessionParametersForm.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
+#include "model/SessionDocument.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 
@@ -23,32 +23,32 @@ namespace {
 class SessionParameters : public DialogTest {
 protected:
     void SetUp() override {
-        ResetProject();
         SetMessageBoxHook([this](const QString& text) { messages << text; });
     }
     void TearDown() override { SetMessageBoxHook({}); }
 
     std::vector<std::int32_t> EventTimes() const {
         std::vector<std::int32_t> times;
-        for (const TSessionEvent& event : Events)
+        for (const TSessionEvent& event : document.Events)
             times.push_back(event.EventTime);
         return times;
     }
 
-    TSessionParametersForm form;
+    SessionDocument document;
+    TSessionParametersForm form{document};
     QStringList messages;
 };
 
 TEST_F(SessionParameters, OkStoresTheHeaderAndRescalesEventTimesHalvesToEven) {
-    Events = {{"a", 1000, ""}, {"b", 90000, ""}, {"c", 1799999, ""}};
-    SessionDescription = "line\nbare"; // not CR LF: kept as it is while nobody edits it
+    document.Events = {{"a", 1000, ""}, {"b", 90000, ""}, {"c", 1799999, ""}};
+    document.SessionDescription = "line\nbare"; // not CR LF: kept as it is while nobody edits it
     form.show();
     form.NameEdit->setText(QStringLiteral("Вечер"));
     form.LongEdit->setValue(7);
     form.OkButtonClick();
-    EXPECT_EQ(SessionName, Cp1251Literal("Вечер"));
-    EXPECT_EQ(SessionDescription, "line\nbare");
-    EXPECT_EQ(SessionLength, 420000);
+    EXPECT_EQ(document.SessionName, Cp1251Literal("Вечер"));
+    EXPECT_EQ(document.SessionDescription, "line\nbare");
+    EXPECT_EQ(document.SessionLength, 420000);
     // 1000 * 7/30 = 233.3; 1799999 * 7/30 = 419999.77
     EXPECT_EQ(EventTimes(), (std::vector<std::int32_t>{233, 21000, 420000}));
     EXPECT_FALSE(form.isVisible());
@@ -56,17 +56,17 @@ TEST_F(SessionParameters, OkStoresTheHeaderAndRescalesEventTimesHalvesToEven) {
     form.show();
     form.DescribeMemo->setPlainText(QStringLiteral("один\nдва"));
     form.OkButtonClick();
-    EXPECT_EQ(SessionDescription, Cp1251Literal("один\r\nдва"));
+    EXPECT_EQ(document.SessionDescription, Cp1251Literal("один\r\nдва"));
     EXPECT_EQ(EventTimes(), (std::vector<std::int32_t>{233, 21000, 420000}))
         << "an unchanged length moves nothing";
 }
 
 TEST_F(SessionParameters, CloseBoxAndUnstorableTextChangeNothing) {
-    Events = {{"a", 1000, ""}};
+    document.Events = {{"a", 1000, ""}};
     form.show();
     form.LongEdit->setValue(60);
     form.close();
-    EXPECT_EQ(SessionLength, DefaultSessionLength);
+    EXPECT_EQ(document.SessionLength, DefaultSessionLength);
 
     form.show();
     form.AuthorEdit->setText(QStringLiteral("作者"));
@@ -75,18 +75,18 @@ TEST_F(SessionParameters, CloseBoxAndUnstorableTextChangeNothing) {
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("Автор"));
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(SessionLength, DefaultSessionLength);
-    EXPECT_EQ(Events[0].EventTime, 1000);
+    EXPECT_EQ(document.SessionLength, DefaultSessionLength);
+    EXPECT_EQ(document.Events[0].EventTime, 1000);
     form.close();
 }
 
 TEST_F(SessionParameters, ALengthOfZeroFromAFileKeepsTheEventTimes) {
-    SessionLength = 0;
-    Events = {{"a", 1000, ""}};
+    document.SessionLength = 0;
+    document.Events = {{"a", 1000, ""}};
     form.show();
     form.OkButtonClick();
-    EXPECT_EQ(SessionLength, 300000) << "shown as the least length, 5 minutes";
-    EXPECT_EQ(Events[0].EventTime, 1000);
+    EXPECT_EQ(document.SessionLength, 300000) << "shown as the least length, 5 minutes";
+    EXPECT_EQ(document.Events[0].EventTime, 1000);
 }
 
 // Receives the links the about box opens.

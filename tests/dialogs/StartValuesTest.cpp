@@ -5,7 +5,7 @@
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionStartValuesForm.h"
-#include "model/Common.h"
+#include "model/SessionDocument.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FontNameBox.h"
 #include "ui/FrequencyField.h"
@@ -31,7 +31,6 @@ namespace {
 class StartValues : public DialogTest {
 protected:
     void SetUp() override {
-        ResetProject();
         form.AddWaveForm = &addWave;
         form.FontSettingsForm = &look;
     }
@@ -44,7 +43,8 @@ protected:
 
     TAddWaveForm addWave;
     TFontSettingsForm look;
-    TSessionStartValuesForm form;
+    SessionDocument document;
+    TSessionStartValuesForm form{document.StartValues};
 };
 
 // Every field away from its default, within the ranges the dialog offers.
@@ -88,16 +88,16 @@ TSessionValues EveryFieldChanged() {
 
 TEST_F(StartValues, ClosingStoresWhatOpeningLoaded) {
     const TSessionValues changed = EveryFieldChanged();
-    ::StartValues = changed;
+    document.StartValues = changed;
     OpenAndClose();
-    EXPECT_TRUE(::StartValues == changed);
+    EXPECT_TRUE(document.StartValues == changed);
     EXPECT_EQ(form.TxtFileEdit->text(), "phrases.txt");
     EXPECT_EQ(form.WavesListBox->currentRow(), 0);
 
-    ResetProject();
-    const TSessionValues defaults = ::StartValues;
+    document.ResetProject();
+    const TSessionValues defaults = document.StartValues;
     OpenAndClose();
-    EXPECT_TRUE(::StartValues == defaults) << "the defaults come back, tracks emptied";
+    EXPECT_TRUE(document.StartValues == defaults) << "the defaults come back, tracks emptied";
 }
 
 TEST_F(StartValues, EditsAreStoredWithSpeedsTurnedRound) {
@@ -110,42 +110,42 @@ TEST_F(StartValues, EditsAreStoredWithSpeedsTurnedRound) {
     form.RB50->click();
     form.SpiralDir2Btn->click();
     form.close();
-    EXPECT_EQ(::StartValues.SpiralSpeed, 8);
-    EXPECT_EQ(::StartValues.LinesSpeed, 1);
-    EXPECT_EQ(::StartValues.PhraseDuration, 500);
-    EXPECT_EQ(::StartValues.TextPosition, 9);
-    EXPECT_EQ(::StartValues.TextWidth, 50);
-    EXPECT_EQ(::StartValues.SpiralDirection, 1);
+    EXPECT_EQ(document.StartValues.SpiralSpeed, 8);
+    EXPECT_EQ(document.StartValues.LinesSpeed, 1);
+    EXPECT_EQ(document.StartValues.PhraseDuration, 500);
+    EXPECT_EQ(document.StartValues.TextPosition, 9);
+    EXPECT_EQ(document.StartValues.TextWidth, 50);
+    EXPECT_EQ(document.StartValues.SpiralDirection, 1);
 
     form.show();
     form.SpiralSpeed->setValue(1);
     form.close();
-    EXPECT_EQ(::StartValues.SpiralSpeed, 207);
+    EXPECT_EQ(document.StartValues.SpiralSpeed, 207);
 }
 
 TEST_F(StartValues, OddRecordsAreBroughtIntoRangeOrKept) {
-    ::StartValues.TextPosition = 99;
-    ::StartValues.TextWidth = 40;
-    ::StartValues.FlickerFreq = 40000;
-    ::StartValues.CirclesFreq = 0;
-    ::StartValues.FontName = "No Such Face";
-    ::StartValues.VideoType = 9;
+    document.StartValues.TextPosition = 99;
+    document.StartValues.TextWidth = 40;
+    document.StartValues.FlickerFreq = 40000;
+    document.StartValues.CirclesFreq = 0;
+    document.StartValues.FontName = "No Such Face";
+    document.StartValues.VideoType = 9;
     form.show();
     EXPECT_FALSE(form.PositionButtons->Selected());
     EXPECT_EQ(form.FmFreqE->displayText(), "30.000");
     EXPECT_EQ(form.ClFreqE->displayText(), "0.001");
     EXPECT_TRUE(look.FontNameBox->currentText().startsWith("No Such Face ("));
     form.close();
-    EXPECT_EQ(::StartValues.TextPosition, 99);
-    EXPECT_EQ(::StartValues.TextWidth, 100) << "RB100 is checked at the first opening";
-    EXPECT_EQ(::StartValues.FlickerFreq, 30000);
-    EXPECT_EQ(::StartValues.CirclesFreq, 1);
-    EXPECT_EQ(::StartValues.FontName, "No Such Face") << "a face not installed is kept";
-    EXPECT_EQ(::StartValues.VideoType, 9);
+    EXPECT_EQ(document.StartValues.TextPosition, 99);
+    EXPECT_EQ(document.StartValues.TextWidth, 100) << "RB100 is checked at the first opening";
+    EXPECT_EQ(document.StartValues.FlickerFreq, 30000);
+    EXPECT_EQ(document.StartValues.CirclesFreq, 1);
+    EXPECT_EQ(document.StartValues.FontName, "No Such Face") << "a face not installed is kept";
+    EXPECT_EQ(document.StartValues.VideoType, 9);
 }
 
 TEST_F(StartValues, TracksAreAddedAndRemoved) {
-    ::StartValues.Waves = {".&03%0@10", ".&03%0@20", ".&03%0@30"};
+    document.StartValues.Waves = {".&03%0@10", ".&03%0@20", ".&03%0@30"};
     form.show();
     form.WavesListBox->setCurrentRow(1);
     form.BitBtn2Click();
@@ -170,7 +170,7 @@ TEST_F(StartValues, TracksAreAddedAndRemoved) {
     EXPECT_TRUE(form.WaveList.empty());
     EXPECT_EQ(form.WavesListBox->count(), 0);
     form.close();
-    EXPECT_TRUE(::StartValues.Waves.empty());
+    EXPECT_TRUE(document.StartValues.Waves.empty());
 }
 
 TEST_F(StartValues, ThePickerOpensOnTheColourLastChosenInIt) {
@@ -193,7 +193,7 @@ TEST_F(StartValues, ThePickerOpensOnTheColourLastChosenInIt) {
     form.Button2->click();
     EXPECT_EQ(form.SpiralBColorShape->Color(), 0xFF0000u);
     form.close();
-    EXPECT_EQ(::StartValues.FlickerColor, StoredRgb(10, 20, 30));
+    EXPECT_EQ(document.StartValues.FlickerColor, StoredRgb(10, 20, 30));
 }
 
 TEST_F(StartValues, ThePhraseFileComesFromTheFileDialogOnly) {
@@ -209,13 +209,13 @@ TEST_F(StartValues, ThePhraseFileComesFromTheFileDialogOnly) {
     form.OpenTxtFileButton->click();
     EXPECT_EQ(form.TxtFileEdit->text(), "words.txt");
     form.close();
-    EXPECT_EQ(::StartValues.PhraseFile, path.toStdString());
+    EXPECT_EQ(document.StartValues.PhraseFile, path.toStdString());
 
     form.show();
     form.ClFileName->click();
     EXPECT_TRUE(form.TxtFileEdit->text().isEmpty());
     form.close();
-    EXPECT_TRUE(::StartValues.PhraseFile.empty());
+    EXPECT_TRUE(document.StartValues.PhraseFile.empty());
 }
 
 } // namespace

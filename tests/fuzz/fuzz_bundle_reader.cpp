@@ -1,6 +1,8 @@
-// Damages a small built session where the fuzzer chooses (bytes changed, the end cut off, the
-// index's checksum made right again so the damage reaches the entries) and reads it as the
-// program does: the index, every entry, then the project. Nothing may crash or read outside.
+// Damages a small built session where the fuzzer chooses (entries made to overlap or to lie out
+// of order, bytes changed, the end cut off, the index's checksum made right again so the damage
+// reaches the entries) and reads it as the program does: the index, every entry, then the
+// project. Nothing may crash or read outside, and the entries of a bundle that is accepted must
+// lie one after another without overlapping, so what it unpacks is never more than its size.
 
 #include "base/Bundle.h"
 #include "base/FileUtils.h"
@@ -15,6 +17,7 @@
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -68,12 +71,41 @@ void MakeChecksumRight(std::string& bytes) {
         bytes[trailer + 32 + i] = static_cast<char>(hash & 0xFF);
 }
 
+// Where each entry's offset and size lie in the template's index.
+std::vector<std::size_t> EntryHeaders(const std::string& bytes) {
+    const std::size_t trailer = bytes.size() - TrailerSize;
+    std::size_t at = Get(bytes, trailer + 16);
+    const std::size_t count = Get(bytes, trailer + 4) & 0xFFFFFFFF;
+    std::vector<std::size_t> headers;
+    for (std::size_t i = 0; i < count; ++i) {
+        headers.push_back(at);
+        at += 18 + (static_cast<unsigned char>(bytes[at + 16]) |
+                    static_cast<unsigned char>(bytes[at + 17]) << 8);
+    }
+    return headers;
+}
+
+// Flag 2: entry b takes entry a's range, so that one range is listed twice. Flag 4: entries a
+// and b swap their ranges, so that they lie out of order.
+void MoveRanges(std::string& bytes, std::uint8_t flags, std::uint8_t a, std::uint8_t b) {
+    const auto headers = EntryHeaders(bytes);
+    const std::size_t from = headers[a % headers.size()];
+    const std::size_t to = headers[b % headers.size()];
+    const std::string range = bytes.substr(from, 16);
+    if (flags & 4)
+        bytes.replace(from, 16, bytes.substr(to, 16));
+    if (flags & 6)
+        bytes.replace(to, 16, range);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)
         return 0;
     std::string bytes = Template();
+    if (size >= 4)
+        MoveRanges(bytes, data[1], data[2], data[3]);
     // Positions count from the end, where the trailer and the index lie.
     for (std::size_t i = 2; i + 2 < size; i += 3) {
         const std::size_t back = (data[i] | data[i + 1] << 8) % bytes.size();
@@ -90,8 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "/proc/self/fd/" + std::to_string(fd);
     const BundleIndex index = ReadBundleIndex(path);
     if (index.IsBundle()) {
-        for (const BundleEntry& entry : index.entries)
+        // One after another without overlapping, so together never more than the file.
+        std::uint64_t free = 0;
+        for (const BundleEntry& entry : index.entries) {
+            if (entry.offset < free || entry.offset > bytes.size() ||
+                entry.size > bytes.size() - entry.offset)
+                std::abort();
+            free = entry.offset + entry.size;
             ReadBundleEntry(path, entry, [](const char*, std::size_t) {});
+        }
         LoadBuiltSession(path, index, BundledMedia::LeftInside);
     }
     close(fd);

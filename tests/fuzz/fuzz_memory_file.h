@@ -3,7 +3,7 @@
 // Fuzz input as a file the track sources can open by name: an anonymous in-memory file,
 // named through /proc/self/fd.
 
-#include "audio/TrackSource.h"
+#include "audio/sources/TrackSource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The MP3 frame search, resynchronisation and decoding, over any bytes.
 
-#include "audio/Mp3Source.h"
+#include "audio/sources/Mp3Source.h"
 #include "fuzz_memory_file.h"
 
 #include <algorithm>

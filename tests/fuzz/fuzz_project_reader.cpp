@@ -2,10 +2,10 @@
 // that read again as the same session, and is then opened as the program opens it: every event
 // applied and the track list described.
 
-#include "audio/TrackDescriptor.h"
 #include "base/FileUtils.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "model/TrackDescriptor.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The WAV header walk and the first buffers of the loop, over any bytes.
 
-#include "audio/WavSource.h"
+#include "audio/sources/WavSource.h"
 #include "fuzz_memory_file.h"
 
 #include <cstdlib>

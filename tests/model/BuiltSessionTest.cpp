@@ -5,12 +5,15 @@
 #include "model/BuiltSession.h"
 #include "TestFiles.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -60,19 +63,21 @@ TEST_F(BuiltSessions, MediaPlayFromTheirBundledCopiesOnceTheOriginalsAreGone) {
         const BuiltSessionLoad opened = LoadBuiltSession(built, index, BundledMedia::Unpacked);
         ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
         unpacked = opened.media->Path();
-        EXPECT_EQ(Contents(StartValues.PhraseFile), "one\ntwo\n");
-        EXPECT_EQ(Contents(StartValues.Waves[1]), "first loop");
-        EXPECT_EQ(Contents(Events[0].EventValue), "second loop");
-        EXPECT_EQ(ExtractFileName(Events[0].EventValue), "loop (2).wav");
-        EXPECT_EQ(Events[1].EventValue, StartValues.Waves[1]) << "the removal names its track";
+        const Session& read = opened.load.session;
+        EXPECT_EQ(Contents(read.StartValues.PhraseFile), "one\ntwo\n");
+        EXPECT_EQ(Contents(read.StartValues.Waves[1]), "first loop");
+        EXPECT_EQ(Contents(read.Events[0].EventValue), "second loop");
+        EXPECT_EQ(ExtractFileName(read.Events[0].EventValue), "loop (2).wav");
+        EXPECT_EQ(read.Events[1].EventValue, read.StartValues.Waves[1])
+            << "the removal names its track";
 
         // Nothing but the media paths has changed.
         Session expected = contents;
-        expected.StartValues.PhraseFile = StartValues.PhraseFile;
-        expected.StartValues.Waves[1] = StartValues.Waves[1];
-        expected.Events[0].EventValue = Events[0].EventValue;
-        expected.Events[1].EventValue = Events[1].EventValue;
-        EXPECT_EQ(OpenSession(), expected);
+        expected.StartValues.PhraseFile = read.StartValues.PhraseFile;
+        expected.StartValues.Waves[1] = read.StartValues.Waves[1];
+        expected.Events[0].EventValue = read.Events[0].EventValue;
+        expected.Events[1].EventValue = read.Events[1].EventValue;
+        EXPECT_EQ(read, expected);
     }
     EXPECT_FALSE(std::filesystem::exists(unpacked)) << "the copies go with the session";
 }
@@ -91,6 +96,33 @@ TEST_F(BuiltSessions, TheProjectComesBackOutBesideItsMediaWithoutOverwritingAnyt
     ASSERT_TRUE(refusal);
     EXPECT_NE(refusal->find("loop.wav"), std::string::npos) << *refusal;
     EXPECT_FALSE(std::filesystem::exists(target.Path() / "again.usp"));
+}
+
+TEST_F(BuiltSessions, ALinkPlantedWhileMediaAreExtractedReceivesNothing) {
+    // The bundle's author may name a medium as a file of the user's and plant a link of that
+    // name between the check for existing files and the writing.
+    const auto precious = target.Write("precious.txt", "the user's own");
+    std::size_t copied = 0;
+    const auto plant = [&] {
+        if (++copied == index.entries.size()) // while the last medium is copied
+            std::filesystem::create_symlink(precious, target.Path() / "loop.wav");
+    };
+    EXPECT_THROW(ExtractBuiltProject(built, index, target.Path() / "back.usp", plant), EInOutError);
+    EXPECT_EQ(ReadWholeFile(precious), "the user's own");
+    for (const char* name : {"back.usp", "phrases.txt", "loop (2).wav"})
+        EXPECT_FALSE(std::filesystem::exists(target.Path() / name)) << name;
+}
+
+TEST_F(BuiltSessions, AMediumThatOpensButCannotBeReadIsLeftOutAndNamed) {
+    contents.StartValues.Waves.push_back("/proc/self/mem");
+    const auto again = target.Path() / "again.run";
+    const auto leftOut = BuildSessionFile(contents, ModelPath(source.Path() / "b"),
+                                          target.Path() / "program", again);
+    const std::string unreadable = "/proc/self/mem (" + std::string(std::strerror(EIO)) + ")";
+    EXPECT_EQ(leftOut, (std::vector<std::string>{unreadable, "/nowhere/gone.txt"}));
+    const BundleIndex rebuilt = ReadBundleIndex(again);
+    ASSERT_TRUE(rebuilt.IsBundle()) << rebuilt.problem;
+    EXPECT_EQ(rebuilt.entries.size(), index.entries.size());
 }
 
 TEST_F(BuiltSessions, ProgressCountsToTheWholeFileAndAnAbandonedBuildLeavesNothing) {

@@ -2,7 +2,7 @@
 // event list, and the history knows when the session matches its file.
 
 #include "model/EditHistory.h"
-#include "model/Common.h"
+#include "model/SessionDocument.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -63,16 +63,15 @@ TEST(SessionChange, KeepsOnlyWhatTheStepTouched) {
 
 class History : public ::testing::Test {
 protected:
-    void SetUp() override { ResetProject(); }
-
     // A step as the main window records one: the session before, the edit, the session after.
     void Edit(const std::string& name) {
-        const Session before = OpenSession();
-        SessionName = name;
-        history.Record(name, SessionChange::Between(before, OpenSession()));
+        const Session before = document.Contents();
+        document.SessionName = name;
+        document.RecordEdit(name, before);
     }
 
-    EditHistory history;
+    SessionDocument document;
+    const EditHistory& history = document.History();
 };
 
 TEST_F(History, KnowsWhenTheSessionMatchesItsFile) {
@@ -81,19 +80,24 @@ TEST_F(History, KnowsWhenTheSessionMatchesItsFile) {
     Edit("b");
     EXPECT_TRUE(history.Modified());
     EXPECT_EQ(history.UndoName(), "b");
-    history.Undo();
-    history.Undo();
-    EXPECT_EQ(SessionName, "");
+    document.Undo();
+    document.Undo();
+    EXPECT_EQ(document.SessionName, "");
     EXPECT_FALSE(history.Modified());
 
-    history.Redo();
-    history.MarkSaved();
-    history.Undo();
+    document.Redo();
+    document.Saved("/projects/a.usp");
+    document.Undo();
     EXPECT_TRUE(history.Modified());
     Edit("c"); // drops the saved step that could have been redone
     EXPECT_FALSE(history.CanRedo());
-    history.Undo();
+    document.Undo();
     EXPECT_TRUE(history.Modified());
+
+    // Another session in the document starts a history of its own, the same as its file.
+    (void)document.ReplaceSession(Session{}, "/projects/b.usp");
+    EXPECT_FALSE(history.CanUndo());
+    EXPECT_FALSE(history.Modified());
 }
 
 TEST_F(History, KeepsTheLastHundredSteps) {
@@ -101,8 +105,8 @@ TEST_F(History, KeepsTheLastHundredSteps) {
         Edit(std::to_string(i));
     EXPECT_EQ(history.Steps(), EditHistory::MaxSteps);
     while (history.CanUndo())
-        history.Undo();
-    EXPECT_EQ(SessionName, "0"); // the first step fell out of the history
+        document.Undo();
+    EXPECT_EQ(document.SessionName, "0"); // the first step fell out of the history
     EXPECT_TRUE(history.Modified());
 }
 

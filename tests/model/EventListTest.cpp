@@ -1,4 +1,4 @@
-#include "model/Common.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -9,43 +9,43 @@
 
 namespace {
 
-std::vector<std::int32_t> Times() {
-    std::vector<std::int32_t> times;
-    for (const auto& event : Events)
-        times.push_back(event.EventTime);
-    return times;
-}
-
-std::vector<std::string> Values() {
-    std::vector<std::string> values;
-    for (const auto& event : Events)
-        values.push_back(event.EventValue);
-    return values;
-}
-
 class EventList : public ::testing::Test {
 protected:
-    void SetUp() override { ResetProject(); }
+    std::vector<std::int32_t> Times() const {
+        std::vector<std::int32_t> times;
+        for (const auto& event : events)
+            times.push_back(event.EventTime);
+        return times;
+    }
+
+    std::vector<std::string> Values() const {
+        std::vector<std::string> values;
+        for (const auto& event : events)
+            values.push_back(event.EventValue);
+        return values;
+    }
+
+    std::vector<TSessionEvent> events;
 };
 
 } // namespace
 
 TEST_F(EventList, InsertionGoesAfterEveryEventOfTheSameTime) {
-    EXPECT_EQ(InsertEvent({"t", 500, "a"}), 0u);
-    EXPECT_EQ(InsertEvent({"t", 100, "b"}), 0u);
-    EXPECT_EQ(InsertEvent({"t", 500, "c"}), 2u);
-    EXPECT_EQ(InsertEvent({"t", -5, "d"}), 0u);
-    EXPECT_EQ(InsertEvent({"t", 900, "e"}), 4u);
+    EXPECT_EQ(InsertEvent(events, {"t", 500, "a"}), 0u);
+    EXPECT_EQ(InsertEvent(events, {"t", 100, "b"}), 0u);
+    EXPECT_EQ(InsertEvent(events, {"t", 500, "c"}), 2u);
+    EXPECT_EQ(InsertEvent(events, {"t", -5, "d"}), 0u);
+    EXPECT_EQ(InsertEvent(events, {"t", 900, "e"}), 4u);
     EXPECT_EQ(Values(), (std::vector<std::string>{"d", "b", "a", "c", "e"}));
 }
 
 TEST_F(EventList, ResortingAfterATimeChangeKeepsTiesInOrder) {
-    Events = {{"t", 100, "a"}, {"t", 200, "b"}, {"t", 300, "c"}, {"t", 300, "d"}};
-    Events[0].EventTime = 300;
-    ResortEvents(0);
+    events = {{"t", 100, "a"}, {"t", 200, "b"}, {"t", 300, "c"}, {"t", 300, "d"}};
+    events[0].EventTime = 300;
+    ResortEvents(events, 0);
     EXPECT_EQ(Values(), (std::vector<std::string>{"b", "a", "c", "d"}));
-    Events[3].EventTime = 0;
-    ResortEvents(3);
+    events[3].EventTime = 0;
+    ResortEvents(events, 3);
     EXPECT_EQ(Values(), (std::vector<std::string>{"d", "b", "a", "c"}));
 }
 
@@ -71,45 +71,45 @@ TEST(Resorting, GivesTheOrderOfAStableSortByTime) {
 }
 
 TEST_F(EventList, DeletingMovesLaterEventsDownAndIgnoresBadIndexes) {
-    Events = {{"t", 1, "a"}, {"t", 2, "b"}, {"t", 3, "c"}};
-    DeleteEvent(1);
+    events = {{"t", 1, "a"}, {"t", 2, "b"}, {"t", 3, "c"}};
+    DeleteEvent(events, 1);
     EXPECT_EQ(Values(), (std::vector<std::string>{"a", "c"}));
-    DeleteEvent(7);
-    EXPECT_EQ(Events.size(), 2u);
+    DeleteEvent(events, 7);
+    EXPECT_EQ(events.size(), 2u);
 }
 
 TEST_F(EventList, RescalingMovesEventsProportionallyWithHalvesToEven) {
-    Events = {{"t", 90000, ""}, {"t", 1799000, ""}, {"t", 1000, ""}};
-    RescaleEventTimes(1800000, 3600000);
+    events = {{"t", 90000, ""}, {"t", 1799000, ""}, {"t", 1000, ""}};
+    RescaleEventTimes(events, 1800000, 3600000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{180000, 3598000, 2000}));
-    Events = {{"t", 1000, ""}};
-    RescaleEventTimes(1800000, 2700000);
+    events = {{"t", 1000, ""}};
+    RescaleEventTimes(events, 1800000, 2700000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{1500}));
-    Events = {{"t", 1000, ""}};
-    RescaleEventTimes(1800000, 420000);
+    events = {{"t", 1000, ""}};
+    RescaleEventTimes(events, 1800000, 420000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{233}));
     // 3 * 0.5 = 1.5 goes to 2, 5 * 0.5 = 2.5 goes to 2.
-    Events = {{"t", 3, ""}, {"t", 5, ""}};
-    RescaleEventTimes(600000, 300000);
+    events = {{"t", 3, ""}, {"t", 5, ""}};
+    RescaleEventTimes(events, 600000, 300000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{2, 2}));
 }
 
 TEST_F(EventList, RescalingLeavesTimesAloneWhenTheLengthStaysOrWasZero) {
-    Events = {{"t", 1234, ""}, {"t", 1799999, ""}};
-    RescaleEventTimes(1800000, 1800000);
+    events = {{"t", 1234, ""}, {"t", 1799999, ""}};
+    RescaleEventTimes(events, 1800000, 1800000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{1234, 1799999}));
-    RescaleEventTimes(0, 1800000);
+    RescaleEventTimes(events, 0, 1800000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{1234, 1799999}));
 }
 
 TEST_F(EventList, RescalingExtremeTimesClampsInsteadOfOverflowing) {
     const auto max = std::numeric_limits<std::int32_t>::max();
     const auto min = std::numeric_limits<std::int32_t>::min();
-    Events = {{"t", 2000000000, ""}, {"t", min, ""}, {"t", -7, ""}};
-    RescaleEventTimes(300000, 3600000);
+    events = {{"t", 2000000000, ""}, {"t", min, ""}, {"t", -7, ""}};
+    RescaleEventTimes(events, 300000, 3600000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{max, min, -84}));
-    Events = {{"t", 2000000000, ""}};
-    RescaleEventTimes(-1, 3600000);
+    events = {{"t", 2000000000, ""}};
+    RescaleEventTimes(events, -1, 3600000);
     EXPECT_EQ(Times(), (std::vector<std::int32_t>{min}));
     EXPECT_EQ(RescaledTime(max, 1, max), max);
 }

@@ -1,11 +1,11 @@
 #include "model/ProjectFile.h"
 #include "TestFiles.h"
 #include "base/FileUtils.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/MediaPath.h"
 #include "model/ProjectLoader.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +76,6 @@ ProjectReadResult ReadBytes(const std::string& bytes, Session& contents) {
 
 class ProjectFile : public ::testing::Test {
 protected:
-    void SetUp() override { ResetProject(); }
     ScratchFolder folder;
 };
 
@@ -131,11 +130,8 @@ TEST_F(ProjectFile, WrongMagicIsRefusedAndChangesNothing) {
     EXPECT_EQ(ReadBytes("", untouched), ProjectReadResult::WrongFormat);
     EXPECT_EQ(untouched.SessionName, "keep");
 
-    SessionName = "open session";
     const auto path = folder.Write("wrong.usp", "USP 4.2 and more");
-    EXPECT_EQ(OpenProjectFile(ModelPath(path)), ProjectReadResult::WrongFormat);
-    EXPECT_EQ(SessionName, "open session");
-    EXPECT_TRUE(ProjectFileName.empty());
+    EXPECT_EQ(OpenProjectFile(ModelPath(path)), std::nullopt);
 }
 
 TEST_F(ProjectFile, CrLfLineEndsAndStrayCarriageReturnsAreAccepted) {
@@ -193,23 +189,20 @@ TEST_F(ProjectFile, ImpossibleCountsAreRefused) {
 }
 
 TEST_F(ProjectFile, SaveThenOpenGivesTheSameSession) {
-    SessionName = Cp1251Literal("Сеанс «вечер»");
-    SessionDescription = "line one\r\nline two\nthree\r";
-    SessionLength = 3600000;
-    StartValues.Waves = {".&04%1000.5@2@35", Cp1251Literal("/home/я/звук.wav")};
-    StartValues.TextColor = 0x00ABCDEF;
-    StartValues.SpiralSpeed = 65535;
-    StartValues.FlickerFreq = -5;
-    InsertEvent({EventTypeName(EventKind::AddTrack), 10000, ".&03%0@500"});
-    InsertEvent({EventTypeName(EventKind::TextTransparency), -20, "300"});
-    const Session saved = OpenSession();
+    Session saved;
+    saved.SessionName = Cp1251Literal("Сеанс «вечер»");
+    saved.SessionDescription = "line one\r\nline two\nthree\r";
+    saved.SessionLength = 3600000;
+    saved.StartValues.Waves = {".&04%1000.5@2@35", Cp1251Literal("/home/я/звук.wav")};
+    saved.StartValues.TextColor = 0x00ABCDEF;
+    saved.StartValues.SpiralSpeed = 65535;
+    saved.StartValues.FlickerFreq = -5;
+    InsertEvent(saved.Events, {EventTypeName(EventKind::AddTrack), 10000, ".&03%0@500"});
+    InsertEvent(saved.Events, {EventTypeName(EventKind::TextTransparency), -20, "300"});
     const auto path = ModelPath(folder.Path() / "session.usp");
-    SaveProjectFile(path);
+    SaveProjectFile(path, saved);
 
-    ResetProject();
-    ASSERT_EQ(OpenProjectFile(path), ProjectReadResult::Read);
-    EXPECT_EQ(OpenSession(), saved);
-    EXPECT_EQ(ProjectFileName, path);
+    EXPECT_EQ(OpenProjectFile(path), saved);
     EXPECT_EQ(ReadWholeFile(FileSystemPath(path)), ProjectBytes(saved));
 }
 
@@ -221,11 +214,12 @@ TEST_F(ProjectFile, OpeningWhatCannotBeReadRaisesTheSystemsMessage) {
 TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
     const auto target = folder.Write("keep.usp", "previous contents");
     chmod(target.c_str(), 0640);
-    SessionDescription.assign(100000, 'x');
+    Session session;
+    session.SessionDescription.assign(100000, 'x');
 
     {
         const FileSizeLimit small(4096);
-        EXPECT_THROW(SaveProjectFile(ModelPath(target)), EInOutError);
+        EXPECT_THROW(SaveProjectFile(ModelPath(target), session), EInOutError);
     }
 
     EXPECT_EQ(ReadWholeFile(target), "previous contents");
@@ -233,30 +227,34 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
                             std::filesystem::directory_iterator()),
               1);
 
-    SaveProjectFile(ModelPath(target));
+    SaveProjectFile(ModelPath(target), session);
     struct stat info {};
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(OpenSession()));
+    EXPECT_EQ(ReadWholeFile(target), ProjectBytes(session));
 }
 
 TEST_F(ProjectFile, SavingIntoAMissingFolderFailsCleanly) {
-    EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp")), EInOutError);
+    EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp"), Session{}),
+                 EInOutError);
 }
 
-TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureLeavesANewProject) {
-    const auto path = folder.Write("p.usp", ProjectBytes(Session{}));
+TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureGivesANewProject) {
+    Session stored;
+    stored.SessionName = "stored";
+    const auto path = folder.Write("p.usp", ProjectBytes(stored));
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
     const ProjectLoad load = LoadProject("./sub/../p.usp");
     std::filesystem::current_path(cwd);
     ASSERT_TRUE(load.Opened()) << load.message;
-    EXPECT_EQ(ProjectFileName, ModelPath(path)) << "media are looked for beside the project";
+    EXPECT_EQ(load.session, stored);
+    EXPECT_EQ(load.projectFileName, ModelPath(path)) << "media are looked for beside the project";
 
-    SessionName = "edited";
     const ProjectLoad wrong = LoadProject(folder.Write("w.usp", "not a project"));
     EXPECT_EQ(wrong.outcome, ProjectLoad::Outcome::WrongFormat);
     EXPECT_EQ(wrong.message, WrongFormatMessage);
-    EXPECT_TRUE(SessionName.empty() && ProjectFileName.empty());
+    EXPECT_EQ(wrong.session, Session{});
+    EXPECT_TRUE(wrong.projectFileName.empty());
     EXPECT_EQ(LoadProject(folder.Path() / "missing.usp").outcome, ProjectLoad::Outcome::Unreadable);
 }

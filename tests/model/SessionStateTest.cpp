@@ -1,10 +1,11 @@
 #include "model/SessionState.h"
-#include "model/Common.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
+#include "model/SessionDocument.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -16,112 +17,112 @@ TSessionEvent Event(EventKind kind, std::int32_t time, const std::string& value 
 
 class SessionState : public ::testing::Test {
 protected:
-    void SetUp() override { ResetProject(); }
+    SessionDocument document;
 };
 
 } // namespace
 
 TEST_F(SessionState, ResetGivesDefaultsAndAMatchingCurrentState) {
-    SessionName = "x";
-    ProjectFileName = "/tmp/a.usp";
-    StartValues.VideoType = 3;
-    StartValues.Waves = {".&03%0@50"};
-    Events.push_back(Event(EventKind::TextOff, 5));
-    SessionPosition = 700;
-    ResetProject();
-    EXPECT_EQ(SessionLength, 1800000);
-    EXPECT_TRUE(ProjectFileName.empty());
-    EXPECT_TRUE(SessionName.empty());
-    EXPECT_TRUE(Events.empty());
-    EXPECT_EQ(SessionPosition, 0);
-    EXPECT_EQ(StartValues, TSessionValues{});
-    EXPECT_EQ(static_cast<const TSessionSettings&>(CurrentValues),
-              static_cast<const TSessionSettings&>(StartValues));
-    EXPECT_TRUE(CurrentValues.Waves.empty());
-    EXPECT_EQ(StartValues.FontName, "Arial");
-    EXPECT_EQ(StartValues.SpiralSpeed, 88);
-    EXPECT_EQ(StartValues.LinesBackColor, 0xF0CAA6u);
-    EXPECT_EQ(*CurrentValuesView(), CurrentValues);
+    document.SessionName = "x";
+    document.ProjectFileName = "/tmp/a.usp";
+    document.StartValues.VideoType = 3;
+    document.StartValues.Waves = {".&03%0@50"};
+    document.Events.push_back(Event(EventKind::TextOff, 5));
+    document.SessionPosition = 700;
+    document.ResetProject();
+    EXPECT_EQ(document.SessionLength, 1800000);
+    EXPECT_TRUE(document.ProjectFileName.empty());
+    EXPECT_TRUE(document.SessionName.empty());
+    EXPECT_TRUE(document.Events.empty());
+    EXPECT_EQ(document.SessionPosition, 0);
+    EXPECT_EQ(document.StartValues, TSessionValues{});
+    EXPECT_EQ(static_cast<const TSessionSettings&>(document.CurrentValues),
+              static_cast<const TSessionSettings&>(document.StartValues));
+    EXPECT_TRUE(document.CurrentValues.Waves.empty());
+    EXPECT_EQ(document.StartValues.FontName, "Arial");
+    EXPECT_EQ(document.StartValues.SpiralSpeed, 88);
+    EXPECT_EQ(document.StartValues.LinesBackColor, 0xF0CAA6u);
+    EXPECT_EQ(*document.Published()->CurrentValues(), document.CurrentValues);
 }
 
 TEST_F(SessionState, StartTracksJoinAtTimeZeroAndEventsApplyOnlyBeforeTheTime) {
-    StartValues.Waves = {".&01%8@260@100", "/music/a.wav"};
-    InsertEvent(Event(EventKind::VideoType, 60000, "3"));
-    ASSERT_FALSE(ComputeStateAt(60000));
-    EXPECT_EQ(CurrentValues.VideoType, 1);
-    ASSERT_FALSE(ComputeStateAt(60001));
-    EXPECT_EQ(CurrentValues.VideoType, 3);
-    ASSERT_EQ(CurrentValues.Waves.size(), 2u);
-    EXPECT_EQ(CurrentValues.Waves[1], (TWaveEntry{"/music/a.wav", 0}));
+    document.StartValues.Waves = {".&01%8@260@100", "/music/a.wav"};
+    document.InsertEvent(Event(EventKind::VideoType, 60000, "3"));
+    ASSERT_FALSE(document.ComputeStateAt(60000));
+    EXPECT_EQ(document.CurrentValues.VideoType, 1);
+    ASSERT_FALSE(document.ComputeStateAt(60001));
+    EXPECT_EQ(document.CurrentValues.VideoType, 3);
+    ASSERT_EQ(document.CurrentValues.Waves.size(), 2u);
+    EXPECT_EQ(document.CurrentValues.Waves[1], (TWaveEntry{"/music/a.wav", 0}));
 }
 
 TEST_F(SessionState, LaterAddedEventAtTheSameTimeWins) {
-    InsertEvent(Event(EventKind::TextColor, 1000, "255"));
-    InsertEvent(Event(EventKind::TextColor, 1000, "16777215"));
-    ASSERT_FALSE(ComputeStateAt(1001));
-    EXPECT_EQ(CurrentValues.TextColor, 0xFFFFFFu);
+    document.InsertEvent(Event(EventKind::TextColor, 1000, "255"));
+    document.InsertEvent(Event(EventKind::TextColor, 1000, "16777215"));
+    ASSERT_FALSE(document.ComputeStateAt(1001));
+    EXPECT_EQ(document.CurrentValues.TextColor, 0xFFFFFFu);
 }
 
 TEST_F(SessionState, ValuesAreCutToTheFieldWidth) {
-    InsertEvent(Event(EventKind::TextTransparency, 10, "300"));
-    InsertEvent(Event(EventKind::SpiralWidth, 10, "70000"));
-    InsertEvent(Event(EventKind::TextColor, 10, "-1"));
-    InsertEvent(Event(EventKind::FlickerFreq, 10, "08000"));
-    ASSERT_FALSE(ComputeStateAt(11));
-    EXPECT_EQ(CurrentValues.Transparency, 44);
-    EXPECT_EQ(CurrentValues.SpiralWidth, 70000 - 65536);
-    EXPECT_EQ(CurrentValues.TextColor, 0xFFFFFFFFu);
-    EXPECT_EQ(CurrentValues.FlickerFreq, 8000);
+    document.InsertEvent(Event(EventKind::TextTransparency, 10, "300"));
+    document.InsertEvent(Event(EventKind::SpiralWidth, 10, "70000"));
+    document.InsertEvent(Event(EventKind::TextColor, 10, "-1"));
+    document.InsertEvent(Event(EventKind::FlickerFreq, 10, "08000"));
+    ASSERT_FALSE(document.ComputeStateAt(11));
+    EXPECT_EQ(document.CurrentValues.Transparency, 44);
+    EXPECT_EQ(document.CurrentValues.SpiralWidth, 70000 - 65536);
+    EXPECT_EQ(document.CurrentValues.TextColor, 0xFFFFFFFFu);
+    EXPECT_EQ(document.CurrentValues.FlickerFreq, 8000);
 }
 
 TEST_F(SessionState, SwitchAndTextEventsSetTheirFields) {
-    InsertEvent(Event(EventKind::TextOff, 1));
-    InsertEvent(Event(EventKind::OutlineOff, 1));
-    InsertEvent(Event(EventKind::AudioOff, 1));
-    InsertEvent(Event(EventKind::VideoOff, 1));
-    InsertEvent(Event(EventKind::TextFont, 1, "Courier New"));
-    InsertEvent(Event(EventKind::PhraseFile, 1, "C:\\texts\\a.txt"));
-    InsertEvent(Event(EventKind::Undefined, 1, "anything"));
-    Events.push_back({"Not a type", 1, "1"});
-    ASSERT_FALSE(ComputeStateAt(2));
-    EXPECT_FALSE(CurrentValues.TextEnabled);
-    EXPECT_FALSE(CurrentValues.OutlineEnabled);
-    EXPECT_FALSE(CurrentValues.AudioEnabled);
-    EXPECT_FALSE(CurrentValues.VideoEnabled);
-    EXPECT_EQ(CurrentValues.FontName, "Courier New");
-    EXPECT_EQ(CurrentValues.PhraseFile, "C:\\texts\\a.txt");
-    InsertEvent(Event(EventKind::TextOn, 5));
-    InsertEvent(Event(EventKind::AudioOn, 5));
-    ASSERT_FALSE(ComputeStateAt(6));
-    EXPECT_TRUE(CurrentValues.TextEnabled);
-    EXPECT_TRUE(CurrentValues.AudioEnabled);
+    document.InsertEvent(Event(EventKind::TextOff, 1));
+    document.InsertEvent(Event(EventKind::OutlineOff, 1));
+    document.InsertEvent(Event(EventKind::AudioOff, 1));
+    document.InsertEvent(Event(EventKind::VideoOff, 1));
+    document.InsertEvent(Event(EventKind::TextFont, 1, "Courier New"));
+    document.InsertEvent(Event(EventKind::PhraseFile, 1, "C:\\texts\\a.txt"));
+    document.InsertEvent(Event(EventKind::Undefined, 1, "anything"));
+    document.Events.push_back({"Not a type", 1, "1"});
+    ASSERT_FALSE(document.ComputeStateAt(2));
+    EXPECT_FALSE(document.CurrentValues.TextEnabled);
+    EXPECT_FALSE(document.CurrentValues.OutlineEnabled);
+    EXPECT_FALSE(document.CurrentValues.AudioEnabled);
+    EXPECT_FALSE(document.CurrentValues.VideoEnabled);
+    EXPECT_EQ(document.CurrentValues.FontName, "Courier New");
+    EXPECT_EQ(document.CurrentValues.PhraseFile, "C:\\texts\\a.txt");
+    document.InsertEvent(Event(EventKind::TextOn, 5));
+    document.InsertEvent(Event(EventKind::AudioOn, 5));
+    ASSERT_FALSE(document.ComputeStateAt(6));
+    EXPECT_TRUE(document.CurrentValues.TextEnabled);
+    EXPECT_TRUE(document.CurrentValues.AudioEnabled);
 }
 
 TEST_F(SessionState, AddingTwiceAndRemovingOnceKeepsTheLaterEntry) {
     const std::string track = Cp1251Literal("C:\\Звуки\\Rain.mp3");
-    InsertEvent(Event(EventKind::AddTrack, 1000, track));
-    InsertEvent(Event(EventKind::AddTrack, 2000, track));
-    InsertEvent(Event(EventKind::RemoveTrack, 3000, Cp1251Literal("c:\\звуки\\rain.MP3")));
-    InsertEvent(Event(EventKind::RemoveTrack, 3000, ""));
-    InsertEvent(Event(EventKind::RemoveTrack, 3000, "nothing like it"));
-    ASSERT_FALSE(ComputeStateAt(5000));
-    ASSERT_EQ(CurrentValues.Waves.size(), 1u);
-    EXPECT_EQ(CurrentValues.Waves[0], (TWaveEntry{track, 2000}));
+    document.InsertEvent(Event(EventKind::AddTrack, 1000, track));
+    document.InsertEvent(Event(EventKind::AddTrack, 2000, track));
+    document.InsertEvent(Event(EventKind::RemoveTrack, 3000, Cp1251Literal("c:\\звуки\\rain.MP3")));
+    document.InsertEvent(Event(EventKind::RemoveTrack, 3000, ""));
+    document.InsertEvent(Event(EventKind::RemoveTrack, 3000, "nothing like it"));
+    ASSERT_FALSE(document.ComputeStateAt(5000));
+    ASSERT_EQ(document.CurrentValues.Waves.size(), 1u);
+    EXPECT_EQ(document.CurrentValues.Waves[0], (TWaveEntry{track, 2000}));
 }
 
 TEST_F(SessionState, AnInvalidIntegerStopsTheComputationKeepingWhatWasSet) {
-    InsertEvent(Event(EventKind::VideoType, 10, "2"));
-    InsertEvent(Event(EventKind::AudioVolume, 20, "loud"));
-    InsertEvent(Event(EventKind::TextPosition, 30, "7"));
-    const auto error = ComputeStateAt(100);
+    document.InsertEvent(Event(EventKind::VideoType, 10, "2"));
+    document.InsertEvent(Event(EventKind::AudioVolume, 20, "loud"));
+    document.InsertEvent(Event(EventKind::TextPosition, 30, "7"));
+    const auto error = document.ComputeStateAt(100);
     ASSERT_TRUE(error);
     EXPECT_EQ(*error, "'loud' is not a valid integer value");
-    EXPECT_EQ(CurrentValues.VideoType, 2);
-    EXPECT_EQ(CurrentValues.AudioVolume, 100);
-    EXPECT_EQ(CurrentValues.TextPosition, 5);
-    EXPECT_EQ(Events.size(), 3u);
-    EXPECT_EQ(*CurrentValuesView(), CurrentValues);
-    EXPECT_EQ(ComputeStateAt(20), std::nullopt);
+    EXPECT_EQ(document.CurrentValues.VideoType, 2);
+    EXPECT_EQ(document.CurrentValues.AudioVolume, 100);
+    EXPECT_EQ(document.CurrentValues.TextPosition, 5);
+    EXPECT_EQ(document.Events.size(), 3u);
+    EXPECT_EQ(*document.Published()->CurrentValues(), document.CurrentValues);
+    EXPECT_EQ(document.ComputeStateAt(20), std::nullopt);
 }
 
 TEST(EventIntegers, AcceptBlanksSignsAndHexPrefixes) {
@@ -144,22 +145,78 @@ TEST(EventIntegers, RefuseEverythingElse) {
         EXPECT_EQ(ParseEventInteger(bad), std::nullopt) << '"' << bad << '"';
 }
 
-TEST_F(SessionState, PublishedStateIsReadSafelyFromAnotherThread) {
-    std::atomic<bool> done{false};
-    std::thread reader([&] {
-        int seen = 0;
-        while (!done) {
-            const auto view = CurrentValuesView();
-            seen += view->FontName.size() > 0 ? 1 : 0;
-            seen += view->Waves.size() < 1000 ? 1 : 0;
+TEST(PublishedState, IsReadWholeAndInOrderFromAnotherThread) {
+    // State n has n tracks modulo 7 and a font name and tracks that name n, so a state read
+    // half replaced, or an older one after a newer, shows.
+    const auto font = [](int n) {
+        return std::string(24 + n % 7 * 8, static_cast<char>('a' + n % 7));
+    };
+    const auto track = [](int n) { return ".&03%0@" + std::to_string(n); };
+    constexpr int Last = 300;
+    SessionDocument document;
+    std::atomic<bool> written{false};
+    std::thread reader([&, published = document.Published()] {
+        int previous = 0;
+        while (previous < Last) {
+            const bool allWritten = written;
+            const auto view = published->CurrentValues();
+            const int n = view->PhraseInterval - 1000;
+            const bool whole =
+                n == 0 ||
+                (view->FontName == font(n) &&
+                 view->Waves.size() == static_cast<std::size_t>(n % 7) &&
+                 std::all_of(view->Waves.begin(), view->Waves.end(),
+                             [&](const TWaveEntry& wave) { return wave.Track == track(n); }));
+            if (!whole || n < previous || (allWritten && n != Last)) {
+                ADD_FAILURE() << "state " << n << " read after " << previous
+                              << (whole ? "" : ", not whole");
+                return;
+            }
+            previous = n;
         }
-        EXPECT_GE(seen, 0);
     });
-    for (int i = 0; i < 300; ++i) {
-        StartValues.FontName = i % 2 ? "Arial" : "A much longer font name that needs the heap";
-        StartValues.Waves.assign(static_cast<std::size_t>(i % 7), ".&03%0@100");
-        (void)ComputeStateAt(0);
+    for (int n = 1; n <= Last; ++n) {
+        document.StartValues.PhraseInterval = 1000 + n;
+        document.StartValues.FontName = font(n);
+        document.StartValues.Waves.assign(static_cast<std::size_t>(n % 7), track(n));
+        (void)document.ComputeStateAt(0);
     }
-    done = true;
+    written = true;
     reader.join();
+}
+
+TEST(SessionDocument, TwoDocumentsSideBySideShareNothing) {
+    SessionDocument first;
+    SessionDocument second;
+    first.SessionName = "first";
+    first.InsertEvent(Event(EventKind::VideoType, 1000, "3"));
+    first.SessionPosition = 5000;
+    ASSERT_FALSE(first.ComputeStateAt(first.SessionPosition));
+    first.SetPlaying(true);
+    const Session before = first.Contents();
+    first.StartValues.AudioVolume = 40;
+    first.RecordEdit("Громкость", before);
+
+    Session opened;
+    opened.SessionLength = 600000;
+    opened.StartValues.VideoType = 2;
+    ASSERT_FALSE(second.ReplaceSession(opened, "/projects/second.usp"));
+
+    EXPECT_EQ(first.SessionName, "first");
+    EXPECT_EQ(first.SessionLength, DefaultSessionLength);
+    EXPECT_EQ(first.Published()->CurrentValues()->VideoType, 3);
+    EXPECT_TRUE(first.IsPlaying());
+    EXPECT_TRUE(first.History().CanUndo());
+    EXPECT_TRUE(first.ProjectFileName.empty());
+
+    EXPECT_EQ(second.Contents(), opened);
+    EXPECT_EQ(second.SessionPosition, 0);
+    EXPECT_EQ(second.Published()->CurrentValues()->VideoType, 2);
+    EXPECT_FALSE(second.IsPlaying());
+    EXPECT_FALSE(second.History().CanUndo());
+
+    first.Undo();
+    EXPECT_EQ(first.StartValues.AudioVolume, 100);
+    EXPECT_EQ(second.StartValues.AudioVolume, 100);
+    EXPECT_EQ(second.Contents(), opened);
 }

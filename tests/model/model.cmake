@@ -7,6 +7,7 @@ umbrascope_add_test(NAME model_tests
     ${CMAKE_CURRENT_LIST_DIR}/ProjectFileTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MediaPathTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/BuiltSessionTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TrackDescriptorTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TestFiles.cpp
   LIBRARIES umbrascope_model
   LABELS threads)

@@ -3,8 +3,9 @@
 
 #include "visual/FullScreenWindow.h"
 #include "GuiTestApplication.h"
-#include "model/Common.h"
-#include "visual/SessionClock.h"
+#include "TestClock.h"
+#include "model/Session.h"
+#include "tests/common/SanitizerBuild.h"
 #include "visual/VideoThread.h"
 
 #include <gtest/gtest.h>
@@ -80,23 +81,24 @@ TEST_F(FullScreenWindowTest, KeysThatProduceACharacterAskToStop) {
 
 TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidden) {
     TFullScreenForm form;
-    CurrentValues = TCurrentValues{};
-    CurrentValues.VideoType = 0;
-    CurrentValues.FlickerFreq = 0;
-    CurrentValues.FlickerColor = 0x00336699;
-    PublishCurrentValues();
+    TCurrentValues values;
+    values.VideoType = 0;
+    values.FlickerFreq = 0;
+    values.FlickerColor = 0x00336699;
+    PublishedState state;
+    state.Publish(values);
     TPhraseSource phrases;
     form.ShowOnChosenScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    SetClockBase(0);
-    IsPlaying = true;
+    state.SetPlaying(true);
     {
-        TVideoThread thread(form.Frames(), phrases);
+        TVideoThread thread(form.Frames(), phrases, state, SessionTimeFromNow());
         thread.Start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 3; },
+                                    5000 * SanitizerSlowdown));
         thread.Stop(); // the thread goes before the window releases its buffers
     }
-    IsPlaying = false;
+    state.SetPlaying(false);
     const QImage shown = form.grab().toImage();
     EXPECT_EQ(shown.pixel(5, 5), qRgb(0x99, 0x66, 0x33));
     EXPECT_EQ(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(0x99, 0x66, 0x33));
@@ -108,19 +110,20 @@ TEST_F(FullScreenWindowTest, TheFrameLogHoldsEveryFrameShownAndItsSummaryAgrees)
     TFullScreenForm form;
     std::optional<FrameLog> finished;
     form.OnFrameLog([&](const FrameLog& log) { finished = log; });
-    CurrentValues = TCurrentValues{};
-    PublishCurrentValues();
+    PublishedState state;
+    state.Publish(TCurrentValues{});
     TPhraseSource phrases;
     form.ShowOnChosenScreen();
-    SetClockBase(5000);
-    IsPlaying = true;
+    state.SetPlaying(true);
     {
-        TVideoThread thread(form.Frames(), phrases);
+        TVideoThread thread(form.Frames(), phrases, state,
+                            [clock = SessionTimeFromNow()] { return 5000 + clock(); });
         thread.Start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 10; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 10; },
+                                    5000 * SanitizerSlowdown));
         thread.Stop();
     }
-    IsPlaying = false;
+    state.SetPlaying(false);
     form.hide();
     ASSERT_TRUE(finished);
     const std::vector<FrameRecord>& frames = finished->Frames();
@@ -155,13 +158,13 @@ TEST_F(FullScreenWindowTest, TheFrameLogHoldsEveryFrameShownAndItsSummaryAgrees)
 TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     TFullScreenForm form;
     TPhraseSource phrases;
-    SetClockBase(0);
-    IsPlaying = true;
-    TVideoThread thread(form.Frames(), phrases);
+    PublishedState state;
+    state.SetPlaying(true);
+    TVideoThread thread(form.Frames(), phrases, state, SessionTimeFromNow());
     thread.Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread.Passes() >= 3; }, 5000 * SanitizerSlowdown));
     thread.Stop();
-    IsPlaying = false;
+    state.SetPlaying(false);
     EXPECT_EQ(form.Frames().FramesHandedOver(), 0u);
 }
 

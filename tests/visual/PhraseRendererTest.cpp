@@ -4,6 +4,7 @@
 #include "visual/PhraseRenderer.h"
 #include "GuiTestApplication.h"
 #include "model/Cp1251.h"
+#include "tests/common/SanitizerBuild.h"
 #include "visual/Colors.h"
 #include "visual/PhraseFont.h"
 
@@ -156,7 +157,8 @@ TEST_F(PhraseRendererTest, HugePhraseIsLaidOutAndDrawnPromptly) {
     layout.PhraseStart = 0;
     QImage frame = Ground({320, 240}, 0xFF336699);
     DrawPhraseOverlay(frame, layout, values, 10);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    EXPECT_LT(std::chrono::steady_clock::now() - started,
+              std::chrono::seconds(10) * SanitizerSlowdown);
 }
 
 TEST_F(PhraseRendererTest, RotatingPhrasesWalkTheCellsFromTheStart) {
@@ -371,15 +373,28 @@ TEST_F(PhraseRendererTest, OtherFrameFormatsAreDrawnToo) {
 }
 
 TEST_F(PhraseRendererTest, EmptyOrZeroWidthPhrasesDrawNothing) {
-    TCurrentValues values = Values();
-    TPhraseLayout layout;
-    QImage frame = Ground({100, 100}, qRgb(1, 2, 3));
-    DrawPhraseOverlay(frame, layout, values, 0);
-    layout = LaidOut("\x98", values, {100, 100}); // a control character without a glyph
-    DrawPhraseOverlay(frame, layout, values, 0);
-    layout = LaidOut(Cp1251Literal("\u00AD"), values, {100, 100});
-    DrawPhraseOverlay(frame, layout, values, 0);
-    SUCCEED();
+    const TCurrentValues values = Values();
+    const QRgb ground = qRgb(1, 2, 3);
+    // No phrase yet, and a soft hyphen alone.
+    for (const TPhraseLayout& layout :
+         {TPhraseLayout{}, LaidOut(Cp1251Literal("\u00AD"), values, {100, 100})}) {
+        QImage frame = Ground({100, 100}, ground);
+        DrawPhraseOverlay(frame, layout, values, 0);
+        EXPECT_EQ(CountDifferent(frame, ground), 0) << layout.PhraseText;
+    }
+    // A character the font has no glyph for has the width of the font's missing-glyph box and
+    // shows it, inside the phrase's box like any phrase.
+    const TPhraseLayout glyphless = LaidOut("\x98", values, {100, 100});
+    EXPECT_GT(glyphless.PhraseBoxWidth, 0);
+    QImage frame = Ground({100, 100}, ground);
+    DrawPhraseOverlay(frame, glyphless, values, 0);
+    const QRect box(glyphless.PhraseX, glyphless.PhraseY, glyphless.PhraseBoxWidth,
+                    glyphless.PhraseBoxHeight);
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            if (!box.contains(x, y)) {
+                ASSERT_EQ(frame.pixel(x, y), ground) << x << "," << y;
+            }
 }
 
 } // namespace

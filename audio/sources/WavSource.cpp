@@ -1,0 +1,157 @@
+#include "WavSource.h"
+
+#include "audio/device/AudioStream.h"
+#include "base/FileUtils.h"
+#include "model/Arithmetic.h"
+#include "model/MediaPath.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint64_t PositionLimit = 0x100000000; // TFile positions are 32-bit
+constexpr std::uint16_t FormatTagPcm = 1;
+constexpr std::uint16_t FormatTagExtensible = 0xFFFE;
+
+// Little-endian values at a 64-bit position; zero past what 32-bit positions reach.
+std::uint32_t ReadValue(TFile& file, std::uint64_t position, std::uint32_t bytes) {
+    if (position + bytes > PositionLimit)
+        return 0;
+    std::uint8_t raw[4] = {};
+    file.Read(raw, static_cast<std::uint32_t>(position), bytes);
+    std::uint32_t value = 0;
+    for (std::uint32_t i = bytes; i-- > 0;)
+        value = value << 8 | raw[i];
+    return value;
+}
+
+bool IsDataIdentifier(TFile& file, std::uint64_t position) {
+    if (position + 4 > PositionLimit)
+        return false;
+    char id[4] = {};
+    file.Read(id, static_cast<std::uint32_t>(position), 4);
+    return std::memcmp(id, "data", 4) == 0;
+}
+
+class WavSource final : public TrackSource {
+public:
+    WavSource(std::unique_ptr<TFile> file, const WavLayout& layout, std::uint32_t start)
+        : file_(std::move(file)), format_(layout.Format), bufferBytes_(BufferBytesFor(format_)),
+          dataStart_(layout.DataStart), end_(layout.DataStart + layout.DataSize),
+          readPosition_(start) {}
+
+    PcmFormat Format() const override { return format_; }
+    std::size_t BufferBytes() const override { return bufferBytes_; }
+    bool ReportsDeviceFailure() const override { return true; }
+
+    // Copies up to the end of the data, then goes on from its start: the buffer runs seamlessly
+    // over the loop seam, repeating data shorter than a buffer as often as it takes.
+    void Fill(std::uint8_t* buffer) override {
+        std::size_t filled = 0;
+        try {
+            while (filled < bufferBytes_) {
+                if (readPosition_ >= end_)
+                    readPosition_ = dataStart_;
+                const auto count = static_cast<std::uint32_t>(
+                    std::min<std::uint64_t>(bufferBytes_ - filled, end_ - readPosition_));
+                file_->Read(buffer + filled, readPosition_, count);
+                readPosition_ += count;
+                filled += count;
+            }
+        } catch (const std::exception&) {
+            // A read failed under us: this buffer stays silent, the next one tries again.
+            std::memset(buffer, 0, bufferBytes_);
+        }
+    }
+
+    void AfterSwitch() override {
+        if (readPosition_ >= end_)
+            readPosition_ = dataStart_;
+    }
+
+private:
+    std::unique_ptr<TFile> file_;
+    PcmFormat format_;
+    std::size_t bufferBytes_;
+    std::uint32_t dataStart_;
+    std::uint32_t end_;
+    std::uint32_t readPosition_;
+};
+
+} // namespace
+
+WavLayout ReadWavLayout(TFile& file) {
+    WavLayout layout;
+    const std::uint32_t formatSize = ReadValue(file, 16, 4);
+    layout.FormatTag = static_cast<std::uint16_t>(ReadValue(file, 20, 2));
+    layout.Format.Channels = static_cast<int>(ReadValue(file, 22, 2));
+    layout.Format.SampleRate =
+        static_cast<int>(std::min<std::uint32_t>(ReadValue(file, 24, 4), 0x7FFFFFFF));
+    layout.Format.BlockAlign = static_cast<int>(ReadValue(file, 32, 2));
+    layout.Format.BitsPerSample = static_cast<int>(ReadValue(file, 34, 2));
+    // An extensible format chunk names its real encoding in the first two bytes of its GUID.
+    layout.PcmSubFormat = formatSize >= 40 && ReadValue(file, 44, 2) == FormatTagPcm;
+
+    // After the format chunk: the data chunk, or one other chunk and then the data chunk,
+    // whose identifier is taken as read.
+    std::uint64_t chunk = 20 + std::uint64_t{formatSize};
+    if (!IsDataIdentifier(file, chunk))
+        chunk += 8 + std::uint64_t{ReadValue(file, chunk + 4, 4)};
+    layout.DeclaredSize = ReadValue(file, chunk + 4, 4);
+    const std::uint64_t dataStart = chunk + 8;
+    const std::uint32_t fileSize = file.Size();
+    if (dataStart >= fileSize)
+        return layout;
+    layout.DataStart = static_cast<std::uint32_t>(dataStart);
+
+    // The loop covers the data chunk only, never a chunk stored after it. Truncated files and
+    // the placeholder size of streamed recordings declare more than there is: only the whole
+    // frames present count.
+    std::uint32_t size = std::min(layout.DeclaredSize, fileSize - layout.DataStart);
+    if (layout.Format.BlockAlign > 0)
+        size -= size % static_cast<std::uint32_t>(layout.Format.BlockAlign);
+    else
+        size = 0;
+    layout.DataSize = size;
+    return layout;
+}
+
+bool IsPlayablePcm(const WavLayout& layout) {
+    const bool pcm = layout.FormatTag == FormatTagPcm ||
+                     (layout.FormatTag == FormatTagExtensible && layout.PcmSubFormat);
+    return pcm && IsPlayableFormat(layout.Format);
+}
+
+std::uint32_t WavStartPosition(const WavLayout& layout, std::int32_t startOffset) {
+    const auto blockAlign = static_cast<std::uint64_t>(std::max(layout.Format.BlockAlign, 0));
+    if (blockAlign == 0 || layout.DataSize < blockAlign)
+        return layout.DataStart;
+    const std::uint64_t frames = layout.DataSize / blockAlign;
+    const long double seconds = static_cast<long double>(std::max(startOffset, 0)) / 1000.0L;
+    const std::int64_t frame =
+        RoundHalfEven(seconds * static_cast<long double>(layout.Format.SampleRate)).value_or(0);
+    return layout.DataStart +
+           static_cast<std::uint32_t>(static_cast<std::uint64_t>(frame) % frames * blockAlign);
+}
+
+std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
+                                           std::int32_t startOffset) {
+    std::unique_ptr<TFile> file;
+    WavLayout layout;
+    try {
+        file = std::make_unique<TFile>(FileSystemPath(descriptor));
+        layout = ReadWavLayout(*file);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    if (!IsPlayablePcm(layout)) {
+        file.reset();
+        Messages().ShowMessage(DeviceErrorMessage);
+        return nullptr;
+    }
+    if (layout.DataSize == 0)
+        return nullptr;
+    const std::uint32_t start = WavStartPosition(layout, startOffset);
+    return std::make_unique<WavSource>(std::move(file), layout, start);
+}

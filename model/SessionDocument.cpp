@@ -1,0 +1,78 @@
+#include "SessionDocument.h"
+
+#include "MediaPath.h"
+#include "SessionChange.h"
+#include "SessionState.h"
+
+#include <utility>
+
+SessionDocument::SessionDocument() {
+    ResetProject();
+}
+
+void SessionDocument::ResetProject() {
+    // A new project's state computes without failure.
+    (void)ReplaceSession(Session{}, std::string());
+}
+
+std::optional<std::string> SessionDocument::ReplaceSession(Session session,
+                                                           std::string projectFileName) {
+    static_cast<Session&>(*this) = std::move(session);
+    ProjectFileName = std::move(projectFileName);
+    SessionPosition = 0;
+    history_.Clear();
+    return ComputeStateAt(0);
+}
+
+void SessionDocument::KeepPositionInSession() {
+    if (SessionLength < SessionPosition)
+        SessionPosition = LastPositionIn(SessionLength);
+}
+
+std::string SessionDocument::ProjectFolder() const {
+    return ProjectFolderOf(ProjectFileName);
+}
+
+std::optional<std::string> SessionDocument::ComputeStateAt(std::int32_t t) {
+    SessionStateAt state = StateAt(StartValues, Events, t);
+    CurrentValues = std::move(state.Values);
+    PublishCurrentValues();
+    return std::move(state.Failure);
+}
+
+void SessionDocument::PublishCurrentValues() {
+    published_->Publish(CurrentValues);
+}
+
+std::size_t SessionDocument::InsertEvent(const TSessionEvent& event) {
+    return ::InsertEvent(Events, event);
+}
+
+void SessionDocument::ResortEvents(std::size_t changed) {
+    ::ResortEvents(Events, changed);
+}
+
+void SessionDocument::DeleteEvent(std::size_t index) {
+    ::DeleteEvent(Events, index);
+}
+
+void SessionDocument::RescaleEventTimes(std::int32_t oldLength, std::int32_t newLength) {
+    ::RescaleEventTimes(Events, oldLength, newLength);
+}
+
+void SessionDocument::RecordEdit(std::string name, const Session& before) {
+    history_.Record(std::move(name), SessionChange::Between(before, Contents()));
+}
+
+void SessionDocument::Undo() {
+    history_.Undo(*this);
+}
+
+void SessionDocument::Redo() {
+    history_.Redo(*this);
+}
+
+void SessionDocument::Saved(std::string projectFileName) {
+    ProjectFileName = std::move(projectFileName);
+    history_.MarkSaved();
+}

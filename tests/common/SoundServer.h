@@ -1,0 +1,10 @@
+#pragma once
+
+// Whether a sound server answers (pactl info): tests that play through a real device skip
+// without one. test.sh starts a private one.
+
+#include <cstdlib>
+
+inline bool SoundServerAnswers() {
+    return std::system("timeout 5 pactl info >/dev/null 2>&1") == 0;
+}
