@@ -1,6 +1,5 @@
 #include "VideoThread.h"
 
-#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -81,10 +80,11 @@ void TVideoThread::Execute(std::stop_token stop) {
                 break;
             due = SteadyClock::now() + PassPause;
             Pass(bands);
-            // The first pass starts the drawing threads and traces the first phrase: the rhythm
-            // begins when it is done.
+            // The first pass starts the drawing threads and traces the first phrase, which takes
+            // longer: the rhythm begins when it is done, so the first frame too stays on the
+            // screen for the whole pause rather than until the quick second one is drawn.
             if (passes_++ == 0)
-                due = std::max(*due, SteadyClock::now());
+                due = SteadyClock::now() + PassPause;
         }
     } catch (...) {
         // The thread has no error path of its own; the session goes on without pictures.

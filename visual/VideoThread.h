@@ -49,7 +49,7 @@ public:
 
     // Thread safe: passes made since Start, and passes that began more than LateMargin after
     // they were due, PassPause after the previous one began drawing (the drawing fell behind);
-    // the second pass is due no earlier than the first, which sets everything up, has ended.
+    // the second pass is due PassPause after the first, which sets everything up, has ended.
     std::uint64_t Passes() const;
     std::uint64_t LatePasses() const;
     // Thread safe: phrases read and laid out since Start.
