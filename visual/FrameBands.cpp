@@ -10,7 +10,10 @@
 FrameBands::FrameBands(int bands)
     : count_(std::clamp(bands > 0 ? bands : QThreadPool::globalInstance()->maxThreadCount(), 1,
                         MaxBands)),
-      bands_(static_cast<std::size_t>(count_)) {}
+      bands_(static_cast<std::size_t>(count_)) {
+    for (int index = 0; index < count_; ++index)
+        tasks_.push_back(std::make_unique<BandTask>(*this, index));
+}
 
 QImage& FrameBands::Band::SurfaceFor(const Job& job) {
     for (QImage& surface : surfaces)
@@ -47,9 +50,9 @@ bool FrameBands::Draw(QImage& frame, const TCurrentValues& values, const TPhrase
     ReleaseThroughQt(this);
     for (int index = 0; index < count_; ++index) {
         try {
-            pool.start([this, index] { DrawBand(index); });
+            pool.start(tasks_[static_cast<std::size_t>(index)].get());
         } catch (...) {
-            DrawBand(index); // no task could be made: drawn here instead
+            DrawBand(index); // the pool could not take the task: drawn here instead
         }
     }
     std::unique_lock lock(mutex_);

@@ -14,10 +14,12 @@
 #include "model/Session.h"
 
 #include <QImage>
+#include <QRunnable>
 
 #include <array>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -45,6 +47,18 @@ private:
         const TPhraseLayout* phrase = nullptr;
         std::uint32_t frameTime = 0;
     };
+    // A band's task on the pool, made once and started for every frame.
+    class BandTask : public QRunnable {
+    public:
+        BandTask(FrameBands& owner, int index) : owner_(owner), index_(index) {
+            setAutoDelete(false);
+        }
+        void run() override { owner_.DrawBand(index_); }
+
+    private:
+        FrameBands& owner_;
+        const int index_;
+    };
     // The images a band paints through: a painter keeps to one QImage object, so each band has
     // its own on the frame's pixels, one for each of the few buffers that take turns as the
     // frame, made once.
@@ -59,6 +73,7 @@ private:
 
     const int count_;
     std::vector<Band> bands_;
+    std::vector<std::unique_ptr<BandTask>> tasks_;
     std::mutex mutex_;
     std::condition_variable finished_;
     Job job_;            // the frame being drawn
