@@ -15,6 +15,11 @@ FrameBands::FrameBands(int bands)
         tasks_.push_back(std::make_unique<BandTask>(*this, index));
 }
 
+void FrameBands::BandTask::run() {
+    AcquireThroughQt(this); // what Draw wrote before starting the task
+    owner_.DrawBand(index_);
+}
+
 QImage& FrameBands::Band::SurfaceFor(const Job& job) {
     for (QImage& surface : surfaces)
         if (surface.constBits() == job.bits && surface.size() == job.size &&
@@ -47,10 +52,11 @@ bool FrameBands::Draw(QImage& frame, const TCurrentValues& values, const TPhrase
         failed_ = false;
     }
     QThreadPool& pool = *QThreadPool::globalInstance();
-    ReleaseThroughQt(this);
     for (int index = 0; index < count_; ++index) {
         try {
-            pool.start(tasks_[static_cast<std::size_t>(index)].get());
+            BandTask* task = tasks_[static_cast<std::size_t>(index)].get();
+            ReleaseThroughQt(task);
+            pool.start(task);
         } catch (...) {
             DrawBand(index); // the pool could not take the task: drawn here instead
         }
@@ -61,7 +67,6 @@ bool FrameBands::Draw(QImage& frame, const TCurrentValues& values, const TPhrase
 }
 
 void FrameBands::DrawBand(int index) noexcept {
-    AcquireThroughQt(this);
     std::unique_lock lock(mutex_);
     const Job job = job_;
     Band& band = bands_[static_cast<std::size_t>(index)];

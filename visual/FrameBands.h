@@ -53,7 +53,7 @@ private:
         BandTask(FrameBands& owner, int index) : owner_(owner), index_(index) {
             setAutoDelete(false);
         }
-        void run() override { owner_.DrawBand(index_); }
+        void run() override;
 
     private:
         FrameBands& owner_;
