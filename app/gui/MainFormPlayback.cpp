@@ -33,6 +33,8 @@ void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
     if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this)))
         return;
+    // Said before the show, which a message would cover.
+    ShowMissingMedia();
     Guarded(this, [&] { controller_->PlayButtonClick(withPicture); });
 }
 
