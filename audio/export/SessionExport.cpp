@@ -76,7 +76,7 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
     if (!converter->Valid()) {
         // Live play could not open the device with this format either.
         if (source->ReportsDeviceFailure())
-            Messages().ShowMessage("Ошибка аудиоустройства");
+            Messages().ShowMessage(source->DeviceFailureMessage());
         return;
     }
     tracks_.push_back(
