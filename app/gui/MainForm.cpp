@@ -196,6 +196,8 @@ void TMainForm::FormResize() {
     WavesListBox->resize(AudioWavesGroupBox->width() - WavesListBox->x() - 10,
                          AudioWavesGroupBox->height() - 50);
     VolumeLabel->move(VolumeLabel->x(), WavesListBox->height() + 27);
+    ClipIndicator->move(AudioWavesGroupBox->width() - 10 - ClipIndicator->width(),
+                        VolumeLabel->y());
 }
 
 void TMainForm::ScreenPreviewBoxPaint(QPainter& painter) {

@@ -165,6 +165,7 @@ public:
     QGroupBox* AudioWavesGroupBox = nullptr;
     QListWidget* WavesListBox = nullptr;
     QLabel* VolumeLabel = nullptr;
+    QLabel* ClipIndicator = nullptr; // lit while the live mix goes past full scale
     TPaintBox* TrackBox = nullptr;
     QPushButton* PlayButton = nullptr;
     QPushButton* PlaySoundButton = nullptr;
@@ -235,6 +236,7 @@ private:
     void FormResize();
     void CreatePlayback();
     void ShowPlaying(bool playing);
+    void ShowMixClipping();
     static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     QString ProjectDisplayName() const;
@@ -263,4 +265,6 @@ private:
     // The project came from a file that ended too early: the caption says so, and Save asks
     // before it writes over that file.
     bool openedDamaged_ = false;
+    // Clock ticks the clip indicator stays lit after the mix last clipped.
+    int clipLitTicks_ = 0;
 };
