@@ -6,16 +6,23 @@
 
 #include <QListWidget>
 
-QString MediaDisplayText(const std::string& value, std::string_view projectFolder) {
+namespace {
+
+QString DisplayText(const std::string& value, bool missing) {
     const QString text = FromModelText(TrackDisplayText(value));
-    if (!IsMissingMedium(value, projectFolder))
-        return text;
-    return QStringLiteral("%1 (файл не найден)").arg(text);
+    return missing ? QStringLiteral("%1 (файл не найден)").arg(text) : text;
+}
+
+} // namespace
+
+QString MediaDisplayText(const std::string& value, std::string_view projectFolder) {
+    return DisplayText(value, IsMissingMedium(value, projectFolder));
 }
 
 void AddTrackItem(QListWidget& list, const std::string& track, std::string_view projectFolder) {
-    auto* item = new QListWidgetItem(MediaDisplayText(track, projectFolder), &list);
-    if (IsMissingMedium(track, projectFolder)) {
+    const bool missing = IsMissingMedium(track, projectFolder);
+    auto* item = new QListWidgetItem(DisplayText(track, missing), &list);
+    if (missing) {
         item->setForeground(QColor(Qt::red));
         item->setToolTip(FromModelText(track));
     }
