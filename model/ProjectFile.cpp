@@ -197,12 +197,22 @@ std::string TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap&
                   "» обрывается в начальных значениях: часть из них и все события утеряны.";
         break;
     case ProjectGap::Part::Tracks:
-        missing = "Файл проекта «" + file + "» обрывается в списке аудиотреков: прочитано " + read +
-                  " из " + stated + "; дальнейшие начальные значения и все события утеряны.";
+        if (gap.entriesStated == 0)
+            missing = "Файл проекта «" + file +
+                      "» обрывается перед списком аудиотреков: аудиотреки, дальнейшие начальные "
+                      "значения и все события утеряны.";
+        else
+            missing = "Файл проекта «" + file + "» обрывается в списке аудиотреков: прочитано " +
+                      read + " из " + stated +
+                      "; дальнейшие начальные значения и все события утеряны.";
         break;
     case ProjectGap::Part::Events:
-        missing = "Файл проекта «" + file + "» обрывается в списке событий: прочитано " + read +
-                  " из " + stated + ".";
+        if (gap.entriesStated == 0)
+            missing = "Файл проекта «" + file +
+                      "» обрывается перед списком событий: все события утеряны.";
+        else
+            missing = "Файл проекта «" + file + "» обрывается в списке событий: прочитано " + read +
+                      " из " + stated + ".";
         break;
     }
     return missing;
