@@ -32,7 +32,7 @@ constexpr int PhraseCharacterLimit = 1000;
 
 // The current phrase and where it stands.
 struct TPhraseLayout {
-    std::string PhraseText;        // as read from the file (Windows-1251), not trimmed
+    std::string PhraseText;        // as read from the file (UTF-8 or Windows-1251), not trimmed
     std::uint32_t PhraseStart = 0; // frame time of the pass that laid it out
     std::int32_t PhraseFontHeight = 0;
     std::int32_t PhraseBoxWidth = 0;
@@ -40,7 +40,8 @@ struct TPhraseLayout {
     std::int32_t PhraseX = 0;
     std::int32_t PhraseY = 0;
     int LastCell = 1;    // cell of the previous phrase
-    QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit characters
+    QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit bytes, without
+                         // the characters no font can draw
 };
 
 // Random cells for TextPosition 12, from a generator that starts the same every time: live
@@ -57,6 +58,9 @@ private:
 
 // The generator live play uses.
 RandomCells& SharedRandomCells();
+
+// The characters of text that font, or the application's font standing in for it, can draw.
+QString DrawablePhrase(const QString& text, const QFont& font);
 
 // Sets the font height, the box and the cell of layout.PhraseText for a screen of this size.
 void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,

@@ -53,6 +53,9 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
     }
     if (!load.Opened())
         return argument + ": " + load.message;
+    // A file that ends too early still opens, as far as it goes; the command says so.
+    if (!load.damage.empty())
+        std::cerr << "umbrascope: warning: " << load.damage << '\n';
     // Each command computes the state for its own time and reports what stops it there.
     (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     return std::nullopt;

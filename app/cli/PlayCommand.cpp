@@ -11,6 +11,7 @@
 #include "base/ReplacingFile.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/SessionMedia.h"
 #include "model/SessionState.h"
 #include "play/DisplayCheck.h"
 #include "play/FrameLogReport.h"
@@ -182,13 +183,18 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
                 QCoreApplication::quit();
         };
         display.Report = Report;
-        // As the export lists them, so a script or a user sees why a track is silent.
+        // As the export lists them, so a script or a user sees why a track is silent: all of
+        // them as play starts, and a track that goes missing later when it is due.
         std::set<std::string> missing;
-        display.TrackNotFound = [&missing](const std::string& track) {
-            if (missing.insert(track).second)
-                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(track)
+        const auto leaveOut = [&missing](const std::string& medium) {
+            if (missing.insert(medium).second)
+                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(medium)
                           << " (not found)\n";
         };
+        for (const std::string& medium :
+             MissingMedia(document.Contents(), document.ProjectFolder()))
+            leaveOut(medium);
+        display.TrackNotFound = leaveOut;
         PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {

@@ -82,6 +82,15 @@ void TMainForm::CreateControls() {
     // One line per track: the list need not measure each of the thousands a session may hold.
     WavesListBox->setUniformItemSizes(true);
     VolumeLabel = NewLabel(AudioWavesGroupBox, "VolumeLabel", 10, 151);
+    ClipIndicator = NewLabel(AudioWavesGroupBox, "ClipIndicator", 180, 151);
+    ClipIndicator->resize(80, 16);
+    ClipIndicator->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ClipIndicator->setText(QStringLiteral("Перегрузка"));
+    ClipIndicator->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    ClipIndicator->setToolTip(
+        QStringLiteral("Звук сеанса превышает предельную громкость и искажается: уменьшите "
+                       "громкость дорожек."));
+    ClipIndicator->hide();
 
     TrackBox = new TPaintBox(client);
     TrackBox->setObjectName(QStringLiteral("TrackBox"));

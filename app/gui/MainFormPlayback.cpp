@@ -2,6 +2,7 @@
 
 #include "MainForm.h"
 
+#include "audio/device/StreamMix.h"
 #include "play/FrameLogReport.h"
 #include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
@@ -10,9 +11,12 @@
 #include "visual/FullScreenWindow.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 void TMainForm::CreatePlayback() {
     FullScreenForm = std::make_unique<TFullScreenForm>();
@@ -42,6 +46,8 @@ void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
     if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this)))
         return;
+    // Said before the show, which a message would cover.
+    ShowMissingMedia();
     Guarded(this, [&] { controller_->PlayButtonClick(withPicture); });
 }
 
@@ -51,6 +57,14 @@ void TMainForm::StopButtonClick() {
 
 void TMainForm::ControlTimerTimer() {
     Guarded(this, [&] { controller_->ControlTimerTimer(); });
+    ShowMixClipping();
+}
+
+void TMainForm::ShowMixClipping() {
+    // Lit for a second after the last clip, so that a short one is seen too.
+    constexpr int LitTicks = 20;
+    clipLitTicks_ = TakeMixClipped() ? LitTicks : std::max(clipLitTicks_ - 1, 0);
+    ClipIndicator->setVisible(document_.IsPlaying() && clipLitTicks_ > 0);
 }
 
 void TMainForm::ShowPresentationScreens() {
@@ -62,6 +76,10 @@ void TMainForm::ShowPlaying(bool playing) {
     PlayButton->setEnabled(!playing);
     PlaySoundButton->setEnabled(!playing);
     StopButton->setEnabled(playing);
+    // A clip of an earlier play must not light the indicator of this one.
+    (void)TakeMixClipped();
+    clipLitTicks_ = 0;
+    ClipIndicator->hide();
     if (playing)
         DisableControls();
     else

@@ -2,6 +2,7 @@
 // end, or cleanly on SIGTERM and SIGINT; bad arguments and files are refused.
 
 #include "QtTestSupport.h"
+#include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "tests/common/SanitizerBuild.h"
 
@@ -137,13 +138,18 @@ TEST_F(PlayCommand, NamesTheTracksItCannotFindAsTheExportDoes) {
     Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&04%440@0@50", "/nowhere/rain.wav"};
+    contents.StartValues.PhraseFile = "/nowhere/phrases.txt";
+    contents.Events = {
+        {Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек"), 299600, "/nowhere/rain.wav"}};
     WriteBytes(project, ProjectBytes(contents));
     Start({"--play", project, "--from", "299500", "--sound-only"});
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitCode(), 0);
+    // Every missing file once, the phrase file too, as play starts.
     const QString errors = QString::fromUtf8(program.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QStringLiteral("/nowhere/rain.wav (not found)")))
+    EXPECT_EQ(errors.count(QStringLiteral("/nowhere/rain.wav (not found)")), 1)
         << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("/nowhere/phrases.txt (not found)")));
 }
 
 TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
