@@ -190,19 +190,19 @@ PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight) {
 }
 
 void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
-                       std::uint32_t frameTime) {
+                       std::uint32_t frameTime, QRect clip) {
     const std::uint32_t shownFor = frameTime - layout.PhraseStart;
     if (!values.TextEnabled || layout.PhraseText.empty() ||
         std::int64_t{shownFor} > values.PhraseDuration)
         return;
     const QRect box(layout.PhraseX, layout.PhraseY, layout.PhraseBoxWidth, layout.PhraseBoxHeight);
     DrawKeyedText(frame, box, layout.DisplayText, PhraseLookOf(values, layout.PhraseFontHeight),
-                  values.Transparency);
+                  values.Transparency, clip);
 }
 
 void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
-                   int transparency) {
-    const QRect overlap = box.intersected(frame.rect());
+                   int transparency, QRect clip) {
+    const QRect overlap = box.intersected(clip.isValid() ? frame.rect() & clip : frame.rect());
     if (overlap.isEmpty())
         return;
     if (frame.format() != QImage::Format_RGB32)

@@ -78,9 +78,10 @@ void TakePhrase(TPhraseLayout& layout, std::string text, const TCurrentValues& v
 void DropPhrase(TPhraseLayout& layout);
 
 // Draws the phrase into the finished frame (made Format_RGB32 if it is not) while frameTime lies
-// within PhraseDuration ms of PhraseStart, with text on and a phrase present.
+// within PhraseDuration ms of PhraseStart, with text on and a phrase present. A valid clip limits
+// the drawing to its pixels, which then are the same as without it.
 void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
-                       std::uint32_t frameTime);
+                       std::uint32_t frameTime, QRect clip = QRect());
 
 // The cell height at which text fills target pixels: Round(referenceHeight * target / width at
 // referenceHeight), then one pixel less while the text is wider than target, never below
@@ -110,12 +111,12 @@ PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight);
 
 // Draws text at the top-left of box on a KeyGrey ground and blends it into frame with the
 // transparency (0..100; more counts as 100), only where box overlaps the frame (made
-// Format_RGB32 if it is not). Glyph
+// Format_RGB32 if it is not) and a valid clip. Glyph
 // outlines are filled unsmoothed; an outline two pixels wide covers the glyphs' edge pixels inside
 // and out, one pixel wide the pixels just outside, as a pen of that width stroked along the
 // outlines.
 void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
-                   int transparency);
+                   int transparency, QRect clip = QRect());
 
 // Blends the text image into frame at position: pixels with a channel at 120 are left out,
 // the others become Trunc(text * alpha + frame * (1 - alpha)) per channel, alpha being

@@ -118,12 +118,14 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
         return std::nullopt;
     if (index.kind == BundleIndex::Kind::Damaged)
         return Fail(std::string(program_invocation_name) + ": " + index.problem);
-    const bool played =
-        arguments.empty() || arguments[0] == "--sound-only" || arguments[0] == "--from";
+    const bool played = arguments.empty() || arguments[0] == "--sound-only" ||
+                        arguments[0] == "--from" || arguments[0] == "--screen" ||
+                        arguments[0] == "--frame-log";
     if (!played && arguments[0].starts_with("--"))
         return RunCommandLine(arguments);
     if (!played) {
-        std::cerr << "usage: " << program_invocation_name << " [--from MS] [--sound-only]\n"
+        std::cerr << "usage: " << program_invocation_name
+                  << " [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv]\n"
                   << "This file is a built session: started, it plays the session. See --help "
                      "for the other commands.\n";
         return 2;

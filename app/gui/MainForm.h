@@ -177,6 +177,7 @@ public:
     QMenu* RecentProjectsMG = nullptr;
     QMenu* EditMG = nullptr;
     QMenu* SessionSettingsMG = nullptr;
+    QMenu* PresentationScreenMG = nullptr; // the screen a session is shown on
     QMenu* EventsMG = nullptr;
     QMenu* HelpMG = nullptr;
     QAction* NewMI = nullptr;
@@ -237,6 +238,7 @@ private:
     void CreatePlayback();
     void ShowPlaying(bool playing);
     void ShowMixClipping();
+    void ShowPresentationScreens();
     static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     QString ProjectDisplayName() const;

@@ -168,6 +168,10 @@ void TMainForm::CreateMenus() {
         item(SessionSettingsMG, "SessionParametersMI", QStringLiteral("Основные параметры"));
     SessionStartValuesMI =
         item(SessionSettingsMG, "SessionStartValuesMI", QStringLiteral("Начальные значения"));
+    SessionSettingsMG->addSeparator();
+    PresentationScreenMG = SessionSettingsMG->addMenu(QStringLiteral("Экран показа"));
+    PresentationScreenMG->setObjectName(QStringLiteral("PresentationScreenMG"));
+    connect(PresentationScreenMG, &QMenu::aboutToShow, this, [this] { ShowPresentationScreens(); });
 
     EventsMG = bar->addMenu(QStringLiteral("Редактирование событий"));
     EventsMG->setObjectName(QStringLiteral("EventsMG"));

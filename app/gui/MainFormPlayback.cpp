@@ -3,9 +3,11 @@
 #include "MainForm.h"
 
 #include "audio/device/StreamMix.h"
+#include "play/FrameLogReport.h"
 #include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
+#include "ui/ScreenChoice.h"
 #include "visual/FullScreenWindow.h"
 
 #include <QCloseEvent>
@@ -19,6 +21,13 @@
 void TMainForm::CreatePlayback() {
     FullScreenForm = std::make_unique<TFullScreenForm>();
     FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
+    FullScreenForm->SetScreenName(ChosenScreenName());
+    ShowPresentationScreens();
+    // For checking how evenly frames come: each play with picture replaces this log.
+    const QString frameLog = qEnvironmentVariable("UMBRASCOPE_FRAME_LOG");
+    if (!frameLog.isEmpty())
+        FullScreenForm->OnFrameLog(
+            [path = frameLog.toStdString()](const FrameLog& log) { ReportFrameLog(log, path); });
     PlaybackDisplay display;
     display.UpdateDisplay = [this] { UpdateDisplay(); };
     display.RepaintTimeline = [this] { RepaintTrackBox(); };
@@ -56,6 +65,11 @@ void TMainForm::ShowMixClipping() {
     constexpr int LitTicks = 20;
     clipLitTicks_ = TakeMixClipped() ? LitTicks : std::max(clipLitTicks_ - 1, 0);
     ClipIndicator->setVisible(document_.IsPlaying() && clipLitTicks_ > 0);
+}
+
+void TMainForm::ShowPresentationScreens() {
+    ListPresentationScreens(*PresentationScreenMG,
+                            [this](const QString& name) { FullScreenForm->SetScreenName(name); });
 }
 
 void TMainForm::ShowPlaying(bool playing) {
