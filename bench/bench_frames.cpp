@@ -1,18 +1,24 @@
-// One complete presentation frame: the pattern, then a showing phrase with outline at 50 %
-// transparency blended over it, for each pattern and the blank frame, at 1920 x 1080 and
-// 3840 x 2160. Also a frame whose phrase is new (its glyphs traced afresh) and the layout of
-// one new phrase.
+// One complete presentation frame as the presentation thread draws it, in bands on every core:
+// the pattern, then a showing phrase with outline at 50 % transparency blended over it, for
+// each pattern and the blank frame, at 1920 x 1080 and 3840 x 2160. Also a frame whose phrase
+// is new (its glyphs traced afresh), drawn in one band and in bands, and the layout of one new
+// phrase. Times are wall-clock: the bands run on several threads.
 //
 // Run: build/bench/bench_frames --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
 #include "bench/BenchSupport.h"
 #include "model/Cp1251.h"
 #include "model/Session.h"
+#include "visual/FrameBands.h"
+#include "visual/FrameExchange.h"
 #include "visual/VideoFunctions.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -38,49 +44,55 @@ void BM_Frame(benchmark::State& state) {
     TPhraseLayout phrase;
     phrase.PhraseText = SamplePhrase;
     LayOutPhrase(phrase, values, size);
-    QImage frame(size, QImage::Format_RGB32);
+    QImage frame = PresentationFrame(size);
+    FrameBands bands;
     std::uint32_t frameTime = 123456;
     for (auto _ : state) {
         phrase.PhraseStart = frameTime; // the phrase shows in every frame
-        DrawFrame(frame, values, phrase, frameTime);
+        bands.Draw(frame, values, phrase, frameTime);
         benchmark::DoNotOptimize(frame.constBits());
         frameTime += 16;
     }
     static const char* const Names[] = {"flicker", "spiral", "stripes", "circles", "blank"};
     state.SetLabel(std::string(Names[state.range(0)]) + " " + std::to_string(size.width()) + "x" +
-                   std::to_string(size.height()));
+                   std::to_string(size.height()) + ", " + std::to_string(bands.Count()) + " bands");
 }
 BENCHMARK(BM_Frame)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {1920, 3840}})
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->MinTime(0.5);
 
 // The first frame of each phrase traces the phrase's glyphs; the following frames of the same
-// phrase reuse that. Here every frame has a new phrase.
+// phrase reuse that. Here every frame has a new phrase: sixteen take turns, more than the drawing
+// threads keep traced. range(2): bands (0 one per core).
 void BM_FrameWithNewPhrase(benchmark::State& state) {
     TCurrentValues values = PhraseValues();
     values.VideoType = static_cast<std::uint8_t>(state.range(0));
     const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
-    TPhraseLayout phrases[2];
-    phrases[0].PhraseText = SamplePhrase;
-    phrases[1].PhraseText = Cp1251Literal("Другая фраза тут");
-    for (TPhraseLayout& phrase : phrases)
-        LayOutPhrase(phrase, values, size);
-    QImage frame(size, QImage::Format_RGB32);
+    FrameBands bands(static_cast<int>(state.range(2)));
+    std::vector<TPhraseLayout> phrases(16);
+    for (std::size_t i = 0; i < phrases.size(); ++i) {
+        phrases[i].PhraseText = SamplePhrase + " " + std::to_string(10 + i);
+        LayOutPhrase(phrases[i], values, size);
+    }
+    QImage frame = PresentationFrame(size);
     std::uint32_t frameTime = 123456;
-    int next = 0;
+    std::size_t next = 0;
     for (auto _ : state) {
         TPhraseLayout& phrase = phrases[next];
-        next = 1 - next;
+        next = (next + 1) % phrases.size();
         phrase.PhraseStart = frameTime;
-        DrawFrame(frame, values, phrase, frameTime);
+        bands.Draw(frame, values, phrase, frameTime);
         benchmark::DoNotOptimize(frame.constBits());
         frameTime += 16;
     }
+    state.SetLabel(std::to_string(bands.Count()) + " bands");
 }
 BENCHMARK(BM_FrameWithNewPhrase)
-    ->ArgsProduct({{1}, {1920, 3840}})
+    ->ArgsProduct({{1}, {1920, 3840}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->MinTime(0.5);
 
 void BM_LayOutPhrase(benchmark::State& state) {

@@ -1,7 +1,8 @@
 // The presenting run: the full-screen window with the spiral and a phrase every second, drawn
 // by the presentation thread for 10 s. Counts the frames the window showed, the passes that
-// fell behind the 13 ms + drawing rhythm, and frames replaced before the window showed them.
-// Needs a display.
+// began late (the drawing took longer than the 13 ms rhythm allows), frames replaced before the
+// window showed them, and from the frame log the median and 99th-percentile interval between
+// frames shown and the frames late by more than 1.5 refresh intervals. Needs a display.
 //
 // Run: xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/bench_present
 
@@ -36,11 +37,13 @@ void BM_PresentSpiral(benchmark::State& state) {
     PublishedState published;
     published.Publish(values);
     TFullScreenForm form;
+    FrameLogSummary shown;
+    form.OnFrameLog([&shown](const FrameLog& log) { shown = log.Summary(); });
     TPhraseSource phrases;
     for (auto _ : state) {
         phrases.Replace(OpenPhraseFile(phraseFile.toStdString()));
         form.ClearStopRequest();
-        form.ShowOnPrimaryScreen();
+        form.ShowOnChosenScreen();
         SetClockBase(0);
         published.SetPlaying(true);
         const auto shownBefore = form.Frames().FramesShown();
@@ -55,6 +58,8 @@ void BM_PresentSpiral(benchmark::State& state) {
         published.SetPlaying(false);
         thread.Stop();
         const double seconds = timer.elapsed() / 1000.0;
+        state.counters["width"] = form.Frames().FrameSize().width(); // while shown
+        state.counters["height"] = form.Frames().FrameSize().height();
         form.hide();
         phrases.Close();
         state.counters["frames_per_s"] = (form.Frames().FramesShown() - shownBefore) / seconds;
@@ -62,8 +67,10 @@ void BM_PresentSpiral(benchmark::State& state) {
         state.counters["late_passes"] = static_cast<double>(thread.LatePasses());
         state.counters["dropped_frames"] =
             static_cast<double>(form.Frames().FramesDropped() - droppedBefore);
-        state.counters["width"] = form.width();
-        state.counters["height"] = form.height();
+        state.counters["interval_median_ms"] = shown.medianInterval.count() / 1000.0;
+        state.counters["interval_p99_ms"] = shown.p99Interval.count() / 1000.0;
+        state.counters["late_frames"] = static_cast<double>(shown.late);
+        state.counters["opengl"] = form.OpenGlView() ? 1 : 0;
     }
 }
 BENCHMARK(BM_PresentSpiral)->Iterations(1)->Unit(benchmark::kSecond);

@@ -1,5 +1,6 @@
 #include "AddWaveForm.h"
 
+#include "audio/sources/AudioFileCheck.h"
 #include "model/MediaPath.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrequencyField.h"
@@ -185,8 +186,13 @@ void TAddWaveForm::OpenAudioFileButtonClick() {
             QStringLiteral("Аудиофайл (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|"
                            "MPEG Layer 3 (*.mp3)|*.mp3"),
             FileKind::Audio)) {
-        wavePath_ = *path;
-        AudioWaveEdit->setText(FromModelText(wavePath_));
+        // A file no track could play is refused now, not found silent during the show.
+        if (const auto reason = UnplayableAudioFileReason(*path)) {
+            ShowMessageBox(this, QString::fromStdString(*reason));
+        } else {
+            wavePath_ = *path;
+            AudioWaveEdit->setText(FromModelText(wavePath_));
+        }
     }
     RBClick(AudioFileRB);
 }

@@ -9,6 +9,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/FontNameBox.h"
 #include "ui/FrequencyField.h"
+#include "ui/MediaItems.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PositionButtons.h"
 #include "ui/SpinField.h"
@@ -103,7 +104,7 @@ void TSessionStartValuesForm::FormShow() {
     WaveList = v.Waves;
     WavesListBox->clear();
     for (const std::string& track : WaveList)
-        WavesListBox->addItem(FromModelText(TrackDisplayText(track)));
+        AddTrackItem(*WavesListBox, track, ProjectFolder);
     if (WavesListBox->count() > 0)
         WavesListBox->setCurrentRow(0);
 
@@ -184,7 +185,7 @@ void TSessionStartValuesForm::FormClose() {
 void TSessionStartValuesForm::BitBtn1Click() {
     if (AddWaveForm->exec() != QDialog::Accepted || AddWaveForm->TrackResult.empty())
         return;
-    WavesListBox->addItem(FromModelText(TrackDisplayText(AddWaveForm->TrackResult)));
+    AddTrackItem(*WavesListBox, AddWaveForm->TrackResult, ProjectFolder);
     WaveList.push_back(AddWaveForm->TrackResult);
     WavesListBox->setCurrentRow(WavesListBox->count() - 1);
 }
@@ -214,7 +215,8 @@ void TSessionStartValuesForm::ClFileNameClick() {
 }
 
 void TSessionStartValuesForm::ShowPhraseFile() {
-    TxtFileEdit->setText(FromModelText(ExtractFileName(PhraseFilePath)));
+    TxtFileEdit->setText(PhraseFilePath.empty() ? QString()
+                                                : MediaDisplayText(PhraseFilePath, ProjectFolder));
 }
 
 void TSessionStartValuesForm::FontSettingsBtnClick() {

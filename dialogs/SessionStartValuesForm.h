@@ -36,6 +36,9 @@ public:
     // The dialogs this one opens; the main window sets them once they exist.
     TAddWaveForm* AddWaveForm = nullptr;
     TFontSettingsForm* FontSettingsForm = nullptr;
+    // Where the project's moved media are looked for, to mark the ones not found; set by the
+    // window before the dialog opens.
+    std::string ProjectFolder;
 
     // Load: the controls (and those of the phrase appearance dialog) from the start values;
     // runs when the dialog is shown.

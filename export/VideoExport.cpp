@@ -220,3 +220,11 @@ const std::vector<std::string>& VideoExport::LeftOut() const {
 std::uint64_t VideoExport::ClippedSamples() const {
     return engine_->sound.ClippedSamples();
 }
+
+std::uint64_t VideoExport::SoundSamples() const {
+    return engine_->sound.RenderedFrames() * 2;
+}
+
+std::int64_t VideoExport::FirstClipTime() const {
+    return engine_->sound.FirstClipTime();
+}

@@ -67,6 +67,10 @@ public:
     // Files of tracks the sound had to leave out, with the reason (as SessionRenderer::LeftOut).
     const std::vector<std::string>& LeftOut() const;
     std::uint64_t ClippedSamples() const;
+    // The sound's samples made so far (both channels), and where the first clipped one lies
+    // (as SessionRenderer::FirstClipTime).
+    std::uint64_t SoundSamples() const;
+    std::int64_t FirstClipTime() const;
 
     const VideoExportTimes& Times() const { return times_; }
 

@@ -14,6 +14,8 @@ VideoExportJob::VideoExportJob(Session session, std::string projectFolder,
           });
           outcome.cancelled = !outcome.written;
           outcome.clippedSamples = video.ClippedSamples();
+          outcome.renderedSamples = video.SoundSamples();
+          outcome.firstClipTime = video.FirstClipTime();
           outcome.problems = video.Problems();
           outcome.leftOut = video.LeftOut();
       }) {}

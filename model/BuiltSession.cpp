@@ -5,6 +5,7 @@
 #include "MediaPath.h"
 #include "ProjectFile.h"
 #include "Session.h"
+#include "SessionMedia.h"
 #include "base/FileDescriptor.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
@@ -22,34 +23,6 @@
 namespace {
 
 const std::string ProjectEntryName = "session.usp";
-
-enum class MediaField { PhraseFile, Track, TrackRemoval };
-
-// Every text of a session that names a phrase file or a track, with what it names.
-template <typename Visit> void ForEachMediaPath(Session& session, Visit visit) {
-    visit(session.StartValues.PhraseFile, MediaField::PhraseFile);
-    for (std::string& track : session.StartValues.Waves)
-        visit(track, MediaField::Track);
-    for (TSessionEvent& event : session.Events) {
-        switch (EventKindOf(event.EventType).value_or(EventKind::Undefined)) {
-        case EventKind::PhraseFile:
-            visit(event.EventValue, MediaField::PhraseFile);
-            break;
-        case EventKind::AddTrack:
-            visit(event.EventValue, MediaField::Track);
-            break;
-        case EventKind::RemoveTrack:
-            visit(event.EventValue, MediaField::TrackRemoval);
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-bool IsMediaPath(std::string_view value) {
-    return !value.empty() && !value.starts_with(".&");
-}
 
 bool Readable(const std::string& cp1251Path) {
     return std::ifstream(FileSystemPath(cp1251Path), std::ios::binary).is_open();

@@ -125,6 +125,36 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
     return out;
 }
 
+namespace {
+
+// The length of text without a UTF-8 sequence cut short at its end.
+std::size_t WithoutCutSequence(std::string_view text) {
+    for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+        if ((byte & 0xC0) == 0x80)
+            continue; // a continuation byte: look further back for its lead
+        const std::size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return needed > back ? text.size() - back : text.size();
+    }
+    return text.size();
+}
+
+} // namespace
+
+std::string TextLineToUtf8(std::string_view line) {
+    constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+    if (line.starts_with(ByteOrderMark))
+        line.remove_prefix(ByteOrderMark.size());
+    const std::string_view whole = line.substr(0, WithoutCutSequence(line));
+    bool nonAscii = false;
+    for (std::size_t pos = 0; pos < whole.size();) {
+        nonAscii = nonAscii || static_cast<unsigned char>(whole[pos]) >= 0x80;
+        if (!NextCodePoint(whole, pos))
+            return Cp1251ToUtf8(line);
+    }
+    return nonAscii ? std::string(whole) : Cp1251ToUtf8(line);
+}
+
 std::string Cp1251Literal(std::string_view utf8) {
     auto converted = Utf8ToCp1251(utf8);
     if (!converted)

@@ -14,6 +14,13 @@ std::string Cp1251ToUtf8(std::string_view cp1251);
 // Empty when the text is not valid UTF-8 or holds a character that Windows-1251 cannot hold.
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 
+// A line of a text file, which may be UTF-8 (most files on Linux) or Windows-1251 (what the
+// program has always read), as UTF-8. UTF-8 when its bytes are valid UTF-8 and hold non-ASCII
+// characters (a Windows-1251 line of Russian text practically never is), else Windows-1251. A
+// byte order mark at the start is dropped, and so is a sequence cut short at the end of a line
+// that was read only in part.
+std::string TextLineToUtf8(std::string_view line);
+
 // For texts written in this program's own UTF-8 sources, which are known to be encodable.
 std::string Cp1251Literal(std::string_view utf8);
 

@@ -21,7 +21,9 @@ template <typename Archive, typename Contents> void VisitLayout(Archive& a, Cont
     a.Line(c.SessionAuthor);
     a.Line(c.SessionDescription);
     a.Fixed(c.SessionLength);
+    a.Enter(ProjectGap::Part::StartValues);
     VisitSettingsFields(a, c.StartValues);
+    a.Enter(ProjectGap::Part::Events);
     a.List(c.Events, [&a](auto& event) {
         a.Line(event.EventType);
         a.Fixed(event.EventTime);
@@ -43,15 +45,37 @@ class Reader {
 public:
     explicit Reader(TFile& file) : file_(file), size_(file.Size()) {}
 
-    void Line(std::string& text) { position_ = file_.ReadLine(text, position_); }
+    void Enter(ProjectGap::Part part) {
+        if (!truncated_)
+            gap_ = {part, 0, 0};
+    }
+
+    void Line(std::string& text) {
+        if (position_ >= size_) {
+            Missing();
+            text.clear();
+            return;
+        }
+        position_ = file_.ReadLine(text, position_);
+        // The writer ends every line with a line feed: one the file does not hold was cut off.
+        unsigned char last = 0;
+        if (position_ >= size_)
+            file_.Read(&last, size_ - 1, 1);
+        if (position_ >= size_ && last != '\n')
+            Missing();
+    }
 
     void Field(const char*, std::string& text) { Line(text); }
     void Field(const char*, std::vector<std::string>& tracks) {
+        Enter(ProjectGap::Part::Tracks);
         List(tracks, [this](std::string& track) { Line(track); });
+        Enter(ProjectGap::Part::StartValues);
     }
     template <typename T> void Field(const char*, T& value) { Fixed(value); }
 
     template <typename T> void Fixed(T& value) {
+        if (std::uint64_t{position_} + sizeof(T) > size_)
+            Missing();
         unsigned char bytes[sizeof(T)];
         position_ = file_.Read(bytes, position_, sizeof(T));
         if constexpr (std::is_same_v<T, bool>) {
@@ -74,19 +98,34 @@ public:
         if (count < 0 || std::uint64_t(count) * SmallestEntryBytes<Item>() > remaining)
             throw WrongFormat{};
         items.assign(static_cast<std::size_t>(count), Item{});
-        for (auto& item : items)
-            readItem(item);
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (!truncated_) {
+                gap_.entriesRead = i;
+                gap_.entriesStated = count;
+            }
+            readItem(items[static_cast<std::size_t>(i)]);
+        }
     }
+
+    bool Truncated() const { return truncated_; }
+    const ProjectGap& Gap() const { return gap_; }
 
     std::uint32_t position_ = MagicLength;
 
 private:
+    // The first field the file ends before fixes where the gap is.
+    void Missing() { truncated_ = true; }
+
     TFile& file_;
     std::uint32_t size_;
+    ProjectGap gap_;
+    bool truncated_ = false;
 };
 
 class Writer {
 public:
+    void Enter(ProjectGap::Part) {}
+
     void Line(const std::string& text) {
         for (char c : text)
             bytes_ += c == '\r' ? '\x01' : c == '\n' ? '\0' : c;
@@ -122,7 +161,7 @@ public:
 
 } // namespace
 
-ProjectReadResult ReadProject(TFile& file, Session& contents) {
+ProjectReadResult ReadProject(TFile& file, Session& contents, ProjectGap* gap) {
     std::string magic;
     file.ReadString(magic, 0, MagicLength);
     if (magic != Magic)
@@ -135,7 +174,52 @@ ProjectReadResult ReadProject(TFile& file, Session& contents) {
         return ProjectReadResult::WrongFormat;
     }
     contents = std::move(read);
-    return ProjectReadResult::Read;
+    if (!reader.Truncated())
+        return ProjectReadResult::Read;
+    if (gap)
+        *gap = reader.Gap();
+    return ProjectReadResult::Truncated;
+}
+
+std::string TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap) {
+    const std::string file(utf8Path);
+    const std::string read = std::to_string(gap.entriesRead);
+    const std::string stated = std::to_string(gap.entriesStated);
+    std::string missing;
+    switch (gap.part) {
+    case ProjectGap::Part::Header:
+        missing = "Файл проекта «" + file +
+                  "» обрывается в заголовке сеанса: нет начальных значений, аудиотреков и "
+                  "событий.";
+        break;
+    case ProjectGap::Part::StartValues:
+        missing = "Файл проекта «" + file +
+                  "» обрывается в начальных значениях: часть из них и все события утеряны.";
+        break;
+    case ProjectGap::Part::Tracks:
+        if (gap.entriesStated == 0)
+            missing = "Файл проекта «" + file +
+                      "» обрывается перед списком аудиотреков: аудиотреки, дальнейшие начальные "
+                      "значения и все события утеряны.";
+        else
+            missing = "Файл проекта «" + file + "» обрывается в списке аудиотреков: прочитано " +
+                      read + " из " + stated +
+                      "; дальнейшие начальные значения и все события утеряны.";
+        break;
+    case ProjectGap::Part::Events:
+        if (gap.entriesStated == 0)
+            missing = "Файл проекта «" + file +
+                      "» обрывается перед списком событий: все события утеряны.";
+        else
+            missing = "Файл проекта «" + file + "» обрывается в списке событий: прочитано " + read +
+                      " из " + stated + ".";
+        break;
+    }
+    return missing;
+}
+
+std::string WrongFormatMessageFor(std::string_view utf8Path) {
+    return std::string(WrongFormatMessage) + ": " + std::string(utf8Path);
 }
 
 std::string ProjectBytes(const Session& contents) {

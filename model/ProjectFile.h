@@ -10,18 +10,39 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class TFile;
 
-enum class ProjectReadResult { Read, WrongFormat };
+// Truncated: the file ends before the project does. What it holds was read, the rest is zero
+// or empty, as the reader has always filled it.
+enum class ProjectReadResult { Read, Truncated, WrongFormat };
+
+// Where a truncated file ends: the part of the project it ends in and, inside a list, how many
+// of its entries were read whole.
+struct ProjectGap {
+    enum class Part { Header, StartValues, Tracks, Events };
+    Part part = Part::Header;
+    std::int32_t entriesRead = 0;
+    std::int32_t entriesStated = 0;
+};
 
 // "Неверный формат файла", in UTF-8 for the user interface.
 extern const char* const WrongFormatMessage;
 
 // Reads a whole project. A truncated file reads as far as it goes: missing numbers are 0,
-// missing texts empty. A wrong magic, or a track or event count that is negative or more than
-// the rest of the file can hold, gives WrongFormat and leaves contents untouched.
-ProjectReadResult ReadProject(TFile& file, Session& contents);
+// missing texts empty, and gap (when given) says where it ended. A file is whole when every
+// field lies in it, the last line with its line feed; bytes after the event list are ignored.
+// A wrong magic, or a track or event count that is negative or more than the rest of the file
+// can hold, gives WrongFormat and leaves contents untouched.
+ProjectReadResult ReadProject(TFile& file, Session& contents, ProjectGap* gap = nullptr);
+
+// The message for a project file that ends too early (UTF-8): names the file and what is
+// missing.
+std::string TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap);
+
+// "Неверный формат файла" with the file's name (UTF-8).
+std::string WrongFormatMessageFor(std::string_view utf8Path);
 
 // The bytes a project file holds for these contents.
 std::string ProjectBytes(const Session& contents);

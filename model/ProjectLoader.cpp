@@ -18,13 +18,16 @@ ProjectLoad LoadProject(const std::filesystem::path& path) {
         return load;
     }
     try {
-        auto session = OpenProjectFile(*modelPath);
-        if (!session) {
+        TFile file(load.path);
+        ProjectGap gap;
+        const ProjectReadResult read = ReadProject(file, load.session, &gap);
+        if (read == ProjectReadResult::WrongFormat) {
             load.outcome = ProjectLoad::Outcome::WrongFormat;
             load.message = WrongFormatMessage;
             return load;
         }
-        load.session = std::move(*session);
+        if (read == ProjectReadResult::Truncated)
+            load.damage = TruncatedProjectMessage(load.path.string(), gap);
         load.projectFileName = *modelPath;
     } catch (const EInOutError& failure) {
         load.outcome = ProjectLoad::Outcome::Unreadable;

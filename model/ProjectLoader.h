@@ -14,6 +14,8 @@ struct ProjectLoad {
     Outcome outcome = Outcome::Opened;
     std::filesystem::path path; // absolute, so media are looked for beside the project
     std::string message;        // UTF-8; empty when opened
+    // UTF-8; when the file ended before the project did (opened all the same): what is missing.
+    std::string damage;
     // What the document becomes: the project read and its file name (Windows-1251), or a new,
     // empty project with no file when it could not be opened.
     Session session;

@@ -70,7 +70,7 @@ void PlaybackController::PlayButtonClick(bool withPicture) {
         document_.PublishCurrentValues(); // paths may have been resolved to the project's folder
         withPicture_ = withPicture && fullScreen_ != nullptr;
         if (withPicture_)
-            fullScreen_->ShowOnPrimaryScreen();
+            fullScreen_->ShowOnChosenScreen();
         if (fullScreen_)
             fullScreen_->ClearStopRequest();
         timerBusy_ = false;

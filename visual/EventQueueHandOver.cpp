@@ -17,15 +17,23 @@ extern "C" void __tsan_acquire(void* address);
 extern "C" void __tsan_release(void* address);
 #endif
 
-void PostHandOver(QObject* receiver, QEvent* event) {
+void ReleaseThroughQt([[maybe_unused]] const void* token) {
 #ifdef UMBRASCOPE_RACE_DETECTOR
-    __tsan_release(event);
+    __tsan_release(const_cast<void*>(token));
 #endif
+}
+
+void AcquireThroughQt([[maybe_unused]] const void* token) {
+#ifdef UMBRASCOPE_RACE_DETECTOR
+    __tsan_acquire(const_cast<void*>(token));
+#endif
+}
+
+void PostHandOver(QObject* receiver, QEvent* event) {
+    ReleaseThroughQt(event);
     QCoreApplication::postEvent(receiver, event);
 }
 
-void AcceptHandOver([[maybe_unused]] const QEvent* event) {
-#ifdef UMBRASCOPE_RACE_DETECTOR
-    __tsan_acquire(const_cast<QEvent*>(event));
-#endif
+void AcceptHandOver(const QEvent* event) {
+    AcquireThroughQt(event);
 }

@@ -1,6 +1,9 @@
 #include "FullScreenWindow.h"
 
 #include "EventQueueHandOver.h"
+#include "GlFrameView.h"
+#include "PresentationScreens.h"
+#include "VideoThread.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -28,7 +31,7 @@ void TFullScreenForm::FormCreate() {
     setWindowTitle(QStringLiteral("FullScreenForm"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    PlaceOnPrimaryScreen();
+    PlaceOnChosenScreen();
     cursorShown_ = true;
     // The presentation thread asks for a repaint through the event queue; the window itself
     // is never touched off its own thread. A repaint still queued when the window goes is
@@ -36,17 +39,44 @@ void TFullScreenForm::FormCreate() {
     frames_.SetFrameReadyNotifier([this] { PostHandOver(this, new QEvent(FrameReadyEvent)); });
 }
 
-void TFullScreenForm::PlaceOnPrimaryScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+void TFullScreenForm::PlaceOnChosenScreen() {
+    if (QScreen* screen = ScreenNamed(screenName_)) {
+        setScreen(screen);
         setGeometry(screen->geometry());
+    }
 }
 
 QSize TFullScreenForm::FrameSizeOnScreen() const {
-    return size() * devicePixelRatio(); // frames are drawn in device pixels
+    // Frames are drawn in device pixels: on a scaled desktop, the screen's own resolution.
+    const QScreen* shownOn = screen();
+    if (shownOn && geometry() == shownOn->geometry())
+        return NativeSize(*shownOn);
+    return size() * devicePixelRatio();
 }
 
-void TFullScreenForm::ShowOnPrimaryScreen() {
-    PlaceOnPrimaryScreen();
+void TFullScreenForm::ChoosePresentation() {
+    if (presentationChosen_)
+        return;
+    presentationChosen_ = true;
+    if (!PresentThroughOpenGL())
+        return;
+    glView_ = new GlFrameView(frames_, this);
+    glView_->setGeometry(rect());
+    glView_->OnFrameShown(
+        [this](std::uint32_t frameTime, std::chrono::steady_clock::time_point at) {
+            FrameShown(frameTime, at);
+        });
+}
+
+void TFullScreenForm::FrameShown(std::uint32_t frameTime,
+                                 std::chrono::steady_clock::time_point at) {
+    if (loggingFrames_)
+        frameLog_.Record(frameTime, at);
+}
+
+void TFullScreenForm::ShowOnChosenScreen() {
+    PlaceOnChosenScreen();
+    ChoosePresentation();
     showFullScreen();
     raise();
     activateWindow();
@@ -69,6 +99,12 @@ void TFullScreenForm::FormShow() {
         cursorShown_ = false;
     }
     frames_.Open(FrameSizeOnScreen());
+    const double refreshRate = screen() ? screen()->refreshRate() : 0;
+    if (glView_)
+        glView_->SetRefreshesPerFrame(RefreshesPerFrame(refreshRate, TVideoThread::PassPause));
+    loggingFrames_ = static_cast<bool>(frameLogFinished_);
+    if (loggingFrames_)
+        frameLog_.Start(refreshRate);
 }
 
 void TFullScreenForm::FormHide() {
@@ -78,11 +114,21 @@ void TFullScreenForm::FormHide() {
         QGuiApplication::restoreOverrideCursor();
         cursorShown_ = true;
     }
+    if (loggingFrames_) {
+        loggingFrames_ = false;
+        frameLogFinished_(frameLog_);
+    }
+}
+
+void TFullScreenForm::OnFrameLog(std::function<void(const FrameLog&)> finished) {
+    frameLogFinished_ = std::move(finished);
 }
 
 void TFullScreenForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     frames_.Resize(FrameSizeOnScreen());
+    if (glView_)
+        glView_->setGeometry(rect());
 }
 
 bool TFullScreenForm::IsCharacterKey(const QKeyEvent& event) {
@@ -118,14 +164,21 @@ bool TFullScreenForm::event(QEvent* event) {
     AcceptHandOver(event); // before anything of the event is read
     if (event->type() != FrameReadyEvent)
         return QWidget::event(event);
-    update();
+    if (!glView_)
+        update(); // the OpenGL picture takes frames at the display's refresh by itself
     return true;
 }
 
 void TFullScreenForm::paintEvent(QPaintEvent*) {
+    if (glView_)
+        return; // covered by the OpenGL picture, which takes the frames
     QPainter painter(this);
-    if (const QImage* frame = frames_.TakeFrame())
-        painter.drawImage(rect(), *frame);
-    else
+    const FrameExchange::Shown shown = frames_.TakeFrame();
+    if (!shown.image) {
         painter.fillRect(rect(), palette().window());
+        return;
+    }
+    painter.drawImage(rect(), *shown.image);
+    if (shown.fresh)
+        FrameShown(shown.frameTime, std::chrono::steady_clock::now());
 }

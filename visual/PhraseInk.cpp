@@ -8,6 +8,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -158,17 +159,32 @@ struct TracedPhrase {
     bool outline = false;
     int outlineWidth = 0;
     std::vector<InkRun> runs;
+
+    bool Matches(QRect otherBox, QRect otherArea, const QString& otherText,
+                 const QString& otherFontKey, bool otherOutline, int otherWidth) const {
+        return valid && box == otherBox && area == otherArea && outline == otherOutline &&
+               outlineWidth == otherWidth && fontKey == otherFontKey && text == otherText;
+    }
+};
+
+// A thread keeps the last few traced areas: the threads that draw a frame in bands take the
+// bands in no fixed order, so each comes to hold the parts of the phrase of several bands.
+struct TracedPhrases {
+    std::array<TracedPhrase, 4> kept;
+    std::size_t next = 0;
 };
 
 } // namespace
 
 const std::vector<InkRun>& PhraseInkRuns(QRect box, QRect area, const QString& text,
                                          const QFont& font, bool outline, int outlineWidth) {
-    thread_local TracedPhrase last;
+    thread_local TracedPhrases traced;
     const QString fontKey = font.key();
-    if (last.valid && last.box == box && last.area == area && last.outline == outline &&
-        last.outlineWidth == outlineWidth && last.fontKey == fontKey && last.text == text)
-        return last.runs;
+    for (const TracedPhrase& phrase : traced.kept)
+        if (phrase.Matches(box, area, text, fontKey, outline, outlineWidth))
+            return phrase.runs;
+    TracedPhrase& last = traced.kept[traced.next];
+    traced.next = (traced.next + 1) % traced.kept.size();
     last.valid = false;
     last.runs = area.isEmpty()
                     ? std::vector<InkRun>()

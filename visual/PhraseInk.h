@@ -5,7 +5,7 @@
 // and out, one pixel wide the pixels just outside, as a pen of that width stroked along the
 // glyph outlines would.
 //
-// Thread rule: any thread; each thread keeps its own last result.
+// Thread rule: any thread; each thread keeps its own last results.
 
 #include <QFont>
 #include <QRect>
@@ -23,6 +23,6 @@ struct InkRun {
 
 // The ink of text drawn with its top-left at box.topLeft(), within area (frame coordinates,
 // inside box). A phrase shows unchanged for several frames, so the result for the same
-// arguments is traced once and kept until other arguments come.
+// arguments is traced once and kept, with those of the last few other arguments.
 const std::vector<InkRun>& PhraseInkRuns(QRect box, QRect area, const QString& text,
                                          const QFont& font, bool outline, int outlineWidth);

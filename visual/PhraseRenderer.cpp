@@ -6,6 +6,8 @@
 #include "model/Arithmetic.h"
 #include "model/Cp1251.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -121,10 +123,25 @@ QPoint PhraseBoxOrigin(int cell, QSize screen, QSize box) {
     return {place(column, screen.width(), box.width()), place(row, screen.height(), box.height())};
 }
 
+QString DrawablePhrase(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    const QFontMetrics fallback{QFont()};
+    QString drawable;
+    drawable.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        // A character no font here has would show as a box: better left out.
+        if (c == U' ' || metrics.inFontUcs4(c) || fallback.inFontUcs4(c))
+            drawable += QString::fromUcs4(&c, 1);
+    }
+    return drawable;
+}
+
 void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,
                   RandomCells& cells) {
-    layout.DisplayText = QString::fromStdString(
-        Cp1251ToUtf8(std::string_view(layout.PhraseText).substr(0, PhraseCharacterLimit)));
+    layout.DisplayText =
+        DrawablePhrase(QString::fromStdString(TextLineToUtf8(
+                           std::string_view(layout.PhraseText).substr(0, PhraseCharacterLimit))),
+                       PhraseFont(values.FontName, values.FontStyle, 20));
     const long double target =
         static_cast<long double>(std::int64_t{values.TextWidth} * screen.width()) / 100;
     // Bounds the fitting of text that measures (almost) nothing; such a box is cut by the frame.
@@ -173,19 +190,19 @@ PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight) {
 }
 
 void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
-                       std::uint32_t frameTime) {
+                       std::uint32_t frameTime, QRect clip) {
     const std::uint32_t shownFor = frameTime - layout.PhraseStart;
     if (!values.TextEnabled || layout.PhraseText.empty() ||
         std::int64_t{shownFor} > values.PhraseDuration)
         return;
     const QRect box(layout.PhraseX, layout.PhraseY, layout.PhraseBoxWidth, layout.PhraseBoxHeight);
     DrawKeyedText(frame, box, layout.DisplayText, PhraseLookOf(values, layout.PhraseFontHeight),
-                  values.Transparency);
+                  values.Transparency, clip);
 }
 
 void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
-                   int transparency) {
-    const QRect overlap = box.intersected(frame.rect());
+                   int transparency, QRect clip) {
+    const QRect overlap = box.intersected(clip.isValid() ? frame.rect() & clip : frame.rect());
     if (overlap.isEmpty())
         return;
     if (frame.format() != QImage::Format_RGB32)

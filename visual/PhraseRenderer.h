@@ -32,7 +32,7 @@ constexpr int PhraseCharacterLimit = 1000;
 
 // The current phrase and where it stands.
 struct TPhraseLayout {
-    std::string PhraseText;        // as read from the file (Windows-1251), not trimmed
+    std::string PhraseText;        // as read from the file (UTF-8 or Windows-1251), not trimmed
     std::uint32_t PhraseStart = 0; // frame time of the pass that laid it out
     std::int32_t PhraseFontHeight = 0;
     std::int32_t PhraseBoxWidth = 0;
@@ -40,7 +40,8 @@ struct TPhraseLayout {
     std::int32_t PhraseX = 0;
     std::int32_t PhraseY = 0;
     int LastCell = 1;    // cell of the previous phrase
-    QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit characters
+    QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit bytes, without
+                         // the characters no font can draw
 };
 
 // Random cells for TextPosition 12, from a generator that starts the same every time: live
@@ -58,6 +59,9 @@ private:
 // The generator live play uses.
 RandomCells& SharedRandomCells();
 
+// The characters of text that font, or the application's font standing in for it, can draw.
+QString DrawablePhrase(const QString& text, const QFont& font);
+
 // Sets the font height, the box and the cell of layout.PhraseText for a screen of this size.
 void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,
                   RandomCells& cells = SharedRandomCells());
@@ -74,9 +78,10 @@ void TakePhrase(TPhraseLayout& layout, std::string text, const TCurrentValues& v
 void DropPhrase(TPhraseLayout& layout);
 
 // Draws the phrase into the finished frame (made Format_RGB32 if it is not) while frameTime lies
-// within PhraseDuration ms of PhraseStart, with text on and a phrase present.
+// within PhraseDuration ms of PhraseStart, with text on and a phrase present. A valid clip limits
+// the drawing to its pixels, which then are the same as without it.
 void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
-                       std::uint32_t frameTime);
+                       std::uint32_t frameTime, QRect clip = QRect());
 
 // The cell height at which text fills target pixels: Round(referenceHeight * target / width at
 // referenceHeight), then one pixel less while the text is wider than target, never below
@@ -106,12 +111,12 @@ PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight);
 
 // Draws text at the top-left of box on a KeyGrey ground and blends it into frame with the
 // transparency (0..100; more counts as 100), only where box overlaps the frame (made
-// Format_RGB32 if it is not). Glyph
+// Format_RGB32 if it is not) and a valid clip. Glyph
 // outlines are filled unsmoothed; an outline two pixels wide covers the glyphs' edge pixels inside
 // and out, one pixel wide the pixels just outside, as a pen of that width stroked along the
 // outlines.
 void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLook& look,
-                   int transparency);
+                   int transparency, QRect clip = QRect());
 
 // Blends the text image into frame at position: pixels with a channel at 120 are left out,
 // the others become Trunc(text * alpha + frame * (1 - alpha)) per channel, alpha being

@@ -6,16 +6,90 @@
 #include <QPainter>
 #include <QPen>
 
-void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(
-        FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime)));
+#include <algorithm>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// The rows a renderer draws: the band's, across the whole width (an invalid band is the whole
+// frame).
+QRect RowsOf(const QImage& frame, QRect band) {
+    const QRect all = frame.rect();
+    if (!band.isValid())
+        return all;
+    return all & QRect(0, band.top(), all.width(), band.height());
 }
 
-void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(ResolveColor(values.SpiralBackColor)));
+// One row of pixels of one value. A large frame does not stay in the caches, so the stores
+// go straight to memory instead of reading every line in first.
+void FillRow(QRgb* line, int width, QRgb pixel) {
+#if defined(__SSE2__)
+    QRgb* end = line + width;
+    while (line < end && reinterpret_cast<std::uintptr_t>(line) % 16 != 0)
+        *line++ = pixel;
+    const __m128i four = _mm_set1_epi32(static_cast<int>(pixel));
+    for (; end - line >= 4; line += 4)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(line), four);
+    std::fill(line, end, pixel);
+#else
+    std::fill(line, line + width, pixel);
+#endif
+}
+
+// The ground of the rows: what QImage::fill gives the whole frame.
+void FillRows(QImage& frame, QRect rows, QRgb colour) {
+    const QRgb pixel = QColor(colour).rgba();
+    if (frame.format() != QImage::Format_RGB32) {
+        QPainter painter(&frame);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(rows, QColor(pixel));
+        return;
+    }
+    for (int y = rows.top(); y <= rows.bottom(); ++y)
+        FillRow(reinterpret_cast<QRgb*>(frame.scanLine(y)), frame.width(), pixel);
+#if defined(__SSE2__)
+    _mm_sfence(); // the streamed stores are seen before anything that follows
+#endif
+}
+
+// A painter that draws only into the rows. The pattern is laid out on the whole frame and
+// clipped, so a band's pixels are those of the whole frame.
+class RowsPainter : public QPainter {
+public:
+    RowsPainter(QImage& frame, QRect rows) : QPainter(&frame) {
+        if (rows != frame.rect())
+            setClipRect(rows);
+    }
+};
+
+// Whether a polyline drawn with a pen of this width can touch the rows: a band need not stroke
+// what lies wholly in other bands.
+bool Reaches(const std::vector<QPoint>& polyline, int penWidth, QRect rows) {
+    const auto [top, bottom] = std::minmax_element(
+        polyline.begin(), polyline.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    const int reach = penWidth / 2 + 2; // round caps and joins, and the rasterizer's rounding
+    return top->y() - reach <= rows.bottom() && bottom->y() + reach >= rows.top();
+}
+
+} // namespace
+
+void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band) {
+    FillRows(frame, RowsOf(frame, band),
+             FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime));
+}
+
+void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                     QRect band) {
+    const QRect rows = RowsOf(frame, band);
+    FillRows(frame, rows, ResolveColor(values.SpiralBackColor));
     const auto segments = SpiralSegments(frame.width(), frame.height(), values.SpiralSpeed,
                                          values.SpiralWidth, values.SpiralDirection, frameTime);
-    QPainter painter(&frame);
+    RowsPainter painter(frame, rows);
     QPen pen = PatternPen(values.SpiralColor, 0);
     QPoint from(frame.width() / 2, frame.height() / 2);
     // Neighbouring segments of one width form one polyline; with round caps and joins this
@@ -23,7 +97,7 @@ void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t 
     std::vector<QPoint> run{from};
     int runWidth = segments.empty() ? 0 : segments.front().penWidth;
     const auto flush = [&] {
-        if (run.size() < 2)
+        if (run.size() < 2 || !Reaches(run, runWidth, rows))
             return;
         pen.setWidth(runWidth);
         painter.setPen(pen);
@@ -41,11 +115,13 @@ void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t 
     flush();
 }
 
-void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(ResolveColor(values.LinesBackColor)));
+void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band) {
+    const QRect rows = RowsOf(frame, band);
+    FillRows(frame, rows, ResolveColor(values.LinesBackColor));
     const StripeLines lines = StripePositions(frame.width(), frame.height(), values.LinesSpeed,
                                               values.LinesWidth, values.LinesDirection, frameTime);
-    QPainter painter(&frame);
+    RowsPainter painter(frame, rows);
     painter.setPen(PatternPen(values.LinesColor, values.LinesWidth));
     for (const int c : lines.positions) {
         if (lines.vertical)
@@ -55,11 +131,13 @@ void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
     }
 }
 
-void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime) {
-    frame.fill(QColor(ResolveColor(values.CirclesBackColor)));
+void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band) {
+    const QRect rows = RowsOf(frame, band);
+    FillRows(frame, rows, ResolveColor(values.CirclesBackColor));
     const CircleRings rings = CircleRadii(frame.width(), frame.height(), values.CirclesFreq,
                                           values.CirclesWidth, frameTime);
-    QPainter painter(&frame);
+    RowsPainter painter(frame, rows);
     painter.setPen(PatternPen(values.CirclesColor, values.CirclesWidth));
     painter.setBrush(Qt::NoBrush);
     const QPoint centre(frame.width() / 2, frame.height() / 2);
@@ -71,32 +149,36 @@ void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
     }
 }
 
-void DrawBlankFrame(QImage& frame) {
-    frame.fill(Qt::black);
+void DrawBlankFrame(QImage& frame, QRect band) {
+    FillRows(frame, RowsOf(frame, band), qRgb(0, 0, 0));
+}
+
+bool DrawsPicture(const TCurrentValues& values) {
+    return !values.VideoEnabled || values.VideoType <= 3;
 }
 
 bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
-               std::uint32_t frameTime) {
+               std::uint32_t frameTime, QRect band) {
+    if (!DrawsPicture(values))
+        return false;
     if (!values.VideoEnabled) {
-        DrawBlankFrame(frame);
+        DrawBlankFrame(frame, band);
     } else {
         switch (values.VideoType) {
         case 0:
-            DrawFlickerFrame(frame, values, frameTime);
+            DrawFlickerFrame(frame, values, frameTime, band);
             break;
         case 1:
-            DrawSpiralFrame(frame, values, frameTime);
+            DrawSpiralFrame(frame, values, frameTime, band);
             break;
         case 2:
-            DrawStripesFrame(frame, values, frameTime);
-            break;
-        case 3:
-            DrawCirclesFrame(frame, values, frameTime);
+            DrawStripesFrame(frame, values, frameTime, band);
             break;
         default:
-            return false;
+            DrawCirclesFrame(frame, values, frameTime, band);
+            break;
         }
     }
-    DrawPhraseOverlay(frame, phrase, values, frameTime);
+    DrawPhraseOverlay(frame, phrase, values, frameTime, RowsOf(frame, band));
     return true;
 }

@@ -4,23 +4,35 @@
 // screen's size (Format_RGB32) and knows nothing of windows, so the same code draws the full
 // screen and a snapshot. A frame is a pure function of the frame time and the values.
 //
-// Thread rule: any one thread per image; no shared state.
+// Every renderer can also draw a band of the frame: the rows of band across the whole width,
+// exactly as the whole frame has them, the other rows left alone. So bands of one frame can be
+// drawn at once on several threads, each through its own QImage on the same pixels (FrameBands).
+//
+// Thread rule: any one thread per QImage object; no shared state.
 
 #include "PhraseRenderer.h"
 #include "model/Session.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <cstdint>
 
-// The pattern alone, over the whole image.
-void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime);
-void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime);
-void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime);
-void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime);
-void DrawBlankFrame(QImage& frame);
+// The pattern alone, over the whole image (or the band's rows).
+void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band = QRect());
+void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                     QRect band = QRect());
+void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band = QRect());
+void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+                      QRect band = QRect());
+void DrawBlankFrame(QImage& frame, QRect band = QRect());
+
+// Whether the values draw a picture at all: not for a VideoType outside 0..3 with the pattern on.
+bool DrawsPicture(const TCurrentValues& values);
 
 // One complete frame: the pattern of VideoType (black when VideoEnabled is off) with the
-// phrase over it. Returns false, leaving the image untouched, for a VideoType outside 0..3.
+// phrase over it. Returns false, leaving the image untouched, when DrawsPicture is false.
 bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
-               std::uint32_t frameTime);
+               std::uint32_t frameTime, QRect band = QRect());

@@ -1,22 +1,19 @@
 #include "VideoThread.h"
 
-#include "VideoFunctions.h"
-
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
 
-// Sleeps for the pause unless a stop is requested first. Returns how long it slept.
-SteadyClock::duration PauseUnlessStopped(std::stop_token stop, std::chrono::milliseconds pause) {
-    const auto started = SteadyClock::now();
+// Sleeps until the moment unless a stop is requested first.
+void PauseUntil(std::stop_token stop, SteadyClock::time_point moment) {
     std::mutex mutex;
     std::condition_variable_any wake;
     std::unique_lock lock(mutex);
-    wake.wait_for(lock, stop, pause, [] { return false; });
-    return SteadyClock::now() - started;
+    wake.wait_until(lock, stop, moment, [] { return false; });
 }
 
 } // namespace
@@ -66,15 +63,28 @@ std::uint64_t TVideoThread::PhrasesTaken() const {
 
 void TVideoThread::Execute(std::stop_token stop) {
     try {
+        FrameBands bands; // its helper threads live as long as the loop
         frameTime_ = sessionTime_();
         layout_ = TPhraseLayout{};
         layout_.PhraseStart = frameTime_;
         phrases_.TakeDropRequest(); // a request left from an earlier session
+        std::optional<SteadyClock::time_point> due;
         while (state_.IsPlaying() && !stop.stop_requested()) {
-            Pass(stop);
-            ++passes_;
-            if (PauseUnlessStopped(stop, PassPause) > PassPause + LateMargin)
-                ++latePasses_;
+            if (due) {
+                PauseUntil(stop, *due);
+                if (SteadyClock::now() > *due + LateMargin)
+                    ++latePasses_;
+            }
+            frames_.WaitUntilTaken(stop);
+            if (!state_.IsPlaying() || stop.stop_requested())
+                break;
+            due = SteadyClock::now() + PassPause;
+            Pass(bands);
+            // The first pass starts the drawing threads and traces the first phrase, which takes
+            // longer: the rhythm begins when it is done, so the first frame too stays on the
+            // screen for the whole pause rather than until the quick second one is drawn.
+            if (passes_++ == 0)
+                due = SteadyClock::now() + PassPause;
         }
     } catch (...) {
         // The thread has no error path of its own; the session goes on without pictures.
@@ -82,23 +92,19 @@ void TVideoThread::Execute(std::stop_token stop) {
     running_ = false;
 }
 
-void TVideoThread::Pass(std::stop_token stop) {
+void TVideoThread::Pass(FrameBands& bands) {
     frameTime_ = sessionTime_();
     const std::shared_ptr<const TCurrentValues> values = state_.CurrentValues();
     if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
         ++phrasesTaken_;
-    DrawPass(*values, stop);
-}
-
-void TVideoThread::DrawPass(const TCurrentValues& values, std::stop_token stop) {
     QImage* frame = frames_.BeginFrame();
     if (!frame)
         return;
     bool drawn = false;
     try {
-        drawn = DrawFrame(*frame, values, layout_, frameTime_);
+        drawn = bands.Draw(*frame, *values, layout_, frameTime_);
     } catch (...) {
         // An incomplete frame is not shown.
     }
-    frames_.EndFrame(drawn, stop);
+    frames_.EndFrame(drawn, frameTime_);
 }

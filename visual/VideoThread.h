@@ -1,11 +1,14 @@
 #pragma once
 
-// TVideoThread: plays the picture side of a session. Every pass it samples the session clock,
-// takes the next phrase when it is due, draws one frame (pattern and phrase) into the back
-// buffer and hands it to the full-screen window, then sleeps 13 ms. It reads the settings in
-// force as the user-interface thread publishes them and leaves its loop when the session stops
-// playing or Stop is called.
+// TVideoThread: plays the picture side of a session. Every pass it waits until the window has
+// taken the previous frame, samples the session clock, takes the next phrase when it is due,
+// draws one frame (pattern and phrase, in bands on every core) into the back buffer and hands
+// it to the full-screen window. Passes begin at least 13 ms apart: where the window takes
+// frames at the display's refresh, that sets the rhythm; elsewhere the pause does. It reads the
+// settings in force as the user-interface thread publishes them and leaves its loop when the
+// session stops playing or Stop is called.
 
+#include "FrameBands.h"
 #include "FrameExchange.h"
 #include "PhraseRenderer.h"
 #include "PhraseSource.h"
@@ -44,8 +47,9 @@ public:
     // Thread safe: the loop is running.
     bool Running() const;
 
-    // Thread safe: passes made since Start, and passes that took longer than the pause, the
-    // drawing and the hand-over plus LateMargin (the machine fell behind the rhythm).
+    // Thread safe: passes made since Start, and passes that began more than LateMargin after
+    // they were due, PassPause after the previous one began drawing (the drawing fell behind);
+    // the second pass is due PassPause after the first, which sets everything up, has ended.
     std::uint64_t Passes() const;
     std::uint64_t LatePasses() const;
     // Thread safe: phrases read and laid out since Start.
@@ -54,8 +58,7 @@ public:
 
 private:
     void Execute(std::stop_token stop);
-    void Pass(std::stop_token stop);
-    void DrawPass(const TCurrentValues& values, std::stop_token stop);
+    void Pass(FrameBands& bands);
 
     FrameExchange& frames_;
     TPhraseSource& phrases_;

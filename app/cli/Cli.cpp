@@ -53,6 +53,9 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
     }
     if (!load.Opened())
         return argument + ": " + load.message;
+    // A file that ends too early still opens, as far as it goes; the command says so.
+    if (!load.damage.empty())
+        std::cerr << "umbrascope: warning: " << load.damage << '\n';
     // Each command computes the state for its own time and reports what stops it there.
     (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     return std::nullopt;
@@ -115,12 +118,14 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
         return std::nullopt;
     if (index.kind == BundleIndex::Kind::Damaged)
         return Fail(std::string(program_invocation_name) + ": " + index.problem);
-    const bool played =
-        arguments.empty() || arguments[0] == "--sound-only" || arguments[0] == "--from";
+    const bool played = arguments.empty() || arguments[0] == "--sound-only" ||
+                        arguments[0] == "--from" || arguments[0] == "--screen" ||
+                        arguments[0] == "--frame-log";
     if (!played && arguments[0].starts_with("--"))
         return RunCommandLine(arguments);
     if (!played) {
-        std::cerr << "usage: " << program_invocation_name << " [--from MS] [--sound-only]\n"
+        std::cerr << "usage: " << program_invocation_name
+                  << " [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv]\n"
                   << "This file is a built session: started, it plays the session. See --help "
                      "for the other commands.\n";
         return 2;

@@ -89,7 +89,8 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         }
         writer->Finish();
         ReportExportProblems(renderer.Problems(), renderer.LeftOut());
-        std::cout << "Clipped samples: " << renderer.ClippedSamples() << '\n';
+        ReportClipping(renderer.ClippedSamples(), renderer.RenderedFrames() * 2,
+                       renderer.FirstClipTime());
     } catch (const EInOutError& error) {
         return Fail(request.output.string() + ": " + error.what());
     }

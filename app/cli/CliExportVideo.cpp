@@ -76,7 +76,7 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
         if (!written)
             return Fail(InterruptedMessage(request.output));
         ReportExportProblems(video.Problems(), video.LeftOut());
-        std::cout << "Clipped samples: " << video.ClippedSamples() << '\n';
+        ReportClipping(video.ClippedSamples(), video.SoundSamples(), video.FirstClipTime());
     } catch (const EInOutError& error) {
         return Fail(request.output.string() + ": " + error.what());
     }

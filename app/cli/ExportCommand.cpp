@@ -96,6 +96,21 @@ void ReportExportProblems(const std::vector<std::string>& problems,
         std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
 }
 
+void ReportClipping(std::uint64_t clipped, std::uint64_t samples, std::int64_t firstClipTime) {
+    std::cout << "Clipped samples: " << clipped << '\n';
+    if (clipped == 0 || samples == 0)
+        return;
+    const double percent = 100.0 * static_cast<double>(clipped) / static_cast<double>(samples);
+    const std::int64_t seconds = std::max<std::int64_t>(firstClipTime, 0) / 1000;
+    char share[32];
+    std::snprintf(share, sizeof share, "%.1f", percent);
+    char at[32];
+    std::snprintf(at, sizeof at, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                  static_cast<long long>(seconds % 60));
+    std::cout << "The mix went past full scale in " << share << " % of the samples, first near "
+              << at << "; lower the track volumes so that the sound is not distorted.\n";
+}
+
 ProgressBar::ProgressBar(std::uint64_t total)
     : total_(total), shown_(isatty(STDERR_FILENO)), started_(SteadyMilliseconds()),
       lastDrawn_(started_ - 1000) {}

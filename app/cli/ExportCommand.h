@@ -48,6 +48,10 @@ std::optional<std::string> OpenExportProject(const ExportRequest& request, bool 
 std::string InterruptedMessage(const std::filesystem::path& output);
 
 // Tells on standard error the problems met and the media left out (Windows-1251 texts).
+// "Clipped samples: N" on standard output and, when the mix clipped, its share, where it begins
+// and what to do about it.
+void ReportClipping(std::uint64_t clipped, std::uint64_t samples, std::int64_t firstClipTime);
+
 void ReportExportProblems(const std::vector<std::string>& problems,
                           const std::vector<std::string>& leftOut);
 

@@ -1,24 +1,30 @@
-// umbrascope --play FILE.usp [--from MS] [--sound-only]: plays a session straight away, full
-// screen or as sound only, without the editing window. Ends with the session, on a key in the
-// full-screen window, or on SIGINT, SIGTERM or SIGHUP, stopping cleanly each time. Messages go
-// to standard error, and a play in which no track could open the sound device ends with
-// status 1.
+// umbrascope --play FILE.usp [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv]:
+// plays a session straight away, full screen or as sound only, without the editing window.
+// Ends with the session, on a key in the full-screen window, or on SIGINT, SIGTERM or SIGHUP,
+// stopping cleanly each time. Messages go to standard error, and a play in which no track could
+// open the sound device, or whose frame log could not be written, ends with status 1.
 
 #include "Cli.h"
 #include "Interruptions.h"
 #include "audio/tracks/StreamingLoop.h"
 #include "base/FileUtils.h"
+#include "base/ReplacingFile.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/SessionMedia.h"
 #include "model/SessionState.h"
 #include "play/DisplayCheck.h"
+#include "play/FrameLogReport.h"
 #include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
+#include "ui/ScreenChoice.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
+#include "visual/PresentationScreens.h"
 
 #include <QFileInfo>
+#include <QScreen>
 #include <QTimer>
 
 #include <iostream>
@@ -36,23 +42,36 @@ public:
     StopOnSignals& operator=(const StopOnSignals&) = delete;
 };
 
+constexpr const char* PlayUsage = "usage: umbrascope --play FILE.usp [--from MS] [--sound-only] "
+                                  "[--screen N] [--frame-log LOG.csv]";
+
 struct PlayOptions {
     std::string project;
     std::int32_t from = 0;
     bool soundOnly = false;
+    int screen = 0; // numbered from 1, the primary; 0: the one chosen in the window
+    std::string frameLog;
 };
 
 std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& arguments) {
     PlayOptions options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        const bool valueFollows = i + 1 < arguments.size();
         if (argument == "--sound-only") {
             options.soundOnly = true;
-        } else if (argument == "--from" && i + 1 < arguments.size()) {
+        } else if (argument == "--from" && valueFollows) {
             const auto from = ParseMilliseconds(arguments[++i]);
             if (!from)
                 return std::nullopt;
             options.from = *from;
+        } else if (argument == "--screen" && valueFollows) {
+            const auto screen = ParseMilliseconds(arguments[++i]); // a whole number
+            if (!screen || *screen < 1)
+                return std::nullopt;
+            options.screen = *screen;
+        } else if (argument == "--frame-log" && valueFollows && !arguments[i + 1].empty()) {
+            options.frameLog = arguments[++i];
         } else if (options.project.empty() && !argument.starts_with("--")) {
             options.project = argument;
         } else {
@@ -79,12 +98,42 @@ void Report(const QString& text) {
     std::cerr << "umbrascope: " << text.toStdString() << '\n';
 }
 
+std::string NoSuchScreen(int number) {
+    std::string message = "there is no screen " + std::to_string(number) + "; the screens are";
+    int listed = 0;
+    for (const QScreen* screen : PresentationScreens()) {
+        const QSize size = NativeSize(*screen);
+        message += listed == 0 ? " " : ", ";
+        message += std::to_string(++listed) + " (" + screen->name().toStdString() + ", " +
+                   std::to_string(size.width()) + "x" + std::to_string(size.height()) + ")";
+    }
+    return message;
+}
+
+// Whether the log can be written at path (and would not replace the session played), so that a
+// log that could not be written is told before the session plays rather than after it.
+std::optional<std::string> FrameLogRefused(const std::string& path, const std::string& project) {
+    if (auto refused = RefuseOutputThatIsInput(project, path))
+        return refused;
+    try {
+        const ReplacingFile probe(path);
+    } catch (const EInOutError& error) {
+        return path + ": " + error.what();
+    }
+    return std::nullopt;
+}
+
 enum class Warning { Printed, Asked };
 
 int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     const auto options = ParsePlayOptions(arguments);
     if (!options)
-        return Fail("usage: umbrascope --play FILE.usp [--from MS] [--sound-only]");
+        return Fail(PlayUsage);
+    if (options->soundOnly && !options->frameLog.empty())
+        return Fail("--frame-log logs the frames of the picture, which --sound-only does not show");
+    if (!options->frameLog.empty())
+        if (const auto refused = FrameLogRefused(options->frameLog, options->project))
+            return Fail(*refused);
     // Sound alone shows no window, so it plays without a display too.
     if (options->soundOnly && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -97,6 +146,9 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     TApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     const StopOnSignals stopOnSignals;
+    QScreen* screen = options->screen > 0 ? ScreenNumbered(options->screen) : nullptr;
+    if (options->screen > 0 && !options->soundOnly && !screen)
+        return Fail(NoSuchScreen(options->screen));
     SessionDocument document;
     if (const auto failure = LoadProjectAt(options->project, options->from, document))
         return Fail(*failure);
@@ -114,8 +166,15 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         clock.setInterval(50);
         clock.setTimerType(Qt::PreciseTimer);
         std::unique_ptr<TFullScreenForm> fullScreen;
-        if (!options->soundOnly)
+        if (!options->soundOnly) {
             fullScreen = std::make_unique<TFullScreenForm>();
+            fullScreen->SetScreenName(screen ? screen->name() : ChosenScreenName());
+        }
+        if (fullScreen && !options->frameLog.empty())
+            fullScreen->OnFrameLog([&status, &path = options->frameLog](const FrameLog& log) {
+                if (!ReportFrameLog(log, path))
+                    status = 1;
+            });
         PlaybackDisplay display;
         display.UpdateDisplay = [] {};
         display.RepaintTimeline = [] {};
@@ -124,13 +183,18 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
                 QCoreApplication::quit();
         };
         display.Report = Report;
-        // As the export lists them, so a script or a user sees why a track is silent.
+        // As the export lists them, so a script or a user sees why a track is silent: all of
+        // them as play starts, and a track that goes missing later when it is due.
         std::set<std::string> missing;
-        display.TrackNotFound = [&missing](const std::string& track) {
-            if (missing.insert(track).second)
-                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(track)
+        const auto leaveOut = [&missing](const std::string& medium) {
+            if (missing.insert(medium).second)
+                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(medium)
                           << " (not found)\n";
         };
+        for (const std::string& medium :
+             MissingMedia(document.Contents(), document.ProjectFolder()))
+            leaveOut(medium);
+        display.TrackNotFound = leaveOut;
         PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {

@@ -14,15 +14,25 @@ constexpr CommandUsage Usages[] = {
      "Opens the main window. FILE.usp is opened when it names an existing file whose extension "
      "is .usp in any letter case; any other argument is ignored. Needs a display (DISPLAY or "
      "WAYLAND_DISPLAY)."},
-    {RunPlayCommand, "--play FILE.usp [--from MS] [--sound-only]", "play a session and exit",
+    {RunPlayCommand,
+     "--play FILE.usp [--from MS] [--sound-only] [--screen N]\n[--frame-log LOG.csv]",
+     "play a session and exit: on\nscreen N (1 the primary), with\na line per frame shown in LOG",
      "Plays a session without the main window: full screen with its sound, or with --sound-only "
      "its sound alone, from --from MS (default 0). Play ends at the session's end, on a key in "
      "the full-screen window, or on SIGINT, SIGTERM or SIGHUP. The photosensitivity warning is "
-     "printed on standard error before the picture plays.\n\nThe sound tracks' messages go to "
-     "standard error, and so do the tracks whose files are not found; the exit status is 1 when "
-     "no track could open the sound device. A sound "
-     "server that stops during play is reported once, and the sound comes back by itself when "
-     "the server does."},
+     "printed on standard error before the picture plays.\n\nThe picture covers screen N, "
+     "numbered as the main window's menu lists them: 1 the primary screen, then the others; "
+     "without --screen, the screen chosen in that menu, or the primary one when that screen is "
+     "gone. Frames are drawn at the screen's own resolution.\n\n--frame-log writes one line per "
+     "frame shown to LOG.csv: the frame's session time, when it was handed to the screen (ms on "
+     "the monotonic clock), the interval since the frame before, and whether it was late (more "
+     "than 1.5 refresh intervals); the number of frames, the median and 99th-percentile "
+     "interval and the late count are printed on standard error at the end. The environment "
+     "variable UMBRASCOPE_FRAME_LOG=LOG.csv does the same for plays from the main window.\n\n"
+     "The sound tracks' messages go to standard error, and so do the tracks whose files are not "
+     "found; the exit status is 1 when no track could open the sound device or the frame log "
+     "could not be written. A sound server that stops during play is reported once, and the "
+     "sound comes back by itself when the server does."},
     {RunDumpCommand, "--dump FILE.usp [--at MS]", "print the session as JSON",
      "Prints the session as one JSON object: SessionName, SessionAuthor, SessionDescription, "
      "SessionLength, StartValues (all 33 settings; Waves a list of track texts), Events (each "
@@ -64,7 +74,8 @@ constexpr CommandUsage Usages[] = {
     {RunBuildSessionCommand, "--build-session FILE.usp OUT.run",
      "build a session that plays\nitself",
      "Writes a built session: the program with the project and every medium it names appended. "
-     "Started as SESSION.run [--from MS] [--sound-only], it plays itself as --play does, reading "
+     "Started as SESSION.run [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv], it "
+     "plays itself as --play does, reading "
      "its media from copies in an owner-only temporary folder that goes when it ends. Media not "
      "found or not readable when building are left out and listed on standard error."},
     {RunExtractProjectCommand, "--extract-project BUILT OUT.usp",
@@ -212,7 +223,9 @@ std::string ManualPage(std::string_view date) {
                        ".SH SYNOPSIS\n";
     for (const CommandUsage& usage : Usages)
         page += ".SY umbrascope\n" + RoffSynopsis(OneLine(usage.synopsis)) + "\n.YS\n";
-    page += ".SY SESSION.run\n" + RoffSynopsis("[--from MS] [--sound-only]") + "\n.YS\n";
+    page += ".SY SESSION.run\n" +
+            RoffSynopsis("[--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv]") +
+            "\n.YS\n";
     page += ".SH DESCRIPTION\n" + Paragraphs(ProgramDescription, ".PP");
     page += ".SH COMMANDS\n";
     for (const CommandUsage& usage : Usages)
@@ -221,13 +234,24 @@ std::string ManualPage(std::string_view date) {
     page += ".SH FILES\n"
             ".TP\n"
             "\\fI~/.config/Umbrascope/Umbrascope.conf\\fR\n" +
-            Roff("The user's settings: the recent projects and the choices that are kept.") +
+            Roff("The user's settings: the recent projects, the screen chosen for the picture "
+                 "and the choices that are kept.") +
             "\n.TP\n"
             "\\fI~/.local/share/applications/umbrascope.desktop\\fR, "
             "\\fI~/.local/share/mime/packages/umbrascope\\-project.xml\\fR\n" +
             Roff("Written at every start by a program run from its build folder, so that .usp "
                  "files open with it. An installed program leaves them alone: the installed "
                  "desktop entry and MIME type do the same for every user.") +
+            "\n.SH ENVIRONMENT\n"
+            ".TP\n"
+            "\\fBUMBRASCOPE_FRAME_LOG\\fR=\\fILOG.csv\\fR\n" +
+            Roff("Every play with picture from the main window writes its frame log there, as "
+                 "--frame-log does.") +
+            "\n.TP\n"
+            "\\fBUMBRASCOPE_PRESENTATION\\fR=\\fBopengl\\fR|\\fBraster\\fR\n" +
+            Roff("How frames reach the screen: through OpenGL, handed over at the display's "
+                 "refresh, or painted as they come. Without it, OpenGL where it runs on a "
+                 "graphics card.") +
             "\n.SH COPYRIGHT\n" +
             Roff("Umbrascope is free software under the GNU General Public License, version 3 "
                  "or later. There is NO WARRANTY, to the extent permitted by law.") +

@@ -7,6 +7,7 @@
 #include "model/SessionState.h"
 #include "model/TrackDescriptor.h"
 #include "play/PlaybackController.h"
+#include "ui/MediaItems.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
 #include "ui/ToolWindow.h"
@@ -100,6 +101,7 @@ SaveDialogChoices TMainForm::OutputFileChoices(const QString& objectName, const 
 
 void TMainForm::ShowProjectCaption() {
     setWindowTitle(QStringLiteral(" Umbrascope - ") + ProjectDisplayName() +
+                   (openedDamaged_ ? QStringLiteral(" (файл повреждён)") : QString()) +
                    (document_.History().Modified() ? QStringLiteral("*") : QString()));
 }
 
@@ -120,7 +122,8 @@ void TMainForm::UpdateDisplay() {
     TextFileEdit->setEnabled(v.TextEnabled);
     TextFrameLongLabel->setEnabled(v.TextEnabled);
     TextFrameIntervalLabel->setEnabled(v.TextEnabled);
-    TextFileEdit->setText(FromModelText(TrackDisplayText(v.PhraseFile)));
+    const std::string folder = document_.ProjectFolder();
+    TextFileEdit->setText(MediaDisplayText(v.PhraseFile, folder));
     TextFrameLongLabel->setText(
         QStringLiteral("Длительность показа фразы: %1 мс").arg(v.PhraseDuration));
     TextFrameIntervalLabel->setText(
@@ -130,7 +133,7 @@ void TMainForm::UpdateDisplay() {
     VolumeLabel->setText(QStringLiteral("Громкость аудио: %1 %").arg(v.AudioVolume));
     WavesListBox->clear();
     for (const TWaveEntry& wave : v.Waves)
-        WavesListBox->addItem(FromModelText(TrackDisplayText(wave.Track)));
+        AddTrackItem(*WavesListBox, wave.Track, folder);
 }
 
 void TMainForm::DisableControls() {
@@ -219,6 +222,8 @@ void TMainForm::FormResize() {
     WavesListBox->resize(AudioWavesGroupBox->width() - WavesListBox->x() - 10,
                          AudioWavesGroupBox->height() - 50);
     VolumeLabel->move(VolumeLabel->x(), WavesListBox->height() + 27);
+    ClipIndicator->move(AudioWavesGroupBox->width() - 10 - ClipIndicator->width(),
+                        VolumeLabel->y());
 }
 
 void TMainForm::ScreenPreviewBoxPaint(QPainter& painter) {

@@ -131,6 +131,9 @@ public:
     virtual std::optional<QString> ChooseBuiltSessionFile();
     // Asks before an existing file is replaced.
     virtual bool ConfirmReplace(const QString& path);
+    // Asks before Save writes over the damaged file the project was opened from: true to write
+    // over it, false to save it under another name.
+    virtual bool ConfirmOverwriteDamaged(const QString& path);
 
     // Playback: picture and sound when sender is PlayButton, sound only otherwise.
     void PlayButtonClick(QObject* sender);
@@ -167,6 +170,7 @@ public:
     QGroupBox* AudioWavesGroupBox = nullptr;
     QListWidget* WavesListBox = nullptr;
     QLabel* VolumeLabel = nullptr;
+    QLabel* ClipIndicator = nullptr; // lit while the live mix goes past full scale
     TPaintBox* TrackBox = nullptr;
     QPushButton* PlayButton = nullptr;
     QPushButton* PlaySoundButton = nullptr;
@@ -178,6 +182,7 @@ public:
     QMenu* RecentProjectsMG = nullptr;
     QMenu* EditMG = nullptr;
     QMenu* SessionSettingsMG = nullptr;
+    QMenu* PresentationScreenMG = nullptr; // the screen a session is shown on
     QMenu* EventsMG = nullptr;
     QMenu* HelpMG = nullptr;
     QAction* NewMI = nullptr;
@@ -237,6 +242,8 @@ private:
     void FormResize();
     void CreatePlayback();
     void ShowPlaying(bool playing);
+    void ShowMixClipping();
+    void ShowPresentationScreens();
     static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     QString ProjectDisplayName() const;
@@ -253,6 +260,8 @@ private:
     void ShowRecentProjects();
     void OpenRecentProject(const QString& path);
     void ShowStateError(const std::optional<std::string>& error);
+    // One message listing the phrase files and tracks that are not found, if any.
+    void ShowMissingMedia();
     void MoveTimelineCursor(const QMouseEvent& event);
 
     // Before everything that works on it, so it goes after them.
@@ -264,4 +273,9 @@ private:
     std::array<QAction*, 12> buttonCommands_{};
     // The window's frame as last seen: the window's outer size, frame included, is 700 x 500.
     QSize frameExtra_;
+    // The project came from a file that ended too early: the caption says so, and Save asks
+    // before it writes over that file.
+    bool openedDamaged_ = false;
+    // Clock ticks the clip indicator stays lit after the mix last clipped.
+    int clipLitTicks_ = 0;
 };

@@ -75,10 +75,13 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
         return;
     }
     const std::vector<std::string>& leftOut = job.Outcome().leftOut;
-    if (leftOut.empty())
+    if (leftOut.empty()) {
+        ShowMessageBox(this, QStringLiteral("Сессия собрана в файл «%1».").arg(path));
         return;
-    QString text = QStringLiteral("Сессия собрана, но без этих файлов: их нет на месте или их "
-                                  "нельзя прочитать.\n");
+    }
+    QString text = QStringLiteral("Сессия собрана в файл «%1», но без этих файлов: их нет на месте "
+                                  "или их нельзя прочитать.\n")
+                       .arg(path);
     for (const std::string& file : leftOut)
         text += QStringLiteral("\n") + FromModelText(file);
     ShowMessageBox(this, text);

@@ -10,6 +10,7 @@
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectLoader.h"
+#include "model/SessionMedia.h"
 #include "model/SessionState.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
@@ -62,6 +63,7 @@ void TMainForm::NewMIClick() {
     if (!MayDiscardSession())
         return;
     document_.ResetProject();
+    openedDamaged_ = false;
     SessionReplaced();
     UpdateDisplay();
 }
@@ -101,21 +103,38 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
     ProjectLoad load = LoadProject(chosen.toStdString());
     const auto stateError =
         document_.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
+    openedDamaged_ = !load.damage.empty();
+    SessionReplaced();
     switch (load.outcome) {
     case ProjectLoad::Outcome::Opened:
         RememberRecentProject(QString::fromStdString(load.path.string()));
         ShowRecentProjects();
+        if (openedDamaged_)
+            ShowMessageBox(
+                this, QStringLiteral("%1\n\nОткрыто то, что удалось прочитать; недостающие "
+                                     "значения равны нулю или пусты. Чтобы не затереть исходный "
+                                     "файл, сохраните проект под другим именем.")
+                          .arg(QString::fromStdString(load.damage)));
+        ShowMissingMedia();
         break;
     case ProjectLoad::Outcome::Unreadable:
         ShowMessageBox(this, QString::fromStdString(load.path.string() + ": " + load.message));
+        break;
+    case ProjectLoad::Outcome::WrongFormat:
+        ShowMessageBox(this, QString::fromStdString(WrongFormatMessageFor(load.path.string())));
         break;
     default:
         ShowMessageBox(this, QString::fromStdString(load.message));
         break;
     }
-    SessionReplaced();
     ShowStateError(stateError);
     UpdateDisplay();
+}
+
+void TMainForm::ShowMissingMedia() {
+    const auto missing = MissingMedia(document_.Contents(), document_.ProjectFolder());
+    if (!missing.empty())
+        ShowMessageBox(this, QString::fromStdString(MissingMediaMessage(missing)));
 }
 
 void TMainForm::SaveMIClick() {
@@ -127,6 +146,8 @@ bool TMainForm::SaveCommand() {
     if (!MediaFileExists(file))
         return SaveAsCommand();
     const QString path = FromModelText(file);
+    if (openedDamaged_ && !ConfirmOverwriteDamaged(path))
+        return SaveAsCommand();
     try {
         SaveProjectFile(file, document_.Contents());
     } catch (const EInOutError& error) {
@@ -134,8 +155,18 @@ bool TMainForm::SaveCommand() {
         return false;
     }
     document_.Saved(file);
+    openedDamaged_ = false;
     ProjectSaved(path);
     return true;
+}
+
+bool TMainForm::ConfirmOverwriteDamaged(const QString& path) {
+    return AskYesNo(this, QApplication::applicationName(),
+                    QStringLiteral("Проект был открыт из повреждённого файла %1.\nЗаписать его "
+                                   "поверх этого файла?\n\n«Нет» — сохранить проект в другой "
+                                   "файл.")
+                        .arg(path),
+                    true, true);
 }
 
 void TMainForm::SaveAsMIClick() {
@@ -167,6 +198,7 @@ bool TMainForm::SaveProjectAs(const QString& chosen) {
     // The saved file is the project from now on: the next Save writes it, and media files
     // are looked for beside it.
     document_.Saved(*modelPath);
+    openedDamaged_ = false;
     ProjectSaved(path);
     return true;
 }

@@ -83,6 +83,15 @@ void TMainForm::CreateControls() {
     // One line per track: the list need not measure each of the thousands a session may hold.
     WavesListBox->setUniformItemSizes(true);
     VolumeLabel = NewLabel(AudioWavesGroupBox, "VolumeLabel", 10, 151);
+    ClipIndicator = NewLabel(AudioWavesGroupBox, "ClipIndicator", 180, 151);
+    ClipIndicator->resize(80, 16);
+    ClipIndicator->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ClipIndicator->setText(QStringLiteral("Перегрузка"));
+    ClipIndicator->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    ClipIndicator->setToolTip(
+        QStringLiteral("Звук сеанса превышает предельную громкость и искажается: уменьшите "
+                       "громкость дорожек."));
+    ClipIndicator->hide();
 
     TrackBox = new TPaintBox(client);
     TrackBox->setObjectName(QStringLiteral("TrackBox"));
@@ -163,6 +172,10 @@ void TMainForm::CreateMenus() {
         item(SessionSettingsMG, "SessionParametersMI", QStringLiteral("&Основные параметры"));
     SessionStartValuesMI =
         item(SessionSettingsMG, "SessionStartValuesMI", QStringLiteral("&Начальные значения"));
+    SessionSettingsMG->addSeparator();
+    PresentationScreenMG = SessionSettingsMG->addMenu(QStringLiteral("&Экран показа"));
+    PresentationScreenMG->setObjectName(QStringLiteral("PresentationScreenMG"));
+    connect(PresentationScreenMG, &QMenu::aboutToShow, this, [this] { ShowPresentationScreens(); });
 
     EventsMG = bar->addMenu(QStringLiteral("&Редактирование событий"));
     EventsMG->setObjectName(QStringLiteral("EventsMG"));

@@ -53,6 +53,7 @@ void TMainForm::SessionParametersMIClick() {
 void TMainForm::SessionStartValuesMIClick() {
     if (document_.IsPlaying())
         return;
+    SessionStartValuesForm->ProjectFolder = document_.ProjectFolder();
     SessionStartValuesForm->exec();
     Refresh();
 }

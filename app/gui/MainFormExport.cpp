@@ -12,9 +12,11 @@
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLocale>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -45,23 +47,40 @@ QString ProgressText(const QString& what, double share, double elapsedSeconds) {
     return done + QStringLiteral(", осталось %1").arg(MinutesAndSeconds(left));
 }
 
-// What the user is told at the end, or "" when all went well and nothing was clipped.
-QString ExportReport(const ExportOutcome& outcome, const QString& path) {
+// The share of the mix cut to full scale, where it begins and what to do about it; "" when
+// nothing was cut.
+QString ClippingReport(const ExportOutcome& outcome) {
+    if (outcome.clippedSamples == 0 || outcome.renderedSamples == 0)
+        return QString();
+    const double percent = 100.0 * static_cast<double>(outcome.clippedSamples) /
+                           static_cast<double>(outcome.renderedSamples);
+    return QStringLiteral("Звук превышал предельную громкость в %1 % отсчётов (%2), впервые около "
+                          "%3. Уменьшите громкость дорожек, чтобы звук не искажался.")
+        .arg(QLocale(QLocale::Russian).toString(percent, 'f', 1))
+        .arg(outcome.clippedSamples)
+        .arg(MinutesAndSeconds(std::max<std::int64_t>(outcome.firstClipTime, 0) / 1000));
+}
+
+// What the user is told at the end: what was written where, or why nothing was.
+// written: "Звук записан в файл «%1».", "Видео записано в файл «%1»."
+QString ExportReport(const ExportOutcome& outcome, const QString& path, const QString& written) {
     if (!outcome.error.empty())
         return path + QStringLiteral(": ") + QString::fromStdString(outcome.error);
     QStringList lines;
+    if (outcome.written)
+        lines << written.arg(QDir::toNativeSeparators(path));
     for (const auto& problem : outcome.problems)
         lines << FromModelText(problem);
     for (const auto& track : outcome.leftOut)
         lines << QStringLiteral("Не вошло в экспорт: ") + FromModelText(track);
-    if (outcome.clippedSamples != 0)
-        lines << QStringLiteral("Экспорт завершён. Обрезано отсчётов (громкость выше предела): %1")
-                     .arg(outcome.clippedSamples);
+    if (const QString clipping = ClippingReport(outcome); !clipping.isEmpty())
+        lines << clipping;
     return lines.join(QLatin1Char('\n'));
 }
 
-void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& path) {
-    if (const QString report = ExportReport(outcome, path); !report.isEmpty())
+void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& path,
+                  const QString& written) {
+    if (const QString report = ExportReport(outcome, path, written); !report.isEmpty())
         ShowMessageBox(owner, report);
 }
 
@@ -118,10 +137,17 @@ void TMainForm::ExportSoundMIClick() {
 
 void TMainForm::ExportSoundTo(const QString& chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
+    // The export writes WAV data: under another name it would pass for what it is not.
+    if (QFileInfo(path).suffix().compare(QStringLiteral("wav"), Qt::CaseInsensitive) != 0) {
+        ShowMessageBox(this, QStringLiteral("Звук записывается только в файлы WAV: назовите файл "
+                                            "с расширением .wav вместо «%1». Ничего не записано.")
+                                 .arg(QFileInfo(path).fileName()));
+        return;
+    }
     SoundExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        ExportRate);
     if (WaitForJob(QStringLiteral("Экспорт звука"), job))
-        ReportExport(this, job.Outcome(), path);
+        ReportExport(this, job.Outcome(), path, QStringLiteral("Звук записан в файл «%1»."));
 }
 
 void TMainForm::ExportVideoMIClick() {
@@ -143,5 +169,5 @@ void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     VideoExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        settings);
     if (WaitForJob(QStringLiteral("Экспорт видео"), job))
-        ReportExport(this, job.Outcome(), path);
+        ReportExport(this, job.Outcome(), path, QStringLiteral("Видео записано в файл «%1»."));
 }

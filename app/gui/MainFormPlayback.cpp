@@ -2,19 +2,32 @@
 
 #include "MainForm.h"
 
+#include "audio/device/StreamMix.h"
+#include "play/FrameLogReport.h"
 #include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
+#include "ui/ScreenChoice.h"
 #include "visual/FullScreenWindow.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 void TMainForm::CreatePlayback() {
     FullScreenForm = std::make_unique<TFullScreenForm>();
     FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
+    FullScreenForm->SetScreenName(ChosenScreenName());
+    ShowPresentationScreens();
+    // For checking how evenly frames come: each play with picture replaces this log.
+    const QString frameLog = qEnvironmentVariable("UMBRASCOPE_FRAME_LOG");
+    if (!frameLog.isEmpty())
+        FullScreenForm->OnFrameLog(
+            [path = frameLog.toStdString()](const FrameLog& log) { ReportFrameLog(log, path); });
     PlaybackDisplay display;
     display.UpdateDisplay = [this] { UpdateDisplay(); };
     display.RepaintTimeline = [this] { RepaintTrackBox(); };
@@ -33,6 +46,8 @@ void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
     if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this)))
         return;
+    // Said before the show, which a message would cover.
+    ShowMissingMedia();
     Guarded(this, [&] { controller_->PlayButtonClick(withPicture); });
 }
 
@@ -42,12 +57,29 @@ void TMainForm::StopButtonClick() {
 
 void TMainForm::ControlTimerTimer() {
     Guarded(this, [&] { controller_->ControlTimerTimer(); });
+    ShowMixClipping();
+}
+
+void TMainForm::ShowMixClipping() {
+    // Lit for a second after the last clip, so that a short one is seen too.
+    constexpr int LitTicks = 20;
+    clipLitTicks_ = TakeMixClipped() ? LitTicks : std::max(clipLitTicks_ - 1, 0);
+    ClipIndicator->setVisible(document_.IsPlaying() && clipLitTicks_ > 0);
+}
+
+void TMainForm::ShowPresentationScreens() {
+    ListPresentationScreens(*PresentationScreenMG,
+                            [this](const QString& name) { FullScreenForm->SetScreenName(name); });
 }
 
 void TMainForm::ShowPlaying(bool playing) {
     PlayButton->setEnabled(!playing);
     PlaySoundButton->setEnabled(!playing);
     StopButton->setEnabled(playing);
+    // A clip of an earlier play must not light the indicator of this one.
+    (void)TakeMixClipped();
+    clipLitTicks_ = 0;
+    ClipIndicator->hide();
     if (playing)
         DisableControls();
     else

@@ -2,10 +2,12 @@
 
 #include "ui/MessageBoxes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QThread>
 #include <QTimer>
+#include <QWidget>
 
+#include <algorithm>
 #include <iostream>
 
 MessageBridge::MessageBridge() : timer_(std::make_unique<QTimer>()) {
@@ -45,7 +47,40 @@ void MessageBridge::PostMessage(const std::string& text) {
     waiting_.push_back(std::make_shared<Request>(Request{text}));
 }
 
+namespace {
+
+bool FullScreenShowing() {
+    const auto windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](const QWidget* w) { return w->isVisible() && w->isFullScreen(); });
+}
+
+} // namespace
+
+void MessageBridge::KeepWaitingMessages() {
+    std::lock_guard lock(mutex_);
+    for (const auto& request : waiting_) {
+        if (std::find(kept_.begin(), kept_.end(), request->text) == kept_.end())
+            kept_.push_back(request->text);
+        request->shown = true;
+    }
+    waiting_.clear();
+    answered_.notify_all();
+}
+
 void MessageBridge::ShowWaitingMessages() {
+    if (FullScreenShowing()) {
+        KeepWaitingMessages();
+        return;
+    }
+    if (!kept_.empty()) {
+        const std::vector<std::string> kept = std::move(kept_);
+        kept_.clear();
+        std::string text = "Сообщения, появившиеся во время показа:";
+        for (const std::string& message : kept)
+            text += "\n\n" + message;
+        ShowMessageBox(nullptr, QString::fromStdString(text));
+    }
     for (;;) {
         std::shared_ptr<Request> request;
         {

@@ -1,7 +1,9 @@
 #pragma once
 
 // Message boxes asked for by track threads, shown by the user-interface thread: the asking
-// thread waits until the user has closed the box, or until the program is ending.
+// thread waits until the user has closed the box, or until the program is ending. While a
+// full-screen show is on, no box covers it: the messages are kept (each text once), the asking
+// threads go on at once, and the messages are shown together, in one box, when the show ends.
 
 #include "audio/sources/TrackSource.h"
 
@@ -10,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class QTimer;
 
@@ -35,12 +38,15 @@ private:
         bool shown = false;
     };
 
-    // User-interface thread: shows the messages that wait, one after the other.
+    // User-interface thread: shows the messages that wait, one after the other, or keeps them
+    // while a full-screen show is on.
     void ShowWaitingMessages();
+    void KeepWaitingMessages();
 
     std::unique_ptr<QTimer> timer_;
     std::mutex mutex_;
     std::condition_variable answered_;
     std::deque<std::shared_ptr<Request>> waiting_;
+    std::vector<std::string> kept_; // user-interface thread only
     bool closed_ = false;
 };

@@ -1,12 +1,28 @@
 #include "StreamMix.h"
 
 #include <algorithm>
+#include <atomic>
+
+namespace {
+
+std::atomic<bool> mixClipped{false};
+
+} // namespace
 
 void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* out,
                 std::size_t frames) {
     std::fill_n(out, frames * 2, 0.0f);
     for (const auto& stream : streams)
         stream->MixInto(out, frames);
-    for (std::size_t i = 0; i < frames * 2; ++i)
+    bool clipped = false;
+    for (std::size_t i = 0; i < frames * 2; ++i) {
+        clipped = clipped || out[i] > 1.0f || out[i] < -1.0f;
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    }
+    if (clipped)
+        mixClipped.store(true, std::memory_order_relaxed);
+}
+
+bool TakeMixClipped() {
+    return mixClipped.exchange(false, std::memory_order_relaxed);
 }

@@ -76,7 +76,7 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
     if (!converter->Valid()) {
         // Live play could not open the device with this format either.
         if (source->ReportsDeviceFailure())
-            Messages().ShowMessage("Ошибка аудиоустройства");
+            Messages().ShowMessage(source->DeviceFailureMessage());
         return;
     }
     tracks_.push_back(
@@ -184,8 +184,11 @@ template <typename Out> void SessionRenderer::MixBlock(Out* stereo, std::size_t 
             std::copy(narrow.begin(), narrow.end(), out);
         }
     });
-    for (std::size_t p = 0; p < parts; ++p)
+    for (std::size_t p = 0; p < parts; ++p) {
+        if (clippedByPart_[p] != 0 && clipped_ == 0)
+            firstClipTime_ = LastTimeAtFrame(renderedFrames_ + Part(frames, p, parts).first);
         clipped_ += clippedByPart_[p];
+    }
     std::erase_if(tracks_, [](const auto& track) { return track->Failed(); });
 }
 

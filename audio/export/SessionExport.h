@@ -48,8 +48,10 @@ public:
     std::size_t Render(std::int16_t* stereo, std::size_t frames);
     std::size_t Render(std::int32_t* stereo, std::size_t frames);
 
-    // Samples that the mix had to cut to full scale.
+    // Samples that the mix had to cut to full scale, and the session time (ms) of the stretch
+    // where the first of them lies (-1 while there is none).
     std::uint64_t ClippedSamples() const { return clipped_; }
+    std::int64_t FirstClipTime() const { return firstClipTime_; }
 
     // What the user is told about the export (Windows-1251), each once: events whose values
     // could not be applied, tracks beyond the limit of tracks at once.
@@ -88,6 +90,7 @@ private:
     std::uint64_t totalFrames_ = 0;
     std::uint64_t renderedFrames_ = 0;
     std::uint64_t clipped_ = 0;
+    std::int64_t firstClipTime_ = -1;
     std::vector<std::unique_ptr<ExportTrack>> tracks_;
     std::vector<std::string> problems_;
     std::vector<std::string> leftOut_;

@@ -31,6 +31,8 @@ SoundExportJob::SoundExportJob(Session session, std::string projectFolder,
               outcome.written = true;
           }
           outcome.clippedSamples = renderer.ClippedSamples();
+          outcome.renderedSamples = renderer.RenderedFrames() * 2;
+          outcome.firstClipTime = renderer.FirstClipTime();
           outcome.problems = renderer.Problems();
           outcome.leftOut = renderer.LeftOut();
       }) {}

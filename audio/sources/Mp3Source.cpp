@@ -36,6 +36,10 @@ public:
     PcmFormat Format() const override { return format_; }
     std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
+    std::string DeviceFailureMessage() const override {
+        return DeviceRefusedFileMessage(FilePath, format_);
+    }
+    std::string FilePath; // Windows-1251, for the messages
 
     void Fill(std::uint8_t* buffer) override {
         if (!searchInterrupted_)
@@ -211,7 +215,9 @@ std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::i
         std::uint64_t start = Mp3StartPosition(*firstFrame, end, first.BitrateKbps, startOffset);
         if (start >= end)
             start = *firstFrame;
-        return std::make_unique<Mp3Source>(std::move(file), first, *firstFrame, start);
+        auto source = std::make_unique<Mp3Source>(std::move(file), first, *firstFrame, start);
+        source->FilePath = descriptor;
+        return source;
     } catch (const std::exception&) {
         return nullptr;
     }

@@ -40,6 +40,9 @@ public:
 
     // File tracks tell the user when the device refuses their format; generators stay silent.
     virtual bool ReportsDeviceFailure() const { return false; }
+
+    // What the user is told then (UTF-8): a file track names its file and format.
+    virtual std::string DeviceFailureMessage() const;
 };
 
 // Message boxes asked for by track threads are shown by the user-interface thread. The
@@ -59,6 +62,9 @@ public:
 
 // The message of a sound device that refuses a stream or stops playing.
 inline constexpr const char* DeviceErrorMessage = "Ошибка аудиоустройства";
+
+// "Ошибка аудиоустройства" with the file (Windows-1251 path) and the format the device refused.
+std::string DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format);
 
 // Thread safe. Without an installed implementation, messages go to standard error.
 void InstallUserMessages(UserMessages* messages);

@@ -1,5 +1,7 @@
 #include "TrackSource.h"
 
+#include "model/Cp1251.h"
+
 #include <atomic>
 #include <iostream>
 #include <mutex>
@@ -27,4 +29,15 @@ void InstallUserMessages(UserMessages* messages) {
 UserMessages& Messages() {
     UserMessages* messages = installed.load();
     return messages ? *messages : fallback;
+}
+
+std::string TrackSource::DeviceFailureMessage() const {
+    return DeviceErrorMessage;
+}
+
+std::string DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format) {
+    return std::string(DeviceErrorMessage) + "\nЗвуковое устройство не приняло звук файла «" +
+           Cp1251ToUtf8(cp1251Path) + "» (" + std::to_string(format.SampleRate) + " Гц, " +
+           std::to_string(format.Channels) + " кан., " + std::to_string(format.BitsPerSample) +
+           " бит).";
 }

@@ -1,5 +1,6 @@
 #include "WavSource.h"
 
+#include "AudioFileCheck.h"
 #include "audio/device/AudioStream.h"
 #include "base/FileUtils.h"
 #include "model/Arithmetic.h"
@@ -44,6 +45,10 @@ public:
     PcmFormat Format() const override { return format_; }
     std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
+    std::string DeviceFailureMessage() const override {
+        return DeviceRefusedFileMessage(FilePath, format_);
+    }
+    std::string FilePath; // Windows-1251, for the messages
 
     // Copies up to the end of the data, then goes on from its start: the buffer runs seamlessly
     // over the loop seam, repeating data shorter than a buffer as often as it takes.
@@ -147,11 +152,14 @@ std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
     }
     if (!IsPlayablePcm(layout)) {
         file.reset();
-        Messages().ShowMessage(DeviceErrorMessage);
+        const auto reason = UnplayableAudioFileReason(descriptor);
+        Messages().ShowMessage(std::string(DeviceErrorMessage) + (reason ? "\n" + *reason : ""));
         return nullptr;
     }
     if (layout.DataSize == 0)
         return nullptr;
     const std::uint32_t start = WavStartPosition(layout, startOffset);
-    return std::make_unique<WavSource>(std::move(file), layout, start);
+    auto source = std::make_unique<WavSource>(std::move(file), layout, start);
+    source->FilePath = descriptor;
+    return source;
 }

@@ -128,7 +128,7 @@ void StreamTrack(TrackSource& source, const std::atomic<bool>& running,
     ++(stream ? streamsOpened : streamsRefused);
     if (!stream) {
         if (source.ReportsDeviceFailure())
-            Messages().ShowMessage(DeviceErrorMessage);
+            Messages().ShowMessage(source.DeviceFailureMessage());
         return;
     }
     Streamer(source, *stream, state).Run(running);

@@ -47,6 +47,7 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     EXPECT_TRUE(form.asked.isEmpty());
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains("/nowhere/rain.wav")) << messages.texts[0].toStdString();
+    EXPECT_TRUE(messages.texts[0].startsWith("Сессия собрана в файл «" + built + "»"));
 
     // The same name again means the same file: asked about it, No keeps it.
     WriteBytes(built, "kept");

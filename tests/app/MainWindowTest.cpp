@@ -56,6 +56,9 @@ protected:
         contents.Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 60000, "40"}};
         const QString path = folder.filePath(name);
         WriteBytes(path, ProjectBytes(contents));
+        // The media lie beside the project, where a moved project finds them.
+        WriteBytes(folder.filePath("loop.wav"), "");
+        WriteBytes(folder.filePath("phrases.txt"), "");
         return path;
     }
 
@@ -194,7 +197,7 @@ TEST_F(MainWindow, AWrongMagicOnTheCommandLineGivesANewProject) {
     const QString path = folder.filePath("bad.usp");
     WriteBytes(path, "USP 3.0 garbage");
     auto form = Start({path});
-    EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла"}));
+    EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла: " + path}));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
     EXPECT_TRUE(form->Document().ProjectFileName.empty());
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QWidget>
 
 #include <atomic>
 #include <thread>
@@ -41,6 +42,29 @@ TEST(MessageBridge, APostedMessageDoesNotHoldThePosterUp) {
     EXPECT_TRUE(messages.texts.isEmpty());
     ASSERT_TRUE(WaitUntil([&] { return !messages.texts.isEmpty(); }));
     EXPECT_EQ(messages.texts, QStringList({"Ошибка аудиоустройства"}));
+}
+
+TEST(MessageBridge, NoBoxCoversAFullScreenShowTheMessagesComeTogetherAfterIt) {
+    TestApplication();
+    MessageRecorder messages;
+    MessageBridge bridge;
+    QWidget show;
+    show.showFullScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&show));
+    std::atomic<bool> returned{false};
+    std::thread tracks([&] {
+        bridge.ShowMessage("first");
+        bridge.ShowMessage("second");
+        bridge.ShowMessage("first");
+        returned = true;
+    });
+    ASSERT_TRUE(WaitUntil([&] { return returned.load(); })); // went on without an answer
+    tracks.join();
+    EXPECT_TRUE(messages.texts.isEmpty());
+    show.hide();
+    ASSERT_TRUE(WaitUntil([&] { return !messages.texts.isEmpty(); }));
+    EXPECT_EQ(messages.texts,
+              QStringList({"Сообщения, появившиеся во время показа:\n\nfirst\n\nsecond"}));
 }
 
 TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {

@@ -2,12 +2,15 @@
 // end, or cleanly on SIGTERM and SIGINT; bad arguments and files are refused.
 
 #include "QtTestSupport.h"
+#include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -115,33 +118,65 @@ TEST_F(PlayCommand, WithoutASoundDeviceTellsSoOnStandardErrorAndEndsWithStatusOn
     EXPECT_TRUE(errors.contains(QStringLiteral("no track could open the sound device")));
 }
 
+TEST_F(PlayCommand, TheFrameLogHasALineForEveryFrameShownAndItsSummaryCountsThem) {
+    const QString log = folder.filePath("frames.csv");
+    Start({"--play", project, "--from", "299000", "--frame-log", log});
+    ASSERT_TRUE(program.waitForFinished(20000 * SanitizerSlowdown));
+    EXPECT_EQ(program.exitCode(), 0);
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 10); // a second of frames
+    EXPECT_EQ(lines.front(), QStringLiteral("session_time_ms,shown_at_ms,interval_ms,late"));
+    EXPECT_GE(lines[1].split(',').front().toInt(), 299000);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("%1 frames shown;").arg(lines.size() - 1)))
+        << errors.toStdString();
+}
+
 TEST_F(PlayCommand, NamesTheTracksItCannotFindAsTheExportDoes) {
     Session contents;
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&04%440@0@50", "/nowhere/rain.wav"};
+    contents.StartValues.PhraseFile = "/nowhere/phrases.txt";
+    contents.Events = {
+        {Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек"), 299600, "/nowhere/rain.wav"}};
     WriteBytes(project, ProjectBytes(contents));
     Start({"--play", project, "--from", "299500", "--sound-only"});
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitCode(), 0);
+    // Every missing file once, the phrase file too, as play starts.
     const QString errors = QString::fromUtf8(program.readAllStandardError());
-    EXPECT_TRUE(errors.contains(QStringLiteral("/nowhere/rain.wav (not found)")))
+    EXPECT_EQ(errors.count(QStringLiteral("/nowhere/rain.wav (not found)")), 1)
         << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("/nowhere/phrases.txt (not found)")));
 }
 
 TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
     const QString notProject = folder.filePath("bad.usp");
     WriteBytes(notProject, "not a project");
-    const QList<QStringList> refused = {{"--play"},
-                                        {"--play", project, "--from", "soon"},
-                                        {"--play", project, "--loud"},
-                                        {"--play", folder.filePath("absent.usp"), "--sound-only"},
-                                        {"--play", notProject, "--sound-only"}};
+    const QString log = folder.filePath("frames.csv");
+    const QList<QStringList> refused = {
+        {"--play"},
+        {"--play", project, "--from", "soon"},
+        {"--play", project, "--loud"},
+        {"--play", project, "--screen", "0"},
+        {"--play", project, "--screen", "2"}, // the tests' offscreen platform has one screen
+        {"--play", project, "--frame-log", folder.filePath("no folder/frames.csv")},
+        {"--play", project, "--frame-log", project},
+        {"--play", project, "--sound-only", "--frame-log", log},
+        {"--play", folder.filePath("absent.usp"), "--sound-only"},
+        {"--play", notProject, "--sound-only"}};
+    QString errors;
     for (const QStringList& arguments : refused) {
         Start(arguments);
         ASSERT_TRUE(program.waitForFinished(10000 * SanitizerSlowdown));
         EXPECT_EQ(program.exitCode(), 1) << arguments.join(' ').toStdString();
+        errors += QString::fromUtf8(program.readAllStandardError());
     }
-    EXPECT_TRUE(program.readAllStandardError().contains("Неверный формат файла"));
+    EXPECT_TRUE(errors.contains("there is no screen 2; the screens are 1 ("));
+    EXPECT_TRUE(errors.contains("Неверный формат файла"));
+    EXPECT_FALSE(QFileInfo::exists(log));
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 #include "app/gui/MainForm.h"
 #include "audio/device/MemoryAudioBackend.h"
 #include "audio/tracks/PlayUtils.h"
-#include "model/Session.h"
 #include "model/Cp1251.h"
+#include "model/Session.h"
 #include "model/SessionState.h"
 #include "play/PlaybackController.h"
 #include "tests/common/SanitizerBuild.h"
@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -321,6 +322,34 @@ TEST_F(PlaybackWindow, SoundOnlyKeepsThePreviewAndStopRestoresTheControls) {
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
     EXPECT_TRUE(form->SpeedButtons[2]->isEnabled());
     EXPECT_TRUE(form->SpeedButtons[6]->isEnabled());
+}
+
+TEST_F(PlaybackWindow, PlayListsTheMissingMediaOnceBeforeItStarts) {
+    Document().SessionLength = 60000;
+    Document().StartValues.Waves = {"/nowhere/rain.wav", ".&03@10"};
+    Document().Events = {{AddTrack, 100, "/nowhere/rain.wav"}};
+    (void)Document().ComputeStateAt(0);
+    form->PlayButtonClick(form->PlaySoundButton);
+    EXPECT_TRUE(Document().IsPlaying());
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0].count("/nowhere/rain.wav"), 1) << messages.texts[0].toStdString();
+    form->StopButtonClick();
+}
+
+TEST_F(PlaybackWindow, TheClipIndicatorLightsWhileTheMixGoesPastFullScale) {
+    Document().SessionLength = 60000;
+    Document().StartValues.Waves = {".&04%440@0@100", ".&04%440@0@100"};
+    (void)Document().ComputeStateAt(0);
+    form->PlayButtonClick(form->PlaySoundButton);
+    ASSERT_TRUE(Document().IsPlaying());
+    form->ControlTimerTimer();
+    EXPECT_FALSE(form->ClipIndicator->isVisibleTo(form.get()));
+    ASSERT_NE(backend.Stream(1, std::chrono::seconds(5)), nullptr);
+    backend.Mix(4096, std::chrono::seconds(5));
+    form->ControlTimerTimer();
+    EXPECT_TRUE(form->ClipIndicator->isVisibleTo(form.get()));
+    form->StopButtonClick();
+    EXPECT_FALSE(form->ClipIndicator->isVisibleTo(form.get()));
 }
 
 TEST_F(PlaybackWindow, ThousandsOfTracksAndEventsAtOnceNeitherHoldTheClockNorStartMoreThreads) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
@@ -23,6 +24,8 @@ protected:
     void SetUp() override {
         TestApplication();
         form = std::make_unique<ScriptedForm>(QStringList{});
+        // The sample's track, found beside the project.
+        WriteBytes(Path("loop.wav"), "");
     }
 
     // A project with texts in both alphabets, tracks and events, as another copy of the
@@ -59,6 +62,38 @@ TEST_F(ProjectCommands, OpenThenSaveAsWritesTheSameBytes) {
     form->SaveAsMIClick();
     EXPECT_EQ(ReadBytes(Path("out.usp")), SampleBytes());
     EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(ProjectCommands, ADamagedProjectOpensMarkedAndSaveOffersAnotherFile) {
+    std::string cut = SampleBytes();
+    cut.resize(cut.size() - 10);
+    WriteBytes(Path("cut.usp"), cut);
+    form->OpenProjectPath(Path("cut.usp"));
+    EXPECT_EQ(form->WavesListBox->count(), 2);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains(Path("cut.usp") + "» обрывается в списке событий"))
+        << messages.texts[0].toStdString();
+    EXPECT_TRUE(form->windowTitle().contains("повреждён"));
+
+    form->saveAnswer = Path("mended.usp");
+    form->SaveMIClick();
+    EXPECT_EQ(ReadBytes(Path("cut.usp")), cut);
+    EXPECT_TRUE(QFileInfo::exists(Path("mended.usp")));
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - mended.usp");
+}
+
+TEST_F(ProjectCommands, MissingMediaAreMarkedAndListedInOneMessage) {
+    Session contents;
+    contents.StartValues.PhraseFile = "/nowhere/phrases.txt";
+    contents.StartValues.Waves = {"/nowhere/gone.wav", ".&03@80", "C:\\Music\\loop.wav"};
+    WriteBytes(Path("media.usp"), ProjectBytes(contents));
+    form->OpenProjectPath(Path("media.usp"));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("/nowhere/phrases.txt\n/nowhere/gone.wav"))
+        << messages.texts[0].toStdString();
+    EXPECT_EQ(form->WavesListBox->item(0)->text(), "gone.wav (файл не найден)");
+    EXPECT_EQ(form->WavesListBox->item(2)->text(), "loop.wav");
+    EXPECT_EQ(form->TextFileEdit->text(), "phrases.txt (файл не найден)");
 }
 
 TEST_F(ProjectCommands, SaveAsAdoptsTheNewFileForTheNextSave) {
@@ -131,7 +166,7 @@ TEST_F(ProjectCommands, OpenFailuresLeaveANewProject) {
 
     WriteBytes(Path("bad.usp"), "not a project");
     form->OpenProjectPath(Path("bad.usp"));
-    EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла"}));
+    EXPECT_EQ(messages.texts, QStringList({"Неверный формат файла: " + Path("bad.usp")}));
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
     EXPECT_TRUE(form->Document().ProjectFileName.empty());
     EXPECT_TRUE(form->Document().Events.empty());

@@ -12,10 +12,12 @@ public:
     std::optional<QString> openAnswer;
     std::optional<QString> saveAnswer;
     int saveDialogs = 0;
+    bool overwriteDamaged = false;
 
     std::optional<QString> ChooseProjectToOpen() override { return openAnswer; }
     std::optional<QString> ChooseProjectToSave() override {
         ++saveDialogs;
         return saveAnswer;
     }
+    bool ConfirmOverwriteDamaged(const QString&) override { return overwriteDamaged; }
 };

@@ -1,6 +1,7 @@
 // Sound and video export from the main window: the file equals what --export-audio or
 // --export-video writes for the same session (the video's size and rate as chosen in its
-// dialog), the clipped samples are reported, and cancelling leaves no file behind.
+// dialog), what was written and the clipped samples are reported, and cancelling leaves no file
+// behind.
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
@@ -12,6 +13,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -63,10 +65,26 @@ TEST_F(WindowExport, TheSoundIsWhatTheCommandLineWrites) {
         "--export-audio " + project.toStdString() + " " + Output("cli.wav").toStdString(), folder);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(Output("window.wav")), ReadBytes(Output("cli.wav")));
-    const QString clipped = QString::fromStdString(run.out).section(": ", 1).trimmed();
+    const QString firstLine = QString::fromStdString(run.out).section('\n', 0, 0);
+    const QString clipped = firstLine.section(": ", 1).trimmed();
     EXPECT_NE(clipped, "0");
+    EXPECT_NE(run.out.find("first near 0:00; lower the track volumes"), std::string::npos)
+        << run.out;
+    // What was written where, and how much clipped from where, with what to do about it.
     ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].endsWith(": " + clipped)) << messages.texts[0].toStdString();
+    const QString& report = messages.texts[0];
+    EXPECT_TRUE(report.startsWith("Звук записан в файл «" + Output("window.wav") + "»."))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains("(" + clipped + "), впервые около 0:00. Уменьшите громкость"))
+        << report.toStdString();
+}
+
+TEST_F(WindowExport, TheSoundIsNotWrittenUnderAnotherFormatsName) {
+    form->OpenProjectPath(Project(2000, {".&03@80"}));
+    form->ExportSoundTo(Output("x.mp3"));
+    EXPECT_FALSE(QFileInfo::exists(Output("x.mp3")));
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("«x.mp3»")) << messages.texts[0].toStdString();
 }
 
 TEST_F(WindowExport, CancellingTheSoundLeavesNoFile) {

@@ -47,6 +47,18 @@ if(XVFB_RUN)
   set_tests_properties(app_soak PROPERTIES TIMEOUT 240 RESOURCE_LOCK sound_server)
 endif()
 
+# The screen a session shows on: two-screens.sh starts an X server of its own, one wide screen
+# split into two monitors side by side (which Qt lists as two screens), runs app_screens there
+# (plain, on a desktop scaled by 2, and through OpenGL) and plays a session on the second one.
+add_executable(app_screens ScreensTest.cpp QtTestSupport.cpp RealDesktop.cpp)
+add_dependencies(app_screens umbrascope)
+target_link_libraries(app_screens PRIVATE umbrascope_app Qt6::Test GTest::gtest GTest::gtest_main)
+target_include_directories(app_screens PRIVATE ${PROJECT_SOURCE_DIR})
+add_test(NAME app_two_screens
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/two-screens.sh $<TARGET_FILE:app_screens>
+          $<TARGET_FILE:umbrascope>)
+set_tests_properties(app_two_screens PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
+
 umbrascope_add_test(NAME app_picture_play
   SOURCES PicturePlayTest.cpp QtTestSupport.cpp
   LIBRARIES umbrascope_app Qt6::Test

@@ -4,6 +4,7 @@
 // the bit reservoir of its first frames) and where it loops (the last frame is not played)
 // may differ.
 
+#include "audio/sources/AudioFileCheck.h"
 #include "audio/sources/MP3Utils.h"
 #include "audio/sources/Mp3Source.h"
 #include "base/FileUtils.h"
@@ -319,6 +320,17 @@ TEST(Mp3BadInput, HeaderThatNeverDecodesGivesSilenceAndReturns) {
             EXPECT_TRUE(Silent(played));
         }
     }
+}
+
+TEST(Mp3Check, FilesThatDecodeAreTakenAndHeadersWithoutSoundAreNot) {
+    for (const char* name : {"cbr128.mp3", "mono.mp3", "mpeg2.mp3", "id3v2.mp3", "cover.mp3"}) {
+        const auto reason = UnplayableAudioFileReason((SoundFixtures() / name).string());
+        EXPECT_FALSE(reason) << *reason;
+    }
+    Bytes headersOnly;
+    for (int i = 0; i < 3000; ++i)
+        headersOnly.insert(headersOnly.end(), {0xFF, 0xFB, 0x90, 0x64, 0x00});
+    EXPECT_TRUE(UnplayableAudioFileReason(WriteMp3(headersOnly).string()));
 }
 
 TEST(Mp3BadInput, FilesOverHalfAGigabyteStartWithoutOverflow) {

@@ -231,7 +231,14 @@ TEST(WavBadInput, HeadersThatDescribeNoPcmAreRefusedAsTheDeviceWould) {
         SCOPED_TRACE(path.string());
         EXPECT_EQ(OpenWavSource(path.string(), 2500), nullptr);
     }
-    EXPECT_EQ(messages.Shown(), std::vector<std::string>(files.size(), "Ошибка аудиоустройства"));
+    // Each message names the file and says why, where the header tells.
+    const auto shown = messages.Shown();
+    ASSERT_EQ(shown.size(), files.size());
+    for (const std::string& message : shown)
+        EXPECT_TRUE(message.starts_with("Ошибка аудиоустройства")) << message;
+    EXPECT_NE(shown[0].find("ulaw.wav» записан не в формате PCM"), std::string::npos) << shown[0];
+    EXPECT_NE(shown[files.size() - 2].find("notes.wav» не является звуковым файлом WAV"),
+              std::string::npos);
 }
 
 TEST(WavBadInput, FileThatShrinksOrVanishesWhilePlayingNeverFailsTheTrack) {

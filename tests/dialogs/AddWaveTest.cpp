@@ -3,11 +3,13 @@
 #include "DialogTestSupport.h"
 #include "dialogs/AddWaveForm.h"
 #include "ui/FrequencyField.h"
+#include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDataStream>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -16,6 +18,34 @@
 #include <QToolButton>
 
 namespace {
+
+// A RIFF WAVE file of a few stereo frames with this format tag (1 is integer PCM, 6 A-law).
+QByteArray WavBytes(quint16 formatTag) {
+    QByteArray fmt;
+    QDataStream out(&fmt, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(formatTag) << quint16(2) << quint32(22050) << quint32(22050 * 4) << quint16(4)
+        << quint16(16);
+    const QByteArray samples(64, '\x10');
+    QByteArray bytes;
+    QDataStream file(&bytes, QIODevice::WriteOnly);
+    file.setByteOrder(QDataStream::LittleEndian);
+    file.writeRawData("RIFF", 4);
+    file << quint32(4 + 8 + fmt.size() + 8 + samples.size());
+    file.writeRawData("WAVEfmt ", 8);
+    file << quint32(fmt.size());
+    file.writeRawData(fmt.data(), int(fmt.size()));
+    file.writeRawData("data", 4);
+    file << quint32(samples.size());
+    file.writeRawData(samples.data(), int(samples.size()));
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 class AddWave : public DialogTest {
 protected:
@@ -64,7 +94,7 @@ TEST_F(AddWave, AChangeSelectsItsRowWithABoldCaption) {
 TEST_F(AddWave, AFileThatHasGoneGivesNoTrackAndItsFolderIsKept) {
     QTemporaryDir folder;
     const QString path = folder.filePath("loop.wav");
-    QFile(path).open(QIODevice::WriteOnly);
+    WriteFile(path, WavBytes(1));
     form.RBClick(form.NoiseRB);
     AnswerNextModal([&](QWidget* modal) {
         EXPECT_EQ(qobject_cast<QFileDialog*>(modal)->nameFilters().value(0),
@@ -85,6 +115,22 @@ TEST_F(AddWave, AFileThatHasGoneGivesNoTrackAndItsFolderIsKept) {
         dialog->reject();
     });
     form.OpenAudioFileButton->click();
+}
+
+TEST_F(AddWave, AFileNoTrackCanPlayIsRefusedNamingItAndWhy) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("alaw.wav");
+    WriteFile(path, WavBytes(6));
+    QStringList messages;
+    SetMessageBoxHook([&](const QString& text) { messages << text; });
+    AnswerNextModal([&](QWidget* modal) { AcceptFileDialog(modal, path); });
+    form.OpenAudioFileButton->click();
+    SetMessageBoxHook({});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(path + "» записан не в формате PCM"))
+        << messages[0].toStdString();
+    EXPECT_EQ(form.AudioWaveEdit->text(), "");
+    EXPECT_EQ(Add(), "");
 }
 
 } // namespace

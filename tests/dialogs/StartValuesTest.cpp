@@ -91,7 +91,7 @@ TEST_F(StartValues, ClosingStoresWhatOpeningLoaded) {
     document.StartValues = changed;
     OpenAndClose();
     EXPECT_TRUE(document.StartValues == changed);
-    EXPECT_EQ(form.TxtFileEdit->text(), "phrases.txt");
+    EXPECT_EQ(form.TxtFileEdit->text(), "phrases.txt (файл не найден)");
     EXPECT_EQ(form.WavesListBox->currentRow(), 0);
 
     document.ResetProject();

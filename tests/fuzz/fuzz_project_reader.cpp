@@ -16,16 +16,16 @@
 
 namespace {
 
-bool ReadFromBytes(const std::uint8_t* data, std::size_t size, Session& contents) {
+ProjectReadResult ReadFromBytes(const std::uint8_t* data, std::size_t size, Session& contents) {
     const int fd = memfd_create("project", 0);
     if (fd < 0)
         std::abort();
     if (size > 0 && write(fd, data, size) != static_cast<ssize_t>(size))
         std::abort();
-    bool read = false;
+    ProjectReadResult read = ProjectReadResult::WrongFormat;
     {
         TFile file("/proc/self/fd/" + std::to_string(fd));
-        read = ReadProject(file, contents) == ProjectReadResult::Read;
+        read = ReadProject(file, contents);
     }
     close(fd);
     return read;
@@ -35,11 +35,13 @@ bool ReadFromBytes(const std::uint8_t* data, std::size_t size, Session& contents
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Session first;
-    if (!ReadFromBytes(data, size, first))
+    if (ReadFromBytes(data, size, first) == ProjectReadResult::WrongFormat)
         return 0;
     const std::string bytes = ProjectBytes(first);
     Session second;
-    if (!ReadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), second))
+    // What the writer makes of a file, cut or whole, is a whole file.
+    if (ReadFromBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), second) !=
+        ProjectReadResult::Read)
         std::abort();
     // Booleans other than 0 and 1 read as true, so compare what the writer made of them.
     if (ProjectBytes(second) != bytes)

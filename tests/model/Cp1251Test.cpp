@@ -48,3 +48,13 @@ TEST(Cp1251, CatalogueNamesAreTheBytesProjectFilesHold) {
     EXPECT_EQ(EventKindOf(EventTypes()[27].Name), EventKind::SpiralSpeed);
     EXPECT_FALSE(EventKindOf("Текстовые фразы -> Включить")); // UTF-8 is not the stored form
 }
+
+TEST(Cp1251, TextFileLinesAreReadAsUtf8OnlyWhenTheyAreUtf8) {
+    EXPECT_EQ(TextLineToUtf8("Привет"), "Привет");
+    EXPECT_EQ(TextLineToUtf8("\xEF\xBB\xBFПривет"), "Привет"); // with a byte order mark
+    EXPECT_EQ(TextLineToUtf8("\xEF\xBB\xBFplain"), "plain");
+    EXPECT_EQ(TextLineToUtf8(Cp1251Literal("Привет, мир")), "Привет, мир");
+    EXPECT_EQ(TextLineToUtf8(Cp1251Literal("Да")), "Да");
+    // A line read only in part may end inside a character.
+    EXPECT_EQ(TextLineToUtf8(std::string("Привет").substr(0, 5)), "Пр");
+}

@@ -111,7 +111,7 @@ TEST_F(ProjectFile, AHandBuiltFileReadsFieldByFieldAndWritesBackTheSameBytes) {
 
 TEST_F(ProjectFile, JustTheMagicGivesAnEmptyZeroSession) {
     Session read;
-    ASSERT_EQ(ReadBytes("USP 4.1 ", read), ProjectReadResult::Read);
+    ASSERT_EQ(ReadBytes("USP 4.1 ", read), ProjectReadResult::Truncated);
     EXPECT_EQ(read.SessionLength, 0);
     EXPECT_TRUE(read.SessionName.empty());
     EXPECT_FALSE(read.StartValues.TextEnabled);
@@ -139,7 +139,7 @@ TEST_F(ProjectFile, CrLfLineEndsAndStrayCarriageReturnsAreAccepted) {
     b.data += "Na\rme\r\nAuthor\r\n\r\n";
     b.U32(600000);
     Session read;
-    ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Read);
+    ASSERT_EQ(ReadBytes(b.data, read), ProjectReadResult::Truncated);
     EXPECT_EQ(read.SessionName, "Name");
     EXPECT_EQ(read.SessionAuthor, "Author");
     EXPECT_EQ(read.SessionDescription, "");
@@ -152,15 +152,37 @@ TEST_F(ProjectFile, TruncatedFilesLoadWithZerosAndEmptyTexts) {
     full = DefaultsBeforeTracks(full);
     full.U32(3).Line("one");
     Session read;
-    ASSERT_EQ(ReadBytes(full.data, read), ProjectReadResult::Read);
+    ScratchFolder files;
+    TFile cut(files.Write("cut.usp", full.data));
+    ProjectGap gap;
+    ASSERT_EQ(ReadProject(cut, read, &gap), ProjectReadResult::Truncated);
+    EXPECT_EQ(gap.part, ProjectGap::Part::Tracks);
+    EXPECT_EQ(gap.entriesRead, 1);
+    EXPECT_EQ(gap.entriesStated, 3);
     EXPECT_EQ(read.StartValues.Waves, (std::vector<std::string>{"one", "", ""}));
     EXPECT_FALSE(read.StartValues.VideoEnabled);
     EXPECT_EQ(read.StartValues.CirclesWidth, 0);
     EXPECT_TRUE(read.Events.empty());
 
     // Cut in the middle of a 4-byte number: the bytes present are kept, the rest are zero.
-    ASSERT_EQ(ReadBytes(std::string("USP 4.1 \n\n\n\x10\x27", 13), read), ProjectReadResult::Read);
+    ASSERT_EQ(ReadBytes(std::string("USP 4.1 \n\n\n\x10\x27", 13), read),
+              ProjectReadResult::Truncated);
     EXPECT_EQ(read.SessionLength, 10000);
+
+    // Whole files end after the event count, or after the last event's line feed, and may
+    // have bytes after that; a last line without its line feed was cut.
+    full.data.resize(full.data.size() - 8);
+    full.U32(0);
+    full = DefaultsAfterTracks(full);
+    Bytes noEvents = full;
+    noEvents.U32(0);
+    EXPECT_EQ(ReadBytes(noEvents.data, read), ProjectReadResult::Read);
+    EXPECT_EQ(ReadBytes(noEvents.data + "trailing", read), ProjectReadResult::Read);
+    Bytes oneEvent = full;
+    oneEvent.U32(1).Line("type").U32(5).Line("value");
+    EXPECT_EQ(ReadBytes(oneEvent.data, read), ProjectReadResult::Read);
+    oneEvent.data.pop_back();
+    EXPECT_EQ(ReadBytes(oneEvent.data, read), ProjectReadResult::Truncated);
 }
 
 TEST_F(ProjectFile, ImpossibleCountsAreRefused) {

@@ -13,6 +13,10 @@
 #include <QScreen>
 #include <QTest>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace {
 
 class FullScreenWindowTest : public ::testing::Test {
@@ -25,10 +29,11 @@ bool CursorHidden() {
     return cursor && cursor->shape() == Qt::BlankCursor;
 }
 
-TEST_F(FullScreenWindowTest, CoversThePrimaryScreenWithoutFrame) {
+TEST_F(FullScreenWindowTest, CoversThePrimaryScreenWithoutFrameWhenTheChosenOneIsGone) {
     TFullScreenForm form;
     form.resize(10, 10);
-    form.ShowOnPrimaryScreen();
+    form.SetScreenName(QStringLiteral("a projector no longer connected"));
+    form.ShowOnChosenScreen();
     EXPECT_EQ(form.geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -40,8 +45,8 @@ TEST_F(FullScreenWindowTest, CursorIsHiddenWhileShownAndBalancedHoweverOftenShow
         TFullScreenForm form;
         EXPECT_TRUE(form.CursorShown());
         for (int i = 0; i < 5; ++i) {
-            form.ShowOnPrimaryScreen();
-            form.ShowOnPrimaryScreen(); // shown twice, hidden once
+            form.ShowOnChosenScreen();
+            form.ShowOnChosenScreen(); // shown twice, hidden once
             EXPECT_TRUE(CursorHidden());
             EXPECT_FALSE(form.CursorShown());
             form.hide();
@@ -49,14 +54,14 @@ TEST_F(FullScreenWindowTest, CursorIsHiddenWhileShownAndBalancedHoweverOftenShow
             form.hide();
             EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         }
-        form.ShowOnPrimaryScreen();
+        form.ShowOnChosenScreen();
     } // destroyed while shown
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(FullScreenWindowTest, KeysThatProduceACharacterAskToStop) {
     TFullScreenForm form;
-    form.ShowOnPrimaryScreen();
+    form.ShowOnChosenScreen();
     for (const Qt::Key key : {Qt::Key_A, Qt::Key_5, Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter,
                               Qt::Key_Escape, Qt::Key_Backspace}) {
         form.ClearStopRequest();
@@ -83,7 +88,7 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
     PublishedState state;
     state.Publish(values);
     TPhraseSource phrases;
-    form.ShowOnPrimaryScreen();
+    form.ShowOnChosenScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     state.SetPlaying(true);
     {
@@ -99,6 +104,55 @@ TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidde
     EXPECT_EQ(shown.pixel(shown.width() - 1, shown.height() - 1), qRgb(0x99, 0x66, 0x33));
     form.hide();
     EXPECT_EQ(form.Frames().BeginFrame(), nullptr);
+}
+
+TEST_F(FullScreenWindowTest, TheFrameLogHoldsEveryFrameShownAndItsSummaryAgrees) {
+    TFullScreenForm form;
+    std::optional<FrameLog> finished;
+    form.OnFrameLog([&](const FrameLog& log) { finished = log; });
+    PublishedState state;
+    state.Publish(TCurrentValues{});
+    TPhraseSource phrases;
+    form.ShowOnChosenScreen();
+    state.SetPlaying(true);
+    {
+        TVideoThread thread(form.Frames(), phrases, state,
+                            [clock = SessionTimeFromNow()] { return 5000 + clock(); });
+        thread.Start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames().FramesShown() >= 10; },
+                                    5000 * SanitizerSlowdown));
+        thread.Stop();
+    }
+    state.SetPlaying(false);
+    form.hide();
+    ASSERT_TRUE(finished);
+    const std::vector<FrameRecord>& frames = finished->Frames();
+    ASSERT_EQ(frames.size(), form.Frames().FramesShown());
+    EXPECT_GE(frames.front().frameTime, 5000u);
+    const QStringList lines =
+        QString::fromStdString(finished->Csv()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(frames.size()) + 1);
+    std::vector<double> intervals;
+    int late = 0;
+    for (std::size_t i = 1; i < frames.size(); ++i) {
+        EXPECT_GT(frames[i].frameTime, frames[i - 1].frameTime);
+        const QStringList fields = lines[static_cast<qsizetype>(i) + 1].split(',');
+        ASSERT_EQ(fields.size(), 4);
+        EXPECT_EQ(fields[0].toUInt(), frames[i].frameTime);
+        intervals.push_back(fields[2].toDouble());
+        EXPECT_NEAR(intervals.back(), fields[1].toDouble() - lines[i].split(',')[1].toDouble(),
+                    0.0015);
+        late += fields[3] == QStringLiteral("1") ? 1 : 0;
+    }
+    const FrameLogSummary summary = finished->Summary();
+    EXPECT_EQ(summary.frames, frames.size());
+    EXPECT_EQ(summary.late, static_cast<std::size_t>(late));
+    std::sort(intervals.begin(), intervals.end());
+    const auto nearestRank = [&](std::size_t percent) {
+        return intervals[(intervals.size() * percent + 99) / 100 - 1];
+    };
+    EXPECT_NEAR(summary.medianInterval.count() / 1000.0, nearestRank(50), 0.0015);
+    EXPECT_NEAR(summary.p99Interval.count() / 1000.0, nearestRank(99), 0.0015);
 }
 
 TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {

@@ -37,7 +37,7 @@ public:
     explicit FakeWindow(FrameExchange& frames) : frames_(frames) {
         thread_ = std::jthread([this](std::stop_token stop) {
             while (!stop.stop_requested()) {
-                if (const QImage* frame = frames_.TakeFrame())
+                if (const QImage* frame = frames_.TakeFrame().image)
                     lastSize_ = frame->size().width() * 10000 + frame->size().height();
                 std::this_thread::sleep_for(5ms);
             }
@@ -204,30 +204,35 @@ TEST(FrameExchangeTest, HandsFramesOverInOrderAndOnlyWhileOpen) {
         ASSERT_NE(back, nullptr);
         EXPECT_EQ(back->size(), QSize(8, 4));
         back->fill(colour);
-        frames.EndFrame(present, std::stop_token());
+        frames.EndFrame(present, qRed(colour));
     };
     handOver(qRgb(1, 1, 1), true);
     handOver(qRgb(2, 2, 2), false); // nothing drawn: nothing handed over
-    const QImage* shown = frames.TakeFrame();
-    ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(shown->pixel(0, 0), qRgb(1, 1, 1));
-    EXPECT_EQ(frames.TakeFrame()->pixel(0, 0), qRgb(1, 1, 1)); // still the last one shown
+    const FrameExchange::Shown shown = frames.TakeFrame();
+    ASSERT_NE(shown.image, nullptr);
+    EXPECT_EQ(shown.image->pixel(0, 0), qRgb(1, 1, 1));
+    EXPECT_TRUE(shown.fresh);
+    EXPECT_EQ(shown.frameTime, 1u);
+    const FrameExchange::Shown again = frames.TakeFrame();
+    EXPECT_EQ(again.image->pixel(0, 0), qRgb(1, 1, 1)); // still the last one shown
+    EXPECT_FALSE(again.fresh);
 
     handOver(qRgb(3, 3, 3), true);
     const auto started = std::chrono::steady_clock::now();
-    handOver(qRgb(4, 4, 4), true); // the window did not take frame 3: a limited wait, then it goes
+    frames.WaitUntilTaken(std::stop_token()); // the window does not take frame 3: a limited wait
     EXPECT_GE(std::chrono::steady_clock::now() - started, FrameExchange::HandOverLimit);
+    handOver(qRgb(4, 4, 4), true); // then it goes
     EXPECT_EQ(frames.FramesDropped(), 1u);
-    EXPECT_EQ(frames.TakeFrame()->pixel(0, 0), qRgb(4, 4, 4));
+    EXPECT_EQ(frames.TakeFrame().frameTime, 4u);
     EXPECT_EQ(frames.FramesShown(), 2u);
     EXPECT_EQ(frames.FramesHandedOver(), 3u);
 
     frames.Resize(QSize(5, 5));
     EXPECT_EQ(frames.BeginFrame()->size(), QSize(5, 5));
-    frames.EndFrame(false, std::stop_token());
+    frames.EndFrame(false);
     frames.Release();
     EXPECT_EQ(frames.BeginFrame(), nullptr);
-    EXPECT_EQ(frames.TakeFrame(), nullptr);
+    EXPECT_EQ(frames.TakeFrame().image, nullptr);
 }
 
 } // namespace

@@ -33,3 +33,8 @@ add_dependencies(test_snapshot_command umbrascope)
 umbrascope_add_test(NAME test_session_picture
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/SessionPictureTest.cpp
   LIBRARIES umbrascope_visual)
+
+umbrascope_add_test(NAME test_frame_bands
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/FrameBandsTest.cpp
+  LIBRARIES umbrascope_visual
+  LABELS threads)

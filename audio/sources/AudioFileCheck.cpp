@@ -1,0 +1,87 @@
+#include "AudioFileCheck.h"
+
+#include "MP3Utils.h"
+#include "WavSource.h"
+#include "base/FileUtils.h"
+#include "model/Cp1251.h"
+#include "model/MediaPath.h"
+#include "model/TrackDescriptor.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::optional<std::string> WavProblem(TFile& file, const std::string& name) {
+    const WavLayout layout = ReadWavLayout(file);
+    std::string header;
+    file.ReadString(header, 0, 12);
+    if (header.compare(0, 4, "RIFF") != 0 || header.compare(8, 4, "WAVE") != 0)
+        return "Файл «" + name + "» не является звуковым файлом WAV.";
+    if (!IsPlayablePcm(layout))
+        return "Файл «" + name + "» записан не в формате PCM (код формата " +
+               std::to_string(layout.FormatTag) +
+               ", например A-law или сжатый звук) или в формате PCM, который нельзя "
+               "воспроизвести; такие файлы не воспроизводятся.";
+    if (layout.DataSize == 0)
+        return "В файле «" + name + "» нет звуковых данных.";
+    return std::nullopt;
+}
+
+// How much of a file the check decodes from a frame, and from how many frames it tries: the
+// track skips what does not decode, so one good place is enough.
+constexpr std::uint32_t Mp3ProbeBytes = 16384;
+constexpr int Mp3ProbePlaces = 8;
+
+bool DecodesFrom(TFile& file, std::uint32_t start, std::uint32_t end, int channels) {
+    // A short file is fed again from the same frame, as the track loops over it, so that the
+    // decoder sees the header that follows its last frame.
+    const std::uint32_t stretch = std::min(Mp3ProbeBytes, end - start);
+    if (stretch == 0)
+        return false;
+    std::vector<std::uint8_t> input;
+    while (input.size() < Mp3ProbeBytes) {
+        const std::size_t at = input.size();
+        input.resize(at + stretch);
+        file.Read(input.data() + at, start, stretch);
+    }
+    Mp3Decoder decoder(channels);
+    decoder.Init();
+    std::vector<std::uint8_t> output(4 * 1152 * 2 * 2); // a few frames of stereo sound
+    std::size_t produced = 0;
+    decoder.Decode(input.data(), input.size(), output.data(), output.size(), produced);
+    return produced > 0;
+}
+
+std::optional<std::string> Mp3Problem(TFile& file, const std::string& name) {
+    const std::uint32_t end = file.Size();
+    Mp3FrameHeader frame;
+    std::uint32_t start = FindFrame(file, Id3v2TagsEnd(file, end), end, frame);
+    if (start >= end)
+        return "В файле «" + name + "» нет ни одного кадра MPEG Layer III: это не файл MP3.";
+    for (int place = 0; place < Mp3ProbePlaces && start < end; ++place) {
+        if (DecodesFrom(file, start, end, frame.Channels))
+            return std::nullopt;
+        start = FindFrame(file, std::uint64_t{start} + 1, end, frame);
+    }
+    return "Файл «" + name + "» не удаётся раскодировать как MP3.";
+}
+
+} // namespace
+
+std::optional<std::string> UnplayableAudioFileReason(const std::string& cp1251Path) {
+    const std::string name = Cp1251ToUtf8(cp1251Path);
+    try {
+        TFile file(FileSystemPath(cp1251Path));
+        switch (PlaybackKind(cp1251Path)) {
+        case TrackKind::Wav:
+            return WavProblem(file, name);
+        case TrackKind::Mp3:
+            return Mp3Problem(file, name);
+        default:
+            return "Файл «" + name + "» не назван как WAV или MP3 (.wav, .mp3).";
+        }
+    } catch (const EInOutError& error) {
+        return "Файл «" + name + "» не удаётся прочитать: " + error.what();
+    }
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// Whether a track would play a file, asked when the user chooses it: the same readers the track
+// threads use look at the file, so what they would refuse is refused before it is added. Any
+// thread.
+
+#include <optional>
+#include <string>
+
+// Nothing when a track can play the file at this Windows-1251 path; otherwise why not (UTF-8,
+// one sentence that names the file).
+std::optional<std::string> UnplayableAudioFileReason(const std::string& cp1251Path);

@@ -1,0 +1,34 @@
+#include "SessionMedia.h"
+
+#include "Cp1251.h"
+#include "MediaPath.h"
+
+#include <algorithm>
+
+bool IsMediaPath(std::string_view value) {
+    return !value.empty() && !value.starts_with(".&");
+}
+
+bool IsMissingMedium(std::string_view value, std::string_view projectFolder) {
+    std::string resolved(value);
+    return IsMediaPath(value) && !ResolveMediaPath(resolved, projectFolder);
+}
+
+std::vector<std::string> MissingMedia(const Session& session, std::string_view projectFolder) {
+    std::vector<std::string> missing;
+    ForEachMediaPath(session, [&](const std::string& value, MediaField field) {
+        if (field != MediaField::TrackRemoval && IsMissingMedium(value, projectFolder) &&
+            std::find(missing.begin(), missing.end(), value) == missing.end())
+            missing.push_back(value);
+    });
+    return missing;
+}
+
+std::string MissingMediaMessage(const std::vector<std::string>& missing) {
+    std::string list;
+    for (const std::string& path : missing)
+        list += "\n" + Cp1251ToUtf8(path);
+    return "Эти файлы сеанса не найдены ни на своём месте, ни в папке проекта; без них сеанс "
+           "играет беззвучно или без фраз:\n" +
+           list;
+}

@@ -1,0 +1,90 @@
+// Frames drawn in bands on several threads: the same pixels as one band draws, for every
+// pattern, thin and wide lines across the bands' borders, and phrases that straddle them.
+
+#include "visual/FrameBands.h"
+#include "GuiTestApplication.h"
+#include "model/Cp1251.h"
+#include "visual/Colors.h"
+#include "visual/VideoFunctions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Case {
+    const char* name;
+    void (*set)(TCurrentValues&);
+};
+
+const Case Cases[] = {
+    {"flicker", [](TCurrentValues& v) { v.VideoType = 0; }},
+    {"blank", [](TCurrentValues& v) { v.VideoEnabled = false; }},
+    {"spiral, hairline centre", [](TCurrentValues& v) { v.SpiralWidth = 1; }},
+    {"spiral, wide", [](TCurrentValues& v) { v.SpiralWidth = 40; }},
+    {"spiral, turning back", [](TCurrentValues& v) { v.SpiralDirection = 1; }},
+    {"stripes across",
+     [](TCurrentValues& v) {
+         v.VideoType = 2;
+         v.LinesDirection = 3;
+         v.LinesWidth = 7;
+     }},
+    {"stripes, hairlines down",
+     [](TCurrentValues& v) {
+         v.VideoType = 2;
+         v.LinesDirection = 0;
+         v.LinesWidth = 1;
+     }},
+    {"circles, hairlines",
+     [](TCurrentValues& v) {
+         v.VideoType = 3;
+         v.CirclesWidth = 1;
+     }},
+    {"circles, wide",
+     [](TCurrentValues& v) {
+         v.VideoType = 3;
+         v.CirclesWidth = 23;
+     }},
+};
+
+TEST(FrameBandsTest, BandsDrawTheSamePixelsAsOneBandForEveryPattern) {
+    EnsureGuiApplication();
+    for (const QSize size : {QSize(641, 479), QSize(999, 333)}) {
+        for (const Case& test : Cases) {
+            TCurrentValues values;
+            values.VideoType = 1;
+            values.OutlineEnabled = true;
+            values.Transparency = 30;
+            values.TextPosition = 5; // the centre: across the border of two bands
+            test.set(values);
+            TPhraseLayout phrase;
+            phrase.PhraseText = Cp1251Literal("Фраза поперёк полос");
+            LayOutPhrase(phrase, values, size);
+            for (const int count : {2, 3}) {
+                FrameBands bands(count);
+                for (const std::uint32_t t : {0u, 1234u, 98765u}) {
+                    phrase.PhraseStart = t;
+                    QImage alone(size, QImage::Format_RGB32), banded(size, QImage::Format_RGB32);
+                    alone.fill(Qt::green);
+                    banded.fill(Qt::red);
+                    ASSERT_TRUE(DrawFrame(alone, values, phrase, t));
+                    ASSERT_TRUE(bands.Draw(banded, values, phrase, t));
+                    EXPECT_EQ(banded, alone) << test.name << ", " << size.width() << "x"
+                                             << size.height() << ", " << count << " bands, t " << t;
+                }
+            }
+        }
+    }
+}
+
+TEST(FrameBandsTest, AnUnknownPatternLeavesTheFrameAlone) {
+    EnsureGuiApplication();
+    TCurrentValues values;
+    values.VideoType = 7;
+    QImage frame(64, 48, QImage::Format_RGB32);
+    frame.fill(Qt::red);
+    FrameBands bands(2);
+    EXPECT_FALSE(bands.Draw(frame, values, TPhraseLayout{}, 0));
+    EXPECT_EQ(frame.pixel(10, 40), qRgb(255, 0, 0));
+}
+
+} // namespace
