@@ -82,11 +82,17 @@ TAboutForm::TAboutForm(QWidget* parent, const AboutAddresses& addresses) : QDial
     LibrariesLabel->setObjectName(QStringLiteral("LibrariesLabel"));
     LibrariesLabel->setWordWrap(true);
     LibrariesLabel->setGeometry(10, 222, 277, 48);
+    // A line breaks only after a comma, never between a library's name and its version.
+    const QString libraries =
+        QStringLiteral("Qt %1, %2")
+            .arg(QString::fromLatin1(qVersion()), QString::fromStdString(SoundLibraryVersions()))
+            .replace(QLatin1Char(' '), QChar::Nbsp)
+            .replace(QStringLiteral(",") + QChar::Nbsp, QStringLiteral(", "));
     LibrariesLabel->setText(
-        QStringLiteral("Свободная программа: GNU GPL версии 3 или новее. Библиотеки: Qt %1, %2")
-            .arg(QString::fromLatin1(qVersion()), QString::fromStdString(SoundLibraryVersions())));
+        QStringLiteral("Свободная программа: GNU GPL версии 3 или новее. Библиотеки: %1")
+            .arg(libraries));
 
-    OkButton = new QPushButton(QStringLiteral("ОК"), this);
+    OkButton = new QPushButton(QStringLiteral("&ОК"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setGeometry(108, 274, 80, 26);
     OkButton->setDefault(true);

@@ -97,11 +97,11 @@ void TAddWaveForm::CreateControls() {
     const QString percent = QStringLiteral("%");
     const QString volume = QStringLiteral("Громкость:");
 
-    AudioFileRB = radio("AudioFileRB", QStringLiteral("Аудиофайл"), 8);
+    AudioFileRB = radio("AudioFileRB", QStringLiteral("&Аудиофайл"), 8);
     AudioWaveEdit = new QLineEdit(this);
     AudioWaveEdit->setObjectName(QStringLiteral("AudioWaveEdit"));
     AudioWaveEdit->setReadOnly(true);
-    AudioWaveEdit->setAccessibleName(AudioFileRB->text());
+    AudioWaveEdit->setAccessibleName(WithoutAccessKey(AudioFileRB->text()));
     AudioWaveEdit->setGeometry(30, 30, 460, RowHeight);
     OpenAudioFileButton = new QToolButton(this);
     OpenAudioFileButton->setObjectName(QStringLiteral("OpenAudioFileButton"));
@@ -112,7 +112,7 @@ void TAddWaveForm::CreateControls() {
     connect(OpenAudioFileButton, &QToolButton::clicked, this,
             [this] { Guarded(this, [this] { OpenAudioFileButtonClick(); }); });
 
-    BrainWavesRB = radio("BrainWavesRB", QStringLiteral("Бинауральные биения"), 62);
+    BrainWavesRB = radio("BrainWavesRB", QStringLiteral("&Бинауральные биения"), 62);
     BWFreqE = frequency("BWFreqE", "BWFreqU", 2, 99999, 8000, BWFreqU);
     BwCFreq = spin("BwCFreq", 50, 9999, 260);
     BwVol = spin("BwVol", 0, 100, 100);
@@ -120,7 +120,7 @@ void TAddWaveForm::CreateControls() {
     x = PlaceField(this, QStringLiteral("Несущая:"), BwCFreq, 60, hertz, x, 84);
     PlaceField(this, volume, BwVol, 52, percent, x, 84);
 
-    FreqModRB = radio("FreqModRB", QStringLiteral("Частотная модуляция"), 116);
+    FreqModRB = radio("FreqModRB", QStringLiteral("&Частотная модуляция"), 116);
     FmFreqE = frequency("FmFreqE", "FmFreqU", 2, 99999, 8000, FmFreqU);
     FmCFreq = spin("FmCFreq", 20, 9999, 260);
     FmOfsFreq = spin("FmOfsFreq", 1, 500, 5);
@@ -130,11 +130,11 @@ void TAddWaveForm::CreateControls() {
     x = PlaceField(this, QStringLiteral("Смещение несущей:"), FmOfsFreq, 56, hertz, 30, 164);
     PlaceField(this, volume, FmVol, 52, percent, x, 164);
 
-    NoiseRB = radio("NoiseRB", QStringLiteral("Белый шум"), 196);
+    NoiseRB = radio("NoiseRB", QStringLiteral("Белый &шум"), 196);
     NoiseVol = spin("NoiseVol", 0, 100, 100);
     PlaceField(this, volume, NoiseVol, 52, percent, 30, 218);
 
-    SinusRB = radio("SinusRB", QStringLiteral("Синусойда"), 250);
+    SinusRB = radio("SinusRB", QStringLiteral("&Синусойда"), 250);
     SinusFreqE = frequency("SinusFreqE", "SinusFreqU", 4, 9999999, 333000, SinusFreqU);
     SinusChannel = new QComboBox(this);
     SinusChannel->setObjectName(QStringLiteral("SinusChannel"));
@@ -145,7 +145,7 @@ void TAddWaveForm::CreateControls() {
     x = PlaceField(this, QStringLiteral("Канал:"), SinusChannel, 80, QString(), x, 272);
     PlaceField(this, volume, SinusVol, 52, percent, x, 272);
 
-    Button1 = new QPushButton(QStringLiteral("Добавить"), this);
+    Button1 = new QPushButton(QStringLiteral("&Добавить"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(420, 310, 100, 26);
     Button1->setDefault(true);
@@ -184,7 +184,8 @@ void TAddWaveForm::OpenAudioFileButtonClick() {
     if (const auto path = ChooseFileToOpen(
             this, QStringLiteral("OpenWaveDialog"),
             QStringLiteral("Аудиофайл (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|"
-                           "MPEG Layer 3 (*.mp3)|*.mp3"))) {
+                           "MPEG Layer 3 (*.mp3)|*.mp3"),
+            FileKind::Audio)) {
         // A file no track could play is refused now, not found silent during the show.
         if (const auto reason = UnplayableAudioFileReason(*path)) {
             ShowMessageBox(this, QString::fromStdString(*reason));

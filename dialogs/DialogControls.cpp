@@ -5,6 +5,7 @@
 #include "ui/Glyphs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
+#include "ui/UiText.h"
 #include "visual/Preview.h"
 
 #include <QComboBox>
@@ -65,7 +66,7 @@ std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TCo
                                                      const QString& caption) {
     auto* swatch = new TColorSwatch(colour);
     swatch->setObjectName(QString::fromLatin1(swatchName));
-    swatch->setAccessibleName(caption);
+    swatch->setAccessibleName(WithoutAccessKey(caption));
     swatch->setFixedSize(22, 22);
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(buttonName));

@@ -65,7 +65,7 @@ void TEditEventForm::CreateFixedPart() {
     EventTypeBox->setObjectName(QStringLiteral("EventTypeBox"));
     EventTypeBox->setMaxVisibleItems(48);
     EventTypeBox->setGeometry(10, 38, 401, 22);
-    auto* typeLabel = NewLabel(QStringLiteral("Тип события:"), EventTypeBox);
+    auto* typeLabel = NewLabel(QStringLiteral("&Тип события:"), EventTypeBox);
     typeLabel->setParent(group);
     typeLabel->setGeometry(10, 20, 200, 16);
 
@@ -76,7 +76,7 @@ void TEditEventForm::CreateFixedPart() {
     SecondsEdit->setParent(group);
     SecondsEdit->setGeometry(214, 68, 52, 22);
     const std::pair<QLabel*, QRect> timeLabels[] = {
-        {NewLabel(QStringLiteral("Время события:"), MinuteEdit), QRect(10, 71, 98, 16)},
+        {NewLabel(QStringLiteral("В&ремя события:"), MinuteEdit), QRect(10, 71, 98, 16)},
         {NewLabel(QStringLiteral("мин."), MinuteEdit), QRect(178, 71, 32, 16)},
         {NewLabel(QStringLiteral("сек."), SecondsEdit), QRect(270, 71, 32, 16)}};
     for (const auto& [label, place] : timeLabels) {
@@ -96,7 +96,7 @@ void TEditEventForm::CreateFixedPart() {
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(10, 156, 401, 178);
 
-    OkButton = new QPushButton(QStringLiteral("OK"), this);
+    OkButton = new QPushButton(QStringLiteral("&OK"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setGeometry(354, 354, 75, 25);
     OkButton->setDefault(true);
@@ -263,8 +263,9 @@ void TEditEventForm::OkButtonClick() {
 }
 
 void TEditEventForm::OpenTxtFileButtonClick() {
-    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
-                                           QStringLiteral("Текстовый файл (*.txt)|*.txt"))) {
+    if (const auto path =
+            ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+                             QStringLiteral("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
         PhraseFilePath = *path;
         ShowPhraseFile();
     }
@@ -291,6 +292,6 @@ void TEditEventForm::ShowAddedWave() {
 }
 
 void TEditEventForm::ColorButtonClick(TColorSwatch* swatch) {
-    if (const auto colour = ColorDialog->Pick())
+    if (const auto colour = ColorDialog->Pick(swatch->Color()))
         swatch->SetColor(*colour);
 }

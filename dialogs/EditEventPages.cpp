@@ -149,18 +149,18 @@ QLabel* UnitLabel(const char* unit, QWidget* field) {
 
 void Form::CreatePageControls() {
     CreateSettingsControls(
-        *this, {QStringLiteral("Цвет сплошной заливки"), QStringLiteral("Цвет фона спирали"),
-                QStringLiteral("Цвет спирали"), QStringLiteral("Цвет фона бегущих полос"),
-                QStringLiteral("Цвет бегущих полос"), QStringLiteral("Цвет фона окружностей"),
-                QStringLiteral("Цвет окружностей")});
+        *this, {QStringLiteral("&Цвет сплошной заливки"), QStringLiteral("&Цвет фона спирали"),
+                QStringLiteral("&Цвет спирали"), QStringLiteral("&Цвет фона бегущих полос"),
+                QStringLiteral("&Цвет бегущих полос"), QStringLiteral("&Цвет фона окружностей"),
+                QStringLiteral("&Цвет окружностей")});
     // A new spiral width event proposes a thicker spiral than a new session has.
     SpiralWidth->setValue(16);
     std::tie(TextColorShape, TextColorButton) =
         NewColourPair("TextColorShape", 0x000000, "TextColorButton",
-                      QStringLiteral("Выберите новый цвет текста"));
+                      QStringLiteral("Выберите &новый цвет текста"));
     std::tie(BackColorShape, BackColorButton) =
         NewColourPair("BackColorShape", 0xFFFFFF, "BackColorButton",
-                      QStringLiteral("Выберите новый цвет обводки"));
+                      QStringLiteral("Выберите &новый цвет обводки"));
     BlendEdit = NewSpin("BlendEdit", 0, 100, 0);
 }
 
@@ -394,7 +394,7 @@ Form::Page Form::CreateAddTrackPage() {
     AddedWaveEdit->setObjectName(QStringLiteral("AddedWaveEdit"));
     AddedWaveEdit->setReadOnly(true);
     AddedWaveEdit->setMinimumWidth(300);
-    AddAudiotrackBtn = new QPushButton(QStringLiteral("Выбрать"));
+    AddAudiotrackBtn = new QPushButton(QStringLiteral("&Выбрать"));
     AddAudiotrackBtn->setObjectName(QStringLiteral("AddAudiotrackBtn"));
     QWidget* sheet =
         NewSheet({Row({NewLabel(QStringLiteral("Добавляемый аудиотрек"), AddedWaveEdit)}),

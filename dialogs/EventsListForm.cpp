@@ -29,7 +29,7 @@ TEventsListForm::TEventsListForm(SessionDocument& document, QWidget* parent)
     EventsListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     EventsListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     EventsListBox->setGeometry(11, 26, 320, 320);
-    Label1 = new QLabel(QStringLiteral("Список событий:"), this);
+    Label1 = new QLabel(QStringLiteral("&Список событий:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setBuddy(EventsListBox);
     Label1->setGeometry(11, 8, 200, 16);
@@ -43,12 +43,12 @@ TEventsListForm::TEventsListForm(SessionDocument& document, QWidget* parent)
         connect(b, &QPushButton::clicked, this, GuardedSlot(this, handler));
         return b;
     };
-    AddEventBtn = button("AddEventBtn", QStringLiteral("Добавить"), QStyle::SP_FileDialogNewFolder,
+    AddEventBtn = button("AddEventBtn", QStringLiteral("&Добавить"), QStyle::SP_FileDialogNewFolder,
                          11, &TEventsListForm::AddEventBtnClick);
-    DeleteEventBtn = button("DeleteEventBtn", QStringLiteral("Удалить"), QStyle::SP_TrashIcon, 121,
+    DeleteEventBtn = button("DeleteEventBtn", QStringLiteral("&Удалить"), QStyle::SP_TrashIcon, 121,
                             &TEventsListForm::DeleteEventBtnClick);
     EditEventBtn =
-        button("EditEventBtn", QStringLiteral("Изменить"), QStyle::SP_FileDialogDetailedView, 231,
+        button("EditEventBtn", QStringLiteral("&Изменить"), QStyle::SP_FileDialogDetailedView, 231,
                &TEventsListForm::EditEventBtnClick);
     CentreOnScreen(*this);
 }

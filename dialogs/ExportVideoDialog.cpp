@@ -1,5 +1,7 @@
 #include "ExportVideoDialog.h"
 
+#include "ui/UserSettings.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -24,6 +26,19 @@ constexpr int DefaultSize = 1;
 constexpr int Rates[] = {60, 50, 30, 25, 24};
 constexpr int DefaultRate = 0;
 
+const QString SizeSetting = QStringLiteral("VideoExport/Size");
+const QString RateSetting = QStringLiteral("VideoExport/Rate");
+
+// Selects the item holding the value last kept under setting, if the list still has it.
+void SelectKept(QComboBox* box, const QString& setting) {
+    QVariant kept = UserSettings()->value(setting);
+    // The settings file may give the value back as text.
+    if (!kept.isValid() || !kept.convert(box->itemData(0).metaType()))
+        return;
+    if (const int index = box->findData(kept); index >= 0)
+        box->setCurrentIndex(index);
+}
+
 } // namespace
 
 ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
@@ -41,6 +56,8 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     for (const int rate : Rates)
         RateBox->addItem(QString::number(rate), rate);
     RateBox->setCurrentIndex(DefaultRate);
+    SelectKept(SizeBox, SizeSetting);
+    SelectKept(RateBox, RateSetting);
 
     auto* form = new QFormLayout;
     auto* sizeLabel = new QLabel(QStringLiteral("&Размер кадра:"), this);
@@ -57,8 +74,8 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     note->setWordWrap(true);
 
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    Buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Далее..."));
-    Buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    Buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Далее..."));
+    Buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Отмена"));
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -74,4 +91,11 @@ QSize ExportVideoDialog::FrameSize() const {
 
 int ExportVideoDialog::FramesPerSecond() const {
     return RateBox->currentData().toInt();
+}
+
+void ExportVideoDialog::accept() {
+    const auto settings = UserSettings();
+    settings->setValue(SizeSetting, FrameSize());
+    settings->setValue(RateSetting, FramesPerSecond());
+    QDialog::accept();
 }

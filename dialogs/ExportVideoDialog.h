@@ -1,7 +1,8 @@
 #pragma once
 
 // The choices of a video export from the window: the frame size (720p, 1080p, 4K) and the
-// frames per second. Keeps no data of the session. User-interface thread only.
+// frames per second, as the user last chose them (kept in the user's settings). Keeps no data
+// of the session. User-interface thread only.
 
 #include <QDialog>
 #include <QSize>
@@ -21,4 +22,7 @@ public:
     QComboBox* SizeBox = nullptr;
     QComboBox* RateBox = nullptr;
     QDialogButtonBox* Buttons = nullptr;
+
+    // Keeps the choices for the next export.
+    void accept() override;
 };

@@ -34,20 +34,20 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     FontNameBox = new TFontNameBox(this);
     FontNameBox->setObjectName(QStringLiteral("FontNameBox"));
     FontNameBox->setGeometry(10, 28, 250, 24);
-    NewLabel(this, QStringLiteral("Начертание шрифта:"), FontNameBox, QRect(10, 8, 250, 18));
+    NewLabel(this, QStringLiteral("&Начертание шрифта:"), FontNameBox, QRect(10, 8, 250, 18));
 
     FontStyleBox = new QComboBox(this);
     FontStyleBox->setObjectName(QStringLiteral("FontStyleBox"));
     FontStyleBox->addItems({QStringLiteral("обычный"), QStringLiteral("курсив"),
                             QStringLiteral("жирный"), QStringLiteral("жирный курсив")});
     FontStyleBox->setGeometry(270, 28, 240, 24);
-    NewLabel(this, QStringLiteral("Стиль шрифта:"), FontStyleBox, QRect(270, 8, 240, 18));
+    NewLabel(this, QStringLiteral("&Стиль шрифта:"), FontStyleBox, QRect(270, 8, 240, 18));
 
     const auto colourPair = [this](const char* swatchName, TColor colour, const char* buttonName,
                                    const QString& caption, int x) {
         auto* swatch = new TColorSwatch(colour, this);
         swatch->setObjectName(QString::fromLatin1(swatchName));
-        swatch->setAccessibleName(caption);
+        swatch->setAccessibleName(WithoutAccessKey(caption));
         swatch->setGeometry(x, 64, 22, 22);
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(buttonName));
@@ -55,20 +55,19 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
         return std::pair(swatch, button);
     };
     std::tie(TextColorShape, TextColorButton) = colourPair(
-        "TextColorShape", 0x000000, "TextColorButton", QStringLiteral("Цвет текста"), 10);
+        "TextColorShape", 0x000000, "TextColorButton", QStringLiteral("Цвет &текста"), 10);
     std::tie(BackColorShape, BackColorButton) = colourPair(
-        "BackColorShape", 0xFFFFFF, "BackColorButton", QStringLiteral("Цвет обводки"), 160);
+        "BackColorShape", 0xFFFFFF, "BackColorButton", QStringLiteral("Цвет о&бводки"), 160);
 
-    BackEnabledBox = new QCheckBox(QStringLiteral("Обводить текст по контуру"), this);
+    BackEnabledBox = new QCheckBox(QStringLiteral("&Обводить текст по контуру"), this);
     BackEnabledBox->setObjectName(QStringLiteral("BackEnabledBox"));
     BackEnabledBox->setChecked(true);
     BackEnabledBox->setGeometry(310, 64, 205, 22);
 
     BlendEdit = new TSpinField(0, 100, 0, this);
     BlendEdit->setObjectName(QStringLiteral("BlendEdit"));
-    BlendEdit->DisableTyping();
     BlendEdit->setGeometry(100, 100, 56, 22);
-    NewLabel(this, QStringLiteral("Прозрачность:"), BlendEdit, QRect(10, 103, 88, 18));
+    NewLabel(this, QStringLiteral("&Прозрачность:"), BlendEdit, QRect(10, 103, 88, 18));
     NewLabel(this, QStringLiteral("%"), BlendEdit, QRect(160, 103, 16, 18));
     BlendTrack = new QSlider(Qt::Horizontal, this);
     BlendTrack->setObjectName(QStringLiteral("BlendTrack"));
@@ -93,18 +92,19 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     connect(BackEnabledBox, &QCheckBox::toggled, this, repaint);
     connect(FontNameBox, &QComboBox::currentIndexChanged, this, repaint);
     connect(FontStyleBox, &QComboBox::currentIndexChanged, this, repaint);
+    NoDefaultButton(*this);
 }
 
 TFontSettingsForm::~TFontSettingsForm() = default;
 
 void TFontSettingsForm::TextColorButtonClick() {
-    if (const auto colour = ColorDialog->Pick())
+    if (const auto colour = ColorDialog->Pick(TextColorShape->Color()))
         TextColorShape->SetColor(*colour);
     TextPreview->update();
 }
 
 void TFontSettingsForm::BackColorButtonClick() {
-    if (const auto colour = ColorDialog->Pick())
+    if (const auto colour = ColorDialog->Pick(BackColorShape->Color()))
         BackColorShape->SetColor(*colour);
     TextPreview->update();
 }

@@ -6,8 +6,10 @@
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -16,6 +18,8 @@
 namespace {
 
 constexpr std::int32_t MinuteMs = 60000;
+constexpr int ShortestMinutes = 5;
+constexpr int LongestMinutes = 60;
 
 QLabel* NewLabel(QWidget* parent, const QString& text, QWidget* buddy, int x, int y) {
     auto* label = new QLabel(text, parent);
@@ -31,6 +35,14 @@ QString MemoText(const std::string& description) {
 
 QString WithCrLf(QString memoText) {
     return memoText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+// A length in minutes as the note shows it: whole minutes, or with a tenth for a length from a
+// file that is not.
+QString MinutesText(std::int32_t ms) {
+    if (ms % MinuteMs == 0)
+        return QString::number(ms / MinuteMs);
+    return QLocale().toString(ms / double{MinuteMs}, 'f', 1);
 }
 
 // The model text of a field: the bytes it was loaded from when the user left it alone.
@@ -52,31 +64,51 @@ TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidge
     NameEdit = new QLineEdit(this);
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     NameEdit->setGeometry(100, 10, 297, 22);
-    NewLabel(this, QStringLiteral("Название:"), NameEdit, 10, 13);
+    NewLabel(this, QStringLiteral("&Название:"), NameEdit, 10, 13);
 
     AuthorEdit = new QLineEdit(this);
     AuthorEdit->setObjectName(QStringLiteral("AuthorEdit"));
     AuthorEdit->setGeometry(100, 40, 297, 22);
-    NewLabel(this, QStringLiteral("Автор:"), AuthorEdit, 10, 43);
+    NewLabel(this, QStringLiteral("&Автор:"), AuthorEdit, 10, 43);
 
     DescribeMemo = new QPlainTextEdit(this);
     DescribeMemo->setObjectName(QStringLiteral("DescribeMemo"));
     DescribeMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    DescribeMemo->setGeometry(10, 90, 387, 110);
-    NewLabel(this, QStringLiteral("Краткое описание сессии:"), DescribeMemo, 10, 70);
+    DescribeMemo->setTabChangesFocus(true);
+    DescribeMemo->installEventFilter(this);
+    DescribeMemo->setGeometry(10, 90, 387, 84);
+    NewLabel(this, QStringLiteral("&Краткое описание сессии:"), DescribeMemo, 10, 70);
 
-    LongEdit = new TSpinField(5, 60, 30, this);
+    LongEdit = new TSpinField(ShortestMinutes, LongestMinutes, 30, this);
     LongEdit->setObjectName(QStringLiteral("LongEdit"));
-    LongEdit->setGeometry(150, 222, 60, 22);
-    NewLabel(this, QStringLiteral("Длительность сессии:"), LongEdit, 10, 225);
-    NewLabel(this, QStringLiteral("минут"), LongEdit, 216, 225);
+    LongEdit->setGeometry(150, 182, 60, 22);
+    NewLabel(this, QStringLiteral("&Длительность сессии:"), LongEdit, 10, 185);
+    NewLabel(this, QStringLiteral("минут"), LongEdit, 216, 185);
+    LengthNote = new QLabel(this);
+    LengthNote->setObjectName(QStringLiteral("LengthNote"));
+    LengthNote->setWordWrap(true);
+    LengthNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LengthNote->setGeometry(10, 210, 297, 50);
+    connect(LongEdit, &TSpinField::ShownTextChanged, this,
+            [this] { Guarded(this, [this] { LongEditChange(); }); });
 
-    OkButton = new QPushButton(QStringLiteral("OK"), this);
+    OkButton = new QPushButton(QStringLiteral("&OK"), this);
     OkButton->setObjectName(QStringLiteral("OkButton"));
-    OkButton->setGeometry(317, 220, 80, 26);
+    OkButton->setGeometry(317, 230, 80, 26);
     OkButton->setDefault(true);
     connect(OkButton, &QPushButton::clicked, this,
             [this] { Guarded(this, [this] { OkButtonClick(); }); });
+}
+
+bool TSessionParametersForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DescribeMemo && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+            DescribeMemo->insertPlainText(QStringLiteral("\t"));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSessionParametersForm::showEvent(QShowEvent* event) {
@@ -95,8 +127,27 @@ void TSessionParametersForm::FormShow() {
     loadedName_ = NameEdit->text();
     loadedAuthor_ = AuthorEdit->text();
     loadedDescription_ = DescribeMemo->toPlainText();
-    LongEdit->setValue(document_.SessionLength / MinuteMs);
     OldSessionLength = document_.SessionLength;
+    LongEdit->setValue(document_.SessionLength / MinuteMs);
+    LongEditChange();
+}
+
+void TSessionParametersForm::LongEditChange() {
+    QStringList note;
+    bool typed = false;
+    const qlonglong minutes = LongEdit->cleanText().trimmed().toLongLong(&typed);
+    if (typed && (minutes < ShortestMinutes || minutes > LongestMinutes))
+        note << QStringLiteral("Длительность бывает от %1 до %2 минут: будет %3.")
+                    .arg(ShortestMinutes)
+                    .arg(LongestMinutes)
+                    .arg(LongEdit->Value());
+    const std::int32_t length = LongEdit->Value() * MinuteMs;
+    // A length of 0 or less (only a damaged file holds one) moves no event.
+    if (length != OldSessionLength && OldSessionLength > 0 && !document_.Events.empty())
+        note << QStringLiteral("Время всех событий будет пересчитано пропорционально новой "
+                               "длительности: с %1 на %2 минут.")
+                    .arg(MinutesText(OldSessionLength), MinutesText(length));
+    LengthNote->setText(note.join(QLatin1Char(' ')));
 }
 
 void TSessionParametersForm::OkButtonClick() {
@@ -118,8 +169,7 @@ void TSessionParametersForm::OkButtonClick() {
     d.SessionAuthor = *author;
     d.SessionDescription = *description;
     d.SessionLength = LongEdit->Value() * MinuteMs;
-    // A length of 0 or less (only a damaged file holds one) gives no proportion: the events
-    // keep their times.
+    // A length of 0 or less gives no proportion: the events keep their times.
     if (d.SessionLength != OldSessionLength && OldSessionLength > 0)
         d.RescaleEventTimes(OldSessionLength, d.SessionLength);
     accept();

@@ -32,14 +32,22 @@ public:
     // message, and nothing is stored.
     void OkButtonClick();
 
+    // Says, as the length is typed, which length "OK" stores (a typed one outside 5..60
+    // minutes brought into range) and that the event times will be rescaled from the old
+    // length to it.
+    void LongEditChange();
+
     QLineEdit* NameEdit = nullptr;
     QLineEdit* AuthorEdit = nullptr;
     QPlainTextEdit* DescribeMemo = nullptr;
     TSpinField* LongEdit = nullptr;
+    QLabel* LengthNote = nullptr;
     QPushButton* OkButton = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Tab leaves the description; Ctrl+Tab types a tab into it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     SessionDocument& document_;

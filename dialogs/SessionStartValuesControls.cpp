@@ -87,10 +87,11 @@ TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QW
     setWindowTitle(QStringLiteral("  Стартовые значения сессии"));
     MakeFixedToolWindow(*this, QSize(682, 531));
     ColorDialog = std::make_unique<TColorPicker>(this);
-    CreateSettingsControls(*this, {QStringLiteral("Цвет заливки"), QStringLiteral("Цвет фона"),
-                                   QStringLiteral("Цвет спирали"), QStringLiteral("Цвет фона"),
-                                   QStringLiteral("Цвет полос"), QStringLiteral("Цвет фона"),
-                                   QStringLiteral("Цвет линий")});
+    // Three buttons share a caption, so their access keys lie on different letters of it.
+    CreateSettingsControls(*this, {QStringLiteral("Цвет &заливки"), QStringLiteral("Цвет &фона"),
+                                   QStringLiteral("Цвет &спирали"), QStringLiteral("Цвет ф&она"),
+                                   QStringLiteral("Цвет &полос"), QStringLiteral("&Цвет фона"),
+                                   QStringLiteral("Цвет &линий")});
     auto* window = new QGridLayout(this);
     window->setContentsMargins(8, 6, 8, 8);
     window->addWidget(CreatePhraseGroup(), 0, 0);
@@ -99,18 +100,19 @@ TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QW
     window->setColumnStretch(0, 1);
     window->setColumnStretch(1, 1);
     BindHandlers();
+    NoDefaultButton(*this);
     CentreOnScreen(*this);
 }
 
 TSessionStartValuesForm::~TSessionStartValuesForm() = default;
 
 QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
-    TextEnabledBox = NewCheckBox("TextEnabledBox", QStringLiteral(" Текстовые фразы включены"));
+    TextEnabledBox = NewCheckBox("TextEnabledBox", QStringLiteral(" &Текстовые фразы включены"));
 
     auto* place = Packed(new QVBoxLayout);
     place->addWidget(PositionButtons);
 
-    FontSettingsBtn = new QPushButton(QStringLiteral(" Настроить вид фразы"));
+    FontSettingsBtn = new QPushButton(QStringLiteral(" &Настроить вид фразы"));
     FontSettingsBtn->setObjectName(QStringLiteral("FontSettingsBtn"));
     QGroupBox* width = NewTextWidthGroup(QStringLiteral("Ширина текста"), *this);
     Packed(width->layout());
@@ -145,7 +147,7 @@ QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
 
 QWidget* TSessionStartValuesForm::CreateSoundGroup() {
     AudioEnabledBox =
-        NewCheckBox("AudioEnabledBox", QStringLiteral(" Аудиосопровождение включено"));
+        NewCheckBox("AudioEnabledBox", QStringLiteral(" &Аудиосопровождение включено"));
     Label9 = new QLabel(QStringLiteral("100 %"));
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setMinimumWidth(Label9->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
@@ -155,9 +157,9 @@ QWidget* TSessionStartValuesForm::CreateSoundGroup() {
 
     WavesListBox = new QListWidget;
     WavesListBox->setObjectName(QStringLiteral("WavesListBox"));
-    BitBtn1 = new QPushButton(QStringLiteral("Добавить"));
+    BitBtn1 = new QPushButton(QStringLiteral("&Добавить"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("Удалить"));
+    BitBtn2 = new QPushButton(QStringLiteral("&Удалить"));
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     auto* buttons = Nested(new QHBoxLayout);
     buttons->addWidget(BitBtn1);
@@ -179,7 +181,7 @@ QWidget* TSessionStartValuesForm::CreateSoundGroup() {
 
 QWidget* TSessionStartValuesForm::CreatePictureGroup() {
     VideoEnabledBox =
-        NewCheckBox("VideoEnabledBox", QStringLiteral(" Видеосопровождение включено"));
+        NewCheckBox("VideoEnabledBox", QStringLiteral(" &Видеосопровождение включено"));
     auto* typeCaption = Nested(new QVBoxLayout);
     typeCaption->setSpacing(0);
     typeCaption->addWidget(NewLabel(QStringLiteral("Тип"), VideoTypeBox));

@@ -201,8 +201,9 @@ void TSessionStartValuesForm::BitBtn2Click() {
 }
 
 void TSessionStartValuesForm::OpenTxtFileButtonClick() {
-    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
-                                           QStringLiteral("Текстовый файл (*.txt)|*.txt"))) {
+    if (const auto path =
+            ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+                             QStringLiteral("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
         PhraseFilePath = *path;
         ShowPhraseFile();
     }
@@ -237,6 +238,6 @@ void TSessionStartValuesForm::SpiralDir2BtnClick() {
 }
 
 void TSessionStartValuesForm::ColorButtonClick(TColorSwatch* swatch) {
-    if (const auto colour = ColorDialog->Pick())
+    if (const auto colour = ColorDialog->Pick(swatch->Color()))
         swatch->SetColor(*colour);
 }

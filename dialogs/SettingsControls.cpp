@@ -70,9 +70,9 @@ void CreateSettingsControls(SettingsControls& c, const ColourCaptions& captions)
 
     // None selected: a position a control cannot show is kept as it is.
     c.PositionButtons = new TPositionButtons;
-    c.RB100 = NewRadio("RB100", QStringLiteral("100 % от ширины экрана"));
-    c.RB50 = NewRadio("RB50", QStringLiteral("50 % от ширины экрана"));
-    c.RB33 = NewRadio("RB33", QStringLiteral("33 % от ширины экрана"));
+    c.RB100 = NewRadio("RB100", QStringLiteral("&100 % от ширины экрана"));
+    c.RB50 = NewRadio("RB50", QStringLiteral("&50 % от ширины экрана"));
+    c.RB33 = NewRadio("RB33", QStringLiteral("&33 % от ширины экрана"));
     c.RB100->setChecked(true);
     c.TextFrameLongEdit = NewSpin("TextFrameLongEdit", 10, 500, start.PhraseDuration);
     c.TextFrameIntervalEdit = NewSpin("TextFrameIntervalEdit", 500, 10000, start.PhraseInterval);

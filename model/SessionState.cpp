@@ -30,9 +30,11 @@ SessionStateAt StateAt(const TSessionValues& startValues, const std::vector<TSes
 }
 
 std::size_t InsertEvent(std::vector<TSessionEvent>& events, const TSessionEvent& event) {
-    const auto later = std::upper_bound(
-        events.begin(), events.end(), event.EventTime,
-        [](std::int32_t time, const TSessionEvent& e) { return time < e.EventTime; });
+    // From the start, as a list read from a file may be out of order; one pass, as the
+    // insertion that follows moves the later events anyway.
+    const auto later = std::find_if(events.begin(), events.end(), [&](const TSessionEvent& e) {
+        return e.EventTime > event.EventTime;
+    });
     const auto index = later - events.begin(); // before the insertion may move the elements
     events.insert(later, event);
     return static_cast<std::size_t>(index);

@@ -25,7 +25,8 @@ SessionStateAt StateAt(const TSessionValues& startValues, const std::vector<TSes
 // The start values as a state: every start track joined at time 0.
 TCurrentValues StartState(const TSessionValues& startValues);
 
-// Inserts after every event with the same or an earlier time; returns the new index.
+// Inserts before the first event, from the start, whose time is later (in a list in time order:
+// after every event with the same or an earlier time); returns the new index.
 std::size_t InsertEvent(std::vector<TSessionEvent>& events, const TSessionEvent& event);
 
 // Restores time order after the time of events[changed] changed, exactly as a stable sort by

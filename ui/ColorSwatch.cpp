@@ -23,14 +23,18 @@ void TColorSwatch::paintEvent(QPaintEvent* event) {
 
 TColorPicker::TColorPicker(QWidget* owner) : dialog_(new QColorDialog(owner)) {
     dialog_->setObjectName(QStringLiteral("ColorDialog"));
-    // Qt's own picker on every desktop, so it always opens on the colour last chosen.
+    // Qt's own picker on every desktop, so it always opens on the colour it is given.
     dialog_->setOption(QColorDialog::DontUseNativeDialog);
 }
 
-std::optional<TColor> TColorPicker::Pick() {
-    dialog_->setCurrentColor(last_);
+std::optional<TColor> TColorPicker::Pick(TColor current) {
+    const QColor shown = QColor::fromRgb(ResolveColor(current));
+    dialog_->setCurrentColor(shown);
     if (dialog_->exec() != QDialog::Accepted)
         return std::nullopt;
-    last_ = dialog_->selectedColor();
-    return StoredRgb(last_.red(), last_.green(), last_.blue());
+    const QColor chosen = dialog_->selectedColor();
+    // Confirmed unchanged, a system colour stays one.
+    if (chosen.rgb() == shown.rgb())
+        return current;
+    return StoredRgb(chosen.red(), chosen.green(), chosen.blue());
 }

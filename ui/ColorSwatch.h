@@ -1,7 +1,7 @@
 #pragma once
 
 // Colour squares beside the colour buttons, and the one colour picker a dialog keeps, which
-// opens on the colour last chosen in it. User-interface thread only.
+// opens on the colour of the square whose button was clicked. User-interface thread only.
 
 #include "model/Session.h"
 
@@ -30,10 +30,9 @@ class TColorPicker {
 public:
     explicit TColorPicker(QWidget* owner);
 
-    // The colour the user confirmed, or empty when the picker was cancelled.
-    std::optional<TColor> Pick();
+    // Opens on current; the colour the user confirmed, or empty when the picker was cancelled.
+    std::optional<TColor> Pick(TColor current);
 
 private:
     QColorDialog* dialog_;
-    QColor last_{Qt::black};
 };

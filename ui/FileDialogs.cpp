@@ -2,10 +2,35 @@
 
 #include "MessageBoxes.h"
 #include "UiText.h"
+#include "UserSettings.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStringList>
+
+namespace {
+
+QString FolderSetting(FileKind kind) {
+    static const char* const names[] = {"Project",     "Audio",       "Phrases",
+                                        "SoundExport", "VideoExport", "BuiltSession"};
+    return QStringLiteral("Folders/") + QLatin1String(names[static_cast<int>(kind)]);
+}
+
+// The folder last used for kind, or fallback while none has been (or it has gone).
+QString StartFolder(FileKind kind, const QString& fallback) {
+    const QString used = UserSettings()->value(FolderSetting(kind)).toString();
+    return !used.isEmpty() && QFileInfo(used).isDir() ? used : fallback;
+}
+
+std::optional<QString> Run(QFileDialog& dialog, FileKind kind) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().first();
+    UserSettings()->setValue(FolderSetting(kind), QFileInfo(path).absolutePath());
+    return path;
+}
+
+} // namespace
 
 QString QtFileFilter(const QString& windowsFilter) {
     const QStringList parts = windowsFilter.split(QLatin1Char('|'));
@@ -24,38 +49,36 @@ QString QtFileFilter(const QString& windowsFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objectName,
-                                            const QString& windowsFilter) {
-    QFileDialog dialog(owner, QString(), QString(), QtFileFilter(windowsFilter));
+std::optional<QString> ChooseExistingFile(QWidget* owner, const QString& objectName,
+                                          const QString& filter, FileKind kind) {
+    QFileDialog dialog(owner, QString(), StartFolder(kind, QString()), filter);
     dialog.setObjectName(objectName);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return Run(dialog, kind);
+}
+
+std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objectName,
+                                            const QString& windowsFilter, FileKind kind) {
+    const auto path = ChooseExistingFile(owner, objectName, QtFileFilter(windowsFilter), kind);
+    if (!path)
         return std::nullopt;
-    const QString path = dialog.selectedFiles().first();
-    auto modelPath = ToModelText(path);
+    auto modelPath = ToModelText(*path);
     if (!modelPath)
-        ShowMessageBox(owner, UnrepresentablePathMessage(path));
+        ShowMessageBox(owner, UnrepresentablePathMessage(*path));
     return modelPath;
 }
 
-std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& objectName,
-                                        const QString& filter, OverwriteQuestion question,
-                                        const QString& defaultSuffix,
-                                        const QString& suggestedPath) {
-    QFileDialog dialog(owner, QString(), QString(), filter);
-    if (!suggestedPath.isEmpty()) {
-        const QFileInfo suggested(suggestedPath);
-        dialog.setDirectory(suggested.absolutePath());
-        dialog.selectFile(suggested.fileName());
-    }
-    dialog.setObjectName(objectName);
+std::optional<QString> ChooseFileToSave(QWidget* owner, const SaveDialogChoices& choices) {
+    QFileDialog dialog(owner, QString(), StartFolder(choices.kind, choices.fallbackFolder),
+                       choices.filter);
+    dialog.setObjectName(choices.objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    if (question == OverwriteQuestion::DontAsk)
+    dialog.setDefaultSuffix(choices.defaultSuffix);
+    if (!choices.proposedName.isEmpty())
+        dialog.selectFile(choices.proposedName);
+    if (choices.question == OverwriteQuestion::DontAsk)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    return Run(dialog, choices.kind);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// The file dialogs of the editing dialogs and the main window. User-interface thread only.
+// The file dialogs of the editing dialogs and the main window. Each kind of file has its own
+// folder, the one last used for it, kept in the user's settings (not in the project); a
+// dialog opens there. User-interface thread only.
 
 #include <QString>
 
@@ -9,22 +11,34 @@
 
 class QWidget;
 
+enum class FileKind { Project, Audio, Phrases, SoundExport, VideoExport, BuiltSession };
+
 // File-dialog filters written the Windows way ("Description|*.a;*.b|...") as Qt filters with
 // the same descriptions ("Description (*.a *.b);;...").
 QString QtFileFilter(const QString& windowsFilter);
 
-// Runs an open-file dialog named objectName. The chosen file's full path as model text, or
-// empty when the user cancels or when Windows-1251 cannot hold the path (the user is told).
+// Runs an open-file dialog named objectName with a Qt filter. The chosen path (UTF-8), or empty
+// when the user cancels.
+std::optional<QString> ChooseExistingFile(QWidget* owner, const QString& objectName,
+                                          const QString& filter, FileKind kind);
+
+// The same with a Windows filter, giving the chosen file's full path as model text; empty also
+// when Windows-1251 cannot hold the path (the user is told).
 std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objectName,
-                                            const QString& windowsFilter);
+                                            const QString& windowsFilter, FileKind kind);
 
 // Whether a save dialog asks before an existing file is chosen.
 enum class OverwriteQuestion { Ask, DontAsk };
 
-// Runs a save-file dialog named objectName with a Qt filter ("Description (*.ext)"). The chosen
-// path (UTF-8), or empty when the user cancels. defaultSuffix, when given, is added to a name
-// typed without one; suggestedPath, when given, is the folder and name the dialog opens on.
-std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& objectName,
-                                        const QString& filter, OverwriteQuestion question,
-                                        const QString& defaultSuffix = QString(),
-                                        const QString& suggestedPath = QString());
+struct SaveDialogChoices {
+    QString objectName;
+    QString filter; // a Qt filter: "Description (*.ext)"
+    FileKind kind = FileKind::Project;
+    OverwriteQuestion question = OverwriteQuestion::Ask;
+    QString defaultSuffix;  // added to a name typed without one
+    QString proposedName;   // the file name the dialog offers
+    QString fallbackFolder; // where it opens while no folder of its kind has been used
+};
+
+// Runs a save-file dialog. The chosen path (UTF-8), or empty when the user cancels.
+std::optional<QString> ChooseFileToSave(QWidget* owner, const SaveDialogChoices& choices);

@@ -42,6 +42,12 @@ bool TFontNameBox::SelectFace(const QString& name) {
 }
 
 void TFontNameBox::SelectStoredFace(const QString& name) {
+    if (name.isEmpty()) {
+        // No face to keep: the list's own choice stands, else its first entry.
+        if (currentIndex() < 0 && count() > 0)
+            setCurrentIndex(0);
+        return;
+    }
     if (SelectFace(name))
         return;
     // Shown in the fallback face, which is what the presentation uses for it.

@@ -19,7 +19,8 @@ public:
     bool SelectFace(const QString& name);
 
     // Selects the stored face; one that is not in the list is added to it, marked as not
-    // installed.
+    // installed. An empty name leaves the selection, or selects the first entry when there is
+    // none.
     void SelectStoredFace(const QString& name);
 
     // The selected face name, or empty when nothing is selected.

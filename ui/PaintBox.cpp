@@ -1,5 +1,6 @@
 #include "PaintBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,6 +14,23 @@ void TPaintBox::paintEvent(QPaintEvent*) {
 void TPaintBox::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown)
         OnMouseDown(*event);
+}
+
+void TPaintBox::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyDown)
+        OnKeyDown(*event);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TPaintBox::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TPaintBox::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TPaintBox::mouseMoveEvent(QMouseEvent* event) {

@@ -35,13 +35,14 @@ PhotosensitivityWarning::PhotosensitivityWarning(QWidget* parent) : QDialog(pare
     WarningLabel->setObjectName(QStringLiteral("WarningLabel"));
     WarningLabel->setWordWrap(true);
     WarningLabel->setMinimumWidth(420);
-    DontShowAgainBox = new QCheckBox(QStringLiteral("Больше не показывать"), this);
+    DontShowAgainBox = new QCheckBox(QStringLiteral("&Больше не показывать"), this);
     DontShowAgainBox->setObjectName(QStringLiteral("DontShowAgainBox"));
 
     auto* buttons = new QDialogButtonBox(this);
-    ContinueButton = buttons->addButton(QStringLiteral("Продолжить"), QDialogButtonBox::AcceptRole);
+    ContinueButton =
+        buttons->addButton(QStringLiteral("&Продолжить"), QDialogButtonBox::AcceptRole);
     ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
-    CancelButton = buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    CancelButton = buttons->addButton(QStringLiteral("&Отмена"), QDialogButtonBox::RejectRole);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     // A stray Enter must not start the picture.
     ContinueButton->setAutoDefault(false);

@@ -7,6 +7,7 @@
 TSpinField::TSpinField(int minimum, int maximum, int value, QWidget* parent) : QSpinBox(parent) {
     setRange(minimum, maximum);
     setValue(value);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinField::ShownTextChanged);
 }
 
 namespace {
@@ -33,10 +34,6 @@ void TSpinField::Show(int value) {
     setValue(value);
     // setValue leaves a text alone that already stood for this value.
     lineEdit()->setText(textFromValue(value));
-}
-
-void TSpinField::DisableTyping() {
-    lineEdit()->setReadOnly(true);
 }
 
 QValidator::State TSpinField::validate(QString& text, int&) const {

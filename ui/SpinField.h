@@ -19,8 +19,10 @@ public:
     // Writes Value() back into the field.
     void Clamp();
 
-    // Only the arrows change the value.
-    void DisableTyping();
+signals:
+    // Every change of the text, also to a number out of range (textChanged waits for one in
+    // range).
+    void ShownTextChanged();
 
 protected:
     QValidator::State validate(QString& text, int& position) const override;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 
 QFont FormFont() {
@@ -15,6 +16,14 @@ void MakeFixedToolWindow(QDialog& dialog, QSize client) {
     dialog.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
     dialog.setFixedSize(client);
+}
+
+void NoDefaultButton(QDialog& dialog) {
+    // A dialog makes its first such button the default when it shows.
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 }
 
 void CentreOnScreen(QWidget& window) {

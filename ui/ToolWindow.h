@@ -17,5 +17,9 @@ QFont FormFont();
 // cannot change.
 void MakeFixedToolWindow(QDialog& dialog, QSize client);
 
+// For a dialog without an OK button, once its buttons exist: Enter presses none of them, so
+// Enter in a field never opens what a button opens (Space still presses a focused button).
+void NoDefaultButton(QDialog& dialog);
+
 // Places the window in the middle of the screen it is on (the primary screen at first).
 void CentreOnScreen(QWidget& window);

@@ -11,6 +11,16 @@ std::optional<std::string> ToModelText(const QString& text) {
     return Utf8ToCp1251(text.toStdString());
 }
 
+QString WithoutAccessKey(const QString& caption) {
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        plain += caption[i];
+    }
+    return plain;
+}
+
 QString UnrepresentablePathMessage(const QString& path) {
     return QString::fromStdString(UnrepresentablePathMessage(path.toStdString()));
 }

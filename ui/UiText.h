@@ -14,6 +14,10 @@ QString FromModelText(std::string_view cp1251);
 // Empty when Windows-1251 cannot hold the text.
 std::optional<std::string> ToModelText(const QString& text);
 
+// A caption as said or shown without its access key: "&Добавить" gives "Добавить" ("&&" stands
+// for "&").
+QString WithoutAccessKey(const QString& caption);
+
 // "The path cannot be stored ..." for a path Windows-1251 cannot hold.
 QString UnrepresentablePathMessage(const QString& path);
 

@@ -23,6 +23,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,7 +32,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QToolButton>
+
+#include <algorithm>
+#include <optional>
 
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
@@ -78,6 +84,19 @@ bool TMainForm::IsProjectArgument(const QString& path) {
 QString TMainForm::ProjectDisplayName() const {
     const std::string& file = document_.ProjectFileName;
     return file.empty() ? QStringLiteral("Новый проект") : FromModelText(ExtractFileName(file));
+}
+
+SaveDialogChoices TMainForm::OutputFileChoices(const QString& objectName, const QString& filter,
+                                               FileKind kind, const QString& extension) const {
+    SaveDialogChoices choices;
+    choices.objectName = objectName;
+    choices.filter = filter;
+    choices.kind = kind;
+    choices.defaultSuffix = extension;
+    choices.proposedName =
+        QFileInfo(ProjectDisplayName()).completeBaseName() + QLatin1Char('.') + extension;
+    choices.fallbackFolder = FromModelText(document_.ProjectFolder());
+    return choices;
 }
 
 void TMainForm::ShowProjectCaption() {
@@ -167,7 +186,12 @@ void TMainForm::FormResize() {
     ToolBarPanel->setGeometry(0, 0, cw, ToolBarPanel->height());
     for (QPushButton* button : {PlayButton, PlaySoundButton, StopButton})
         button->move(button->x(), ch - button->height() - 10);
-    TimeLabel->move(TimeLabel->x(), PlayButton->y());
+    // Centred on the buttons: the large figures are taller than they, and from the buttons' top
+    // they would reach below the window's edge.
+    const int labelHeight = TimeLabel->fontMetrics().height();
+    TimeLabel->setGeometry(TimeLabel->x(),
+                           PlayButton->y() + (PlayButton->height() - labelHeight) / 2,
+                           TimeLabel->width(), labelHeight);
 
     const int trackTop = ch - PlayButton->height() - TrackBox->height() - 20;
     TrackBox->setGeometry(TrackBox->x(), trackTop, cw - 10, TrackBox->height());
@@ -181,7 +205,9 @@ void TMainForm::FormResize() {
     }
     width = std::max(width, 400);
     height = std::max(height, 300);
-    const int top = (room - height) / 2 + 40;
+    // Right under the toolbar: room the preview does not fill is left above the timeline
+    // rather than as a band under the toolbar.
+    const int top = ToolBarPanel->height() + 10;
     ScreenPreviewBox->setGeometry(10, top, width, height);
 
     const int left = ScreenPreviewBox->x() + width + 10;
@@ -220,6 +246,11 @@ void TMainForm::TrackBoxPaint(QPainter& painter) {
     QImage strip(TrackBox->size(), QImage::Format_RGB32);
     DrawTimeline(strip, document_.Events, document_.SessionPosition, document_.SessionLength);
     painter.drawImage(0, 0, strip);
+    if (TrackBox->hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(TrackBox);
+        TrackBox->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, TrackBox);
+    }
 }
 
 void TMainForm::MoveTimelineCursor(const QMouseEvent& event) {
@@ -227,6 +258,46 @@ void TMainForm::MoveTimelineCursor(const QMouseEvent& event) {
         return;
     document_.SessionPosition = TimelinePositionAt(event.position().toPoint().x(),
                                                    TrackBox->width(), document_.SessionLength);
+    Refresh();
+}
+
+namespace {
+
+// Where a key moves the position on the timeline; nothing for a key the timeline does not take.
+std::optional<std::int64_t> PositionAfterKey(int key, std::int64_t position, std::int64_t last) {
+    constexpr std::int64_t Second = 1000;
+    constexpr std::int64_t Minute = 60000;
+    switch (key) {
+    case Qt::Key_Left:
+        return position - Second;
+    case Qt::Key_Right:
+        return position + Second;
+    case Qt::Key_PageDown:
+        return position - Minute;
+    case Qt::Key_PageUp:
+        return position + Minute;
+    case Qt::Key_Home:
+        return 0;
+    case Qt::Key_End:
+        return last;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void TMainForm::TrackBoxKeyDown(QKeyEvent& event) {
+    const std::int64_t last = std::max(0, document_.SessionLength - 1);
+    const auto moved = PositionAfterKey(event.key(), document_.SessionPosition, last);
+    if (!moved) {
+        event.ignore();
+        return;
+    }
+    if (document_.IsPlaying())
+        return;
+    document_.SessionPosition =
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(*moved, 0, last));
     Refresh();
 }
 

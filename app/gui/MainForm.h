@@ -5,6 +5,7 @@
 // User-interface thread only.
 
 #include "model/SessionDocument.h"
+#include "ui/FileDialogs.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -20,6 +21,7 @@ class ExportJob;
 class QAction;
 class QFileDialog;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -146,6 +148,9 @@ public:
     // Handlers of the paint boxes.
     void ScreenPreviewBoxPaint(QPainter& painter);
     void TrackBoxPaint(QPainter& painter);
+    // The arrow keys move the position by a second, Page Up and Page Down by a minute, Home and
+    // End to the ends, while no session plays.
+    void TrackBoxKeyDown(QKeyEvent& event);
     void TrackBoxMouseDown(QMouseEvent& event);
     void TrackBoxMouseMove(QMouseEvent& event);
 
@@ -242,6 +247,10 @@ private:
     static bool IsProjectArgument(const QString& path);
     void ShowProjectCaption();
     QString ProjectDisplayName() const;
+    // A save dialog for a file the session is made into: it proposes the project's name with
+    // extension and opens, until a folder of its kind has been used, in the project's folder.
+    SaveDialogChoices OutputFileChoices(const QString& objectName, const QString& filter,
+                                        FileKind kind, const QString& extension) const;
     void SessionReplaced();
     void SessionEdited();
     void ShowUndoSteps();

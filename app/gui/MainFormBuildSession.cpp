@@ -28,10 +28,13 @@ QString BuiltSessionName(const QString& chosen) {
 } // namespace
 
 std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
+    SaveDialogChoices choices = OutputFileChoices(QStringLiteral("SaveBuildDialog"),
+                                                  QStringLiteral("Сессия Umbrascope (*.run)"),
+                                                  FileKind::BuiltSession, QStringLiteral("run"));
     // The question comes after the naming rule, about the file that is really replaced.
-    return ChooseFileToSave(this, QStringLiteral("SaveBuildDialog"),
-                            QStringLiteral("Сессия Umbrascope (*.run)"),
-                            OverwriteQuestion::DontAsk);
+    choices.question = OverwriteQuestion::DontAsk;
+    choices.defaultSuffix.clear();
+    return ChooseFileToSave(this, choices);
 }
 
 bool TMainForm::ConfirmReplace(const QString& path) {

@@ -12,11 +12,11 @@
 #include "model/ProjectLoader.h"
 #include "model/SessionMedia.h"
 #include "model/SessionState.h"
+#include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -26,28 +26,18 @@ namespace {
 
 const QString ProjectFilter = QStringLiteral("Проект Umbrascope (*.usp)");
 
-std::optional<QString> RunFileDialog(QWidget* owner, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(owner, QString(), QString(), ProjectFilter);
-    dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenSessionDialog")
-                                                         : QStringLiteral("SaveSessionDialog"));
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    // Save As replaces a file of the chosen name without asking.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
-}
-
 } // namespace
 
 std::optional<QString> TMainForm::ChooseProjectToOpen() {
-    return RunFileDialog(this, QFileDialog::AcceptOpen);
+    return ChooseExistingFile(this, QStringLiteral("OpenSessionDialog"), ProjectFilter,
+                              FileKind::Project);
 }
 
 std::optional<QString> TMainForm::ChooseProjectToSave() {
-    return RunFileDialog(this, QFileDialog::AcceptSave);
+    // Save As replaces a file of the chosen name without asking.
+    return ChooseFileToSave(this, {QStringLiteral("SaveSessionDialog"), ProjectFilter,
+                                   FileKind::Project, OverwriteQuestion::DontAsk, QString(),
+                                   ProjectDisplayName(), QString()});
 }
 
 bool TMainForm::MayDiscardSession() {
@@ -58,9 +48,9 @@ bool TMainForm::MayDiscardSession() {
         QStringLiteral("Сохранить изменения в проекте «%1»?").arg(ProjectDisplayName()),
         QMessageBox::NoButton, this);
     question.setObjectName(QStringLiteral("SaveChangesQuestion"));
-    QPushButton* yes = question.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton* no = question.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-    QPushButton* cancel = question.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QPushButton* yes = question.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+    QPushButton* no = question.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = question.addButton(QStringLiteral("&Отмена"), QMessageBox::RejectRole);
     question.setDefaultButton(yes);
     question.setEscapeButton(cancel);
     question.exec();
@@ -94,8 +84,10 @@ void TMainForm::ShowRecentProjects() {
     RecentProjectsMG->clear();
     const QStringList projects = RecentProjects();
     for (const QString& path : projects) {
-        QAction* item =
-            RecentProjectsMG->addAction(QString(path).replace(u'&', QStringLiteral("&&")));
+        // Numbered, so that each has an access key of its own.
+        QAction* item = RecentProjectsMG->addAction(
+            QStringLiteral("&%1 %2").arg(QString::number(RecentProjectsMG->actions().size() + 1),
+                                         QString(path).replace(u'&', QStringLiteral("&&"))));
         // A project that has gone stays listed, greyed, in case its disk comes back.
         item->setEnabled(QFileInfo(path).isFile());
         connect(item, &QAction::triggered, this,
@@ -268,9 +260,9 @@ void TMainForm::ShowUndoSteps() {
                             : command + QStringLiteral(" «%1»").arg(QString::fromStdString(step));
     };
     const EditHistory& history = document_.History();
-    UndoMI->setText(caption(QStringLiteral("Отменить"), history.UndoName()));
+    UndoMI->setText(caption(QStringLiteral("&Отменить"), history.UndoName()));
     UndoMI->setEnabled(history.CanUndo());
-    RedoMI->setText(caption(QStringLiteral("Повторить"), history.RedoName()));
+    RedoMI->setText(caption(QStringLiteral("&Повторить"), history.RedoName()));
     RedoMI->setEnabled(history.CanRedo());
 }
 

@@ -4,6 +4,7 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
+#include "ui/UiText.h"
 #include "visual/Timeline.h"
 
 #include <QGroupBox>
@@ -98,6 +99,9 @@ void TMainForm::CreateControls() {
     TrackBox->OnPaint = [this](QPainter& p) { TrackBoxPaint(p); };
     TrackBox->OnMouseDown = [this](QMouseEvent& e) { TrackBoxMouseDown(e); };
     TrackBox->OnMouseMove = [this](QMouseEvent& e) { TrackBoxMouseMove(e); };
+    TrackBox->OnKeyDown = [this](QKeyEvent& e) { Guarded(this, [&] { TrackBoxKeyDown(e); }); };
+    TrackBox->setFocusPolicy(Qt::StrongFocus);
+    TrackBox->setAccessibleName(QStringLiteral("Позиция в сессии"));
 
     const auto newButton = [client](const char* name, QStyle::StandardPixmap icon, int x) {
         auto* button = new QPushButton(client);
@@ -140,50 +144,50 @@ void TMainForm::CreateMenus() {
         action->setParent(this);
         return action;
     };
-    FileMG = bar->addMenu(QStringLiteral("Файл"));
+    FileMG = bar->addMenu(QStringLiteral("&Файл"));
     FileMG->setObjectName(QStringLiteral("FileMG"));
-    NewMI = item(FileMG, "NewMI", QStringLiteral("Новый"));
-    OpenMI = item(FileMG, "OpenMI", QStringLiteral("Открыть"));
-    RecentProjectsMG = FileMG->addMenu(QStringLiteral("Недавние проекты"));
+    NewMI = item(FileMG, "NewMI", QStringLiteral("&Новый"));
+    OpenMI = item(FileMG, "OpenMI", QStringLiteral("&Открыть"));
+    RecentProjectsMG = FileMG->addMenu(QStringLiteral("Недавние &проекты"));
     RecentProjectsMG->setObjectName(QStringLiteral("RecentProjectsMG"));
     // Whether a project is still there is seen when the menu opens.
     connect(RecentProjectsMG, &QMenu::aboutToShow, this, [this] { ShowRecentProjects(); });
     FileMG->addSeparator();
-    SaveMI = item(FileMG, "SaveMI", QStringLiteral("Сохранить"));
-    SaveAsMI = item(FileMG, "SaveAsMI", QStringLiteral("Сохранить как.."));
-    BuildSessionMI = item(FileMG, "BuildSessionMI", QStringLiteral("Скомпилировать сессию"));
-    ExportSoundMI = item(FileMG, "ExportSoundMI", QStringLiteral("Экспорт звука в WAV..."));
-    ExportVideoMI = item(FileMG, "ExportVideoMI", QStringLiteral("Экспорт видео..."));
+    SaveMI = item(FileMG, "SaveMI", QStringLiteral("&Сохранить"));
+    SaveAsMI = item(FileMG, "SaveAsMI", QStringLiteral("Сохранить &как.."));
+    BuildSessionMI = item(FileMG, "BuildSessionMI", QStringLiteral("Ско&мпилировать сессию"));
+    ExportSoundMI = item(FileMG, "ExportSoundMI", QStringLiteral("&Экспорт звука в WAV..."));
+    ExportVideoMI = item(FileMG, "ExportVideoMI", QStringLiteral("Экспорт &видео..."));
     FileMG->addSeparator();
-    ExitMI = item(FileMG, "ExitMI", QStringLiteral("Выход"));
+    ExitMI = item(FileMG, "ExitMI", QStringLiteral("Вы&ход"));
 
-    EditMG = bar->addMenu(QStringLiteral("Правка"));
+    EditMG = bar->addMenu(QStringLiteral("&Правка"));
     EditMG->setObjectName(QStringLiteral("EditMG"));
-    UndoMI = item(EditMG, "UndoMI", QStringLiteral("Отменить"));
-    RedoMI = item(EditMG, "RedoMI", QStringLiteral("Повторить"));
+    UndoMI = item(EditMG, "UndoMI", QStringLiteral("&Отменить"));
+    RedoMI = item(EditMG, "RedoMI", QStringLiteral("&Повторить"));
 
-    SessionSettingsMG = bar->addMenu(QStringLiteral("Настройки сессии"));
+    SessionSettingsMG = bar->addMenu(QStringLiteral("&Настройки сессии"));
     SessionSettingsMG->setObjectName(QStringLiteral("SessionSettingsMG"));
     SessionParametersMI =
-        item(SessionSettingsMG, "SessionParametersMI", QStringLiteral("Основные параметры"));
+        item(SessionSettingsMG, "SessionParametersMI", QStringLiteral("&Основные параметры"));
     SessionStartValuesMI =
-        item(SessionSettingsMG, "SessionStartValuesMI", QStringLiteral("Начальные значения"));
+        item(SessionSettingsMG, "SessionStartValuesMI", QStringLiteral("&Начальные значения"));
     SessionSettingsMG->addSeparator();
-    PresentationScreenMG = SessionSettingsMG->addMenu(QStringLiteral("Экран показа"));
+    PresentationScreenMG = SessionSettingsMG->addMenu(QStringLiteral("&Экран показа"));
     PresentationScreenMG->setObjectName(QStringLiteral("PresentationScreenMG"));
     connect(PresentationScreenMG, &QMenu::aboutToShow, this, [this] { ShowPresentationScreens(); });
 
-    EventsMG = bar->addMenu(QStringLiteral("Редактирование событий"));
+    EventsMG = bar->addMenu(QStringLiteral("&Редактирование событий"));
     EventsMG->setObjectName(QStringLiteral("EventsMG"));
-    AddEventMI = item(EventsMG, "AddEventMI", QStringLiteral("Добавить событие"));
-    DeleteEventMI = item(EventsMG, "DeleteEventMI", QStringLiteral("Удалить событие"));
-    GetEventListMI = item(EventsMG, "GetEventListMI", QStringLiteral("Вывести список событий"));
+    AddEventMI = item(EventsMG, "AddEventMI", QStringLiteral("&Добавить событие"));
+    DeleteEventMI = item(EventsMG, "DeleteEventMI", QStringLiteral("&Удалить событие"));
+    GetEventListMI = item(EventsMG, "GetEventListMI", QStringLiteral("&Вывести список событий"));
 
-    HelpMG = bar->addMenu(QStringLiteral("Справка"));
+    HelpMG = bar->addMenu(QStringLiteral("&Справка"));
     HelpMG->setObjectName(QStringLiteral("HelpMG"));
-    HelpMI = item(HelpMG, "HelpMI", QStringLiteral("Помощь"));
+    HelpMI = item(HelpMG, "HelpMI", QStringLiteral("&Помощь"));
     HelpMI->setShortcut(QKeySequence(Qt::Key_F1));
-    AboutMI = item(HelpMG, "AboutMI", QStringLiteral("О программе"));
+    AboutMI = item(HelpMG, "AboutMI", QStringLiteral("&О программе"));
 
     BindCommand(NewMI, &TMainForm::NewMIClick);
     BindCommand(OpenMI, &TMainForm::OpenMIClick);
@@ -206,7 +210,7 @@ void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
 void TMainForm::BindEditingCommand(QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this, [this, action, handler] {
         Guarded(this, [&] {
-            RunEditingCommand(action->text().remove(u'&'), [&] { (this->*handler)(); });
+            RunEditingCommand(WithoutAccessKey(action->text()), [&] { (this->*handler)(); });
         });
     });
 }

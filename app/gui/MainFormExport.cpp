@@ -26,7 +26,11 @@
 namespace {
 
 constexpr int ExportRate = 44100;
-constexpr int ProgressSteps = 1000;
+
+// The whole per cent done, as both the text and the bar show it.
+int PercentDone(double share) {
+    return static_cast<int>(std::floor(std::clamp(share, 0.0, 1.0) * 100));
+}
 
 QString MinutesAndSeconds(double seconds) {
     const auto whole = static_cast<long long>(std::ceil(seconds));
@@ -35,7 +39,7 @@ QString MinutesAndSeconds(double seconds) {
 
 // what: "Экспорт звука", "Экспорт видео".
 QString ProgressText(const QString& what, double share, double elapsedSeconds) {
-    const QString done = what + QStringLiteral(": готово %1 %").arg(std::floor(share * 100));
+    const QString done = what + QStringLiteral(": готово %1 %").arg(PercentDone(share));
     // The first moments say too little about the pace to promise a time.
     if (share <= 0 || elapsedSeconds < 2)
         return done;
@@ -80,20 +84,10 @@ void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& p
         ShowMessageBox(owner, report);
 }
 
-// The project's folder and name with the export's extension, or "" for a new project.
-QString BesideTheProject(const std::string& projectFileName, const QString& extension) {
-    if (projectFileName.empty())
-        return QString();
-    const QFileInfo project(FromModelText(projectFileName));
-    return project.absolutePath() + QLatin1Char('/') + project.completeBaseName() +
-           QLatin1Char('.') + extension;
-}
-
 } // namespace
 
 bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
-    QProgressDialog progress(ProgressText(what, 0, 0), QStringLiteral("Отмена"), 0, ProgressSteps,
-                             this);
+    QProgressDialog progress(ProgressText(what, 0, 0), QStringLiteral("&Отмена"), 0, 100, this);
     progress.setObjectName(QStringLiteral("ExportProgress"));
     progress.setWindowTitle(QApplication::applicationName());
     progress.setWindowModality(Qt::WindowModal); // the session may not change meanwhile
@@ -107,7 +101,7 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
     QEventLoop waiting;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &waiting, [&] {
-        progress.setValue(static_cast<int>(job.Progress() * ProgressSteps));
+        progress.setValue(PercentDone(job.Progress()));
         progress.setLabelText(ProgressText(what, job.Progress(), clock.elapsed() / 1000.0));
         if (job.Finished())
             waiting.quit();
@@ -123,17 +117,15 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
 }
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
-    return ChooseFileToSave(this, QStringLiteral("ExportSoundDialog"),
-                            QStringLiteral("Звук WAV (*.wav)"), OverwriteQuestion::Ask,
-                            QStringLiteral("wav"),
-                            BesideTheProject(document_.ProjectFileName, QStringLiteral("wav")));
+    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportSoundDialog"),
+                                                    QStringLiteral("Звук WAV (*.wav)"),
+                                                    FileKind::SoundExport, QStringLiteral("wav")));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
-    return ChooseFileToSave(this, QStringLiteral("ExportVideoFileDialog"),
-                            QStringLiteral("Видео MP4 (*.mp4)"), OverwriteQuestion::Ask,
-                            QStringLiteral("mp4"),
-                            BesideTheProject(document_.ProjectFileName, QStringLiteral("mp4")));
+    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
+                                                    QStringLiteral("Видео MP4 (*.mp4)"),
+                                                    FileKind::VideoExport, QStringLiteral("mp4")));
 }
 
 void TMainForm::ExportSoundMIClick() {

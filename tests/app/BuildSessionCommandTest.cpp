@@ -1,14 +1,18 @@
-// Build session from the menu: ".run" is added to a name without it, the question comes before
-// the file that would really be replaced, and media that were not found are named.
+// Build session from the menu: the dialog proposes the project's name, ".run" is added to a name
+// without it, the question comes before the file that would really be replaced, and media that
+// were not found are named.
 
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "base/Bundle.h"
 #include "model/Session.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QToolButton>
 
 namespace {
@@ -54,6 +58,21 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     form.answer = folder.filePath("a.RUN");
     form.BuildSessionMIClick();
     EXPECT_TRUE(QFileInfo::exists(folder.filePath("a.RUN")));
+}
+
+TEST(BuildSessionCommand, TheDialogProposesTheProjectsNameInItsFolder) {
+    TestApplication();
+    QTemporaryDir folder;
+    TMainForm form{QStringList{}};
+    form.Document().ProjectFileName = folder.filePath("evening.usp").toStdString();
+    AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("fileNameEdit")->text(), "evening.run");
+        EXPECT_EQ(dialog->directory().absolutePath(), folder.path());
+        dialog->reject();
+    });
+    EXPECT_EQ(form.ChooseBuiltSessionFile(), std::nullopt);
 }
 
 } // namespace

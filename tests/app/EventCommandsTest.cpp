@@ -112,10 +112,10 @@ TEST_F(EventCommands, EachChangeInTheEventListIsAStepToUndo) {
     });
     form->GetEventListMI->trigger();
     ASSERT_EQ(Document().Events.size(), 2u);
-    EXPECT_EQ(form->UndoMI->text(), "Отменить «Добавить событие»");
+    EXPECT_EQ(form->UndoMI->text(), "&Отменить «Добавить событие»");
     form->UndoMI->trigger();
     EXPECT_EQ(Document().Events, (std::vector<TSessionEvent>{Volume(2000, "50")}));
-    EXPECT_EQ(form->UndoMI->text(), "Отменить «Удалить событие»");
+    EXPECT_EQ(form->UndoMI->text(), "&Отменить «Удалить событие»");
     form->UndoMI->trigger();
     EXPECT_EQ(Document().Events.size(), 2u);
 }

@@ -7,7 +7,9 @@
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
 #include "model/SessionState.h"
+#include "tests/dialogs/DialogTestSupport.h"
 #include "ui/PaintBox.h"
+#include "ui/UiText.h"
 
 #include <gtest/gtest.h>
 
@@ -102,17 +104,21 @@ TEST_F(MainWindow, MenusAndToolbarCarryTheirCaptionsAndHints) {
     auto form = Start();
     QStringList groups;
     for (QAction* action : form->menuBar()->actions())
-        groups << action->text();
+        groups << WithoutAccessKey(action->text());
     EXPECT_EQ(groups, QStringList({"Файл", "Правка", "Настройки сессии", "Редактирование событий",
                                    "Справка"}));
     QStringList fileItems;
     for (QAction* action : form->FileMG->actions())
-        fileItems << (action->isSeparator() ? "-" : action->text());
+        fileItems << (action->isSeparator() ? "-" : WithoutAccessKey(action->text()));
     EXPECT_EQ(fileItems, QStringList({"Новый", "Открыть", "Недавние проекты", "-", "Сохранить",
                                       "Сохранить как..", "Скомпилировать сессию",
                                       "Экспорт звука в WAV...", "Экспорт видео...", "-", "Выход"}));
-    EXPECT_EQ(form->GetEventListMI->text(), "Вывести список событий");
-    EXPECT_EQ(form->AboutMI->text(), "О программе");
+    EXPECT_EQ(WithoutAccessKey(form->GetEventListMI->text()), "Вывести список событий");
+    EXPECT_EQ(WithoutAccessKey(form->AboutMI->text()), "О программе");
+    EXPECT_EQ(AccessKeyFaults(*form), "");
+    EXPECT_EQ(AccessKeyFaults(form->menuBar()->actions()), "");
+    for (QAction* group : form->menuBar()->actions())
+        EXPECT_EQ(AccessKeyFaults(group->menu()->actions()), "") << group->text().toStdString();
 
     const char* hints[] = {nullptr,
                            "Настроить основные параметры сессии",
@@ -249,18 +255,39 @@ TEST_F(MainWindow, TheTimelineIgnoresTheMouseWhileASessionPlays) {
     EXPECT_EQ(form->Document().SessionPosition, 65000);
 }
 
+TEST_F(MainWindow, KeysMoveThePositionOnTheTimeline) {
+    auto form = Start();
+    QWidget* strip = form->TrackBox;
+    EXPECT_EQ(strip->focusPolicy(), Qt::StrongFocus);
+    QTest::keyClick(strip, Qt::Key_Right);
+    QTest::keyClick(strip, Qt::Key_PageUp);
+    EXPECT_EQ(form->Document().SessionPosition, 61000);
+    EXPECT_EQ(form->TimeLabel->text(), "1:01 / 30:00");
+    QTest::keyClick(strip, Qt::Key_PageDown);
+    QTest::keyClick(strip, Qt::Key_PageDown);
+    EXPECT_EQ(form->Document().SessionPosition, 0);
+    QTest::keyClick(strip, Qt::Key_End);
+    QTest::keyClick(strip, Qt::Key_Right);
+    EXPECT_EQ(form->Document().SessionPosition, 1799999);
+}
+
 TEST_F(MainWindow, LayoutFollowsTheWindowSize) {
     auto form = Start();
     const QWidget* client = form->centralWidget();
     EXPECT_GE(form->ScreenPreviewBox->width(), 400);
     EXPECT_GE(form->ScreenPreviewBox->height(), 300);
 
+    // The large time figures are not cut at the bottom edge of the smallest window.
+    const QRect time = form->TimeLabel->geometry();
+    EXPECT_LE(time.bottom(), client->height() - 1);
+    EXPECT_NEAR(time.center().y(), form->PlayButton->geometry().center().y(), 1);
+    EXPECT_GE(time.height(), form->TimeLabel->fontMetrics().height());
+
     form->resize(1200, 900);
     QApplication::processEvents();
     const int cw = client->width();
     const int ch = client->height();
     EXPECT_EQ(form->PlayButton->y(), ch - form->PlayButton->height() - 10);
-    EXPECT_EQ(form->TimeLabel->y(), form->PlayButton->y());
     EXPECT_EQ(form->TrackBox->width(), cw - 10);
     EXPECT_EQ(form->TrackBox->y(), ch - form->PlayButton->height() - form->TrackBox->height() - 20);
     const int room = form->TrackBox->y() - 50;
@@ -268,7 +295,7 @@ TEST_F(MainWindow, LayoutFollowsTheWindowSize) {
     EXPECT_EQ(preview.left(), 10);
     EXPECT_LE(preview.height(), std::max(room, 300));
     EXPECT_NEAR(preview.width() * 3.0 / 4, preview.height(), 1.0);
-    EXPECT_EQ(preview.top(), (room - preview.height()) / 2 + 40);
+    EXPECT_EQ(preview.top(), form->ToolBarPanel->height() + 10) << "no band under the toolbar";
     EXPECT_EQ(form->TextFileBox->x(), preview.right() + 1 + 10);
     EXPECT_EQ(form->TextFileBox->geometry().right() + 1, cw - 10);
     EXPECT_EQ(form->TextFileBox->y(), preview.top());

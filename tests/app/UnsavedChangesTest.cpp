@@ -101,11 +101,11 @@ TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     });
     Rename("renamed");
     form->RunEditingCommand("Ничего", [] {}); // a command that changed nothing is no step
-    EXPECT_EQ(form->UndoMI->text(), "Отменить «Основные параметры»");
+    EXPECT_EQ(form->UndoMI->text(), "&Отменить «Основные параметры»");
 
     form->UndoMI->trigger();
     form->UndoMI->trigger();
-    EXPECT_EQ(form->RedoMI->text(), "Повторить «Начальные значения»");
+    EXPECT_EQ(form->RedoMI->text(), "&Повторить «Начальные значения»");
     EXPECT_FALSE(form->UndoMI->isEnabled());
     EXPECT_EQ(form->windowTitle(), " Umbrascope - p.usp"); // back to the file: no mark
     form->SaveMIClick();
@@ -190,9 +190,9 @@ TEST_F(UnsavedChanges, RecentProjectsListTheLastEight) {
     emit form->RecentProjectsMG->aboutToShow();
     const QList<QAction*> items = form->RecentProjectsMG->actions();
     ASSERT_EQ(items.size(), MaxRecentProjects);
-    EXPECT_EQ(items[0]->text(), folder.filePath("r8.usp"));
+    EXPECT_EQ(items[0]->text(), "&1 " + folder.filePath("r8.usp")) << "numbered: a key each";
     EXPECT_FALSE(items[1]->isEnabled()); // r7 has gone
-    EXPECT_EQ(items[7]->text(), folder.filePath("r1.usp"));
+    EXPECT_EQ(items[7]->text(), "&8 " + folder.filePath("r1.usp"));
 
     items[2]->trigger();
     EXPECT_EQ(form->windowTitle(), " Umbrascope - r6.usp");

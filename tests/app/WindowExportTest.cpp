@@ -117,6 +117,10 @@ TEST_F(WindowExport, TheVideoIsWhatTheCommandLineWritesWithTheChoicesMade) {
                    folder);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(Output("window.mp4")), ReadBytes(Output("cli.mp4")));
+
+    const ExportVideoDialog next;
+    EXPECT_EQ(next.FrameSize(), QSize(1280, 720)) << "the choices are kept for the next export";
+    EXPECT_EQ(next.FramesPerSecond(), 30);
 }
 
 TEST_F(WindowExport, CancellingTheVideoLeavesNoFile) {

@@ -1,15 +1,18 @@
 // Every control of every dialog can be named by a screen reader: a field by the label that
-// is its buddy (or a name of its own), a button by its caption, hint or name.
+// is its buddy (or a name of its own), a button by its caption, hint or name; and reached from
+// the keyboard by an access key no other control showing with it has.
 
 #include "DialogTestSupport.h"
 #include "dialogs/AboutForm.h"
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
+#include "dialogs/ExportVideoDialog.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
 #include "model/SessionDocument.h"
+#include "ui/PhotosensitivityWarning.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +27,7 @@
 #include <QScrollBar>
 
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -53,18 +57,38 @@ std::string Nameless(QWidget& window) {
     return nameless.join(", ").toStdString();
 }
 
-TEST_F(DialogTest, EveryControlCanBeNamed) {
+// One of each dialog.
+class Dialogs : public DialogTest {
+protected:
+    std::vector<QWidget*> All() {
+        return {&parameters, &about, &addWave, &look, &start, &editor, &list, &video, &warning};
+    }
+
     SessionDocument document;
-    TSessionParametersForm parameters(document);
-    TAboutForm about(nullptr, {"example.org", "", "", "help@example.org"});
+    TSessionParametersForm parameters{document};
+    TAboutForm about{nullptr, {"example.org", "", "", "help@example.org"}};
     TAddWaveForm addWave;
     TFontSettingsForm look;
-    TSessionStartValuesForm start(document.StartValues);
-    TEditEventForm editor(document);
-    TEventsListForm list(document);
-    for (QWidget* window : std::initializer_list<QWidget*>{&parameters, &about, &addWave, &look,
-                                                           &start, &editor, &list})
-        EXPECT_EQ(Nameless(*window), "") << window->objectName().toStdString();
+    TSessionStartValuesForm start{document.StartValues};
+    TEditEventForm editor{document};
+    TEventsListForm list{document};
+    ExportVideoDialog video;
+    PhotosensitivityWarning warning;
+};
+
+TEST_F(Dialogs, EveryControlCanBeNamed) {
+    for (QWidget* window : All())
+        EXPECT_EQ(Nameless(*window), "") << window->metaObject()->className();
+}
+
+TEST_F(Dialogs, AccessKeysDoNotClash) {
+    for (QWidget* window : All())
+        EXPECT_EQ(AccessKeyFaults(*window), "") << window->metaObject()->className();
+    // Each type of event shows a page of its own.
+    for (int type = 1; type < editor.EventTypeBox->count(); ++type) {
+        editor.EventTypeBox->setCurrentIndex(type);
+        EXPECT_EQ(AccessKeyFaults(editor), "") << editor.EventTypeBox->currentText().toStdString();
+    }
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST_F(AddWave, AChangeSelectsItsRowWithABoldCaption) {
     EXPECT_FALSE(form.FreqModRB->font().bold());
 }
 
-TEST_F(AddWave, AFileThatHasGoneGivesNoTrack) {
+TEST_F(AddWave, AFileThatHasGoneGivesNoTrackAndItsFolderIsKept) {
     QTemporaryDir folder;
     const QString path = folder.filePath("loop.wav");
     WriteFile(path, WavBytes(1));
@@ -108,6 +108,13 @@ TEST_F(AddWave, AFileThatHasGoneGivesNoTrack) {
 
     QFile::remove(path);
     EXPECT_EQ(Add(), "");
+
+    AnswerNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        EXPECT_EQ(dialog->directory().absolutePath(), folder.path()) << "the folder last used";
+        dialog->reject();
+    });
+    form.OpenAudioFileButton->click();
 }
 
 TEST_F(AddWave, AFileNoTrackCanPlayIsRefusedNamingItAndWhy) {

@@ -1,12 +1,22 @@
 #include "DialogTestSupport.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTabBar>
+#include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -21,7 +31,71 @@ void CloseIfStillOpen(QWidget* modal) {
     });
 }
 
+// The access keys of captions that show together: those several captions share, and the
+// captions that must have one and have none.
+class AccessKeys {
+public:
+    void Add(const QString& caption, bool required) {
+        const QKeySequence key = QKeySequence::mnemonic(caption);
+        if (!key.isEmpty())
+            captions_[key.toString()] << caption;
+        else if (required)
+            keyless_ << caption;
+    }
+
+    std::string Faults() const {
+        QStringList faults;
+        if (!keyless_.isEmpty())
+            faults << "no key: " + keyless_.join(" / ");
+        for (const auto& [key, captions] : captions_)
+            if (captions.size() > 1)
+                faults << key + ": " + captions.join(" / ");
+        return faults.join("; ").toStdString();
+    }
+
+private:
+    std::map<QString, QStringList> captions_;
+    QStringList keyless_;
+};
+
 } // namespace
+
+void TypeOver(QWidget& field, const QString& text) {
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&field, text);
+}
+
+std::string AccessKeyFaults(QWidget& window) {
+    AccessKeys keys;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window || !w->isVisibleTo(&window))
+            continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty())
+            keys.Add(button->text(), true);
+        else if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+            keys.Add(label->text(), false);
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            keys.Add(group->title(), false);
+        else if (auto* tabs = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                keys.Add(tabs->tabText(i), false);
+    }
+    return keys.Faults();
+}
+
+std::string AccessKeyFaults(const QList<QAction*>& items) {
+    AccessKeys keys;
+    for (const QAction* item : items)
+        if (!item->isSeparator())
+            keys.Add(item->text(), true);
+    return keys.Faults();
+}
+
+void KeepUserSettingsPrivate() {
+    static QTemporaryDir folder;
+    static const bool kept = qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
+    (void)kept;
+}
 
 void AnswerNextModal(std::function<void(QWidget*)> act) {
     QWidget* before = QApplication::activeModalWidget();

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QSlider>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -86,6 +88,29 @@ TEST_F(FontSettings, SliderAndSpinFieldMoveTogether) {
     form.BlendEdit->stepBy(1);
     EXPECT_EQ(form.BlendTrack->value(), 41);
     EXPECT_EQ(form.Look().Transparency, 41);
+}
+
+TEST_F(FontSettings, TransparencyIsTypedAndEnterOpensNoPicker) {
+    TFontSettingsForm form;
+    form.show();
+    // A picker Enter opened would wait here; this closes it and says so.
+    bool picked = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &form) {
+            picked = true;
+            modal->close();
+        }
+    });
+    closer.start(10);
+    form.BlendEdit->setFocus();
+    QTest::keyClick(form.BlendEdit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.BlendEdit, "45");
+    QTest::keyClick(form.BlendEdit, Qt::Key_Backspace);
+    EXPECT_EQ(form.BlendTrack->value(), 4);
+    QTest::keyClick(form.BlendEdit, Qt::Key_Return);
+    EXPECT_FALSE(picked);
+    form.close();
 }
 
 } // namespace

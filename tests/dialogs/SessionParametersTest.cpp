@@ -89,6 +89,30 @@ TEST_F(SessionParameters, ALengthOfZeroFromAFileKeepsTheEventTimes) {
     EXPECT_EQ(document.Events[0].EventTime, 1000);
 }
 
+TEST_F(SessionParameters, TheLengthSaysBeforeOkWhatItWillDo) {
+    document.Events = {{"a", 1000, ""}};
+    form.show();
+    EXPECT_EQ(form.LengthNote->text(), "");
+    TypeOver(*form.LongEdit, "2");
+    EXPECT_TRUE(form.LengthNote->text().contains("будет 5"))
+        << form.LengthNote->text().toStdString() << "/" << form.LongEdit->text().toStdString();
+    EXPECT_TRUE(form.LengthNote->text().contains("с 30 на 5 минут"));
+    TypeOver(*form.LongEdit, "30");
+    EXPECT_EQ(form.LengthNote->text(), "");
+    form.close();
+}
+
+TEST_F(SessionParameters, TabLeavesTheDescriptionAndCtrlTabTypesATab) {
+    form.show();
+    form.DescribeMemo->setPlainText("a");
+    form.DescribeMemo->moveCursor(QTextCursor::End);
+    QTest::keyClick(form.DescribeMemo, Qt::Key_Tab);
+    EXPECT_EQ(form.DescribeMemo->toPlainText(), "a");
+    QTest::keyClick(form.DescribeMemo, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(form.DescribeMemo->toPlainText(), "a\t");
+    form.close();
+}
+
 // Receives the links the about box opens.
 class LinkCatcher : public QObject {
     Q_OBJECT

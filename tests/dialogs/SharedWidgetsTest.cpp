@@ -1,12 +1,16 @@
 // The fields the dialogs share: spin fields keep their range, frequency fields keep theirs on
-// every change of the text.
+// every change of the text and take a number typed or pasted as it is written; Qt's own texts
+// in Russian.
 
 #include "DialogTestSupport.h"
 #include "ui/FrequencyField.h"
+#include "ui/QtTranslations.h"
 #include "ui/SpinField.h"
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QTest>
 #include <QToolButton>
@@ -18,11 +22,6 @@ using SharedWidgets = DialogTest;
 void LeaveField(QWidget& field) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(&field, &out);
-}
-
-void TypeOver(QWidget& field, const QString& text) {
-    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(&field, text);
 }
 
 TEST_F(SharedWidgets, SpinFieldTakesAnyNumberButLeavesItInRange) {
@@ -65,6 +64,30 @@ TEST_F(SharedWidgets, FrequencyFieldWritesTypesStepsAndClamps) {
     EXPECT_EQ(circles.displayText(), "0.001");
     TypeOver(circles, "0000");
     EXPECT_EQ(circles.displayText(), "0.001") << "00.000 typed is below the minimum";
+}
+
+TEST_F(SharedWidgets, FrequencyFieldTakesANumberAsItIsWritten) {
+    TFrequencyEdit beat(2, 1, 99999);
+    beat.SetValue(8000);
+    TypeOver(beat, "6.5");
+    EXPECT_EQ(beat.displayText(), "06.500");
+    EXPECT_EQ(beat.Value(), 6500);
+    QTest::keyClick(&beat, Qt::Key_Backspace);
+    QTest::keyClicks(&beat, "25");
+    EXPECT_EQ(beat.displayText(), "06.250") << "Backspace takes back the last decimal";
+
+    TFrequencyEdit sine(4, 1, 9999999);
+    QGuiApplication::clipboard()->setText("6,5");
+    QTest::keyClick(&sine, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&sine, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(sine.displayText(), "0006.500");
+}
+
+TEST_F(SharedWidgets, QtsOwnDialogsSpeakRussian) {
+    QTranslator* translations = InstallQtTranslations();
+    ASSERT_NE(translations, nullptr) << "qt6-translations-l10n is one of the set-up's packages";
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Имя файла:");
+    QCoreApplication::removeTranslator(translations);
 }
 
 } // namespace

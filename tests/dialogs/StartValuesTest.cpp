@@ -142,6 +142,11 @@ TEST_F(StartValues, OddRecordsAreBroughtIntoRangeOrKept) {
     EXPECT_EQ(document.StartValues.CirclesFreq, 1);
     EXPECT_EQ(document.StartValues.FontName, "No Such Face") << "a face not installed is kept";
     EXPECT_EQ(document.StartValues.VideoType, 9);
+
+    document.StartValues.FontName.clear();
+    OpenAndClose();
+    EXPECT_FALSE(document.StartValues.FontName.empty()) << "an empty name selects a face";
+    EXPECT_EQ(look.FontNameBox->findText("не установлен", Qt::MatchContains), -1);
 }
 
 TEST_F(StartValues, TracksAreAddedAndRemoved) {
@@ -173,11 +178,11 @@ TEST_F(StartValues, TracksAreAddedAndRemoved) {
     EXPECT_TRUE(document.StartValues.Waves.empty());
 }
 
-TEST_F(StartValues, ThePickerOpensOnTheColourLastChosenInIt) {
+TEST_F(StartValues, ThePickerOpensOnTheColourOfTheButtonsSquare) {
     form.show();
     AnswerNextModal([](QWidget* modal) {
         auto* picker = qobject_cast<QColorDialog*>(modal);
-        EXPECT_EQ(picker->currentColor(), QColor(Qt::black));
+        EXPECT_EQ(picker->currentColor(), QColor(128, 0, 0)) << "the flicker's maroon";
         picker->setCurrentColor(QColor(10, 20, 30));
         picker->accept();
     });
@@ -186,7 +191,7 @@ TEST_F(StartValues, ThePickerOpensOnTheColourLastChosenInIt) {
 
     AnswerNextModal([](QWidget* modal) {
         auto* picker = qobject_cast<QColorDialog*>(modal);
-        EXPECT_EQ(picker->currentColor(), QColor(10, 20, 30)) << "not the spiral's blue";
+        EXPECT_EQ(picker->currentColor(), QColor(0, 0, 255)) << "the spiral's blue";
         picker->setCurrentColor(QColor(Qt::white));
         picker->reject();
     });

@@ -37,6 +37,9 @@ TEST_F(EventList, InsertionGoesAfterEveryEventOfTheSameTime) {
     EXPECT_EQ(InsertEvent(events, {"t", -5, "d"}), 0u);
     EXPECT_EQ(InsertEvent(events, {"t", 900, "e"}), 4u);
     EXPECT_EQ(Values(), (std::vector<std::string>{"d", "b", "a", "c", "e"}));
+
+    events = {{"t", 5000, "a"}, {"t", 1000, "b"}, {"t", 3000, "c"}};
+    EXPECT_EQ(InsertEvent(events, {"t", 2000, "d"}), 0u) << "out of order from a file";
 }
 
 TEST_F(EventList, ResortingAfterATimeChangeKeepsTiesInOrder) {
