@@ -9,8 +9,9 @@ scripts/setup.sh
 
 stage() { printf '\n=== %s ===\n' "$*"; }
 
-stage "layers"
+stage "layers and names"
 scripts/check-layers.sh
+scripts/check-names.sh
 
 stage "build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRASCOPE_WERROR=ON

@@ -7,6 +7,8 @@
 #include <exception>
 #include <iostream>
 
+using namespace umbrascope;
+
 int main(int argc, char** argv) {
     try {
         const std::vector<std::string> arguments(argv + 1, argv + argc);

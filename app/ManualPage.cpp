@@ -7,6 +7,8 @@
 #include <exception>
 #include <iostream>
 
+using namespace umbrascope;
+
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: umbrascope_manual YYYY-MM-DD OUT.1\n";

@@ -15,6 +15,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr char Magic[] = "UmbrascopeBundle";
@@ -235,7 +237,7 @@ BundleIndex ReadBundleIndex(const std::filesystem::path& file) {
         }
         if (AppendedPartWithoutTrailer(fd.get(), size))
             return Damaged(size, cutShort);
-    } catch (const EInOutError&) {
+    } catch (const IoError&) {
     }
     return plain;
 }
@@ -244,7 +246,7 @@ void ReadBundleEntry(const std::filesystem::path& bundle, const BundleEntry& ent
                      const std::function<void(const char*, std::size_t)>& sink) {
     const FileDescriptor fd = OpenForReading(bundle);
     if (!CopyRange(fd.get(), entry.offset, entry.size, sink))
-        throw EInOutError("the built session is shorter than its table of contents says");
+        throw IoError("the built session is shorter than its table of contents says");
 }
 
 std::filesystem::path RunningProgramFile() {
@@ -273,7 +275,7 @@ BundleWriter::BundleWriter(const std::filesystem::path& target,
     const FileDescriptor fd = OpenForReading(program);
     if (!CopyRange(fd.get(), 0, programSize,
                    [this](const char* bytes, std::size_t count) { Append(bytes, count); }))
-        throw EInOutError(program.string() + " became shorter while it was copied");
+        throw IoError(program.string() + " became shorter while it was copied");
     Append(Magic, MagicSize);
 }
 
@@ -294,8 +296,8 @@ void BundleWriter::AddFile(const std::string& name, const std::filesystem::path&
     const auto reading = [](const auto& read) {
         try {
             return read();
-        } catch (const EInOutError& error) {
-            throw EUnreadableSource(error.what());
+        } catch (const IoError& error) {
+            throw UnreadableSourceError(error.what());
         }
     };
     const FileDescriptor fd = reading([&file] { return OpenForReading(file); });
@@ -315,7 +317,7 @@ void BundleWriter::Commit() {
     std::string index;
     for (const BundleEntry& entry : entries_) {
         if (NameProblem(entry.name))
-            throw EInOutError("not a file name: " + Shown(entry.name));
+            throw IoError("not a file name: " + Shown(entry.name));
         Put(index, entry.offset, 8);
         Put(index, entry.size, 8);
         Put(index, entry.name.size(), 2);
@@ -334,3 +336,5 @@ void BundleWriter::Commit() {
     file_.MakeExecutable();
     file_.Commit();
 }
+
+} // namespace umbrascope

@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+namespace umbrascope {
+
 struct BundleEntry {
     std::string name; // a file name: no "/", not "." or ".."
     std::uint64_t offset = 0;
@@ -49,7 +51,7 @@ struct BundleIndex {
 // next reports why.
 BundleIndex ReadBundleIndex(const std::filesystem::path& file);
 
-// Passes the entry's bytes to sink in pieces. Throws EInOutError, also when the file has become
+// Passes the entry's bytes to sink in pieces. Throws IoError, also when the file has become
 // shorter than the index says.
 void ReadBundleEntry(const std::filesystem::path& bundle, const BundleEntry& entry,
                      const std::function<void(const char*, std::size_t)>& sink);
@@ -60,9 +62,9 @@ std::filesystem::path RunningProgramFile();
 
 // A file given to BundleWriter::AddFile could not be read; what() is the system's message.
 // The writer cannot go on then.
-class EUnreadableSource : public EInOutError {
+class UnreadableSourceError : public IoError {
 public:
-    using EInOutError::EInOutError;
+    using IoError::IoError;
 };
 
 // Writes a bundle through a ReplacingFile, so nothing appears at the target unless complete.
@@ -71,16 +73,16 @@ public:
     // Told the bytes written so far after every piece; it may throw to abandon the file.
     using Progress = std::function<void(std::uint64_t written)>;
 
-    // Starts the file with the first programSize bytes of program. Throws EInOutError.
+    // Starts the file with the first programSize bytes of program. Throws IoError.
     BundleWriter(const std::filesystem::path& target, const std::filesystem::path& program,
                  std::uint64_t programSize, Progress progress = {});
 
-    // Appends an entry. Throws EInOutError, or EUnreadableSource when file cannot be read.
+    // Appends an entry. Throws IoError, or UnreadableSourceError when file cannot be read.
     void Add(const std::string& name, std::string_view bytes);
     void AddFile(const std::string& name, const std::filesystem::path& file);
 
     // Writes the index and the trailer, puts the file in place and gives execute permission
-    // to whoever may read it. Throws EInOutError.
+    // to whoever may read it. Throws IoError.
     void Commit();
 
 private:
@@ -92,3 +94,5 @@ private:
     std::uint64_t programSize_ = 0;
     std::vector<BundleEntry> entries_;
 };
+
+} // namespace umbrascope

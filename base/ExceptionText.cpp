@@ -2,6 +2,8 @@
 
 #include <exception>
 
+namespace umbrascope {
+
 std::string CurrentExceptionMessage() {
     try {
         throw;
@@ -11,3 +13,5 @@ std::string CurrentExceptionMessage() {
         return "Неизвестная ошибка";
     }
 }
+
+} // namespace umbrascope

@@ -5,4 +5,8 @@
 
 #include <string>
 
+namespace umbrascope {
+
 std::string CurrentExceptionMessage();
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include <exception>
 #include <utility>
 
+namespace umbrascope {
+
 ExportJob::ExportJob(Work work) : worker_([this, work = std::move(work)] { Run(work); }) {}
 
 ExportJob::~ExportJob() {
@@ -25,3 +27,5 @@ void ExportJob::Run(const Work& work) {
     }
     finished_ = true;
 }
+
+} // namespace umbrascope

@@ -15,6 +15,8 @@
 #include <functional>
 #include <thread>
 
+namespace umbrascope {
+
 class ExportJob {
 public:
     // What the work and the job share while the work runs.
@@ -48,3 +50,5 @@ private:
     ExportOutcome outcome_; // written by the worker before finished_ is set
     std::thread worker_;
 };
+
+} // namespace umbrascope

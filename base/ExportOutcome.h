@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 struct ExportOutcome {
     bool written = false;   // the file is complete and in place
     bool cancelled = false; // Cancel stopped it; nothing was written
@@ -17,3 +19,5 @@ struct ExportOutcome {
     std::vector<std::string> problems; // Windows-1251, as SessionRenderer::Problems
     std::vector<std::string> leftOut;  // Windows-1251, as SessionRenderer::LeftOut
 };
+
+} // namespace umbrascope

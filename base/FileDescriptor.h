@@ -5,6 +5,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace umbrascope {
+
 class FileDescriptor {
 public:
     FileDescriptor() = default;
@@ -32,3 +34,5 @@ public:
 private:
     int fd_ = -1;
 };
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::uint32_t HalfWindow = TFile::WindowSize / 2;
@@ -240,3 +242,5 @@ int TFile::DiskReads() const {
     std::lock_guard lock(busy_);
     return diskReads_;
 }
+
+} // namespace umbrascope

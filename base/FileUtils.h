@@ -15,8 +15,10 @@
 #include <stdexcept>
 #include <string>
 
+namespace umbrascope {
+
 // The system refused to open or read a file; what() is the system's message.
-class EInOutError : public std::runtime_error {
+class IoError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -26,7 +28,7 @@ public:
     static constexpr std::uint32_t WindowSize = 524288;
 
     // Opens the file read-only and loads its first bytes into both windows.
-    // Throws EInOutError when the file cannot be opened or read (a folder cannot be read).
+    // Throws IoError when the file cannot be opened or read (a folder cannot be read).
     explicit TFile(const std::filesystem::path& name);
     ~TFile();
     TFile(const TFile&) = delete;
@@ -94,3 +96,5 @@ private:
     int diskReads_ = 0;
     mutable std::mutex busy_;
 };
+
+} // namespace umbrascope

@@ -9,19 +9,21 @@
 #include <string>
 #include <system_error>
 
+namespace umbrascope {
+
 PrivateFolder::PrivateFolder(std::string_view prefix) {
     const char* const temporary = std::getenv("TMPDIR");
     const std::filesystem::path parent = temporary && temporary[0] == '/' ? temporary : "/tmp";
     std::string pattern = (parent / (std::string(prefix) + ".XXXXXX")).string();
     // mkdtemp makes the folder owner-only (0700) under a name nobody could have foreseen.
     if (mkdtemp(pattern.data()) == nullptr)
-        throw EInOutError(parent.string() + ": " + std::strerror(errno));
+        throw IoError(parent.string() + ": " + std::strerror(errno));
     path_ = pattern;
     FileDescriptor fd(open(path_.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.Valid()) {
         const int error = errno;
         rmdir(path_.c_str());
-        throw EInOutError(path_.string() + ": " + std::strerror(error));
+        throw IoError(path_.string() + ": " + std::strerror(error));
     }
     handle_ = FolderHandle(std::move(fd), path_);
 }
@@ -30,3 +32,5 @@ PrivateFolder::~PrivateFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }
+
+} // namespace umbrascope

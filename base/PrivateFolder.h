@@ -11,9 +11,11 @@
 #include <filesystem>
 #include <string_view>
 
+namespace umbrascope {
+
 class PrivateFolder {
 public:
-    // prefix begins the folder's name. Throws EInOutError.
+    // prefix begins the folder's name. Throws IoError.
     explicit PrivateFolder(std::string_view prefix);
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder&) = delete;
@@ -27,3 +29,5 @@ private:
     std::filesystem::path path_;
     FolderHandle handle_;
 };
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::size_t CopyChunk = 1 << 20;
@@ -38,7 +40,7 @@ FileDescriptor OpenExisting(const WritePlace& place) {
         ThrowSystemError(errno);
     }
     if (!S_ISREG(StatOf(fd.get()).st_mode))
-        throw EInOutError("Not a regular file");
+        throw IoError("Not a regular file");
     return fd;
 }
 
@@ -132,7 +134,7 @@ void ReplacingFile::Commit() {
         target_.Reset(); // the next writer's turn
         return;
     }
-    throw EInOutError("the file keeps being replaced by other programs while it is written");
+    throw IoError("the file keeps being replaced by other programs while it is written");
 }
 
 void ReplacingFile::PutNewFileInPlace() {
@@ -178,20 +180,20 @@ void ReplacingFile::RewriteInPlace() {
     try {
         CopyWhole(temporary_.get(), target_.get());
         if (!SameBytes(temporary_.get(), target_.get()))
-            throw EInOutError("The file read back differs from what was written");
-    } catch (const EInOutError& failure) {
+            throw IoError("The file read back differs from what was written");
+    } catch (const IoError& failure) {
         try {
             CopyWhole(backup.get(), target_.get());
-        } catch (const EInOutError&) {
-            throw EInOutError(std::string(failure.what()) + "; the previous contents are kept in " +
-                              backup.Keep().string());
+        } catch (const IoError&) {
+            throw IoError(std::string(failure.what()) + "; the previous contents are kept in " +
+                          backup.Keep().string());
         }
         throw;
     }
     const mode_t mode = StatOf(target_.get()).st_mode & 07777;
     if (executable_ && fchmod(target_.get(), WithExecute(mode)) != 0)
-        throw EInOutError(std::string("it was written but cannot be made executable: ") +
-                          std::strerror(errno));
+        throw IoError(std::string("it was written but cannot be made executable: ") +
+                      std::strerror(errno));
 }
 
 void ReplacingFile::Withdraw() {
@@ -202,3 +204,5 @@ void ReplacingFile::Withdraw() {
         unlinkat(place_.folder.get(), place_.name.c_str(), 0);
     created_ = false;
 }
+
+} // namespace umbrascope

@@ -23,6 +23,8 @@
 #include <filesystem>
 #include <string>
 
+namespace umbrascope {
+
 class ReplacingFile {
 public:
     // Replace: whatever file is at the target is replaced. Refuse: the file must be new; there
@@ -31,7 +33,7 @@ public:
 
     // Refuses, with the system's message, a link that may not be followed, an existing target
     // that is not a regular file or that this process may not read and write; then creates
-    // the temporary file in the target's folder. Throws EInOutError.
+    // the temporary file in the target's folder. Throws IoError.
     explicit ReplacingFile(const std::filesystem::path& target,
                            Existing existing = Existing::Replace);
     // The same for a name in an open folder.
@@ -40,7 +42,7 @@ public:
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    // Appends bytes. Throws EInOutError.
+    // Appends bytes. Throws IoError.
     void Write(const void* data, std::size_t bytes);
 
     // Overwrites bytes already written (a header whose sizes are known at the end).
@@ -54,7 +56,7 @@ public:
     // The file is put in place with execute permission wherever it has read permission.
     void MakeExecutable() { executable_ = true; }
 
-    // Flushes to the disk and puts the bytes in place. Throws EInOutError; the target then
+    // Flushes to the disk and puts the bytes in place. Throws IoError; the target then
     // holds what it held before.
     void Commit();
 
@@ -77,3 +79,5 @@ private:
     bool executable_ = false;
     bool created_ = false; // Commit made a new file
 };
+
+} // namespace umbrascope

@@ -6,8 +6,10 @@
 #include <cstring>
 #include <unistd.h>
 
+namespace umbrascope {
+
 void ThrowSystemError(int error) {
-    throw EInOutError(std::strerror(error));
+    throw IoError(std::strerror(error));
 }
 
 std::size_t ReadFullyAt(int fd, void* into, std::size_t bytes, std::uint64_t offset) {
@@ -40,3 +42,5 @@ void WriteFullyAt(int fd, const void* from, std::size_t bytes, std::uint64_t off
         bytes -= static_cast<std::size_t>(wrote);
     }
 }
+
+} // namespace umbrascope

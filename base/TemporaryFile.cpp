@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,7 +22,7 @@ constexpr std::size_t RandomPart = 6;
 constexpr int MostTries = 100;
 
 [[noreturn]] void Throw(const fs::path& path, int error) {
-    throw EInOutError(path.string() + ": " + std::strerror(error));
+    throw IoError(path.string() + ": " + std::strerror(error));
 }
 
 // An unnamed file is named through /proc/self/fd; without /proc it could never be put in place.
@@ -141,3 +143,5 @@ fs::path TemporaryFile::Keep() {
     placed_ = true;
     return folder_.Path() / hiddenName_;
 }
+
+} // namespace umbrascope

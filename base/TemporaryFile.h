@@ -15,10 +15,12 @@
 #include <string>
 #include <sys/types.h>
 
+namespace umbrascope {
+
 class TemporaryFile {
 public:
     // Creates the file in folder, readable and writable by its owner alone; nameHint is the
-    // name it is meant for. Throws EInOutError naming the folder.
+    // name it is meant for. Throws IoError naming the folder.
     TemporaryFile(const FolderHandle& folder, const std::string& nameHint);
     // Removes the file unless it was put in place or kept.
     ~TemporaryFile();
@@ -34,15 +36,15 @@ public:
     std::filesystem::path OpenablePath() const;
 
     // Puts the file under name in its folder, in place of whatever entry is there: a symbolic
-    // link is replaced, never followed. Throws EInOutError.
+    // link is replaced, never followed. Throws IoError.
     void ReplaceInto(const std::string& name);
 
     // Puts the file under name only when nothing of that name is there, not even a dangling
-    // link: true when it did. Throws EInOutError for any other failure.
+    // link: true when it did. Throws IoError for any other failure.
     bool LinkAsNew(const std::string& name);
 
     // Gives the file a hidden name of its own that stays when this object goes; its path.
-    // Throws EInOutError.
+    // Throws IoError.
     std::filesystem::path Keep();
 
 private:
@@ -55,3 +57,5 @@ private:
     mode_t newFileMode_ = 0644;
     bool placed_ = false;
 };
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -16,7 +18,7 @@ namespace fs = std::filesystem;
 constexpr int MostLinks = 40; // as the kernel allows before ELOOP
 
 [[noreturn]] void Throw(const fs::path& path, int error) {
-    throw EInOutError(path.string() + ": " + std::strerror(error));
+    throw IoError(path.string() + ": " + std::strerror(error));
 }
 
 struct stat StatOf(int fd, const fs::path& shown) {
@@ -84,9 +86,9 @@ Walked Walk(FileDescriptor folder, fs::path shown, std::deque<std::string> names
         }
         if (S_ISLNK(info.st_mode)) {
             if (!MayFollow(folder.get(), shown, info))
-                throw EInOutError((shown / name).string() +
-                                  " is a symbolic link that another user made in a folder that "
-                                  "everyone may write; it is not followed");
+                throw IoError((shown / name).string() +
+                              " is a symbolic link that another user made in a folder that "
+                              "everyone may write; it is not followed");
             if (++links > MostLinks)
                 Throw(shown / name, ELOOP);
             const fs::path target = ReadLinkAt(folder.get(), name, shown / name);
@@ -173,8 +175,8 @@ FileDescriptor CreateNewFile(const FolderHandle& folder, const std::string& name
     return fd;
 }
 
-EUnsafeFolder::EUnsafeFolder(const fs::path& folder)
-    : EInOutError(folder.string() + ": another user could change this folder"), folder_(folder) {}
+UnsafeFolderError::UnsafeFolderError(const fs::path& folder)
+    : IoError(folder.string() + ": another user could change this folder"), folder_(folder) {}
 
 FolderHandle OpenPrivateFolder(const fs::path& folder) {
     std::error_code unknown;
@@ -183,13 +185,13 @@ FolderHandle OpenPrivateFolder(const fs::path& folder) {
     while (!names.empty() && names.back().empty())
         names.pop_back();
     if (names.empty())
-        throw EUnsafeFolder(absolute);
+        throw UnsafeFolderError(absolute);
     FileDescriptor at = OpenAt(AT_FDCWD, "/", O_PATH | O_DIRECTORY);
     fs::path shown = "/";
     if (!at.Valid())
         Throw(shown, errno);
     if (!KeepsOthersOut(StatOf(at.get(), shown), names.size() > 1))
-        throw EUnsafeFolder(shown);
+        throw UnsafeFolderError(shown);
     while (!names.empty()) {
         const std::string name = std::move(names.front());
         names.pop_front();
@@ -203,7 +205,7 @@ FolderHandle OpenPrivateFolder(const fs::path& folder) {
         // A link above the folder was made by whoever may write where it is: the user or
         // root. The folder itself is never a link, which would let it be moved elsewhere.
         if (S_ISLNK(link.st_mode) && (last || (link.st_uid != geteuid() && link.st_uid != 0)))
-            throw EUnsafeFolder(path);
+            throw UnsafeFolderError(path);
         FileDescriptor next =
             OpenAt(at.get(), name.c_str(), (last ? O_RDONLY | O_NOFOLLOW : O_PATH) | O_DIRECTORY);
         if (!next.Valid())
@@ -211,14 +213,16 @@ FolderHandle OpenPrivateFolder(const fs::path& folder) {
         const struct stat info = StatOf(next.get(), path);
         if (last) {
             if (info.st_uid != geteuid())
-                throw EUnsafeFolder(path);
+                throw UnsafeFolderError(path);
             if ((info.st_mode & 07777) != 0700 && fchmod(next.get(), 0700) != 0)
                 Throw(path, errno);
         } else if (!KeepsOthersOut(info, names.size() > 1)) {
-            throw EUnsafeFolder(path);
+            throw UnsafeFolderError(path);
         }
         at = std::move(next);
         shown = path;
     }
     return {std::move(at), absolute};
 }
+
+} // namespace umbrascope

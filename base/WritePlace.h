@@ -20,6 +20,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace umbrascope {
+
 // An open folder, and its path as it was named (for messages).
 class FolderHandle {
 public:
@@ -30,7 +32,7 @@ public:
     int get() const { return fd_.get(); }
     const std::filesystem::path& Path() const { return path_; }
 
-    // Another descriptor of the same folder. Throws EInOutError.
+    // Another descriptor of the same folder. Throws IoError.
     FolderHandle Duplicate() const;
 
 private:
@@ -48,27 +50,27 @@ struct WritePlace {
 };
 
 // Where writing target leads, every link on the way followed as far as it may be. Throws
-// EInOutError naming the link that may not be followed, a folder on the way that cannot be
+// IoError naming the link that may not be followed, a folder on the way that cannot be
 // entered, or a target that names a folder.
 WritePlace ResolveWritePlace(const std::filesystem::path& target);
 // The same for a name in an open folder.
 WritePlace ResolveWritePlace(const FolderHandle& folder, const std::string& name);
 
-// The folder itself, reached the same way. Throws EInOutError.
+// The folder itself, reached the same way. Throws IoError.
 FolderHandle OpenFolderForWriting(const std::filesystem::path& folder);
 
 // True when both paths lead to one existing file, through symbolic links or hard links.
 bool SameExistingFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // Creates name in folder for writing; fails when anything of that name is there, a symbolic
-// link or a dangling one included, so checking and creating are one step. Throws EInOutError
+// link or a dangling one included, so checking and creating are one step. Throws IoError
 // naming the file.
 FileDescriptor CreateNewFile(const FolderHandle& folder, const std::string& name, mode_t mode);
 
 // A folder that another user could change: its owner, or others' permission to write it.
-class EUnsafeFolder : public EInOutError {
+class UnsafeFolderError : public IoError {
 public:
-    explicit EUnsafeFolder(const std::filesystem::path& folder);
+    explicit UnsafeFolderError(const std::filesystem::path& folder);
     const std::filesystem::path& Folder() const { return folder_; }
 
 private:
@@ -79,6 +81,8 @@ private:
 // owner-only. The folder must be the user's own and not a symbolic link, and is made
 // owner-only; every folder above it must be the user's or root's and writable by no other
 // user, except that folders further up than its parent may be sticky (as /tmp is: nobody else
-// can then rename what is in them). Throws EUnsafeFolder naming the first folder that fails,
-// or EInOutError.
+// can then rename what is in them). Throws UnsafeFolderError naming the first folder that fails,
+// or IoError.
 FolderHandle OpenPrivateFolder(const std::filesystem::path& folder);
+
+} // namespace umbrascope

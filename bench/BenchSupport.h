@@ -8,6 +8,8 @@
 
 #include <sys/resource.h>
 
+namespace umbrascope {
+
 // Processor time the whole process has used so far, user and system, in seconds.
 inline double ProcessorSeconds() {
     rusage usage{};
@@ -29,3 +31,5 @@ inline int RunWithGuiApplication(int argc, char** argv) {
     benchmark::Shutdown();
     return 0;
 }
+
+} // namespace umbrascope

@@ -18,6 +18,8 @@
 #include <random>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 const std::filesystem::path Folder =
@@ -100,6 +102,10 @@ BENCHMARK(BM_OpenBuiltSessionWithItsMedia)
     ->MinTime(2);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 // The 300 MB of files go with the run.
 int main(int argc, char** argv) {

@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int EventCount = 100000;
@@ -32,7 +34,7 @@ std::vector<TSessionEvent> ManyEvents() {
     for (int i = 0; i < EventCount; ++i) {
         const auto kind = static_cast<EventKind>(i % EventTypeCount);
         const bool number =
-            EventTypeOf(kind).ValueKind != EventValueKind::Switch && kind != EventKind::Undefined;
+            EventTypeOf(kind).valueKind != EventValueKind::Switch && kind != EventKind::Undefined;
         events.push_back({EventTypeName(kind), i * 35, number ? "1" : ""});
     }
     return events;
@@ -151,6 +153,10 @@ void BM_MainWindowRefreshAfterTheList(benchmark::State& state) {
 BENCHMARK(BM_MainWindowRefreshAfterTheList)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 int main(int argc, char** argv) {
     QTemporaryDir home; // the main window writes the file association here, not for the user

@@ -17,6 +17,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 const std::filesystem::path Mp3Path =
@@ -69,4 +71,9 @@ void BM_FiveTracks(benchmark::State& state) {
 BENCHMARK(BM_OneTrack)->Iterations(3)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(BM_ThreeTracks)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(BM_FiveTracks)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace umbrascope
+
+using namespace umbrascope;
+
 BENCHMARK_MAIN();

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -35,7 +37,7 @@ const fs::path& Fixtures() {
 
 void PlayTrack(benchmark::State& state, TrackSource& source) {
     const PcmFormat format = source.Format();
-    const double bytesPerSecond = double(format.SampleRate) * format.BlockAlign;
+    const double bytesPerSecond = double(format.sampleRate) * format.blockAlign;
     std::vector<std::uint8_t> buffer(source.BufferBytes());
     for (auto _ : state) {
         source.Fill(buffer.data());
@@ -110,5 +112,9 @@ BENCHMARK_CAPTURE(BM_Mp3Garbage, HeadersEveryFiveBytes, Garbage::HeadersEveryFiv
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 BENCHMARK_MAIN();

@@ -20,10 +20,12 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
-TCurrentValues PhraseValues() {
-    TCurrentValues values;
+SessionValuesInForce PhraseValues() {
+    SessionValuesInForce values;
     values.OutlineEnabled = true;
     values.Transparency = 50;
     values.TextWidth = 100;
@@ -36,12 +38,12 @@ const std::string SamplePhrase = Cp1251Literal("Текстовая фраза");
 
 // range(0): 0..3 the patterns, 4 the blank frame; range(1): the width (1920 or 3840).
 void BM_Frame(benchmark::State& state) {
-    TCurrentValues values = PhraseValues();
+    SessionValuesInForce values = PhraseValues();
     const bool blank = state.range(0) == 4;
     values.VideoEnabled = !blank;
     values.VideoType = static_cast<std::uint8_t>(blank ? 1 : state.range(0));
     const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
-    TPhraseLayout phrase;
+    PhraseLayout phrase;
     phrase.PhraseText = SamplePhrase;
     LayOutPhrase(phrase, values, size);
     QImage frame = PresentationFrame(size);
@@ -67,11 +69,11 @@ BENCHMARK(BM_Frame)
 // phrase reuse that. Here every frame has a new phrase: sixteen take turns, more than the drawing
 // threads keep traced. range(2): bands (0 one per core).
 void BM_FrameWithNewPhrase(benchmark::State& state) {
-    TCurrentValues values = PhraseValues();
+    SessionValuesInForce values = PhraseValues();
     values.VideoType = static_cast<std::uint8_t>(state.range(0));
     const QSize size = state.range(1) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
     FrameBands bands(static_cast<int>(state.range(2)));
-    std::vector<TPhraseLayout> phrases(16);
+    std::vector<PhraseLayout> phrases(16);
     for (std::size_t i = 0; i < phrases.size(); ++i) {
         phrases[i].PhraseText = SamplePhrase + " " + std::to_string(10 + i);
         LayOutPhrase(phrases[i], values, size);
@@ -80,7 +82,7 @@ void BM_FrameWithNewPhrase(benchmark::State& state) {
     std::uint32_t frameTime = 123456;
     std::size_t next = 0;
     for (auto _ : state) {
-        TPhraseLayout& phrase = phrases[next];
+        PhraseLayout& phrase = phrases[next];
         next = (next + 1) % phrases.size();
         phrase.PhraseStart = frameTime;
         bands.Draw(frame, values, phrase, frameTime);
@@ -96,10 +98,10 @@ BENCHMARK(BM_FrameWithNewPhrase)
     ->MinTime(0.5);
 
 void BM_LayOutPhrase(benchmark::State& state) {
-    const TCurrentValues values = PhraseValues();
+    const SessionValuesInForce values = PhraseValues();
     const QSize size = state.range(0) == 3840 ? QSize(3840, 2160) : QSize(1920, 1080);
     for (auto _ : state) {
-        TPhraseLayout phrase;
+        PhraseLayout phrase;
         phrase.PhraseText = SamplePhrase;
         LayOutPhrase(phrase, values, size);
         benchmark::DoNotOptimize(phrase.PhraseBoxWidth);
@@ -108,6 +110,10 @@ void BM_LayOutPhrase(benchmark::State& state) {
 BENCHMARK(BM_LayOutPhrase)->Arg(1920)->Arg(3840)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 int main(int argc, char** argv) {
     return RunWithGuiApplication(argc, argv);

@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+namespace umbrascope {
+
 namespace {
 
 Session FilledSession(std::int32_t events) {
@@ -66,5 +68,9 @@ void BM_HundredStepsMemory(benchmark::State& state) {
 BENCHMARK(BM_HundredStepsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 BENCHMARK_MAIN();

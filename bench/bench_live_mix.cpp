@@ -21,6 +21,8 @@
 #include <memory>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int DeviceRate = 44100;
@@ -178,5 +180,9 @@ BENCHMARK(ConvertOneQueuedBuffer)
 BENCHMARK(OpenAStream)->Arg(44100)->Arg(48000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 BENCHMARK_MAIN();

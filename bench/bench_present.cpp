@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+namespace umbrascope {
+
 namespace {
 
 void BM_PresentSpiral(benchmark::State& state) {
@@ -31,7 +33,7 @@ void BM_PresentSpiral(benchmark::State& state) {
     file.write("First phrase\nSecond phrase\nThird one\n");
     file.close();
 
-    TCurrentValues values;
+    SessionValuesInForce values;
     values.VideoType = 1;
     values.Transparency = 50;
     PublishedState published;
@@ -39,7 +41,7 @@ void BM_PresentSpiral(benchmark::State& state) {
     TFullScreenForm form;
     FrameLogSummary shown;
     form.OnFrameLog([&shown](const FrameLog& log) { shown = log.Summary(); });
-    TPhraseSource phrases;
+    PhraseSource phrases;
     for (auto _ : state) {
         phrases.Replace(OpenPhraseFile(phraseFile.toStdString()));
         form.ClearStopRequest();
@@ -76,6 +78,10 @@ void BM_PresentSpiral(benchmark::State& state) {
 BENCHMARK(BM_PresentSpiral)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 const std::filesystem::path Folder = std::filesystem::temp_directory_path();
@@ -158,4 +160,9 @@ BENCHMARK(BM_ComputeStateAtTheEnd)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TFileReadIn24576BytePieces)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreadIn24576BytePieces)->Unit(benchmark::kMillisecond);
+
+} // namespace umbrascope
+
+using namespace umbrascope;
+
 BENCHMARK_MAIN();

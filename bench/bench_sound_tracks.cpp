@@ -16,6 +16,8 @@
 #include <string>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 void SixteenTracks(benchmark::State& state) {
@@ -54,5 +56,9 @@ void SixteenTracks(benchmark::State& state) {
 BENCHMARK(SixteenTracks)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 BENCHMARK_MAIN();

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 // The association is written into a private folder, not the user's.
@@ -52,6 +54,10 @@ void BM_MainWindowToShown(benchmark::State& state) {
 BENCHMARK(BM_MainWindowToShown)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (Home().path() + "/data").toUtf8());

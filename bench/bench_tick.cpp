@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QTimer>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int EventCount = 100000;
@@ -66,6 +68,10 @@ void BM_ClockTick(benchmark::State& state) {
 BENCHMARK(BM_ClockTick)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 void FillOneBuffer(benchmark::State& state, const char* descriptor, std::uint32_t startFrame) {
@@ -39,5 +41,9 @@ BENCHMARK_CAPTURE(FillOneBuffer, modulation_at_40_min, ".&02%8@260@5@100", Forty
 BENCHMARK_CAPTURE(FillOneBuffer, noise_at_40_min, ".&03%0@100", FortyMinutes);
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 BENCHMARK_MAIN();

@@ -20,6 +20,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace umbrascope {
+
 namespace {
 
 const std::filesystem::path Folder = std::filesystem::temp_directory_path();
@@ -82,6 +84,10 @@ BENCHMARK(BM_ExportVideo)
     ->UseRealTime();
 
 } // namespace
+
+} // namespace umbrascope
+
+using namespace umbrascope;
 
 int main(int argc, char** argv) {
     return RunWithGuiApplication(argc, argv);

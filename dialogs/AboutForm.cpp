@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+namespace umbrascope {
+
 namespace {
 
 enum class LinkKind { Site, Mail };
@@ -16,7 +18,7 @@ enum class LinkKind { Site, Mail };
 // A label that opens its address through the desktop (the browser or the mail program), or
 // plain text when the address is empty.
 QLabel* NewLinkLabel(QWidget* parent, const char* name, const QString& address, LinkKind kind,
-                     const char* colour, int y) {
+                     const char* color, int y) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(12, y, 250, 18);
@@ -31,7 +33,7 @@ QLabel* NewLinkLabel(QWidget* parent, const char* name, const QString& address, 
     const QString decoration =
         kind == LinkKind::Site ? QStringLiteral("underline") : QStringLiteral("none");
     label->setText(QStringLiteral("<a href=\"%1\" style=\"color:%2; text-decoration:%3\">%4</a>")
-                       .arg(target.toHtmlEscaped(), QString::fromLatin1(colour), decoration,
+                       .arg(target.toHtmlEscaped(), QString::fromLatin1(color), decoration,
                             address.toHtmlEscaped()));
     label->setTextFormat(Qt::RichText);
     label->setTextInteractionFlags(Qt::TextBrowserInteraction);
@@ -68,14 +70,14 @@ TAboutForm::TAboutForm(QWidget* parent, const AboutAddresses& addresses) : QDial
     title->setGeometry(0, 12, 297, 44);
 
     QGroupBox* developer = NewGroup(this, QStringLiteral("Разработчик"), 66);
-    DeveloperSiteLabel = NewLinkLabel(developer, "DeveloperSiteLabel", addresses.DeveloperSite,
+    DeveloperSiteLabel = NewLinkLabel(developer, "DeveloperSiteLabel", addresses.developerSite,
                                       LinkKind::Site, "blue", 22);
-    DeveloperMailLabel = NewLinkLabel(developer, "DeveloperMailLabel", addresses.DeveloperMail,
+    DeveloperMailLabel = NewLinkLabel(developer, "DeveloperMailLabel", addresses.developerMail,
                                       LinkKind::Mail, "blue", 44);
     QGroupBox* product = NewGroup(this, QStringLiteral("Консультация и внедрение"), 146);
-    ProductSiteLabel = NewLinkLabel(product, "ProductSiteLabel", addresses.ProductSite,
+    ProductSiteLabel = NewLinkLabel(product, "ProductSiteLabel", addresses.productSite,
                                     LinkKind::Site, "green", 22);
-    ProductMailLabel = NewLinkLabel(product, "ProductMailLabel", addresses.ProductMail,
+    ProductMailLabel = NewLinkLabel(product, "ProductMailLabel", addresses.productMail,
                                     LinkKind::Mail, "green", 44);
 
     LibrariesLabel = new QLabel(this);
@@ -99,3 +101,5 @@ TAboutForm::TAboutForm(QWidget* parent, const AboutAddresses& addresses) : QDial
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     CentreOnScreen(*this);
 }
+
+} // namespace umbrascope

@@ -10,12 +10,14 @@
 class QLabel;
 class QPushButton;
 
+namespace umbrascope {
+
 // Web sites and mail addresses; an empty one shows as plain text and opens nothing.
 struct AboutAddresses {
-    QString DeveloperSite;
-    QString DeveloperMail;
-    QString ProductSite;
-    QString ProductMail;
+    QString developerSite;
+    QString developerMail;
+    QString productSite;
+    QString productMail;
 
     // The addresses the program was built with.
     static AboutAddresses Built();
@@ -35,3 +37,5 @@ public:
     QLabel* LibrariesLabel = nullptr;
     QPushButton* OkButton = nullptr;
 };
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int RowHeight = 22;
@@ -80,16 +82,16 @@ void TAddWaveForm::CreateControls() {
         return button;
     };
     const auto spin = [this](const char* name, int minimum, int maximum, int value) {
-        auto* field = new TSpinField(minimum, maximum, value, this);
+        auto* field = new SpinField(minimum, maximum, value, this);
         field->setObjectName(QString::fromLatin1(name));
         return field;
     };
     const auto frequency = [this](const char* name, const char* arrowsName, int digits, int maximum,
-                                  int value, TUpDown*& arrows) {
-        auto* edit = new TFrequencyEdit(digits, 1, maximum, this);
+                                  int value, UpDownArrows*& arrows) {
+        auto* edit = new FrequencyEdit(digits, 1, maximum, this);
         edit->setObjectName(QString::fromLatin1(name));
         edit->SetValue(value);
-        arrows = new TUpDown(edit, this);
+        arrows = new UpDownArrows(edit, this);
         arrows->setObjectName(QString::fromLatin1(arrowsName));
         return edit;
     };
@@ -198,7 +200,7 @@ void TAddWaveForm::OpenAudioFileButtonClick() {
 }
 
 std::string TAddWaveForm::BuildTrack() const {
-    const auto number = [](const TSpinField* field) { return std::to_string(field->Value()); };
+    const auto number = [](const SpinField* field) { return std::to_string(field->Value()); };
     if (AudioFileRB->isChecked())
         return MediaFileExists(wavePath_) ? wavePath_ : std::string();
     if (BrainWavesRB->isChecked())
@@ -219,3 +221,5 @@ void TAddWaveForm::Button1Click() {
     TrackResult = BuildTrack();
     accept();
 }
+
+} // namespace umbrascope

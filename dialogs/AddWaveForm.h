@@ -14,9 +14,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
-class TFrequencyEdit;
-class TSpinField;
-class TUpDown;
+
+namespace umbrascope {
+
+class FrequencyEdit;
+class SpinField;
+class UpDownArrows;
 
 // A frequency text as a descriptor holds it: leading zeros (before the units digit) and
 // trailing zeros dropped, and the point when nothing follows it. "08.000" gives "8",
@@ -42,26 +45,26 @@ public:
     QToolButton* OpenAudioFileButton = nullptr;
 
     QRadioButton* BrainWavesRB = nullptr;
-    TFrequencyEdit* BWFreqE = nullptr;
-    TUpDown* BWFreqU = nullptr;
-    TSpinField* BwCFreq = nullptr;
-    TSpinField* BwVol = nullptr;
+    FrequencyEdit* BWFreqE = nullptr;
+    UpDownArrows* BWFreqU = nullptr;
+    SpinField* BwCFreq = nullptr;
+    SpinField* BwVol = nullptr;
 
     QRadioButton* FreqModRB = nullptr;
-    TFrequencyEdit* FmFreqE = nullptr;
-    TUpDown* FmFreqU = nullptr;
-    TSpinField* FmCFreq = nullptr;
-    TSpinField* FmOfsFreq = nullptr;
-    TSpinField* FmVol = nullptr;
+    FrequencyEdit* FmFreqE = nullptr;
+    UpDownArrows* FmFreqU = nullptr;
+    SpinField* FmCFreq = nullptr;
+    SpinField* FmOfsFreq = nullptr;
+    SpinField* FmVol = nullptr;
 
     QRadioButton* NoiseRB = nullptr;
-    TSpinField* NoiseVol = nullptr;
+    SpinField* NoiseVol = nullptr;
 
     QRadioButton* SinusRB = nullptr;
-    TFrequencyEdit* SinusFreqE = nullptr;
-    TUpDown* SinusFreqU = nullptr;
+    FrequencyEdit* SinusFreqE = nullptr;
+    UpDownArrows* SinusFreqU = nullptr;
     QComboBox* SinusChannel = nullptr;
-    TSpinField* SinusVol = nullptr;
+    SpinField* SinusVol = nullptr;
 
     QPushButton* Button1 = nullptr;
 
@@ -73,3 +76,5 @@ private:
     // The chosen file's path as the model holds it; AudioWaveEdit shows it.
     std::string wavePath_;
 };
+
+} // namespace umbrascope

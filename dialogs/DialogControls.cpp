@@ -15,11 +15,13 @@
 #include <QPushButton>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 // The pattern as the preview draws it, in small.
 QIcon PatternIcon(std::uint8_t videoType) {
-    TCurrentValues values;
+    SessionValuesInForce values;
     values.VideoType = videoType;
     values.TextEnabled = false;
     return QIcon(QPixmap::fromImage(DrawScreenPreview(values, QSize(24, 18), 240)));
@@ -33,20 +35,20 @@ QLabel* NewLabel(const QString& text, QWidget* buddy) {
     return label;
 }
 
-TSpinField* NewSpin(const char* name, int minimum, int maximum, int value) {
-    auto* field = new TSpinField(minimum, maximum, value);
+SpinField* NewSpin(const char* name, int minimum, int maximum, int value) {
+    auto* field = new SpinField(minimum, maximum, value);
     field->setObjectName(QString::fromLatin1(name));
     field->setMinimumWidth(56);
     return field;
 }
 
-TFrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
-                             int minimum, int maximum, TUpDown*& arrows) {
-    auto* edit = new TFrequencyEdit(integerDigits, minimum, maximum);
+FrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
+                            int minimum, int maximum, UpDownArrows*& arrows) {
+    auto* edit = new FrequencyEdit(integerDigits, minimum, maximum);
     edit->setObjectName(QString::fromLatin1(name));
     const int digits = edit->fontMetrics().horizontalAdvance(QString(integerDigits + 4, '0'));
     edit->setFixedWidth(digits + 12);
-    arrows = new TUpDown(edit);
+    arrows = new UpDownArrows(edit);
     arrows->setObjectName(QString::fromLatin1(arrowsName));
     arrows->setFixedSize(16, 22);
     return edit;
@@ -61,10 +63,9 @@ QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& 
     return button;
 }
 
-std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TColor colour,
-                                                     const char* buttonName,
-                                                     const QString& caption) {
-    auto* swatch = new TColorSwatch(colour);
+std::pair<ColorSwatch*, QPushButton*> NewColorPair(const char* swatchName, BgrColor color,
+                                                   const char* buttonName, const QString& caption) {
+    auto* swatch = new ColorSwatch(color);
     swatch->setObjectName(QString::fromLatin1(swatchName));
     swatch->setAccessibleName(WithoutAccessKey(caption));
     swatch->setFixedSize(22, 22);
@@ -73,11 +74,11 @@ std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TCo
     return {swatch, button};
 }
 
-void BindColourButtons(QWidget* owner,
-                       const std::vector<std::pair<QPushButton*, TColorSwatch*>>& buttons,
-                       const std::function<void(TColorSwatch*)>& handler) {
+void BindColorButtons(QWidget* owner,
+                      const std::vector<std::pair<QPushButton*, ColorSwatch*>>& buttons,
+                      const std::function<void(ColorSwatch*)>& handler) {
     for (const auto& [button, swatchOfButton] : buttons) {
-        TColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
+        ColorSwatch* swatch = swatchOfButton; // a lambda cannot capture a structured binding
         QObject::connect(button, &QPushButton::clicked, owner,
                          [owner, swatch, handler] { Guarded(owner, [&] { handler(swatch); }); });
     }
@@ -105,3 +106,5 @@ QComboBox* NewLinesDirectBox() {
     box->setCurrentIndex(-1);
     return box;
 }
+
+} // namespace umbrascope

@@ -18,34 +18,38 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 class QWidget;
-class TColorSwatch;
-class TFrequencyEdit;
-class TSpinField;
-class TUpDown;
+
+namespace umbrascope {
+
+class ColorSwatch;
+class FrequencyEdit;
+class SpinField;
+class UpDownArrows;
 
 QLabel* NewLabel(const QString& text, QWidget* buddy);
 
-TSpinField* NewSpin(const char* name, int minimum, int maximum, int value);
+SpinField* NewSpin(const char* name, int minimum, int maximum, int value);
 
 // A frequency field with integerDigits before the point, sized to its text, and its arrows.
-TFrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
-                             int minimum, int maximum, TUpDown*& arrows);
+FrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int integerDigits,
+                            int minimum, int maximum, UpDownArrows*& arrows);
 
 // A button that shows only a picture; its hint is also its spoken name.
 QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& hint);
 
 // A colour square and the button that picks its colour; the caption names both.
-std::pair<TColorSwatch*, QPushButton*> NewColourPair(const char* swatchName, TColor colour,
-                                                     const char* buttonName,
-                                                     const QString& caption);
+std::pair<ColorSwatch*, QPushButton*> NewColorPair(const char* swatchName, BgrColor color,
+                                                   const char* buttonName, const QString& caption);
 
 // Runs handler with the button's swatch, guarded, whenever a colour button is clicked.
-void BindColourButtons(QWidget* owner,
-                       const std::vector<std::pair<QPushButton*, TColorSwatch*>>& buttons,
-                       const std::function<void(TColorSwatch*)>& handler);
+void BindColorButtons(QWidget* owner,
+                      const std::vector<std::pair<QPushButton*, ColorSwatch*>>& buttons,
+                      const std::function<void(ColorSwatch*)>& handler);
 
 // The four patterns, each with its picture as the preview draws it; nothing selected.
 QComboBox* NewVideoTypeBox();
 
 // The four stripe directions, each with its arrow; nothing selected.
 QComboBox* NewLinesDirectBox();
+
+} // namespace umbrascope

@@ -25,6 +25,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::int32_t MinuteMs = 60000;
@@ -41,14 +43,14 @@ TEditEventForm::TEditEventForm(const SessionDocument& document, QWidget* parent)
     setObjectName(QStringLiteral("EditEventForm"));
     setWindowTitle(QStringLiteral(" Редактирование события"));
     MakeFixedToolWindow(*this, QSize(437, 386));
-    ColorDialog = std::make_unique<TColorPicker>(this);
+    ColorDialog = std::make_unique<ColorPicker>(this);
     CreateFixedPart();
     CreatePageControls();
     for (const EventType& type : EventTypes()) {
         Page page = CreatePage(type);
-        page.Sheet->setObjectName(QStringLiteral("TabSheet%1").arg(TypeIndex(type.Kind)));
+        page.Sheet->setObjectName(QStringLiteral("TabSheet%1").arg(TypeIndex(type.kind)));
         PageControl->addWidget(page.Sheet);
-        Pages[static_cast<std::size_t>(type.Kind)] = std::move(page);
+        Pages[static_cast<std::size_t>(type.kind)] = std::move(page);
     }
     BindHandlers();
     FormCreate();
@@ -117,11 +119,10 @@ void TEditEventForm::BindHandlers() {
             GuardedSlot(this, &TEditEventForm::ClFileNameClick));
     connect(AddAudiotrackBtn, &QPushButton::clicked, this,
             GuardedSlot(this, &TEditEventForm::AddAudiotrackBtnClick));
-    auto colourButtons = ColourButtons();
-    colourButtons.insert(colourButtons.begin(),
-                         {{TextColorButton, TextColorShape}, {BackColorButton, BackColorShape}});
-    BindColourButtons(this, colourButtons,
-                      [this](TColorSwatch* swatch) { ColorButtonClick(swatch); });
+    auto colorButtons = ColorButtons();
+    colorButtons.insert(colorButtons.begin(),
+                        {{TextColorButton, TextColorShape}, {BackColorButton, BackColorShape}});
+    BindColorButtons(this, colorButtons, [this](ColorSwatch* swatch) { ColorButtonClick(swatch); });
 }
 
 void TEditEventForm::FormCreate() {
@@ -130,7 +131,7 @@ void TEditEventForm::FormCreate() {
     {
         const QSignalBlocker quiet(EventTypeBox);
         for (const EventType& type : EventTypes())
-            EventTypeBox->addItem(FromModelText(type.Name));
+            EventTypeBox->addItem(FromModelText(type.name));
     }
     SelectType(EventKind::Undefined);
     EventTypeBoxChange();
@@ -163,9 +164,9 @@ EventKind TEditEventForm::SelectedType() const {
 
 void TEditEventForm::EventTypeBoxChange() {
     const EventType& type = EventTypeOf(SelectedType());
-    EventDecriptionText->setText(FromModelText(type.Description));
-    const bool toRemoval = type.Kind == EventKind::RemoveTrack && !RemovalPageShown();
-    PageControl->setCurrentIndex(TypeIndex(type.Kind));
+    EventDecriptionText->setText(FromModelText(type.description));
+    const bool toRemoval = type.kind == EventKind::RemoveTrack && !RemovalPageShown();
+    PageControl->setCurrentIndex(TypeIndex(type.kind));
     // While the removal page stays shown its list follows the time instead.
     if (toRemoval)
         TabSheet19Show();
@@ -180,7 +181,7 @@ void TEditEventForm::PresetTime(std::int64_t minutes, std::int64_t seconds) {
         const QSignalBlocker quietMinutes(MinuteEdit);
         const QSignalBlocker quietSeconds(SecondsEdit);
         UpdateMinuteLimit();
-        const auto set = [](TSpinField* field, std::int64_t value) {
+        const auto set = [](SpinField* field, std::int64_t value) {
             field->setValue(static_cast<int>(
                 std::clamp<std::int64_t>(value, field->minimum(), field->maximum())));
         };
@@ -214,8 +215,8 @@ void TEditEventForm::TimeChange() {
 
 std::optional<std::string> TEditEventForm::ComputeTracksAt(std::int32_t time) {
     SessionStateAt state = StateAt(document_.StartValues, document_.Events, time);
-    tracksAtTime_ = std::move(state.Values.Waves);
-    return std::move(state.Failure);
+    tracksAtTime_ = std::move(state.values.Waves);
+    return std::move(state.failure);
 }
 
 void TEditEventForm::TabSheet19Show() {
@@ -248,8 +249,8 @@ std::optional<std::string> TEditEventForm::LoadEvent(std::size_t index) {
     const EventType* type = FindEventType(event.EventType);
     if (!type)
         return std::nullopt;
-    SelectType(type->Kind);
-    return Pages[static_cast<std::size_t>(type->Kind)].Load(event.EventValue);
+    SelectType(type->kind);
+    return Pages[static_cast<std::size_t>(type->kind)].Load(event.EventValue);
 }
 
 void TEditEventForm::OkButtonClick() {
@@ -291,7 +292,9 @@ void TEditEventForm::ShowAddedWave() {
     AddedWaveEdit->setText(FromModelText(TrackDisplayText(AddedWave)));
 }
 
-void TEditEventForm::ColorButtonClick(TColorSwatch* swatch) {
-    if (const auto colour = ColorDialog->Pick(swatch->Color()))
-        swatch->SetColor(*colour);
+void TEditEventForm::ColorButtonClick(ColorSwatch* swatch) {
+    if (const auto color = ColorDialog->Pick(swatch->Color()))
+        swatch->SetColor(*color);
 }
+
+} // namespace umbrascope

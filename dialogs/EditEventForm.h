@@ -23,18 +23,21 @@
 #include <string>
 #include <vector>
 
-class SessionDocument;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStackedWidget;
+
+namespace umbrascope {
+
+class SessionDocument;
 class TAddWaveForm;
-class TColorPicker;
-class TColorSwatch;
-class TFontNameBox;
-class TSpinField;
+class ColorPicker;
+class ColorSwatch;
+class FontFaceBox;
+class SpinField;
 
 class TEditEventForm : public QDialog, public SettingsControls {
     Q_OBJECT
@@ -82,31 +85,31 @@ public:
     void TabSheet19Show();
     // TextColorButtonClick, BackColorButtonClick, Button1Click to Button7Click: the colour
     // picker for the swatch of the button's page.
-    void ColorButtonClick(TColorSwatch* swatch);
+    void ColorButtonClick(ColorSwatch* swatch);
 
     // The fixed part of the window.
     QComboBox* EventTypeBox = nullptr;
-    TSpinField* MinuteEdit = nullptr;
-    TSpinField* SecondsEdit = nullptr;
+    SpinField* MinuteEdit = nullptr;
+    SpinField* SecondsEdit = nullptr;
     QLabel* EventDecriptionText = nullptr;
     QStackedWidget* PageControl = nullptr;
     QPushButton* OkButton = nullptr;
 
     // The controls of the pages that only the editor has; those the start values dialog has
     // too are SettingsControls'.
-    TFontNameBox* FontNameBox = nullptr;
+    FontFaceBox* FontNameBox = nullptr;
     QComboBox* FontStyleBox = nullptr;
-    TColorSwatch* TextColorShape = nullptr;
+    ColorSwatch* TextColorShape = nullptr;
     QPushButton* TextColorButton = nullptr;
-    TColorSwatch* BackColorShape = nullptr;
+    ColorSwatch* BackColorShape = nullptr;
     QPushButton* BackColorButton = nullptr;
-    TSpinField* BlendEdit = nullptr;
+    SpinField* BlendEdit = nullptr;
     QLineEdit* AddedWaveEdit = nullptr;
     QPushButton* AddAudiotrackBtn = nullptr;
     QListWidget* WavesList = nullptr;
     QComboBox* SpiralDirect = nullptr;
 
-    std::unique_ptr<TColorPicker> ColorDialog;
+    std::unique_ptr<ColorPicker> ColorDialog;
 
     // One page per catalogue row: its controls, the value "OK" writes from them, and how an
     // event's value is put into them (the message when it must be a number and is not).
@@ -130,7 +133,7 @@ private:
     Page CreateNoticePage(EventKind kind);
     Page CreateFontPage();
     Page CreateChoicePage(EventKind kind);
-    Page CreateColourPage(EventKind kind);
+    Page CreateColorPage(EventKind kind);
     Page CreateNumberPage(const EventType& type);
     Page CreateVolumePage();
     Page CreatePositionPage();
@@ -161,3 +164,5 @@ private:
     // A removal value loaded that matches no track of the list: kept while nothing is chosen.
     std::string keptRemoval_;
 };
+
+} // namespace umbrascope

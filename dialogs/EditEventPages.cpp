@@ -31,6 +31,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 using Form = TEditEventForm;
@@ -98,13 +100,13 @@ constexpr NoticeText Notices[] = {
     {EventKind::VideoOff, "Видеосопровождение будет выключено: экран останется чёрным"},
 };
 
-struct ColourPage {
+struct ColorPage {
     EventKind kind;
-    TColorSwatch* Form::*swatch;
+    ColorSwatch* Form::*swatch;
     QPushButton* Form::*button;
 };
 
-const ColourPage ColourPages[] = {
+const ColorPage ColorPages[] = {
     {EventKind::TextColor, &Form::TextColorShape, &Form::TextColorButton},
     {EventKind::OutlineColor, &Form::BackColorShape, &Form::BackColorButton},
     {EventKind::FlickerColor, &Form::SolidScreenColorShape, &Form::Button1},
@@ -119,7 +121,7 @@ const ColourPage ColourPages[] = {
 struct NumberPage {
     EventKind kind;
     const char* label;
-    TSpinField* Form::*field;
+    SpinField* Form::*field;
     const char* unit;
 };
 
@@ -156,30 +158,30 @@ void Form::CreatePageControls() {
     // A new spiral width event proposes a thicker spiral than a new session has.
     SpiralWidth->setValue(16);
     std::tie(TextColorShape, TextColorButton) =
-        NewColourPair("TextColorShape", 0x000000, "TextColorButton",
-                      QStringLiteral("Выберите &новый цвет текста"));
+        NewColorPair("TextColorShape", 0x000000, "TextColorButton",
+                     QStringLiteral("Выберите &новый цвет текста"));
     std::tie(BackColorShape, BackColorButton) =
-        NewColourPair("BackColorShape", 0xFFFFFF, "BackColorButton",
-                      QStringLiteral("Выберите &новый цвет обводки"));
+        NewColorPair("BackColorShape", 0xFFFFFF, "BackColorButton",
+                     QStringLiteral("Выберите &новый цвет обводки"));
     BlendEdit = NewSpin("BlendEdit", 0, 100, 0);
 }
 
 Form::Page Form::CreatePage(const EventType& type) {
-    switch (type.ValueKind) {
+    switch (type.valueKind) {
     case EventValueKind::None:
     case EventValueKind::Switch:
-        return CreateNoticePage(type.Kind);
+        return CreateNoticePage(type.kind);
     case EventValueKind::FontName:
         return CreateFontPage();
     case EventValueKind::FontStyle:
     case EventValueKind::VideoType:
     case EventValueKind::SpiralDirection:
     case EventValueKind::LinesDirection:
-        return CreateChoicePage(type.Kind);
-    case EventValueKind::Colour:
-        return CreateColourPage(type.Kind);
+        return CreateChoicePage(type.kind);
+    case EventValueKind::Color:
+        return CreateColorPage(type.kind);
     case EventValueKind::Percent:
-        return type.Kind == EventKind::AudioVolume ? CreateVolumePage() : CreateNumberPage(type);
+        return type.kind == EventKind::AudioVolume ? CreateVolumePage() : CreateNumberPage(type);
     case EventValueKind::TextPosition:
         return CreatePositionPage();
     case EventValueKind::TextWidth:
@@ -197,7 +199,7 @@ Form::Page Form::CreatePage(const EventType& type) {
         return CreateRemoveTrackPage();
     case EventValueKind::FlickerFrequency:
     case EventValueKind::CirclesFrequency:
-        return CreateFrequencyPage(type.Kind);
+        return CreateFrequencyPage(type.kind);
     }
     return CreateNoticePage(EventKind::Undefined);
 }
@@ -209,7 +211,7 @@ Form::Page Form::CreateNoticePage(EventKind kind) {
 }
 
 Form::Page Form::CreateFontPage() {
-    FontNameBox = new TFontNameBox;
+    FontNameBox = new FontFaceBox;
     FontNameBox->setObjectName(QStringLiteral("FontNameBox"));
     FontNameBox->setMinimumWidth(250);
     FontNameBox->Fill();
@@ -273,25 +275,25 @@ Form::Page Form::CreateChoicePage(EventKind kind) {
             }};
 }
 
-Form::Page Form::CreateColourPage(EventKind kind) {
-    const ColourPage& row = RowOf(ColourPages, kind);
-    TColorSwatch* colour = this->*row.swatch;
-    colour->setFixedSize(40, 40);
-    return {NewSheet({Row({colour, this->*row.button})}),
+Form::Page Form::CreateColorPage(EventKind kind) {
+    const ColorPage& row = RowOf(ColorPages, kind);
+    ColorSwatch* color = this->*row.swatch;
+    color->setFixedSize(40, 40);
+    return {NewSheet({Row({color, this->*row.button})}),
             // Written as the signed 32-bit number the event values have always held, so a
             // system colour (high bit set) reads back.
-            [colour] { return std::to_string(static_cast<std::int32_t>(colour->Color())); },
-            [colour](const std::string& value) {
+            [color] { return std::to_string(static_cast<std::int32_t>(color->Color())); },
+            [color](const std::string& value) {
                 return WithNumber(value, [&](std::int64_t n) {
-                    colour->SetColor(static_cast<TColor>(static_cast<std::uint32_t>(n)));
+                    color->SetColor(static_cast<BgrColor>(static_cast<std::uint32_t>(n)));
                 });
             }};
 }
 
 Form::Page Form::CreateNumberPage(const EventType& type) {
-    const NumberPage& row = RowOf(NumberPages, type.Kind);
-    TSpinField* field = this->*row.field;
-    const std::optional<int> base = SpeedBase(type.ValueKind);
+    const NumberPage& row = RowOf(NumberPages, type.kind);
+    SpinField* field = this->*row.field;
+    const std::optional<int> base = SpeedBase(type.valueKind);
     QWidget* sheet = NewSheet({Row({NewLabel(QString::fromUtf8(row.label), field)}),
                                Row({field, UnitLabel(row.unit, field)})});
     return {sheet,
@@ -322,25 +324,25 @@ Form::Page Form::CreateVolumePage() {
 Form::Page Form::CreatePositionPage() {
     // Here only the moving places carry hints; every button keeps its spoken name.
     for (int number = 1; number <= 9; ++number)
-        PositionButtons->Buttons[number]->setToolTip(QString());
-    PositionButtons->PosTextButtonClick(5);
+        positionButtons->Buttons[number]->setToolTip(QString());
+    positionButtons->PosTextButtonClick(5);
     auto* place = new QVBoxLayout;
-    place->addWidget(PositionButtons);
+    place->addWidget(positionButtons);
     auto* group = new QGroupBox(QStringLiteral("Новая позиция"));
     group->setLayout(place);
     auto kept = std::make_shared<std::string>();
     return {NewSheet({Row({group})}),
             [this, kept] {
-                const auto selected = PositionButtons->Selected();
+                const auto selected = positionButtons->Selected();
                 return selected ? std::to_string(*selected) : *kept;
             },
             [this, kept](const std::string& value) {
                 for (int number = 1; number <= 12; ++number)
                     if (value == std::to_string(number)) {
-                        PositionButtons->PosTextButtonClick(number);
+                        positionButtons->PosTextButtonClick(number);
                         return Message();
                     }
-                PositionButtons->PosTextButtonClick(0); // none selected
+                positionButtons->PosTextButtonClick(0); // none selected
                 *kept = value;
                 return Message();
             }};
@@ -441,8 +443,8 @@ Form::Page Form::CreateRemoveTrackPage() {
 
 Form::Page Form::CreateFrequencyPage(EventKind kind) {
     const bool flicker = kind == EventKind::FlickerFreq;
-    TFrequencyEdit* edit = flicker ? FmFreqE : ClFreqE;
-    TUpDown* arrows = flicker ? FmFreqU : ClFreqU;
+    FrequencyEdit* edit = flicker ? FmFreqE : ClFreqE;
+    UpDownArrows* arrows = flicker ? FmFreqU : ClFreqU;
     const QString caption =
         flicker ? QStringLiteral("Частота мерцания:") : QStringLiteral("Частота колебаний:");
     QWidget* sheet = NewSheet(
@@ -458,3 +460,5 @@ Form::Page Form::CreateFrequencyPage(EventKind kind) {
                 });
             }};
 }
+
+} // namespace umbrascope

@@ -14,13 +14,15 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 TEventsListForm::TEventsListForm(SessionDocument& document, QWidget* parent)
     : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("EventsListForm"));
     setWindowTitle(QStringLiteral(" Управление событиями"));
     MakeFixedToolWindow(*this, QSize(342, 381));
 
-    model_ = new TEventsListModel(document_.Events, this);
+    model_ = new EventsListModel(document_.Events, this);
     EventsListBox = new QListView(this);
     EventsListBox->setObjectName(QStringLiteral("EventsListBox"));
     EventsListBox->setModel(model_);
@@ -135,3 +137,5 @@ void TEventsListForm::EditEventBtnClick() {
         SelectLine(*line); // the same place, which after a reorder may hold another event
     }
 }
+
+} // namespace umbrascope

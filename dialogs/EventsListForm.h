@@ -11,12 +11,15 @@
 #include <functional>
 #include <optional>
 
-class SessionDocument;
 class QLabel;
 class QListView;
 class QPushButton;
+
+namespace umbrascope {
+
+class SessionDocument;
 class TEditEventForm;
-class TEventsListModel;
+class EventsListModel;
 
 class TEventsListForm : public QDialog {
     Q_OBJECT
@@ -58,5 +61,7 @@ private:
     void Change(const QString& step, const std::function<void()>& change);
 
     SessionDocument& document_;
-    TEventsListModel* model_ = nullptr;
+    EventsListModel* model_ = nullptr;
 };
+
+} // namespace umbrascope

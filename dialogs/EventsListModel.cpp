@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace umbrascope {
+
 namespace {
 
 // At least two digits; a damaged file's negative time keeps its sign in front.
@@ -22,14 +24,14 @@ QString EventListLine(const TSessionEvent& event) {
            FromModelText(event.EventType);
 }
 
-TEventsListModel::TEventsListModel(const std::vector<TSessionEvent>& events, QObject* parent)
+EventsListModel::EventsListModel(const std::vector<TSessionEvent>& events, QObject* parent)
     : QAbstractListModel(parent), events_(events) {}
 
-int TEventsListModel::rowCount(const QModelIndex& parent) const {
+int EventsListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(events_.size());
 }
 
-QVariant TEventsListModel::data(const QModelIndex& index, int role) const {
+QVariant EventsListModel::data(const QModelIndex& index, int role) const {
     // The hint shows a line too long for the list in full.
     if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() ||
         static_cast<std::size_t>(index.row()) >= events_.size())
@@ -37,7 +39,9 @@ QVariant TEventsListModel::data(const QModelIndex& index, int role) const {
     return EventListLine(events_[static_cast<std::size_t>(index.row())]);
 }
 
-void TEventsListModel::Rebuild() {
+void EventsListModel::Rebuild() {
     beginResetModel();
     endResetModel();
 }
+
+} // namespace umbrascope

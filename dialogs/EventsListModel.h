@@ -10,15 +10,17 @@
 
 #include <vector>
 
+namespace umbrascope {
+
 // "12:34 - Текстовые фразы -> Цвет": minutes and seconds of the event's time, each of at
 // least two digits, and its type; milliseconds are not shown.
 QString EventListLine(const TSessionEvent& event);
 
-class TEventsListModel : public QAbstractListModel {
+class EventsListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    TEventsListModel(const std::vector<TSessionEvent>& events, QObject* parent = nullptr);
+    EventsListModel(const std::vector<TSessionEvent>& events, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -29,3 +31,5 @@ public:
 private:
     const std::vector<TSessionEvent>& events_;
 };
+
+} // namespace umbrascope

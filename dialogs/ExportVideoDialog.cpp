@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace umbrascope {
+
 namespace {
 
 struct SizeChoice {
@@ -99,3 +101,5 @@ void ExportVideoDialog::accept() {
     settings->setValue(RateSetting, FramesPerSecond());
     QDialog::accept();
 }
+
+} // namespace umbrascope

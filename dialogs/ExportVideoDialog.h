@@ -10,6 +10,8 @@
 class QComboBox;
 class QDialogButtonBox;
 
+namespace umbrascope {
+
 class ExportVideoDialog : public QDialog {
     Q_OBJECT
 
@@ -26,3 +28,5 @@ public:
     // Keeps the choices for the next export.
     void accept() override;
 };
+
+} // namespace umbrascope

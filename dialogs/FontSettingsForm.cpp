@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+namespace umbrascope {
+
 namespace {
 
 QLabel* NewLabel(QWidget* parent, const QString& text, QWidget* buddy, QRect place) {
@@ -29,9 +31,9 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FontSettingsForm"));
     setWindowTitle(QStringLiteral("  Настройка шрифта"));
     MakeFixedToolWindow(*this, QSize(520, 252));
-    ColorDialog = std::make_unique<TColorPicker>(this);
+    ColorDialog = std::make_unique<ColorPicker>(this);
 
-    FontNameBox = new TFontNameBox(this);
+    FontNameBox = new FontFaceBox(this);
     FontNameBox->setObjectName(QStringLiteral("FontNameBox"));
     FontNameBox->setGeometry(10, 28, 250, 24);
     NewLabel(this, QStringLiteral("&Начертание шрифта:"), FontNameBox, QRect(10, 8, 250, 18));
@@ -43,9 +45,9 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     FontStyleBox->setGeometry(270, 28, 240, 24);
     NewLabel(this, QStringLiteral("&Стиль шрифта:"), FontStyleBox, QRect(270, 8, 240, 18));
 
-    const auto colourPair = [this](const char* swatchName, TColor colour, const char* buttonName,
-                                   const QString& caption, int x) {
-        auto* swatch = new TColorSwatch(colour, this);
+    const auto colorPair = [this](const char* swatchName, BgrColor color, const char* buttonName,
+                                  const QString& caption, int x) {
+        auto* swatch = new ColorSwatch(color, this);
         swatch->setObjectName(QString::fromLatin1(swatchName));
         swatch->setAccessibleName(WithoutAccessKey(caption));
         swatch->setGeometry(x, 64, 22, 22);
@@ -54,9 +56,9 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
         button->setGeometry(x + 28, 62, 110, 26);
         return std::pair(swatch, button);
     };
-    std::tie(TextColorShape, TextColorButton) = colourPair(
+    std::tie(TextColorShape, TextColorButton) = colorPair(
         "TextColorShape", 0x000000, "TextColorButton", QStringLiteral("Цвет &текста"), 10);
-    std::tie(BackColorShape, BackColorButton) = colourPair(
+    std::tie(BackColorShape, BackColorButton) = colorPair(
         "BackColorShape", 0xFFFFFF, "BackColorButton", QStringLiteral("Цвет о&бводки"), 160);
 
     BackEnabledBox = new QCheckBox(QStringLiteral("&Обводить текст по контуру"), this);
@@ -64,7 +66,7 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     BackEnabledBox->setChecked(true);
     BackEnabledBox->setGeometry(310, 64, 205, 22);
 
-    BlendEdit = new TSpinField(0, 100, 0, this);
+    BlendEdit = new SpinField(0, 100, 0, this);
     BlendEdit->setObjectName(QStringLiteral("BlendEdit"));
     BlendEdit->setGeometry(100, 100, 56, 22);
     NewLabel(this, QStringLiteral("&Прозрачность:"), BlendEdit, QRect(10, 103, 88, 18));
@@ -75,7 +77,7 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     BlendTrack->setAccessibleName(QStringLiteral("Прозрачность"));
     BlendTrack->setGeometry(185, 100, 325, 22);
 
-    TextPreview = new TPaintBox(this);
+    TextPreview = new PaintBox(this);
     TextPreview->setObjectName(QStringLiteral("TextPreview"));
     TextPreview->setGeometry(10, 132, 500, 110);
     TextPreview->OnPaint = [this](QPainter& painter) { TextPreviewPaint(painter); };
@@ -98,14 +100,14 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
 TFontSettingsForm::~TFontSettingsForm() = default;
 
 void TFontSettingsForm::TextColorButtonClick() {
-    if (const auto colour = ColorDialog->Pick(TextColorShape->Color()))
-        TextColorShape->SetColor(*colour);
+    if (const auto color = ColorDialog->Pick(TextColorShape->Color()))
+        TextColorShape->SetColor(*color);
     TextPreview->update();
 }
 
 void TFontSettingsForm::BackColorButtonClick() {
-    if (const auto colour = ColorDialog->Pick(BackColorShape->Color()))
-        BackColorShape->SetColor(*colour);
+    if (const auto color = ColorDialog->Pick(BackColorShape->Color()))
+        BackColorShape->SetColor(*color);
     TextPreview->update();
 }
 
@@ -132,3 +134,5 @@ PhraseSampleLook TFontSettingsForm::Look() const {
 void TFontSettingsForm::TextPreviewPaint(QPainter& painter) {
     painter.drawImage(0, 0, DrawPhraseSample(TextPreview->size(), Look()));
 }
+
+} // namespace umbrascope

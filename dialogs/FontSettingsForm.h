@@ -16,11 +16,14 @@ class QComboBox;
 class QPainter;
 class QPushButton;
 class QSlider;
-class TColorPicker;
-class TColorSwatch;
-class TFontNameBox;
-class TPaintBox;
-class TSpinField;
+
+namespace umbrascope {
+
+class ColorPicker;
+class ColorSwatch;
+class FontFaceBox;
+class PaintBox;
+class SpinField;
 
 class TFontSettingsForm : public QDialog {
     Q_OBJECT
@@ -38,15 +41,17 @@ public:
     // The look the controls stand for, as the sample draws it.
     PhraseSampleLook Look() const;
 
-    TColorSwatch* TextColorShape = nullptr;
+    ColorSwatch* TextColorShape = nullptr;
     QPushButton* TextColorButton = nullptr;
-    TColorSwatch* BackColorShape = nullptr;
+    ColorSwatch* BackColorShape = nullptr;
     QPushButton* BackColorButton = nullptr;
     QCheckBox* BackEnabledBox = nullptr;
-    TFontNameBox* FontNameBox = nullptr;
+    FontFaceBox* FontNameBox = nullptr;
     QComboBox* FontStyleBox = nullptr;
-    TSpinField* BlendEdit = nullptr;
+    SpinField* BlendEdit = nullptr;
     QSlider* BlendTrack = nullptr;
-    TPaintBox* TextPreview = nullptr;
-    std::unique_ptr<TColorPicker> ColorDialog;
+    PaintBox* TextPreview = nullptr;
+    std::unique_ptr<ColorPicker> ColorDialog;
 };
+
+} // namespace umbrascope

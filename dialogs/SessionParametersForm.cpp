@@ -15,6 +15,8 @@
 
 #include <optional>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::int32_t MinuteMs = 60000;
@@ -79,7 +81,7 @@ TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidge
     DescribeMemo->setGeometry(10, 90, 387, 84);
     NewLabel(this, QStringLiteral("&Краткое описание сессии:"), DescribeMemo, 10, 70);
 
-    LongEdit = new TSpinField(ShortestMinutes, LongestMinutes, 30, this);
+    LongEdit = new SpinField(ShortestMinutes, LongestMinutes, 30, this);
     LongEdit->setObjectName(QStringLiteral("LongEdit"));
     LongEdit->setGeometry(150, 182, 60, 22);
     NewLabel(this, QStringLiteral("&Длительность сессии:"), LongEdit, 10, 185);
@@ -89,7 +91,7 @@ TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidge
     LengthNote->setWordWrap(true);
     LengthNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LengthNote->setGeometry(10, 210, 297, 50);
-    connect(LongEdit, &TSpinField::ShownTextChanged, this,
+    connect(LongEdit, &SpinField::ShownTextChanged, this,
             [this] { Guarded(this, [this] { LongEditChange(); }); });
 
     OkButton = new QPushButton(QStringLiteral("&OK"), this);
@@ -174,3 +176,5 @@ void TSessionParametersForm::OkButtonClick() {
         d.RescaleEventTimes(OldSessionLength, d.SessionLength);
     accept();
 }
+
+} // namespace umbrascope

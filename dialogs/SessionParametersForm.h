@@ -10,12 +10,15 @@
 #include <cstdint>
 #include <string>
 
-class SessionDocument;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class TSpinField;
+
+namespace umbrascope {
+
+class SessionDocument;
+class SpinField;
 
 class TSessionParametersForm : public QDialog {
     Q_OBJECT
@@ -40,7 +43,7 @@ public:
     QLineEdit* NameEdit = nullptr;
     QLineEdit* AuthorEdit = nullptr;
     QPlainTextEdit* DescribeMemo = nullptr;
-    TSpinField* LongEdit = nullptr;
+    SpinField* LongEdit = nullptr;
     QLabel* LengthNote = nullptr;
     QPushButton* OkButton = nullptr;
 
@@ -55,3 +58,5 @@ private:
     // The texts as loaded, so that a text left alone is stored byte for byte as it was.
     QString loadedName_, loadedAuthor_, loadedDescription_;
 };
+
+} // namespace umbrascope

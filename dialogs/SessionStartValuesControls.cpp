@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace umbrascope {
+
 namespace {
 
 // The window is of a fixed size, so every group is packed close.
@@ -65,7 +67,7 @@ void AddFieldRow(QGridLayout* grid, const QString& caption, QWidget* field, QWid
 }
 
 // A colour square and the button that picks its colour, as one row across the grid.
-void AddColourRow(QGridLayout* grid, TColorSwatch* swatch, QPushButton* button) {
+void AddColorRow(QGridLayout* grid, ColorSwatch* swatch, QPushButton* button) {
     auto* row = Nested(new QHBoxLayout);
     row->addWidget(swatch);
     row->addWidget(button, 1);
@@ -86,7 +88,7 @@ TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QW
     setObjectName(QStringLiteral("SessionStartValuesForm"));
     setWindowTitle(QStringLiteral("  Стартовые значения сессии"));
     MakeFixedToolWindow(*this, QSize(682, 531));
-    ColorDialog = std::make_unique<TColorPicker>(this);
+    ColorDialog = std::make_unique<ColorPicker>(this);
     // Three buttons share a caption, so their access keys lie on different letters of it.
     CreateSettingsControls(*this, {QStringLiteral("Цвет &заливки"), QStringLiteral("Цвет &фона"),
                                    QStringLiteral("Цвет &спирали"), QStringLiteral("Цвет ф&она"),
@@ -110,7 +112,7 @@ QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
     TextEnabledBox = NewCheckBox("TextEnabledBox", QStringLiteral(" &Текстовые фразы включены"));
 
     auto* place = Packed(new QVBoxLayout);
-    place->addWidget(PositionButtons);
+    place->addWidget(positionButtons);
 
     FontSettingsBtn = new QPushButton(QStringLiteral(" &Настроить вид фразы"));
     FontSettingsBtn->setObjectName(QStringLiteral("FontSettingsBtn"));
@@ -206,15 +208,15 @@ QWidget* TSessionStartValuesForm::CreatePictureGroup() {
 
 QWidget* TSessionStartValuesForm::CreateFlickerGroup() {
     QGridLayout* grid = NewGrid();
-    AddColourRow(grid, SolidScreenColorShape, Button1);
+    AddColorRow(grid, SolidScreenColorShape, Button1);
     AddFieldRow(grid, QStringLiteral("Частота:"), FmFreqE, FmFreqU, QStringLiteral("Гц"));
     return NewGroup(QStringLiteral("Мерцающий экран"), grid);
 }
 
 QWidget* TSessionStartValuesForm::CreateSpiralGroup() {
     QGridLayout* grid = NewGrid();
-    AddColourRow(grid, SpiralBColorShape, Button2);
-    AddColourRow(grid, SpiralLColorShape, Button3);
+    AddColorRow(grid, SpiralBColorShape, Button2);
+    AddColorRow(grid, SpiralLColorShape, Button3);
     AddFieldRow(grid, QStringLiteral("Скорость:"), SpiralSpeed, nullptr, QString());
     AddFieldRow(grid, QStringLiteral("Толщина:"), SpiralWidth, nullptr, QString());
     SpiralDir1Btn =
@@ -235,8 +237,8 @@ QWidget* TSessionStartValuesForm::CreateSpiralGroup() {
 
 QWidget* TSessionStartValuesForm::CreateLinesGroup() {
     QGridLayout* grid = NewGrid();
-    AddColourRow(grid, LinesBColorShape, Button5);
-    AddColourRow(grid, LinesLColorShape, Button6);
+    AddColorRow(grid, LinesBColorShape, Button5);
+    AddColorRow(grid, LinesLColorShape, Button6);
     AddFieldRow(grid, QStringLiteral("Скорость:"), LinesSpeed, nullptr, QString());
     AddFieldRow(grid, QStringLiteral("Толщина:"), LinesWidth, nullptr, QString());
     auto* direction = Packed(new QHBoxLayout);
@@ -249,9 +251,11 @@ QWidget* TSessionStartValuesForm::CreateLinesGroup() {
 
 QWidget* TSessionStartValuesForm::CreateCirclesGroup() {
     QGridLayout* grid = NewGrid();
-    AddColourRow(grid, CirclesBColorShape, Button4);
-    AddColourRow(grid, CirclesLColorShape, Button7);
+    AddColorRow(grid, CirclesBColorShape, Button4);
+    AddColorRow(grid, CirclesLColorShape, Button7);
     AddFieldRow(grid, QStringLiteral("Частота:"), ClFreqE, ClFreqU, QStringLiteral("Гц"));
     AddFieldRow(grid, QStringLiteral("Размер:"), CirclesWidth, nullptr, QStringLiteral("Тч"));
     return NewGroup(QStringLiteral("Окружности"), grid);
 }
+
+} // namespace umbrascope

@@ -25,6 +25,8 @@
 #include <QSlider>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 // A list shows "nothing selected" for an index it does not hold (from a file or an event);
@@ -53,8 +55,8 @@ void TSessionStartValuesForm::BindHandlers() {
             GuardedSlot(this, &TSessionStartValuesForm::SpiralDir1BtnClick));
     connect(SpiralDir2Btn, &QToolButton::clicked, this,
             GuardedSlot(this, &TSessionStartValuesForm::SpiralDir2BtnClick));
-    BindColourButtons(this, ColourButtons(),
-                      [this](TColorSwatch* swatch) { ColorButtonClick(swatch); });
+    BindColorButtons(this, ColorButtons(),
+                     [this](ColorSwatch* swatch) { ColorButtonClick(swatch); });
 }
 
 void TSessionStartValuesForm::showEvent(QShowEvent* event) {
@@ -86,7 +88,7 @@ void TSessionStartValuesForm::FormShow() {
     look.BlendTrack->setValue(look.BlendEdit->value());
 
     if (v.TextPosition >= 1 && v.TextPosition <= 12)
-        PositionButtons->PosTextButtonClick(v.TextPosition);
+        positionButtons->PosTextButtonClick(v.TextPosition);
     if (v.TextWidth == 33)
         RB33->setChecked(true);
     else if (v.TextWidth == 50)
@@ -132,8 +134,8 @@ void TSessionStartValuesForm::FormShow() {
 }
 
 void TSessionStartValuesForm::FormClose() {
-    for (TSpinField* field : {TextFrameLongEdit, TextFrameIntervalEdit, SpiralSpeed, SpiralWidth,
-                              LinesSpeed, LinesWidth, CirclesWidth})
+    for (SpinField* field : {TextFrameLongEdit, TextFrameIntervalEdit, SpiralSpeed, SpiralWidth,
+                             LinesSpeed, LinesWidth, CirclesWidth})
         field->Clamp();
     TSessionValues& v = startValues_;
     const TFontSettingsForm& look = *FontSettingsForm;
@@ -146,7 +148,7 @@ void TSessionStartValuesForm::FormClose() {
     v.OutlineEnabled = look.BackEnabledBox->isChecked();
     v.OutlineColor = look.BackColorShape->Color();
     v.Transparency = static_cast<std::uint8_t>(look.BlendEdit->value());
-    if (const auto position = PositionButtons->Selected())
+    if (const auto position = positionButtons->Selected())
         v.TextPosition = static_cast<std::uint8_t>(*position);
     if (RB100->isChecked())
         v.TextWidth = 100;
@@ -237,7 +239,9 @@ void TSessionStartValuesForm::SpiralDir2BtnClick() {
     SpiralDir2Btn->setChecked(true);
 }
 
-void TSessionStartValuesForm::ColorButtonClick(TColorSwatch* swatch) {
-    if (const auto colour = ColorDialog->Pick(swatch->Color()))
-        swatch->SetColor(*colour);
+void TSessionStartValuesForm::ColorButtonClick(ColorSwatch* swatch) {
+    if (const auto color = ColorDialog->Pick(swatch->Color()))
+        swatch->SetColor(*color);
 }
+
+} // namespace umbrascope

@@ -20,9 +20,12 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QToolButton;
+
+namespace umbrascope {
+
 class TAddWaveForm;
-class TColorPicker;
-class TColorSwatch;
+class ColorPicker;
+class ColorSwatch;
 class TFontSettingsForm;
 
 class TSessionStartValuesForm : public QDialog, public SettingsControls {
@@ -55,7 +58,7 @@ public:
     void SpiralDir1BtnClick();
     void SpiralDir2BtnClick();
     // Button1Click to Button7Click: the colour picker for the swatch beside the button.
-    void ColorButtonClick(TColorSwatch* swatch);
+    void ColorButtonClick(ColorSwatch* swatch);
 
     // The controls of its own; those the event editor has too are SettingsControls'.
     QCheckBox* TextEnabledBox = nullptr;
@@ -69,7 +72,7 @@ public:
     QToolButton* SpiralDir1Btn = nullptr;
     QToolButton* SpiralDir2Btn = nullptr;
 
-    std::unique_ptr<TColorPicker> ColorDialog;
+    std::unique_ptr<ColorPicker> ColorDialog;
 
     // The phrase file's full path (Windows-1251); the file field shows only its name.
     std::string PhraseFilePath;
@@ -94,3 +97,5 @@ private:
     void BindHandlers();
     void ShowPhraseFile();
 };
+
+} // namespace umbrascope

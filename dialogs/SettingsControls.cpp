@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace umbrascope {
+
 namespace {
 
 QRadioButton* NewRadio(const char* name, const QString& caption) {
@@ -27,20 +29,20 @@ QRadioButton* NewRadio(const char* name, const QString& caption) {
 }
 
 // A pattern colour: its swatch, the setting the swatch shows, and the button with its caption.
-struct ColourControl {
-    TColorSwatch* SettingsControls::*swatch;
+struct ColorControl {
+    ColorSwatch* SettingsControls::*swatch;
     const char* swatchName;
-    TColor TSessionSettings::*colour;
+    BgrColor SessionSettings::*color;
     QPushButton* SettingsControls::*button;
     const char* buttonName;
-    QString ColourCaptions::*caption;
+    QString ColorCaptions::*caption;
 };
 
 using S = SettingsControls;
-using C = ColourCaptions;
-using V = TSessionSettings;
+using C = ColorCaptions;
+using V = SessionSettings;
 
-constexpr ColourControl ColourControls[] = {
+constexpr ColorControl ColorControls[] = {
     {&S::SolidScreenColorShape, "SolidScreenColorShape", &V::FlickerColor, &S::Button1, "Button1",
      &C::flicker},
     {&S::SpiralBColorShape, "SpiralBColorShape", &V::SpiralBackColor, &S::Button2, "Button2",
@@ -58,18 +60,18 @@ constexpr ColourControl ColourControls[] = {
 
 } // namespace
 
-std::vector<std::pair<QPushButton*, TColorSwatch*>> SettingsControls::ColourButtons() const {
-    std::vector<std::pair<QPushButton*, TColorSwatch*>> buttons;
-    for (const ColourControl& control : ColourControls)
+std::vector<std::pair<QPushButton*, ColorSwatch*>> SettingsControls::ColorButtons() const {
+    std::vector<std::pair<QPushButton*, ColorSwatch*>> buttons;
+    for (const ColorControl& control : ColorControls)
         buttons.emplace_back(this->*control.button, this->*control.swatch);
     return buttons;
 }
 
-void CreateSettingsControls(SettingsControls& c, const ColourCaptions& captions) {
-    const TSessionSettings start;
+void CreateSettingsControls(SettingsControls& c, const ColorCaptions& captions) {
+    const SessionSettings start;
 
     // None selected: a position a control cannot show is kept as it is.
-    c.PositionButtons = new TPositionButtons;
+    c.positionButtons = new PositionGrid;
     c.RB100 = NewRadio("RB100", QStringLiteral("&100 % от ширины экрана"));
     c.RB50 = NewRadio("RB50", QStringLiteral("&50 % от ширины экрана"));
     c.RB33 = NewRadio("RB33", QStringLiteral("&33 % от ширины экрана"));
@@ -94,10 +96,10 @@ void CreateSettingsControls(SettingsControls& c, const ColourCaptions& captions)
 
     c.VideoTypeBox = NewVideoTypeBox();
     c.VideoTypeBox->setCurrentIndex(start.VideoType);
-    for (const ColourControl& control : ColourControls)
+    for (const ColorControl& control : ColorControls)
         std::tie(c.*control.swatch, c.*control.button) =
-            NewColourPair(control.swatchName, start.*control.colour, control.buttonName,
-                          captions.*control.caption);
+            NewColorPair(control.swatchName, start.*control.color, control.buttonName,
+                         captions.*control.caption);
     c.FmFreqE = NewFrequency("FmFreqE", "FmFreqU", 2, 0, 30000, c.FmFreqU);
     c.FmFreqE->SetValue(start.FlickerFreq);
     // The speeds are shown the other way round from how they are stored.
@@ -120,3 +122,5 @@ QGroupBox* NewTextWidthGroup(const QString& title, const SettingsControls& contr
     group->setLayout(rows);
     return group;
 }
+
+} // namespace umbrascope

@@ -17,20 +17,23 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QToolButton;
-class TColorSwatch;
-class TFrequencyEdit;
-class TPositionButtons;
-class TSpinField;
-class TUpDown;
+
+namespace umbrascope {
+
+class ColorSwatch;
+class FrequencyEdit;
+class PositionGrid;
+class SpinField;
+class UpDownArrows;
 
 struct SettingsControls {
     // Phrases.
-    TPositionButtons* PositionButtons = nullptr; // PosTextButton1 to PosTextButton12
+    PositionGrid* positionButtons = nullptr; // PosTextButton1 to PosTextButton12
     QRadioButton* RB100 = nullptr;
     QRadioButton* RB50 = nullptr;
     QRadioButton* RB33 = nullptr;
-    TSpinField* TextFrameLongEdit = nullptr;
-    TSpinField* TextFrameIntervalEdit = nullptr;
+    SpinField* TextFrameLongEdit = nullptr;
+    SpinField* TextFrameIntervalEdit = nullptr;
     QLineEdit* TxtFileEdit = nullptr;
     QToolButton* OpenTxtFileButton = nullptr;
     QToolButton* ClFileName = nullptr;
@@ -40,37 +43,37 @@ struct SettingsControls {
 
     // Picture.
     QComboBox* VideoTypeBox = nullptr;
-    TColorSwatch* SolidScreenColorShape = nullptr;
+    ColorSwatch* SolidScreenColorShape = nullptr;
     QPushButton* Button1 = nullptr;
-    TFrequencyEdit* FmFreqE = nullptr;
-    TUpDown* FmFreqU = nullptr;
-    TColorSwatch* SpiralBColorShape = nullptr;
+    FrequencyEdit* FmFreqE = nullptr;
+    UpDownArrows* FmFreqU = nullptr;
+    ColorSwatch* SpiralBColorShape = nullptr;
     QPushButton* Button2 = nullptr;
-    TColorSwatch* SpiralLColorShape = nullptr;
+    ColorSwatch* SpiralLColorShape = nullptr;
     QPushButton* Button3 = nullptr;
-    TSpinField* SpiralSpeed = nullptr;
-    TSpinField* SpiralWidth = nullptr;
-    TColorSwatch* LinesBColorShape = nullptr;
+    SpinField* SpiralSpeed = nullptr;
+    SpinField* SpiralWidth = nullptr;
+    ColorSwatch* LinesBColorShape = nullptr;
     QPushButton* Button5 = nullptr;
-    TColorSwatch* LinesLColorShape = nullptr;
+    ColorSwatch* LinesLColorShape = nullptr;
     QPushButton* Button6 = nullptr;
-    TSpinField* LinesSpeed = nullptr;
-    TSpinField* LinesWidth = nullptr;
+    SpinField* LinesSpeed = nullptr;
+    SpinField* LinesWidth = nullptr;
     QComboBox* LinesDirectBox = nullptr;
-    TColorSwatch* CirclesBColorShape = nullptr;
+    ColorSwatch* CirclesBColorShape = nullptr;
     QPushButton* Button4 = nullptr;
-    TColorSwatch* CirclesLColorShape = nullptr;
+    ColorSwatch* CirclesLColorShape = nullptr;
     QPushButton* Button7 = nullptr;
-    TFrequencyEdit* ClFreqE = nullptr;
-    TUpDown* ClFreqU = nullptr;
-    TSpinField* CirclesWidth = nullptr;
+    FrequencyEdit* ClFreqE = nullptr;
+    UpDownArrows* ClFreqU = nullptr;
+    SpinField* CirclesWidth = nullptr;
 
     // The pattern colour buttons (Button1 to Button7), each with the swatch it colours.
-    std::vector<std::pair<QPushButton*, TColorSwatch*>> ColourButtons() const;
+    std::vector<std::pair<QPushButton*, ColorSwatch*>> ColorButtons() const;
 };
 
 // The captions of the pattern colour buttons; each also names its swatch for a screen reader.
-struct ColourCaptions {
+struct ColorCaptions {
     QString flicker;
     QString spiralBack;
     QString spiral;
@@ -82,7 +85,9 @@ struct ColourCaptions {
 
 // Makes every control, without a parent, showing a new session's start values (no position
 // selected).
-void CreateSettingsControls(SettingsControls& controls, const ColourCaptions& captions);
+void CreateSettingsControls(SettingsControls& controls, const ColorCaptions& captions);
 
 // The text width buttons (RB100, RB50, RB33) as one group.
 QGroupBox* NewTextWidthGroup(const QString& title, const SettingsControls& controls);
+
+} // namespace umbrascope

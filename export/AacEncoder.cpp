@@ -2,6 +2,8 @@
 
 #include "base/FileUtils.h"
 
+namespace umbrascope {
+
 AacEncoder::AacEncoder(int rate) : FfmpegEncoder("aac", "the sound"), frame_(MakeFrame()) {
     AVCodecContext& context = *context_;
     context.sample_rate = rate;
@@ -38,3 +40,5 @@ void AacEncoder::Send(const std::int16_t* stereo, int frames) {
     nextFrame_ += frame_->nb_samples;
     FfmpegEncoder::Send(*frame_);
 }
+
+} // namespace umbrascope

@@ -12,11 +12,13 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+namespace umbrascope {
+
 class AacEncoder : public FfmpegEncoder {
 public:
     static constexpr int BitRate = 192000;
 
-    // Throws EInOutError when the encoder cannot be opened.
+    // Throws IoError when the encoder cannot be opened.
     explicit AacEncoder(int rate);
     ~AacEncoder();
     AacEncoder(const AacEncoder&) = delete;
@@ -33,3 +35,5 @@ private:
     FramePtr frame_;
     std::int64_t nextFrame_ = 0;
 };
+
+} // namespace umbrascope

@@ -10,6 +10,8 @@ extern "C" {
 #include <new>
 #include <utility>
 
+namespace umbrascope {
+
 std::string FfmpegErrorText(int result) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(result, text, sizeof text);
@@ -18,7 +20,7 @@ std::string FfmpegErrorText(int result) {
 
 int CheckFfmpeg(int result, const char* what) {
     if (result < 0)
-        throw EInOutError(std::string(what) + ": " + FfmpegErrorText(result));
+        throw IoError(std::string(what) + ": " + FfmpegErrorText(result));
     return result;
 }
 
@@ -43,7 +45,7 @@ PacketPtr MakePacket() {
 FfmpegEncoder::FfmpegEncoder(const char* name, std::string what) : what_(std::move(what)) {
     const AVCodec* codec = avcodec_find_encoder_by_name(name);
     if (!codec)
-        throw EInOutError(std::string("this FFmpeg has no ") + name + " encoder");
+        throw IoError(std::string("this FFmpeg has no ") + name + " encoder");
     context_.reset(avcodec_alloc_context3(codec));
     if (!context_)
         throw std::bad_alloc();
@@ -71,3 +73,5 @@ bool FfmpegEncoder::Receive(AVPacket& packet) {
     CheckFfmpeg(result, (what_ + " could not be encoded").c_str());
     return true;
 }
+
+} // namespace umbrascope

@@ -12,10 +12,12 @@ extern "C" {
 #include <memory>
 #include <string>
 
+namespace umbrascope {
+
 // FFmpeg's text for a negative result.
 std::string FfmpegErrorText(int result);
 
-// Throws EInOutError "what: FFmpeg's text" for a negative result; returns it otherwise.
+// Throws IoError "what: FFmpeg's text" for a negative result; returns it otherwise.
 int CheckFfmpeg(int result, const char* what);
 
 // FFmpeg prints nothing of its own: every failure reaches the user as the program's message.
@@ -36,7 +38,7 @@ FramePtr MakeFrame();
 PacketPtr MakePacket();
 
 // An FFmpeg encoder: frames in, packets out. The encoders derived from it set its context up and
-// open it. Throws EInOutError for every failure.
+// open it. Throws IoError for every failure.
 class FfmpegEncoder {
 public:
     const AVCodecContext& Context() const { return *context_; }
@@ -59,3 +61,5 @@ protected:
 private:
     std::string what_;
 };
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@ extern "C" {
 
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 // Full-range RGB in, studio-range BT.709 YUV out, as the stream says it is.
@@ -57,7 +59,7 @@ H264Encoder::H264Encoder(QSize size, int fps, PictureQuality quality)
         sws_getContext(size.width(), size.height(), AV_PIX_FMT_RGB32, size.width(), size.height(),
                        AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
     if (!converter_)
-        throw EInOutError("the colour conversion could not be prepared");
+        throw IoError("the colour conversion could not be prepared");
     SetBt709(converter_);
 }
 
@@ -78,3 +80,5 @@ void H264Encoder::Send() {
     frame_->pts = nextFrame_++;
     FfmpegEncoder::Send(*frame_);
 }
+
+} // namespace umbrascope

@@ -14,6 +14,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+namespace umbrascope {
+
 struct PictureQuality {
     int crf;            // libx264's constant rate factor: lower is better and larger
     const char* preset; // libx264's speed preset
@@ -21,7 +23,7 @@ struct PictureQuality {
 
 class H264Encoder : public FfmpegEncoder {
 public:
-    // size: even width and height. Throws EInOutError when the encoder cannot be opened.
+    // size: even width and height. Throws IoError when the encoder cannot be opened.
     H264Encoder(QSize size, int fps, PictureQuality quality);
     ~H264Encoder();
     H264Encoder(const H264Encoder&) = delete;
@@ -38,3 +40,5 @@ private:
     FramePtr frame_;
     std::int64_t nextFrame_ = 0;
 };
+
+} // namespace umbrascope

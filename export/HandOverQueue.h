@@ -11,6 +11,8 @@
 #include <mutex>
 #include <optional>
 
+namespace umbrascope {
+
 template <typename T> class HandOverQueue {
 public:
     explicit HandOverQueue(std::size_t capacity) : capacity_(capacity) {}
@@ -52,3 +54,5 @@ private:
     std::size_t capacity_;
     bool closed_ = false;
 };
+
+} // namespace umbrascope

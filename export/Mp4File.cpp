@@ -4,6 +4,8 @@
 
 #include <new>
 
+namespace umbrascope {
+
 Mp4File::Mp4File(const std::filesystem::path& target) : file_(target) {
     CheckFfmpeg(
         avformat_alloc_output_context2(&format_, nullptr, "mp4", file_.TemporaryPath().c_str()),
@@ -51,3 +53,5 @@ void Mp4File::Finish() {
     CheckFfmpeg(avio_closep(&format_->pb), "the video could not be written");
     file_.Commit();
 }
+
+} // namespace umbrascope

@@ -16,9 +16,11 @@ extern "C" {
 #include <filesystem>
 #include <vector>
 
+namespace umbrascope {
+
 class Mp4File {
 public:
-    // Throws EInOutError with the system's message when the file cannot be made.
+    // Throws IoError with the system's message when the file cannot be made.
     explicit Mp4File(const std::filesystem::path& target);
     ~Mp4File();
     Mp4File(const Mp4File&) = delete;
@@ -33,7 +35,7 @@ public:
     // Writes one packet of a stream, its times in the encoder's time base; takes its contents.
     void Write(AVPacket& packet, int stream);
 
-    // Writes the index and puts the file in place. Throws EInOutError.
+    // Writes the index and puts the file in place. Throws IoError.
     void Finish();
 
 private:
@@ -41,3 +43,5 @@ private:
     AVFormatContext* format_ = nullptr;
     std::vector<AVRational> encoderTimeBases_;
 };
+
+} // namespace umbrascope

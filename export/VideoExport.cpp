@@ -16,6 +16,8 @@
 #include <exception>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 // libx264's fastest preset that still keeps a spiral's edges clean at the default quality.
@@ -69,7 +71,7 @@ struct VideoExport::Engine {
         for (std::size_t i = 0; i < QueueDepth(settings.size); ++i) {
             QImage frame(settings.size, QImage::Format_RGB32);
             if (frame.isNull())
-                throw EInOutError("no memory for frames of this size");
+                throw IoError("no memory for frames of this size");
             free.Push(std::move(frame));
         }
         soundBlock.resize(std::size_t(audio.BlockFrames()) * 2);
@@ -150,7 +152,7 @@ VideoExport::VideoExport(Session session, std::string projectFolder,
     SilenceFfmpegLog();
     const std::int64_t span = std::int64_t{settings.to} - settings.from;
     if (span <= 0)
-        throw EInOutError("nothing to export: the session has no length");
+        throw IoError("nothing to export: the session has no length");
     totalFrames_ = static_cast<std::uint64_t>((span * settings.fps + 999) / 1000);
     engine_ =
         std::make_unique<Engine>(std::move(session), std::move(projectFolder), target, settings);
@@ -228,3 +230,5 @@ std::uint64_t VideoExport::SoundSamples() const {
 std::int64_t VideoExport::FirstClipTime() const {
     return engine_->sound.FirstClipTime();
 }
+
+} // namespace umbrascope

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 struct VideoExportSettings {
     std::int32_t from = 0; // ms
     std::int32_t to = 0;   // ms, after from
@@ -46,7 +48,7 @@ public:
     static constexpr int SoundRate = 48000;
 
     // Prepares the export of the session from settings.from to settings.to, whose moved media
-    // are looked for in projectFolder, into target. Throws EInOutError, with nothing left
+    // are looked for in projectFolder, into target. Throws IoError, with nothing left
     // behind, when the stretch is empty or the file or an encoder cannot be made.
     VideoExport(Session session, std::string projectFolder, const std::filesystem::path& target,
                 const VideoExportSettings& settings);
@@ -58,7 +60,7 @@ public:
 
     // Writes the video; after each frame calls keepGoing with the frames done so far and stops
     // when it says false: then nothing is left under the target and Run returns false. Throws
-    // EInOutError, leaving nothing behind. Call once.
+    // IoError, leaving nothing behind. Call once.
     bool Run(const std::function<bool(std::uint64_t)>& keepGoing);
 
     // What the user is told (Windows-1251), each once: events whose values could not be
@@ -81,3 +83,5 @@ private:
     VideoExportTimes times_;
     std::unique_ptr<Engine> engine_;
 };
+
+} // namespace umbrascope

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace umbrascope {
+
 VideoExportJob::VideoExportJob(Session session, std::string projectFolder,
                                std::filesystem::path target, VideoExportSettings settings)
     : ExportJob([session = std::move(session), projectFolder = std::move(projectFolder),
@@ -19,3 +21,5 @@ VideoExportJob::VideoExportJob(Session session, std::string projectFolder,
           outcome.problems = video.Problems();
           outcome.leftOut = video.LeftOut();
       }) {}
+
+} // namespace umbrascope

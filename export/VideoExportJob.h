@@ -11,9 +11,13 @@
 #include <filesystem>
 #include <string>
 
+namespace umbrascope {
+
 class VideoExportJob : public ExportJob {
 public:
     // Starts exporting the session (moved media are looked for in projectFolder) into target.
     VideoExportJob(Session session, std::string projectFolder, std::filesystem::path target,
                    VideoExportSettings settings);
 };
+
+} // namespace umbrascope

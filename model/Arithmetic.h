@@ -9,6 +9,8 @@
 #include <limits>
 #include <optional>
 
+namespace umbrascope {
+
 // Nearest integer, halves to even. Empty when x is not finite or lies outside int64.
 inline std::optional<std::int64_t> RoundHalfEven(long double x) {
     if (!std::isfinite(x) || x >= 9.2e18L || x <= -9.2e18L)
@@ -48,3 +50,5 @@ inline std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
         quotient += negative ? -1 : 1;
     return ClampToInt32(quotient);
 }
+
+} // namespace umbrascope

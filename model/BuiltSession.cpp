@@ -20,6 +20,8 @@
 #include <sys/stat.h>
 #include <system_error>
 
+namespace umbrascope {
+
 namespace {
 
 const std::string ProjectEntryName = "session.usp";
@@ -227,7 +229,7 @@ std::vector<std::string> WriteBuiltSession(const Session& session, std::string_v
     for (const auto& medium : media.Media()) {
         try {
             writer.AddFile(Cp1251ToUtf8(medium.name), FileSystemPath(medium.resolved));
-        } catch (const EUnreadableSource& failure) {
+        } catch (const UnreadableSourceError& failure) {
             throw UnreadableMedium{medium.resolved, failure.what()};
         }
     }
@@ -244,7 +246,7 @@ std::vector<std::string> BuildSessionFile(const Session& session, std::string_vi
     // Built from a built session, the program is what comes before its entries.
     const BundleIndex self = ReadBundleIndex(program);
     if (self.kind == BundleIndex::Kind::Damaged)
-        throw EInOutError(program.string() + ": " + self.problem);
+        throw IoError(program.string() + ": " + self.problem);
     // The project names every bundled medium by its entry and comes first, so a medium that
     // opens but fails part way through (a device, a failing disk) means starting again
     // without it. Each failure leaves one more out, so this ends.
@@ -296,7 +298,7 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
         }
         load.session = std::move(*session);
         load.projectFileName = std::move(projectFile);
-    } catch (const EInOutError& failure) {
+    } catch (const IoError& failure) {
         result.media.reset();
         load.outcome = ProjectLoad::Outcome::Unreadable;
         load.message = failure.what();
@@ -371,3 +373,5 @@ std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bund
     }
     return std::nullopt;
 }
+
+} // namespace umbrascope

@@ -20,11 +20,13 @@
 #include <string_view>
 #include <vector>
 
+namespace umbrascope {
+
 // Writes a built session of these contents to target: the program's own bytes, the project,
 // then every phrase file and sound file the start values and the events name, found where
 // named or beside the project (projectFolder). Returns the paths (Windows-1251) of the media
 // that were not found or could not be read, the latter followed by the system's message in
-// brackets: they are left out and keep their paths. Throws EInOutError; nothing is left at
+// brackets: they are left out and keep their paths. Throws IoError; nothing is left at
 // target then. progress, when given, is told the bytes written and the bytes to write as the
 // copy goes; an exception it throws abandons the file likewise.
 using BuildProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
@@ -56,9 +58,11 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
 
 // Writes the built session's project to out and its media beside it, the project naming them
 // there. Every medium is created new, never over a file or through a link of its name: when
-// such a file is there, nothing is written and a message (UTF-8) says so. Throws EInOutError
+// such a file is there, nothing is written and a message (UTF-8) says so. Throws IoError
 // (or what checkpoint throws); nothing is written then either.
 std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bundle,
                                                const BundleIndex& index,
                                                const std::filesystem::path& out,
                                                const CopyCheckpoint& checkpoint = {});
+
+} // namespace umbrascope

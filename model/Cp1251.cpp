@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+namespace umbrascope {
+
 namespace {
 
 // Unicode code points of the bytes 0x80..0xFF.
@@ -196,3 +198,5 @@ bool AnsiSameText(std::string_view a, std::string_view b) {
             return false;
     return true;
 }
+
+} // namespace umbrascope

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace umbrascope {
+
 // Every byte has a meaning (the one unassigned byte 0x98 maps to U+0098), so this never fails.
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
@@ -30,3 +32,5 @@ char AnsiUpperChar(char c);
 
 // Equal after upper-casing both.
 bool AnsiSameText(std::string_view a, std::string_view b);
+
+} // namespace umbrascope

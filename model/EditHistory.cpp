@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace umbrascope {
+
 void EditHistory::Record(std::string name, SessionChange change) {
     if (change.Empty())
         return;
@@ -46,3 +48,5 @@ void EditHistory::Clear() {
 void EditHistory::MarkSaved() {
     savedMark_ = CurrentMark();
 }
+
+} // namespace umbrascope

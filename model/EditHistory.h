@@ -13,6 +13,8 @@
 #include <deque>
 #include <string>
 
+namespace umbrascope {
+
 class EditHistory {
 public:
     // The oldest steps go when more than this many are kept.
@@ -59,3 +61,5 @@ private:
     std::uint64_t savedMark_ = 0; // the session its file holds
     std::uint64_t nextMark_ = 1;
 };
+
+} // namespace umbrascope

@@ -7,9 +7,11 @@
 #include <unordered_map>
 #include <utility>
 
+namespace umbrascope {
+
 namespace {
 
-using S = TSessionSettings;
+using S = SessionSettings;
 
 // A catalogue row as written here, in UTF-8.
 struct Row {
@@ -33,13 +35,13 @@ const std::array<Row, EventTypeCount> Rows = {{
     {EventKind::TextFontStyle, "Текстовые фразы -> Стиль шрифта",
      "Изменяет стиль шрифта текстовых фраз", EventValueKind::FontStyle, &S::FontStyle},
     {EventKind::TextColor, "Текстовые фразы -> Цвет", "Изменяет цвет текстовых фраз",
-     EventValueKind::Colour, &S::TextColor},
+     EventValueKind::Color, &S::TextColor},
     {EventKind::OutlineOn, "Текстовые фразы -> Включить обводку",
      "Включает обводку текстовых фраз на фоне", EventValueKind::Switch, &S::OutlineEnabled, true},
     {EventKind::OutlineOff, "Текстовые фразы -> Выключить обводку",
      "Выключает обводку текстовых фраз", EventValueKind::Switch, &S::OutlineEnabled, false},
     {EventKind::OutlineColor, "Текстовые фразы -> Цвет обводки",
-     "Изменяет цвет обводки текстовых фраз", EventValueKind::Colour, &S::OutlineColor},
+     "Изменяет цвет обводки текстовых фраз", EventValueKind::Color, &S::OutlineColor},
     {EventKind::TextTransparency, "Текстовые фразы -> Прозрачность",
      "Изменяет прозрачность текстовой фразы", EventValueKind::Percent, &S::Transparency},
     {EventKind::TextPosition, "Текстовые фразы -> Позиция",
@@ -71,13 +73,13 @@ const std::array<Row, EventTypeCount> Rows = {{
     {EventKind::VideoType, "Видеосопровождение -> Тип", "Изменяет тип видеосопровождения",
      EventValueKind::VideoType, &S::VideoType},
     {EventKind::FlickerColor, "Видеосопровождение -> Мерцающий экран - Цвет",
-     "Изменяет цвет мерцающего экрана", EventValueKind::Colour, &S::FlickerColor},
+     "Изменяет цвет мерцающего экрана", EventValueKind::Color, &S::FlickerColor},
     {EventKind::FlickerFreq, "Видеосопровождение -> Мерцающий экран - Частота",
      "Изменяет частоту мерцания экрана", EventValueKind::FlickerFrequency, &S::FlickerFreq},
     {EventKind::SpiralColor, "Видеосопровождение -> Спираль - Цвет", "Изменяет цвет спирали",
-     EventValueKind::Colour, &S::SpiralColor},
+     EventValueKind::Color, &S::SpiralColor},
     {EventKind::SpiralBackColor, "Видеосопровождение -> Спираль - Фон",
-     "Изменяет цвет фона спирали", EventValueKind::Colour, &S::SpiralBackColor},
+     "Изменяет цвет фона спирали", EventValueKind::Color, &S::SpiralBackColor},
     {EventKind::SpiralSpeed, "Видеосопровождение -> Спираль - Скорость",
      "Изменяет скорость вращения спирали", EventValueKind::SpiralSpeed, &S::SpiralSpeed},
     {EventKind::SpiralWidth, "Видеосопровождение -> Спираль - Толщина", "Изменяет толщину спирали",
@@ -85,9 +87,9 @@ const std::array<Row, EventTypeCount> Rows = {{
     {EventKind::SpiralDirection, "Видеосопровождение -> Спираль - Направление",
      "Изменяет направление вращения спирали", EventValueKind::SpiralDirection, &S::SpiralDirection},
     {EventKind::LinesColor, "Видеосопровождение -> Бегущие полосы - Цвет",
-     "Изменяет цвет бегущих полос", EventValueKind::Colour, &S::LinesColor},
+     "Изменяет цвет бегущих полос", EventValueKind::Color, &S::LinesColor},
     {EventKind::LinesBackColor, "Видеосопровождение -> Бегущие полосы - Фон",
-     "Изменяет цвет фона бегущих полос", EventValueKind::Colour, &S::LinesBackColor},
+     "Изменяет цвет фона бегущих полос", EventValueKind::Color, &S::LinesBackColor},
     {EventKind::LinesSpeed, "Видеосопровождение -> Бегущие полосы - Скорость",
      "Изменяет скорость бегущих полос", EventValueKind::LinesSpeed, &S::LinesSpeed},
     {EventKind::LinesWidth, "Видеосопровождение -> Бегущие полосы - Толщина",
@@ -95,9 +97,9 @@ const std::array<Row, EventTypeCount> Rows = {{
     {EventKind::LinesDirection, "Видеосопровождение -> Бегущие полосы - Направление",
      "Изменяет направление бегущих полос", EventValueKind::LinesDirection, &S::LinesDirection},
     {EventKind::CirclesColor, "Видеосопровождение -> Окружности - Цвет",
-     "Изменяет цвет окружностей", EventValueKind::Colour, &S::CirclesColor},
+     "Изменяет цвет окружностей", EventValueKind::Color, &S::CirclesColor},
     {EventKind::CirclesBackColor, "Видеосопровождение -> Окружности - Фон",
-     "Изменяет цвет фона окружностей", EventValueKind::Colour, &S::CirclesBackColor},
+     "Изменяет цвет фона окружностей", EventValueKind::Color, &S::CirclesBackColor},
     {EventKind::CirclesFreq, "Видеосопровождение -> Окружности - Частота",
      "Изменяет частоту колебаний окружностей", EventValueKind::CirclesFrequency, &S::CirclesFreq},
     {EventKind::CirclesWidth, "Видеосопровождение -> Окружности - Толщина",
@@ -121,7 +123,7 @@ template <typename Field> void StoreCut(Field& field, std::int32_t value) {
 
 // Sets the row's setting from the event: a switch sets its flag, a text is taken unchanged,
 // an integer is converted and cut to the setting's width.
-std::optional<std::string> ApplyToSetting(TCurrentValues& values, const EventType& type,
+std::optional<std::string> ApplyToSetting(SessionValuesInForce& values, const EventType& type,
                                           const std::string& value) {
     return std::visit(
         [&](auto field) -> std::optional<std::string> {
@@ -129,7 +131,7 @@ std::optional<std::string> ApplyToSetting(TCurrentValues& values, const EventTyp
             if constexpr (std::is_same_v<Field, std::monostate>) {
                 return std::nullopt;
             } else if constexpr (std::is_same_v<Field, bool S::*>) {
-                values.*field = type.SwitchesOn;
+                values.*field = type.switchesOn;
                 return std::nullopt;
             } else if constexpr (std::is_same_v<Field, std::string S::*>) {
                 values.*field = value;
@@ -142,7 +144,7 @@ std::optional<std::string> ApplyToSetting(TCurrentValues& values, const EventTyp
                 return std::nullopt;
             }
         },
-        type.Field);
+        type.field);
 }
 
 } // namespace
@@ -167,7 +169,7 @@ const EventType* FindEventType(std::string_view name) {
     static const std::unordered_map<std::string_view, const EventType*> byName = [] {
         std::unordered_map<std::string_view, const EventType*> map;
         for (const EventType& type : EventTypes())
-            map.emplace(type.Name, &type);
+            map.emplace(type.name, &type);
         return map;
     }();
     const auto found = byName.find(name);
@@ -176,12 +178,12 @@ const EventType* FindEventType(std::string_view name) {
 
 std::optional<EventKind> EventKindOf(std::string_view name) {
     if (const EventType* type = FindEventType(name))
-        return type->Kind;
+        return type->kind;
     return std::nullopt;
 }
 
 const std::string& EventTypeName(EventKind kind) {
-    return EventTypeOf(kind).Name;
+    return EventTypeOf(kind).name;
 }
 
 std::optional<std::int32_t> ParseEventInteger(std::string_view text) {
@@ -223,11 +225,11 @@ std::string InvalidIntegerMessage(std::string_view value) {
     return "'" + std::string(value) + "' is not a valid integer value";
 }
 
-std::optional<std::string> ApplyEvent(TCurrentValues& values, const TSessionEvent& event) {
+std::optional<std::string> ApplyEvent(SessionValuesInForce& values, const TSessionEvent& event) {
     const EventType* type = FindEventType(event.EventType);
     if (!type)
         return std::nullopt;
-    switch (type->ValueKind) {
+    switch (type->valueKind) {
     case EventValueKind::TrackToAdd:
         values.Waves.push_back({event.EventValue, event.EventTime});
         return std::nullopt;
@@ -247,3 +249,5 @@ std::optional<std::size_t> FindTrack(const std::vector<TWaveEntry>& waves,
             return i;
     return std::nullopt;
 }
+
+} // namespace umbrascope

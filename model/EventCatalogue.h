@@ -14,6 +14,8 @@
 #include <variant>
 #include <vector>
 
+namespace umbrascope {
+
 // The catalogue's rows in order; the numbers are the rows' places.
 enum class EventKind : int {
     Undefined = 0,
@@ -65,7 +67,7 @@ enum class EventValueKind {
     Switch,           // empty: the event sets a flag
     FontName,         // text: a font face name
     FontStyle,        // decimal 0 to 3
-    Colour,           // decimal 0x00BBGGRR
+    Color,            // decimal 0x00BBGGRR
     Percent,          // decimal 0 to 100
     TextPosition,     // decimal 1 to 12
     TextWidth,        // "100", "50" or "33"
@@ -86,17 +88,17 @@ enum class EventValueKind {
 // The setting an event changes; none for entry 0 and the two track events, which change the
 // track list.
 using SettingsField =
-    std::variant<std::monostate, bool TSessionSettings::*, std::string TSessionSettings::*,
-                 std::uint8_t TSessionSettings::*, std::uint16_t TSessionSettings::*,
-                 std::int32_t TSessionSettings::*, std::uint32_t TSessionSettings::*>;
+    std::variant<std::monostate, bool SessionSettings::*, std::string SessionSettings::*,
+                 std::uint8_t SessionSettings::*, std::uint16_t SessionSettings::*,
+                 std::int32_t SessionSettings::*, std::uint32_t SessionSettings::*>;
 
 struct EventType {
-    EventKind Kind = EventKind::Undefined;
-    std::string Name;        // Windows-1251, as stored in project files
-    std::string Description; // Windows-1251
-    EventValueKind ValueKind = EventValueKind::None;
-    SettingsField Field;
-    bool SwitchesOn = false; // for switches: the flag's new value
+    EventKind kind = EventKind::Undefined;
+    std::string name;        // Windows-1251, as stored in project files
+    std::string description; // Windows-1251
+    EventValueKind valueKind = EventValueKind::None;
+    SettingsField field;
+    bool switchesOn = false; // for switches: the flag's new value
 };
 
 // The 39 rows in catalogue order; built once, on first use.
@@ -124,8 +126,10 @@ std::string InvalidIntegerMessage(std::string_view value);
 // appended with the event's time, a removal takes the first entry that matches regardless of
 // letter case. Returns the message when the value is not a valid integer; the settings are
 // then unchanged. Unknown types and entry 0 change nothing.
-std::optional<std::string> ApplyEvent(TCurrentValues& values, const TSessionEvent& event);
+std::optional<std::string> ApplyEvent(SessionValuesInForce& values, const TSessionEvent& event);
 
 // The first entry (from the start) whose track equals the descriptor regardless of case.
 std::optional<std::size_t> FindTrack(const std::vector<TWaveEntry>& waves,
                                      std::string_view descriptor);
+
+} // namespace umbrascope

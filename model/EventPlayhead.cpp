@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 std::size_t FirstEventDueAfterComputedState(const std::vector<TSessionEvent>& events,
                                             std::int32_t position) {
     std::size_t done = 0;
@@ -34,7 +36,7 @@ std::optional<std::size_t> FindLastRemovalMatch(const std::vector<TWaveEntry>& w
     return std::nullopt;
 }
 
-EventPlayhead::EventPlayhead(std::vector<TSessionEvent>& events, TCurrentValues& state,
+EventPlayhead::EventPlayhead(std::vector<TSessionEvent>& events, SessionValuesInForce& state,
                              std::string projectFolder, PlaybackActions& actions)
     : events_(events), state_(state), projectFolder_(std::move(projectFolder)), actions_(actions) {}
 
@@ -143,3 +145,5 @@ void EventPlayhead::RemoveTrack(const TSessionEvent& event) {
     if (const auto entry = FindLastRemovalMatch(state_.Waves, target))
         state_.Waves.erase(state_.Waves.begin() + static_cast<std::ptrdiff_t>(*entry));
 }
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+namespace umbrascope {
+
 // What the playhead asks of the one who plays: the controller starts track threads and
 // replaces the phrase reader; the export starts offline sources and ignores the phrase file.
 class PlaybackActions {
@@ -77,7 +79,7 @@ public:
 
     // events: the list played, in order (an added track found only in the project's folder is
     // remembered there, in its event). state: the state in force, which the playhead keeps.
-    EventPlayhead(std::vector<TSessionEvent>& events, TCurrentValues& state,
+    EventPlayhead(std::vector<TSessionEvent>& events, SessionValuesInForce& state,
                   std::string projectFolder, PlaybackActions& actions);
 
     // Begins at position with the state computed for it: opens the phrase file, starts every
@@ -111,7 +113,7 @@ private:
     void RemoveTrack(const TSessionEvent& event);
 
     std::vector<TSessionEvent>& events_;
-    TCurrentValues& state_;
+    SessionValuesInForce& state_;
     std::string projectFolder_;
     PlaybackActions& actions_;
     std::size_t next_ = 0;
@@ -119,3 +121,5 @@ private:
     std::vector<PlayingTrack> playing_;
     std::set<std::string> reported_;
 };
+
+} // namespace umbrascope

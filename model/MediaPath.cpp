@@ -4,6 +4,8 @@
 
 #include <system_error>
 
+namespace umbrascope {
+
 namespace {
 
 // Stored paths may come from Windows. Only those are split the Windows way; in a Linux path a
@@ -75,3 +77,5 @@ bool ResolveMediaPath(std::string& path, std::string_view projectFolder) {
     path = candidate;
     return true;
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace umbrascope {
+
 // The last component of the path.
 std::string ExtractFileName(std::string_view path);
 
@@ -32,3 +34,5 @@ std::string ProjectFolderOf(std::string_view projectFileName);
 // existing files are usable as they are; otherwise a file of the same name in projectFolder is
 // looked for, and when found the path is replaced by it. Any thread.
 bool ResolveMediaPath(std::string& path, std::string_view projectFolder);
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 
 #include <type_traits>
 
+namespace umbrascope {
+
 const char* const WrongFormatMessage = "Неверный формат файла";
 
 namespace {
@@ -247,3 +249,5 @@ void WriteFileReplacing(const std::filesystem::path& target, const std::string& 
 void SaveProjectFile(const std::string& path, const Session& session) {
     WriteFileReplacing(FileSystemPath(path), ProjectBytes(session));
 }
+
+} // namespace umbrascope

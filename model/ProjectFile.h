@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace umbrascope {
+
 class TFile;
 
 // Truncated: the file ends before the project does. What it holds was read, the rest is zero
@@ -48,14 +50,16 @@ std::string WrongFormatMessageFor(std::string_view utf8Path);
 std::string ProjectBytes(const Session& contents);
 
 // The project in the file at this Windows-1251 path; none when the file is not one (see
-// ReadProject). Throws EInOutError with the system's message when the file cannot be opened
+// ReadProject). Throws IoError with the system's message when the file cannot be opened
 // or read.
 std::optional<Session> OpenProjectFile(const std::string& path);
 
 // Writes the session to the file at this Windows-1251 path. The bytes go to a temporary file
 // in the same folder, which then replaces the target, so a failed save leaves the previous
-// file as it was. Throws EInOutError with the system's message on failure.
+// file as it was. Throws IoError with the system's message on failure.
 void SaveProjectFile(const std::string& path, const Session& session);
 
 // Writes bytes to a file the same safe way.
 void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes);
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 
 #include <system_error>
 
+namespace umbrascope {
+
 ProjectLoad LoadProject(const std::filesystem::path& path) {
     ProjectLoad load;
     std::error_code error;
@@ -29,7 +31,7 @@ ProjectLoad LoadProject(const std::filesystem::path& path) {
         if (read == ProjectReadResult::Truncated)
             load.damage = TruncatedProjectMessage(load.path.string(), gap);
         load.projectFileName = *modelPath;
-    } catch (const EInOutError& failure) {
+    } catch (const IoError& failure) {
         load.outcome = ProjectLoad::Outcome::Unreadable;
         load.message = failure.what();
     }
@@ -40,3 +42,5 @@ std::string UnrepresentablePathMessage(std::string_view utf8Path) {
     return "Путь к файлу содержит символы, которые нельзя записать в кодировке Windows-1251:\n" +
            std::string(utf8Path);
 }
+
+} // namespace umbrascope

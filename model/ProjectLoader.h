@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace umbrascope {
+
 struct ProjectLoad {
     enum class Outcome { Opened, WrongFormat, Unreadable, UnrepresentablePath };
     Outcome outcome = Outcome::Opened;
@@ -30,3 +32,5 @@ ProjectLoad LoadProject(const std::filesystem::path& path);
 
 // The message for a path that Windows-1251 cannot hold (UTF-8).
 std::string UnrepresentablePathMessage(std::string_view utf8Path);
+
+} // namespace umbrascope

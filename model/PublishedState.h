@@ -12,18 +12,23 @@
 #include <memory>
 #include <mutex>
 
+namespace umbrascope {
+
 class PublishedState {
 public:
     // The state as last published; never null. Takes a short lock around a pointer copy, so
     // a reader keeps a whole state however often a new one is published meanwhile.
-    std::shared_ptr<const TCurrentValues> CurrentValues() const;
-    void Publish(const TCurrentValues& values);
+    std::shared_ptr<const SessionValuesInForce> CurrentValues() const;
+    void Publish(const SessionValuesInForce& values);
 
     bool IsPlaying() const { return playing_.load(); }
     void SetPlaying(bool playing) { playing_.store(playing); }
 
 private:
     mutable std::mutex mutex_;
-    std::shared_ptr<const TCurrentValues> values_ = std::make_shared<const TCurrentValues>();
+    std::shared_ptr<const SessionValuesInForce> values_ =
+        std::make_shared<const SessionValuesInForce>();
     std::atomic<bool> playing_{false};
 };
+
+} // namespace umbrascope

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-using TColor = std::uint32_t; // 0x00BBGGRR
+namespace umbrascope {
+
+using BgrColor = std::uint32_t; // 0x00BBGGRR
 
 struct TWaveEntry {
     std::string Track;
@@ -19,13 +21,13 @@ struct TWaveEntry {
 
 // Every setting but the track list. Project files store them around the track list in the
 // order SettingsFields.h gives.
-struct TSessionSettings {
+struct SessionSettings {
     bool TextEnabled = true;
     std::string FontName = "Arial";
     std::uint8_t FontStyle = 0;
-    TColor TextColor = 0x000000;
+    BgrColor TextColor = 0x000000;
     bool OutlineEnabled = true;
-    TColor OutlineColor = 0xFFFFFF;
+    BgrColor OutlineColor = 0xFFFFFF;
     std::uint8_t Transparency = 0;
     std::uint8_t TextPosition = 5;
     std::uint8_t TextWidth = 100;
@@ -36,36 +38,36 @@ struct TSessionSettings {
     std::uint8_t AudioVolume = 100;
     bool VideoEnabled = true;
     std::uint8_t VideoType = 1;
-    TColor FlickerColor = 0x000080;
+    BgrColor FlickerColor = 0x000080;
     std::int32_t FlickerFreq = 8000;
-    TColor SpiralColor = 0x0000FF;
-    TColor SpiralBackColor = 0xFF0000;
+    BgrColor SpiralColor = 0x0000FF;
+    BgrColor SpiralBackColor = 0xFF0000;
     std::uint16_t SpiralSpeed = 88;
     std::uint16_t SpiralWidth = 10;
     std::uint8_t SpiralDirection = 0;
-    TColor LinesColor = 0x800000;
-    TColor LinesBackColor = 0xF0CAA6;
+    BgrColor LinesColor = 0x800000;
+    BgrColor LinesBackColor = 0xF0CAA6;
     std::uint16_t LinesSpeed = 4;
     std::uint16_t LinesWidth = 15;
     std::uint8_t LinesDirection = 2;
-    TColor CirclesColor = 0x000080;
-    TColor CirclesBackColor = 0x00FFFF;
+    BgrColor CirclesColor = 0x000080;
+    BgrColor CirclesBackColor = 0x00FFFF;
     std::int32_t CirclesFreq = 2000;
     std::uint16_t CirclesWidth = 20;
 
-    bool operator==(const TSessionSettings&) const = default;
+    bool operator==(const SessionSettings&) const = default;
 };
 
 // The settings record. StartValues lists its tracks as descriptors; CurrentValues lists them
 // with the session time at which they joined.
-template <typename WaveT> struct TSessionValuesOf : TSessionSettings {
+template <typename WaveT> struct SessionValuesOf : SessionSettings {
     std::vector<WaveT> Waves;
 
-    bool operator==(const TSessionValuesOf&) const = default;
+    bool operator==(const SessionValuesOf&) const = default;
 };
 
-using TSessionValues = TSessionValuesOf<std::string>;
-using TCurrentValues = TSessionValuesOf<TWaveEntry>;
+using TSessionValues = SessionValuesOf<std::string>;
+using SessionValuesInForce = SessionValuesOf<TWaveEntry>;
 
 struct TSessionEvent {
     std::string EventType;
@@ -95,3 +97,5 @@ struct Session {
 
     bool operator==(const Session&) const = default;
 };
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace umbrascope {
+
 namespace {
 
 bool SameSettings(const Session& a, const Session& b) {
@@ -113,3 +115,5 @@ void SessionChange::Apply(const Side& from, const Side& to, Session& session) co
 std::size_t SessionChange::StoredEvents() const {
     return before_.events.size() + after_.events.size();
 }
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+namespace umbrascope {
+
 class SessionChange {
 public:
     // The step that turns before into after.
@@ -56,3 +58,5 @@ private:
     Side before_;
     Side after_;
 };
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace umbrascope {
+
 SessionDocument::SessionDocument() {
     ResetProject();
 }
@@ -35,9 +37,9 @@ std::string SessionDocument::ProjectFolder() const {
 
 std::optional<std::string> SessionDocument::ComputeStateAt(std::int32_t t) {
     SessionStateAt state = StateAt(StartValues, Events, t);
-    CurrentValues = std::move(state.Values);
+    CurrentValues = std::move(state.values);
     PublishCurrentValues();
-    return std::move(state.Failure);
+    return std::move(state.failure);
 }
 
 void SessionDocument::PublishCurrentValues() {
@@ -45,19 +47,19 @@ void SessionDocument::PublishCurrentValues() {
 }
 
 std::size_t SessionDocument::InsertEvent(const TSessionEvent& event) {
-    return ::InsertEvent(Events, event);
+    return umbrascope::InsertEvent(Events, event);
 }
 
 void SessionDocument::ResortEvents(std::size_t changed) {
-    ::ResortEvents(Events, changed);
+    umbrascope::ResortEvents(Events, changed);
 }
 
 void SessionDocument::DeleteEvent(std::size_t index) {
-    ::DeleteEvent(Events, index);
+    umbrascope::DeleteEvent(Events, index);
 }
 
 void SessionDocument::RescaleEventTimes(std::int32_t oldLength, std::int32_t newLength) {
-    ::RescaleEventTimes(Events, oldLength, newLength);
+    umbrascope::RescaleEventTimes(Events, oldLength, newLength);
 }
 
 void SessionDocument::RecordEdit(std::string name, const Session& before) {
@@ -76,3 +78,5 @@ void SessionDocument::Saved(std::string projectFileName) {
     ProjectFileName = std::move(projectFileName);
     history_.MarkSaved();
 }
+
+} // namespace umbrascope

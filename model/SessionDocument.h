@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 
+namespace umbrascope {
+
 class SessionDocument : private Session {
 public:
     SessionDocument();
@@ -37,7 +39,7 @@ public:
     // Windows-1251; empty for a project never saved.
     std::string ProjectFileName;
     // The state in force at SessionPosition, as last computed or advanced by playing.
-    TCurrentValues CurrentValues;
+    SessionValuesInForce CurrentValues;
     std::int32_t SessionPosition = 0; // ms
 
     // The session's contents as values, for computations and the history.
@@ -95,3 +97,5 @@ private:
     std::shared_ptr<PublishedState> published_ = std::make_shared<PublishedState>();
     EditHistory history_;
 };
+
+} // namespace umbrascope

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 bool IsMediaPath(std::string_view value) {
     return !value.empty() && !value.starts_with(".&");
 }
@@ -32,3 +34,5 @@ std::string MissingMediaMessage(const std::vector<std::string>& missing) {
            "играет беззвучно или без фраз:\n" +
            list;
 }
+
+} // namespace umbrascope

@@ -11,6 +11,8 @@
 #include <type_traits>
 #include <vector>
 
+namespace umbrascope {
+
 enum class MediaField { PhraseFile, Track, TrackRemoval };
 
 // Every text of a session that names a phrase file or a track, with what it names. SessionT is
@@ -49,3 +51,5 @@ std::vector<std::string> MissingMedia(const Session& session, std::string_view p
 
 // One message for all of them (UTF-8): what is missing and that it is passed over.
 std::string MissingMediaMessage(const std::vector<std::string>& missing);
+
+} // namespace umbrascope

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <utility>
 
-TCurrentValues StartState(const TSessionValues& startValues) {
-    TCurrentValues state;
-    static_cast<TSessionSettings&>(state) = startValues;
+namespace umbrascope {
+
+SessionValuesInForce StartState(const TSessionValues& startValues) {
+    SessionValuesInForce state;
+    static_cast<SessionSettings&>(state) = startValues;
     state.Waves.reserve(startValues.Waves.size());
     for (const auto& descriptor : startValues.Waves)
         state.Waves.push_back({descriptor, 0});
@@ -22,8 +24,8 @@ SessionStateAt StateAt(const TSessionValues& startValues, const std::vector<TSes
     for (const auto& event : events) {
         if (event.EventTime >= t)
             break;
-        state.Failure = ApplyEvent(state.Values, event);
-        if (state.Failure)
+        state.failure = ApplyEvent(state.values, event);
+        if (state.failure)
             break;
     }
     return state;
@@ -108,3 +110,5 @@ void RescaleEventTimes(std::vector<TSessionEvent>& events, std::int32_t oldLengt
     for (auto& event : events)
         event.EventTime = RescaledTime(event.EventTime, oldLength, newLength);
 }
+
+} // namespace umbrascope

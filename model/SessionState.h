@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 struct SessionStateAt {
-    TCurrentValues Values;
+    SessionValuesInForce values;
     // When an event's value is not a valid integer the computation stops there, keeping what
     // was set so far; this is its message (Windows-1251).
-    std::optional<std::string> Failure;
+    std::optional<std::string> failure;
 };
 
 // The start values with every event before time t applied in list order. An event at exactly
@@ -23,7 +25,7 @@ SessionStateAt StateAt(const TSessionValues& startValues, const std::vector<TSes
                        std::int32_t t);
 
 // The start values as a state: every start track joined at time 0.
-TCurrentValues StartState(const TSessionValues& startValues);
+SessionValuesInForce StartState(const TSessionValues& startValues);
 
 // Inserts before the first event, from the start, whose time is later (in a list in time order:
 // after every event with the same or an earlier time); returns the new index.
@@ -50,3 +52,5 @@ void RescaleEventTimes(std::vector<TSessionEvent>& events, std::int32_t oldLengt
 // One event time rescaled: round(newLength / oldLength * time), halves to even, clamped to
 // the 32-bit range.
 std::int32_t RescaledTime(std::int32_t time, std::int32_t oldLength, std::int32_t newLength);
+
+} // namespace umbrascope

@@ -1,8 +1,10 @@
 #pragma once
 
+namespace umbrascope {
+
 // The 33 settings in record order with their names. Project files store them in this order,
 // and the JSON form of a session names them this way. Values is TSessionValues or
-// TCurrentValues, const or not; the visitor's Field(name, field) is called for each.
+// SessionValuesInForce, const or not; the visitor's Field(name, field) is called for each.
 
 template <typename Visitor, typename Values> void VisitSettingsFields(Visitor& v, Values& s) {
     v.Field("TextEnabled", s.TextEnabled);
@@ -39,3 +41,5 @@ template <typename Visitor, typename Values> void VisitSettingsFields(Visitor& v
     v.Field("CirclesFreq", s.CirclesFreq);
     v.Field("CirclesWidth", s.CirclesWidth);
 }
+
+} // namespace umbrascope

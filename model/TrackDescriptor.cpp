@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 // Generator fields start after the five-character prefix ".&0N%".
@@ -234,3 +236,5 @@ std::optional<ToneParams> ParseToneDescriptor(std::string_view descriptor) {
         return std::nullopt;
     }
 }
+
+} // namespace umbrascope

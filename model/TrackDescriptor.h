@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace umbrascope {
+
 enum class TrackKind { Unknown, Wav, Mp3, Binaural, FrequencyModulation, Noise, Sine };
 
 // The player a track thread chooses: the upper-cased file extension ".WAV" or ".MP3" first,
@@ -38,3 +40,5 @@ struct ToneParams {
 // Reads a generator descriptor. Empty when it is not a generator descriptor or is malformed
 // (a separator missing, a field empty or not a number): such a track plays nothing.
 std::optional<ToneParams> ParseToneDescriptor(std::string_view descriptor);
+
+} // namespace umbrascope

@@ -2,8 +2,12 @@
 
 #include <QtGlobal>
 
+namespace umbrascope {
+
 bool DisplayAvailable() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
+
+} // namespace umbrascope

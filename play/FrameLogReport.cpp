@@ -6,6 +6,8 @@
 #include <exception>
 #include <iostream>
 
+namespace umbrascope {
+
 bool ReportFrameLog(const FrameLog& log, const std::filesystem::path& path) noexcept {
     try {
         std::cerr << "umbrascope: " << SummaryText(log.Summary()) << '\n';
@@ -19,3 +21,5 @@ bool ReportFrameLog(const FrameLog& log, const std::filesystem::path& path) noex
     }
     return false;
 }
+
+} // namespace umbrascope

@@ -5,8 +5,12 @@
 
 #include <filesystem>
 
+namespace umbrascope {
+
 class FrameLog;
 
 // Writes the log to path (complete, then put in place) and prints the summary on standard
 // error; a file that cannot be written is told there too. False when it could not be written.
 bool ReportFrameLog(const FrameLog& log, const std::filesystem::path& path) noexcept;
+
+} // namespace umbrascope

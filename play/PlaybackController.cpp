@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <chrono>
 
+namespace umbrascope {
+
 namespace {
 
 // Clears TimerBusy however a tick ends.
@@ -213,3 +215,5 @@ void PlaybackController::TrackNotFound(const std::string& descriptor) {
     if (display_.TrackNotFound)
         display_.TrackNotFound(descriptor);
 }
+
+} // namespace umbrascope

@@ -26,6 +26,9 @@
 #include <vector>
 
 class QTimer;
+
+namespace umbrascope {
+
 class TFullScreenForm;
 class TVideoThread;
 
@@ -85,14 +88,16 @@ private:
     PlaybackDisplay display_;
     // Kept by the presentation thread and shared with the track threads.
     const std::shared_ptr<const PublishedState> published_;
-    TPhraseSource phrases_;
+    PhraseSource phrases_;
     std::unique_ptr<TVideoThread> videoThread_;
     std::unique_ptr<EventPlayhead> playhead_;
     std::vector<std::pair<std::uint32_t, TrackHandle>> playThreads_; // by track number
     bool timerBusy_ = false;
     bool withPicture_ = false;
     // The state a Stop left: Play from there goes on after the events already applied.
-    std::shared_ptr<const TCurrentValues> stoppedState_;
+    std::shared_ptr<const SessionValuesInForce> stoppedState_;
     std::int32_t stoppedPosition_ = -1;
     std::int32_t stoppedEventIndex_ = -1;
 };
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <chrono>
 
+namespace umbrascope {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -26,3 +28,5 @@ std::uint32_t SessionTimeNow() {
     const std::int64_t distance = elapsed < 0 ? -elapsed : elapsed;
     return static_cast<std::uint32_t>(distance / 1000000);
 }
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace umbrascope {
+
 // User-interface thread (called at Play): places session time 0 startPosition ms before now.
 // Thread safe, non-blocking.
 void SetClockBase(std::int32_t startPosition);
@@ -13,3 +15,5 @@ void SetClockBase(std::int32_t startPosition);
 // Milliseconds between ClockBase and now, cut towards zero (the distance, never negative).
 // Thread safe, non-blocking.
 std::uint32_t SessionTimeNow();
+
+} // namespace umbrascope

@@ -5,29 +5,31 @@
 #include <QColorDialog>
 #include <QPainter>
 
-TColorSwatch::TColorSwatch(TColor color, QWidget* parent) : QFrame(parent), color_(color) {
+namespace umbrascope {
+
+ColorSwatch::ColorSwatch(BgrColor color, QWidget* parent) : QFrame(parent), color_(color) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
 }
 
-void TColorSwatch::SetColor(TColor color) {
+void ColorSwatch::SetColor(BgrColor color) {
     color_ = color;
     update();
 }
 
-void TColorSwatch::paintEvent(QPaintEvent* event) {
+void ColorSwatch::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(ResolveColor(color_)));
     painter.end();
     QFrame::paintEvent(event);
 }
 
-TColorPicker::TColorPicker(QWidget* owner) : dialog_(new QColorDialog(owner)) {
+ColorPicker::ColorPicker(QWidget* owner) : dialog_(new QColorDialog(owner)) {
     dialog_->setObjectName(QStringLiteral("ColorDialog"));
     // Qt's own picker on every desktop, so it always opens on the colour it is given.
     dialog_->setOption(QColorDialog::DontUseNativeDialog);
 }
 
-std::optional<TColor> TColorPicker::Pick(TColor current) {
+std::optional<BgrColor> ColorPicker::Pick(BgrColor current) {
     const QColor shown = QColor::fromRgb(ResolveColor(current));
     dialog_->setCurrentColor(shown);
     if (dialog_->exec() != QDialog::Accepted)
@@ -38,3 +40,5 @@ std::optional<TColor> TColorPicker::Pick(TColor current) {
         return current;
     return StoredRgb(chosen.red(), chosen.green(), chosen.blue());
 }
+
+} // namespace umbrascope

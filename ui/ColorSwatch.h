@@ -11,28 +11,32 @@
 
 class QColorDialog;
 
-class TColorSwatch : public QFrame {
+namespace umbrascope {
+
+class ColorSwatch : public QFrame {
 public:
-    explicit TColorSwatch(TColor color, QWidget* parent = nullptr);
+    explicit ColorSwatch(BgrColor color, QWidget* parent = nullptr);
 
     // The stored colour value, kept exactly (a system colour stays one).
-    TColor Color() const { return color_; }
-    void SetColor(TColor color);
+    BgrColor Color() const { return color_; }
+    void SetColor(BgrColor color);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TColor color_;
+    BgrColor color_;
 };
 
-class TColorPicker {
+class ColorPicker {
 public:
-    explicit TColorPicker(QWidget* owner);
+    explicit ColorPicker(QWidget* owner);
 
     // Opens on current; the colour the user confirmed, or empty when the picker was cancelled.
-    std::optional<TColor> Pick(TColor current);
+    std::optional<BgrColor> Pick(BgrColor current);
 
 private:
     QColorDialog* dialog_;
 };
+
+} // namespace umbrascope

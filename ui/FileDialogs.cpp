@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStringList>
 
+namespace umbrascope {
+
 namespace {
 
 QString FolderSetting(FileKind kind) {
@@ -82,3 +84,5 @@ std::optional<QString> ChooseFileToSave(QWidget* owner, const SaveDialogChoices&
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return Run(dialog, choices.kind);
 }
+
+} // namespace umbrascope

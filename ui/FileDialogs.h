@@ -11,6 +11,8 @@
 
 class QWidget;
 
+namespace umbrascope {
+
 enum class FileKind { Project, Audio, Phrases, SoundExport, VideoExport, BuiltSession };
 
 // File-dialog filters written the Windows way ("Description|*.a;*.b|...") as Qt filters with
@@ -42,3 +44,5 @@ struct SaveDialogChoices {
 
 // Runs a save-file dialog. The chosen path (UTF-8), or empty when the user cancels.
 std::optional<QString> ChooseFileToSave(QWidget* owner, const SaveDialogChoices& choices);
+
+} // namespace umbrascope

@@ -6,17 +6,19 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int FaceRole = Qt::UserRole;
 
 } // namespace
 
-TFontNameBox::TFontNameBox(QWidget* parent) : QComboBox(parent) {
+FontFaceBox::FontFaceBox(QWidget* parent) : QComboBox(parent) {
     setMaxVisibleItems(16);
 }
 
-void TFontNameBox::Fill() {
+void FontFaceBox::Fill() {
     QStringList faces = {QStringLiteral("Default")};
     for (const QString& family : QFontDatabase::families())
         if (ToModelText(family))
@@ -33,7 +35,7 @@ void TFontNameBox::Fill() {
     setCurrentIndex(-1);
 }
 
-bool TFontNameBox::SelectFace(const QString& name) {
+bool FontFaceBox::SelectFace(const QString& name) {
     const int index = findData(name, FaceRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0)
         return false;
@@ -41,7 +43,7 @@ bool TFontNameBox::SelectFace(const QString& name) {
     return true;
 }
 
-void TFontNameBox::SelectStoredFace(const QString& name) {
+void FontFaceBox::SelectStoredFace(const QString& name) {
     if (name.isEmpty()) {
         // No face to keep: the list's own choice stands, else its first entry.
         if (currentIndex() < 0 && count() > 0)
@@ -55,6 +57,8 @@ void TFontNameBox::SelectStoredFace(const QString& name) {
     setCurrentIndex(count() - 1);
 }
 
-QString TFontNameBox::FaceName() const {
+QString FontFaceBox::FaceName() const {
     return currentIndex() < 0 ? QString() : currentData(FaceRole).toString();
 }
+
+} // namespace umbrascope

@@ -7,9 +7,11 @@
 
 #include <QComboBox>
 
-class TFontNameBox : public QComboBox {
+namespace umbrascope {
+
+class FontFaceBox : public QComboBox {
 public:
-    explicit TFontNameBox(QWidget* parent = nullptr);
+    explicit FontFaceBox(QWidget* parent = nullptr);
 
     // Fills the list afresh; nothing is selected then. Faces whose names cannot be stored in
     // a project file (Windows-1251) are left out.
@@ -26,3 +28,5 @@ public:
     // The selected face name, or empty when nothing is selected.
     QString FaceName() const;
 };
+
+} // namespace umbrascope

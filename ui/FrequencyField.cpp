@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int Decimals = 3;
@@ -26,7 +28,7 @@ QString WithoutLeadingZeros(QString digits) {
 
 } // namespace
 
-TFrequencyEdit::TFrequencyEdit(int integerDigits, int minimum, int maximum, QWidget* parent)
+FrequencyEdit::FrequencyEdit(int integerDigits, int minimum, int maximum, QWidget* parent)
     : QLineEdit(parent), integerDigits_(integerDigits), minimum_(minimum), maximum_(maximum) {
     // Keys are read by keyPressEvent; what other edits leave (a paste from the context menu, a
     // drop) is read as a number.
@@ -34,7 +36,7 @@ TFrequencyEdit::TFrequencyEdit(int integerDigits, int minimum, int maximum, QWid
     SetValue(minimum);
 }
 
-std::optional<std::int64_t> TFrequencyEdit::ParseHertz(const QString& text) {
+std::optional<std::int64_t> FrequencyEdit::ParseHertz(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^\\s*([0-9]*)(?:[.,]([0-9]*))?\\s*$"));
     const QRegularExpressionMatch match = number.match(text);
     if (!match.hasMatch() || (match.captured(1).isEmpty() && match.captured(2).isEmpty()))
@@ -51,13 +53,13 @@ std::optional<std::int64_t> TFrequencyEdit::ParseHertz(const QString& text) {
     return value;
 }
 
-int TFrequencyEdit::Value() const {
+int FrequencyEdit::Value() const {
     QString digits = text();
     digits.remove(QLatin1Char('.'));
     return digits.toInt();
 }
 
-QString TFrequencyEdit::Format(std::int64_t value) const {
+QString FrequencyEdit::Format(std::int64_t value) const {
     value = std::clamp<std::int64_t>(value, minimum_, maximum_);
     QString digits =
         QString::number(value).rightJustified(integerDigits_ + Decimals, QLatin1Char('0'));
@@ -65,18 +67,18 @@ QString TFrequencyEdit::Format(std::int64_t value) const {
     return digits;
 }
 
-void TFrequencyEdit::SetValue(int n) {
+void FrequencyEdit::SetValue(int n) {
     entry_.reset();
     Show(Format(n));
 }
 
-void TFrequencyEdit::Show(const QString& text) {
+void FrequencyEdit::Show(const QString& text) {
     shown_ = text;
     if (this->text() != text)
         setText(text);
 }
 
-void TFrequencyEdit::Step(bool up) {
+void FrequencyEdit::Step(bool up) {
     const int value = Value();
     if (up && value < maximum_)
         SetValue(value + 1);
@@ -84,14 +86,14 @@ void TFrequencyEdit::Step(bool up) {
         SetValue(value - 1);
 }
 
-TFrequencyEdit::Entry TFrequencyEdit::EntryFromText() const {
+FrequencyEdit::Entry FrequencyEdit::EntryFromText() const {
     Entry entry;
     entry.whole = WithoutLeadingZeros(text().left(integerDigits_));
     entry.decimals = text().mid(integerDigits_ + 1, Decimals);
     return entry;
 }
 
-TFrequencyEdit::Entry& TFrequencyEdit::EntryForKey(bool digit) {
+FrequencyEdit::Entry& FrequencyEdit::EntryForKey(bool digit) {
     if (entry_)
         return *entry_;
     const int point = integerDigits_;
@@ -113,7 +115,7 @@ TFrequencyEdit::Entry& TFrequencyEdit::EntryForKey(bool digit) {
     return *entry_;
 }
 
-void TFrequencyEdit::TypeDigit(QChar digit) {
+void FrequencyEdit::TypeDigit(QChar digit) {
     Entry& entry = EntryForKey(true);
     if (!entry.decimal) {
         if (entry.whole.size() < integerDigits_)
@@ -128,14 +130,14 @@ void TFrequencyEdit::TypeDigit(QChar digit) {
     ShowEntry();
 }
 
-void TFrequencyEdit::TypePoint() {
+void FrequencyEdit::TypePoint() {
     Entry& entry = EntryForKey(false);
     entry.decimal = 0;
     entry.clearsRest = true;
     ShowEntry();
 }
 
-void TFrequencyEdit::Erase() {
+void FrequencyEdit::Erase() {
     const bool selection = hasSelectedText();
     Entry& entry = EntryForKey(false);
     if (selection) {
@@ -151,7 +153,7 @@ void TFrequencyEdit::Erase() {
     ShowEntry();
 }
 
-void TFrequencyEdit::ShowEntry() {
+void FrequencyEdit::ShowEntry() {
     const Entry& entry = *entry_;
     // What is typed may lie outside the range; the field shows the nearest bound meanwhile,
     // and the entry goes on from what was typed.
@@ -159,14 +161,14 @@ void TFrequencyEdit::ShowEntry() {
     setCursorPosition(entry.decimal ? integerDigits_ + 1 + *entry.decimal : integerDigits_);
 }
 
-void TFrequencyEdit::Paste() {
+void FrequencyEdit::Paste() {
     if (const auto value = ParseHertz(QGuiApplication::clipboard()->text())) {
         entry_.reset();
         Show(Format(*value));
     }
 }
 
-void TFrequencyEdit::TakeEditedText() {
+void FrequencyEdit::TakeEditedText() {
     entry_.reset();
     const QString edited = text();
     if (edited.trimmed().isEmpty())
@@ -177,7 +179,7 @@ void TFrequencyEdit::TakeEditedText() {
         Show(shown_);
 }
 
-void TFrequencyEdit::keyPressEvent(QKeyEvent* event) {
+void FrequencyEdit::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
         Step(key == Qt::Key_Up);
@@ -211,17 +213,17 @@ void TFrequencyEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void TFrequencyEdit::mousePressEvent(QMouseEvent* event) {
+void FrequencyEdit::mousePressEvent(QMouseEvent* event) {
     entry_.reset();
     QLineEdit::mousePressEvent(event);
 }
 
-void TFrequencyEdit::focusOutEvent(QFocusEvent* event) {
+void FrequencyEdit::focusOutEvent(QFocusEvent* event) {
     entry_.reset();
     QLineEdit::focusOutEvent(event);
 }
 
-TUpDown::TUpDown(TFrequencyEdit* edit, QWidget* parent) : QWidget(parent) {
+UpDownArrows::UpDownArrows(FrequencyEdit* edit, QWidget* parent) : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -242,3 +244,5 @@ TUpDown::TUpDown(TFrequencyEdit* edit, QWidget* parent) : QWidget(parent) {
     UpButton = arrow(Qt::UpArrow, QStringLiteral("Увеличить частоту"), true);
     DownButton = arrow(Qt::DownArrow, QStringLiteral("Уменьшить частоту"), false);
 }
+
+} // namespace umbrascope

@@ -15,12 +15,14 @@
 
 class QToolButton;
 
-class TFrequencyEdit : public QLineEdit {
+namespace umbrascope {
+
+class FrequencyEdit : public QLineEdit {
     Q_OBJECT
 
 public:
     // integerDigits before the point; minimum and maximum in thousandths of a hertz.
-    TFrequencyEdit(int integerDigits, int minimum, int maximum, QWidget* parent = nullptr);
+    FrequencyEdit(int integerDigits, int minimum, int maximum, QWidget* parent = nullptr);
 
     // The digits of the text with the point left out, as a decimal integer.
     int Value() const;
@@ -74,11 +76,11 @@ private:
 };
 
 // The two arrows of a frequency field.
-class TUpDown : public QWidget {
+class UpDownArrows : public QWidget {
     Q_OBJECT
 
 public:
-    TUpDown(TFrequencyEdit* edit, QWidget* parent = nullptr);
+    UpDownArrows(FrequencyEdit* edit, QWidget* parent = nullptr);
 
     QToolButton* UpButton = nullptr;
     QToolButton* DownButton = nullptr;
@@ -86,3 +88,5 @@ public:
 signals:
     void Clicked(bool up);
 };
+
+} // namespace umbrascope

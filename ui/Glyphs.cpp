@@ -8,6 +8,8 @@
 #include <functional>
 #include <numbers>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int Size = 16;
@@ -76,3 +78,5 @@ QIcon ArrowGlyph(int direction) {
         p.fillPath(arrow, Qt::black);
     });
 }
+
+} // namespace umbrascope

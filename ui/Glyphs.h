@@ -5,6 +5,8 @@
 
 #include <QIcon>
 
+namespace umbrascope {
+
 // A 3 x 3 grid with one cell (1..9, row by row) filled.
 QIcon CellGlyph(int cell);
 
@@ -16,3 +18,5 @@ QIcon RandomGlyph();
 
 // An arrow pointing left, right, up or down (0..3).
 QIcon ArrowGlyph(int direction);
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 
 #include <QListWidget>
 
+namespace umbrascope {
+
 namespace {
 
 QString DisplayText(const std::string& value, bool missing) {
@@ -27,3 +29,5 @@ void AddTrackItem(QListWidget& list, const std::string& track, std::string_view 
         item->setToolTip(FromModelText(track));
     }
 }
+
+} // namespace umbrascope

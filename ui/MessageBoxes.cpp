@@ -8,6 +8,8 @@
 #include <exception>
 #include <iostream>
 
+namespace umbrascope {
+
 namespace {
 
 MessageBoxHook& Hook() {
@@ -72,9 +74,9 @@ void ShowCurrentException(QWidget* owner) noexcept {
     }
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
-bool TApplication::notify(QObject* receiver, QEvent* event) {
+bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
@@ -82,3 +84,5 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
         return false;
     }
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 
 class QWidget;
 
+namespace umbrascope {
+
 // A modal box owned by owner (which may be null) with the application title and an OK button.
 void ShowMessageBox(QWidget* owner, const QString& text);
 
@@ -48,8 +50,10 @@ template <typename Owner> auto GuardedSlot(Owner* owner, void (Owner::*handler)(
 
 // The application object: any exception that an event handler lets through is shown instead
 // of ending the program.
-class TApplication : public QApplication {
+class Application : public QApplication {
 public:
-    TApplication(int& argc, char** argv);
+    Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+} // namespace umbrascope

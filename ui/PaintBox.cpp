@@ -4,36 +4,40 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-void TPaintBox::paintEvent(QPaintEvent*) {
+namespace umbrascope {
+
+void PaintBox::paintEvent(QPaintEvent*) {
     if (!OnPaint)
         return;
     QPainter painter(this);
     OnPaint(painter);
 }
 
-void TPaintBox::mousePressEvent(QMouseEvent* event) {
+void PaintBox::mousePressEvent(QMouseEvent* event) {
     if (OnMouseDown)
         OnMouseDown(*event);
 }
 
-void TPaintBox::keyPressEvent(QKeyEvent* event) {
+void PaintBox::keyPressEvent(QKeyEvent* event) {
     if (OnKeyDown)
         OnKeyDown(*event);
     else
         QWidget::keyPressEvent(event);
 }
 
-void TPaintBox::focusInEvent(QFocusEvent* event) {
+void PaintBox::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     update();
 }
 
-void TPaintBox::focusOutEvent(QFocusEvent* event) {
+void PaintBox::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     update();
 }
 
-void TPaintBox::mouseMoveEvent(QMouseEvent* event) {
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
     if (OnMouseMove)
         OnMouseMove(*event);
 }
+
+} // namespace umbrascope

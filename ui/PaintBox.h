@@ -12,7 +12,9 @@ class QKeyEvent;
 class QMouseEvent;
 class QPainter;
 
-class TPaintBox : public QWidget {
+namespace umbrascope {
+
+class PaintBox : public QWidget {
 public:
     using QWidget::QWidget;
 
@@ -30,3 +32,5 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace umbrascope {
+
 namespace {
 
 const QString WarningSetting = QStringLiteral("Warnings/Photosensitivity");
@@ -79,3 +81,5 @@ bool ConfirmPicturePlay(QWidget* owner) {
 void PrintPhotosensitivityWarning(std::ostream& out) {
     out << "umbrascope: " << PhotosensitivityWarningText << '\n';
 }
+
+} // namespace umbrascope

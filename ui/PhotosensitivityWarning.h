@@ -16,6 +16,8 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
+namespace umbrascope {
+
 class PhotosensitivityWarning : public QDialog {
     Q_OBJECT
 
@@ -42,3 +44,5 @@ void SetPhotosensitivityWarningWanted(bool wanted);
 
 // The warning for a play started from the command line, where nobody may be there to answer.
 void PrintPhotosensitivityWarning(std::ostream& out);
+
+} // namespace umbrascope

@@ -4,6 +4,8 @@
 
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int ButtonSize = 23;
@@ -42,7 +44,7 @@ QIcon GlyphOf(int number) {
 
 } // namespace
 
-TPositionButtons::TPositionButtons(QWidget* parent) : QWidget(parent) {
+PositionGrid::PositionGrid(QWidget* parent) : QWidget(parent) {
     for (int number = 1; number <= 12; ++number) {
         const Place& place = Places[number];
         auto* button = new QToolButton(this);
@@ -68,14 +70,16 @@ TPositionButtons::TPositionButtons(QWidget* parent) : QWidget(parent) {
     setFixedSize(4 * ButtonSize + 6, 3 * ButtonSize);
 }
 
-void TPositionButtons::PosTextButtonClick(int number) {
+void PositionGrid::PosTextButtonClick(int number) {
     for (int n = 1; n <= 12; ++n)
         Buttons[n]->setChecked(n == number);
 }
 
-std::optional<int> TPositionButtons::Selected() const {
+std::optional<int> PositionGrid::Selected() const {
     for (int n = 1; n <= 12; ++n)
         if (Buttons[n]->isChecked())
             return n;
     return std::nullopt;
 }
+
+} // namespace umbrascope

@@ -11,11 +11,13 @@
 
 class QToolButton;
 
-class TPositionButtons : public QWidget {
+namespace umbrascope {
+
+class PositionGrid : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TPositionButtons(QWidget* parent = nullptr);
+    explicit PositionGrid(QWidget* parent = nullptr);
 
     // What clicking button number (1..12) does: every button unselected, then that one
     // selected.
@@ -30,3 +32,5 @@ public:
 signals:
     void Clicked(int number);
 };
+
+} // namespace umbrascope

@@ -5,10 +5,11 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace umbrascope {
+
 QTranslator* InstallQtTranslations() {
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
+    if (!translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
@@ -16,3 +17,5 @@ QTranslator* InstallQtTranslations() {
     }
     return translator;
 }
+
+} // namespace umbrascope

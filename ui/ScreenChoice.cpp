@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QScreen>
 
+namespace umbrascope {
+
 namespace {
 
 const QString ScreenSetting = QStringLiteral("PresentationScreen");
@@ -41,3 +43,5 @@ void ListPresentationScreens(QMenu& menu, const std::function<void(const QString
         });
     }
 }
+
+} // namespace umbrascope

@@ -10,6 +10,8 @@
 
 class QMenu;
 
+namespace umbrascope {
+
 // The chosen screen's name; empty when none was chosen (the primary screen).
 QString ChosenScreenName();
 void RememberChosenScreen(const QString& name);
@@ -18,3 +20,5 @@ void RememberChosenScreen(const QString& name);
 // (the primary when the chosen one is gone). Choosing one remembers it and calls chosen with its
 // name.
 void ListPresentationScreens(QMenu& menu, const std::function<void(const QString&)>& chosen);
+
+} // namespace umbrascope

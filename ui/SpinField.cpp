@@ -4,10 +4,12 @@
 
 #include <algorithm>
 
-TSpinField::TSpinField(int minimum, int maximum, int value, QWidget* parent) : QSpinBox(parent) {
+namespace umbrascope {
+
+SpinField::SpinField(int minimum, int maximum, int value, QWidget* parent) : QSpinBox(parent) {
     setRange(minimum, maximum);
     setValue(value);
-    connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinField::ShownTextChanged);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &SpinField::ShownTextChanged);
 }
 
 namespace {
@@ -22,21 +24,21 @@ int NumberInRange(const QString& text, int minimum, int maximum) {
 
 } // namespace
 
-int TSpinField::Value() const {
+int SpinField::Value() const {
     return NumberInRange(cleanText(), minimum(), maximum());
 }
 
-void TSpinField::Clamp() {
+void SpinField::Clamp() {
     Show(Value());
 }
 
-void TSpinField::Show(int value) {
+void SpinField::Show(int value) {
     setValue(value);
     // setValue leaves a text alone that already stood for this value.
     lineEdit()->setText(textFromValue(value));
 }
 
-QValidator::State TSpinField::validate(QString& text, int&) const {
+QValidator::State SpinField::validate(QString& text, int&) const {
     const QString digits = text.startsWith(QLatin1Char('-')) ? text.mid(1) : text;
     for (const QChar c : digits)
         if (!c.isDigit())
@@ -47,12 +49,14 @@ QValidator::State TSpinField::validate(QString& text, int&) const {
                                                               : QValidator::Intermediate;
 }
 
-void TSpinField::fixup(QString& text) const {
+void SpinField::fixup(QString& text) const {
     text = textFromValue(NumberInRange(text, minimum(), maximum()));
 }
 
-void TSpinField::focusOutEvent(QFocusEvent* event) {
+void SpinField::focusOutEvent(QFocusEvent* event) {
     const int value = Value();
     QSpinBox::focusOutEvent(event);
     Show(value);
 }
+
+} // namespace umbrascope

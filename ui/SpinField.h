@@ -6,11 +6,13 @@
 
 #include <QSpinBox>
 
-class TSpinField : public QSpinBox {
+namespace umbrascope {
+
+class SpinField : public QSpinBox {
     Q_OBJECT
 
 public:
-    TSpinField(int minimum, int maximum, int value, QWidget* parent = nullptr);
+    SpinField(int minimum, int maximum, int value, QWidget* parent = nullptr);
 
     // The number the text stands for, brought into range (the minimum for a text that is no
     // number), whether or not the field has been left yet.
@@ -32,3 +34,5 @@ protected:
 private:
     void Show(int value);
 };
+
+} // namespace umbrascope

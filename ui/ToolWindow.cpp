@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+namespace umbrascope {
+
 QFont FormFont() {
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
@@ -33,3 +35,5 @@ void CentreOnScreen(QWidget& window) {
     const QRect area = screen->availableGeometry();
     window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
 }
+
+} // namespace umbrascope

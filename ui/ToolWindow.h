@@ -9,6 +9,8 @@
 class QDialog;
 class QWidget;
 
+namespace umbrascope {
+
 // The font of every window of the program: "MS Sans Serif" of 8 points, or the desktop's sans
 // serif face at that size where it is not installed.
 QFont FormFont();
@@ -23,3 +25,5 @@ void NoDefaultButton(QDialog& dialog);
 
 // Places the window in the middle of the screen it is on (the primary screen at first).
 void CentreOnScreen(QWidget& window);
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include "model/Cp1251.h"
 #include "model/ProjectLoader.h"
 
+namespace umbrascope {
+
 QString FromModelText(std::string_view cp1251) {
     return QString::fromStdString(Cp1251ToUtf8(cp1251));
 }
@@ -30,3 +32,5 @@ QString UnrepresentableTextMessage(const QString& label) {
                           "кодировке Windows-1251.")
         .arg(label);
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace umbrascope {
+
 QString FromModelText(std::string_view cp1251);
 
 // Empty when Windows-1251 cannot hold the text.
@@ -24,3 +26,5 @@ QString UnrepresentablePathMessage(const QString& path);
 // "The text of the field ... cannot be stored ..." for a text Windows-1251 cannot hold; label
 // names the field as its caption does.
 QString UnrepresentableTextMessage(const QString& label);
+
+} // namespace umbrascope

@@ -7,4 +7,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 std::unique_ptr<QSettings> UserSettings();
+
+} // namespace umbrascope

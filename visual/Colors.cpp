@@ -2,10 +2,12 @@
 
 #include <array>
 
+namespace umbrascope {
+
 namespace {
 
 // The standard desktop's system colours by index, stored as 0x00BBGGRR.
-constexpr std::array<TColor, 31> SystemColors = {
+constexpr std::array<BgrColor, 31> SystemColors = {
     0xC8C8C8, // scroll bar
     0x000000, // desktop
     0xD1B499, // active caption
@@ -41,15 +43,17 @@ constexpr std::array<TColor, 31> SystemColors = {
 
 } // namespace
 
-QRgb ResolveColor(TColor color) {
+QRgb ResolveColor(BgrColor color) {
     if ((color & 0xFF000000u) == 0x80000000u) {
-        const TColor index = color & 0xFFu;
+        const BgrColor index = color & 0xFFu;
         color = index < SystemColors.size() ? SystemColors[index] : 0;
     }
     return qRgb(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
                 static_cast<int>(color >> 16 & 0xFF));
 }
 
-QPen PatternPen(TColor color, int width) {
+QPen PatternPen(BgrColor color, int width) {
     return QPen(QColor(ResolveColor(color)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #define UMBRASCOPE_RACE_DETECTOR 1
 #endif
 
+namespace umbrascope {
+
 #ifdef UMBRASCOPE_RACE_DETECTOR
 extern "C" void __tsan_acquire(void* address);
 extern "C" void __tsan_release(void* address);
@@ -37,3 +39,5 @@ void PostHandOver(QObject* receiver, QEvent* event) {
 void AcceptHandOver(const QEvent* event) {
     AcquireThroughQt(event);
 }
+
+} // namespace umbrascope

@@ -1,13 +1,15 @@
 #pragma once
 
+class QEvent;
+class QObject;
+
+namespace umbrascope {
+
 // Hand-overs from a worker thread to the user-interface thread through Qt's event queue, and to
 // the threads of Qt's pool. Qt's queues are guarded by locks the race detector cannot see (Qt is
 // not built for it), so the sending thread releases what it wrote before posting and the
 // receiving thread acquires it when the event or task arrives; without the race detector all of
 // these are empty.
-
-class QEvent;
-class QObject;
 
 // Any thread: posts the event to the receiver's thread after releasing this thread's writes.
 void PostHandOver(QObject* receiver, QEvent* event);
@@ -21,3 +23,5 @@ void ReleaseThroughQt(const void* token);
 
 // First thing in the task: takes over what was released under token.
 void AcquireThroughQt(const void* token);
+
+} // namespace umbrascope

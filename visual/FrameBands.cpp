@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 FrameBands::FrameBands(int bands)
     : count_(std::clamp(bands > 0 ? bands : QThreadPool::globalInstance()->maxThreadCount(), 1,
                         MaxBands)),
@@ -39,7 +41,7 @@ QRect FrameBands::Rows(int index, QSize size) const {
     return QRect(0, top, size.width(), bottom - top);
 }
 
-bool FrameBands::Draw(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
+bool FrameBands::Draw(QImage& frame, const SessionValuesInForce& values, const PhraseLayout& phrase,
                       std::uint32_t frameTime) {
     if (!DrawsPicture(values))
         return false;
@@ -83,3 +85,5 @@ void FrameBands::DrawBand(int index) noexcept {
     if (--unfinished_ == 0)
         finished_.notify_all();
 }
+
+} // namespace umbrascope

@@ -23,6 +23,8 @@
 #include <mutex>
 #include <vector>
 
+namespace umbrascope {
+
 class FrameBands {
 public:
     static constexpr int MaxBands = 4;
@@ -35,7 +37,7 @@ public:
     // Draws the complete frame into frame (Format_RGB32) as DrawFrame does. False when
     // DrawsPicture is false (frame untouched) or when a band failed (the frame is incomplete and
     // must not be shown).
-    bool Draw(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
+    bool Draw(QImage& frame, const SessionValuesInForce& values, const PhraseLayout& phrase,
               std::uint32_t frameTime);
 
 private:
@@ -43,8 +45,8 @@ private:
         uchar* bits = nullptr;
         QSize size;
         qsizetype bytesPerLine = 0;
-        const TCurrentValues* values = nullptr;
-        const TPhraseLayout* phrase = nullptr;
+        const SessionValuesInForce* values = nullptr;
+        const PhraseLayout* phrase = nullptr;
         std::uint32_t frameTime = 0;
     };
     // A band's task on the pool, made once and started for every frame.
@@ -80,3 +82,5 @@ private:
     int unfinished_ = 0; // bands still being drawn
     bool failed_ = false;
 };
+
+} // namespace umbrascope

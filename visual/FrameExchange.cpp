@@ -6,6 +6,8 @@
 #include <memory>
 #include <utility>
 
+namespace umbrascope {
+
 namespace {
 
 // Frames are the program's largest buffers, and they come and go with every play. Mapped from
@@ -154,3 +156,5 @@ std::uint64_t FrameExchange::FramesDropped() const {
     std::lock_guard lock(mutex_);
     return dropped_;
 }
+
+} // namespace umbrascope

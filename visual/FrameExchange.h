@@ -20,6 +20,8 @@
 #include <mutex>
 #include <stop_token>
 
+namespace umbrascope {
+
 // A frame of the presentation (Format_RGB32, rows without padding), in memory of its own that
 // goes back to the system with the image; takeMemoryNow has the system supply all of it at once
 // rather than at the first drawing. Any thread.
@@ -90,3 +92,5 @@ private:
     std::uint64_t shown_ = 0;
     std::uint64_t dropped_ = 0;
 };
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 using std::chrono::microseconds;
@@ -76,3 +78,5 @@ std::string SummaryText(const FrameLogSummary& summary) {
            Milliseconds(summary.p99Interval) + " ms; " + std::to_string(summary.late) +
            " late (more than " + Milliseconds(summary.lateAfter) + " ms)";
 }
+
+} // namespace umbrascope

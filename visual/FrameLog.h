@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 struct FrameRecord {
     std::uint32_t frameTime = 0;          // session time, ms
     std::chrono::microseconds shownAt{0}; // monotonic clock
@@ -51,3 +53,5 @@ private:
 
 // "N frames shown; interval median X ms, 99th percentile Y ms; Z late (more than W ms)".
 std::string SummaryText(const FrameLogSummary& summary);
+
+} // namespace umbrascope

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace umbrascope {
+
 namespace {
 
 // The presentation thread has handed a frame over.
@@ -182,3 +184,5 @@ void TFullScreenForm::paintEvent(QPaintEvent*) {
     if (shown.fresh)
         FrameShown(shown.frameTime, std::chrono::steady_clock::now());
 }
+
+} // namespace umbrascope

@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace umbrascope {
+
 class GlFrameView;
 
 class TFullScreenForm : public QWidget {
@@ -87,3 +89,5 @@ private:
     bool stopRequested_ = false;
     bool cursorShown_ = true;
 };
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 // Renderers that draw with the processor: they wait for no display.
@@ -143,3 +145,5 @@ int RefreshesPerFrame(double refreshRate, std::chrono::milliseconds minimum) {
     const double refreshes = std::ceil(static_cast<double>(minimum.count()) * rate / 1000 - 1e-9);
     return std::max(static_cast<int>(refreshes), 1);
 }
+
+} // namespace umbrascope

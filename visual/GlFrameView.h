@@ -20,6 +20,8 @@
 
 class QOpenGLTextureBlitter;
 
+namespace umbrascope {
+
 class GlFrameView final : public QOpenGLWidget {
 public:
     // frames must outlive the view.
@@ -60,3 +62,5 @@ bool PresentThroughOpenGL();
 // Display refreshes per frame so that frames come at least minimum apart on a display of
 // refreshRate Hz (60 when unknown).
 int RefreshesPerFrame(double refreshRate, std::chrono::milliseconds minimum);
+
+} // namespace umbrascope

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr long double Pi = 3.14159265358979323846264338327950288L;
@@ -99,3 +101,5 @@ CircleRings CircleRadii(int width, int height, std::int32_t circlesFreq, std::ui
         rings.radii.push_back(static_cast<int>(r));
     return rings;
 }
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace umbrascope {
+
 // Flicker: the one colour of the whole frame. rgb is the resolved FlickerColor.
 QRgb FlickerFrameColor(QRgb rgb, std::int32_t flickerFreq, std::uint32_t frameTime);
 
@@ -56,3 +58,5 @@ CircleRings CircleRadii(int width, int height, std::int32_t circlesFreq, std::ui
 
 // Round(circlesWidth * 2.6666) + circlesWidth.
 int CircleSpacing(std::uint16_t circlesWidth);
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 namespace {
 
 QFont FontOfPixelSize(QFont font, int pixelSize) {
@@ -44,3 +46,5 @@ QSize TextExtent(const QFont& font, const QString& text) {
     const QFontMetrics metrics(font);
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
+
+} // namespace umbrascope

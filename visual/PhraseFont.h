@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+namespace umbrascope {
+
 // The face FontName (Windows-1251) with the style of FontStyle (0 none, 1 italic, 2 bold,
 // 3 bold italic, anything else none), sized to the largest pixel size whose cell height does
 // not exceed cellHeight (at least pixel size 1).
@@ -17,3 +19,5 @@ QFont PhraseFont(const std::string& fontName, std::uint8_t fontStyle, int cellHe
 
 // Width (advance) and cell height of text in font.
 QSize TextExtent(const QFont& font, const QString& text);
+
+} // namespace umbrascope

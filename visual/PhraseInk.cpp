@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 // Where the glyphs of text, drawn with its top-left at origin, cover area (both in frame
@@ -199,3 +201,5 @@ const std::vector<InkRun>& PhraseInkRuns(QRect box, QRect area, const QString& t
     last.valid = true;
     return last.runs;
 }
+
+} // namespace umbrascope

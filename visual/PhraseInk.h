@@ -13,6 +13,8 @@
 
 #include <vector>
 
+namespace umbrascope {
+
 // A stretch of one row of pixels, relative to the top-left of the traced area.
 struct InkRun {
     int y = 0;
@@ -26,3 +28,5 @@ struct InkRun {
 // arguments is traced once and kept, with those of the last few other arguments.
 const std::vector<InkRun>& PhraseInkRuns(QRect box, QRect area, const QString& text,
                                          const QFont& font, bool outline, int outlineWidth);
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <array>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 int TextWidthAt(const QString& text, const std::string& fontName, std::uint8_t fontStyle,
@@ -49,14 +51,14 @@ inline QRgb Mixed(const BlendTable& table, QRgb text, QRgb ground) {
 }
 
 // One colour mixed into any ground: three small tables that stay in the fastest cache.
-struct ColourMix {
+struct ColorMix {
     std::array<std::uint8_t, 256> red{}, green{}, blue{};
 
-    ColourMix(const BlendTable& table, QRgb colour) {
+    ColorMix(const BlendTable& table, QRgb color) {
         for (int ground = 0; ground < 256; ++ground) {
-            red[ground] = static_cast<std::uint8_t>(table(qRed(colour), ground));
-            green[ground] = static_cast<std::uint8_t>(table(qGreen(colour), ground));
-            blue[ground] = static_cast<std::uint8_t>(table(qBlue(colour), ground));
+            red[ground] = static_cast<std::uint8_t>(table(qRed(color), ground));
+            green[ground] = static_cast<std::uint8_t>(table(qGreen(color), ground));
+            blue[ground] = static_cast<std::uint8_t>(table(qBlue(color), ground));
         }
     }
     QRgb operator()(QRgb ground) const {
@@ -136,9 +138,9 @@ QString DrawablePhrase(const QString& text, const QFont& font) {
     return drawable;
 }
 
-void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,
+void LayOutPhrase(PhraseLayout& layout, const SessionValuesInForce& values, QSize screen,
                   RandomCells& cells) {
-    layout.DisplayText =
+    layout.displayText =
         DrawablePhrase(QString::fromStdString(TextLineToUtf8(
                            std::string_view(layout.PhraseText).substr(0, PhraseCharacterLimit))),
                        PhraseFont(values.FontName, values.FontStyle, 20));
@@ -147,9 +149,9 @@ void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize scr
     // Bounds the fitting of text that measures (almost) nothing; such a box is cut by the frame.
     const int ceiling = 4 * std::max({screen.width(), screen.height(), 1});
     const int height =
-        FitFontHeight(layout.DisplayText, values.FontName, values.FontStyle, 20, target, ceiling);
+        FitFontHeight(layout.displayText, values.FontName, values.FontStyle, 20, target, ceiling);
     const QSize box =
-        TextExtent(PhraseFont(values.FontName, values.FontStyle, height), layout.DisplayText);
+        TextExtent(PhraseFont(values.FontName, values.FontStyle, height), layout.displayText);
     layout.PhraseFontHeight = height;
     layout.PhraseBoxWidth = box.width();
     layout.PhraseBoxHeight = box.height();
@@ -161,25 +163,26 @@ void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize scr
     }
 }
 
-bool PhraseDue(const TPhraseLayout& layout, const TCurrentValues& values, std::uint32_t frameTime) {
+bool PhraseDue(const PhraseLayout& layout, const SessionValuesInForce& values,
+               std::uint32_t frameTime) {
     const std::uint32_t sinceLastPhrase = frameTime - layout.PhraseStart;
     return values.TextEnabled &&
            (std::int64_t{sinceLastPhrase} > values.PhraseInterval || layout.PhraseText.empty());
 }
 
-void TakePhrase(TPhraseLayout& layout, std::string text, const TCurrentValues& values, QSize screen,
-                std::uint32_t frameTime, RandomCells& cells) {
+void TakePhrase(PhraseLayout& layout, std::string text, const SessionValuesInForce& values,
+                QSize screen, std::uint32_t frameTime, RandomCells& cells) {
     layout.PhraseText = std::move(text);
     LayOutPhrase(layout, values, screen, cells);
     layout.PhraseStart = frameTime;
 }
 
-void DropPhrase(TPhraseLayout& layout) {
+void DropPhrase(PhraseLayout& layout) {
     layout.PhraseText.clear();
-    layout.DisplayText.clear();
+    layout.displayText.clear();
 }
 
-PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight) {
+PhraseLook PhraseLookOf(const SessionValuesInForce& values, int cellHeight) {
     PhraseLook look;
     look.font = PhraseFont(values.FontName, values.FontStyle, cellHeight);
     look.textColor = ResolveColor(values.TextColor);
@@ -189,14 +192,14 @@ PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight) {
     return look;
 }
 
-void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
-                       std::uint32_t frameTime, QRect clip) {
+void DrawPhraseOverlay(QImage& frame, const PhraseLayout& layout,
+                       const SessionValuesInForce& values, std::uint32_t frameTime, QRect clip) {
     const std::uint32_t shownFor = frameTime - layout.PhraseStart;
     if (!values.TextEnabled || layout.PhraseText.empty() ||
         std::int64_t{shownFor} > values.PhraseDuration)
         return;
     const QRect box(layout.PhraseX, layout.PhraseY, layout.PhraseBoxWidth, layout.PhraseBoxHeight);
-    DrawKeyedText(frame, box, layout.DisplayText, PhraseLookOf(values, layout.PhraseFontHeight),
+    DrawKeyedText(frame, box, layout.displayText, PhraseLookOf(values, layout.PhraseFontHeight),
                   values.Transparency, clip);
 }
 
@@ -208,7 +211,7 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
     if (frame.format() != QImage::Format_RGB32)
         frame.convertTo(QImage::Format_RGB32);
     const BlendTable& table = BlendTableFor(transparency);
-    const ColourMix textMix(table, look.textColor), outlineMix(table, look.outlineColor);
+    const ColorMix textMix(table, look.textColor), outlineMix(table, look.outlineColor);
     // Text or outline in a colour with a channel at 120 counts as key grey and is left out.
     const bool drawText = !IsKeyPixel(look.textColor);
     const bool drawOutline = look.outline && !IsKeyPixel(look.outlineColor);
@@ -216,7 +219,7 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
          PhraseInkRuns(box, overlap, text, look.font, look.outline, look.outlineWidth)) {
         if (run.text ? !drawText : !drawOutline)
             continue;
-        const ColourMix& mix = run.text ? textMix : outlineMix;
+        const ColorMix& mix = run.text ? textMix : outlineMix;
         auto* target =
             reinterpret_cast<QRgb*>(frame.scanLine(overlap.y() + run.y)) + overlap.x() + run.x;
         for (int i = 0; i < run.length; ++i)
@@ -236,3 +239,5 @@ void BlendKeyed(QImage& frame, const QImage& text, QPoint position, int transpar
                 target[x] = Mixed(table, source[x], target[x]);
     }
 }
+
+} // namespace umbrascope

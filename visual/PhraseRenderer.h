@@ -20,6 +20,8 @@
 #include <random>
 #include <string>
 
+namespace umbrascope {
+
 // Text is drawn on a ground of this grey; a pixel with any one channel at 120 counts as ground.
 constexpr QRgb KeyGrey = 0xFF787878;
 
@@ -31,7 +33,7 @@ constexpr int PhraseHeightFloor = 1;
 constexpr int PhraseCharacterLimit = 1000;
 
 // The current phrase and where it stands.
-struct TPhraseLayout {
+struct PhraseLayout {
     std::string PhraseText;        // as read from the file (UTF-8 or Windows-1251), not trimmed
     std::uint32_t PhraseStart = 0; // frame time of the pass that laid it out
     std::int32_t PhraseFontHeight = 0;
@@ -40,7 +42,7 @@ struct TPhraseLayout {
     std::int32_t PhraseX = 0;
     std::int32_t PhraseY = 0;
     int LastCell = 1;    // cell of the previous phrase
-    QString DisplayText; // PhraseText in Unicode, cut to PhraseCharacterLimit bytes, without
+    QString displayText; // PhraseText in Unicode, cut to PhraseCharacterLimit bytes, without
                          // the characters no font can draw
 };
 
@@ -63,25 +65,27 @@ RandomCells& SharedRandomCells();
 QString DrawablePhrase(const QString& text, const QFont& font);
 
 // Sets the font height, the box and the cell of layout.PhraseText for a screen of this size.
-void LayOutPhrase(TPhraseLayout& layout, const TCurrentValues& values, QSize screen,
+void LayOutPhrase(PhraseLayout& layout, const SessionValuesInForce& values, QSize screen,
                   RandomCells& cells = SharedRandomCells());
 
 // Whether a pass at frameTime takes the next phrase: text is on and the interval since the
 // current phrase began has passed, or there is no phrase yet.
-bool PhraseDue(const TPhraseLayout& layout, const TCurrentValues& values, std::uint32_t frameTime);
+bool PhraseDue(const PhraseLayout& layout, const SessionValuesInForce& values,
+               std::uint32_t frameTime);
 
 // Makes text the current phrase, laid out for the screen and shown from frameTime.
-void TakePhrase(TPhraseLayout& layout, std::string text, const TCurrentValues& values, QSize screen,
-                std::uint32_t frameTime, RandomCells& cells = SharedRandomCells());
+void TakePhrase(PhraseLayout& layout, std::string text, const SessionValuesInForce& values,
+                QSize screen, std::uint32_t frameTime, RandomCells& cells = SharedRandomCells());
 
 // Forgets the current phrase (its phrase file went away).
-void DropPhrase(TPhraseLayout& layout);
+void DropPhrase(PhraseLayout& layout);
 
 // Draws the phrase into the finished frame (made Format_RGB32 if it is not) while frameTime lies
 // within PhraseDuration ms of PhraseStart, with text on and a phrase present. A valid clip limits
 // the drawing to its pixels, which then are the same as without it.
-void DrawPhraseOverlay(QImage& frame, const TPhraseLayout& layout, const TCurrentValues& values,
-                       std::uint32_t frameTime, QRect clip = QRect());
+void DrawPhraseOverlay(QImage& frame, const PhraseLayout& layout,
+                       const SessionValuesInForce& values, std::uint32_t frameTime,
+                       QRect clip = QRect());
 
 // The cell height at which text fills target pixels: Round(referenceHeight * target / width at
 // referenceHeight), then one pixel less while the text is wider than target, never below
@@ -107,7 +111,7 @@ struct PhraseLook {
     int outlineWidth = 1;
 };
 
-PhraseLook PhraseLookOf(const TCurrentValues& values, int cellHeight);
+PhraseLook PhraseLookOf(const SessionValuesInForce& values, int cellHeight);
 
 // Draws text at the top-left of box on a KeyGrey ground and blends it into frame with the
 // transparency (0..100; more counts as 100), only where box overlaps the frame (made
@@ -123,3 +127,5 @@ void DrawKeyedText(QImage& frame, QRect box, const QString& text, const PhraseLo
 // (100 - transparency) / 100. Both images Format_RGB32; nothing happens unless text lies
 // wholly inside the frame.
 void BlendKeyed(QImage& frame, const QImage& text, QPoint position, int transparency);
+
+} // namespace umbrascope

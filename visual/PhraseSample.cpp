@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+namespace umbrascope {
+
 namespace {
 
 void DrawHatchedGround(QImage& image) {
@@ -42,3 +44,5 @@ QImage DrawPhraseSample(QSize size, const PhraseSampleLook& look) {
     DrawKeyedText(image, box, text, phrase, look.Transparency);
     return image;
 }
+
+} // namespace umbrascope

@@ -13,13 +13,17 @@
 #include <cstdint>
 #include <string>
 
+namespace umbrascope {
+
 struct PhraseSampleLook {
     std::string FontName; // Windows-1251
     std::uint8_t FontStyle = 0;
-    TColor TextColor = 0;
+    BgrColor TextColor = 0;
     bool OutlineEnabled = true;
-    TColor OutlineColor = 0xFFFFFF;
+    BgrColor OutlineColor = 0xFFFFFF;
     int Transparency = 0;
 };
 
 QImage DrawPhraseSample(QSize size, const PhraseSampleLook& look);
+
+} // namespace umbrascope

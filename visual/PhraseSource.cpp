@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace umbrascope {
+
 namespace {
 
 bool IsBlankOrControl(char c) {
@@ -42,12 +44,12 @@ bool SkipRestOfPhraseLine(TFile& reader) {
 std::unique_ptr<TFile> OpenPhraseFile(const std::string& path) {
     try {
         return std::make_unique<TFile>(FileSystemPath(path));
-    } catch (const EInOutError&) {
+    } catch (const IoError&) {
         return nullptr;
     }
 }
 
-void TPhraseSource::Replace(std::unique_ptr<TFile> reader) {
+void PhraseSource::Replace(std::unique_ptr<TFile> reader) {
     std::unique_ptr<TFile> previous;
     {
         std::lock_guard lock(mutex_);
@@ -59,23 +61,23 @@ void TPhraseSource::Replace(std::unique_ptr<TFile> reader) {
     // previous closes here, outside the lock; the thread can no longer reach it.
 }
 
-void TPhraseSource::Close() {
+void PhraseSource::Close() {
     std::unique_ptr<TFile> previous;
     std::lock_guard lock(mutex_);
     previous = std::move(reader_);
 }
 
-bool TPhraseSource::HasReader() const {
+bool PhraseSource::HasReader() const {
     std::lock_guard lock(mutex_);
     return reader_ != nullptr;
 }
 
-std::uint32_t TPhraseSource::ReadPosition() const {
+std::uint32_t PhraseSource::ReadPosition() const {
     std::lock_guard lock(mutex_);
     return reader_ ? reader_->ReadPosition : 0;
 }
 
-std::optional<std::string> TPhraseSource::ReadNextPhrase() {
+std::optional<std::string> PhraseSource::ReadNextPhrase() {
     std::lock_guard lock(mutex_);
     if (!reader_)
         return std::nullopt;
@@ -89,12 +91,12 @@ std::optional<std::string> TPhraseSource::ReadNextPhrase() {
     return ShownPhrase(std::move(text));
 }
 
-bool TPhraseSource::TakeDropRequest() {
+bool PhraseSource::TakeDropRequest() {
     std::lock_guard lock(mutex_);
     return std::exchange(dropRequested_, false);
 }
 
-bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrentValues& values,
+bool TakeDuePhrase(PhraseSource& phrases, PhraseLayout& layout, const SessionValuesInForce& values,
                    QSize screen, std::uint32_t frameTime, RandomCells& cells) {
     if (phrases.TakeDropRequest())
         DropPhrase(layout);
@@ -106,7 +108,9 @@ bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrent
             return false;
         TakePhrase(layout, std::move(*text), values, screen, frameTime, cells);
         return true;
-    } catch (const EInOutError&) {
+    } catch (const IoError&) {
         return false;
     }
 }
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <optional>
 #include <string>
 
+namespace umbrascope {
+
 // Shown in place of a line that is empty or holds only blanks and control characters.
 inline constexpr const char* BlankPhrase = "#####";
 
@@ -31,7 +33,7 @@ inline constexpr std::uint32_t PhraseReadSlice = 1u << 20;
 // Reads the start of the line at reader.ReadPosition into text, cut at the characters a phrase
 // shows, and moves ReadPosition past what it looked at (back to the first line after the
 // last). False when the line goes on past PhraseReadSlice bytes: ReadPosition then lies inside
-// it, and SkipRestOfPhraseLine passes over the rest. Throws EInOutError when the file cannot be
+// it, and SkipRestOfPhraseLine passes over the rest. Throws IoError when the file cannot be
 // read. Call from one thread at a time per reader.
 bool ReadPhraseLineStart(TFile& reader, std::string& text);
 
@@ -43,7 +45,7 @@ bool SkipRestOfPhraseLine(TFile& reader);
 // cannot be opened.
 std::unique_ptr<TFile> OpenPhraseFile(const std::string& path);
 
-class TPhraseSource {
+class PhraseSource {
 public:
     // User-interface thread: phrases come from this reader from now on (null: no phrase file,
     // and the current phrase is to be dropped). The previous reader is closed after a read in
@@ -62,7 +64,7 @@ public:
     std::uint32_t ReadPosition() const;
 
     // Presentation thread: the next phrase, or empty when no reader is open or the rest of an
-    // over-long line is still being passed over (one slice per call). Throws EInOutError when
+    // over-long line is still being passed over (one slice per call). Throws IoError when
     // the file cannot be read.
     std::optional<std::string> ReadNextPhrase();
 
@@ -79,5 +81,7 @@ private:
 // The phrase work of one pass of the presentation, live or exported: drops the phrase when its
 // file went away, and reads and lays out the next one when it is due. True when a new phrase
 // was taken. An unreadable phrase file takes nothing (the next pass tries again).
-bool TakeDuePhrase(TPhraseSource& phrases, TPhraseLayout& layout, const TCurrentValues& values,
+bool TakeDuePhrase(PhraseSource& phrases, PhraseLayout& layout, const SessionValuesInForce& values,
                    QSize screen, std::uint32_t frameTime, RandomCells& cells = SharedRandomCells());
+
+} // namespace umbrascope

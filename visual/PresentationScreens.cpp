@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+namespace umbrascope {
+
 QList<QScreen*> PresentationScreens() {
     QList<QScreen*> screens = QGuiApplication::screens();
     if (QScreen* primary = QGuiApplication::primaryScreen()) {
@@ -41,3 +43,5 @@ QScreen* ScreenNumbered(int number) {
     const QList<QScreen*> screens = PresentationScreens();
     return number >= 1 && number <= screens.size() ? screens[number - 1] : nullptr;
 }
+
+} // namespace umbrascope

@@ -10,6 +10,8 @@
 
 class QScreen;
 
+namespace umbrascope {
+
 QList<QScreen*> PresentationScreens();
 
 // The screen's resolution in device pixels: what a frame on it is drawn at.
@@ -24,3 +26,5 @@ QScreen* ScreenNamed(const QString& name);
 
 // The screen numbered from 1 as in PresentationScreens(); null when there is none.
 QScreen* ScreenNumbered(int number);
+
+} // namespace umbrascope

@@ -1,9 +1,9 @@
 #include "Preview.h"
 
-#include "model/Arithmetic.h"
 #include "Colors.h"
 #include "PhraseFont.h"
 #include "PhraseRenderer.h"
+#include "model/Arithmetic.h"
 
 #include <QPainter>
 
@@ -11,20 +11,22 @@
 #include <numbers>
 #include <optional>
 
+namespace umbrascope {
+
 namespace {
 
-QColor ModelColor(TColor color) {
+QColor ModelColor(BgrColor color) {
     return QColor(ResolveColor(color));
 }
 
 // The ground with a one-pixel frame round it.
-void Ground(QPainter& painter, QSize box, TColor frame, TColor ground) {
+void Ground(QPainter& painter, QSize box, BgrColor frame, BgrColor ground) {
     painter.fillRect(QRect(QPoint(0, 0), box), ModelColor(frame));
     if (box.width() > 2 && box.height() > 2)
         painter.fillRect(1, 1, box.width() - 2, box.height() - 2, ModelColor(ground));
 }
 
-void Spiral(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+void Spiral(QPainter& painter, const SessionValuesInForce& v, QSize box, int screenWidth) {
     Ground(painter, box, v.SpiralColor, v.SpiralBackColor);
     const int w = box.width();
     const int h = box.height();
@@ -48,7 +50,7 @@ void Spiral(QPainter& painter, const TCurrentValues& v, QSize box, int screenWid
     }
 }
 
-void Stripes(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+void Stripes(QPainter& painter, const SessionValuesInForce& v, QSize box, int screenWidth) {
     Ground(painter, box, v.LinesColor, v.LinesBackColor);
     const int w = box.width();
     const int h = box.height();
@@ -67,7 +69,7 @@ void Stripes(QPainter& painter, const TCurrentValues& v, QSize box, int screenWi
     }
 }
 
-void Circles(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+void Circles(QPainter& painter, const SessionValuesInForce& v, QSize box, int screenWidth) {
     Ground(painter, box, v.CirclesColor, v.CirclesBackColor);
     const int w = box.width();
     const int h = box.height();
@@ -87,7 +89,7 @@ void Circles(QPainter& painter, const TCurrentValues& v, QSize box, int screenWi
     }
 }
 
-void Pattern(QPainter& painter, const TCurrentValues& v, QSize box, int screenWidth) {
+void Pattern(QPainter& painter, const SessionValuesInForce& v, QSize box, int screenWidth) {
     switch (v.VideoType) {
     case 0:
         Ground(painter, box, 0x000000, v.FlickerColor);
@@ -141,7 +143,7 @@ QPoint LabelOrigin(int cell, QSize box, QSize label) {
 }
 
 // A label fitted, placed, coloured, outlined and blended as a phrase would be.
-void PhrasePlaceholder(QImage& image, const TCurrentValues& v) {
+void PhrasePlaceholder(QImage& image, const SessionValuesInForce& v) {
     const auto placeholder = PlaceholderFor(v.TextPosition);
     if (!placeholder)
         return;
@@ -157,7 +159,7 @@ void PhrasePlaceholder(QImage& image, const TCurrentValues& v) {
 
 } // namespace
 
-QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidth) {
+QImage DrawScreenPreview(const SessionValuesInForce& values, QSize box, int screenWidth) {
     QImage image(box, QImage::Format_RGB32);
     image.fill(Qt::white);
     if (box.isEmpty())
@@ -173,3 +175,5 @@ QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidt
         PhrasePlaceholder(image, values);
     return image;
 }
+
+} // namespace umbrascope

@@ -10,5 +10,9 @@
 #include <QImage>
 #include <QSize>
 
+namespace umbrascope {
+
 // The preview of values for a box of this size on a screen screenWidth pixels wide.
-QImage DrawScreenPreview(const TCurrentValues& values, QSize box, int screenWidth);
+QImage DrawScreenPreview(const SessionValuesInForce& values, QSize box, int screenWidth);
+
+} // namespace umbrascope

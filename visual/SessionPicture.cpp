@@ -5,14 +5,16 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 SessionPicture::SessionPicture(Session session, std::string projectFolder, std::int32_t from,
                                QSize size)
     : session_(std::move(session)),
       playhead_(session_.Events, state_, std::move(projectFolder), *this), size_(size) {
     SessionStateAt start = StateAt(session_.StartValues, session_.Events, from);
-    state_ = std::move(start.Values);
-    if (start.Failure)
-        playhead_.ReportOnce(*start.Failure);
+    state_ = std::move(start.values);
+    if (start.failure)
+        playhead_.ReportOnce(*start.failure);
     playhead_.Start(from, FirstEventDueAfterComputedState(session_.Events, from));
     // As when the presentation thread starts: no phrase yet, the walk of cells at cell 1.
     layout_.PhraseStart = static_cast<std::uint32_t>(std::max(from, 0));
@@ -34,3 +36,5 @@ void SessionPicture::SwitchPhraseFile(const std::optional<std::string>& path) {
 void SessionPicture::Report(const std::string& message) {
     problems_.push_back(message);
 }
+
+} // namespace umbrascope

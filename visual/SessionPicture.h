@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 class SessionPicture final : private PlaybackActions {
 public:
     // The session from `from` ms on a screen of this size; moved media are looked for in
@@ -36,7 +38,7 @@ public:
     bool Draw(std::uint32_t frameTime, QImage& frame);
 
     // The phrase in force after the last frame drawn.
-    const TPhraseLayout& CurrentPhrase() const { return layout_; }
+    const PhraseLayout& CurrentPhrase() const { return layout_; }
 
     // What the user is told (Windows-1251), each once: events whose values could not be
     // applied.
@@ -49,11 +51,13 @@ private:
     void Report(const std::string& message) override;
 
     Session session_;
-    TCurrentValues state_;
+    SessionValuesInForce state_;
     EventPlayhead playhead_;
     QSize size_;
-    TPhraseSource phrases_;
-    TPhraseLayout layout_;
+    PhraseSource phrases_;
+    PhraseLayout layout_;
     RandomCells cells_;
     std::vector<std::string> problems_;
 };
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr QRgb Black = 0xFF000000;
@@ -72,3 +74,5 @@ QString TimeLabelText(std::int32_t position, std::int32_t length) {
         .arg(seconds, 2, 10, QLatin1Char('0'))
         .arg(lengthMinutes);
 }
+
+} // namespace umbrascope

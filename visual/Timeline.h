@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace umbrascope {
+
 // The main window's cream colour, also the inside of the bar.
 inline constexpr QRgb FormColor = 0xFFFFFBF0;
 
@@ -29,3 +31,5 @@ void DrawTimeline(QImage& image, const std::vector<TSessionEvent>& events, std::
 
 // Minutes and seconds of the position, then the length in whole minutes: "1:05 / 30:00".
 QString TimeLabelText(std::int32_t position, std::int32_t length);
+
+} // namespace umbrascope

@@ -13,6 +13,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace umbrascope {
+
 namespace {
 
 // The rows a renderer draws: the band's, across the whole width (an invalid band is the whole
@@ -41,8 +43,8 @@ void FillRow(QRgb* line, int width, QRgb pixel) {
 }
 
 // The ground of the rows: what QImage::fill gives the whole frame.
-void FillRows(QImage& frame, QRect rows, QRgb colour) {
-    const QRgb pixel = QColor(colour).rgba();
+void FillRows(QImage& frame, QRect rows, QRgb color) {
+    const QRgb pixel = QColor(color).rgba();
     if (frame.format() != QImage::Format_RGB32) {
         QPainter painter(&frame);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -77,13 +79,13 @@ bool Reaches(const std::vector<QPoint>& polyline, int penWidth, QRect rows) {
 
 } // namespace
 
-void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawFlickerFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                       QRect band) {
     FillRows(frame, RowsOf(frame, band),
              FlickerFrameColor(ResolveColor(values.FlickerColor), values.FlickerFreq, frameTime));
 }
 
-void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawSpiralFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                      QRect band) {
     const QRect rows = RowsOf(frame, band);
     FillRows(frame, rows, ResolveColor(values.SpiralBackColor));
@@ -115,7 +117,7 @@ void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t 
     flush();
 }
 
-void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawStripesFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                       QRect band) {
     const QRect rows = RowsOf(frame, band);
     FillRows(frame, rows, ResolveColor(values.LinesBackColor));
@@ -131,7 +133,7 @@ void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t
     }
 }
 
-void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawCirclesFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                       QRect band) {
     const QRect rows = RowsOf(frame, band);
     FillRows(frame, rows, ResolveColor(values.CirclesBackColor));
@@ -153,11 +155,11 @@ void DrawBlankFrame(QImage& frame, QRect band) {
     FillRows(frame, RowsOf(frame, band), qRgb(0, 0, 0));
 }
 
-bool DrawsPicture(const TCurrentValues& values) {
+bool DrawsPicture(const SessionValuesInForce& values) {
     return !values.VideoEnabled || values.VideoType <= 3;
 }
 
-bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
+bool DrawFrame(QImage& frame, const SessionValuesInForce& values, const PhraseLayout& phrase,
                std::uint32_t frameTime, QRect band) {
     if (!DrawsPicture(values))
         return false;
@@ -182,3 +184,5 @@ bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout&
     DrawPhraseOverlay(frame, phrase, values, frameTime, RowsOf(frame, band));
     return true;
 }
+
+} // namespace umbrascope

@@ -18,21 +18,25 @@
 
 #include <cstdint>
 
+namespace umbrascope {
+
 // The pattern alone, over the whole image (or the band's rows).
-void DrawFlickerFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawFlickerFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                       QRect band = QRect());
-void DrawSpiralFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawSpiralFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                      QRect band = QRect());
-void DrawStripesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawStripesFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                       QRect band = QRect());
-void DrawCirclesFrame(QImage& frame, const TCurrentValues& values, std::uint32_t frameTime,
+void DrawCirclesFrame(QImage& frame, const SessionValuesInForce& values, std::uint32_t frameTime,
                       QRect band = QRect());
 void DrawBlankFrame(QImage& frame, QRect band = QRect());
 
 // Whether the values draw a picture at all: not for a VideoType outside 0..3 with the pattern on.
-bool DrawsPicture(const TCurrentValues& values);
+bool DrawsPicture(const SessionValuesInForce& values);
 
 // One complete frame: the pattern of VideoType (black when VideoEnabled is off) with the
 // phrase over it. Returns false, leaving the image untouched, when DrawsPicture is false.
-bool DrawFrame(QImage& frame, const TCurrentValues& values, const TPhraseLayout& phrase,
+bool DrawFrame(QImage& frame, const SessionValuesInForce& values, const PhraseLayout& phrase,
                std::uint32_t frameTime, QRect band = QRect());
+
+} // namespace umbrascope

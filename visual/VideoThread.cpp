@@ -4,6 +4,8 @@
 #include <mutex>
 #include <optional>
 
+namespace umbrascope {
+
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
@@ -18,7 +20,7 @@ void PauseUntil(std::stop_token stop, SteadyClock::time_point moment) {
 
 } // namespace
 
-TVideoThread::TVideoThread(FrameExchange& frames, TPhraseSource& phrases,
+TVideoThread::TVideoThread(FrameExchange& frames, PhraseSource& phrases,
                            const PublishedState& state, SessionTime sessionTime)
     : frames_(frames), phrases_(phrases), state_(state), sessionTime_(std::move(sessionTime)) {}
 
@@ -65,7 +67,7 @@ void TVideoThread::Execute(std::stop_token stop) {
     try {
         FrameBands bands; // its helper threads live as long as the loop
         frameTime_ = sessionTime_();
-        layout_ = TPhraseLayout{};
+        layout_ = PhraseLayout{};
         layout_.PhraseStart = frameTime_;
         phrases_.TakeDropRequest(); // a request left from an earlier session
         std::optional<SteadyClock::time_point> due;
@@ -94,7 +96,7 @@ void TVideoThread::Execute(std::stop_token stop) {
 
 void TVideoThread::Pass(FrameBands& bands) {
     frameTime_ = sessionTime_();
-    const std::shared_ptr<const TCurrentValues> values = state_.CurrentValues();
+    const std::shared_ptr<const SessionValuesInForce> values = state_.CurrentValues();
     if (TakeDuePhrase(phrases_, layout_, *values, frames_.FrameSize(), frameTime_))
         ++phrasesTaken_;
     QImage* frame = frames_.BeginFrame();
@@ -108,3 +110,5 @@ void TVideoThread::Pass(FrameBands& bands) {
     }
     frames_.EndFrame(drawn, frameTime_);
 }
+
+} // namespace umbrascope

@@ -21,6 +21,8 @@
 #include <thread>
 #include <utility>
 
+namespace umbrascope {
+
 class TVideoThread {
 public:
     static constexpr std::chrono::milliseconds PassPause{13};
@@ -29,7 +31,7 @@ public:
     using SessionTime = std::function<std::uint32_t()>;
 
     // frames, phrases and state must outlive the thread (Stop joins it).
-    TVideoThread(FrameExchange& frames, TPhraseSource& phrases, const PublishedState& state,
+    TVideoThread(FrameExchange& frames, PhraseSource& phrases, const PublishedState& state,
                  SessionTime sessionTime);
     ~TVideoThread();
     TVideoThread(const TVideoThread&) = delete;
@@ -61,7 +63,7 @@ private:
     void Pass(FrameBands& bands);
 
     FrameExchange& frames_;
-    TPhraseSource& phrases_;
+    PhraseSource& phrases_;
     const PublishedState& state_;
     const SessionTime sessionTime_;
     std::jthread thread_;
@@ -70,6 +72,8 @@ private:
     std::atomic<std::uint64_t> latePasses_{0};
     std::atomic<std::uint64_t> phrasesTaken_{0};
     // Presentation thread only while the loop runs.
-    TPhraseLayout layout_;
+    PhraseLayout layout_;
     std::uint32_t frameTime_ = 0;
 };
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <iostream>
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 // The unpacked media of the built session a command opened; removed when the command ends.
@@ -162,3 +164,5 @@ std::unique_ptr<QGuiApplication> MakeOffscreenApplication() {
     static char* argv[] = {name, option, platform, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+} // namespace umbrascope

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 // Runs a command-line command and returns its exit status; empty when the arguments ask for
 // the desktop program (none, or a project file name).
 std::optional<int> RunCommandLine(const std::vector<std::string>& arguments);
@@ -66,3 +68,5 @@ std::optional<QSize> ParseSize(const std::string& text, int largestSide);
 // The application object that fonts need, on the offscreen platform, which needs no display;
 // null when the program already has one.
 std::unique_ptr<QGuiApplication> MakeOffscreenApplication();
+
+} // namespace umbrascope

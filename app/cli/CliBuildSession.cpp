@@ -8,6 +8,8 @@
 
 #include <iostream>
 
+namespace umbrascope {
+
 int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
         return Fail("usage: umbrascope --build-session FILE.usp OUT.run");
@@ -25,7 +27,7 @@ int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
         for (const std::string& path : leftOut)
             std::cerr << "umbrascope: left out of the built session (not found or not readable): "
                       << Cp1251ToUtf8(path) << '\n';
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }
     return 0;
@@ -46,8 +48,10 @@ int RunExtractProjectCommand(const std::vector<std::string>& arguments) {
         if (const auto refusal =
                 ExtractBuiltProject(arguments[0], index, arguments[1], ThrowIfInterrupted))
             return Fail(*refusal);
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }
     return 0;
 }
+
+} // namespace umbrascope

@@ -5,6 +5,8 @@
 
 #include <iostream>
 
+namespace umbrascope {
+
 int RunDumpCommand(const std::vector<std::string>& arguments) {
     std::int32_t at = 0;
     if (arguments.size() == 3 && arguments[1] == "--at") {
@@ -23,3 +25,5 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
     std::cout << SessionToJson(document.Contents(), document.CurrentValues, stateError);
     return 0;
 }
+
+} // namespace umbrascope

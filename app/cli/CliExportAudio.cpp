@@ -12,6 +12,8 @@
 #include <iostream>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr const char* ExportAudioUsage =
@@ -22,12 +24,12 @@ std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate,
                                        ExportFormat& format) {
     for (const auto& option : request.options) {
         if (option.first == "--no-dither") {
-            format.Dither = false;
+            format.dither = false;
         } else if (option.first == "--rate") {
             if (ReadWholeNumber(option, 8000, 192000, rate))
                 return std::string("--rate takes a rate from 8000 to 192000 Hz");
         } else if (option.first == "--bits") {
-            if (ReadWholeNumber(option, 16, 24, format.Bits) || format.Bits % 8 != 0)
+            if (ReadWholeNumber(option, 16, 24, format.bits) || format.bits % 8 != 0)
                 return std::string("--bits takes 16 or 24");
         } else {
             return "unknown option " + option.first;
@@ -61,14 +63,14 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         SessionRenderer renderer(document.Contents(), document.ProjectFolder(), from, to, rate,
                                  format);
         const bool flac = IsFlacName(request.output);
-        const std::uint64_t bytesPerFrame = format.Bits / 8 * 2;
+        const std::uint64_t bytesPerFrame = format.bits / 8 * 2;
         if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
         const auto writer =
-            OpenSoundFileWriter(request.output, rate, format.Bits, renderer.TotalFrames());
+            OpenSoundFileWriter(request.output, rate, format.bits, renderer.TotalFrames());
         // 16-bit WAV files take the renderer's samples as they are.
         auto* plainWav = dynamic_cast<WavFileWriter*>(writer.get());
-        if (format.Bits != 16)
+        if (format.bits != 16)
             plainWav = nullptr;
         ProgressBar progress(renderer.TotalFrames());
         constexpr std::size_t BlockFrames = 65536;
@@ -91,8 +93,10 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         ReportExportProblems(renderer.Problems(), renderer.LeftOut());
         ReportClipping(renderer.ClippedSamples(), renderer.RenderedFrames() * 2,
                        renderer.FirstClipTime());
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(request.output.string() + ": " + error.what());
     }
     return 0;
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 
 #include <iostream>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr const char* ExportVideoUsage =
@@ -77,8 +79,10 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
             return Fail(InterruptedMessage(request.output));
         ReportExportProblems(video.Problems(), video.LeftOut());
         ReportClipping(video.ClippedSamples(), video.SoundSamples(), video.FirstClipTime());
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(request.output.string() + ": " + error.what());
     }
     return 0;
 }
+
+} // namespace umbrascope

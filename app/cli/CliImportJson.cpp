@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 // Far more than any project's JSON (a session of thousands of events is a few megabytes), and
@@ -20,7 +22,7 @@ namespace {
 constexpr std::size_t LargestJson = std::size_t{256} << 20;
 
 // The whole text, or empty when the file is larger than LargestJson. Read in order, so that a
-// pipe will do. Throws EInOutError.
+// pipe will do. Throws IoError.
 std::optional<std::string> ReadBoundedText(const std::string& path) {
     const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.Valid())
@@ -55,7 +57,7 @@ int RunImportJsonCommand(const std::vector<std::string>& arguments) {
     std::optional<std::string> text;
     try {
         text = ReadBoundedText(arguments[0]);
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(arguments[0] + ": " + error.what());
     }
     if (!text)
@@ -66,8 +68,10 @@ int RunImportJsonCommand(const std::vector<std::string>& arguments) {
         return Fail(arguments[0] + ": " + *problem + "; nothing was written");
     try {
         WriteFileReplacing(arguments[1], ProjectBytes(contents));
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }
     return 0;
 }
+
+} // namespace umbrascope

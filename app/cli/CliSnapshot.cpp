@@ -17,6 +17,8 @@
 #include <iostream>
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr const char* SnapshotUsage =
@@ -72,7 +74,8 @@ std::optional<std::string> ParseRequest(const std::vector<std::string>& argument
 
 // The first phrase the presentation would show: the given text, or the first line of the
 // phrase file, either read as a line of the phrase file; empty when there is neither.
-std::optional<std::string> FirstPhrase(const SnapshotRequest& request, const TCurrentValues& values,
+std::optional<std::string> FirstPhrase(const SnapshotRequest& request,
+                                       const SessionValuesInForce& values,
                                        const std::string& projectFolder, std::string& problem) {
     if (request.phrase) {
         auto text = Utf8ToCp1251(*request.phrase);
@@ -102,14 +105,14 @@ int WriteSnapshot(const SnapshotRequest& request) {
     if (const auto problem = document.ComputeStateAt(request.at))
         std::cerr << "umbrascope: " << Cp1251ToUtf8(*problem)
                   << " (the state up to that event is shown)\n";
-    const TCurrentValues& values = document.CurrentValues;
+    const SessionValuesInForce& values = document.CurrentValues;
 
     std::string problem;
     const auto phrase = FirstPhrase(request, values, document.ProjectFolder(), problem);
     if (!phrase)
         return Fail(problem);
     const auto frameTime = static_cast<std::uint32_t>(request.at);
-    TPhraseLayout layout;
+    PhraseLayout layout;
     layout.PhraseText = *phrase;
     if (!layout.PhraseText.empty())
         LayOutPhrase(layout, values, request.size);
@@ -127,7 +130,7 @@ int WriteSnapshot(const SnapshotRequest& request) {
     ThrowIfInterrupted();
     try {
         WriteFileReplacing(request.output, png.toStdString());
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return Fail(request.output + ": " + error.what());
     }
     return 0;
@@ -142,3 +145,5 @@ int RunSnapshotCommand(const std::vector<std::string>& arguments) {
     const auto application = MakeOffscreenApplication();
     return WriteSnapshot(request);
 }
+
+} // namespace umbrascope

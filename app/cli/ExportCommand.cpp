@@ -9,6 +9,8 @@
 #include <iostream>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 std::int64_t SteadyMilliseconds() {
@@ -132,3 +134,5 @@ void ProgressBar::Show(std::uint64_t done) {
         std::fprintf(stderr, "\n");
     std::fflush(stderr);
 }
+
+} // namespace umbrascope

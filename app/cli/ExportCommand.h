@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+namespace umbrascope {
+
 struct ExportRequest {
     std::filesystem::path project;
     std::filesystem::path output;
@@ -68,3 +70,5 @@ private:
     std::int64_t started_;   // steady clock, ms
     std::int64_t lastDrawn_; // steady clock, ms
 };
+
+} // namespace umbrascope

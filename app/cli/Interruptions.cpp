@@ -3,6 +3,8 @@
 #include <atomic>
 #include <csignal>
 
+namespace umbrascope {
+
 namespace {
 
 std::atomic<bool> interrupted{false};
@@ -35,3 +37,5 @@ void ThrowIfInterrupted() {
     if (interrupted)
         throw CommandInterrupted{};
 }
+
+} // namespace umbrascope

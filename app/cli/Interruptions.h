@@ -1,5 +1,7 @@
 #pragma once
 
+namespace umbrascope {
+
 // Interrupting a command-line mode: Ctrl+C (SIGINT), kill (SIGTERM) and a closed terminal
 // (SIGHUP). While they are caught they only set a flag that the command looks at between
 // steps, so it stops within a moment and leaves nothing behind: no unpacked media, no
@@ -18,3 +20,5 @@ bool Interrupted();
 struct CommandInterrupted {};
 
 void ThrowIfInterrupted();
+
+} // namespace umbrascope

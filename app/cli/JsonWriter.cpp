@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace umbrascope {
+
 void JsonWriter::NewLine() {
     text_ += '\n';
     text_.append(firstInLevel_.size() * 2, ' ');
@@ -92,3 +94,5 @@ void JsonWriter::Null() {
     BeforeValue();
     text_ += "null";
 }
+
+} // namespace umbrascope

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace umbrascope {
+
 class JsonWriter {
 public:
     void BeginObject();
@@ -33,3 +35,5 @@ private:
     std::vector<bool> firstInLevel_; // one per open object or array
     bool afterKey_ = false;
 };
+
+} // namespace umbrascope

@@ -30,6 +30,8 @@
 #include <iostream>
 #include <set>
 
+namespace umbrascope {
+
 namespace {
 
 // The signals ask for a clean stop while this lives (SIGHUP: the terminal was closed). One that
@@ -117,7 +119,7 @@ std::optional<std::string> FrameLogRefused(const std::string& path, const std::s
         return refused;
     try {
         const ReplacingFile probe(path);
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return path + ": " + error.what();
     }
     return std::nullopt;
@@ -143,7 +145,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     int argc = 1;
     char name[] = "umbrascope";
     char* argv[] = {name, nullptr};
-    TApplication application(argc, argv);
+    Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     const StopOnSignals stopOnSignals;
     QScreen* screen = options->screen > 0 ? ScreenNumbered(options->screen) : nullptr;
@@ -239,3 +241,5 @@ int RunPlayCommand(const std::vector<std::string>& arguments) {
 int RunBuiltSessionPlay(const std::vector<std::string>& arguments) {
     return PlaySession(arguments, Warning::Asked);
 }
+
+} // namespace umbrascope

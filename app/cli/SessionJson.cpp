@@ -15,6 +15,8 @@
 #include <limits>
 #include <type_traits>
 
+namespace umbrascope {
+
 namespace {
 
 class JsonDumper {
@@ -210,7 +212,7 @@ std::optional<std::string> ReadEvents(const QJsonValue& member,
 
 } // namespace
 
-std::string SessionToJson(const Session& session, const TCurrentValues& state,
+std::string SessionToJson(const Session& session, const SessionValuesInForce& state,
                           const std::optional<std::string>& stateError) {
     JsonWriter out;
     JsonDumper dumper(out);
@@ -267,3 +269,5 @@ std::optional<std::string> ProjectFromJson(std::string_view json, Session& conte
         return ReadEvents(root.value("Events"), contents.Events);
     return std::nullopt;
 }
+
+} // namespace umbrascope

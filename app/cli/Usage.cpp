@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 // Every way of starting the program, the desktop program first.
@@ -258,3 +260,5 @@ std::string ManualPage(std::string_view date) {
             '\n';
     return page;
 }
+
+} // namespace umbrascope

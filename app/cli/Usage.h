@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace umbrascope {
+
 struct CommandUsage {
     // Runs the command with the arguments after its name; none for the desktop program and
     // for --help and --version, which the command line answers itself.
@@ -29,3 +31,5 @@ std::string VersionText();
 
 // The manual page umbrascope(1) in the man macros; date is its YYYY-MM-DD.
 std::string ManualPage(std::string_view date);
+
+} // namespace umbrascope

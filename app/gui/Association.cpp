@@ -11,6 +11,13 @@
 
 #include <algorithm>
 
+// Outside any namespace, as the resource's loader is declared where this is called.
+static void LoadDesktopResources() {
+    Q_INIT_RESOURCE(desktop);
+}
+
+namespace umbrascope {
+
 namespace {
 
 const QString MimeType = QStringLiteral("application/x-umbrascope-project");
@@ -43,18 +50,18 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Writes the file afresh; returns whether its text changed. Throws EInOutError naming the
+// Writes the file afresh; returns whether its text changed. Throws IoError naming the
 // file.
 bool WriteFile(const QString& folder, const QString& name, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     const QString path = folder + u'/' + name;
     const bool changed = ReadAll(path) != bytes;
     if (!QDir().mkpath(folder))
-        throw EInOutError(folder.toStdString() + ": cannot create the folder");
+        throw IoError(folder.toStdString() + ": cannot create the folder");
     try {
         WriteFileReplacing(path.toStdString(), bytes.toStdString());
-    } catch (const EInOutError& error) {
-        throw EInOutError(path.toStdString() + ": " + error.what());
+    } catch (const IoError& error) {
+        throw IoError(path.toStdString() + ": " + error.what());
     }
     return changed;
 }
@@ -68,7 +75,7 @@ void StartQuietly(const QString& program, const QString& folder) {
 
 QString ProjectMimePackage() {
     // The package that is installed, carried inside the program (desktop/desktop.qrc).
-    Q_INIT_RESOURCE(desktop);
+    LoadDesktopResources();
     return QString::fromUtf8(ReadAll(QStringLiteral(":/desktop/umbrascope.xml")));
 }
 
@@ -121,9 +128,11 @@ std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
         const QString applications = data + QStringLiteral("/applications");
         if (WriteFile(applications, DesktopEntryName, ProgramDesktopEntry(programPath)))
             StartQuietly(QStringLiteral("update-desktop-database"), applications);
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return QStringLiteral("Не удалось связать файлы .usp с программой: %1")
             .arg(QString::fromUtf8(error.what()));
     }
     return std::nullopt;
 }
+
+} // namespace umbrascope

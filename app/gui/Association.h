@@ -9,6 +9,8 @@
 
 #include <optional>
 
+namespace umbrascope {
+
 // The texts of the two files for a program at programPath.
 QString ProjectMimePackage();
 QString ProgramDesktopEntry(const QString& programPath);
@@ -23,3 +25,5 @@ bool InstalledWithDesktopEntry(const QString& programPath);
 // the program's path holds a control character (which would break the desktop entry's lines);
 // nothing else depends on it.
 std::optional<QString> RegisterProjectAssociation(const QString& programPath);
+
+} // namespace umbrascope

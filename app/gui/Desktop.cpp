@@ -11,6 +11,8 @@
 
 #include <iostream>
 
+namespace umbrascope {
+
 int RunDesktopProgram(int argc, char** argv) {
     // Without a display Qt would abort; say what is wrong instead.
     if (!DisplayAvailable()) {
@@ -19,7 +21,7 @@ int RunDesktopProgram(int argc, char** argv) {
                      "no window.\n";
         return 1;
     }
-    TApplication application(argc, argv);
+    Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     // Lets the desktop match the windows to the program's entry, and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("umbrascope"));
@@ -46,3 +48,5 @@ void EndSound(MessageBridge* messages) {
     messages->Close();
     EndSound();
 }
+
+} // namespace umbrascope

@@ -24,6 +24,8 @@ static void LoadHelpResources() {
     Q_INIT_RESOURCE(help); // the pages live in a static library: make sure they are linked in
 }
 
+namespace umbrascope {
+
 namespace {
 
 const QString StartPageName = QStringLiteral("index.html");
@@ -82,7 +84,7 @@ bool PagesAreCurrent(int folder, const std::vector<Page>& pages, const QByteArra
 }
 
 // Writes a new file and renames it over name: whatever stood there before, a planted link
-// included, is replaced rather than written through. Throws EInOutError.
+// included, is replaced rather than written through. Throws IoError.
 void ReplaceFileIn(const FolderHandle& folder, const QByteArray& name, const QByteArray& bytes) {
     TemporaryFile file(folder, name.toStdString());
     WriteFullyAt(file.get(), bytes.constData(), static_cast<std::size_t>(bytes.size()), 0);
@@ -110,12 +112,12 @@ HelpPages WriteHelpPages(const QString& folder, const QString& version) {
             // Written last, so an interrupted refresh is finished at the next request.
             ReplaceFileIn(opened, StampName, stamp);
         }
-    } catch (const EUnsafeFolder& unsafe) {
+    } catch (const UnsafeFolderError& unsafe) {
         return {QString(),
                 QStringLiteral("Справка не записана: папку %1 может изменить другой "
                                "пользователь, и страницы справки в ней могли бы подменить")
                     .arg(QFile::decodeName(unsafe.Folder().c_str()))};
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return {QString(), QString::fromLocal8Bit(error.what())};
     }
     return {folder + QLatin1Char('/') + StartPageName, QString()};
@@ -133,3 +135,5 @@ void ShowHelp(QWidget* owner) {
                                              "записана в файл %1")
                                   .arg(help.startPage));
 }
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace umbrascope {
+
 // Where the help is written: "umbrascope-help" in the user's runtime folder when that is a
 // private one, otherwise "help" in the program's cache folder.
 QString HelpFolder();
@@ -25,3 +27,5 @@ HelpPages WriteHelpPages(const QString& folder, const QString& version);
 // Writes the help and asks the desktop to show its start page; a failure of either is shown
 // in a message box owned by owner.
 void ShowHelp(QWidget* owner);
+
+} // namespace umbrascope

@@ -39,6 +39,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace umbrascope {
+
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral(" Umbrascope - Новый проект"));
@@ -118,7 +120,7 @@ void TMainForm::Refresh() {
 void TMainForm::UpdateDisplay() {
     RepaintTrackBox();
     ScreenPreviewBox->update();
-    const TCurrentValues& v = document_.CurrentValues;
+    const SessionValuesInForce& v = document_.CurrentValues;
     TextFileEdit->setEnabled(v.TextEnabled);
     TextFrameLongLabel->setEnabled(v.TextEnabled);
     TextFrameIntervalLabel->setEnabled(v.TextEnabled);
@@ -308,3 +310,5 @@ void TMainForm::TrackBoxMouseDown(QMouseEvent& event) {
 void TMainForm::TrackBoxMouseMove(QMouseEvent& event) {
     Guarded(this, [&] { MoveTimelineCursor(event); });
 }
+
+} // namespace umbrascope

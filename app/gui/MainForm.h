@@ -17,7 +17,6 @@
 #include <memory>
 #include <optional>
 
-class ExportJob;
 class QAction;
 class QFileDialog;
 class QGroupBox;
@@ -32,6 +31,10 @@ class QProgressDialog;
 class QPushButton;
 class QTimer;
 class QToolButton;
+
+namespace umbrascope {
+
+class ExportJob;
 class PlaybackController;
 class TAboutForm;
 class TAddWaveForm;
@@ -39,7 +42,7 @@ class TEditEventForm;
 class TEventsListForm;
 class TFontSettingsForm;
 class TFullScreenForm;
-class TPaintBox;
+class PaintBox;
 class TSessionParametersForm;
 class TSessionStartValuesForm;
 
@@ -73,8 +76,8 @@ public:
     void RunEditingCommand(const QString& stepName, const std::function<void()>& command);
 
     // Undo and redo of the last step, refreshing the state and the window as the command did.
-    void UndoMIClick();
-    void RedoMIClick();
+    void UndoLastEdit();
+    void RedoUndoneEdit();
 
     // The open document, which the window owns and its dialogs and controller edit.
     SessionDocument& Document() { return document_; }
@@ -86,12 +89,12 @@ public:
 
     // The sound of the whole session as a WAV file, rendered on a worker thread behind a
     // progress dialog with a Cancel button.
-    void ExportSoundMIClick();
+    void ExportSound();
     void ExportSoundTo(const QString& path);
 
     // The session as an MP4 video: first its frame size and rate, then the file; made on a
     // worker thread behind the same progress dialog.
-    void ExportVideoMIClick();
+    void ExportVideo();
     void ExportVideoTo(const QString& path, QSize size, int fps);
 
     // Build session: the session with its media as one file that plays itself.
@@ -161,7 +164,7 @@ public:
     void RepaintTrackBox();
 
     QWidget* ToolBarPanel = nullptr;
-    TPaintBox* ScreenPreviewBox = nullptr;
+    PaintBox* ScreenPreviewBox = nullptr;
     QGroupBox* TextFileBox = nullptr;
     QLineEdit* TextFileEdit = nullptr;
     QGroupBox* FrameTimeGroupBox = nullptr;
@@ -171,7 +174,7 @@ public:
     QListWidget* WavesListBox = nullptr;
     QLabel* VolumeLabel = nullptr;
     QLabel* ClipIndicator = nullptr; // lit while the live mix goes past full scale
-    TPaintBox* TrackBox = nullptr;
+    PaintBox* TrackBox = nullptr;
     QPushButton* PlayButton = nullptr;
     QPushButton* PlaySoundButton = nullptr;
     QPushButton* StopButton = nullptr;
@@ -279,3 +282,5 @@ private:
     // Clock ticks the clip indicator stays lit after the mix last clipped.
     int clipLitTicks_ = 0;
 };
+
+} // namespace umbrascope

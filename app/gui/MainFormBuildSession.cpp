@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+namespace umbrascope {
+
 namespace {
 
 // Thrown from the copy's progress to abandon the build.
@@ -86,3 +88,5 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
         text += QStringLiteral("\n") + FromModelText(file);
     ShowMessageBox(this, text);
 }
+
+} // namespace umbrascope

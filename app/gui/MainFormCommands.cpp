@@ -22,6 +22,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace umbrascope {
+
 namespace {
 
 const QString ProjectFilter = QStringLiteral("Проект Umbrascope (*.usp)");
@@ -150,7 +152,7 @@ bool TMainForm::SaveCommand() {
         return SaveAsCommand();
     try {
         SaveProjectFile(file, document_.Contents());
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
         return false;
     }
@@ -191,7 +193,7 @@ bool TMainForm::SaveProjectAs(const QString& chosen) {
     }
     try {
         SaveProjectFile(*modelPath, document_.Contents());
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
         return false;
     }
@@ -231,7 +233,7 @@ void TMainForm::RunEditingCommand(const QString& stepName, const std::function<v
     record();
 }
 
-void TMainForm::UndoMIClick() {
+void TMainForm::UndoLastEdit() {
     if (document_.IsPlaying() || !document_.History().CanUndo())
         return;
     document_.Undo();
@@ -239,7 +241,7 @@ void TMainForm::UndoMIClick() {
     Refresh();
 }
 
-void TMainForm::RedoMIClick() {
+void TMainForm::RedoUndoneEdit() {
     if (document_.IsPlaying() || !document_.History().CanRedo())
         return;
     document_.Redo();
@@ -273,3 +275,5 @@ void TMainForm::ExitMIClick() {
 void TMainForm::HelpMIClick() {
     ShowHelp(this);
 }
+
+} // namespace umbrascope

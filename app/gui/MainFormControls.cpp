@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int ButtonWidth = 75;
@@ -51,7 +53,7 @@ void TMainForm::CreateControls() {
     panel->setGeometry(0, 0, 700, ToolBarHeight);
     ToolBarPanel = panel;
 
-    ScreenPreviewBox = new TPaintBox(client);
+    ScreenPreviewBox = new PaintBox(client);
     ScreenPreviewBox->setObjectName(QStringLiteral("ScreenPreviewBox"));
     ScreenPreviewBox->setMinimumSize(400, 300);
     ScreenPreviewBox->setGeometry(10, 40, 400, 300);
@@ -93,7 +95,7 @@ void TMainForm::CreateControls() {
                        "громкость дорожек."));
     ClipIndicator->hide();
 
-    TrackBox = new TPaintBox(client);
+    TrackBox = new PaintBox(client);
     TrackBox->setObjectName(QStringLiteral("TrackBox"));
     TrackBox->setGeometry(5, 360, 690, TrackBoxHeight);
     TrackBox->OnPaint = [this](QPainter& p) { TrackBoxPaint(p); };
@@ -194,11 +196,11 @@ void TMainForm::CreateMenus() {
     BindCommand(SaveMI, &TMainForm::SaveMIClick);
     BindCommand(SaveAsMI, &TMainForm::SaveAsMIClick);
     BindCommand(BuildSessionMI, &TMainForm::BuildSessionMIClick);
-    BindCommand(ExportSoundMI, &TMainForm::ExportSoundMIClick);
-    BindCommand(ExportVideoMI, &TMainForm::ExportVideoMIClick);
+    BindCommand(ExportSoundMI, &TMainForm::ExportSound);
+    BindCommand(ExportVideoMI, &TMainForm::ExportVideo);
     BindCommand(ExitMI, &TMainForm::ExitMIClick);
-    BindCommand(UndoMI, &TMainForm::UndoMIClick);
-    BindCommand(RedoMI, &TMainForm::RedoMIClick);
+    BindCommand(UndoMI, &TMainForm::UndoLastEdit);
+    BindCommand(RedoMI, &TMainForm::RedoUndoneEdit);
     BindCommand(HelpMI, &TMainForm::HelpMIClick);
     // CreateDialogs binds the commands that open dialogs.
 }
@@ -288,3 +290,5 @@ void TMainForm::CreateToolBar() {
         SpeedButtons[b.number] = button;
     }
 }
+
+} // namespace umbrascope

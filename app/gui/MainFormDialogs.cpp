@@ -14,6 +14,8 @@
 
 #include <QAction>
 
+namespace umbrascope {
+
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(document_, this);
     SessionStartValuesForm = new TSessionStartValuesForm(document_.StartValues, this);
@@ -61,3 +63,5 @@ void TMainForm::SessionStartValuesMIClick() {
 void TMainForm::AboutMIClick() {
     AboutForm->exec();
 }
+
+} // namespace umbrascope

@@ -10,6 +10,8 @@
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
+namespace umbrascope {
+
 namespace {
 
 // The event's minutes and seconds (without a leading zero), its type, and the question.
@@ -52,3 +54,5 @@ void TMainForm::GetEventListMIClick() {
     EventsListForm->exec();
     Refresh();
 }
+
+} // namespace umbrascope

@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int ExportRate = 44100;
@@ -128,7 +130,7 @@ std::optional<QString> TMainForm::ChooseVideoFileToExport() {
                                                     FileKind::VideoExport, QStringLiteral("mp4")));
 }
 
-void TMainForm::ExportSoundMIClick() {
+void TMainForm::ExportSound() {
     if (document_.IsPlaying())
         return;
     if (const auto path = ChooseSoundFileToExport())
@@ -150,7 +152,7 @@ void TMainForm::ExportSoundTo(const QString& chosen) {
         ReportExport(this, job.Outcome(), path, QStringLiteral("Звук записан в файл «%1»."));
 }
 
-void TMainForm::ExportVideoMIClick() {
+void TMainForm::ExportVideo() {
     if (document_.IsPlaying())
         return;
     ExportVideoDialog choices(this);
@@ -171,3 +173,5 @@ void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     if (WaitForJob(QStringLiteral("Экспорт видео"), job))
         ReportExport(this, job.Outcome(), path, QStringLiteral("Видео записано в файл «%1»."));
 }
+
+} // namespace umbrascope

@@ -18,6 +18,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 void TMainForm::CreatePlayback() {
     FullScreenForm = std::make_unique<TFullScreenForm>();
     FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
@@ -97,3 +99,5 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     StopButtonClick();
     QMainWindow::closeEvent(event);
 }
+
+} // namespace umbrascope

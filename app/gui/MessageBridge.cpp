@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <iostream>
 
+namespace umbrascope {
+
 MessageBridge::MessageBridge() : timer_(std::make_unique<QTimer>()) {
     // Polled rather than posted: the request travels under this object's own lock, which the
     // race detector can follow, unlike Qt's event queue.
@@ -104,3 +106,5 @@ void MessageBridge::Close() {
     waiting_.clear();
     answered_.notify_all();
 }
+
+} // namespace umbrascope

@@ -16,6 +16,8 @@
 
 class QTimer;
 
+namespace umbrascope {
+
 class MessageBridge final : public UserMessages {
 public:
     // Create on the user-interface thread: it looks for waiting messages every 50 ms.
@@ -50,3 +52,5 @@ private:
     std::vector<std::string> kept_; // user-interface thread only
     bool closed_ = false;
 };
+
+} // namespace umbrascope

@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+namespace umbrascope {
+
 namespace {
 
 const QString RecentSetting = QStringLiteral("RecentProjects");
@@ -23,3 +25,5 @@ void RememberRecentProject(const QString& path) {
     projects.prepend(absolute);
     UserSettings()->setValue(RecentSetting, projects.mid(0, MaxRecentProjects));
 }
+
+} // namespace umbrascope

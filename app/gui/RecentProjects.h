@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace umbrascope {
+
 constexpr int MaxRecentProjects = 8;
 
 // Absolute paths (UTF-8 as the file system names them), newest first, at most
@@ -14,3 +16,5 @@ QStringList RecentProjects();
 
 // Puts the project first, once, dropping the oldest beyond the limit.
 void RememberRecentProject(const QString& path);
+
+} // namespace umbrascope

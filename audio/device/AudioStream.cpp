@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+namespace umbrascope {
+
 // SDL2 opens at most 15 devices per program, fewer than the tracks a session may play at once,
 // so every stream plays through one shared SDL device, whose callback mixes them, as a sound card
 // mixes the streams of several programs. Each stream's queue holds its sound already converted
@@ -378,11 +380,11 @@ void AudioStream::DropQueued() {
 }
 
 bool IsPlayableFormat(const PcmFormat& format) {
-    const int bits = format.BitsPerSample;
+    const int bits = format.bitsPerSample;
     const bool knownBits = bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    return knownBits && format.Channels >= 1 && format.Channels <= 8 &&
-           format.SampleRate >= MinPlayableRate && format.SampleRate <= MaxPlayableRate &&
-           format.BlockAlign == format.Channels * bits / 8;
+    return knownBits && format.channels >= 1 && format.channels <= 8 &&
+           format.sampleRate >= MinPlayableRate && format.sampleRate <= MaxPlayableRate &&
+           format.blockAlign == format.channels * bits / 8;
 }
 
 std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format) {
@@ -406,3 +408,5 @@ void QuitAudioOutput() {
     sharedDevice.Quit();
     ReleaseThreadState();
 }
+
+} // namespace umbrascope

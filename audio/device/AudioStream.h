@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+namespace umbrascope {
+
 class PcmQueue;
 
 // Thread rule: an AudioStream belongs to the track thread that opened it; only that thread
@@ -78,3 +80,5 @@ void CloseAllAudioStreams();
 
 // Program exit only, after every track thread has been joined: shuts SDL2 down.
 void QuitAudioOutput();
+
+} // namespace umbrascope

@@ -2,6 +2,8 @@
 
 #include <SDL_version.h>
 
+namespace umbrascope {
+
 // Newer libmpg123 tells its version; an older one is named by the version it was built
 // against.
 extern "C" const char* mpg123_distversion(unsigned int* major, unsigned int* minor,
@@ -19,3 +21,5 @@ std::string SoundLibraryVersions() {
     return "SDL2 " + std::to_string(sdl.major) + "." + std::to_string(sdl.minor) + "." +
            std::to_string(sdl.patch) + ", mpg123 " + mpg123;
 }
+
+} // namespace umbrascope

@@ -4,5 +4,9 @@
 
 #include <string>
 
+namespace umbrascope {
+
 // "SDL2 2.26.5, mpg123 1.31.2": the libraries as loaded, where they can tell.
 std::string SoundLibraryVersions();
+
+} // namespace umbrascope

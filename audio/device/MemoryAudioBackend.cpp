@@ -2,6 +2,8 @@
 
 #include "StreamMix.h"
 
+namespace umbrascope {
+
 std::unique_ptr<AudioStream> MemoryAudioBackend::Open(const PcmFormat& format) {
     std::lock_guard lock(mutex_);
     if (openFails_)
@@ -43,3 +45,5 @@ std::vector<float> MemoryAudioBackend::Mix(std::size_t frames, std::chrono::mill
     MixStreams(streams, mixed.data(), frames);
     return mixed;
 }
+
+} // namespace umbrascope

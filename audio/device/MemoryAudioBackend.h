@@ -16,6 +16,8 @@
 #include <mutex>
 #include <vector>
 
+namespace umbrascope {
+
 class MemoryAudioBackend final : public AudioBackend {
 public:
     // The device plays float stereo at this rate. At the generated tracks' own rate their
@@ -54,3 +56,5 @@ public:
     ScopedAudioBackend(const ScopedAudioBackend&) = delete;
     ScopedAudioBackend& operator=(const ScopedAudioBackend&) = delete;
 };
+
+} // namespace umbrascope

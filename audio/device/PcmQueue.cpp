@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 
+namespace umbrascope {
+
 namespace {
 
 std::atomic<std::uint64_t> allUnderruns{0};
@@ -163,3 +165,5 @@ std::size_t PcmQueue::Underruns() const {
     std::lock_guard lock(mutex_);
     return underruns_;
 }
+
+} // namespace umbrascope

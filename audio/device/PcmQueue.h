@@ -22,6 +22,8 @@
 #include <optional>
 #include <vector>
 
+namespace umbrascope {
+
 class PcmQueue {
 public:
     // deviceRate: the rate of the float stereo frames the device takes.
@@ -111,3 +113,5 @@ private:
 
 // Thread safe: the number of underruns of every stream of the program so far.
 std::uint64_t AudioUnderrunCount();
+
+} // namespace umbrascope

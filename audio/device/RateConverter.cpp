@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 // One sample of linear PCM as a float, 1.0 at full scale.
@@ -34,9 +36,9 @@ float SampleAt(const std::uint8_t* at, int bits) {
 
 void PcmToStereoFloat(const PcmFormat& format, const std::uint8_t* data, std::size_t frames,
                       float* stereo) {
-    const auto frameBytes = static_cast<std::size_t>(format.BlockAlign);
-    const auto sampleBytes = static_cast<std::size_t>(format.BitsPerSample / 8);
-    if (format.BitsPerSample == 16 && format.Channels == 2) {
+    const auto frameBytes = static_cast<std::size_t>(format.blockAlign);
+    const auto sampleBytes = static_cast<std::size_t>(format.bitsPerSample / 8);
+    if (format.bitsPerSample == 16 && format.channels == 2) {
         for (std::size_t i = 0; i < frames * 2; ++i)
             stereo[i] =
                 static_cast<std::int16_t>(data[i * 2] | data[i * 2 + 1] << 8) * (1.0f / 32768);
@@ -44,10 +46,10 @@ void PcmToStereoFloat(const PcmFormat& format, const std::uint8_t* data, std::si
     }
     for (std::size_t i = 0; i < frames; ++i) {
         const std::uint8_t* frame = data + i * frameBytes;
-        stereo[i * 2] = SampleAt(frame, format.BitsPerSample);
-        stereo[i * 2 + 1] = format.Channels == 1
+        stereo[i * 2] = SampleAt(frame, format.bitsPerSample);
+        stereo[i * 2 + 1] = format.channels == 1
                                 ? stereo[i * 2]
-                                : SampleAt(frame + sampleBytes, format.BitsPerSample);
+                                : SampleAt(frame + sampleBytes, format.bitsPerSample);
     }
 }
 
@@ -55,15 +57,15 @@ RateConverter::RateConverter(const PcmFormat& from, int outputRate) : from_(from
     if (!IsPlayableFormat(from) || outputRate <= 0)
         return;
     valid_ = true;
-    if (from.SampleRate == outputRate)
+    if (from.sampleRate == outputRate)
         return;
-    ratio_ = static_cast<double>(outputRate) / from.SampleRate;
+    ratio_ = static_cast<double>(outputRate) / from.sampleRate;
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_VHQ, 0);
     // One thread: the export already converts its tracks side by side.
     const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
     soxr_error_t error = nullptr;
-    resampler_ = soxr_create(from.SampleRate, outputRate, 2, &error, &io, &quality, &runtime);
+    resampler_ = soxr_create(from.sampleRate, outputRate, 2, &error, &io, &quality, &runtime);
     valid_ = error == nullptr && resampler_ != nullptr;
 }
 
@@ -76,7 +78,7 @@ void RateConverter::Put(const std::uint8_t* data, std::size_t bytes) {
     if (!valid_ || bytes == 0)
         return;
     // Whole frames only; a frame cut by a buffer end waits for the rest.
-    const auto frameBytes = static_cast<std::size_t>(from_.BlockAlign);
+    const auto frameBytes = static_cast<std::size_t>(from_.blockAlign);
     const std::uint8_t* whole = data;
     std::size_t wholeBytes = bytes - bytes % frameBytes;
     if (!partial_.empty() || wholeBytes != bytes) {
@@ -124,3 +126,5 @@ std::size_t RateConverter::Take(float* stereo, std::size_t frames) {
     taken_ += count * 2;
     return count;
 }
+
+} // namespace umbrascope

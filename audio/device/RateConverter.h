@@ -17,6 +17,8 @@
 
 struct soxr;
 
+namespace umbrascope {
+
 class RateConverter {
 public:
     RateConverter(const PcmFormat& from, int outputRate);
@@ -56,3 +58,5 @@ private:
 // sides, a file of more channels gives its first two (front left and right).
 void PcmToStereoFloat(const PcmFormat& format, const std::uint8_t* data, std::size_t frames,
                       float* stereo);
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 
+namespace umbrascope {
+
 namespace {
 
 std::atomic<bool> mixClipped{false};
@@ -26,3 +28,5 @@ void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* ou
 bool TakeMixClipped() {
     return mixClipped.exchange(false, std::memory_order_relaxed);
 }
+
+} // namespace umbrascope

@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+namespace umbrascope {
+
 // Writes frames float stereo frames (1.0 = full scale) to out.
 void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* out,
                 std::size_t frames);
@@ -20,3 +22,5 @@ void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* ou
 // Thread safe: whether a mix since the last call had to cut a sample to full scale. The window
 // asks while a session plays, to light its clip indicator.
 bool TakeMixClipped();
+
+} // namespace umbrascope

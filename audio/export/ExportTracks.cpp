@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstring>
 
+namespace umbrascope {
+
 FileTrack::FileTrack(std::string descriptor, std::uint32_t number,
                      std::unique_ptr<TrackSource> source, std::unique_ptr<RateConverter> converter)
     : ExportTrack(std::move(descriptor), number), source_(std::move(source)),
@@ -13,7 +15,7 @@ FileTrack::FileTrack(std::string descriptor, std::uint32_t number,
 // A source that fails ends its track, as a track thread would end.
 bool FileTrack::Gather(std::size_t frames) {
     const bool asBytes = converter_->PassesThrough();
-    const auto wanted = frames * static_cast<std::size_t>(format_.BlockAlign);
+    const auto wanted = frames * static_cast<std::size_t>(format_.blockAlign);
     try {
         while (!failed_ && (asBytes ? pending_.size() - pendingTaken_ < wanted
                                     : converter_->AvailableFrames() < frames)) {
@@ -39,14 +41,14 @@ void FileTrack::Render(std::size_t, std::size_t frames, float* stereo) {
         std::fill(stereo, stereo + frames * 2, 0.0f);
     } else if (converter_->PassesThrough()) {
         PcmToStereoFloat(format_, pending_.data() + pendingTaken_, frames, stereo);
-        pendingTaken_ += frames * static_cast<std::size_t>(format_.BlockAlign);
+        pendingTaken_ += frames * static_cast<std::size_t>(format_.blockAlign);
     } else {
         converter_->Take(stereo, frames);
     }
 }
 
 bool FileTrack::CopyExact16(std::size_t frames, std::int16_t* stereo) {
-    if (!converter_->PassesThrough() || format_.BitsPerSample != 16 || format_.Channels != 2 ||
+    if (!converter_->PassesThrough() || format_.bitsPerSample != 16 || format_.channels != 2 ||
         std::endian::native != std::endian::little)
         return false;
     if (!Gather(frames)) {
@@ -57,3 +59,5 @@ bool FileTrack::CopyExact16(std::size_t frames, std::int16_t* stereo) {
     pendingTaken_ += frames * 4;
     return true;
 }
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 class ExportTrack {
 public:
     ExportTrack(std::string descriptor, std::uint32_t number)
@@ -90,3 +92,5 @@ private:
     std::size_t pendingTaken_ = 0;
     bool failed_ = false;
 };
+
+} // namespace umbrascope

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace umbrascope {
+
 namespace {
 
 FlacFileWriter& Writer(void* client) {
@@ -38,7 +40,7 @@ FlacFileWriter::FlacFileWriter(const std::filesystem::path& target, int sampleRa
                                std::uint64_t expectedFrames)
     : file_(target), encoder_(FLAC__stream_encoder_new()) {
     if (!encoder_)
-        throw EInOutError("the FLAC encoder cannot be created");
+        throw IoError("the FLAC encoder cannot be created");
     bool ok = FLAC__stream_encoder_set_channels(encoder_, 2);
     ok = ok && FLAC__stream_encoder_set_bits_per_sample(encoder_, static_cast<uint32_t>(bits));
     ok = ok && FLAC__stream_encoder_set_sample_rate(encoder_, static_cast<uint32_t>(sampleRate));
@@ -60,7 +62,7 @@ void FlacFileWriter::ThrowIfFailed(bool ok, const char* what) {
     if (failure_)
         std::rethrow_exception(failure_);
     if (!ok)
-        throw EInOutError(what);
+        throw IoError(what);
 }
 
 bool FlacFileWriter::WriteBytes(const void* data, std::size_t bytes) noexcept {
@@ -118,3 +120,5 @@ std::unique_ptr<SoundFileWriter> OpenSoundFileWriter(const std::filesystem::path
         return std::make_unique<FlacFileWriter>(target, sampleRate, bits, expectedFrames);
     return std::make_unique<WavFileWriter>(target, sampleRate, bits);
 }
+
+} // namespace umbrascope

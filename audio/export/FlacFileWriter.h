@@ -14,9 +14,11 @@
 #include <exception>
 #include <filesystem>
 
+namespace umbrascope {
+
 class FlacFileWriter final : public SoundFileWriter {
 public:
-    // Throws EInOutError when the file cannot be created or the encoder refuses the format.
+    // Throws IoError when the file cannot be created or the encoder refuses the format.
     FlacFileWriter(const std::filesystem::path& target, int sampleRate, int bits,
                    std::uint64_t expectedFrames);
     ~FlacFileWriter() override;
@@ -38,3 +40,5 @@ private:
     std::uint64_t size_ = 0;
     std::exception_ptr failure_; // an error of the file met inside a callback
 };
+
+} // namespace umbrascope

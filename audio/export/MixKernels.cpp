@@ -10,6 +10,8 @@
 #include <immintrin.h>
 #endif
 
+namespace umbrascope {
+
 namespace {
 
 using Float4 = float __attribute__((vector_size(16)));
@@ -192,3 +194,5 @@ std::uint64_t Quantize24(const float* mix, float gain, std::size_t samples,
                          std::uint64_t firstSample, bool dither, std::int32_t* out) {
     return Quantize(mix, samples, firstSample, dither, gain * 8388608.0f, -8388608, 8388607, out);
 }
+
+} // namespace umbrascope

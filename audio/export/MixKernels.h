@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace umbrascope {
+
 // mix[i] += track[i] * level for i below samples.
 void AddScaled(float* mix, const float* track, float level, std::size_t samples);
 
@@ -26,3 +28,5 @@ std::uint64_t Quantize16(const float* mix, float gain, std::size_t samples,
                          std::uint64_t firstSample, bool dither, std::int16_t* out);
 std::uint64_t Quantize24(const float* mix, float gain, std::size_t samples,
                          std::uint64_t firstSample, bool dither, std::int32_t* out);
+
+} // namespace umbrascope

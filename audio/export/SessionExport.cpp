@@ -9,6 +9,8 @@
 #include <cmath>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 unsigned Cores() {
@@ -37,9 +39,9 @@ SessionRenderer::SessionRenderer(Session session, std::string projectFolder, std
       format_(format), parts_(Cores()), clippedByPart_(parts_), pool_(parts_ - 1) {
     totalFrames_ = to > from ? FrameAt(to) : 0;
     SessionStateAt start = StateAt(session_.StartValues, session_.Events, from);
-    state_ = std::move(start.Values);
-    if (start.Failure)
-        playhead_.ReportOnce(*start.Failure);
+    state_ = std::move(start.values);
+    if (start.failure)
+        playhead_.ReportOnce(*start.failure);
     playhead_.Start(from, FirstEventDueAfterComputedState(session_.Events, from));
 }
 
@@ -144,7 +146,7 @@ template <typename Out> void SessionRenderer::MixBlock(Out* stereo, std::size_t 
     // One 16-bit track at the export's rate and full level, rounded plainly: its samples are
     // the output's.
     if constexpr (sizeof(Out) == 2) {
-        if (tracks_.size() == 1 && level == 1.0f && !format_.Dither &&
+        if (tracks_.size() == 1 && level == 1.0f && !format_.dither &&
             tracks_[0]->CopyExact16(frames, stereo)) {
             std::erase_if(tracks_, [](const auto& track) { return track->Failed(); });
             return;
@@ -174,13 +176,13 @@ template <typename Out> void SessionRenderer::MixBlock(Out* stereo, std::size_t 
         }
         const std::uint64_t firstSample = (renderedFrames_ + first) * 2;
         if constexpr (sizeof(Out) == 2)
-            clippedByPart_[p] = Quantize16(mix, gain, length * 2, firstSample, format_.Dither, out);
-        else if (format_.Bits == 24)
-            clippedByPart_[p] = Quantize24(mix, gain, length * 2, firstSample, format_.Dither, out);
+            clippedByPart_[p] = Quantize16(mix, gain, length * 2, firstSample, format_.dither, out);
+        else if (format_.bits == 24)
+            clippedByPart_[p] = Quantize24(mix, gain, length * 2, firstSample, format_.dither, out);
         else {
             std::vector<std::int16_t> narrow(length * 2);
             clippedByPart_[p] =
-                Quantize16(mix, gain, length * 2, firstSample, format_.Dither, narrow.data());
+                Quantize16(mix, gain, length * 2, firstSample, format_.dither, narrow.data());
             std::copy(narrow.begin(), narrow.end(), out);
         }
     });
@@ -214,3 +216,5 @@ std::size_t SessionRenderer::Render(std::int16_t* stereo, std::size_t frames) {
 std::size_t SessionRenderer::Render(std::int32_t* stereo, std::size_t frames) {
     return RenderInto(stereo, frames);
 }
+
+} // namespace umbrascope

@@ -19,13 +19,15 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 class ExportTrack;
 
 // What the samples of an export are: 16 or 24 bits, and whether the rounding is dithered
 // (triangular, one least significant bit; never over digital silence).
 struct ExportFormat {
-    int Bits = 16;
-    bool Dither = true;
+    int bits = 16;
+    bool dither = true;
 };
 
 class SessionRenderer final : private PlaybackActions {
@@ -81,7 +83,7 @@ private:
     template <typename Out> void MixBlock(Out* stereo, std::size_t frames);
 
     Session session_;
-    TCurrentValues state_;
+    SessionValuesInForce state_;
     EventPlayhead playhead_;
     std::int32_t from_;
     int rate_;
@@ -99,3 +101,5 @@ private:
     std::vector<std::uint64_t> clippedByPart_;
     WorkerPool pool_;
 };
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace umbrascope {
+
 SoundExportJob::SoundExportJob(Session session, std::string projectFolder,
                                std::filesystem::path target, int rate)
     : ExportJob([session = std::move(session), projectFolder = std::move(projectFolder),
@@ -36,3 +38,5 @@ SoundExportJob::SoundExportJob(Session session, std::string projectFolder,
           outcome.problems = renderer.Problems();
           outcome.leftOut = renderer.LeftOut();
       }) {}
+
+} // namespace umbrascope

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+namespace umbrascope {
+
 class SoundExportJob : public ExportJob {
 public:
     // Starts rendering the whole session (moved media are looked for in projectFolder) at
@@ -15,3 +17,5 @@ public:
     SoundExportJob(Session session, std::string projectFolder, std::filesystem::path target,
                    int rate);
 };
+
+} // namespace umbrascope

@@ -10,22 +10,26 @@
 #include <filesystem>
 #include <memory>
 
+namespace umbrascope {
+
 class SoundFileWriter {
 public:
     virtual ~SoundFileWriter() = default;
 
-    // Appends stereo frames whose samples hold the file's bits. Throws EInOutError.
+    // Appends stereo frames whose samples hold the file's bits. Throws IoError.
     virtual void Write(const std::int32_t* stereo, std::size_t frames) = 0;
 
-    // Completes the file and puts it in place. Throws EInOutError.
+    // Completes the file and puts it in place. Throws IoError.
     virtual void Finish() = 0;
 };
 
 // A ".flac" name (any letter case) makes a FLAC file, any other a WAV file. expectedFrames
-// lets the FLAC file say its length from the start. Throws EInOutError.
+// lets the FLAC file say its length from the start. Throws IoError.
 std::unique_ptr<SoundFileWriter> OpenSoundFileWriter(const std::filesystem::path& target,
                                                      int sampleRate, int bits,
                                                      std::uint64_t expectedFrames);
 
 // True for a name that OpenSoundFileWriter makes a FLAC file of.
 bool IsFlacName(const std::filesystem::path& target);
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 #include <bit>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::size_t HeaderBytes = 44;
@@ -51,7 +53,7 @@ WavFileWriter::WavFileWriter(const std::filesystem::path& target, int sampleRate
 
 void WavFileWriter::Append(const void* data, std::uint64_t bytes) {
     if (dataBytes_ + bytes > MaxDataBytes)
-        throw EInOutError("the sound is too long for a WAV file");
+        throw IoError("the sound is too long for a WAV file");
     file_.Write(data, bytes);
     dataBytes_ += bytes;
 }
@@ -89,3 +91,5 @@ void WavFileWriter::Finish() {
     file_.WriteAt(0, header.data(), header.size());
     file_.Commit();
 }
+
+} // namespace umbrascope

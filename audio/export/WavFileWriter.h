@@ -12,17 +12,19 @@
 #include <filesystem>
 #include <vector>
 
+namespace umbrascope {
+
 class WavFileWriter final : public SoundFileWriter {
 public:
-    // Throws EInOutError when the file cannot be created.
+    // Throws IoError when the file cannot be created.
     WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits = 16);
 
-    // Throws EInOutError; the data would grow past what a RIFF file can describe.
+    // Throws IoError; the data would grow past what a RIFF file can describe.
     void Write(const std::int32_t* stereo, std::size_t frames) override;
     // The same for a 16-bit file, without widening.
     void Write(const std::int16_t* stereo, std::size_t frames);
 
-    // Writes the sizes into the header and puts the file in place. Throws EInOutError.
+    // Writes the sizes into the header and puts the file in place. Throws IoError.
     void Finish() override;
 
     // Most sample bytes a RIFF file can hold: its sizes are 32-bit.
@@ -37,3 +39,5 @@ private:
     std::uint64_t dataBytes_ = 0;
     std::vector<std::uint8_t> packed_;
 };
+
+} // namespace umbrascope

@@ -1,5 +1,7 @@
 #include "WorkerPool.h"
 
+namespace umbrascope {
+
 WorkerPool::WorkerPool(unsigned helpers) {
     for (unsigned i = 0; i < helpers; ++i)
         threads_.emplace_back([this] { Help(); });
@@ -62,3 +64,5 @@ void WorkerPool::Run(std::size_t count, const std::function<void(std::size_t)>& 
     work_ = nullptr;
     count_ = 0;
 }
+
+} // namespace umbrascope

@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+namespace umbrascope {
+
 class WorkerPool {
 public:
     // helpers: threads besides the caller's; 0 runs everything on the calling thread.
@@ -40,3 +42,5 @@ private:
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };
+
+} // namespace umbrascope

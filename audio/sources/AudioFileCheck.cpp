@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 std::optional<std::string> WavProblem(TFile& file, const std::string& name) {
@@ -20,10 +22,10 @@ std::optional<std::string> WavProblem(TFile& file, const std::string& name) {
         return "Файл «" + name + "» не является звуковым файлом WAV.";
     if (!IsPlayablePcm(layout))
         return "Файл «" + name + "» записан не в формате PCM (код формата " +
-               std::to_string(layout.FormatTag) +
+               std::to_string(layout.formatTag) +
                ", например A-law или сжатый звук) или в формате PCM, который нельзя "
                "воспроизвести; такие файлы не воспроизводятся.";
-    if (layout.DataSize == 0)
+    if (layout.dataSize == 0)
         return "В файле «" + name + "» нет звуковых данных.";
     return std::nullopt;
 }
@@ -60,7 +62,7 @@ std::optional<std::string> Mp3Problem(TFile& file, const std::string& name) {
     if (start >= end)
         return "В файле «" + name + "» нет ни одного кадра MPEG Layer III: это не файл MP3.";
     for (int place = 0; place < Mp3ProbePlaces && start < end; ++place) {
-        if (DecodesFrom(file, start, end, frame.Channels))
+        if (DecodesFrom(file, start, end, frame.channels))
             return std::nullopt;
         start = FindFrame(file, std::uint64_t{start} + 1, end, frame);
     }
@@ -81,7 +83,9 @@ std::optional<std::string> UnplayableAudioFileReason(const std::string& cp1251Pa
         default:
             return "Файл «" + name + "» не назван как WAV или MP3 (.wav, .mp3).";
         }
-    } catch (const EInOutError& error) {
+    } catch (const IoError& error) {
         return "Файл «" + name + "» не удаётся прочитать: " + error.what();
     }
 }
+
+} // namespace umbrascope

@@ -7,6 +7,10 @@
 #include <optional>
 #include <string>
 
+namespace umbrascope {
+
 // Nothing when a track can play the file at this Windows-1251 path; otherwise why not (UTF-8,
 // one sentence that names the file).
 std::optional<std::string> UnplayableAudioFileReason(const std::string& cp1251Path);
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <mpg123.h>
 #include <mutex>
 
+namespace umbrascope {
+
 namespace {
 
 // Layer III bitrates in kbit/s by bitrate index; 0 and 15 are refused before lookup.
@@ -39,19 +41,19 @@ std::optional<Mp3FrameHeader> ParseMp3FrameHeader(const std::uint8_t bytes[4]) {
 
     Mp3FrameHeader header;
     const bool mpeg1 = version == VersionMpeg1;
-    header.BitrateKbps = mpeg1 ? Mpeg1Bitrates[bitrateIndex] : Mpeg2Bitrates[bitrateIndex];
-    header.SampleRate = Mpeg1Rates[rateIndex] / (mpeg1 ? 1 : version == VersionMpeg2 ? 2 : 4);
-    header.Channels = channelMode == 3 ? 1 : 2;
+    header.bitrateKbps = mpeg1 ? Mpeg1Bitrates[bitrateIndex] : Mpeg2Bitrates[bitrateIndex];
+    header.sampleRate = Mpeg1Rates[rateIndex] / (mpeg1 ? 1 : version == VersionMpeg2 ? 2 : 4);
+    header.channels = channelMode == 3 ? 1 : 2;
     const std::uint32_t slotsFactor = mpeg1 ? 144000 : 72000;
-    header.FrameLength = slotsFactor * static_cast<std::uint32_t>(header.BitrateKbps) /
-                             static_cast<std::uint32_t>(header.SampleRate) +
+    header.frameLength = slotsFactor * static_cast<std::uint32_t>(header.bitrateKbps) /
+                             static_cast<std::uint32_t>(header.sampleRate) +
                          static_cast<std::uint32_t>(padding);
     static_assert(VersionMpeg25 == 0 && VersionMpeg2 == 2);
     return header;
 }
 
 bool ContinuesStream(const Mp3FrameHeader& first, const Mp3FrameHeader& next) {
-    return first.SampleRate == next.SampleRate;
+    return first.sampleRate == next.sampleRate;
 }
 
 std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, std::uint64_t stop,
@@ -77,7 +79,7 @@ std::optional<std::uint32_t> FindFrameBefore(TFile& file, std::uint64_t from, st
                 continue;
             // A frame counts when the next one's header follows it, or when the file ends
             // before a header could stand there (a last frame, perhaps cut short).
-            const std::uint32_t next = i + header->FrameLength;
+            const std::uint32_t next = i + header->frameLength;
             const auto following = ParseMp3FrameHeader(&block[next]);
             if (std::uint64_t{start} + next + 4 > size ||
                 (following && ContinuesStream(*header, *following))) {
@@ -197,3 +199,5 @@ Mp3DecodeResult Mp3Decoder::Decode(const std::uint8_t* input, std::size_t length
         return Mp3DecodeResult::Error;
     }
 }
+
+} // namespace umbrascope

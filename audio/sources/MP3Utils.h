@@ -8,14 +8,17 @@
 #include <cstdint>
 #include <optional>
 
-class TFile;
 struct mpg123_handle_struct;
 
+namespace umbrascope {
+
+class TFile;
+
 struct Mp3FrameHeader {
-    int BitrateKbps = 0;           // kbit/s, which is also bits per millisecond
-    int SampleRate = 0;            // Hz
-    int Channels = 0;              // 1 for mono, 2 for stereo, joint stereo and dual channel
-    std::uint32_t FrameLength = 0; // bytes, padding included
+    int bitrateKbps = 0;           // kbit/s, which is also bits per millisecond
+    int sampleRate = 0;            // Hz
+    int channels = 0;              // 1 for mono, 2 for stereo, joint stereo and dual channel
+    std::uint32_t frameLength = 0; // bytes, padding included
 };
 
 // The header these four bytes hold, or nothing when they are not a Layer III frame header the
@@ -69,3 +72,5 @@ private:
     mpg123_handle_struct* handle_ = nullptr;
     int channels_;
 };
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::size_t InputAreaBytes = 16384;
@@ -24,12 +26,12 @@ public:
     Mp3Source(std::unique_ptr<TFile> file, const Mp3FrameHeader& first, std::uint32_t firstFrame,
               std::uint64_t start)
         : file_(std::move(file)), end_(file_->Size()), firstFrame_(firstFrame),
-          readPosition_(start), chunkLength_(first.FrameLength), decoder_(first.Channels),
+          readPosition_(start), chunkLength_(first.frameLength), decoder_(first.channels),
           input_(new std::uint8_t[InputAreaBytes]), output_(new std::uint8_t[OutputAreaBytes]) {
-        format_.SampleRate = first.SampleRate;
-        format_.Channels = first.Channels;
-        format_.BitsPerSample = 16;
-        format_.BlockAlign = first.Channels * 2;
+        format_.sampleRate = first.sampleRate;
+        format_.channels = first.channels;
+        format_.bitsPerSample = 16;
+        format_.blockAlign = first.channels * 2;
         bufferBytes_ = BufferBytesFor(format_);
     }
 
@@ -101,7 +103,7 @@ private:
                     }
                     readPosition_ = found ? *found : end_;
                     if (found)
-                        chunkLength_ = header.FrameLength;
+                        chunkLength_ = header.frameLength;
                     fruitlessWork_ += readPosition_ - std::min(readPosition_, searchCursor_);
                     ++searchCursor_;
                     decoder_.Init();
@@ -212,7 +214,7 @@ std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::i
             Messages().ShowMessage("Неверный MP3 файл");
             return nullptr;
         }
-        std::uint64_t start = Mp3StartPosition(*firstFrame, end, first.BitrateKbps, startOffset);
+        std::uint64_t start = Mp3StartPosition(*firstFrame, end, first.bitrateKbps, startOffset);
         if (start >= end)
             start = *firstFrame;
         auto source = std::make_unique<Mp3Source>(std::move(file), first, *firstFrame, start);
@@ -222,3 +224,5 @@ std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::i
         return nullptr;
     }
 }
+
+} // namespace umbrascope

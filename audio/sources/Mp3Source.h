@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+namespace umbrascope {
+
 // Opens the MP3 file named by the descriptor (a Windows-1251 path) at startOffset ms into the
 // track. Returns nullptr when the track must end: the file cannot be read (no message), running
 // went false while the first frame was being looked for (no message), or it holds no Layer III
@@ -26,3 +28,5 @@ std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::i
 // the tags before it hold no sound. Exposed for tests.
 std::uint64_t Mp3StartPosition(std::uint32_t firstFrame, std::uint32_t fileSize, int bitrateKbps,
                                std::int32_t startOffset);
+
+} // namespace umbrascope

@@ -3,6 +3,8 @@
 #include "audio/tracks/PlayUtils.h"
 #include "model/TrackDescriptor.h"
 
+namespace umbrascope {
+
 std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor, std::int32_t startOffset,
                                             const std::atomic<bool>* running) {
     switch (PlaybackKind(descriptor)) {
@@ -14,3 +16,5 @@ std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor, std::
         return nullptr;
     }
 }
+
+} // namespace umbrascope

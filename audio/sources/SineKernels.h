@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace umbrascope {
+
 using Double4 = double __attribute__((vector_size(32)));
 using Int4 = std::int32_t __attribute__((vector_size(16)));
 using UInt4 = std::uint32_t __attribute__((vector_size(16)));
@@ -117,3 +119,5 @@ inline Double4 SinReduced(Double4 x) {
     const Double4 t = ((x - j * Half1) - j * Half2) - j * Half3;
     return sine_kernels::ByQuadrant(sine_kernels::SinSmall(t), sine_kernels::CosSmall(t), j);
 }
+
+} // namespace umbrascope

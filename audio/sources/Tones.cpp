@@ -9,6 +9,8 @@
 #include <cstring>
 #include <numbers>
 
+namespace umbrascope {
+
 // How the samples stay exact without one std::sin per sample.
 //
 // A tone's sample is round(sin(x(n)) * 32767 * level) with x(n) = 2 pi n / (R / f) computed in
@@ -363,3 +365,5 @@ void FillToneBuffer(ToneParams& p, std::uint8_t* buffer) {
 void FillNoiseBuffer(ToneParams& p, const NoiseGenerator& random, std::uint8_t* buffer) {
     FillBuffer(p, random, buffer);
 }
+
+} // namespace umbrascope

@@ -14,6 +14,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace umbrascope {
+
 inline constexpr int ToneSampleRate = 22050;
 inline constexpr std::size_t ToneFramesPerBuffer = 4096;
 inline constexpr std::size_t ToneBufferBytes = ToneFramesPerBuffer * 4;
@@ -87,3 +89,5 @@ private:
     ToneParams params_;
     NoiseGenerator random_;
 };
+
+} // namespace umbrascope

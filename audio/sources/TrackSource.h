@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <string>
 
+namespace umbrascope {
+
 struct PcmFormat {
-    int SampleRate = 22050;
-    int Channels = 2;
-    int BitsPerSample = 16;
-    int BlockAlign = 4; // bytes per frame
+    int sampleRate = 22050;
+    int channels = 2;
+    int bitsPerSample = 16;
+    int blockAlign = 4; // bytes per frame
 
     bool operator==(const PcmFormat&) const = default;
 };
@@ -69,3 +71,5 @@ std::string DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFor
 // Thread safe. Without an installed implementation, messages go to standard error.
 void InstallUserMessages(UserMessages* messages);
 UserMessages& Messages();
+
+} // namespace umbrascope

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <mutex>
 
+namespace umbrascope {
+
 namespace {
 
 class StandardErrorMessages final : public UserMessages {
@@ -37,7 +39,9 @@ std::string TrackSource::DeviceFailureMessage() const {
 
 std::string DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format) {
     return std::string(DeviceErrorMessage) + "\nЗвуковое устройство не приняло звук файла «" +
-           Cp1251ToUtf8(cp1251Path) + "» (" + std::to_string(format.SampleRate) + " Гц, " +
-           std::to_string(format.Channels) + " кан., " + std::to_string(format.BitsPerSample) +
+           Cp1251ToUtf8(cp1251Path) + "» (" + std::to_string(format.sampleRate) + " Гц, " +
+           std::to_string(format.channels) + " кан., " + std::to_string(format.bitsPerSample) +
            " бит).";
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::uint64_t PositionLimit = 0x100000000; // TFile positions are 32-bit
@@ -38,8 +40,8 @@ bool IsDataIdentifier(TFile& file, std::uint64_t position) {
 class WavSource final : public TrackSource {
 public:
     WavSource(std::unique_ptr<TFile> file, const WavLayout& layout, std::uint32_t start)
-        : file_(std::move(file)), format_(layout.Format), bufferBytes_(BufferBytesFor(format_)),
-          dataStart_(layout.DataStart), end_(layout.DataStart + layout.DataSize),
+        : file_(std::move(file)), format_(layout.format), bufferBytes_(BufferBytesFor(format_)),
+          dataStart_(layout.dataStart), end_(layout.dataStart + layout.dataSize),
           readPosition_(start) {}
 
     PcmFormat Format() const override { return format_; }
@@ -89,54 +91,54 @@ private:
 WavLayout ReadWavLayout(TFile& file) {
     WavLayout layout;
     const std::uint32_t formatSize = ReadValue(file, 16, 4);
-    layout.FormatTag = static_cast<std::uint16_t>(ReadValue(file, 20, 2));
-    layout.Format.Channels = static_cast<int>(ReadValue(file, 22, 2));
-    layout.Format.SampleRate =
+    layout.formatTag = static_cast<std::uint16_t>(ReadValue(file, 20, 2));
+    layout.format.channels = static_cast<int>(ReadValue(file, 22, 2));
+    layout.format.sampleRate =
         static_cast<int>(std::min<std::uint32_t>(ReadValue(file, 24, 4), 0x7FFFFFFF));
-    layout.Format.BlockAlign = static_cast<int>(ReadValue(file, 32, 2));
-    layout.Format.BitsPerSample = static_cast<int>(ReadValue(file, 34, 2));
+    layout.format.blockAlign = static_cast<int>(ReadValue(file, 32, 2));
+    layout.format.bitsPerSample = static_cast<int>(ReadValue(file, 34, 2));
     // An extensible format chunk names its real encoding in the first two bytes of its GUID.
-    layout.PcmSubFormat = formatSize >= 40 && ReadValue(file, 44, 2) == FormatTagPcm;
+    layout.pcmSubFormat = formatSize >= 40 && ReadValue(file, 44, 2) == FormatTagPcm;
 
     // After the format chunk: the data chunk, or one other chunk and then the data chunk,
     // whose identifier is taken as read.
     std::uint64_t chunk = 20 + std::uint64_t{formatSize};
     if (!IsDataIdentifier(file, chunk))
         chunk += 8 + std::uint64_t{ReadValue(file, chunk + 4, 4)};
-    layout.DeclaredSize = ReadValue(file, chunk + 4, 4);
+    layout.declaredSize = ReadValue(file, chunk + 4, 4);
     const std::uint64_t dataStart = chunk + 8;
     const std::uint32_t fileSize = file.Size();
     if (dataStart >= fileSize)
         return layout;
-    layout.DataStart = static_cast<std::uint32_t>(dataStart);
+    layout.dataStart = static_cast<std::uint32_t>(dataStart);
 
     // The loop covers the data chunk only, never a chunk stored after it. Truncated files and
     // the placeholder size of streamed recordings declare more than there is: only the whole
     // frames present count.
-    std::uint32_t size = std::min(layout.DeclaredSize, fileSize - layout.DataStart);
-    if (layout.Format.BlockAlign > 0)
-        size -= size % static_cast<std::uint32_t>(layout.Format.BlockAlign);
+    std::uint32_t size = std::min(layout.declaredSize, fileSize - layout.dataStart);
+    if (layout.format.blockAlign > 0)
+        size -= size % static_cast<std::uint32_t>(layout.format.blockAlign);
     else
         size = 0;
-    layout.DataSize = size;
+    layout.dataSize = size;
     return layout;
 }
 
 bool IsPlayablePcm(const WavLayout& layout) {
-    const bool pcm = layout.FormatTag == FormatTagPcm ||
-                     (layout.FormatTag == FormatTagExtensible && layout.PcmSubFormat);
-    return pcm && IsPlayableFormat(layout.Format);
+    const bool pcm = layout.formatTag == FormatTagPcm ||
+                     (layout.formatTag == FormatTagExtensible && layout.pcmSubFormat);
+    return pcm && IsPlayableFormat(layout.format);
 }
 
 std::uint32_t WavStartPosition(const WavLayout& layout, std::int32_t startOffset) {
-    const auto blockAlign = static_cast<std::uint64_t>(std::max(layout.Format.BlockAlign, 0));
-    if (blockAlign == 0 || layout.DataSize < blockAlign)
-        return layout.DataStart;
-    const std::uint64_t frames = layout.DataSize / blockAlign;
+    const auto blockAlign = static_cast<std::uint64_t>(std::max(layout.format.blockAlign, 0));
+    if (blockAlign == 0 || layout.dataSize < blockAlign)
+        return layout.dataStart;
+    const std::uint64_t frames = layout.dataSize / blockAlign;
     const long double seconds = static_cast<long double>(std::max(startOffset, 0)) / 1000.0L;
     const std::int64_t frame =
-        RoundHalfEven(seconds * static_cast<long double>(layout.Format.SampleRate)).value_or(0);
-    return layout.DataStart +
+        RoundHalfEven(seconds * static_cast<long double>(layout.format.sampleRate)).value_or(0);
+    return layout.dataStart +
            static_cast<std::uint32_t>(static_cast<std::uint64_t>(frame) % frames * blockAlign);
 }
 
@@ -156,10 +158,12 @@ std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
         Messages().ShowMessage(std::string(DeviceErrorMessage) + (reason ? "\n" + *reason : ""));
         return nullptr;
     }
-    if (layout.DataSize == 0)
+    if (layout.dataSize == 0)
         return nullptr;
     const std::uint32_t start = WavStartPosition(layout, startOffset);
     auto source = std::make_unique<WavSource>(std::move(file), layout, start);
     source->FilePath = descriptor;
     return source;
 }
+
+} // namespace umbrascope

@@ -11,16 +11,18 @@
 #include <optional>
 #include <string>
 
+namespace umbrascope {
+
 class TFile;
 
 // Where a WAV file keeps its samples, as its header walk finds them.
 struct WavLayout {
-    PcmFormat Format;
-    std::uint16_t FormatTag = 0;
-    bool PcmSubFormat = false; // an extensible header whose sub-format is integer PCM
-    std::uint32_t DataStart = 0;
-    std::uint32_t DeclaredSize = 0; // the data chunk's own size field
-    std::uint32_t DataSize = 0;     // whole frames actually present: the loop's length
+    PcmFormat format;
+    std::uint16_t formatTag = 0;
+    bool pcmSubFormat = false; // an extensible header whose sub-format is integer PCM
+    std::uint32_t dataStart = 0;
+    std::uint32_t declaredSize = 0; // the data chunk's own size field
+    std::uint32_t dataSize = 0;     // whole frames actually present: the loop's length
 };
 
 // Walks the header: the format chunk, at most one other chunk, then the data chunk. Identifiers
@@ -39,3 +41,5 @@ std::uint32_t WavStartPosition(const WavLayout& layout, std::int32_t startOffset
 // data (no message), or its header describes no PCM format ("Ошибка аудиоустройства" is shown
 // first and the call waits until the user has closed it). Call from the track's own thread.
 std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor, std::int32_t startOffset);
+
+} // namespace umbrascope

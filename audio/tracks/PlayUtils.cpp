@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 std::mutex registryMutex;
@@ -130,3 +132,5 @@ void EndSound() {
     InstallUserMessages(nullptr);
     QuitAudioOutput();
 }
+
+} // namespace umbrascope

@@ -19,6 +19,8 @@
 #include <string>
 #include <thread>
 
+namespace umbrascope {
+
 class TPlayThread {
 public:
     // The thread is created stopped; Start begins it. It plays at the volume state publishes.
@@ -98,3 +100,5 @@ std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
 // where the file player does) or running went false while it was being opened.
 std::unique_ptr<TrackSource> OpenFileSource(const std::string& descriptor, std::int32_t startOffset,
                                             const std::atomic<bool>* running = nullptr);
+
+} // namespace umbrascope

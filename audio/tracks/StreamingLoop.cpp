@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -23,8 +25,8 @@ constexpr milliseconds StopPoll{20};
 constexpr milliseconds DrainMargin{200};
 
 milliseconds BufferDuration(const PcmFormat& format, std::size_t bytes) {
-    const auto bytesPerSecond = static_cast<std::uint64_t>(format.SampleRate) *
-                                static_cast<std::uint64_t>(std::max(format.BlockAlign, 1));
+    const auto bytesPerSecond = static_cast<std::uint64_t>(format.sampleRate) *
+                                static_cast<std::uint64_t>(std::max(format.blockAlign, 1));
     return milliseconds(bytes * 1000 / std::max<std::uint64_t>(bytesPerSecond, 1) + 1);
 }
 
@@ -32,7 +34,7 @@ class Streamer {
 public:
     Streamer(TrackSource& source, AudioStream& stream, const PublishedState& state)
         : source_(source), stream_(stream), state_(state), bytes_(source.BufferBytes()),
-          silence_(source.Format().BitsPerSample == 8 ? 0x80 : 0),
+          silence_(source.Format().bitsPerSample == 8 ? 0x80 : 0),
           bufferDuration_(BufferDuration(source.Format(), bytes_)) {
         for (auto& buffer : buffers_)
             buffer.assign(bytes_, silence_);
@@ -93,7 +95,7 @@ private:
         return ticket;
     }
 
-    void SetMasterLevel(const TCurrentValues& values) {
+    void SetMasterLevel(const SessionValuesInForce& values) {
         const double level = MasterLevel(values.AudioVolume);
         stream_.SetLevel(level, level);
     }
@@ -133,3 +135,5 @@ void StreamTrack(TrackSource& source, const std::atomic<bool>& running,
     }
     Streamer(source, *stream, state).Run(running);
 }
+
+} // namespace umbrascope

@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cstdint>
 
+namespace umbrascope {
+
 // Call from the track thread only. Blocks until running has become false and the queued
 // sound has played (each wait on the device is bounded, so a device that stops playing ends
 // the track too). Every buffer is silenced or given the master volume as state publishes them.
@@ -28,3 +30,5 @@ struct TrackStreamCounts {
     std::uint64_t refused = 0;
 };
 TrackStreamCounts CountTrackStreams();
+
+} // namespace umbrascope

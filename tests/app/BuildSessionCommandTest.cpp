@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 class BuildingForm : public TMainForm {
@@ -76,3 +78,5 @@ TEST(BuildSessionCommand, TheDialogProposesTheProjectsNameInItsFolder) {
 }
 
 } // namespace
+
+} // namespace umbrascope

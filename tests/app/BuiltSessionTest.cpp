@@ -26,6 +26,8 @@
 #include <cstdlib>
 #include <fstream>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::int16_t Level = 12345;
@@ -199,3 +201,5 @@ TEST(BuiltSessionCopies, AnInterruptionEndsThemAtOnceAndLeavesNothing) {
 }
 
 } // namespace
+
+} // namespace umbrascope

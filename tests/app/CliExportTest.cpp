@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 std::uint32_t U32At(const std::string& bytes, std::size_t at) {
@@ -121,3 +123,5 @@ TEST(ExportAudio, AHangUpOrAKillLeavesNoTemporaryFile) {
     EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
     EXPECT_FALSE(std::filesystem::exists(wav));
 }
+
+} // namespace umbrascope

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int Width = 320, Height = 240;
@@ -229,3 +231,5 @@ TEST(ExportVideo, ASignalEndsTheExportWithoutLeavingAFile) {
     EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.mp4"));
     EXPECT_FALSE(std::filesystem::exists(video));
 }
+
+} // namespace umbrascope

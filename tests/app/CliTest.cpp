@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <sstream>
 
+namespace umbrascope {
+
 namespace {
 
 QJsonObject Parse(const std::string& json) {
@@ -211,3 +213,5 @@ TEST(CommandLine, WithoutADisplayTheWindowsAreRefusedWithAMessage) {
               1 << 8);
     EXPECT_NE(ReadWholeFile(err).find("--sound-only"), std::string::npos);
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 
 #include <QColor>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr QRgb Yellow = 0xFFFFFF00;
@@ -100,14 +102,14 @@ TEST(TimeLabel, ShowsMinutesSecondsAndTheRoundedLength) {
     EXPECT_EQ(TimeLabelText(0, 0), "0:00 / 0:00");
 }
 
-TCurrentValues Values() {
-    TCurrentValues values;
-    static_cast<TSessionSettings&>(values) = TSessionSettings{};
+SessionValuesInForce Values() {
+    SessionValuesInForce values;
+    static_cast<SessionSettings&>(values) = SessionSettings{};
     return values;
 }
 
-TEST(Preview, FlickerScreenIsItsColourInABlackFrame) {
-    TCurrentValues v = Values();
+TEST(Preview, FlickerScreenIsItsColorInABlackFrame) {
+    SessionValuesInForce v = Values();
     v.VideoType = 0;
     v.FlickerColor = 0x000080; // dark red, 0x00BBGGRR
     const QImage image = DrawScreenPreview(v, {400, 300}, 1920);
@@ -117,7 +119,7 @@ TEST(Preview, FlickerScreenIsItsColourInABlackFrame) {
 }
 
 TEST(Preview, PatternOffIsBlack) {
-    TCurrentValues v = Values();
+    SessionValuesInForce v = Values();
     v.VideoEnabled = false;
     const QImage image = DrawScreenPreview(v, {400, 300}, 1920);
     for (const QPoint p : {QPoint(0, 0), QPoint(200, 150), QPoint(399, 299)})
@@ -125,7 +127,7 @@ TEST(Preview, PatternOffIsBlack) {
 }
 
 TEST(Preview, EachPatternDrawsItsGroundAndLines) {
-    TCurrentValues v = Values();
+    SessionValuesInForce v = Values();
     v.VideoType = 2;
     v.LinesDirection = 0; // vertical
     v.LinesColor = 0x0000FF;
@@ -159,7 +161,7 @@ int Differences(const QImage& a, const QImage& b, int top, int bottom) {
 
 TEST(Preview, APhraseLabelStandsInItsCellOnlyWhenThereIsAPhraseFile) {
     TestApplication();
-    TCurrentValues v = Values();
+    SessionValuesInForce v = Values();
     v.VideoType = 0;
     v.PhraseFile.clear();
     const QImage bare = DrawScreenPreview(v, {400, 300}, 1920);
@@ -181,7 +183,7 @@ TEST(Preview, APhraseLabelStandsInItsCellOnlyWhenThereIsAPhraseFile) {
 
 TEST(Preview, WithThePatternOffTheLabelStandsOnBlack) {
     TestApplication();
-    TCurrentValues v = Values();
+    SessionValuesInForce v = Values();
     v.VideoEnabled = false;
     v.PhraseFile = "phrases.txt";
     v.TextPosition = 12;    // "Текстовая фраза. случ." in the centre
@@ -197,7 +199,7 @@ TEST(Preview, WithThePatternOffTheLabelStandsOnBlack) {
 }
 
 TEST(Preview, PatternsOfWidthZeroFinish) {
-    TCurrentValues v = Values();
+    SessionValuesInForce v = Values();
     v.LinesWidth = 0;
     v.CirclesWidth = 0;
     v.SpiralWidth = 0;
@@ -209,3 +211,5 @@ TEST(Preview, PatternsOfWidthZeroFinish) {
 }
 
 } // namespace
+
+} // namespace umbrascope

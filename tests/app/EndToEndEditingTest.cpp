@@ -34,6 +34,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 // The program's window on the X display, opened on the project.
@@ -161,3 +163,5 @@ TEST(EndToEndEditing, EventsAddedChangedAndDeletedInTheWindowAreSaved) {
 }
 
 } // namespace
+
+} // namespace umbrascope

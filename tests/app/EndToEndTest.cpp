@@ -26,6 +26,8 @@
 #include <functional>
 #include <iostream>
 
+namespace umbrascope {
+
 namespace {
 
 // Records what the sound server plays and notes when loud sound last arrived.
@@ -134,3 +136,5 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
 }
 
 } // namespace
+
+} // namespace umbrascope

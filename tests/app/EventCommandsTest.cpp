@@ -20,6 +20,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 class EventCommands : public MainWindowTest {};
@@ -121,3 +123,5 @@ TEST_F(EventCommands, EachChangeInTheEventListIsAStepToUndo) {
 }
 
 } // namespace
+
+} // namespace umbrascope

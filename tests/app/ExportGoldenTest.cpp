@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace umbrascope {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -65,13 +67,14 @@ TEST(ExportGolden, SessionsSoundAsPinned) {
         const std::string name = golden.name;
         const auto project = folder.Path() / (name + ".usp");
         const auto wav = folder.Path() / (name + ".wav");
-        ProgramRun run = Umbrascope("--import-json " + (SourceFolder() / (name + ".json")).string() +
-                                        " " + project.string(),
-                                    folder);
+        ProgramRun run =
+            Umbrascope("--import-json " + (SourceFolder() / (name + ".json")).string() + " " +
+                           project.string(),
+                       folder);
         ASSERT_EQ(run.status, 0) << run.err;
-        run = Umbrascope(
-            "--export-audio " + project.string() + " " + wav.string() + " " + golden.options,
-            folder);
+        run = Umbrascope("--export-audio " + project.string() + " " + wav.string() + " " +
+                             golden.options,
+                         folder);
         ASSERT_EQ(run.status, 0) << run.err;
         const std::string actual = ReadWholeFile(wav);
         const fs::path expectedPath = SourceFolder() / (name + ".wav");
@@ -79,13 +82,15 @@ TEST(ExportGolden, SessionsSoundAsPinned) {
             WriteFile(expectedPath, actual);
         const std::string expected = ReadWholeFile(expectedPath);
         if (actual != expected) {
-            const fs::path kept =
-                fs::path(std::getenv("UMBRASCOPE_BUILD_DIR")) / "test-data" / (name + ".actual.wav");
+            const fs::path kept = fs::path(std::getenv("UMBRASCOPE_BUILD_DIR")) / "test-data" /
+                                  (name + ".actual.wav");
             fs::create_directories(kept.parent_path());
             WriteFile(kept, actual);
             ADD_FAILURE() << name << ": the export differs from " << expectedPath << "; "
-                          << FirstDifference(expected, actual, golden.rate) << ". Actual output: "
-                          << kept;
+                          << FirstDifference(expected, actual, golden.rate)
+                          << ". Actual output: " << kept;
         }
     }
 }
+
+} // namespace umbrascope

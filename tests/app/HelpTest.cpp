@@ -22,6 +22,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 // Stands for the desktop's browser.
@@ -225,3 +227,5 @@ TEST_F(HelpFromTheWindow, ADesktopThatCannotOpenThePageSaysSo) {
 } // namespace
 
 #include "HelpTest.moc"
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -21,3 +23,5 @@ protected:
     std::unique_ptr<TMainForm> form;
     MessageRecorder messages;
 };
+
+} // namespace umbrascope

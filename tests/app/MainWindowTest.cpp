@@ -31,6 +31,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 class MainWindow : public ::testing::Test {
@@ -66,12 +68,12 @@ protected:
     MessageRecorder messages;
 };
 
-void PressOnStrip(TPaintBox* strip, QPoint at, Qt::MouseButton button) {
+void PressOnStrip(PaintBox* strip, QPoint at, Qt::MouseButton button) {
     QTest::mousePress(strip, button, {}, at);
     QTest::mouseRelease(strip, button, {}, at);
 }
 
-void DragOnStrip(TPaintBox* strip, QPoint to, Qt::MouseButtons held) {
+void DragOnStrip(PaintBox* strip, QPoint to, Qt::MouseButtons held) {
     QMouseEvent move(QEvent::MouseMove, to, strip->mapToGlobal(to), Qt::NoButton, held,
                      Qt::NoModifier);
     QApplication::sendEvent(strip, &move);
@@ -221,7 +223,7 @@ TEST_F(MainWindow, GreysTheSettingsThatAreSwitchedOff) {
 TEST_F(MainWindow, ClicksAndDragsOnTheTimelineMoveThePosition) {
     auto form = Start();
     form->Document().Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 600000, "30"}};
-    TPaintBox* strip = form->TrackBox;
+    PaintBox* strip = form->TrackBox;
     const int w = strip->width();
     PressOnStrip(strip, {2, 17}, Qt::LeftButton);
     EXPECT_EQ(form->Document().SessionPosition, 0);
@@ -367,3 +369,5 @@ TEST(Association, QuotesTheProgramPathForTheDesktopEntry) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -13,6 +13,8 @@
 #include <atomic>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 TEST(MessageBridge, ShowsAThreadsMessageAndLetsTheThreadGoOnAfterwards) {
@@ -88,3 +90,5 @@ TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {
 }
 
 } // namespace
+
+} // namespace umbrascope

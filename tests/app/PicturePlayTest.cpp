@@ -24,6 +24,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 class PicturePlay : public PlaybackWindow {
@@ -110,3 +112,5 @@ TEST_F(PicturePlay, SpacePlaysAndStops) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -16,6 +16,8 @@
 
 #include <csignal>
 
+namespace umbrascope {
+
 namespace {
 
 class PlayCommand : public ::testing::Test {
@@ -180,3 +182,5 @@ TEST_F(PlayCommand, RefusesBadArgumentsAndFiles) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -33,6 +33,8 @@
 #include <memory>
 #include <stdexcept>
 
+namespace umbrascope {
+
 namespace {
 
 const std::string Volume = Cp1251Literal("Аудиосопровождение -> Громкость");
@@ -377,3 +379,5 @@ TEST_F(PlaybackWindow, ThousandsOfTracksAndEventsAtOnceNeitherHoldTheClockNorSta
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 class PlaybackWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -31,3 +33,5 @@ protected:
     MessageRecorder messages;
     std::unique_ptr<TMainForm> form;
 };
+
+} // namespace umbrascope

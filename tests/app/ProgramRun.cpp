@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 std::string Program() {
@@ -116,3 +118,5 @@ int InterruptWhileWriting(const std::vector<std::string>& arguments,
                           const std::filesystem::path& output, int signal) {
     return InterruptWhileWritingIn(arguments, output.parent_path(), signal).status;
 }
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 struct ProgramRun {
     int status = -1;
     std::string out;
@@ -40,3 +42,5 @@ InterruptedRun InterruptWhileWritingIn(const std::vector<std::string>& arguments
 // The same, waiting for the temporary file of output; gives the exit status.
 int InterruptWhileWriting(const std::vector<std::string>& arguments,
                           const std::filesystem::path& output, int signal);
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 class ProjectCommands : public ::testing::Test {
@@ -203,3 +205,5 @@ TEST_F(ProjectCommands, NewDiscardsTheSession) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMessageBox>
 
+namespace umbrascope {
+
 QString TestHome() {
     static QTemporaryDir home;
     return home.path();
@@ -94,3 +96,5 @@ const char* const LibraryLeaks = "leak:libfontconfig.so\n"
 extern "C" const char* __lsan_default_suppressions() {
     return LibraryLeaks;
 }
+
+} // namespace umbrascope

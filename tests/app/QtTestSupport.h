@@ -14,6 +14,8 @@
 #include <functional>
 #include <string>
 
+namespace umbrascope {
+
 QApplication& TestApplication();
 
 // The private folder that stands for the user's home during the test.
@@ -53,3 +55,5 @@ extern const char* const LibraryLeaks;
 
 // Processes events until the condition holds; false when timeoutMs passes first.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+} // namespace umbrascope

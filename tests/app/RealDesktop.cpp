@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+namespace umbrascope {
+
 bool StartOnXDisplay() {
     qputenv("QT_QPA_PLATFORM", "xcb");
     TestApplication();
@@ -25,3 +27,5 @@ void EndSoundOfTest() {
     StopAndJoinAllTrackThreads();
     QuitAudioOutput();
 }
+
+} // namespace umbrascope

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 // The application object on the X display rather than offscreen; false when Qt chose another
 // platform.
 bool StartOnXDisplay();
@@ -19,3 +21,5 @@ std::unique_ptr<TMainForm> ShowMainWindow(const QString& project);
 
 // After the last window has gone: every track thread joined and the sound output shut.
 void EndSoundOfTest();
+
+} // namespace umbrascope

@@ -21,6 +21,8 @@
 #include <QScreen>
 #include <QTest>
 
+namespace umbrascope {
+
 namespace {
 
 class Screens : public PlaybackWindow {
@@ -56,15 +58,15 @@ public:
     // What a frame of the window's size must hold.
     QImage Expected() const {
         QImage frame(form_.Frames().FrameSize(), QImage::Format_RGB32);
-        DrawFrame(frame, values_, TPhraseLayout{}, 0);
+        DrawFrame(frame, values_, PhraseLayout{}, 0);
         return frame;
     }
 
 private:
     TFullScreenForm& form_;
-    TCurrentValues values_;
+    SessionValuesInForce values_;
     PublishedState state_;
-    TPhraseSource phrases_;
+    PhraseSource phrases_;
     TVideoThread thread_{form_.Frames(), phrases_, state_, [] { return 0u; }};
 };
 
@@ -120,3 +122,5 @@ TEST_F(Screens, TheOpenGlPictureShowsTheFramesUnchanged) {
 }
 
 } // namespace
+
+} // namespace umbrascope

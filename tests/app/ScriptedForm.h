@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace umbrascope {
+
 class ScriptedForm : public TMainForm {
 public:
     using TMainForm::TMainForm;
@@ -21,3 +23,5 @@ public:
     }
     bool ConfirmOverwriteDamaged(const QString&) override { return overwriteDamaged; }
 };
+
+} // namespace umbrascope

@@ -19,6 +19,8 @@
 #include <limits>
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 class SettingsCommands : public MainWindowTest {};
@@ -62,3 +64,5 @@ TEST_F(SettingsCommands, AnEditOfASessionOfNegativeLengthPutsThePositionAtZero) 
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -11,9 +11,9 @@
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
 #include "audio/tracks/PlayUtils.h"
-#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
+#include "model/Session.h"
 #include "tests/common/SanitizerBuild.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "visual/FullScreenWindow.h"
@@ -33,6 +33,8 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+
+namespace umbrascope {
 
 namespace {
 
@@ -183,3 +185,5 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -23,6 +23,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 class UnsavedChanges : public ::testing::Test {
@@ -200,3 +202,5 @@ TEST_F(UnsavedChanges, RecentProjectsListTheLastEight) {
 }
 
 } // namespace
+
+} // namespace umbrascope

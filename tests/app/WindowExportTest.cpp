@@ -19,6 +19,8 @@
 
 #include <memory>
 
+namespace umbrascope {
+
 namespace {
 
 // The main window with its video file dialog answered by the test.
@@ -135,3 +137,5 @@ TEST_F(WindowExport, CancellingTheVideoLeavesNoFile) {
 }
 
 } // namespace
+
+} // namespace umbrascope

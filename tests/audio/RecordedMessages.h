@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 class RecordedMessages final : public UserMessages {
 public:
     void ShowMessage(const std::string& text) override {
@@ -23,3 +25,5 @@ private:
     mutable std::mutex mutex_;
     std::vector<std::string> shown_;
 };
+
+} // namespace umbrascope

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace umbrascope {
+
 // Frequency of a signal from its zero crossings in [from, to), each placed between its two
 // samples by linear interpolation. sampleAt(i) gives sample i as a number.
 template <typename SampleAt>
@@ -22,3 +24,5 @@ double CrossingFrequency(SampleAt sampleAt, std::size_t from, std::size_t to, do
     }
     return crossings < 2 ? 0 : (crossings - 1) / 2.0 / ((last - first) / rate);
 }
+
+} // namespace umbrascope

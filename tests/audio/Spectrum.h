@@ -9,6 +9,8 @@
 #include <numbers>
 #include <vector>
 
+namespace umbrascope {
+
 // The Hann-windowed demodulation of samples [from, from + length) at frequency f (rate rate):
 // a tone of that frequency and amplitude a gives a * (sum of the window) / 2 in magnitude.
 template <typename SampleAt>
@@ -104,3 +106,5 @@ double LargestSpurDb(SampleAt sampleAt, std::size_t from, std::size_t length) {
             spur = std::max(spur, std::norm(x[i]));
     return 10 * std::log10(spur / std::norm(x[peak]));
 }
+
+} // namespace umbrascope

@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 std::vector<std::int16_t> Samples(const Bytes& bytes, std::size_t firstByte, std::size_t count) {
@@ -125,3 +127,5 @@ TEST_F(ExportMedia, AnAddedFileTrackStartsAtItsBeginningAndMissingFilesAreLeftOu
               Samples(file, 44, 22050 * 2));
     EXPECT_EQ(session, before) << "the export works on a copy of the session";
 }
+
+} // namespace umbrascope

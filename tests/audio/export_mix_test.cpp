@@ -10,6 +10,8 @@
 #include <random>
 #include <vector>
 
+namespace umbrascope {
+
 TEST(ExportMix, EverySampleIsItsValuePlusItsDitherRoundedAndCut) {
     std::mt19937 random(7);
     std::uniform_real_distribution<float> any(-1.2f, 1.2f);
@@ -43,3 +45,5 @@ TEST(ExportMix, EverySampleIsItsValuePlusItsDitherRoundedAndCut) {
         EXPECT_EQ(sliced, whole);
     }
 }
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <numbers>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr int Rate = 44100;
@@ -56,3 +58,5 @@ TEST(ExportQuality, WithoutDitherTheRoundingLeavesNoSpurAboveMinus95Db) {
     EXPECT_LT(LargestSpurDb(Channel(out, 0), 5 * Rate, 10 * Rate), -95);
     EXPECT_LT(LargestSpurDb(Channel(out, 1), 5 * Rate, 10 * Rate), -95);
 }
+
+} // namespace umbrascope

@@ -2,7 +2,6 @@
 
 #include "SignalMeasure.h"
 #include "audio/export/SessionExport.h"
-#include "model/Session.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/Session.h"
@@ -15,6 +14,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+
+namespace umbrascope {
 
 namespace {
 
@@ -187,3 +188,5 @@ TEST_F(SessionExport, DitherMovesSamplesByOneAtMostAndNeverTouchesSilence) {
     for (std::size_t i = 0; i < dithered.size(); i += 2)
         ASSERT_EQ(dithered[i + 1], 0) << "the silent side stays exact zeros, frame " << i / 2;
 }
+
+} // namespace umbrascope

@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -102,7 +104,7 @@ std::vector<std::size_t> FramePositions(const Bytes& file) {
         if (!header)
             break;
         positions.push_back(at);
-        at += header->FrameLength;
+        at += header->frameLength;
     }
     return positions;
 }
@@ -112,25 +114,25 @@ std::vector<std::size_t> FramePositions(const Bytes& file) {
 TEST(Mp3Header, FieldsAndFrameLengthFollowTheLayerThreeTables) {
     const auto stereo = Header(0xFF, 0xFB, 0x90, 0x64); // MPEG-1, 128 kbit/s, 44100, joint
     ASSERT_TRUE(stereo);
-    EXPECT_EQ(stereo->BitrateKbps, 128);
-    EXPECT_EQ(stereo->SampleRate, 44100);
-    EXPECT_EQ(stereo->Channels, 2);
-    EXPECT_EQ(stereo->FrameLength, 417u);
-    EXPECT_EQ(Header(0xFF, 0xFB, 0x92, 0x64)->FrameLength, 418u); // padded
-    EXPECT_EQ(Header(0xFF, 0xFB, 0x90, 0xC4)->Channels, 1);       // mono
-    EXPECT_EQ(Header(0xFF, 0xFB, 0x90, 0x84)->Channels, 2);       // dual channel
+    EXPECT_EQ(stereo->bitrateKbps, 128);
+    EXPECT_EQ(stereo->sampleRate, 44100);
+    EXPECT_EQ(stereo->channels, 2);
+    EXPECT_EQ(stereo->frameLength, 417u);
+    EXPECT_EQ(Header(0xFF, 0xFB, 0x92, 0x64)->frameLength, 418u); // padded
+    EXPECT_EQ(Header(0xFF, 0xFB, 0x90, 0xC4)->channels, 1);       // mono
+    EXPECT_EQ(Header(0xFF, 0xFB, 0x90, 0x84)->channels, 2);       // dual channel
 
     const auto mpeg2 = Header(0xFF, 0xF3, 0x80, 0x64); // MPEG-2, 64 kbit/s, 22050
     ASSERT_TRUE(mpeg2);
-    EXPECT_EQ(mpeg2->BitrateKbps, 64);
-    EXPECT_EQ(mpeg2->SampleRate, 22050);
-    EXPECT_EQ(mpeg2->FrameLength, 72000u * 64 / 22050);
+    EXPECT_EQ(mpeg2->bitrateKbps, 64);
+    EXPECT_EQ(mpeg2->sampleRate, 22050);
+    EXPECT_EQ(mpeg2->frameLength, 72000u * 64 / 22050);
 
     const auto mpeg25 = Header(0xFF, 0xE3, 0xEB, 0x00); // MPEG-2.5, 160 kbit/s, 8000, padded
     ASSERT_TRUE(mpeg25);
-    EXPECT_EQ(mpeg25->SampleRate, 8000);
-    EXPECT_EQ(mpeg25->FrameLength, 1441u);
-    EXPECT_EQ(Header(0xFF, 0xFB, 0xE4, 0x00)->FrameLength, 960u); // 320 kbit/s, 48000 Hz
+    EXPECT_EQ(mpeg25->sampleRate, 8000);
+    EXPECT_EQ(mpeg25->frameLength, 1441u);
+    EXPECT_EQ(Header(0xFF, 0xFB, 0xE4, 0x00)->frameLength, 960u); // 320 kbit/s, 48000 Hz
 }
 
 TEST(Mp3Header, RefusesEverythingButLayerThreeWithKnownRates) {
@@ -156,7 +158,7 @@ TEST(Mp3Frames, SearchSkipsATagAndEndsAtTheEndWhenNothingIsFound) {
     TFile file(tagged);
     Mp3FrameHeader found;
     EXPECT_EQ(FindFrame(file, 0, file.Size(), found), tagEnd);
-    EXPECT_EQ(found.BitrateKbps, 128);
+    EXPECT_EQ(found.bitrateKbps, 128);
 
     TFile layer2(SoundFixtures() / "layer2.mp2");
     EXPECT_EQ(FindFrame(layer2, 0, layer2.Size(), found), layer2.Size());
@@ -362,3 +364,5 @@ TEST(Mp3BadInput, LongSearchGoesOnInTheNextBuffers) {
     // The buffer that reaches the first frame begins with it.
     EXPECT_TRUE(SameBytes(played, 0, Reference(Cbr128), 0, played.size()));
 }
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -154,3 +156,5 @@ std::vector<std::string> RecordingMessages::Shown() {
     std::lock_guard guard(lock_);
     return shown_;
 }
+
+} // namespace umbrascope

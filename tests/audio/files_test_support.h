@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace umbrascope {
+
 using Bytes = std::vector<std::uint8_t>;
 
 // The folder the fixture script filled (made once per test program).
@@ -54,3 +56,5 @@ private:
     std::mutex lock_;
     std::vector<std::string> shown_;
 };
+
+} // namespace umbrascope

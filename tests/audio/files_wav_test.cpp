@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -52,22 +54,22 @@ Bytes Looped(const Bytes& data, std::size_t start, std::size_t bytes) {
 
 TEST(WavHeader, SixteenBitStereoFileGivesItsOwnFormatAndDataAfterTheHeader) {
     const WavLayout layout = LayoutOf(SoundFixtures() / "s16_stereo.wav");
-    EXPECT_EQ(layout.DataStart, 44u);
-    EXPECT_EQ(layout.DataSize, 352800u);
-    EXPECT_EQ(layout.Format, (PcmFormat{44100, 2, 16, 4}));
+    EXPECT_EQ(layout.dataStart, 44u);
+    EXPECT_EQ(layout.dataSize, 352800u);
+    EXPECT_EQ(layout.format, (PcmFormat{44100, 2, 16, 4}));
     EXPECT_TRUE(IsPlayablePcm(layout));
 }
 
 TEST(WavHeader, OneChunkBeforeTheDataIsSkipped) {
     const WavLayout list = LayoutOf(SoundFixtures() / "s16_list.wav");
-    EXPECT_EQ(list.DataStart, 44u + 32u);
-    EXPECT_EQ(list.DataSize, 352800u);
+    EXPECT_EQ(list.dataStart, 44u + 32u);
+    EXPECT_EQ(list.dataSize, 352800u);
 
     // sox writes 24-bit files with an extensible format chunk and a fact chunk.
     const WavLayout wide = LayoutOf(SoundFixtures() / "s24_stereo.wav");
-    EXPECT_EQ(wide.Format, (PcmFormat{44100, 2, 24, 6}));
-    EXPECT_EQ(wide.DataStart, 20u + 40u + 12u + 8u);
-    EXPECT_EQ(wide.DataSize, 44100u * 6u);
+    EXPECT_EQ(wide.format, (PcmFormat{44100, 2, 24, 6}));
+    EXPECT_EQ(wide.dataStart, 20u + 40u + 12u + 8u);
+    EXPECT_EQ(wide.dataSize, 44100u * 6u);
     EXPECT_TRUE(IsPlayablePcm(wide));
 }
 
@@ -79,9 +81,9 @@ TEST(WavHeader, WithTwoChunksBeforeTheDataTheSecondIsTakenForTheDataHeader) {
         WriteWav(RiffWave({FormatChunk(1, 2, 44100, 4, 16), Chunk("fact", fact),
                            Chunk("LIST", list), Chunk("data", CountingData(4000))}));
     const WavLayout layout = LayoutOf(path);
-    EXPECT_EQ(layout.DataStart, 36u + 12u + 8u);
-    EXPECT_EQ(layout.DeclaredSize, 40u);
-    EXPECT_EQ(layout.DataSize, 40u);
+    EXPECT_EQ(layout.dataStart, 36u + 12u + 8u);
+    EXPECT_EQ(layout.declaredSize, 40u);
+    EXPECT_EQ(layout.dataSize, 40u);
 }
 
 TEST(WavTrack, StartOffsetPicksTheFrameAndWrapsOverTheDataLength) {
@@ -139,19 +141,19 @@ TEST(WavTrack, BuffersLastAsLongAsAGeneratedTracksWhateverTheFormat) {
     // So that a stop is as quick for a slow 8-bit mono file as for anything else.
     for (const PcmFormat& format :
          {PcmFormat{8000, 1, 8, 1}, PcmFormat{22050, 2, 16, 4}, PcmFormat{96000, 6, 24, 18}}) {
-        SCOPED_TRACE(format.SampleRate);
+        SCOPED_TRACE(format.sampleRate);
         const auto source = OpenWavSource(
-            WriteWav(RiffWave({FormatChunk(1, static_cast<std::uint16_t>(format.Channels),
-                                           static_cast<std::uint32_t>(format.SampleRate),
-                                           static_cast<std::uint16_t>(format.BlockAlign),
-                                           static_cast<std::uint16_t>(format.BitsPerSample)),
+            WriteWav(RiffWave({FormatChunk(1, static_cast<std::uint16_t>(format.channels),
+                                           static_cast<std::uint32_t>(format.sampleRate),
+                                           static_cast<std::uint16_t>(format.blockAlign),
+                                           static_cast<std::uint16_t>(format.bitsPerSample)),
                                Chunk("data", CountingData(36000))}))
                 .string(),
             0);
         ASSERT_TRUE(source);
         const std::size_t bytes = source->BufferBytes();
-        EXPECT_EQ(bytes % format.BlockAlign, 0u);
-        EXPECT_NEAR(double(bytes) / format.BlockAlign / format.SampleRate, 4096.0 / 22050, 1e-4);
+        EXPECT_EQ(bytes % format.blockAlign, 0u);
+        EXPECT_NEAR(double(bytes) / format.blockAlign / format.sampleRate, 4096.0 / 22050, 1e-4);
     }
 }
 
@@ -181,7 +183,7 @@ TEST(WavBadInput, DeclaredSizeBeyondTheFileLoopsOverTheWholeFramesPresent) {
         PutU32(file, declared);
         file.insert(file.end(), data.begin(), data.end());
         const fs::path path = WriteWav(file);
-        EXPECT_EQ(LayoutOf(path).DataSize, 1000u);
+        EXPECT_EQ(LayoutOf(path).dataSize, 1000u);
         // 100 ms is 4410 frames: 4410 mod 250 = 160 frames in.
         const auto source = OpenWavSource(path.string(), 100);
         ASSERT_TRUE(source);
@@ -268,10 +270,12 @@ TEST(WavTrack, HeaderWalkStaysInsideThirtyTwoBitPositions) {
     PutU32(file, 0xFFFFFFF0u);
     const fs::path path = WriteWav(file);
     const WavLayout layout = LayoutOf(path);
-    EXPECT_EQ(layout.DataSize, 0u);
+    EXPECT_EQ(layout.dataSize, 0u);
 
     Bytes skip = RiffWave({FormatChunk(1, 2, 44100, 4, 16)});
     PutText(skip, "junk");
     PutU32(skip, 0xFFFFFFF8u);
-    EXPECT_EQ(LayoutOf(WriteWav(skip)).DataSize, 0u);
+    EXPECT_EQ(LayoutOf(WriteWav(skip)).dataSize, 0u);
 }
+
+} // namespace umbrascope

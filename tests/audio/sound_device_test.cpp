@@ -34,6 +34,8 @@
 
 extern char** environ;
 
+namespace umbrascope {
+
 // Under ThreadSanitizer: libpulse's threads (SDL2's device thread and its hot-plug thread)
 // hand their connection over with synchronisation the sanitizer cannot see into. Only frames
 // inside libpulse are excused; the program's own callback is checked as usual.
@@ -526,3 +528,5 @@ TEST_F(FileTrackDeviceTest, Mp3StartTrackLoopsFromItsOffset) {
 }
 
 } // namespace
+
+} // namespace umbrascope

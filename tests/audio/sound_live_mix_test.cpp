@@ -16,6 +16,8 @@
 
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -84,3 +86,5 @@ TEST_P(LiveMix, AWaveFileSoundsAsTheExportConvertsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DeviceRates, LiveMix, ::testing::Values(44100, 48000));
+
+} // namespace umbrascope

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -72,3 +74,5 @@ TEST(NoSoundServerTest, AFileTrackTellsTheUser) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -16,6 +16,8 @@
 #include <mutex>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -76,7 +78,7 @@ protected:
 
     // The test thread stands for the user-interface thread, the only one that publishes.
     void SetSound(bool enabled, std::uint8_t volume) {
-        TCurrentValues values;
+        SessionValuesInForce values;
         values.AudioEnabled = enabled;
         values.AudioVolume = volume;
         state->Publish(values);
@@ -390,3 +392,5 @@ TEST(AudioStreamTest, RefusesFormatsNoDeviceCanPlay) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <numbers>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 struct Frame {
@@ -261,3 +263,5 @@ TEST(TonesTest, SourcesReportTheFixedFormat) {
 }
 
 } // namespace
+
+} // namespace umbrascope

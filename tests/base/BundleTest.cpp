@@ -9,6 +9,8 @@
 #include <functional>
 #include <sys/stat.h>
 
+namespace umbrascope {
+
 namespace {
 
 // Stands in for the program: a 64-bit ELF header whose (empty) section table ends the file.
@@ -163,3 +165,5 @@ TEST_F(Bundles, RefusedNamesAndRangesAreToldForWhatTheyAre) {
     EXPECT_TRUE(
         ReadBundleIndex(folder.Write("whole.run", Assemble(entries({}), project))).IsBundle());
 }
+
+} // namespace umbrascope

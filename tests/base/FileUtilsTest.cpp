@@ -8,6 +8,8 @@
 #include <random>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 // Bytes whose value depends on their position, so misplaced copies show.
@@ -146,8 +148,8 @@ TEST(TFile, AFileThatShrinksWhileOpenReadsZerosAndNeverLoops) {
 
 TEST(TFile, FilesThatCannotBeReadAreRefusedAtConstruction) {
     ScratchFolder folder;
-    EXPECT_THROW(TFile(folder.Path() / "missing"), EInOutError);
-    EXPECT_THROW(TFile(folder.Path()), EInOutError);
+    EXPECT_THROW(TFile(folder.Path() / "missing"), IoError);
+    EXPECT_THROW(TFile(folder.Path()), IoError);
 }
 
 TEST(TFile, ReadersOnSeveralThreadsShareOneInstance) {
@@ -167,3 +169,5 @@ TEST(TFile, ReadersOnSeveralThreadsShareOneInstance) {
     first.join();
     second.join();
 }
+
+} // namespace umbrascope

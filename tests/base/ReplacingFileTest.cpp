@@ -12,6 +12,8 @@
 #include <thread>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -79,7 +81,7 @@ TEST(ReplacingFile, AFailedRewriteInPlaceLeavesThePreviousBytes) {
 
     {
         const FileSizeLimit small(4096);
-        EXPECT_THROW(file.Commit(), EInOutError);
+        EXPECT_THROW(file.Commit(), IoError);
     }
 
     EXPECT_EQ(ReadWholeFile(shared), "previous");
@@ -92,7 +94,7 @@ TEST(ReplacingFile, AFileTheUserMayNotWriteIsRefusedWithTheSystemsMessage) {
     const auto refused = [&] {
         try {
             Save(target, "new");
-        } catch (const EInOutError& error) {
+        } catch (const IoError& error) {
             return std::string(error.what()) == std::strerror(EACCES);
         }
         return false;
@@ -155,7 +157,7 @@ TEST(ReplacingFile, AnotherUsersLinkInASharedFolderIsNotFollowed) {
         try {
             Save(shared / name, "exported");
             ADD_FAILURE() << name << " was written through another user's link";
-        } catch (const EInOutError& error) {
+        } catch (const IoError& error) {
             EXPECT_NE(std::string(error.what()).find("symbolic link"), std::string::npos)
                 << error.what();
         }
@@ -189,7 +191,7 @@ TEST(ReplacingFile, WritersOfOneHardLinkedFileTakeTurns) {
         try {
             Save(shared, bytes);
             saved = true;
-        } catch (const EInOutError&) {
+        } catch (const IoError&) {
         }
     };
     for (int round = 0; round < 12; ++round) {
@@ -205,3 +207,5 @@ TEST(ReplacingFile, WritersOfOneHardLinkedFileTakeTurns) {
     }
     EXPECT_EQ(FilesIn(folder.Path()), 2);
 }
+
+} // namespace umbrascope

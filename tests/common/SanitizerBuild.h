@@ -21,6 +21,8 @@
 #endif
 #endif
 
+namespace umbrascope {
+
 #if defined(UMBRASCOPE_TEST_ASAN)
 constexpr bool AddressSanitizerBuild = true;
 #else
@@ -32,3 +34,5 @@ constexpr int SanitizerSlowdown = 5;
 #else
 constexpr int SanitizerSlowdown = 1;
 #endif
+
+} // namespace umbrascope

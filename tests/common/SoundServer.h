@@ -5,6 +5,10 @@
 
 #include <cstdlib>
 
+namespace umbrascope {
+
 inline bool SoundServerAnswers() {
     return std::system("timeout 5 pactl info >/dev/null 2>&1") == 0;
 }
+
+} // namespace umbrascope

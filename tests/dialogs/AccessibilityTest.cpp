@@ -29,6 +29,8 @@
 #include <set>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 // The controls of the window without a name a screen reader could say.
@@ -92,3 +94,5 @@ TEST_F(Dialogs, AccessKeysDoNotClash) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 // A RIFF WAVE file of a few stereo frames with this format tag (1 is integer PCM, 6 A-law).
@@ -134,3 +136,5 @@ TEST_F(AddWave, AFileNoTrackCanPlayIsRefusedNamingItAndWhy) {
 }
 
 } // namespace
+
+} // namespace umbrascope

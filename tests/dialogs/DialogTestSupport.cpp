@@ -12,12 +12,14 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTabBar>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <map>
 #include <memory>
+
+namespace umbrascope {
 
 namespace {
 
@@ -126,3 +128,5 @@ void AcceptFileDialog(QWidget* modal, const QString& path) {
         dialog->selectFile(path);
     QMetaObject::invokeMethod(dialog, "accept");
 }
+
+} // namespace umbrascope

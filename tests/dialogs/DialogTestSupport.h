@@ -17,6 +17,8 @@
 class QAction;
 class QWidget;
 
+namespace umbrascope {
+
 // Points the user's settings at a private folder for the whole test program, once.
 void KeepUserSettingsPrivate();
 
@@ -45,3 +47,5 @@ void AnswerNextModal(std::function<void(QWidget*)> act);
 
 // Chooses path in the file dialog modal and confirms it.
 void AcceptFileDialog(QWidget* modal, const QString& path);
+
+} // namespace umbrascope

@@ -24,6 +24,8 @@
 
 #include <functional>
 
+namespace umbrascope {
+
 namespace {
 
 class EventEditor : public DialogTest {
@@ -45,8 +47,8 @@ protected:
 TEST_F(EventEditor, TypesNamesAndDescriptionsComeFromTheCatalogue) {
     ASSERT_EQ(form.EventTypeBox->count(), EventTypeCount);
     for (const EventType& type : EventTypes())
-        EXPECT_EQ(form.EventTypeBox->itemText(static_cast<int>(type.Kind)).toStdString(),
-                  Cp1251ToUtf8(type.Name));
+        EXPECT_EQ(form.EventTypeBox->itemText(static_cast<int>(type.kind)).toStdString(),
+                  Cp1251ToUtf8(type.name));
     form.SelectType(EventKind::SpiralSpeed);
     EXPECT_EQ(form.EventDecriptionText->text(), "Изменяет скорость вращения спирали");
     form.OkButtonClick();
@@ -96,7 +98,7 @@ TEST_F(EventEditor, PagesWriteWhatTheirControlsShow) {
     form.TextColorShape->SetColor(0x123456);
     form.BackColorShape->SetColor(0x80000005); // a system colour: the high bit set
     form.BlendEdit->setValue(35);
-    form.PositionButtons->Buttons[9]->click();
+    form.positionButtons->Buttons[9]->click();
     form.RB33->click();
     form.VolumeTrack->setValue(64);
     form.FmFreqE->SetValue(12345);
@@ -215,3 +217,5 @@ TEST_F(EventEditor, TheRemovalPageListsTheTracksPlayingAtItsTime) {
 }
 
 } // namespace
+
+} // namespace umbrascope

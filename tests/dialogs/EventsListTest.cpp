@@ -15,6 +15,8 @@
 #include <QListView>
 #include <QPushButton>
 
+namespace umbrascope {
+
 namespace {
 
 class EventsList : public DialogTest {
@@ -133,3 +135,5 @@ TEST_F(EventsList, AnEventThatCannotBeLoadedIsNotOpened) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+namespace umbrascope {
+
 namespace {
 
 using FontSettings = DialogTest;
@@ -66,7 +68,7 @@ TEST_F(FontSettings, SampleBlendsTheTextIntoTheHatchedGround) {
     }
 }
 
-TEST_F(FontSettings, ATextColourWithAChannelAt120VanishesLeavingTheOutline) {
+TEST_F(FontSettings, ATextColorWithAChannelAt120VanishesLeavingTheOutline) {
     PhraseSampleLook look;
     look.TextColor = StoredRgb(0, 120, 255);
     look.OutlineEnabled = false;
@@ -114,3 +116,5 @@ TEST_F(FontSettings, TransparencyIsTypedAndEnterOpensNoPicker) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <QUrl>
 
+namespace umbrascope {
+
 namespace {
 
 class SessionParameters : public DialogTest {
@@ -141,3 +143,5 @@ TEST_F(SessionParameters, AboutBoxOpensOnlyTheAddressesItHas) {
 } // namespace
 
 #include "SessionParametersTest.moc"
+
+} // namespace umbrascope

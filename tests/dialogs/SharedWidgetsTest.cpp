@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 using SharedWidgets = DialogTest;
@@ -25,7 +27,7 @@ void LeaveField(QWidget& field) {
 }
 
 TEST_F(SharedWidgets, SpinFieldTakesAnyNumberButLeavesItInRange) {
-    TSpinField field(10, 500, 50);
+    SpinField field(10, 500, 50);
     TypeOver(field, "700");
     EXPECT_EQ(field.text(), "700");
     EXPECT_EQ(field.Value(), 500);
@@ -41,8 +43,8 @@ TEST_F(SharedWidgets, SpinFieldTakesAnyNumberButLeavesItInRange) {
 }
 
 TEST_F(SharedWidgets, FrequencyFieldWritesTypesStepsAndClamps) {
-    TFrequencyEdit flicker(2, 0, 30000);
-    TUpDown arrows(&flicker);
+    FrequencyEdit flicker(2, 0, 30000);
+    UpDownArrows arrows(&flicker);
     flicker.SetValue(8000);
     EXPECT_EQ(flicker.displayText(), "08.000");
     EXPECT_EQ(flicker.Value(), 8000);
@@ -56,8 +58,8 @@ TEST_F(SharedWidgets, FrequencyFieldWritesTypesStepsAndClamps) {
     flicker.SetValue(40000);
     EXPECT_EQ(flicker.displayText(), "30.000");
 
-    TFrequencyEdit circles(1, 1, 5000);
-    TUpDown circleArrows(&circles);
+    FrequencyEdit circles(1, 1, 5000);
+    UpDownArrows circleArrows(&circles);
     circles.SetValue(0);
     EXPECT_EQ(circles.displayText(), "0.001");
     circleArrows.DownButton->click();
@@ -67,7 +69,7 @@ TEST_F(SharedWidgets, FrequencyFieldWritesTypesStepsAndClamps) {
 }
 
 TEST_F(SharedWidgets, FrequencyFieldTakesANumberAsItIsWritten) {
-    TFrequencyEdit beat(2, 1, 99999);
+    FrequencyEdit beat(2, 1, 99999);
     beat.SetValue(8000);
     TypeOver(beat, "6.5");
     EXPECT_EQ(beat.displayText(), "06.500");
@@ -76,7 +78,7 @@ TEST_F(SharedWidgets, FrequencyFieldTakesANumberAsItIsWritten) {
     QTest::keyClicks(&beat, "25");
     EXPECT_EQ(beat.displayText(), "06.250") << "Backspace takes back the last decimal";
 
-    TFrequencyEdit sine(4, 1, 9999999);
+    FrequencyEdit sine(4, 1, 9999999);
     QGuiApplication::clipboard()->setText("6,5");
     QTest::keyClick(&sine, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&sine, Qt::Key_V, Qt::ControlModifier);
@@ -91,3 +93,5 @@ TEST_F(SharedWidgets, QtsOwnDialogsSpeakRussian) {
 }
 
 } // namespace
+
+} // namespace umbrascope

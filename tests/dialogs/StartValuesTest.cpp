@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace umbrascope {
+
 namespace {
 
 class StartValues : public DialogTest {
@@ -106,7 +108,7 @@ TEST_F(StartValues, EditsAreStoredWithSpeedsTurnedRound) {
     form.LinesSpeed->setValue(10);
     QTest::keyClick(form.TextFrameLongEdit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(form.TextFrameLongEdit, "700");
-    form.PositionButtons->Buttons[9]->click();
+    form.positionButtons->Buttons[9]->click();
     form.RB50->click();
     form.SpiralDir2Btn->click();
     form.close();
@@ -131,7 +133,7 @@ TEST_F(StartValues, OddRecordsAreBroughtIntoRangeOrKept) {
     document.StartValues.FontName = "No Such Face";
     document.StartValues.VideoType = 9;
     form.show();
-    EXPECT_FALSE(form.PositionButtons->Selected());
+    EXPECT_FALSE(form.positionButtons->Selected());
     EXPECT_EQ(form.FmFreqE->displayText(), "30.000");
     EXPECT_EQ(form.ClFreqE->displayText(), "0.001");
     EXPECT_TRUE(look.FontNameBox->currentText().startsWith("No Such Face ("));
@@ -178,7 +180,7 @@ TEST_F(StartValues, TracksAreAddedAndRemoved) {
     EXPECT_TRUE(document.StartValues.Waves.empty());
 }
 
-TEST_F(StartValues, ThePickerOpensOnTheColourOfTheButtonsSquare) {
+TEST_F(StartValues, ThePickerOpensOnTheColorOfTheButtonsSquare) {
     form.show();
     AnswerNextModal([](QWidget* modal) {
         auto* picker = qobject_cast<QColorDialog*>(modal);
@@ -224,3 +226,5 @@ TEST_F(StartValues, ThePhraseFileComesFromTheFileDialogOnly) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -19,6 +19,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr std::size_t TrailerSize = 56;
@@ -136,3 +138,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     close(fd);
     return 0;
 }
+
+} // namespace umbrascope

@@ -11,6 +11,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+namespace umbrascope {
+
 class MemoryFile {
 public:
     MemoryFile(const std::uint8_t* data, std::size_t size)
@@ -49,3 +51,5 @@ inline void PlaySome(TrackSource& source, int buffers) {
         source.AfterSwitch();
     }
 }
+
+} // namespace umbrascope

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace umbrascope {
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static SilentMessages silent;
     InstallUserMessages(&silent);
@@ -17,3 +19,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PlaySome(*source, 3);
     return 0;
 }
+
+} // namespace umbrascope

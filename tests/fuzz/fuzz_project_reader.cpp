@@ -14,6 +14,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+namespace umbrascope {
+
 namespace {
 
 ProjectReadResult ReadFromBytes(const std::uint8_t* data, std::size_t size, Session& contents) {
@@ -49,7 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const SessionStateAt state =
         StateAt(first.StartValues, first.Events, std::numeric_limits<std::int32_t>::max());
-    for (const auto& track : state.Values.Waves)
+    for (const auto& track : state.values.Waves)
         (void)TrackDisplayText(track.Track);
     return 0;
 }
+
+} // namespace umbrascope

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+namespace umbrascope {
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static SilentMessages silent;
     InstallUserMessages(&silent);
@@ -15,8 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!source)
         return 0;
     const PcmFormat format = source->Format();
-    if (format.Channels <= 0 || format.BlockAlign <= 0 || format.SampleRate <= 0)
+    if (format.channels <= 0 || format.blockAlign <= 0 || format.sampleRate <= 0)
         std::abort(); // the stream layer must never be handed such a format
     PlaySome(*source, 3);
     return 0;
 }
+
+} // namespace umbrascope

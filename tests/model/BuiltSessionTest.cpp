@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace umbrascope {
+
 namespace {
 
 const std::string AddTrack = Cp1251Literal("Аудиосопровождение -> Добавить аудиотрек");
@@ -107,7 +109,7 @@ TEST_F(BuiltSessions, ALinkPlantedWhileMediaAreExtractedReceivesNothing) {
         if (++copied == index.entries.size()) // while the last medium is copied
             std::filesystem::create_symlink(precious, target.Path() / "loop.wav");
     };
-    EXPECT_THROW(ExtractBuiltProject(built, index, target.Path() / "back.usp", plant), EInOutError);
+    EXPECT_THROW(ExtractBuiltProject(built, index, target.Path() / "back.usp", plant), IoError);
     EXPECT_EQ(ReadWholeFile(precious), "the user's own");
     for (const char* name : {"back.usp", "phrases.txt", "loop (2).wav"})
         EXPECT_FALSE(std::filesystem::exists(target.Path() / name)) << name;
@@ -153,3 +155,5 @@ TEST_F(BuiltSessions, ProgressCountsToTheWholeFileAndAnAbandonedBuildLeavesNothi
 }
 
 } // namespace
+
+} // namespace umbrascope

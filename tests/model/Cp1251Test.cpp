@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 TEST(Cp1251, EveryByteSurvivesTheRoundTripThroughUtf8) {
     std::string all;
     for (int byte = 0; byte < 256; ++byte)
@@ -39,13 +41,13 @@ TEST(Cp1251, UpperCasesLatinAndCyrillicLettersOnly) {
 
 TEST(Cp1251, CatalogueNamesAreTheBytesProjectFilesHold) {
     ASSERT_EQ(EventTypes().size(), 39u);
-    EXPECT_EQ(EventTypes()[0].Name, "\xCD\xE5 \xEE\xEF\xF0\xE5\xE4\xE5\xEB\xE5\xED");
+    EXPECT_EQ(EventTypes()[0].name, "\xCD\xE5 \xEE\xEF\xF0\xE5\xE4\xE5\xEB\xE5\xED");
     EXPECT_EQ(EventTypeName(EventKind::AddTrack),
               "\xC0\xF3\xE4\xE8\xEE\xF1\xEE\xEF\xF0\xEE\xE2\xEE\xE6\xE4\xE5\xED\xE8\xE5 -> "
               "\xC4\xEE\xE1\xE0\xE2\xE8\xF2\xFC \xE0\xF3\xE4\xE8\xEE\xF2\xF0\xE5\xEA");
     EXPECT_EQ(Cp1251ToUtf8(EventTypeName(EventKind::CirclesWidth)),
               "Видеосопровождение -> Окружности - Толщина");
-    EXPECT_EQ(EventKindOf(EventTypes()[27].Name), EventKind::SpiralSpeed);
+    EXPECT_EQ(EventKindOf(EventTypes()[27].name), EventKind::SpiralSpeed);
     EXPECT_FALSE(EventKindOf("Текстовые фразы -> Включить")); // UTF-8 is not the stored form
 }
 
@@ -58,3 +60,5 @@ TEST(Cp1251, TextFileLinesAreReadAsUtf8OnlyWhenTheyAreUtf8) {
     // A line read only in part may end inside a character.
     EXPECT_EQ(TextLineToUtf8(std::string("Привет").substr(0, 5)), "Пр");
 }
+
+} // namespace umbrascope

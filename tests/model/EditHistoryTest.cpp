@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 namespace {
 
 Session LongSession() {
@@ -111,3 +113,5 @@ TEST_F(History, KeepsTheLastHundredSteps) {
 }
 
 } // namespace
+
+} // namespace umbrascope

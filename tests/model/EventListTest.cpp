@@ -7,6 +7,8 @@
 #include <limits>
 #include <random>
 
+namespace umbrascope {
+
 namespace {
 
 class EventList : public ::testing::Test {
@@ -128,3 +130,5 @@ TEST(NearestEvent, TiesGoToTheEarlierAndNoneNearerThanTheLengthGivesTheFirst) {
               0u);
     EXPECT_FALSE(NearestEventIndex({}, 0, 1800000));
 }
+
+} // namespace umbrascope

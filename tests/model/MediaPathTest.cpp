@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 TEST(MediaPath, WindowsPathsSplitAtEverySeparatorLinuxPathsAtSlashesOnly) {
     EXPECT_EQ(ExtractFileName("C:\\Sounds\\rain.mp3"), "rain.mp3");
     EXPECT_EQ(ExtractFileName("Sounds\\rain.mp3"), "rain.mp3");
@@ -61,3 +63,5 @@ TEST(MediaPath, AMovedProjectFindsMediaBesideIt) {
     std::string empty;
     EXPECT_FALSE(ResolveMediaPath(empty, projectFolder));
 }
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 
 #include <sys/stat.h>
 
+namespace umbrascope {
+
 namespace {
 
 // Builds project bytes by hand, independently of the writer under test.
@@ -229,8 +231,8 @@ TEST_F(ProjectFile, SaveThenOpenGivesTheSameSession) {
 }
 
 TEST_F(ProjectFile, OpeningWhatCannotBeReadRaisesTheSystemsMessage) {
-    EXPECT_THROW(OpenProjectFile(ModelPath(folder.Path() / "missing.usp")), EInOutError);
-    EXPECT_THROW(OpenProjectFile(ModelPath(folder.Path())), EInOutError);
+    EXPECT_THROW(OpenProjectFile(ModelPath(folder.Path() / "missing.usp")), IoError);
+    EXPECT_THROW(OpenProjectFile(ModelPath(folder.Path())), IoError);
 }
 
 TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
@@ -241,7 +243,7 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
 
     {
         const FileSizeLimit small(4096);
-        EXPECT_THROW(SaveProjectFile(ModelPath(target), session), EInOutError);
+        EXPECT_THROW(SaveProjectFile(ModelPath(target), session), IoError);
     }
 
     EXPECT_EQ(ReadWholeFile(target), "previous contents");
@@ -257,8 +259,7 @@ TEST_F(ProjectFile, AFailedSaveLeavesThePreviousFileAndNoTemporaryFile) {
 }
 
 TEST_F(ProjectFile, SavingIntoAMissingFolderFailsCleanly) {
-    EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp"), Session{}),
-                 EInOutError);
+    EXPECT_THROW(SaveProjectFile(ModelPath(folder.Path() / "no" / "such.usp"), Session{}), IoError);
 }
 
 TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureGivesANewProject) {
@@ -280,3 +281,5 @@ TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureGivesANewProjec
     EXPECT_TRUE(wrong.projectFileName.empty());
     EXPECT_EQ(LoadProject(folder.Path() / "missing.usp").outcome, ProjectLoad::Outcome::Unreadable);
 }
+
+} // namespace umbrascope

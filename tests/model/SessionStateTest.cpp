@@ -9,6 +9,8 @@
 #include <atomic>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 TSessionEvent Event(EventKind kind, std::int32_t time, const std::string& value = "") {
@@ -36,8 +38,8 @@ TEST_F(SessionState, ResetGivesDefaultsAndAMatchingCurrentState) {
     EXPECT_TRUE(document.Events.empty());
     EXPECT_EQ(document.SessionPosition, 0);
     EXPECT_EQ(document.StartValues, TSessionValues{});
-    EXPECT_EQ(static_cast<const TSessionSettings&>(document.CurrentValues),
-              static_cast<const TSessionSettings&>(document.StartValues));
+    EXPECT_EQ(static_cast<const SessionSettings&>(document.CurrentValues),
+              static_cast<const SessionSettings&>(document.StartValues));
     EXPECT_TRUE(document.CurrentValues.Waves.empty());
     EXPECT_EQ(document.StartValues.FontName, "Arial");
     EXPECT_EQ(document.StartValues.SpiralSpeed, 88);
@@ -220,3 +222,5 @@ TEST(SessionDocument, TwoDocumentsSideBySideShareNothing) {
     EXPECT_EQ(second.StartValues.AudioVolume, 100);
     EXPECT_EQ(second.Contents(), opened);
 }
+
+} // namespace umbrascope

@@ -9,6 +9,8 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 
+namespace umbrascope {
+
 ScratchFolder::ScratchFolder() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "umbrascope-test-XXXXXX").string();
@@ -59,3 +61,5 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 std::string ModelPath(const std::filesystem::path& path) {
     return Utf8ToCp1251(path.string()).value();
 }
+
+} // namespace umbrascope

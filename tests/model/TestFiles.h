@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+namespace umbrascope {
+
 class ScratchFolder {
 public:
     ScratchFolder();
@@ -38,3 +40,5 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 
 // A model path (Windows-1251) for a file-system path made of ASCII and UTF-8 Cyrillic.
 std::string ModelPath(const std::filesystem::path& path);
+
+} // namespace umbrascope

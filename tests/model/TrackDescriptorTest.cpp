@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 namespace {
 
 std::string Shown(std::string_view descriptor) {
@@ -144,3 +146,5 @@ TEST(ParseToneDescriptorTest, EveryCutOfAValidDescriptorIsReadSafely) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -27,3 +29,5 @@ TEST(SessionClockTest, SessionTimeStartsAtThePosition) {
 }
 
 } // namespace
+
+} // namespace umbrascope

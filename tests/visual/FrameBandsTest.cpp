@@ -9,38 +9,40 @@
 
 #include <gtest/gtest.h>
 
+namespace umbrascope {
+
 namespace {
 
 struct Case {
     const char* name;
-    void (*set)(TCurrentValues&);
+    void (*set)(SessionValuesInForce&);
 };
 
 const Case Cases[] = {
-    {"flicker", [](TCurrentValues& v) { v.VideoType = 0; }},
-    {"blank", [](TCurrentValues& v) { v.VideoEnabled = false; }},
-    {"spiral, hairline centre", [](TCurrentValues& v) { v.SpiralWidth = 1; }},
-    {"spiral, wide", [](TCurrentValues& v) { v.SpiralWidth = 40; }},
-    {"spiral, turning back", [](TCurrentValues& v) { v.SpiralDirection = 1; }},
+    {"flicker", [](SessionValuesInForce& v) { v.VideoType = 0; }},
+    {"blank", [](SessionValuesInForce& v) { v.VideoEnabled = false; }},
+    {"spiral, hairline centre", [](SessionValuesInForce& v) { v.SpiralWidth = 1; }},
+    {"spiral, wide", [](SessionValuesInForce& v) { v.SpiralWidth = 40; }},
+    {"spiral, turning back", [](SessionValuesInForce& v) { v.SpiralDirection = 1; }},
     {"stripes across",
-     [](TCurrentValues& v) {
+     [](SessionValuesInForce& v) {
          v.VideoType = 2;
          v.LinesDirection = 3;
          v.LinesWidth = 7;
      }},
     {"stripes, hairlines down",
-     [](TCurrentValues& v) {
+     [](SessionValuesInForce& v) {
          v.VideoType = 2;
          v.LinesDirection = 0;
          v.LinesWidth = 1;
      }},
     {"circles, hairlines",
-     [](TCurrentValues& v) {
+     [](SessionValuesInForce& v) {
          v.VideoType = 3;
          v.CirclesWidth = 1;
      }},
     {"circles, wide",
-     [](TCurrentValues& v) {
+     [](SessionValuesInForce& v) {
          v.VideoType = 3;
          v.CirclesWidth = 23;
      }},
@@ -50,13 +52,13 @@ TEST(FrameBandsTest, BandsDrawTheSamePixelsAsOneBandForEveryPattern) {
     EnsureGuiApplication();
     for (const QSize size : {QSize(641, 479), QSize(999, 333)}) {
         for (const Case& test : Cases) {
-            TCurrentValues values;
+            SessionValuesInForce values;
             values.VideoType = 1;
             values.OutlineEnabled = true;
             values.Transparency = 30;
             values.TextPosition = 5; // the centre: across the border of two bands
             test.set(values);
-            TPhraseLayout phrase;
+            PhraseLayout phrase;
             phrase.PhraseText = Cp1251Literal("Фраза поперёк полос");
             LayOutPhrase(phrase, values, size);
             for (const int count : {2, 3}) {
@@ -78,13 +80,15 @@ TEST(FrameBandsTest, BandsDrawTheSamePixelsAsOneBandForEveryPattern) {
 
 TEST(FrameBandsTest, AnUnknownPatternLeavesTheFrameAlone) {
     EnsureGuiApplication();
-    TCurrentValues values;
+    SessionValuesInForce values;
     values.VideoType = 7;
     QImage frame(64, 48, QImage::Format_RGB32);
     frame.fill(Qt::red);
     FrameBands bands(2);
-    EXPECT_FALSE(bands.Draw(frame, values, TPhraseLayout{}, 0));
+    EXPECT_FALSE(bands.Draw(frame, values, PhraseLayout{}, 0));
     EXPECT_EQ(frame.pixel(10, 40), qRgb(255, 0, 0));
 }
 
 } // namespace
+
+} // namespace umbrascope

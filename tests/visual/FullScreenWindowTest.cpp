@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 class FullScreenWindowTest : public ::testing::Test {
@@ -81,13 +83,13 @@ TEST_F(FullScreenWindowTest, KeysThatProduceACharacterAskToStop) {
 
 TEST_F(FullScreenWindowTest, ShowsTheThreadsFramesAndReleasesItsBuffersWhenHidden) {
     TFullScreenForm form;
-    TCurrentValues values;
+    SessionValuesInForce values;
     values.VideoType = 0;
     values.FlickerFreq = 0;
     values.FlickerColor = 0x00336699;
     PublishedState state;
     state.Publish(values);
-    TPhraseSource phrases;
+    PhraseSource phrases;
     form.ShowOnChosenScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     state.SetPlaying(true);
@@ -111,8 +113,8 @@ TEST_F(FullScreenWindowTest, TheFrameLogHoldsEveryFrameShownAndItsSummaryAgrees)
     std::optional<FrameLog> finished;
     form.OnFrameLog([&](const FrameLog& log) { finished = log; });
     PublishedState state;
-    state.Publish(TCurrentValues{});
-    TPhraseSource phrases;
+    state.Publish(SessionValuesInForce{});
+    PhraseSource phrases;
     form.ShowOnChosenScreen();
     state.SetPlaying(true);
     {
@@ -157,7 +159,7 @@ TEST_F(FullScreenWindowTest, TheFrameLogHoldsEveryFrameShownAndItsSummaryAgrees)
 
 TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
     TFullScreenForm form;
-    TPhraseSource phrases;
+    PhraseSource phrases;
     PublishedState state;
     state.SetPlaying(true);
     TVideoThread thread(form.Frames(), phrases, state, SessionTimeFromNow());
@@ -169,3 +171,5 @@ TEST_F(FullScreenWindowTest, SessionRunsWhileTheWindowIsNeverShown) {
 }
 
 } // namespace
+
+} // namespace umbrascope

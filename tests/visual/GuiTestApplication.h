@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+namespace umbrascope {
+
 class GuiApplicationEnvironment : public ::testing::Environment {
 public:
     explicit GuiApplicationEnvironment(QApplication* application) : application_(application) {}
@@ -26,3 +28,5 @@ inline void EnsureGuiApplication() {
     ::testing::AddGlobalTestEnvironment(
         new GuiApplicationEnvironment(new QApplication(argc, argv)));
 }
+
+} // namespace umbrascope

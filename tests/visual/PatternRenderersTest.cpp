@@ -12,12 +12,14 @@
 #include <chrono>
 #include <cmath>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr QRgb Red = 0xFFFF0000, Blue = 0xFF0000FF;
 
-TCurrentValues DefaultValues() {
-    TCurrentValues values;
+SessionValuesInForce DefaultValues() {
+    SessionValuesInForce values;
     values.TextEnabled = false;
     return values;
 }
@@ -36,7 +38,7 @@ TEST(FlickerTest, LevelSwingsSinusoidallyFrom127) {
     EXPECT_EQ(FlickerLevel(8000, 125), 127); // one whole period of 8 Hz
 }
 
-TEST(FlickerTest, DarkColoursSwingTowardsWhiteAndLightOnesTowardsBlack) {
+TEST(FlickerTest, DarkColorsSwingTowardsWhiteAndLightOnesTowardsBlack) {
     // The default maroon counts as dark: halfway between white and itself at level 127.
     EXPECT_EQ(FlickerFrameColor(qRgb(128, 0, 0), 8000, 0), qRgb(192, 128, 128));
     // Blue decides first: (200, 200, 100) packs below (128, 128, 128).
@@ -48,8 +50,8 @@ TEST(FlickerTest, DarkColoursSwingTowardsWhiteAndLightOnesTowardsBlack) {
     EXPECT_EQ(FlickerFrameColor(qRgb(0, 0, 200), 1000, 250), qRgb(0, 0, 199));
 }
 
-TEST(FlickerTest, FrequencyZeroIsASteadyScreenInExactlyTheColour) {
-    TCurrentValues values = DefaultValues();
+TEST(FlickerTest, FrequencyZeroIsASteadyScreenInExactlyTheColor) {
+    SessionValuesInForce values = DefaultValues();
     values.FlickerColor = StoredRgb(12, 34, 56);
     values.FlickerFreq = 0;
     for (const std::uint32_t t : {0u, 123u, 4000000000u}) {
@@ -94,7 +96,7 @@ TEST(SpiralTest, ZeroSpeedIsStillAndZeroWidthEndsAtOnce) {
 }
 
 TEST(SpiralTest, PictureShowsTheArmAndTheGroundBetweenTurns) {
-    TCurrentValues values = DefaultValues(); // red spiral on blue
+    SessionValuesInForce values = DefaultValues(); // red spiral on blue
     QImage frame = Frame();
     DrawSpiralFrame(frame, values, 0);
     const QPoint centre(512, 384);
@@ -138,7 +140,7 @@ TEST(StripesTest, BadSettingsDrawGroundOnly) {
 }
 
 TEST(StripesTest, PictureHasLinesOfTheirWidthAtTheirPositions) {
-    TCurrentValues values = DefaultValues(); // navy lines on sky blue, moving up, width 15
+    SessionValuesInForce values = DefaultValues(); // navy lines on sky blue, moving up, width 15
     QImage frame = Frame();
     DrawStripesFrame(frame, values, 0);
     const QRgb line = ResolveColor(values.LinesColor), ground = ResolveColor(values.LinesBackColor);
@@ -168,7 +170,7 @@ TEST(CirclesTest, SpacingAndPulse) {
 }
 
 TEST(CirclesTest, PictureShowsRingsAndNotTheirInside) {
-    TCurrentValues values = DefaultValues(); // maroon rings on yellow, width 20
+    SessionValuesInForce values = DefaultValues(); // maroon rings on yellow, width 20
     QImage frame = Frame();
     DrawCirclesFrame(frame, values, 0);
     const QPoint centre(512, 384);
@@ -187,21 +189,21 @@ TEST(CirclesTest, PictureShowsRingsAndNotTheirInside) {
 
 TEST(FrameTest, PatternOffIsBlackAndAnUnknownTypeDrawsNothing) {
     EnsureGuiApplication();
-    TCurrentValues values = DefaultValues();
+    SessionValuesInForce values = DefaultValues();
     values.VideoEnabled = false;
     QImage frame = Frame(64, 48);
-    EXPECT_TRUE(DrawFrame(frame, values, TPhraseLayout{}, 0));
+    EXPECT_TRUE(DrawFrame(frame, values, PhraseLayout{}, 0));
     EXPECT_EQ(frame.pixel(10, 10), qRgb(0, 0, 0));
     values.VideoEnabled = true;
     values.VideoType = 4;
     frame = Frame(64, 48);
-    EXPECT_FALSE(DrawFrame(frame, values, TPhraseLayout{}, 0));
+    EXPECT_FALSE(DrawFrame(frame, values, PhraseLayout{}, 0));
     EXPECT_EQ(frame.pixel(10, 10), 0xFF123456u);
 }
 
 TEST(FrameTest, ForeignExtremesFinishQuickly) {
     EnsureGuiApplication();
-    TCurrentValues values = DefaultValues();
+    SessionValuesInForce values = DefaultValues();
     values.SpiralSpeed = 0;
     values.SpiralWidth = 0;
     values.LinesSpeed = 0;
@@ -215,7 +217,7 @@ TEST(FrameTest, ForeignExtremesFinishQuickly) {
         values.VideoType = type;
         for (const std::uint32_t t : {0u, 4294967295u}) {
             QImage frame = Frame(320, 200);
-            EXPECT_TRUE(DrawFrame(frame, values, TPhraseLayout{}, t));
+            EXPECT_TRUE(DrawFrame(frame, values, PhraseLayout{}, t));
         }
     }
     values.SpiralWidth = 65535;
@@ -224,13 +226,13 @@ TEST(FrameTest, ForeignExtremesFinishQuickly) {
     for (std::uint8_t type = 1; type < 4; ++type) {
         values.VideoType = type;
         QImage frame = Frame(320, 200);
-        EXPECT_TRUE(DrawFrame(frame, values, TPhraseLayout{}, 1000));
+        EXPECT_TRUE(DrawFrame(frame, values, PhraseLayout{}, 1000));
     }
     EXPECT_LT(std::chrono::steady_clock::now() - started,
               std::chrono::seconds(5) * SanitizerSlowdown);
 }
 
-TEST(ColorTest, SystemColoursResolveToPlainRgb) {
+TEST(ColorTest, SystemColorsResolveToPlainRgb) {
     EXPECT_EQ(ResolveColor(StoredRgb(1, 2, 3)), qRgb(1, 2, 3));
     EXPECT_EQ(ResolveColor(0x8000000F), qRgb(0xF0, 0xF0, 0xF0)); // button face
     EXPECT_EQ(ResolveColor(0x80000005), qRgb(255, 255, 255));    // window
@@ -239,3 +241,5 @@ TEST(ColorTest, SystemColoursResolveToPlainRgb) {
 }
 
 } // namespace
+
+} // namespace umbrascope

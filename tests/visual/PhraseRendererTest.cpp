@@ -16,30 +16,32 @@
 #include <set>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 class PhraseRendererTest : public ::testing::Test {
 protected:
     void SetUp() override { EnsureGuiApplication(); }
 
-    static TCurrentValues Values() {
-        TCurrentValues values;
+    static SessionValuesInForce Values() {
+        SessionValuesInForce values;
         values.TextColor = StoredRgb(0, 0, 0);
         values.OutlineEnabled = false;
         return values;
     }
 
-    static TPhraseLayout LaidOut(const std::string& text, const TCurrentValues& values,
-                                 QSize screen = {1024, 768}) {
-        TPhraseLayout layout;
+    static PhraseLayout LaidOut(const std::string& text, const SessionValuesInForce& values,
+                                QSize screen = {1024, 768}) {
+        PhraseLayout layout;
         layout.PhraseText = text;
         LayOutPhrase(layout, values, screen);
         return layout;
     }
 
-    static QImage Ground(QSize size, QRgb colour) {
+    static QImage Ground(QSize size, QRgb color) {
         QImage frame(size, QImage::Format_RGB32);
-        frame.fill(colour);
+        frame.fill(color);
         return frame;
     }
 
@@ -96,8 +98,8 @@ TEST(PhraseCellTest, BoxOriginsTruncateTowardsZero) {
 
 TEST_F(PhraseRendererTest, AUtf8PhraseShowsItsLettersAndLeavesOutWhatNoFontHas) {
     // U+10FFFD is a private character no font here draws; it would show as a box.
-    const TPhraseLayout layout = LaidOut("\xEF\xBB\xBFМир \xF4\x8F\xBF\xBD!", Values());
-    EXPECT_EQ(layout.DisplayText, QStringLiteral("Мир !"));
+    const PhraseLayout layout = LaidOut("\xEF\xBB\xBFМир \xF4\x8F\xBF\xBD!", Values());
+    EXPECT_EQ(layout.displayText, QStringLiteral("Мир !"));
 }
 
 TEST_F(PhraseRendererTest, FontHeightsAreCellHeights) {
@@ -118,9 +120,9 @@ TEST_F(PhraseRendererTest, FontHeightsAreCellHeights) {
 }
 
 TEST_F(PhraseRendererTest, PhraseFillsItsShareOfTheWidthAtMost) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextWidth = 33; // 337.92 pixels of 1024
-    const TPhraseLayout layout = LaidOut(Cp1251Literal("Текстовая фраза"), values);
+    const PhraseLayout layout = LaidOut(Cp1251Literal("Текстовая фраза"), values);
     EXPECT_LE(layout.PhraseBoxWidth, 337);
     EXPECT_GT(layout.PhraseBoxWidth, 250);
     EXPECT_EQ(layout.PhraseBoxHeight,
@@ -129,21 +131,21 @@ TEST_F(PhraseRendererTest, PhraseFillsItsShareOfTheWidthAtMost) {
     EXPECT_EQ(layout.LastCell, 5);
     EXPECT_EQ(layout.PhraseX, (1024 - layout.PhraseBoxWidth) / 2);
     EXPECT_EQ(layout.PhraseY, (768 - layout.PhraseBoxHeight) / 2);
-    EXPECT_EQ(layout.DisplayText, QString::fromUtf8("Текстовая фраза"));
+    EXPECT_EQ(layout.displayText, QString::fromUtf8("Текстовая фраза"));
 }
 
 TEST_F(PhraseRendererTest, WidthShareZeroOrDoubleAndOddTextEndWithinBounds) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextWidth = 0;
     EXPECT_EQ(LaidOut("Hello", values).PhraseFontHeight, PhraseHeightFloor);
     values.TextWidth = 200;
-    const TPhraseLayout wide = LaidOut("Hello", values);
+    const PhraseLayout wide = LaidOut("Hello", values);
     EXPECT_LE(wide.PhraseBoxWidth, 2048);
     EXPECT_GT(wide.PhraseBoxWidth, 1024);
     EXPECT_LT(wide.PhraseX, 0);
     values.TextWidth = 100;
     values.FontName = "No Such Font Anywhere";
-    const TPhraseLayout substitute = LaidOut("Hello", values);
+    const PhraseLayout substitute = LaidOut("Hello", values);
     EXPECT_GT(substitute.PhraseFontHeight, 20);
     EXPECT_LE(substitute.PhraseBoxWidth, 1024);
     // A phrase that measures nothing gets the bounded height instead of an endless estimate.
@@ -152,12 +154,12 @@ TEST_F(PhraseRendererTest, WidthShareZeroOrDoubleAndOddTextEndWithinBounds) {
 }
 
 TEST_F(PhraseRendererTest, HugePhraseIsLaidOutAndDrawnPromptly) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.OutlineEnabled = true;
     const std::string huge(1 << 20, 'W');
     const auto started = std::chrono::steady_clock::now();
-    TPhraseLayout layout = LaidOut(huge, values, {320, 240});
-    EXPECT_EQ(layout.DisplayText.size(), PhraseCharacterLimit);
+    PhraseLayout layout = LaidOut(huge, values, {320, 240});
+    EXPECT_EQ(layout.displayText.size(), PhraseCharacterLimit);
     EXPECT_EQ(layout.PhraseFontHeight, PhraseHeightFloor); // too wide even at the floor
     EXPECT_GT(layout.PhraseBoxWidth, 320);
     layout.PhraseStart = 0;
@@ -168,9 +170,9 @@ TEST_F(PhraseRendererTest, HugePhraseIsLaidOutAndDrawnPromptly) {
 }
 
 TEST_F(PhraseRendererTest, RotatingPhrasesWalkTheCellsFromTheStart) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextPosition = 10;
-    TPhraseLayout layout; // a new presentation starts at cell 1
+    PhraseLayout layout; // a new presentation starts at cell 1
     std::vector<int> cells;
     std::vector<QPoint> places;
     for (int i = 0; i < 9; ++i) {
@@ -194,9 +196,9 @@ TEST_F(PhraseRendererTest, RotatingPhrasesWalkTheCellsFromTheStart) {
 }
 
 TEST_F(PhraseRendererTest, OutOfRangePositionKeepsThePreviousPlace) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextPosition = 9;
-    TPhraseLayout layout = LaidOut("Hello", values);
+    PhraseLayout layout = LaidOut("Hello", values);
     const QPoint previous(layout.PhraseX, layout.PhraseY);
     values.TextPosition = 13;
     layout.PhraseText = "Hello, world";
@@ -239,9 +241,9 @@ TEST(BlendTest, TruncatesAndSkipsKeyPixels) {
 }
 
 TEST_F(PhraseRendererTest, ShownUpToAndIncludingItsDuration) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.PhraseDuration = 50;
-    TPhraseLayout layout = LaidOut("Hello", values, {200, 100});
+    PhraseLayout layout = LaidOut("Hello", values, {200, 100});
     layout.PhraseStart = 1000;
     for (const std::uint32_t t : {1000u, 1050u, 1051u, 999u}) {
         QImage frame = Ground({200, 100}, qRgb(255, 255, 255));
@@ -255,10 +257,10 @@ TEST_F(PhraseRendererTest, ShownUpToAndIncludingItsDuration) {
 }
 
 TEST_F(PhraseRendererTest, TextPixelsAreCopiedOrMixedAndTheGroundStays) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextColor = StoredRgb(200, 0, 0);
     values.TextPosition = 1;
-    TPhraseLayout layout = LaidOut("IIII", values, {200, 100});
+    PhraseLayout layout = LaidOut("IIII", values, {200, 100});
     layout.PhraseStart = 0;
     QImage frame = Ground({200, 100}, qRgb(0, 0, 200));
     DrawPhraseOverlay(frame, layout, values, 0);
@@ -286,11 +288,11 @@ TEST_F(PhraseRendererTest, TextPixelsAreCopiedOrMixedAndTheGroundStays) {
     EXPECT_GT(mixed, 50);
 }
 
-TEST_F(PhraseRendererTest, KeyColouredTextShowsOnlyItsOutline) {
-    TCurrentValues values = Values();
+TEST_F(PhraseRendererTest, KeyColoredTextShowsOnlyItsOutline) {
+    SessionValuesInForce values = Values();
     values.TextColor = StoredRgb(120, 0, 0);
     values.OutlineColor = StoredRgb(0, 255, 0);
-    TPhraseLayout layout = LaidOut("HELLO", values, {300, 200});
+    PhraseLayout layout = LaidOut("HELLO", values, {300, 200});
     QImage frame = Ground({300, 200}, qRgb(0, 0, 0));
     DrawPhraseOverlay(frame, layout, values, 0);
     EXPECT_EQ(CountDifferent(frame, qRgb(0, 0, 0)), 0);
@@ -308,9 +310,9 @@ TEST_F(PhraseRendererTest, KeyColouredTextShowsOnlyItsOutline) {
 }
 
 TEST_F(PhraseRendererTest, BoxesOffOrLargerThanTheFrameBlendOnlyTheOverlap) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextColor = StoredRgb(255, 255, 255);
-    TPhraseLayout layout = LaidOut("Hello", values, {400, 300});
+    PhraseLayout layout = LaidOut("Hello", values, {400, 300});
     layout.PhraseX = -layout.PhraseBoxWidth / 2;
     layout.PhraseY = 300 - layout.PhraseBoxHeight / 2;
     QImage frame = Ground({400, 300}, qRgb(0, 0, 0));
@@ -333,26 +335,26 @@ TEST_F(PhraseRendererTest, BoxesOffOrLargerThanTheFrameBlendOnlyTheOverlap) {
 }
 
 TEST_F(PhraseRendererTest, ATracedPhraseIsReusedOnlyForTheSameTextFontAndPlace) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.OutlineEnabled = true;
     values.TextColor = StoredRgb(255, 0, 0);
-    TPhraseLayout layout = LaidOut("Hello", values, {300, 200});
-    const auto draw = [&](const TPhraseLayout& phrase, const TCurrentValues& look) {
+    PhraseLayout layout = LaidOut("Hello", values, {300, 200});
+    const auto draw = [&](const PhraseLayout& phrase, const SessionValuesInForce& look) {
         QImage frame = Ground({300, 200}, qRgb(0, 0, 0));
         DrawPhraseOverlay(frame, phrase, look, 0);
         return frame;
     };
     const QImage hello = draw(layout, values);
-    TPhraseLayout other = layout;
-    other.DisplayText = QStringLiteral("Hallo");
+    PhraseLayout other = layout;
+    other.displayText = QStringLiteral("Hallo");
     EXPECT_NE(draw(other, values), hello);
     EXPECT_EQ(draw(layout, values), hello);
-    TCurrentValues green = values;
+    SessionValuesInForce green = values;
     green.TextColor = StoredRgb(0, 255, 0);
     const QImage greenHello = draw(layout, green);
     EXPECT_NE(greenHello, hello);
     EXPECT_EQ(CountDifferent(greenHello, qRgb(0, 0, 0)), CountDifferent(hello, qRgb(0, 0, 0)));
-    TCurrentValues thin = values;
+    SessionValuesInForce thin = values;
     thin.TextWidth = 50; // one-pixel outline
     EXPECT_NE(draw(layout, thin), hello);
     other = layout;
@@ -364,9 +366,9 @@ TEST_F(PhraseRendererTest, ATracedPhraseIsReusedOnlyForTheSameTextFontAndPlace) 
 }
 
 TEST_F(PhraseRendererTest, OtherFrameFormatsAreDrawnToo) {
-    TCurrentValues values = Values();
+    SessionValuesInForce values = Values();
     values.TextColor = StoredRgb(255, 255, 255);
-    const TPhraseLayout layout = LaidOut("Hello", values, {200, 100});
+    const PhraseLayout layout = LaidOut("Hello", values, {200, 100});
     QImage frame(200, 100, QImage::Format_RGB888);
     frame.fill(Qt::black);
     DrawPhraseOverlay(frame, layout, values, 0);
@@ -379,12 +381,12 @@ TEST_F(PhraseRendererTest, OtherFrameFormatsAreDrawnToo) {
 }
 
 TEST_F(PhraseRendererTest, EmptyOrZeroWidthPhrasesDrawNothing) {
-    const TCurrentValues values = Values();
+    const SessionValuesInForce values = Values();
     const QRgb ground = qRgb(1, 2, 3);
     // No phrase yet, a soft hyphen alone, and a character the font has no glyph for (left out
     // rather than shown as the missing-glyph box).
-    for (const TPhraseLayout& layout :
-         {TPhraseLayout{}, LaidOut(Cp1251Literal("\u00AD"), values, {100, 100}),
+    for (const PhraseLayout& layout :
+         {PhraseLayout{}, LaidOut(Cp1251Literal("\u00AD"), values, {100, 100}),
           LaidOut("\x98", values, {100, 100})}) {
         QImage frame = Ground({100, 100}, ground);
         DrawPhraseOverlay(frame, layout, values, 0);
@@ -393,3 +395,5 @@ TEST_F(PhraseRendererTest, EmptyOrZeroWidthPhrasesDrawNothing) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 class PhraseFileTest : public ::testing::Test {
@@ -26,7 +28,7 @@ protected:
     // while the rest of a long line is skipped.
     std::vector<std::string> Phrases(const std::string& bytes, int count,
                                      int* emptyCalls = nullptr) {
-        TPhraseSource source;
+        PhraseSource source;
         source.Replace(std::make_unique<TFile>(Write(bytes)));
         std::vector<std::string> phrases;
         while (phrases.size() < static_cast<std::size_t>(count)) {
@@ -82,7 +84,7 @@ TEST_F(PhraseFileTest, MissingFileOpensNoReader) {
 }
 
 TEST_F(PhraseFileTest, SourceHandsOverReadersAndAsksToDropThePhraseWhenTheFileGoes) {
-    TPhraseSource source;
+    PhraseSource source;
     EXPECT_FALSE(source.ReadNextPhrase().has_value());
     EXPECT_FALSE(source.TakeDropRequest());
     source.Replace(std::make_unique<TFile>(Write("A\nB\n")));
@@ -105,7 +107,7 @@ TEST_F(PhraseFileTest, SourceHandsOverReadersAndAsksToDropThePhraseWhenTheFileGo
 TEST_F(PhraseFileTest, ReplacingWhileAnotherThreadReadsIsSafe) {
     const auto first = Write(std::string(4000, 'x') + "\nshort\n", "first.txt");
     const auto second = Write("one\ntwo\nthree\n", "second.txt");
-    TPhraseSource source;
+    PhraseSource source;
     source.Replace(std::make_unique<TFile>(first));
     std::atomic<bool> done{false};
     std::atomic<int> reads{0};
@@ -134,3 +136,5 @@ TEST_F(PhraseFileTest, ReplacingWhileAnotherThreadReadsIsSafe) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <vector>
 
+namespace umbrascope {
+
 namespace {
 
 constexpr QSize Screen(320, 240);
@@ -116,3 +118,5 @@ TEST_F(SessionPictureTest, RandomCellsAreTheSameInEveryExport) {
 }
 
 } // namespace
+
+} // namespace umbrascope

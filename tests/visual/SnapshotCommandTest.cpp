@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace umbrascope {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -163,3 +165,5 @@ TEST_F(SnapshotCommandTest, WrongInputGivesAMessageAndStatusOne) {
 }
 
 } // namespace
+
+} // namespace umbrascope

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace umbrascope {
+
 inline std::function<std::uint32_t()> SessionTimeFromNow() {
     const auto started = std::chrono::steady_clock::now();
     return [started] {
@@ -15,3 +17,5 @@ inline std::function<std::uint32_t()> SessionTimeFromNow() {
             std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
     };
 }
+
+} // namespace umbrascope

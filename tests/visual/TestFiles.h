@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+namespace umbrascope {
+
 inline std::filesystem::path TestFilePath(const std::string& name) {
     static const std::filesystem::path folder = [] {
         auto path = std::filesystem::path(::testing::TempDir()) /
@@ -19,3 +21,5 @@ inline std::filesystem::path TestFilePath(const std::string& name) {
     }();
     return folder / name;
 }
+
+} // namespace umbrascope

@@ -17,6 +17,8 @@
 #include <functional>
 #include <thread>
 
+namespace umbrascope {
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -76,15 +78,15 @@ protected:
         return path;
     }
 
-    void Publish(const std::function<void(TCurrentValues&)>& change) {
+    void Publish(const std::function<void(SessionValuesInForce&)>& change) {
         change(values);
         state.Publish(values);
     }
 
-    TCurrentValues values;
+    SessionValuesInForce values;
     PublishedState state;
     FrameExchange frames;
-    TPhraseSource phrases;
+    PhraseSource phrases;
     TVideoThread thread{frames, phrases, state, SessionTimeFromNow()};
 };
 
@@ -104,7 +106,7 @@ TEST_F(VideoThreadTest, DrawsFramesReadsTheFirstPhraseAndStops) {
 }
 
 TEST_F(VideoThreadTest, PhrasesFollowTheIntervalAndWrap) {
-    Publish([](TCurrentValues& values) { values.PhraseInterval = 40; });
+    Publish([](SessionValuesInForce& values) { values.PhraseInterval = 40; });
     FakeWindow window(frames);
     thread.Start();
     ASSERT_TRUE(WaitFor([&] { return thread.PhrasesTaken() >= 4; }));
@@ -119,7 +121,7 @@ TEST_F(VideoThreadTest, PhrasesFollowTheIntervalAndWrap) {
 }
 
 TEST_F(VideoThreadTest, TextOffPausesReadingAndOnResumesAtTheSameLineAtOnce) {
-    Publish([](TCurrentValues& values) {
+    Publish([](SessionValuesInForce& values) {
         values.TextEnabled = false;
         values.PhraseInterval = 300;
     });
@@ -127,13 +129,13 @@ TEST_F(VideoThreadTest, TextOffPausesReadingAndOnResumesAtTheSameLineAtOnce) {
     std::this_thread::sleep_for(100ms);
     EXPECT_EQ(thread.PhrasesTaken(), 0u);
     EXPECT_EQ(phrases.ReadPosition(), 0u);
-    Publish([](TCurrentValues& values) { values.TextEnabled = true; });
+    Publish([](SessionValuesInForce& values) { values.TextEnabled = true; });
     ASSERT_TRUE(WaitFor([&] { return thread.PhrasesTaken() == 1; }, 1000ms));
     EXPECT_EQ(phrases.ReadPosition(), 2u);
-    Publish([](TCurrentValues& values) { values.TextEnabled = false; });
+    Publish([](SessionValuesInForce& values) { values.TextEnabled = false; });
     std::this_thread::sleep_for(450ms); // the interval passes while the text is off
     EXPECT_EQ(thread.PhrasesTaken(), 1u);
-    Publish([](TCurrentValues& values) { values.TextEnabled = true; });
+    Publish([](SessionValuesInForce& values) { values.TextEnabled = true; });
     ASSERT_TRUE(WaitFor([&] { return thread.PhrasesTaken() == 2; }, 1000ms));
     EXPECT_EQ(phrases.ReadPosition(), 4u); // line B
 }
@@ -170,7 +172,7 @@ TEST_F(VideoThreadTest, HidingTheWindowFirstLeavesTheThreadRunningWithoutDrawing
 }
 
 TEST_F(VideoThreadTest, ReadersReplacedDuringPlayAndSettingsChangingNeverHurt) {
-    Publish([](TCurrentValues& values) { values.PhraseInterval = 1; });
+    Publish([](SessionValuesInForce& values) { values.PhraseInterval = 1; });
     FakeWindow window(frames);
     thread.Start();
     const auto other = WritePhrases("one\ntwo\n", "other.txt");
@@ -179,7 +181,7 @@ TEST_F(VideoThreadTest, ReadersReplacedDuringPlayAndSettingsChangingNeverHurt) {
             phrases.Replace(nullptr); // the file went away: the thread drops its phrase
         else
             phrases.Replace(std::make_unique<TFile>(other));
-        Publish([i](TCurrentValues& values) {
+        Publish([i](SessionValuesInForce& values) {
             values.VideoType = static_cast<std::uint8_t>(i % 6);
             values.Transparency = static_cast<std::uint8_t>(i * 37);
             values.TextWidth = static_cast<std::uint8_t>(i % 3 * 100);
@@ -199,12 +201,12 @@ TEST(FrameExchangeTest, HandsFramesOverInOrderAndOnlyWhileOpen) {
     FrameExchange frames;
     EXPECT_EQ(frames.BeginFrame(), nullptr); // no window shown yet
     frames.Open(QSize(8, 4));
-    const auto handOver = [&](QRgb colour, bool present) {
+    const auto handOver = [&](QRgb color, bool present) {
         QImage* back = frames.BeginFrame();
         ASSERT_NE(back, nullptr);
         EXPECT_EQ(back->size(), QSize(8, 4));
-        back->fill(colour);
-        frames.EndFrame(present, qRed(colour));
+        back->fill(color);
+        frames.EndFrame(present, qRed(color));
     };
     handOver(qRgb(1, 1, 1), true);
     handOver(qRgb(2, 2, 2), false); // nothing drawn: nothing handed over
@@ -236,3 +238,5 @@ TEST(FrameExchangeTest, HandsFramesOverInOrderAndOnlyWhileOpen) {
 }
 
 } // namespace
+
+} // namespace umbrascope
