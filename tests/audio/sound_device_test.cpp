@@ -406,10 +406,12 @@ class FileTrackDeviceTest : public SoundDeviceTest {
 protected:
     // Plays the file as the only start-values track of a session started at `position`, for
     // `seconds`, and returns the left channel recorded from just before the start to just after
-    // the stop, with the start and stop as sample indexes.
+    // the stop, with the audible part as sample indexes. The sink is silent before the track
+    // starts, so its first audible sample marks the start: the recorder's clock estimate errs by
+    // tenths of a second when the machine is busy, the samples themselves do not.
     struct Recording {
         std::vector<std::int16_t> left;
-        Span playing;
+        Span audible;
     };
     Recording PlayStartTrack(const std::string& path, std::int32_t position, double seconds) {
         const std::string sink = CommandOutput("pactl get-default-sink 2>/dev/null");
@@ -422,21 +424,21 @@ protected:
         MonitorRecorder recorder(sink + ".monitor");
         EXPECT_TRUE(recorder.Started());
         EXPECT_TRUE(recorder.WaitForData(5s));
-        const auto started = Clock::now();
         const TWaveEntry& entry = document.CurrentValues.Waves.front();
         const TrackHandle track =
             StartTrackThread(document.Published(), entry.Track, position - entry.AddTime);
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-        const auto stopped = Clock::now();
         StopTrackThread(track);
         std::this_thread::sleep_for(800ms);
         recorder.Stop();
 
-        const auto index = [&](Clock::time_point t) {
-            const double at = std::chrono::duration<double>(t - recorder.FirstSampleTime()).count();
-            return static_cast<std::size_t>(std::max(0.0, at * RecordRate));
-        };
-        return {recorder.Samples(0), {index(started), index(stopped)}};
+        std::vector<std::int16_t> left = recorder.Samples(0);
+        const auto audible = [](std::int16_t sample) { return std::abs(sample) > 1000; };
+        const auto first = std::find_if(left.begin(), left.end(), audible);
+        const auto last = std::find_if(left.rbegin(), left.rend(), audible).base();
+        const Span span{static_cast<std::size_t>(first - left.begin()),
+                        static_cast<std::size_t>(std::max(first, last) - left.begin())};
+        return {std::move(left), span};
     }
 };
 
@@ -470,7 +472,7 @@ TEST_F(FileTrackDeviceTest, WavStartTrackLoopsSeamlesslyFromItsOffset) {
 
     // 1500 ms into the session: the track starts halfway through its 880 Hz second.
     const Recording heard = PlayStartTrack(path.string(), 1500, 5.2);
-    const Span sound{heard.playing.from, heard.playing.to + RecordRate / 10};
+    const Span sound = heard.audible;
     const auto windows = WithoutGlitches(ToneWindows(heard.left, sound));
     const auto tones = ToneSegments(windows);
     for (const ToneSegment& tone : tones)
@@ -509,7 +511,7 @@ TEST_F(FileTrackDeviceTest, Mp3StartTrackLoopsFromItsOffset) {
     // 440 Hz second. At the loop the last frame is dropped and the decoder starts afresh: the
     // encoder's delay then shows as a short silence.
     const Recording heard = PlayStartTrack((folder / "two-tones.mp3").string(), 500, 5.2);
-    const Span sound{heard.playing.from, heard.playing.to + RecordRate / 10};
+    const Span sound = heard.audible;
     const auto tones = ToneSegments(WithoutGlitches(ToneWindows(heard.left, sound)));
     std::vector<ToneSegment> withoutGaps;
     for (const ToneSegment& tone : tones) {
