@@ -97,7 +97,8 @@ TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidge
     LengthNote->setObjectName(QStringLiteral("LengthNote"));
     LengthNote->setWordWrap(true);
     LengthNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LengthNote->setGeometry(10, 210, 297, 50);
+    // Room for four lines, as long as the two notes can be.
+    LengthNote->setGeometry(10, 208, 297, 56);
     connect(LongEdit, &SpinField::ShownTextChanged, this,
             [this] { Guarded(this, [this] { LongEditChange(); }); });
 

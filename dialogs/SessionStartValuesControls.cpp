@@ -86,11 +86,17 @@ QGridLayout* NewGrid() {
 
 } // namespace
 
+namespace {
+
+const QSize DesignedSize(682, 531);
+
+} // namespace
+
 TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QWidget* parent)
     : QDialog(parent), startValues_(startValues) {
     setObjectName(QStringLiteral("SessionStartValuesForm"));
     texts_.Keep([this] { setWindowTitle(tr("  Стартовые значения сессии")); });
-    MakeFixedToolWindow(*this, QSize(682, 531));
+    MakeFixedToolWindow(*this, DesignedSize);
     ColorDialog = std::make_unique<ColorPicker>(this);
     CreateSettingsControls(*this);
     // Three buttons share a caption, so their access keys lie on different letters of it.
@@ -106,6 +112,7 @@ TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QW
     window->addWidget(CreatePictureGroup(), 1, 0, 1, 2);
     window->setColumnStretch(0, 1);
     window->setColumnStretch(1, 1);
+    FitFixedSize(*this, DesignedSize);
     BindHandlers();
     NoDefaultButton(*this);
     CentreOnScreen(*this);
@@ -115,6 +122,7 @@ TSessionStartValuesForm::~TSessionStartValuesForm() = default;
 
 void TSessionStartValuesForm::RetranslateUi() {
     texts_.Apply();
+    FitFixedSize(*this, DesignedSize);
     VolumeTrackChange();
     ShowPhraseFile();
     for (int row = 0; row < WavesListBox->count(); ++row)
