@@ -22,6 +22,12 @@ namespace {
 
 constexpr const char* Context = "umbrascope::DialogControls";
 
+constexpr const char* FontStyles[] = {
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "обычный"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "курсив"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "жирный"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "жирный курсив")};
+
 constexpr const char* VideoTypes[] = {
     QT_TRANSLATE_NOOP("umbrascope::DialogControls", " Мерцающий экран"),
     QT_TRANSLATE_NOOP("umbrascope::DialogControls", " Спираль"),
@@ -104,6 +110,19 @@ void BindColorButtons(QWidget* owner,
         QObject::connect(button, &QPushButton::clicked, owner,
                          [owner, swatch, handler] { Guarded(owner, [&] { handler(swatch); }); });
     }
+}
+
+QComboBox* NewFontStyleBox() {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("FontStyleBox"));
+    for (int style = 0; style < 4; ++style)
+        box->addItem(QString());
+    return box;
+}
+
+void RetranslateFontStyleBox(QComboBox* box) {
+    for (int style = 0; style < 4; ++style)
+        box->setItemText(style, QCoreApplication::translate(Context, FontStyles[style]));
 }
 
 QComboBox* NewVideoTypeBox() {

@@ -1,8 +1,8 @@
 #pragma once
 
 // Controls that several editing dialogs build alike: labelled spin and frequency fields,
-// colour squares with their buttons, picture buttons, and the lists of patterns and stripe
-// directions with their icons. User-interface thread only.
+// colour squares with their buttons, picture buttons, and the lists of font styles, patterns
+// and stripe directions (these two with their icons). User-interface thread only.
 
 #include "model/Session.h"
 #include "ui/RetranslatedTexts.h"
@@ -50,6 +50,11 @@ void SetColorCaption(ColorSwatch* swatch, QPushButton* button, const QString& ca
 void BindColorButtons(QWidget* owner,
                       const std::vector<std::pair<QPushButton*, ColorSwatch*>>& buttons,
                       const std::function<void(ColorSwatch*)>& handler);
+
+// The four font styles (regular, italic, bold, bold italic); the first selected. The names
+// are set by RetranslateFontStyleBox; a choice is kept by its place in the list.
+QComboBox* NewFontStyleBox();
+void RetranslateFontStyleBox(QComboBox* box);
 
 // The four patterns, each with its picture as the preview draws it; nothing selected. The
 // names are set by RetranslateVideoTypeBox; a choice is kept by its place in the list.

@@ -261,15 +261,8 @@ TEditEventForm::Page TEditEventForm::CreateChoicePage(EventKind kind) {
     TranslatedText caption;
     switch (kind) {
     case EventKind::TextFontStyle:
-        box = FontStyleBox = new QComboBox;
-        box->setObjectName(QStringLiteral("FontStyleBox"));
-        box->addItems({QString(), QString(), QString(), QString()});
-        texts_.Keep([box] {
-            box->setItemText(0, tr("обычный"));
-            box->setItemText(1, tr("курсив"));
-            box->setItemText(2, tr("жирный"));
-            box->setItemText(3, tr("жирный курсив"));
-        });
+        box = FontStyleBox = NewFontStyleBox();
+        texts_.Keep([box] { RetranslateFontStyleBox(box); });
         caption = [] { return tr("Новый стиль шрифта:"); };
         break;
     case EventKind::VideoType:

@@ -42,16 +42,9 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     NewLabel(
         this, texts_, [] { return tr("&Начертание шрифта:"); }, FontNameBox, QRect(10, 8, 250, 18));
 
-    FontStyleBox = new QComboBox(this);
-    FontStyleBox->setObjectName(QStringLiteral("FontStyleBox"));
-    // The style is stored by its place in the list, never by its text.
-    FontStyleBox->addItems({QString(), QString(), QString(), QString()});
-    texts_.Keep([this] {
-        FontStyleBox->setItemText(0, tr("обычный"));
-        FontStyleBox->setItemText(1, tr("курсив"));
-        FontStyleBox->setItemText(2, tr("жирный"));
-        FontStyleBox->setItemText(3, tr("жирный курсив"));
-    });
+    FontStyleBox = NewFontStyleBox();
+    FontStyleBox->setParent(this);
+    texts_.Keep([this] { RetranslateFontStyleBox(FontStyleBox); });
     FontStyleBox->setGeometry(270, 28, 240, 24);
     NewLabel(
         this, texts_, [] { return tr("&Стиль шрифта:"); }, FontStyleBox, QRect(270, 8, 240, 18));

@@ -4,6 +4,22 @@
 <context>
     <name>umbrascope::DialogControls</name>
     <message>
+        <source>обычный</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>курсив</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>жирный</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>жирный курсив</source>
+        <translation>Bold Italic</translation>
+    </message>
+    <message>
         <source> Мерцающий экран</source>
         <translation> Flickering screen</translation>
     </message>
@@ -454,22 +470,6 @@ Do not watch or show such a session if you or any of your relatives have had epi
         <translation>New font:</translation>
     </message>
     <message>
-        <source>обычный</source>
-        <translation>Regular</translation>
-    </message>
-    <message>
-        <source>курсив</source>
-        <translation>Italic</translation>
-    </message>
-    <message>
-        <source>жирный</source>
-        <translation>Bold</translation>
-    </message>
-    <message>
-        <source>жирный курсив</source>
-        <translation>Bold Italic</translation>
-    </message>
-    <message>
         <source>Новый стиль шрифта:</source>
         <translation>New font style:</translation>
     </message>
@@ -574,22 +574,6 @@ Do not watch or show such a session if you or any of your relatives have had epi
     <message>
         <source>&amp;Начертание шрифта:</source>
         <translation>&amp;Typeface:</translation>
-    </message>
-    <message>
-        <source>обычный</source>
-        <translation>Regular</translation>
-    </message>
-    <message>
-        <source>курсив</source>
-        <translation>Italic</translation>
-    </message>
-    <message>
-        <source>жирный</source>
-        <translation>Bold</translation>
-    </message>
-    <message>
-        <source>жирный курсив</source>
-        <translation>Bold Italic</translation>
     </message>
     <message>
         <source>&amp;Стиль шрифта:</source>
