@@ -4,6 +4,8 @@
 // consulting and deployment, its license and the libraries it runs with. Keeps no data.
 // User-interface thread only.
 
+#include "ui/RetranslatedTexts.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -36,6 +38,14 @@ public:
     QLabel* ProductMailLabel = nullptr;
     QLabel* LibrariesLabel = nullptr;
     QPushButton* OkButton = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RetranslateUi();
+
+    RetranslatedTexts texts_;
 };
 
 } // namespace umbrascope

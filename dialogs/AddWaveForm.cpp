@@ -10,6 +10,7 @@
 #include "ui/UiText.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,29 +23,10 @@ namespace umbrascope {
 namespace {
 
 constexpr int RowHeight = 22;
+constexpr int FieldsLeft = 30;
 
-// Places "caption [field][arrows] unit" from x on the line at y; returns where the next group
-// starts.
-int PlaceField(QWidget* parent, const QString& caption, QWidget* field, int fieldWidth,
-               const QString& unit, int x, int y, QWidget* arrows = nullptr) {
-    auto* label = new QLabel(caption, parent);
-    label->setBuddy(field);
-    const int labelWidth = label->fontMetrics().horizontalAdvance(caption) + 6;
-    label->setGeometry(x, y + 3, labelWidth, 16);
-    x += labelWidth;
-    field->setGeometry(x, y, fieldWidth, RowHeight);
-    x += fieldWidth;
-    if (arrows) {
-        arrows->setGeometry(x, y, 16, RowHeight);
-        x += 16;
-    }
-    if (!unit.isEmpty()) {
-        auto* unitLabel = new QLabel(unit, parent);
-        const int unitWidth = unitLabel->fontMetrics().horizontalAdvance(unit) + 4;
-        unitLabel->setGeometry(x + 4, y + 3, unitWidth, 16);
-        x += unitWidth + 4;
-    }
-    return x + 16;
+int TextWidth(const QLabel* label) {
+    return label->fontMetrics().horizontalAdvance(label->text());
 }
 
 } // namespace
@@ -62,7 +44,7 @@ std::string TrimFrequencyText(const QString& text) {
 
 TAddWaveForm::TAddWaveForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AddWaveForm"));
-    setWindowTitle(QStringLiteral(" Добавление аудиодорожки"));
+    texts_.Keep([this] { setWindowTitle(tr(" Добавление аудиодорожки")); });
     MakeFixedToolWindow(*this, QSize(530, 346));
     CreateControls();
     BindRowChanges();
@@ -70,9 +52,57 @@ TAddWaveForm::TAddWaveForm(QWidget* parent) : QDialog(parent) {
     CentreOnScreen(*this);
 }
 
+TAddWaveForm::~TAddWaveForm() = default;
+
+void TAddWaveForm::RetranslateUi() {
+    texts_.Apply();
+    ArrangeFields();
+}
+
+void TAddWaveForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
+}
+
+void TAddWaveForm::PlaceField(int y, TranslatedText caption, QWidget* field, int fieldWidth,
+                              TranslatedText unit, QWidget* arrows) {
+    if (fieldLines_.empty() || fieldLines_.back().y != y)
+        fieldLines_.push_back({y, {}});
+    auto* label = texts_.Text(new QLabel(this), std::move(caption));
+    label->setBuddy(field);
+    QLabel* unitLabel = unit ? texts_.Text(new QLabel(this), std::move(unit)) : nullptr;
+    fieldLines_.back().fields.push_back({label, field, fieldWidth, arrows, unitLabel});
+}
+
+void TAddWaveForm::ArrangeFields() {
+    // Each line runs "caption [field][arrows] unit" from the left, one group after another,
+    // as wide as its captions are in the language shown.
+    for (const FieldLine& line : fieldLines_) {
+        int x = FieldsLeft;
+        for (const PlacedField& placed : line.fields) {
+            const int labelWidth = TextWidth(placed.caption) + 6;
+            placed.caption->setGeometry(x, line.y + 3, labelWidth, 16);
+            x += labelWidth;
+            placed.field->setGeometry(x, line.y, placed.fieldWidth, RowHeight);
+            x += placed.fieldWidth;
+            if (placed.arrows) {
+                placed.arrows->setGeometry(x, line.y, 16, RowHeight);
+                x += 16;
+            }
+            if (placed.unit) {
+                const int unitWidth = TextWidth(placed.unit) + 4;
+                placed.unit->setGeometry(x + 4, line.y + 3, unitWidth, 16);
+                x += unitWidth + 4;
+            }
+            x += 16;
+        }
+    }
+}
+
 void TAddWaveForm::CreateControls() {
-    const auto radio = [this](const char* name, const QString& caption, int y) {
-        auto* button = new QRadioButton(caption, this);
+    const auto radio = [this](const char* name, TranslatedText caption, int y) {
+        auto* button = texts_.Text(new QRadioButton(this), std::move(caption));
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(10, y, 300, 20);
         connect(button, &QRadioButton::toggled, this, [this, button](bool on) {
@@ -95,59 +125,76 @@ void TAddWaveForm::CreateControls() {
         arrows->setObjectName(QString::fromLatin1(arrowsName));
         return edit;
     };
-    const QString hertz = QStringLiteral("Гц");
-    const QString percent = QStringLiteral("%");
-    const QString volume = QStringLiteral("Громкость:");
+    const TranslatedText hertz = [] { return tr("Гц"); };
+    const TranslatedText percent = [] { return QStringLiteral("%"); };
+    const TranslatedText volume = [] { return tr("Громкость:"); };
+    const TranslatedText frequencyCaption = [] { return tr("Частота:"); };
+    const TranslatedText carrier = [] { return tr("Несущая:"); };
 
-    AudioFileRB = radio("AudioFileRB", QStringLiteral("&Аудиофайл"), 8);
+    AudioFileRB = radio(
+        "AudioFileRB", [] { return tr("&Аудиофайл"); }, 8);
     AudioWaveEdit = new QLineEdit(this);
     AudioWaveEdit->setObjectName(QStringLiteral("AudioWaveEdit"));
     AudioWaveEdit->setReadOnly(true);
-    AudioWaveEdit->setAccessibleName(WithoutAccessKey(AudioFileRB->text()));
+    texts_.Keep(
+        [this] { AudioWaveEdit->setAccessibleName(WithoutAccessKey(AudioFileRB->text())); });
     AudioWaveEdit->setGeometry(30, 30, 460, RowHeight);
     OpenAudioFileButton = new QToolButton(this);
     OpenAudioFileButton->setObjectName(QStringLiteral("OpenAudioFileButton"));
     OpenAudioFileButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    OpenAudioFileButton->setToolTip(QStringLiteral("Выбрать аудиофайл"));
-    OpenAudioFileButton->setAccessibleName(OpenAudioFileButton->toolTip());
+    texts_.Keep([this] {
+        OpenAudioFileButton->setToolTip(tr("Выбрать аудиофайл"));
+        OpenAudioFileButton->setAccessibleName(OpenAudioFileButton->toolTip());
+    });
     OpenAudioFileButton->setGeometry(494, 30, 26, RowHeight);
     connect(OpenAudioFileButton, &QToolButton::clicked, this,
             [this] { Guarded(this, [this] { OpenAudioFileButtonClick(); }); });
 
-    BrainWavesRB = radio("BrainWavesRB", QStringLiteral("&Бинауральные биения"), 62);
+    BrainWavesRB = radio(
+        "BrainWavesRB", [] { return tr("&Бинауральные биения"); }, 62);
     BWFreqE = frequency("BWFreqE", "BWFreqU", 2, 99999, 8000, BWFreqU);
     BwCFreq = spin("BwCFreq", 50, 9999, 260);
     BwVol = spin("BwVol", 0, 100, 100);
-    int x = PlaceField(this, QStringLiteral("Частота:"), BWFreqE, 56, hertz, 30, 84, BWFreqU);
-    x = PlaceField(this, QStringLiteral("Несущая:"), BwCFreq, 60, hertz, x, 84);
-    PlaceField(this, volume, BwVol, 52, percent, x, 84);
+    PlaceField(84, frequencyCaption, BWFreqE, 56, hertz, BWFreqU);
+    PlaceField(84, carrier, BwCFreq, 60, hertz);
+    PlaceField(84, volume, BwVol, 52, percent);
 
-    FreqModRB = radio("FreqModRB", QStringLiteral("&Частотная модуляция"), 116);
+    FreqModRB = radio(
+        "FreqModRB", [] { return tr("&Частотная модуляция"); }, 116);
     FmFreqE = frequency("FmFreqE", "FmFreqU", 2, 99999, 8000, FmFreqU);
     FmCFreq = spin("FmCFreq", 20, 9999, 260);
     FmOfsFreq = spin("FmOfsFreq", 1, 500, 5);
     FmVol = spin("FmVol", 0, 100, 100);
-    x = PlaceField(this, QStringLiteral("Частота:"), FmFreqE, 56, hertz, 30, 138, FmFreqU);
-    PlaceField(this, QStringLiteral("Несущая:"), FmCFreq, 60, hertz, x, 138);
-    x = PlaceField(this, QStringLiteral("Смещение несущей:"), FmOfsFreq, 56, hertz, 30, 164);
-    PlaceField(this, volume, FmVol, 52, percent, x, 164);
+    PlaceField(138, frequencyCaption, FmFreqE, 56, hertz, FmFreqU);
+    PlaceField(138, carrier, FmCFreq, 60, hertz);
+    PlaceField(
+        164, [] { return tr("Смещение несущей:"); }, FmOfsFreq, 56, hertz);
+    PlaceField(164, volume, FmVol, 52, percent);
 
-    NoiseRB = radio("NoiseRB", QStringLiteral("Белый &шум"), 196);
+    NoiseRB = radio(
+        "NoiseRB", [] { return tr("Белый &шум"); }, 196);
     NoiseVol = spin("NoiseVol", 0, 100, 100);
-    PlaceField(this, volume, NoiseVol, 52, percent, 30, 218);
+    PlaceField(218, volume, NoiseVol, 52, percent);
 
-    SinusRB = radio("SinusRB", QStringLiteral("&Синусойда"), 250);
+    SinusRB = radio(
+        "SinusRB", [] { return tr("&Синусойда"); }, 250);
     SinusFreqE = frequency("SinusFreqE", "SinusFreqU", 4, 9999999, 333000, SinusFreqU);
     SinusChannel = new QComboBox(this);
     SinusChannel->setObjectName(QStringLiteral("SinusChannel"));
-    SinusChannel->addItems(
-        {QStringLiteral("Оба"), QStringLiteral("Левый"), QStringLiteral("Правый")});
+    // Stored by its place in the list (0 both, 1 left, 2 right), never by its text.
+    SinusChannel->addItems({QString(), QString(), QString()});
+    texts_.Keep([this] {
+        SinusChannel->setItemText(0, tr("Оба"));
+        SinusChannel->setItemText(1, tr("Левый"));
+        SinusChannel->setItemText(2, tr("Правый"));
+    });
     SinusVol = spin("SinusVol", 0, 100, 100);
-    x = PlaceField(this, QStringLiteral("Частота:"), SinusFreqE, 76, hertz, 30, 272, SinusFreqU);
-    x = PlaceField(this, QStringLiteral("Канал:"), SinusChannel, 80, QString(), x, 272);
-    PlaceField(this, volume, SinusVol, 52, percent, x, 272);
+    PlaceField(272, frequencyCaption, SinusFreqE, 76, hertz, SinusFreqU);
+    PlaceField(272, [] { return tr("Канал:"); }, SinusChannel, 80, {});
+    PlaceField(272, volume, SinusVol, 52, percent);
+    ArrangeFields();
 
-    Button1 = new QPushButton(QStringLiteral("&Добавить"), this);
+    Button1 = texts_.Text(new QPushButton(this), [] { return tr("&Добавить"); });
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(420, 310, 100, 26);
     Button1->setDefault(true);
@@ -183,11 +230,11 @@ void TAddWaveForm::RBClick(QRadioButton* radio) {
 }
 
 void TAddWaveForm::OpenAudioFileButtonClick() {
-    if (const auto path = ChooseFileToOpen(
-            this, QStringLiteral("OpenWaveDialog"),
-            QStringLiteral("Аудиофайл (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|"
-                           "MPEG Layer 3 (*.mp3)|*.mp3"),
-            FileKind::Audio)) {
+    if (const auto path =
+            ChooseFileToOpen(this, QStringLiteral("OpenWaveDialog"),
+                             tr("Аудиофайл (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|"
+                                "MPEG Layer 3 (*.mp3)|*.mp3"),
+                             FileKind::Audio)) {
         // A file no track could play is refused now, not found silent during the show.
         if (const auto reason = UnplayableAudioFileReason(*path)) {
             ShowMessageBox(this, QString::fromStdString(*reason));

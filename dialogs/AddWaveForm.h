@@ -5,11 +5,16 @@
 // whole run, so it opens with what it held at its last use. Writes nothing of the session.
 // User-interface thread only.
 
+#include "ui/RetranslatedTexts.h"
+
 #include <QDialog>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -31,6 +36,7 @@ class TAddWaveForm : public QDialog {
 
 public:
     explicit TAddWaveForm(QWidget* parent = nullptr);
+    ~TAddWaveForm() override;
 
     // The descriptor built by "Добавить" (Windows-1251); empty when nothing valid was chosen.
     std::string TrackResult;
@@ -68,13 +74,37 @@ public:
 
     QPushButton* Button1 = nullptr;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // "caption [field][arrows] unit" groups, the line at y holding them from the left.
+    struct PlacedField {
+        QLabel* caption;
+        QWidget* field;
+        int fieldWidth;
+        QWidget* arrows;
+        QLabel* unit;
+    };
+    struct FieldLine {
+        int y;
+        std::vector<PlacedField> fields;
+    };
+
+    void RetranslateUi();
     void CreateControls();
+    // Adds a group to the line at y (a new line when y differs from the last); unit may be
+    // empty, arrows null.
+    void PlaceField(int y, TranslatedText caption, QWidget* field, int fieldWidth,
+                    TranslatedText unit, QWidget* arrows = nullptr);
+    void ArrangeFields();
     void BindRowChanges();
     std::string BuildTrack() const;
 
     // The chosen file's path as the model holds it; AudioWaveEdit shows it.
     std::string wavePath_;
+    RetranslatedTexts texts_;
+    std::vector<FieldLine> fieldLines_;
 };
 
 } // namespace umbrascope

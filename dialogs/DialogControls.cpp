@@ -9,6 +9,7 @@
 #include "visual/Preview.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
@@ -18,6 +19,26 @@
 namespace umbrascope {
 
 namespace {
+
+constexpr const char* Context = "umbrascope::DialogControls";
+
+constexpr const char* FontStyles[] = {
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "обычный"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "курсив"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "жирный"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "жирный курсив")};
+
+constexpr const char* VideoTypes[] = {
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", " Мерцающий экран"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", " Спираль"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", " Бегущие полосы"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", " Окружности")};
+
+constexpr const char* LinesDirections[] = {
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "Влево"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "Вправо"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "Вверх"),
+    QT_TRANSLATE_NOOP("umbrascope::DialogControls", "Вниз")};
 
 // The pattern as the preview draws it, in small.
 QIcon PatternIcon(std::uint8_t videoType) {
@@ -29,8 +50,8 @@ QIcon PatternIcon(std::uint8_t videoType) {
 
 } // namespace
 
-QLabel* NewLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
+QLabel* NewLabel(RetranslatedTexts& texts, TranslatedText text, QWidget* buddy) {
+    auto* label = texts.Text(new QLabel, std::move(text));
     label->setBuddy(buddy);
     return label;
 }
@@ -54,24 +75,31 @@ FrequencyEdit* NewFrequency(const char* name, const char* arrowsName, int intege
     return edit;
 }
 
-QToolButton* NewGlyphButton(const char* name, const QIcon& icon, const QString& hint) {
+QToolButton* NewGlyphButton(const char* name, const QIcon& icon) {
     auto* button = new QToolButton;
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(icon);
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
     return button;
 }
 
+void SetGlyphHint(QToolButton* button, const QString& hint) {
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+}
+
 std::pair<ColorSwatch*, QPushButton*> NewColorPair(const char* swatchName, BgrColor color,
-                                                   const char* buttonName, const QString& caption) {
+                                                   const char* buttonName) {
     auto* swatch = new ColorSwatch(color);
     swatch->setObjectName(QString::fromLatin1(swatchName));
-    swatch->setAccessibleName(WithoutAccessKey(caption));
     swatch->setFixedSize(22, 22);
-    auto* button = new QPushButton(caption);
+    auto* button = new QPushButton;
     button->setObjectName(QString::fromLatin1(buttonName));
     return {swatch, button};
+}
+
+void SetColorCaption(ColorSwatch* swatch, QPushButton* button, const QString& caption) {
+    swatch->setAccessibleName(WithoutAccessKey(caption));
+    button->setText(caption);
 }
 
 void BindColorButtons(QWidget* owner,
@@ -84,27 +112,46 @@ void BindColorButtons(QWidget* owner,
     }
 }
 
+QComboBox* NewFontStyleBox() {
+    auto* box = new QComboBox;
+    box->setObjectName(QStringLiteral("FontStyleBox"));
+    for (int style = 0; style < 4; ++style)
+        box->addItem(QString());
+    return box;
+}
+
+void RetranslateFontStyleBox(QComboBox* box) {
+    for (int style = 0; style < 4; ++style)
+        box->setItemText(style, QCoreApplication::translate(Context, FontStyles[style]));
+}
+
 QComboBox* NewVideoTypeBox() {
     auto* box = new QComboBox;
     box->setObjectName(QStringLiteral("VideoTypeBox"));
     box->setIconSize(QSize(24, 18));
-    const QString types[] = {QStringLiteral(" Мерцающий экран"), QStringLiteral(" Спираль"),
-                             QStringLiteral(" Бегущие полосы"), QStringLiteral(" Окружности")};
     for (std::uint8_t type = 0; type < 4; ++type)
-        box->addItem(PatternIcon(type), types[type]);
+        box->addItem(PatternIcon(type), QString());
     box->setCurrentIndex(-1);
     return box;
+}
+
+void RetranslateVideoTypeBox(QComboBox* box) {
+    for (int type = 0; type < 4; ++type)
+        box->setItemText(type, QCoreApplication::translate(Context, VideoTypes[type]));
 }
 
 QComboBox* NewLinesDirectBox() {
     auto* box = new QComboBox;
     box->setObjectName(QStringLiteral("LinesDirectBox"));
-    const QString directions[] = {QStringLiteral("Влево"), QStringLiteral("Вправо"),
-                                  QStringLiteral("Вверх"), QStringLiteral("Вниз")};
     for (int d = 0; d < 4; ++d)
-        box->addItem(ArrowGlyph(d), directions[d]);
+        box->addItem(ArrowGlyph(d), QString());
     box->setCurrentIndex(-1);
     return box;
+}
+
+void RetranslateLinesDirectBox(QComboBox* box) {
+    for (int d = 0; d < 4; ++d)
+        box->setItemText(d, QCoreApplication::translate(Context, LinesDirections[d]));
 }
 
 } // namespace umbrascope

@@ -14,6 +14,7 @@
 #include "ui/UiText.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ int TypeIndex(EventKind kind) {
 TEditEventForm::TEditEventForm(const SessionDocument& document, QWidget* parent)
     : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("EditEventForm"));
-    setWindowTitle(QStringLiteral(" Редактирование события"));
+    texts_.Keep([this] { setWindowTitle(tr(" Редактирование события")); });
     MakeFixedToolWindow(*this, QSize(437, 386));
     ColorDialog = std::make_unique<ColorPicker>(this);
     CreateFixedPart();
@@ -59,15 +60,32 @@ TEditEventForm::TEditEventForm(const SessionDocument& document, QWidget* parent)
 
 TEditEventForm::~TEditEventForm() = default;
 
+void TEditEventForm::RetranslateUi() {
+    texts_.Apply();
+    EventTypeBoxChange();
+    for (int row = 0; row < WavesList->count(); ++row)
+        WavesList->item(row)->setText(
+            FromModelText(TrackDisplayText(removalTracks_.at(static_cast<std::size_t>(row)))));
+    ShowAddedWave();
+}
+
+void TEditEventForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Guarded(this, [this] { RetranslateUi(); });
+    QDialog::changeEvent(event);
+}
+
 void TEditEventForm::CreateFixedPart() {
-    auto* group = new QGroupBox(QStringLiteral("Параметры события"), this);
+    auto* group = new QGroupBox(this);
+    texts_.Keep([group] { group->setTitle(tr("Параметры события")); });
     group->setGeometry(8, 4, 421, 342);
 
     EventTypeBox = new QComboBox(group);
     EventTypeBox->setObjectName(QStringLiteral("EventTypeBox"));
     EventTypeBox->setMaxVisibleItems(48);
     EventTypeBox->setGeometry(10, 38, 401, 22);
-    auto* typeLabel = NewLabel(QStringLiteral("&Тип события:"), EventTypeBox);
+    auto* typeLabel = NewLabel(
+        texts_, [] { return tr("&Тип события:"); }, EventTypeBox);
     typeLabel->setParent(group);
     typeLabel->setGeometry(10, 20, 200, 16);
 
@@ -78,15 +96,22 @@ void TEditEventForm::CreateFixedPart() {
     SecondsEdit->setParent(group);
     SecondsEdit->setGeometry(214, 68, 52, 22);
     const std::pair<QLabel*, QRect> timeLabels[] = {
-        {NewLabel(QStringLiteral("В&ремя события:"), MinuteEdit), QRect(10, 71, 98, 16)},
-        {NewLabel(QStringLiteral("мин."), MinuteEdit), QRect(178, 71, 32, 16)},
-        {NewLabel(QStringLiteral("сек."), SecondsEdit), QRect(270, 71, 32, 16)}};
+        {NewLabel(
+             texts_, [] { return tr("В&ремя события:"); }, MinuteEdit),
+         QRect(10, 71, 98, 16)},
+        {NewLabel(
+             texts_, [] { return tr("мин."); }, MinuteEdit),
+         QRect(178, 71, 32, 16)},
+        {NewLabel(
+             texts_, [] { return tr("сек."); }, SecondsEdit),
+         QRect(270, 71, 32, 16)}};
     for (const auto& [label, place] : timeLabels) {
         label->setParent(group);
         label->setGeometry(place);
     }
 
-    auto* description = new QGroupBox(QStringLiteral("Описание события"), group);
+    auto* description = new QGroupBox(group);
+    texts_.Keep([description] { description->setTitle(tr("Описание события")); });
     description->setGeometry(10, 96, 401, 54);
     EventDecriptionText = new QLabel(description);
     EventDecriptionText->setObjectName(QStringLiteral("EventDecriptionText"));
@@ -98,7 +123,7 @@ void TEditEventForm::CreateFixedPart() {
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(10, 156, 401, 178);
 
-    OkButton = new QPushButton(QStringLiteral("&OK"), this);
+    OkButton = texts_.Text(new QPushButton(this), [] { return tr("&OK"); });
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setGeometry(354, 354, 75, 25);
     OkButton->setDefault(true);
@@ -129,9 +154,14 @@ void TEditEventForm::FormCreate() {
     PhraseFilePath.clear();
     AddedWave.clear();
     {
+        // A type is chosen by its place in the list, which is its kind, never by its text.
         const QSignalBlocker quiet(EventTypeBox);
-        for (const EventType& type : EventTypes())
-            EventTypeBox->addItem(FromModelText(type.name));
+        for (std::size_t i = 0; i < EventTypes().size(); ++i)
+            EventTypeBox->addItem(QString());
+        texts_.Keep([this] {
+            for (const EventType& type : EventTypes())
+                EventTypeBox->setItemText(TypeIndex(type.kind), FromModelText(type.name));
+        });
     }
     SelectType(EventKind::Undefined);
     EventTypeBoxChange();
@@ -264,9 +294,8 @@ void TEditEventForm::OkButtonClick() {
 }
 
 void TEditEventForm::OpenTxtFileButtonClick() {
-    if (const auto path =
-            ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
-                             QStringLiteral("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
+    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+                                           tr("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
         PhraseFilePath = *path;
         ShowPhraseFile();
     }

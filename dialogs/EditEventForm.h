@@ -11,6 +11,7 @@
 #include "SettingsControls.h"
 #include "model/EventCatalogue.h"
 #include "model/Session.h"
+#include "ui/RetranslatedTexts.h"
 
 #include <QDialog>
 
@@ -122,8 +123,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void RetranslateUi();
     void FormCreate();
     void CreateFixedPart();
     void CreatePageControls();
@@ -163,6 +166,7 @@ private:
     std::vector<std::string> removalTracks_;
     // A removal value loaded that matches no track of the list: kept while nothing is chosen.
     std::string keptRemoval_;
+    RetranslatedTexts texts_;
 };
 
 } // namespace umbrascope

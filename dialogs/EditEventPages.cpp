@@ -89,15 +89,24 @@ struct NoticeText {
 };
 
 constexpr NoticeText Notices[] = {
-    {EventKind::Undefined, "Укажите тип события"},
-    {EventKind::TextOn, "Фразы внушения будут включены"},
-    {EventKind::TextOff, "Фразы внушения будут выключены"},
-    {EventKind::OutlineOn, "Обводка будет включена"},
-    {EventKind::OutlineOff, "Обводка будет выключена"},
-    {EventKind::AudioOn, "Аудиосопровождение будет включено"},
-    {EventKind::AudioOff, "Аудиосопровождение будет выключено"},
-    {EventKind::VideoOn, "Видеосопровождение будет включено"},
-    {EventKind::VideoOff, "Видеосопровождение будет выключено: экран останется чёрным"},
+    {EventKind::Undefined, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Укажите тип события")},
+    {EventKind::TextOn,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Фразы внушения будут включены")},
+    {EventKind::TextOff,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Фразы внушения будут выключены")},
+    {EventKind::OutlineOn,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Обводка будет включена")},
+    {EventKind::OutlineOff,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Обводка будет выключена")},
+    {EventKind::AudioOn,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Аудиосопровождение будет включено")},
+    {EventKind::AudioOff,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Аудиосопровождение будет выключено")},
+    {EventKind::VideoOn,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Видеосопровождение будет включено")},
+    {EventKind::VideoOff,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm",
+                       "Видеосопровождение будет выключено: экран останется чёрным")},
 };
 
 struct ColorPage {
@@ -126,16 +135,26 @@ struct NumberPage {
 };
 
 const NumberPage NumberPages[] = {
-    {EventKind::TextTransparency, "Прозрачность текстовой фразы:", &Form::BlendEdit, "%"},
-    {EventKind::PhraseDuration, "Длительность показа фразы:", &Form::TextFrameLongEdit,
-     "миллисек."},
-    {EventKind::PhraseInterval, "Интервал между показами:", &Form::TextFrameIntervalEdit,
-     "миллисек."},
-    {EventKind::SpiralSpeed, "Скорость спирали:", &Form::SpiralSpeed, ""},
-    {EventKind::SpiralWidth, "Толщина спирали:", &Form::SpiralWidth, ""},
-    {EventKind::LinesSpeed, "Скорость:", &Form::LinesSpeed, ""},
-    {EventKind::LinesWidth, "Толщина:", &Form::LinesWidth, ""},
-    {EventKind::CirclesWidth, "Размер окружностей:", &Form::CirclesWidth, "точек"},
+    {EventKind::TextTransparency,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Прозрачность текстовой фразы:"),
+     &Form::BlendEdit, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "%")},
+    {EventKind::PhraseDuration,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Длительность показа фразы:"),
+     &Form::TextFrameLongEdit, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "миллисек.")},
+    {EventKind::PhraseInterval,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Интервал между показами:"),
+     &Form::TextFrameIntervalEdit, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "миллисек.")},
+    {EventKind::SpiralSpeed, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Скорость спирали:"),
+     &Form::SpiralSpeed, ""},
+    {EventKind::SpiralWidth, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Толщина спирали:"),
+     &Form::SpiralWidth, ""},
+    {EventKind::LinesSpeed, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Скорость:"),
+     &Form::LinesSpeed, ""},
+    {EventKind::LinesWidth, QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Толщина:"),
+     &Form::LinesWidth, ""},
+    {EventKind::CirclesWidth,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "Размер окружностей:"), &Form::CirclesWidth,
+     QT_TRANSLATE_NOOP("umbrascope::TEditEventForm", "точек")},
 };
 
 template <typename Table> const auto& RowOf(const Table& table, EventKind kind) {
@@ -143,30 +162,33 @@ template <typename Table> const auto& RowOf(const Table& table, EventKind kind) 
                          [kind](const auto& row) { return row.kind == kind; });
 }
 
-QLabel* UnitLabel(const char* unit, QWidget* field) {
-    return *unit ? NewLabel(QString::fromUtf8(unit), field) : nullptr;
+// A text of the tables above, translated when it is shown.
+TranslatedText Translated(const char* source) {
+    return [source] { return Form::tr(source); };
 }
 
 } // namespace
 
-void Form::CreatePageControls() {
-    CreateSettingsControls(
-        *this, {QStringLiteral("&Цвет сплошной заливки"), QStringLiteral("&Цвет фона спирали"),
-                QStringLiteral("&Цвет спирали"), QStringLiteral("&Цвет фона бегущих полос"),
-                QStringLiteral("&Цвет бегущих полос"), QStringLiteral("&Цвет фона окружностей"),
-                QStringLiteral("&Цвет окружностей")});
+void TEditEventForm::CreatePageControls() {
+    CreateSettingsControls(*this);
     // A new spiral width event proposes a thicker spiral than a new session has.
     SpiralWidth->setValue(16);
     std::tie(TextColorShape, TextColorButton) =
-        NewColorPair("TextColorShape", 0x000000, "TextColorButton",
-                     QStringLiteral("Выберите &новый цвет текста"));
+        NewColorPair("TextColorShape", 0x000000, "TextColorButton");
     std::tie(BackColorShape, BackColorButton) =
-        NewColorPair("BackColorShape", 0xFFFFFF, "BackColorButton",
-                     QStringLiteral("Выберите &новый цвет обводки"));
+        NewColorPair("BackColorShape", 0xFFFFFF, "BackColorButton");
+    texts_.Keep([this] {
+        RetranslateSettingsControls(*this, {tr("&Цвет сплошной заливки"), tr("&Цвет фона спирали"),
+                                            tr("&Цвет спирали"), tr("&Цвет фона бегущих полос"),
+                                            tr("&Цвет бегущих полос"), tr("&Цвет фона окружностей"),
+                                            tr("&Цвет окружностей")});
+        SetColorCaption(TextColorShape, TextColorButton, tr("Выберите &новый цвет текста"));
+        SetColorCaption(BackColorShape, BackColorButton, tr("Выберите &новый цвет обводки"));
+    });
     BlendEdit = NewSpin("BlendEdit", 0, 100, 0);
 }
 
-Form::Page Form::CreatePage(const EventType& type) {
+TEditEventForm::Page TEditEventForm::CreatePage(const EventType& type) {
     switch (type.valueKind) {
     case EventValueKind::None:
     case EventValueKind::Switch:
@@ -204,20 +226,21 @@ Form::Page Form::CreatePage(const EventType& type) {
     return CreateNoticePage(EventKind::Undefined);
 }
 
-Form::Page Form::CreateNoticePage(EventKind kind) {
-    auto* notice = new QLabel(QString::fromUtf8(RowOf(Notices, kind).text));
+TEditEventForm::Page TEditEventForm::CreateNoticePage(EventKind kind) {
+    auto* notice = texts_.Text(new QLabel, Translated(RowOf(Notices, kind).text));
     return {NewSheet({Row({notice})}), [] { return std::string(); },
             [](const std::string&) { return Message(); }};
 }
 
-Form::Page Form::CreateFontPage() {
+TEditEventForm::Page TEditEventForm::CreateFontPage() {
     FontNameBox = new FontFaceBox;
     FontNameBox->setObjectName(QStringLiteral("FontNameBox"));
     FontNameBox->setMinimumWidth(250);
     FontNameBox->Fill();
     FontNameBox->SelectFace(QStringLiteral("Arial"));
-    QWidget* sheet = NewSheet(
-        {Row({NewLabel(QStringLiteral("Новый шрифт:"), FontNameBox)}), Row({FontNameBox})});
+    QWidget* sheet = NewSheet({Row({NewLabel(
+                                   texts_, [] { return tr("Новый шрифт:"); }, FontNameBox)}),
+                               Row({FontNameBox})});
     return {sheet,
             [this] {
                 // Every face the list holds has a name Windows-1251 can hold.
@@ -232,36 +255,39 @@ Form::Page Form::CreateFontPage() {
             }};
 }
 
-Form::Page Form::CreateChoicePage(EventKind kind) {
+TEditEventForm::Page TEditEventForm::CreateChoicePage(EventKind kind) {
+    // Each choice is stored by its place in the list, never by its text.
     QComboBox* box = nullptr;
-    QString caption;
+    TranslatedText caption;
     switch (kind) {
     case EventKind::TextFontStyle:
-        box = FontStyleBox = new QComboBox;
-        box->setObjectName(QStringLiteral("FontStyleBox"));
-        box->addItems({QStringLiteral("обычный"), QStringLiteral("курсив"),
-                       QStringLiteral("жирный"), QStringLiteral("жирный курсив")});
-        caption = QStringLiteral("Новый стиль шрифта:");
+        box = FontStyleBox = NewFontStyleBox();
+        texts_.Keep([box] { RetranslateFontStyleBox(box); });
+        caption = [] { return tr("Новый стиль шрифта:"); };
         break;
     case EventKind::VideoType:
         box = VideoTypeBox;
-        caption = QStringLiteral("Тип видеосопровождения:");
+        caption = [] { return tr("Тип видеосопровождения:"); };
         break;
     case EventKind::SpiralDirection:
         box = SpiralDirect = new QComboBox;
         box->setObjectName(QStringLiteral("SpiralDirect"));
-        box->addItems({QStringLiteral("По часовой"), QStringLiteral("Против часовой")});
-        caption = QStringLiteral("Направление:");
+        box->addItems({QString(), QString()});
+        texts_.Keep([box] {
+            box->setItemText(0, tr("По часовой"));
+            box->setItemText(1, tr("Против часовой"));
+        });
+        caption = [] { return tr("Направление:"); };
         break;
     default: // the stripes' direction
         box = LinesDirectBox;
-        caption = QStringLiteral("Направление:");
+        caption = [] { return tr("Направление:"); };
         break;
     }
     box->setCurrentIndex(0);
     box->setMinimumWidth(180);
     auto kept = std::make_shared<std::string>();
-    QWidget* sheet = NewSheet({Row({NewLabel(caption, box), box})});
+    QWidget* sheet = NewSheet({Row({NewLabel(texts_, std::move(caption), box), box})});
     return {sheet,
             [box, kept] {
                 return box->currentIndex() >= 0 ? std::to_string(box->currentIndex()) : *kept;
@@ -275,7 +301,7 @@ Form::Page Form::CreateChoicePage(EventKind kind) {
             }};
 }
 
-Form::Page Form::CreateColorPage(EventKind kind) {
+TEditEventForm::Page TEditEventForm::CreateColorPage(EventKind kind) {
     const ColorPage& row = RowOf(ColorPages, kind);
     ColorSwatch* color = this->*row.swatch;
     color->setFixedSize(40, 40);
@@ -290,12 +316,13 @@ Form::Page Form::CreateColorPage(EventKind kind) {
             }};
 }
 
-Form::Page Form::CreateNumberPage(const EventType& type) {
+TEditEventForm::Page TEditEventForm::CreateNumberPage(const EventType& type) {
     const NumberPage& row = RowOf(NumberPages, type.kind);
     SpinField* field = this->*row.field;
     const std::optional<int> base = SpeedBase(type.valueKind);
-    QWidget* sheet = NewSheet({Row({NewLabel(QString::fromUtf8(row.label), field)}),
-                               Row({field, UnitLabel(row.unit, field)})});
+    QLabel* unit = *row.unit ? NewLabel(texts_, Translated(row.unit), field) : nullptr;
+    QWidget* sheet =
+        NewSheet({Row({NewLabel(texts_, Translated(row.label), field)}), Row({field, unit})});
     return {sheet,
             [field, base] {
                 const int shown = field->Value();
@@ -309,11 +336,15 @@ Form::Page Form::CreateNumberPage(const EventType& type) {
             }};
 }
 
-Form::Page Form::CreateVolumePage() {
+TEditEventForm::Page TEditEventForm::CreateVolumePage() {
     VolumeTrack->setMinimumWidth(220);
-    QWidget* sheet = NewSheet({Row({NewLabel(QStringLiteral("Новая громкость"), VolumeTrack)}),
-                               Row({NewLabel(QStringLiteral("0 %"), VolumeTrack), VolumeTrack,
-                                    NewLabel(QStringLiteral("100 %"), VolumeTrack)})});
+    const auto plain = [this](const char* text) {
+        return NewLabel(
+            texts_, [text] { return QString::fromLatin1(text); }, VolumeTrack);
+    };
+    QWidget* sheet = NewSheet({Row({NewLabel(
+                                   texts_, [] { return tr("Новая громкость"); }, VolumeTrack)}),
+                               Row({plain("0 %"), VolumeTrack, plain("100 %")})});
     return {sheet, [this] { return std::to_string(VolumeTrack->value()); },
             [this](const std::string& value) {
                 return WithNumber(
@@ -321,14 +352,13 @@ Form::Page Form::CreateVolumePage() {
             }};
 }
 
-Form::Page Form::CreatePositionPage() {
-    // Here only the moving places carry hints; every button keeps its spoken name.
-    for (int number = 1; number <= 9; ++number)
-        positionButtons->Buttons[number]->setToolTip(QString());
+TEditEventForm::Page TEditEventForm::CreatePositionPage() {
+    positionButtons->HideFixedPlaceHints();
     positionButtons->PosTextButtonClick(5);
     auto* place = new QVBoxLayout;
     place->addWidget(positionButtons);
-    auto* group = new QGroupBox(QStringLiteral("Новая позиция"));
+    auto* group = new QGroupBox;
+    texts_.Keep([group] { group->setTitle(tr("Новая позиция")); });
     group->setLayout(place);
     auto kept = std::make_shared<std::string>();
     return {NewSheet({Row({group})}),
@@ -348,8 +378,9 @@ Form::Page Form::CreatePositionPage() {
             }};
 }
 
-Form::Page Form::CreateWidthPage() {
-    QGroupBox* group = NewTextWidthGroup(QStringLiteral("Новая ширина текста"), *this);
+TEditEventForm::Page TEditEventForm::CreateWidthPage() {
+    QGroupBox* group = NewTextWidthGroup(*this);
+    texts_.Keep([group] { group->setTitle(tr("Новая ширина текста")); });
     const std::pair<QRadioButton*, std::string> widths[] = {
         {RB100, "100"}, {RB50, "50"}, {RB33, "33"}};
     auto kept = std::make_shared<std::string>();
@@ -378,10 +409,11 @@ Form::Page Form::CreateWidthPage() {
             }};
 }
 
-Form::Page Form::CreatePhraseFilePage() {
+TEditEventForm::Page TEditEventForm::CreatePhraseFilePage() {
     TxtFileEdit->setMinimumWidth(300);
     QWidget* sheet =
-        NewSheet({Row({NewLabel(QStringLiteral("Новый текстовый файл с фразами"), TxtFileEdit)}),
+        NewSheet({Row({NewLabel(
+                      texts_, [] { return tr("Новый текстовый файл с фразами"); }, TxtFileEdit)}),
                   Row({TxtFileEdit, OpenTxtFileButton, ClFileName})});
     return {sheet, [this] { return PhraseFilePath; },
             [this](const std::string& value) {
@@ -391,15 +423,16 @@ Form::Page Form::CreatePhraseFilePage() {
             }};
 }
 
-Form::Page Form::CreateAddTrackPage() {
+TEditEventForm::Page TEditEventForm::CreateAddTrackPage() {
     AddedWaveEdit = new QLineEdit;
     AddedWaveEdit->setObjectName(QStringLiteral("AddedWaveEdit"));
     AddedWaveEdit->setReadOnly(true);
     AddedWaveEdit->setMinimumWidth(300);
-    AddAudiotrackBtn = new QPushButton(QStringLiteral("&Выбрать"));
+    AddAudiotrackBtn = texts_.Text(new QPushButton, [] { return tr("&Выбрать"); });
     AddAudiotrackBtn->setObjectName(QStringLiteral("AddAudiotrackBtn"));
     QWidget* sheet =
-        NewSheet({Row({NewLabel(QStringLiteral("Добавляемый аудиотрек"), AddedWaveEdit)}),
+        NewSheet({Row({NewLabel(
+                      texts_, [] { return tr("Добавляемый аудиотрек"); }, AddedWaveEdit)}),
                   Row({AddedWaveEdit, AddAudiotrackBtn})});
     return {sheet, [this] { return AddedWave; },
             [this](const std::string& value) {
@@ -409,13 +442,14 @@ Form::Page Form::CreateAddTrackPage() {
             }};
 }
 
-Form::Page Form::CreateRemoveTrackPage() {
+TEditEventForm::Page TEditEventForm::CreateRemoveTrackPage() {
     WavesList = new QListWidget;
     WavesList->setObjectName(QStringLiteral("WavesList"));
     WavesList->setFixedHeight(128);
     WavesList->setMinimumWidth(380);
     QWidget* sheet =
-        NewSheet({Row({NewLabel(QStringLiteral("Выберите удаляемый аудиотрек"), WavesList)}),
+        NewSheet({Row({NewLabel(
+                      texts_, [] { return tr("Выберите удаляемый аудиотрек"); }, WavesList)}),
                   Row({WavesList})});
     return {sheet,
             [this] {
@@ -441,14 +475,15 @@ Form::Page Form::CreateRemoveTrackPage() {
             }};
 }
 
-Form::Page Form::CreateFrequencyPage(EventKind kind) {
+TEditEventForm::Page TEditEventForm::CreateFrequencyPage(EventKind kind) {
     const bool flicker = kind == EventKind::FlickerFreq;
     FrequencyEdit* edit = flicker ? FmFreqE : ClFreqE;
     UpDownArrows* arrows = flicker ? FmFreqU : ClFreqU;
-    const QString caption =
-        flicker ? QStringLiteral("Частота мерцания:") : QStringLiteral("Частота колебаний:");
-    QWidget* sheet = NewSheet(
-        {Row({NewLabel(caption, edit), edit, arrows, NewLabel(QStringLiteral("Гц"), edit)})});
+    TranslatedText caption = flicker ? TranslatedText([] { return tr("Частота мерцания:"); })
+                                     : TranslatedText([] { return tr("Частота колебаний:"); });
+    QWidget* sheet = NewSheet({Row({NewLabel(texts_, std::move(caption), edit), edit, arrows,
+                                    NewLabel(
+                                        texts_, [] { return tr("Гц"); }, edit)})});
     return {sheet,
             [edit] {
                 // The digits without the point, the leading zero kept: 08.000 is "08000".

@@ -7,6 +7,7 @@
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -19,7 +20,7 @@ namespace umbrascope {
 TEventsListForm::TEventsListForm(SessionDocument& document, QWidget* parent)
     : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("EventsListForm"));
-    setWindowTitle(QStringLiteral(" Управление событиями"));
+    texts_.Keep([this] { setWindowTitle(tr(" Управление событиями")); });
     MakeFixedToolWindow(*this, QSize(342, 381));
 
     model_ = new EventsListModel(document_.Events, this);
@@ -31,28 +32,44 @@ TEventsListForm::TEventsListForm(SessionDocument& document, QWidget* parent)
     EventsListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     EventsListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     EventsListBox->setGeometry(11, 26, 320, 320);
-    Label1 = new QLabel(QStringLiteral("&Список событий:"), this);
+    Label1 = texts_.Text(new QLabel(this), [] { return tr("&Список событий:"); });
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setBuddy(EventsListBox);
     Label1->setGeometry(11, 8, 200, 16);
 
-    const auto button = [this](const char* name, const QString& caption,
+    const auto button = [this](const char* name, TranslatedText caption,
                                QStyle::StandardPixmap glyph, int x,
                                void (TEventsListForm::*handler)()) {
-        auto* b = new QPushButton(style()->standardIcon(glyph), caption, this);
+        auto* b = texts_.Text(new QPushButton(style()->standardIcon(glyph), QString(), this),
+                              std::move(caption));
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(x, 350, 100, 25);
         connect(b, &QPushButton::clicked, this, GuardedSlot(this, handler));
         return b;
     };
-    AddEventBtn = button("AddEventBtn", QStringLiteral("&Добавить"), QStyle::SP_FileDialogNewFolder,
-                         11, &TEventsListForm::AddEventBtnClick);
-    DeleteEventBtn = button("DeleteEventBtn", QStringLiteral("&Удалить"), QStyle::SP_TrashIcon, 121,
-                            &TEventsListForm::DeleteEventBtnClick);
-    EditEventBtn =
-        button("EditEventBtn", QStringLiteral("&Изменить"), QStyle::SP_FileDialogDetailedView, 231,
-               &TEventsListForm::EditEventBtnClick);
+    AddEventBtn = button(
+        "AddEventBtn", [] { return tr("&Добавить"); }, QStyle::SP_FileDialogNewFolder, 11,
+        &TEventsListForm::AddEventBtnClick);
+    DeleteEventBtn = button(
+        "DeleteEventBtn", [] { return tr("&Удалить"); }, QStyle::SP_TrashIcon, 121,
+        &TEventsListForm::DeleteEventBtnClick);
+    EditEventBtn = button(
+        "EditEventBtn", [] { return tr("&Изменить"); }, QStyle::SP_FileDialogDetailedView, 231,
+        &TEventsListForm::EditEventBtnClick);
     CentreOnScreen(*this);
+}
+
+void TEventsListForm::RetranslateUi() {
+    texts_.Apply();
+    // The lines name the event types; a hidden list is made afresh when it shows.
+    if (isVisible())
+        model_->RedrawLines();
+}
+
+void TEventsListForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
 }
 
 void TEventsListForm::showEvent(QShowEvent* event) {
@@ -105,7 +122,7 @@ void TEventsListForm::AddEventBtnClick() {
     EditEventForm->PresetTime(minutes, (proposed - minutes * 60000) / 1000);
     std::size_t inserted = 0;
     if (RunEditor())
-        Change(QStringLiteral("Добавить событие"),
+        Change(tr("Добавить событие"),
                [&] { inserted = document_.InsertEvent(EditEventForm->ComposedEvent); });
     RefreshList();
     if (!document_.Events.empty())
@@ -116,8 +133,7 @@ void TEventsListForm::DeleteEventBtnClick() {
     const auto line = SelectedLine();
     if (!line)
         return;
-    Change(QStringLiteral("Удалить событие"),
-           [&] { document_.DeleteEvent(static_cast<std::size_t>(*line)); });
+    Change(tr("Удалить событие"), [&] { document_.DeleteEvent(static_cast<std::size_t>(*line)); });
     RefreshList();
 }
 
@@ -129,7 +145,7 @@ void TEventsListForm::EditEventBtnClick() {
     if (const auto failure = EditEventForm->LoadEvent(index)) {
         ShowMessageBox(this, FromModelText(*failure));
     } else if (RunEditor()) {
-        Change(QStringLiteral("Изменить событие"), [&] {
+        Change(tr("Изменить событие"), [&] {
             document_.Events.at(index) = EditEventForm->ComposedEvent;
             document_.ResortEvents(index);
         });

@@ -6,6 +6,8 @@
 // is selected afterwards. Each change acts on the session's events at once. User-interface
 // thread only; never opened while a session plays.
 
+#include "ui/RetranslatedTexts.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -53,15 +55,18 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Shows the editor modally; true when it was closed with "OK". Benchmarks compose the
     // event without a person at the keyboard.
     virtual bool RunEditor();
 
 private:
+    void RetranslateUi();
     void Change(const QString& step, const std::function<void()>& change);
 
     SessionDocument& document_;
     EventsListModel* model_ = nullptr;
+    RetranslatedTexts texts_;
 };
 
 } // namespace umbrascope

@@ -39,6 +39,11 @@ QVariant EventsListModel::data(const QModelIndex& index, int role) const {
     return EventListLine(events_[static_cast<std::size_t>(index.row())]);
 }
 
+void EventsListModel::RedrawLines() {
+    if (!events_.empty())
+        emit dataChanged(index(0), index(static_cast<int>(events_.size()) - 1));
+}
+
 void EventsListModel::Rebuild() {
     beginResetModel();
     endResetModel();

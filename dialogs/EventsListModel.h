@@ -27,6 +27,8 @@ public:
 
     // Every line afresh, after any change of the list.
     void Rebuild();
+    // The same lines drawn again (their texts changed language); the selection stays.
+    void RedrawLines();
 
 private:
     const std::vector<TSessionEvent>& events_;

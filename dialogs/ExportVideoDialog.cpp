@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -45,7 +46,6 @@ void SelectKept(QComboBox* box, const QString& setting) {
 
 ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ExportVideoDialog"));
-    setWindowTitle(QStringLiteral("Экспорт видео"));
 
     SizeBox = new QComboBox(this);
     SizeBox->setObjectName(QStringLiteral("SizeBox"));
@@ -62,29 +62,41 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     SelectKept(RateBox, RateSetting);
 
     auto* form = new QFormLayout;
-    auto* sizeLabel = new QLabel(QStringLiteral("&Размер кадра:"), this);
-    sizeLabel->setBuddy(SizeBox);
-    form->addRow(sizeLabel, SizeBox);
-    auto* rateLabel = new QLabel(QStringLiteral("&Кадров в секунду:"), this);
-    rateLabel->setBuddy(RateBox);
-    form->addRow(rateLabel, RateBox);
+    sizeLabel_ = new QLabel(this);
+    sizeLabel_->setBuddy(SizeBox);
+    form->addRow(sizeLabel_, SizeBox);
+    rateLabel_ = new QLabel(this);
+    rateLabel_->setBuddy(RateBox);
+    form->addRow(rateLabel_, RateBox);
 
-    auto* note = new QLabel(QStringLiteral("Мерцание бывает до 30 Гц: только при 60 кадрах в "
-                                           "секунду видна каждая светлая и каждая тёмная "
-                                           "половина мигания."),
-                            this);
-    note->setWordWrap(true);
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
 
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    Buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Далее..."));
-    Buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("&Отмена"));
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(note);
+    layout->addWidget(note_);
     layout->addWidget(Buttons);
+    RetranslateUi();
+}
+
+void ExportVideoDialog::RetranslateUi() {
+    setWindowTitle(tr("Экспорт видео"));
+    sizeLabel_->setText(tr("&Размер кадра:"));
+    rateLabel_->setText(tr("&Кадров в секунду:"));
+    note_->setText(tr("Мерцание бывает до 30 Гц: только при 60 кадрах в секунду видна каждая "
+                      "светлая и каждая тёмная половина мигания."));
+    Buttons->button(QDialogButtonBox::Ok)->setText(tr("&Далее..."));
+    Buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Отмена"));
+}
+
+void ExportVideoDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
 }
 
 QSize ExportVideoDialog::FrameSize() const {

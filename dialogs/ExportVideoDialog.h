@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QDialogButtonBox;
+class QLabel;
 
 namespace umbrascope {
 
@@ -27,6 +28,16 @@ public:
 
     // Keeps the choices for the next export.
     void accept() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RetranslateUi();
+
+    QLabel* sizeLabel_ = nullptr;
+    QLabel* rateLabel_ = nullptr;
+    QLabel* note_ = nullptr;
 };
 
 } // namespace umbrascope

@@ -1,5 +1,6 @@
 #include "FontSettingsForm.h"
 
+#include "DialogControls.h"
 #include "ui/ColorSwatch.h"
 #include "ui/FontNameBox.h"
 #include "ui/MessageBoxes.h"
@@ -9,6 +10,7 @@
 #include "ui/UiText.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -18,8 +20,9 @@ namespace umbrascope {
 
 namespace {
 
-QLabel* NewLabel(QWidget* parent, const QString& text, QWidget* buddy, QRect place) {
-    auto* label = new QLabel(text, parent);
+QLabel* NewLabel(QWidget* parent, RetranslatedTexts& texts, TranslatedText text, QWidget* buddy,
+                 QRect place) {
+    auto* label = texts.Text(new QLabel(parent), std::move(text));
     label->setGeometry(place);
     label->setBuddy(buddy);
     return label;
@@ -29,39 +32,43 @@ QLabel* NewLabel(QWidget* parent, const QString& text, QWidget* buddy, QRect pla
 
 TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FontSettingsForm"));
-    setWindowTitle(QStringLiteral("  Настройка шрифта"));
+    texts_.Keep([this] { setWindowTitle(tr("  Настройка шрифта")); });
     MakeFixedToolWindow(*this, QSize(520, 252));
     ColorDialog = std::make_unique<ColorPicker>(this);
 
     FontNameBox = new FontFaceBox(this);
     FontNameBox->setObjectName(QStringLiteral("FontNameBox"));
     FontNameBox->setGeometry(10, 28, 250, 24);
-    NewLabel(this, QStringLiteral("&Начертание шрифта:"), FontNameBox, QRect(10, 8, 250, 18));
+    NewLabel(
+        this, texts_, [] { return tr("&Начертание шрифта:"); }, FontNameBox, QRect(10, 8, 250, 18));
 
-    FontStyleBox = new QComboBox(this);
-    FontStyleBox->setObjectName(QStringLiteral("FontStyleBox"));
-    FontStyleBox->addItems({QStringLiteral("обычный"), QStringLiteral("курсив"),
-                            QStringLiteral("жирный"), QStringLiteral("жирный курсив")});
+    FontStyleBox = NewFontStyleBox();
+    FontStyleBox->setParent(this);
+    texts_.Keep([this] { RetranslateFontStyleBox(FontStyleBox); });
     FontStyleBox->setGeometry(270, 28, 240, 24);
-    NewLabel(this, QStringLiteral("&Стиль шрифта:"), FontStyleBox, QRect(270, 8, 240, 18));
+    NewLabel(
+        this, texts_, [] { return tr("&Стиль шрифта:"); }, FontStyleBox, QRect(270, 8, 240, 18));
 
     const auto colorPair = [this](const char* swatchName, BgrColor color, const char* buttonName,
-                                  const QString& caption, int x) {
-        auto* swatch = new ColorSwatch(color, this);
-        swatch->setObjectName(QString::fromLatin1(swatchName));
-        swatch->setAccessibleName(WithoutAccessKey(caption));
+                                  int x) {
+        auto [swatch, button] = NewColorPair(swatchName, color, buttonName);
+        swatch->setParent(this);
         swatch->setGeometry(x, 64, 22, 22);
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QString::fromLatin1(buttonName));
+        button->setParent(this);
         button->setGeometry(x + 28, 62, 110, 26);
         return std::pair(swatch, button);
     };
-    std::tie(TextColorShape, TextColorButton) = colorPair(
-        "TextColorShape", 0x000000, "TextColorButton", QStringLiteral("Цвет &текста"), 10);
-    std::tie(BackColorShape, BackColorButton) = colorPair(
-        "BackColorShape", 0xFFFFFF, "BackColorButton", QStringLiteral("Цвет о&бводки"), 160);
+    std::tie(TextColorShape, TextColorButton) =
+        colorPair("TextColorShape", 0x000000, "TextColorButton", 10);
+    std::tie(BackColorShape, BackColorButton) =
+        colorPair("BackColorShape", 0xFFFFFF, "BackColorButton", 160);
+    texts_.Keep([this] {
+        SetColorCaption(TextColorShape, TextColorButton, tr("Цвет &текста"));
+        SetColorCaption(BackColorShape, BackColorButton, tr("Цвет о&бводки"));
+    });
 
-    BackEnabledBox = new QCheckBox(QStringLiteral("&Обводить текст по контуру"), this);
+    BackEnabledBox =
+        texts_.Text(new QCheckBox(this), [] { return tr("&Обводить текст по контуру"); });
     BackEnabledBox->setObjectName(QStringLiteral("BackEnabledBox"));
     BackEnabledBox->setChecked(true);
     BackEnabledBox->setGeometry(310, 64, 205, 22);
@@ -69,12 +76,14 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
     BlendEdit = new SpinField(0, 100, 0, this);
     BlendEdit->setObjectName(QStringLiteral("BlendEdit"));
     BlendEdit->setGeometry(100, 100, 56, 22);
-    NewLabel(this, QStringLiteral("&Прозрачность:"), BlendEdit, QRect(10, 103, 88, 18));
-    NewLabel(this, QStringLiteral("%"), BlendEdit, QRect(160, 103, 16, 18));
+    NewLabel(
+        this, texts_, [] { return tr("&Прозрачность:"); }, BlendEdit, QRect(10, 103, 88, 18));
+    NewLabel(
+        this, texts_, [] { return QStringLiteral("%"); }, BlendEdit, QRect(160, 103, 16, 18));
     BlendTrack = new QSlider(Qt::Horizontal, this);
     BlendTrack->setObjectName(QStringLiteral("BlendTrack"));
     BlendTrack->setRange(0, 100);
-    BlendTrack->setAccessibleName(QStringLiteral("Прозрачность"));
+    texts_.Keep([this] { BlendTrack->setAccessibleName(tr("Прозрачность")); });
     BlendTrack->setGeometry(185, 100, 325, 22);
 
     TextPreview = new PaintBox(this);
@@ -98,6 +107,16 @@ TFontSettingsForm::TFontSettingsForm(QWidget* parent) : QDialog(parent) {
 }
 
 TFontSettingsForm::~TFontSettingsForm() = default;
+
+void TFontSettingsForm::RetranslateUi() {
+    texts_.Apply();
+}
+
+void TFontSettingsForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
+}
 
 void TFontSettingsForm::TextColorButtonClick() {
     if (const auto color = ColorDialog->Pick(TextColorShape->Color()))

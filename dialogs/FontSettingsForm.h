@@ -5,6 +5,7 @@
 // loads them before and reads them after. Closed with its close box; no OK or Cancel.
 // User-interface thread only.
 
+#include "ui/RetranslatedTexts.h"
 #include "visual/PhraseSample.h"
 
 #include <QDialog>
@@ -52,6 +53,14 @@ public:
     QSlider* BlendTrack = nullptr;
     PaintBox* TextPreview = nullptr;
     std::unique_ptr<ColorPicker> ColorDialog;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RetranslateUi();
+
+    RetranslatedTexts texts_;
 };
 
 } // namespace umbrascope

@@ -6,6 +6,7 @@
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,8 +24,9 @@ constexpr std::int32_t MinuteMs = 60000;
 constexpr int ShortestMinutes = 5;
 constexpr int LongestMinutes = 60;
 
-QLabel* NewLabel(QWidget* parent, const QString& text, QWidget* buddy, int x, int y) {
-    auto* label = new QLabel(text, parent);
+QLabel* NewLabel(QWidget* parent, RetranslatedTexts& texts, TranslatedText text, QWidget* buddy,
+                 int x, int y) {
+    auto* label = texts.Text(new QLabel(parent), std::move(text));
     label->setGeometry(x, y, 160, 16);
     label->setBuddy(buddy);
     return label;
@@ -60,18 +62,20 @@ std::optional<std::string> StoredText(const QString& text, const QString& loaded
 TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidget* parent)
     : QDialog(parent), document_(document) {
     setObjectName(QStringLiteral("SessionParametersForm"));
-    setWindowTitle(QStringLiteral("Основные параметры сессии"));
+    texts_.Keep([this] { setWindowTitle(tr("Основные параметры сессии")); });
     MakeFixedToolWindow(*this, QSize(407, 266));
 
     NameEdit = new QLineEdit(this);
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     NameEdit->setGeometry(100, 10, 297, 22);
-    NewLabel(this, QStringLiteral("&Название:"), NameEdit, 10, 13);
+    NewLabel(
+        this, texts_, [] { return tr("&Название:"); }, NameEdit, 10, 13);
 
     AuthorEdit = new QLineEdit(this);
     AuthorEdit->setObjectName(QStringLiteral("AuthorEdit"));
     AuthorEdit->setGeometry(100, 40, 297, 22);
-    NewLabel(this, QStringLiteral("&Автор:"), AuthorEdit, 10, 43);
+    NewLabel(
+        this, texts_, [] { return tr("&Автор:"); }, AuthorEdit, 10, 43);
 
     DescribeMemo = new QPlainTextEdit(this);
     DescribeMemo->setObjectName(QStringLiteral("DescribeMemo"));
@@ -79,27 +83,42 @@ TSessionParametersForm::TSessionParametersForm(SessionDocument& document, QWidge
     DescribeMemo->setTabChangesFocus(true);
     DescribeMemo->installEventFilter(this);
     DescribeMemo->setGeometry(10, 90, 387, 84);
-    NewLabel(this, QStringLiteral("&Краткое описание сессии:"), DescribeMemo, 10, 70);
+    NewLabel(
+        this, texts_, [] { return tr("&Краткое описание сессии:"); }, DescribeMemo, 10, 70);
 
     LongEdit = new SpinField(ShortestMinutes, LongestMinutes, 30, this);
     LongEdit->setObjectName(QStringLiteral("LongEdit"));
     LongEdit->setGeometry(150, 182, 60, 22);
-    NewLabel(this, QStringLiteral("&Длительность сессии:"), LongEdit, 10, 185);
-    NewLabel(this, QStringLiteral("минут"), LongEdit, 216, 185);
+    NewLabel(
+        this, texts_, [] { return tr("&Длительность сессии:"); }, LongEdit, 10, 185);
+    NewLabel(
+        this, texts_, [] { return tr("минут"); }, LongEdit, 216, 185);
     LengthNote = new QLabel(this);
     LengthNote->setObjectName(QStringLiteral("LengthNote"));
     LengthNote->setWordWrap(true);
     LengthNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LengthNote->setGeometry(10, 210, 297, 50);
+    // Room for four lines, as long as the two notes can be.
+    LengthNote->setGeometry(10, 208, 297, 56);
     connect(LongEdit, &SpinField::ShownTextChanged, this,
             [this] { Guarded(this, [this] { LongEditChange(); }); });
 
-    OkButton = new QPushButton(QStringLiteral("&OK"), this);
+    OkButton = texts_.Text(new QPushButton(this), [] { return tr("&OK"); });
     OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setGeometry(317, 230, 80, 26);
     OkButton->setDefault(true);
     connect(OkButton, &QPushButton::clicked, this,
             [this] { Guarded(this, [this] { OkButtonClick(); }); });
+}
+
+void TSessionParametersForm::RetranslateUi() {
+    texts_.Apply();
+    LongEditChange();
+}
+
+void TSessionParametersForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        Guarded(this, [this] { RetranslateUi(); });
+    QDialog::changeEvent(event);
 }
 
 bool TSessionParametersForm::eventFilter(QObject* watched, QEvent* event) {
@@ -139,34 +158,34 @@ void TSessionParametersForm::LongEditChange() {
     bool typed = false;
     const qlonglong minutes = LongEdit->cleanText().trimmed().toLongLong(&typed);
     if (typed && (minutes < ShortestMinutes || minutes > LongestMinutes))
-        note << QStringLiteral("Длительность бывает от %1 до %2 минут: будет %3.")
+        note << tr("Длительность бывает от %1 до %2 минут: будет %3.")
                     .arg(ShortestMinutes)
                     .arg(LongestMinutes)
                     .arg(LongEdit->Value());
     const std::int32_t length = LongEdit->Value() * MinuteMs;
     // A length of 0 or less (only a damaged file holds one) moves no event.
     if (length != OldSessionLength && OldSessionLength > 0 && !document_.Events.empty())
-        note << QStringLiteral("Время всех событий будет пересчитано пропорционально новой "
-                               "длительности: с %1 на %2 минут.")
+        note << tr("Время всех событий будет пересчитано пропорционально новой длительности: с "
+                   "%1 на %2 минут.")
                     .arg(MinutesText(OldSessionLength), MinutesText(length));
     LengthNote->setText(note.join(QLatin1Char(' ')));
 }
 
 void TSessionParametersForm::OkButtonClick() {
-    const auto refuse = [this](const char* label) {
-        ShowMessageBox(this, UnrepresentableTextMessage(QString::fromUtf8(label)));
+    const auto refuse = [this](const QString& label) {
+        ShowMessageBox(this, UnrepresentableTextMessage(label));
     };
     SessionDocument& d = document_;
     const auto name = StoredText(NameEdit->text(), loadedName_, d.SessionName);
     if (!name)
-        return refuse("Название");
+        return refuse(tr("Название"));
     const auto author = StoredText(AuthorEdit->text(), loadedAuthor_, d.SessionAuthor);
     if (!author)
-        return refuse("Автор");
+        return refuse(tr("Автор"));
     const auto description = StoredText(WithCrLf(DescribeMemo->toPlainText()),
                                         WithCrLf(loadedDescription_), d.SessionDescription);
     if (!description)
-        return refuse("Краткое описание сессии");
+        return refuse(tr("Краткое описание сессии"));
     d.SessionName = *name;
     d.SessionAuthor = *author;
     d.SessionDescription = *description;

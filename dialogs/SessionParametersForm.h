@@ -5,6 +5,8 @@
 // places in the session. Writes the session header and the event times on "OK" only.
 // User-interface thread only.
 
+#include "ui/RetranslatedTexts.h"
+
 #include <QDialog>
 
 #include <cstdint>
@@ -49,11 +51,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Tab leaves the description; Ctrl+Tab types a tab into it.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RetranslateUi();
+
     SessionDocument& document_;
+    RetranslatedTexts texts_;
     std::int32_t OldSessionLength = 0;
     // The texts as loaded, so that a text left alone is stored byte for byte as it was.
     QString loadedName_, loadedAuthor_, loadedDescription_;

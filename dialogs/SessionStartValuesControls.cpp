@@ -7,12 +7,14 @@
 #include "ui/ColorSwatch.h"
 #include "ui/FrequencyField.h"
 #include "ui/Glyphs.h"
+#include "ui/MediaItems.h"
 #include "ui/PositionButtons.h"
 #include "ui/SpinField.h"
 #include "ui/ToolWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,29 +43,30 @@ template <typename Layout> Layout* Nested(Layout* layout) {
     return layout;
 }
 
-QGroupBox* NewGroup(const QString& title, QLayout* content) {
-    auto* group = new QGroupBox(title);
+QGroupBox* NewGroup(RetranslatedTexts& texts, TranslatedText title, QLayout* content) {
+    auto* group = new QGroupBox;
     group->setLayout(content);
+    texts.Keep([group, title = std::move(title)] { group->setTitle(title()); });
     return group;
 }
 
-QCheckBox* NewCheckBox(const char* name, const QString& caption) {
-    auto* box = new QCheckBox(caption);
+QCheckBox* NewCheckBox(RetranslatedTexts& texts, const char* name, TranslatedText caption) {
+    auto* box = texts.Text(new QCheckBox, std::move(caption));
     box->setObjectName(QString::fromLatin1(name));
     box->setChecked(true);
     return box;
 }
 
 // "caption [field][arrows] unit" as one row of a four-column grid.
-void AddFieldRow(QGridLayout* grid, const QString& caption, QWidget* field, QWidget* arrows,
-                 const QString& unit) {
+void AddFieldRow(RetranslatedTexts& texts, QGridLayout* grid, TranslatedText caption,
+                 QWidget* field, QWidget* arrows, TranslatedText unit) {
     const int row = grid->rowCount();
-    grid->addWidget(NewLabel(caption, field), row, 0);
+    grid->addWidget(NewLabel(texts, std::move(caption), field), row, 0);
     grid->addWidget(field, row, 1);
     if (arrows)
         grid->addWidget(arrows, row, 2);
-    if (!unit.isEmpty())
-        grid->addWidget(NewLabel(unit, field), row, 3);
+    if (unit)
+        grid->addWidget(NewLabel(texts, std::move(unit), field), row, 3);
 }
 
 // A colour square and the button that picks its colour, as one row across the grid.
@@ -83,17 +86,25 @@ QGridLayout* NewGrid() {
 
 } // namespace
 
+namespace {
+
+const QSize DesignedSize(682, 531);
+
+} // namespace
+
 TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QWidget* parent)
     : QDialog(parent), startValues_(startValues) {
     setObjectName(QStringLiteral("SessionStartValuesForm"));
-    setWindowTitle(QStringLiteral("  Стартовые значения сессии"));
-    MakeFixedToolWindow(*this, QSize(682, 531));
+    texts_.Keep([this] { setWindowTitle(tr("  Стартовые значения сессии")); });
+    MakeFixedToolWindow(*this, DesignedSize);
     ColorDialog = std::make_unique<ColorPicker>(this);
+    CreateSettingsControls(*this);
     // Three buttons share a caption, so their access keys lie on different letters of it.
-    CreateSettingsControls(*this, {QStringLiteral("Цвет &заливки"), QStringLiteral("Цвет &фона"),
-                                   QStringLiteral("Цвет &спирали"), QStringLiteral("Цвет ф&она"),
-                                   QStringLiteral("Цвет &полос"), QStringLiteral("&Цвет фона"),
-                                   QStringLiteral("Цвет &линий")});
+    texts_.Keep([this] {
+        RetranslateSettingsControls(
+            *this, {tr("Цвет &заливки"), tr("Цвет &фона"), tr("Цвет &спирали"), tr("Цвет ф&она"),
+                    tr("Цвет &полос"), tr("&Цвет фона"), tr("Цвет &линий")});
+    });
     auto* window = new QGridLayout(this);
     window->setContentsMargins(8, 6, 8, 8);
     window->addWidget(CreatePhraseGroup(), 0, 0);
@@ -101,6 +112,7 @@ TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QW
     window->addWidget(CreatePictureGroup(), 1, 0, 1, 2);
     window->setColumnStretch(0, 1);
     window->setColumnStretch(1, 1);
+    FitFixedSize(*this, DesignedSize);
     BindHandlers();
     NoDefaultButton(*this);
     CentreOnScreen(*this);
@@ -108,29 +120,50 @@ TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QW
 
 TSessionStartValuesForm::~TSessionStartValuesForm() = default;
 
+void TSessionStartValuesForm::RetranslateUi() {
+    texts_.Apply();
+    FitFixedSize(*this, DesignedSize);
+    VolumeTrackChange();
+    ShowPhraseFile();
+    for (int row = 0; row < WavesListBox->count(); ++row)
+        WavesListBox->item(row)->setText(
+            MediaDisplayText(WaveList.at(static_cast<std::size_t>(row)), ProjectFolder));
+}
+
+void TSessionStartValuesForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QDialog::changeEvent(event);
+}
+
 QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
-    TextEnabledBox = NewCheckBox("TextEnabledBox", QStringLiteral(" &Текстовые фразы включены"));
+    TextEnabledBox =
+        NewCheckBox(texts_, "TextEnabledBox", [] { return tr(" &Текстовые фразы включены"); });
 
     auto* place = Packed(new QVBoxLayout);
     place->addWidget(positionButtons);
 
-    FontSettingsBtn = new QPushButton(QStringLiteral(" &Настроить вид фразы"));
+    FontSettingsBtn = texts_.Text(new QPushButton, [] { return tr(" &Настроить вид фразы"); });
     FontSettingsBtn->setObjectName(QStringLiteral("FontSettingsBtn"));
-    QGroupBox* width = NewTextWidthGroup(QStringLiteral("Ширина текста"), *this);
+    QGroupBox* width = NewTextWidthGroup(*this);
+    texts_.Keep([width] { width->setTitle(tr("Ширина текста")); });
     Packed(width->layout());
     auto* right = Nested(new QVBoxLayout);
     right->addWidget(FontSettingsBtn);
     right->addWidget(width);
     auto* middle = Nested(new QHBoxLayout);
-    middle->addWidget(NewGroup(QStringLiteral("Позиция"), place));
+    middle->addWidget(NewGroup(
+        texts_, [] { return tr("Позиция"); }, place));
     middle->addLayout(right, 1);
 
-    const QString ms = QStringLiteral("миллисекунд");
+    const TranslatedText ms = [] { return tr("миллисекунд"); };
     QGridLayout* timing = NewGrid();
-    AddFieldRow(timing, QStringLiteral("Длительность показа фразы:"), TextFrameLongEdit, nullptr,
-                ms);
-    AddFieldRow(timing, QStringLiteral("Интервал между показами:"), TextFrameIntervalEdit, nullptr,
-                ms);
+    AddFieldRow(
+        texts_, timing, [] { return tr("Длительность показа фразы:"); }, TextFrameLongEdit, nullptr,
+        ms);
+    AddFieldRow(
+        texts_, timing, [] { return tr("Интервал между показами:"); }, TextFrameIntervalEdit,
+        nullptr, ms);
 
     auto* file = Nested(new QHBoxLayout);
     file->addWidget(TxtFileEdit, 1);
@@ -140,16 +173,19 @@ QWidget* TSessionStartValuesForm::CreatePhraseGroup() {
     auto* rows = Packed(new QVBoxLayout);
     rows->addWidget(TextEnabledBox);
     rows->addLayout(middle);
-    rows->addWidget(NewGroup(QStringLiteral("Временные параметры"), timing));
-    rows->addWidget(NewLabel(QStringLiteral("Текстовый файл с фразами"), TxtFileEdit));
+    rows->addWidget(NewGroup(
+        texts_, [] { return tr("Временные параметры"); }, timing));
+    rows->addWidget(NewLabel(
+        texts_, [] { return tr("Текстовый файл с фразами"); }, TxtFileEdit));
     rows->addLayout(file);
     rows->addStretch(1);
-    return NewGroup(QStringLiteral("Текстовые фразы"), rows);
+    return NewGroup(
+        texts_, [] { return tr("Текстовые фразы"); }, rows);
 }
 
 QWidget* TSessionStartValuesForm::CreateSoundGroup() {
     AudioEnabledBox =
-        NewCheckBox("AudioEnabledBox", QStringLiteral(" &Аудиосопровождение включено"));
+        NewCheckBox(texts_, "AudioEnabledBox", [] { return tr(" &Аудиосопровождение включено"); });
     Label9 = new QLabel(QStringLiteral("100 %"));
     Label9->setObjectName(QStringLiteral("Label9"));
     Label9->setMinimumWidth(Label9->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
@@ -159,9 +195,9 @@ QWidget* TSessionStartValuesForm::CreateSoundGroup() {
 
     WavesListBox = new QListWidget;
     WavesListBox->setObjectName(QStringLiteral("WavesListBox"));
-    BitBtn1 = new QPushButton(QStringLiteral("&Добавить"));
+    BitBtn1 = texts_.Text(new QPushButton, [] { return tr("&Добавить"); });
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(QStringLiteral("&Удалить"));
+    BitBtn2 = texts_.Text(new QPushButton, [] { return tr("&Удалить"); });
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     auto* buttons = Nested(new QHBoxLayout);
     buttons->addWidget(BitBtn1);
@@ -170,24 +206,30 @@ QWidget* TSessionStartValuesForm::CreateSoundGroup() {
     auto* list = Packed(new QVBoxLayout);
     list->addWidget(WavesListBox, 1);
     list->addLayout(buttons);
-    QGroupBox* tracks = NewGroup(QStringLiteral("Список аудиодорожек"), list);
-    WavesListBox->setAccessibleName(tracks->title());
+    QGroupBox* tracks = NewGroup(
+        texts_, [] { return tr("Список аудиодорожек"); }, list);
+    texts_.Keep([this, tracks] { WavesListBox->setAccessibleName(tracks->title()); });
 
     auto* rows = Packed(new QVBoxLayout);
     rows->addWidget(AudioEnabledBox);
-    rows->addWidget(NewLabel(QStringLiteral("Громкость аудиосопровождения:"), VolumeTrack));
+    rows->addWidget(NewLabel(
+        texts_, [] { return tr("Громкость аудиосопровождения:"); }, VolumeTrack));
     rows->addLayout(volume);
     rows->addWidget(tracks, 1);
-    return NewGroup(QStringLiteral("Аудиосопровождение"), rows);
+    return NewGroup(
+        texts_, [] { return tr("Аудиосопровождение"); }, rows);
 }
 
 QWidget* TSessionStartValuesForm::CreatePictureGroup() {
     VideoEnabledBox =
-        NewCheckBox("VideoEnabledBox", QStringLiteral(" &Видеосопровождение включено"));
+        NewCheckBox(texts_, "VideoEnabledBox", [] { return tr(" &Видеосопровождение включено"); });
     auto* typeCaption = Nested(new QVBoxLayout);
     typeCaption->setSpacing(0);
-    typeCaption->addWidget(NewLabel(QStringLiteral("Тип"), VideoTypeBox));
-    typeCaption->addWidget(NewLabel(QStringLiteral("видеосопровождения:"), VideoTypeBox));
+    // One caption on two lines; each line is a label of the list.
+    typeCaption->addWidget(NewLabel(
+        texts_, [] { return tr("Тип"); }, VideoTypeBox));
+    typeCaption->addWidget(NewLabel(
+        texts_, [] { return tr("видеосопровождения:"); }, VideoTypeBox));
     auto* top = Nested(new QHBoxLayout);
     top->addWidget(VideoEnabledBox);
     top->addStretch(1);
@@ -203,26 +245,31 @@ QWidget* TSessionStartValuesForm::CreatePictureGroup() {
     auto* rows = Packed(new QVBoxLayout);
     rows->addLayout(top);
     rows->addLayout(patterns, 1);
-    return NewGroup(QStringLiteral("Видеосопровождение"), rows);
+    return NewGroup(
+        texts_, [] { return tr("Видеосопровождение"); }, rows);
 }
 
 QWidget* TSessionStartValuesForm::CreateFlickerGroup() {
     QGridLayout* grid = NewGrid();
     AddColorRow(grid, SolidScreenColorShape, Button1);
-    AddFieldRow(grid, QStringLiteral("Частота:"), FmFreqE, FmFreqU, QStringLiteral("Гц"));
-    return NewGroup(QStringLiteral("Мерцающий экран"), grid);
+    AddFieldRow(
+        texts_, grid, [] { return tr("Частота:"); }, FmFreqE, FmFreqU, [] { return tr("Гц"); });
+    return NewGroup(
+        texts_, [] { return tr("Мерцающий экран"); }, grid);
 }
 
 QWidget* TSessionStartValuesForm::CreateSpiralGroup() {
     QGridLayout* grid = NewGrid();
     AddColorRow(grid, SpiralBColorShape, Button2);
     AddColorRow(grid, SpiralLColorShape, Button3);
-    AddFieldRow(grid, QStringLiteral("Скорость:"), SpiralSpeed, nullptr, QString());
-    AddFieldRow(grid, QStringLiteral("Толщина:"), SpiralWidth, nullptr, QString());
-    SpiralDir1Btn =
-        NewGlyphButton("SpiralDir1Btn", TurnGlyph(true), QStringLiteral("Меняется по часовой"));
-    SpiralDir2Btn = NewGlyphButton("SpiralDir2Btn", TurnGlyph(false),
-                                   QStringLiteral("Меняется против часовой"));
+    AddFieldRow(texts_, grid, [] { return tr("Скорость:"); }, SpiralSpeed, nullptr, {});
+    AddFieldRow(texts_, grid, [] { return tr("Толщина:"); }, SpiralWidth, nullptr, {});
+    SpiralDir1Btn = NewGlyphButton("SpiralDir1Btn", TurnGlyph(true));
+    SpiralDir2Btn = NewGlyphButton("SpiralDir2Btn", TurnGlyph(false));
+    texts_.Keep([this] {
+        SetGlyphHint(SpiralDir1Btn, tr("Меняется по часовой"));
+        SetGlyphHint(SpiralDir2Btn, tr("Меняется против часовой"));
+    });
     auto* direction = Packed(new QHBoxLayout);
     direction->addStretch(1);
     for (QToolButton* button : {SpiralDir1Btn, SpiralDir2Btn}) {
@@ -231,31 +278,40 @@ QWidget* TSessionStartValuesForm::CreateSpiralGroup() {
     }
     direction->addStretch(1);
     SpiralDir1Btn->setChecked(true);
-    grid->addWidget(NewGroup(QStringLiteral("Направление"), direction), grid->rowCount(), 0, 1, 4);
-    return NewGroup(QStringLiteral("Спираль"), grid);
+    grid->addWidget(NewGroup(
+                        texts_, [] { return tr("Направление"); }, direction),
+                    grid->rowCount(), 0, 1, 4);
+    return NewGroup(
+        texts_, [] { return tr("Спираль"); }, grid);
 }
 
 QWidget* TSessionStartValuesForm::CreateLinesGroup() {
     QGridLayout* grid = NewGrid();
     AddColorRow(grid, LinesBColorShape, Button5);
     AddColorRow(grid, LinesLColorShape, Button6);
-    AddFieldRow(grid, QStringLiteral("Скорость:"), LinesSpeed, nullptr, QString());
-    AddFieldRow(grid, QStringLiteral("Толщина:"), LinesWidth, nullptr, QString());
+    AddFieldRow(texts_, grid, [] { return tr("Скорость:"); }, LinesSpeed, nullptr, {});
+    AddFieldRow(texts_, grid, [] { return tr("Толщина:"); }, LinesWidth, nullptr, {});
     auto* direction = Packed(new QHBoxLayout);
     direction->addWidget(LinesDirectBox);
-    QGroupBox* directionGroup = NewGroup(QStringLiteral("Направление"), direction);
-    LinesDirectBox->setAccessibleName(directionGroup->title());
+    QGroupBox* directionGroup = NewGroup(
+        texts_, [] { return tr("Направление"); }, direction);
+    texts_.Keep(
+        [this, directionGroup] { LinesDirectBox->setAccessibleName(directionGroup->title()); });
     grid->addWidget(directionGroup, grid->rowCount(), 0, 1, 4);
-    return NewGroup(QStringLiteral("Бегущие полосы"), grid);
+    return NewGroup(
+        texts_, [] { return tr("Бегущие полосы"); }, grid);
 }
 
 QWidget* TSessionStartValuesForm::CreateCirclesGroup() {
     QGridLayout* grid = NewGrid();
     AddColorRow(grid, CirclesBColorShape, Button4);
     AddColorRow(grid, CirclesLColorShape, Button7);
-    AddFieldRow(grid, QStringLiteral("Частота:"), ClFreqE, ClFreqU, QStringLiteral("Гц"));
-    AddFieldRow(grid, QStringLiteral("Размер:"), CirclesWidth, nullptr, QStringLiteral("Тч"));
-    return NewGroup(QStringLiteral("Окружности"), grid);
+    AddFieldRow(
+        texts_, grid, [] { return tr("Частота:"); }, ClFreqE, ClFreqU, [] { return tr("Гц"); });
+    AddFieldRow(
+        texts_, grid, [] { return tr("Размер:"); }, CirclesWidth, nullptr, [] { return tr("Тч"); });
+    return NewGroup(
+        texts_, [] { return tr("Окружности"); }, grid);
 }
 
 } // namespace umbrascope

@@ -203,9 +203,8 @@ void TSessionStartValuesForm::BitBtn2Click() {
 }
 
 void TSessionStartValuesForm::OpenTxtFileButtonClick() {
-    if (const auto path =
-            ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
-                             QStringLiteral("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
+    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+                                           tr("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
         PhraseFilePath = *path;
         ShowPhraseFile();
     }

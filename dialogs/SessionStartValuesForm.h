@@ -8,6 +8,7 @@
 
 #include "SettingsControls.h"
 #include "model/Session.h"
+#include "ui/RetranslatedTexts.h"
 
 #include <QDialog>
 
@@ -83,10 +84,13 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     TSessionValues& startValues_;
+    RetranslatedTexts texts_;
 
+    void RetranslateUi();
     QWidget* CreatePhraseGroup();
     QWidget* CreateSoundGroup();
     QWidget* CreatePictureGroup();

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,8 +23,8 @@ namespace umbrascope {
 
 namespace {
 
-QRadioButton* NewRadio(const char* name, const QString& caption) {
-    auto* button = new QRadioButton(caption);
+QRadioButton* NewRadio(const char* name) {
+    auto* button = new QRadioButton;
     button->setObjectName(QString::fromLatin1(name));
     return button;
 }
@@ -67,14 +68,14 @@ std::vector<std::pair<QPushButton*, ColorSwatch*>> SettingsControls::ColorButton
     return buttons;
 }
 
-void CreateSettingsControls(SettingsControls& c, const ColorCaptions& captions) {
+void CreateSettingsControls(SettingsControls& c) {
     const SessionSettings start;
 
     // None selected: a position a control cannot show is kept as it is.
     c.positionButtons = new PositionGrid;
-    c.RB100 = NewRadio("RB100", QStringLiteral("&100 % от ширины экрана"));
-    c.RB50 = NewRadio("RB50", QStringLiteral("&50 % от ширины экрана"));
-    c.RB33 = NewRadio("RB33", QStringLiteral("&33 % от ширины экрана"));
+    c.RB100 = NewRadio("RB100");
+    c.RB50 = NewRadio("RB50");
+    c.RB33 = NewRadio("RB33");
     c.RB100->setChecked(true);
     c.TextFrameLongEdit = NewSpin("TextFrameLongEdit", 10, 500, start.PhraseDuration);
     c.TextFrameIntervalEdit = NewSpin("TextFrameIntervalEdit", 500, 10000, start.PhraseInterval);
@@ -84,10 +85,9 @@ void CreateSettingsControls(SettingsControls& c, const ColorCaptions& captions) 
     c.TxtFileEdit->setReadOnly(true);
     const QStyle* style = QApplication::style();
     c.OpenTxtFileButton =
-        NewGlyphButton("OpenTxtFileButton", style->standardIcon(QStyle::SP_DialogOpenButton),
-                       QStringLiteral("Выбрать текстовый файл"));
-    c.ClFileName = NewGlyphButton("ClFileName", style->standardIcon(QStyle::SP_LineEditClearButton),
-                                  QStringLiteral("Убрать текстовый файл"));
+        NewGlyphButton("OpenTxtFileButton", style->standardIcon(QStyle::SP_DialogOpenButton));
+    c.ClFileName =
+        NewGlyphButton("ClFileName", style->standardIcon(QStyle::SP_LineEditClearButton));
 
     c.VolumeTrack = new QSlider(Qt::Horizontal);
     c.VolumeTrack->setObjectName(QStringLiteral("VolumeTrack"));
@@ -98,8 +98,7 @@ void CreateSettingsControls(SettingsControls& c, const ColorCaptions& captions) 
     c.VideoTypeBox->setCurrentIndex(start.VideoType);
     for (const ColorControl& control : ColorControls)
         std::tie(c.*control.swatch, c.*control.button) =
-            NewColorPair(control.swatchName, start.*control.color, control.buttonName,
-                         captions.*control.caption);
+            NewColorPair(control.swatchName, start.*control.color, control.buttonName);
     c.FmFreqE = NewFrequency("FmFreqE", "FmFreqU", 2, 0, 30000, c.FmFreqU);
     c.FmFreqE->SetValue(start.FlickerFreq);
     // The speeds are shown the other way round from how they are stored.
@@ -114,11 +113,28 @@ void CreateSettingsControls(SettingsControls& c, const ColorCaptions& captions) 
     c.CirclesWidth = NewSpin("CirclesWidth", 5, 500, start.CirclesWidth);
 }
 
-QGroupBox* NewTextWidthGroup(const QString& title, const SettingsControls& controls) {
+void RetranslateSettingsControls(SettingsControls& c, const ColorCaptions& captions) {
+    c.RB100->setText(
+        QCoreApplication::translate("umbrascope::SettingsControls", "&100 % от ширины экрана"));
+    c.RB50->setText(
+        QCoreApplication::translate("umbrascope::SettingsControls", "&50 % от ширины экрана"));
+    c.RB33->setText(
+        QCoreApplication::translate("umbrascope::SettingsControls", "&33 % от ширины экрана"));
+    SetGlyphHint(c.OpenTxtFileButton, QCoreApplication::translate("umbrascope::SettingsControls",
+                                                                  "Выбрать текстовый файл"));
+    SetGlyphHint(c.ClFileName, QCoreApplication::translate("umbrascope::SettingsControls",
+                                                           "Убрать текстовый файл"));
+    RetranslateVideoTypeBox(c.VideoTypeBox);
+    RetranslateLinesDirectBox(c.LinesDirectBox);
+    for (const ColorControl& control : ColorControls)
+        SetColorCaption(c.*control.swatch, c.*control.button, captions.*control.caption);
+}
+
+QGroupBox* NewTextWidthGroup(const SettingsControls& controls) {
     auto* rows = new QVBoxLayout;
     for (QRadioButton* button : {controls.RB100, controls.RB50, controls.RB33})
         rows->addWidget(button);
-    auto* group = new QGroupBox(title);
+    auto* group = new QGroupBox;
     group->setLayout(rows);
     return group;
 }

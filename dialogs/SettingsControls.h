@@ -84,10 +84,13 @@ struct ColorCaptions {
 };
 
 // Makes every control, without a parent, showing a new session's start values (no position
-// selected).
-void CreateSettingsControls(SettingsControls& controls, const ColorCaptions& captions);
+// selected). Their texts are set by RetranslateSettingsControls.
+void CreateSettingsControls(SettingsControls& controls);
 
-// The text width buttons (RB100, RB50, RB33) as one group.
-QGroupBox* NewTextWidthGroup(const QString& title, const SettingsControls& controls);
+// Sets the controls' texts in the interface's language, the colour buttons' as captions says.
+void RetranslateSettingsControls(SettingsControls& controls, const ColorCaptions& captions);
+
+// The text width buttons (RB100, RB50, RB33) as one group, without a title.
+QGroupBox* NewTextWidthGroup(const SettingsControls& controls);
 
 } // namespace umbrascope

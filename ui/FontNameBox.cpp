@@ -2,6 +2,8 @@
 
 #include "UiText.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontDatabase>
 
 #include <algorithm>
@@ -11,6 +13,11 @@ namespace umbrascope {
 namespace {
 
 constexpr int FaceRole = Qt::UserRole;
+constexpr int MissingRole = Qt::UserRole + 1; // a stored face that is not installed
+
+QString MissingFaceText(const QString& name) {
+    return QCoreApplication::translate("umbrascope::FontFaceBox", "%1 (не установлен)").arg(name);
+}
 
 } // namespace
 
@@ -53,8 +60,17 @@ void FontFaceBox::SelectStoredFace(const QString& name) {
     if (SelectFace(name))
         return;
     // Shown in the fallback face, which is what the presentation uses for it.
-    addItem(name + QStringLiteral(" (не установлен)"), name);
+    addItem(MissingFaceText(name), name);
+    setItemData(count() - 1, true, MissingRole);
     setCurrentIndex(count() - 1);
+}
+
+void FontFaceBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        for (int i = 0; i < count(); ++i)
+            if (itemData(i, MissingRole).toBool())
+                setItemText(i, MissingFaceText(itemData(i, FaceRole).toString()));
+    QComboBox::changeEvent(event);
 }
 
 QString FontFaceBox::FaceName() const {

@@ -27,6 +27,10 @@ public:
 
     // The selected face name, or empty when nothing is selected.
     QString FaceName() const;
+
+protected:
+    // The mark of a face that is not installed follows the interface's language.
+    void changeEvent(QEvent* event) override;
 };
 
 } // namespace umbrascope

@@ -227,12 +227,11 @@ UpDownArrows::UpDownArrows(FrequencyEdit* edit, QWidget* parent) : QWidget(paren
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    const auto arrow = [&](Qt::ArrowType type, const QString& name, bool up) {
+    const auto arrow = [&](Qt::ArrowType type, bool up) {
         auto* button = new QToolButton(this);
         button->setArrowType(type);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setAccessibleName(name);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         connect(button, &QToolButton::clicked, this, [this, edit, up] {
             edit->Step(up);
@@ -241,8 +240,20 @@ UpDownArrows::UpDownArrows(FrequencyEdit* edit, QWidget* parent) : QWidget(paren
         column->addWidget(button);
         return button;
     };
-    UpButton = arrow(Qt::UpArrow, QStringLiteral("Увеличить частоту"), true);
-    DownButton = arrow(Qt::DownArrow, QStringLiteral("Уменьшить частоту"), false);
+    UpButton = arrow(Qt::UpArrow, true);
+    DownButton = arrow(Qt::DownArrow, false);
+    RetranslateUi();
+}
+
+void UpDownArrows::RetranslateUi() {
+    UpButton->setAccessibleName(tr("Увеличить частоту"));
+    DownButton->setAccessibleName(tr("Уменьшить частоту"));
+}
+
+void UpDownArrows::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QWidget::changeEvent(event);
 }
 
 } // namespace umbrascope

@@ -87,6 +87,12 @@ public:
 
 signals:
     void Clicked(bool up);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RetranslateUi();
 };
 
 } // namespace umbrascope

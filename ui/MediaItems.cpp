@@ -4,6 +4,7 @@
 #include "model/SessionMedia.h"
 #include "model/TrackDescriptor.h"
 
+#include <QCoreApplication>
 #include <QListWidget>
 
 namespace umbrascope {
@@ -12,7 +13,9 @@ namespace {
 
 QString DisplayText(const std::string& value, bool missing) {
     const QString text = FromModelText(TrackDisplayText(value));
-    return missing ? QStringLiteral("%1 (файл не найден)").arg(text) : text;
+    return missing ? QCoreApplication::translate("umbrascope::MediaItems", "%1 (файл не найден)")
+                         .arg(text)
+                   : text;
 }
 
 } // namespace

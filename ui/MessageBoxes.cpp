@@ -48,8 +48,10 @@ bool AskYesNo(QWidget* owner, const QString& title, const QString& text, bool qu
               bool defaultNo) {
     QMessageBox box(questionIcon ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
                     QMessageBox::Yes | QMessageBox::No, owner);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Да"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Нет"));
+    box.button(QMessageBox::Yes)
+        ->setText(QCoreApplication::translate("umbrascope::MessageBoxes", "&Да"));
+    box.button(QMessageBox::No)
+        ->setText(QCoreApplication::translate("umbrascope::MessageBoxes", "&Нет"));
     box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }

@@ -28,6 +28,12 @@ public:
     QCheckBox* DontShowAgainBox = nullptr;
     QPushButton* ContinueButton = nullptr;
     QPushButton* CancelButton = nullptr;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RetranslateUi();
 };
 
 // The warning's text (UTF-8), the same in the window and on the command line.

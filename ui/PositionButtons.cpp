@@ -2,6 +2,7 @@
 
 #include "Glyphs.h"
 
+#include <QEvent>
 #include <QToolButton>
 
 namespace umbrascope {
@@ -20,18 +21,18 @@ struct Place {
 // Buttons 4 and 6 carry no hint; a screen reader still names them.
 constexpr Place Places[13] = {
     {},
-    {0, 0, "Левый верхний угол", nullptr},
-    {0, 1, "Вверху экрана", nullptr},
-    {0, 2, "Правый верхний угол", nullptr},
-    {1, 0, nullptr, "Слева по центру"},
-    {1, 1, "По центру", nullptr},
-    {1, 2, nullptr, "Справа по центру"},
-    {2, 0, "Левый нижний угол", nullptr},
-    {2, 1, "Внизу экрана", nullptr},
-    {2, 2, "Правый нижний угол", nullptr},
-    {0, 3, "Меняется по часовой", nullptr},
-    {1, 3, "Меняется против часовой", nullptr},
-    {2, 3, "Случайная", nullptr},
+    {0, 0, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Левый верхний угол"), nullptr},
+    {0, 1, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Вверху экрана"), nullptr},
+    {0, 2, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Правый верхний угол"), nullptr},
+    {1, 0, nullptr, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Слева по центру")},
+    {1, 1, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "По центру"), nullptr},
+    {1, 2, nullptr, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Справа по центру")},
+    {2, 0, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Левый нижний угол"), nullptr},
+    {2, 1, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Внизу экрана"), nullptr},
+    {2, 2, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Правый нижний угол"), nullptr},
+    {0, 3, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Меняется по часовой"), nullptr},
+    {1, 3, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Меняется против часовой"), nullptr},
+    {2, 3, QT_TRANSLATE_NOOP("umbrascope::PositionGrid", "Случайная"), nullptr},
 };
 
 QIcon GlyphOf(int number) {
@@ -55,12 +56,6 @@ PositionGrid::PositionGrid(QWidget* parent) : QWidget(parent) {
         const int gap = place.column == 3 ? 6 : 0;
         button->setGeometry(place.column * ButtonSize + gap, place.row * ButtonSize, ButtonSize,
                             ButtonSize);
-        if (place.hint) {
-            button->setToolTip(QString::fromUtf8(place.hint));
-            button->setAccessibleName(QString::fromUtf8(place.hint));
-        } else {
-            button->setAccessibleName(QString::fromUtf8(place.spoken));
-        }
         connect(button, &QToolButton::clicked, this, [this, number] {
             PosTextButtonClick(number);
             emit Clicked(number);
@@ -68,6 +63,27 @@ PositionGrid::PositionGrid(QWidget* parent) : QWidget(parent) {
         Buttons[number] = button;
     }
     setFixedSize(4 * ButtonSize + 6, 3 * ButtonSize);
+    RetranslateUi();
+}
+
+void PositionGrid::HideFixedPlaceHints() {
+    fixedPlaceHints_ = false;
+    RetranslateUi();
+}
+
+void PositionGrid::RetranslateUi() {
+    for (int number = 1; number <= 12; ++number) {
+        const Place& place = Places[number];
+        const bool hinted = place.hint && (fixedPlaceHints_ || place.column == 3);
+        Buttons[number]->setToolTip(hinted ? tr(place.hint) : QString());
+        Buttons[number]->setAccessibleName(tr(place.hint ? place.hint : place.spoken));
+    }
+}
+
+void PositionGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange)
+        RetranslateUi();
+    QWidget::changeEvent(event);
 }
 
 void PositionGrid::PosTextButtonClick(int number) {

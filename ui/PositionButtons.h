@@ -26,11 +26,22 @@ public:
     // The number of the selected button, if one is.
     std::optional<int> Selected() const;
 
+    // Leaves the hints to the moving places; every button keeps its spoken name.
+    void HideFixedPlaceHints();
+
     // PosTextButton1 to PosTextButton12 at their numbers; entry 0 is unused.
     std::array<QToolButton*, 13> Buttons{};
 
 signals:
     void Clicked(int number);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RetranslateUi();
+
+    bool fixedPlaceHints_ = true;
 };
 
 } // namespace umbrascope

@@ -2,8 +2,11 @@
 
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace umbrascope {
 
@@ -18,6 +21,19 @@ void MakeFixedToolWindow(QDialog& dialog, QSize client) {
     dialog.setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
     dialog.setFixedSize(client);
+}
+
+void FitFixedSize(QDialog& dialog, QSize designed) {
+    if (QLayout* layout = dialog.layout()) {
+        // A hidden window's layouts keep the sizes measured before its texts changed.
+        for (QWidget* child : dialog.findChildren<QWidget*>())
+            child->updateGeometry();
+        for (QLayout* inner : dialog.findChildren<QLayout*>())
+            inner->invalidate();
+        // Longer texts make lines longer; the height stays as designed.
+        designed.setWidth(std::max(designed.width(), layout->totalMinimumSize().width()));
+    }
+    dialog.setFixedSize(designed);
 }
 
 void NoDefaultButton(QDialog& dialog) {

@@ -19,6 +19,10 @@ QFont FormFont();
 // cannot change.
 void MakeFixedToolWindow(QDialog& dialog, QSize client);
 
+// For a dialog laid out by its layout: the client area of the designed size, made wider only
+// where the texts need more room (a translation longer than the original).
+void FitFixedSize(QDialog& dialog, QSize designed);
+
 // For a dialog without an OK button, once its buttons exist: Enter presses none of them, so
 // Enter in a field never opens what a button opens (Space still presses a focused button).
 void NoDefaultButton(QDialog& dialog);

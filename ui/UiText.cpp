@@ -3,6 +3,8 @@
 #include "model/Cp1251.h"
 #include "model/ProjectLoader.h"
 
+#include <QCoreApplication>
+
 namespace umbrascope {
 
 QString FromModelText(std::string_view cp1251) {
@@ -28,8 +30,9 @@ QString UnrepresentablePathMessage(const QString& path) {
 }
 
 QString UnrepresentableTextMessage(const QString& label) {
-    return QStringLiteral("Текст поля \"%1\" содержит символы, которые нельзя записать в "
-                          "кодировке Windows-1251.")
+    return QCoreApplication::translate("umbrascope::UiText",
+                                       "Текст поля \"%1\" содержит символы, которые нельзя "
+                                       "записать в кодировке Windows-1251.")
         .arg(label);
 }
 

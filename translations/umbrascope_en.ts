@@ -1,0 +1,843 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>umbrascope::DialogControls</name>
+    <message>
+        <source>обычный</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>курсив</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>жирный</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>жирный курсив</source>
+        <translation>Bold Italic</translation>
+    </message>
+    <message>
+        <source> Мерцающий экран</source>
+        <translation> Flickering screen</translation>
+    </message>
+    <message>
+        <source> Спираль</source>
+        <translation> Spiral</translation>
+    </message>
+    <message>
+        <source> Бегущие полосы</source>
+        <translation> Moving stripes</translation>
+    </message>
+    <message>
+        <source> Окружности</source>
+        <translation> Circles</translation>
+    </message>
+    <message>
+        <source>Влево</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Вправо</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Вверх</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Вниз</source>
+        <translation>Down</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::ExportVideoDialog</name>
+    <message>
+        <source>Экспорт видео</source>
+        <translation>Export Video</translation>
+    </message>
+    <message>
+        <source>&amp;Размер кадра:</source>
+        <translation>Frame &amp;size:</translation>
+    </message>
+    <message>
+        <source>&amp;Кадров в секунду:</source>
+        <translation>&amp;Frames per second:</translation>
+    </message>
+    <message>
+        <source>Мерцание бывает до 30 Гц: только при 60 кадрах в секунду видна каждая светлая и каждая тёмная половина мигания.</source>
+        <translation>Flicker goes up to 30 Hz: only at 60 frames per second does every light and every dark half of a flash show.</translation>
+    </message>
+    <message>
+        <source>&amp;Далее...</source>
+        <translation>&amp;Next...</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::FontFaceBox</name>
+    <message>
+        <source>%1 (не установлен)</source>
+        <translation>%1 (not installed)</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::MediaItems</name>
+    <message>
+        <source>%1 (файл не найден)</source>
+        <translation>%1 (file not found)</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::MessageBoxes</name>
+    <message>
+        <source>&amp;Да</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Нет</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::PhotosensitivityWarning</name>
+    <message>
+        <source>Внимание! Мигающие полноэкранные изображения (мерцание экрана с частотой от 3 до 30 Гц, контрастные полосы и спирали) могут вызвать эпилептический припадок у людей со светочувствительной эпилепсией, даже если раньше припадков не было.
+
+Не смотрите и не показывайте такую сессию, если у вас или у ваших родственников были эпилептические припадки или потери сознания. При головокружении, нарушении зрения, подёргивании глаз или мышц, потере ориентации немедленно остановите показ любой клавишей и обратитесь к врачу.</source>
+        <translation>Warning! Flashing full-screen images (the screen flickering at 3 to 30 Hz, contrasting stripes and spirals) can cause an epileptic seizure in people with photosensitive epilepsy, even if they have never had a seizure before.
+
+Do not watch or show such a session if you or any of your relatives have had epileptic seizures or lost consciousness. If you feel dizzy, your sight is disturbed, your eyes or muscles twitch or you lose your bearings, stop the presentation at once with any key and see a doctor.</translation>
+    </message>
+    <message>
+        <source>Осторожно: мигающие изображения</source>
+        <translation>Caution: flashing images</translation>
+    </message>
+    <message>
+        <source>&amp;Больше не показывать</source>
+        <translation>&amp;Don&apos;t show this again</translation>
+    </message>
+    <message>
+        <source>&amp;Продолжить</source>
+        <translation>C&amp;ontinue</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::PositionGrid</name>
+    <message>
+        <source>Левый верхний угол</source>
+        <translation>Top left corner</translation>
+    </message>
+    <message>
+        <source>Вверху экрана</source>
+        <translation>Top of the screen</translation>
+    </message>
+    <message>
+        <source>Правый верхний угол</source>
+        <translation>Top right corner</translation>
+    </message>
+    <message>
+        <source>Слева по центру</source>
+        <translation>Center left</translation>
+    </message>
+    <message>
+        <source>По центру</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <source>Справа по центру</source>
+        <translation>Center right</translation>
+    </message>
+    <message>
+        <source>Левый нижний угол</source>
+        <translation>Bottom left corner</translation>
+    </message>
+    <message>
+        <source>Внизу экрана</source>
+        <translation>Bottom of the screen</translation>
+    </message>
+    <message>
+        <source>Правый нижний угол</source>
+        <translation>Bottom right corner</translation>
+    </message>
+    <message>
+        <source>Меняется по часовой</source>
+        <translation>Moves clockwise</translation>
+    </message>
+    <message>
+        <source>Меняется против часовой</source>
+        <translation>Moves counter-clockwise</translation>
+    </message>
+    <message>
+        <source>Случайная</source>
+        <translation>Random</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::SettingsControls</name>
+    <message>
+        <source>&amp;100 % от ширины экрана</source>
+        <translation>&amp;100 % of the screen width</translation>
+    </message>
+    <message>
+        <source>&amp;50 % от ширины экрана</source>
+        <translation>&amp;50 % of the screen width</translation>
+    </message>
+    <message>
+        <source>&amp;33 % от ширины экрана</source>
+        <translation>&amp;33 % of the screen width</translation>
+    </message>
+    <message>
+        <source>Выбрать текстовый файл</source>
+        <translation>Choose the phrase file</translation>
+    </message>
+    <message>
+        <source>Убрать текстовый файл</source>
+        <translation>Remove the phrase file</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TAboutForm</name>
+    <message>
+        <source>сайт не указан</source>
+        <translation>no web site given</translation>
+    </message>
+    <message>
+        <source>адрес почты не указан</source>
+        <translation>no mail address given</translation>
+    </message>
+    <message>
+        <source>  О программе</source>
+        <translation>About Umbrascope</translation>
+    </message>
+    <message>
+        <source>Разработчик</source>
+        <translation>Developer</translation>
+    </message>
+    <message>
+        <source>Консультация и внедрение</source>
+        <translation>Consulting and deployment</translation>
+    </message>
+    <message>
+        <source>Свободная программа: GNU GPL версии 3 или новее. Библиотеки: %1</source>
+        <translation>Free software: GNU GPL version 3 or later. Libraries: %1</translation>
+    </message>
+    <message>
+        <source>&amp;ОК</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TAddWaveForm</name>
+    <message>
+        <source> Добавление аудиодорожки</source>
+        <translation>Add Audio Track</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Громкость:</source>
+        <translation>Volume:</translation>
+    </message>
+    <message>
+        <source>Частота:</source>
+        <translation>Frequency:</translation>
+    </message>
+    <message>
+        <source>Несущая:</source>
+        <translation>Carrier:</translation>
+    </message>
+    <message>
+        <source>&amp;Аудиофайл</source>
+        <translation>&amp;Audio file</translation>
+    </message>
+    <message>
+        <source>Выбрать аудиофайл</source>
+        <translation>Choose an audio file</translation>
+    </message>
+    <message>
+        <source>&amp;Бинауральные биения</source>
+        <translation>&amp;Binaural beats</translation>
+    </message>
+    <message>
+        <source>&amp;Частотная модуляция</source>
+        <translation>&amp;Frequency modulation</translation>
+    </message>
+    <message>
+        <source>Смещение несущей:</source>
+        <translation>Carrier offset:</translation>
+    </message>
+    <message>
+        <source>Белый &amp;шум</source>
+        <translation>&amp;White noise</translation>
+    </message>
+    <message>
+        <source>&amp;Синусойда</source>
+        <translation>&amp;Sine wave</translation>
+    </message>
+    <message>
+        <source>Оба</source>
+        <translation>Both</translation>
+    </message>
+    <message>
+        <source>Левый</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Правый</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Канал:</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>&amp;Добавить</source>
+        <translation>A&amp;dd</translation>
+    </message>
+    <message>
+        <source>Аудиофайл (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|MPEG Layer 3 (*.mp3)|*.mp3</source>
+        <translation>Audio files (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|MPEG Layer 3 (*.mp3)|*.mp3</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TEditEventForm</name>
+    <message>
+        <source> Редактирование события</source>
+        <translation>Edit Event</translation>
+    </message>
+    <message>
+        <source>Параметры события</source>
+        <translation>Event parameters</translation>
+    </message>
+    <message>
+        <source>&amp;Тип события:</source>
+        <translation>Event &amp;type:</translation>
+    </message>
+    <message>
+        <source>В&amp;ремя события:</source>
+        <translation>Event t&amp;ime:</translation>
+    </message>
+    <message>
+        <source>мин.</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>сек.</source>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>Описание события</source>
+        <translation>Event description</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)|*.txt</source>
+        <translation>Text files (*.txt)|*.txt</translation>
+    </message>
+    <message>
+        <source>Укажите тип события</source>
+        <translation>Choose the event type</translation>
+    </message>
+    <message>
+        <source>Фразы внушения будут включены</source>
+        <translation>Text phrases will be turned on</translation>
+    </message>
+    <message>
+        <source>Фразы внушения будут выключены</source>
+        <translation>Text phrases will be turned off</translation>
+    </message>
+    <message>
+        <source>Обводка будет включена</source>
+        <translation>The outline will be turned on</translation>
+    </message>
+    <message>
+        <source>Обводка будет выключена</source>
+        <translation>The outline will be turned off</translation>
+    </message>
+    <message>
+        <source>Аудиосопровождение будет включено</source>
+        <translation>Audio will be turned on</translation>
+    </message>
+    <message>
+        <source>Аудиосопровождение будет выключено</source>
+        <translation>Audio will be turned off</translation>
+    </message>
+    <message>
+        <source>Видеосопровождение будет включено</source>
+        <translation>Video will be turned on</translation>
+    </message>
+    <message>
+        <source>Видеосопровождение будет выключено: экран останется чёрным</source>
+        <translation>Video will be turned off: the screen stays black</translation>
+    </message>
+    <message>
+        <source>Прозрачность текстовой фразы:</source>
+        <translation>Phrase transparency:</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Длительность показа фразы:</source>
+        <translation>Phrase duration:</translation>
+    </message>
+    <message>
+        <source>миллисек.</source>
+        <translation>ms</translation>
+    </message>
+    <message>
+        <source>Интервал между показами:</source>
+        <translation>Interval between phrases:</translation>
+    </message>
+    <message>
+        <source>Скорость спирали:</source>
+        <translation>Spiral speed:</translation>
+    </message>
+    <message>
+        <source>Толщина спирали:</source>
+        <translation>Spiral thickness:</translation>
+    </message>
+    <message>
+        <source>Скорость:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Толщина:</source>
+        <translation>Thickness:</translation>
+    </message>
+    <message>
+        <source>Размер окружностей:</source>
+        <translation>Circle size:</translation>
+    </message>
+    <message>
+        <source>точек</source>
+        <translation>px</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет сплошной заливки</source>
+        <translation>Solid &amp;fill color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет фона спирали</source>
+        <translation>Spiral &amp;background color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет спирали</source>
+        <translation>&amp;Spiral color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет фона бегущих полос</source>
+        <translation>Stripe &amp;background color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет бегущих полос</source>
+        <translation>&amp;Stripe color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет фона окружностей</source>
+        <translation>Circle &amp;background color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет окружностей</source>
+        <translation>&amp;Circle color</translation>
+    </message>
+    <message>
+        <source>Выберите &amp;новый цвет текста</source>
+        <translation>Choose a &amp;new text color</translation>
+    </message>
+    <message>
+        <source>Выберите &amp;новый цвет обводки</source>
+        <translation>Choose a &amp;new outline color</translation>
+    </message>
+    <message>
+        <source>Новый шрифт:</source>
+        <translation>New font:</translation>
+    </message>
+    <message>
+        <source>Новый стиль шрифта:</source>
+        <translation>New font style:</translation>
+    </message>
+    <message>
+        <source>Тип видеосопровождения:</source>
+        <translation>Video type:</translation>
+    </message>
+    <message>
+        <source>По часовой</source>
+        <translation>Clockwise</translation>
+    </message>
+    <message>
+        <source>Против часовой</source>
+        <translation>Counter-clockwise</translation>
+    </message>
+    <message>
+        <source>Направление:</source>
+        <translation>Direction:</translation>
+    </message>
+    <message>
+        <source>Новая громкость</source>
+        <translation>New volume</translation>
+    </message>
+    <message>
+        <source>Новая позиция</source>
+        <translation>New position</translation>
+    </message>
+    <message>
+        <source>Новая ширина текста</source>
+        <translation>New text width</translation>
+    </message>
+    <message>
+        <source>Новый текстовый файл с фразами</source>
+        <translation>New phrase file</translation>
+    </message>
+    <message>
+        <source>&amp;Выбрать</source>
+        <translation>&amp;Choose...</translation>
+    </message>
+    <message>
+        <source>Добавляемый аудиотрек</source>
+        <translation>Track to add</translation>
+    </message>
+    <message>
+        <source>Выберите удаляемый аудиотрек</source>
+        <translation>Choose the track to remove</translation>
+    </message>
+    <message>
+        <source>Частота мерцания:</source>
+        <translation>Flicker frequency:</translation>
+    </message>
+    <message>
+        <source>Частота колебаний:</source>
+        <translation>Circle frequency:</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TEventsListForm</name>
+    <message>
+        <source> Управление событиями</source>
+        <translation>Manage Events</translation>
+    </message>
+    <message>
+        <source>&amp;Список событий:</source>
+        <translation>Event &amp;list:</translation>
+    </message>
+    <message>
+        <source>&amp;Добавить</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>&amp;Удалить</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>&amp;Изменить</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Добавить событие</source>
+        <translation>Add Event</translation>
+    </message>
+    <message>
+        <source>Удалить событие</source>
+        <translation>Delete Event</translation>
+    </message>
+    <message>
+        <source>Изменить событие</source>
+        <translation>Change Event</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TFontSettingsForm</name>
+    <message>
+        <source>  Настройка шрифта</source>
+        <translation>Font Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Начертание шрифта:</source>
+        <translation>&amp;Typeface:</translation>
+    </message>
+    <message>
+        <source>&amp;Стиль шрифта:</source>
+        <translation>Font &amp;style:</translation>
+    </message>
+    <message>
+        <source>Цвет &amp;текста</source>
+        <translation>Te&amp;xt color</translation>
+    </message>
+    <message>
+        <source>Цвет о&amp;бводки</source>
+        <translation>O&amp;utline color</translation>
+    </message>
+    <message>
+        <source>&amp;Обводить текст по контуру</source>
+        <translation>&amp;Outline the text</translation>
+    </message>
+    <message>
+        <source>&amp;Прозрачность:</source>
+        <translation>Tr&amp;ansparency:</translation>
+    </message>
+    <message>
+        <source>Прозрачность</source>
+        <translation>Transparency</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TSessionParametersForm</name>
+    <message>
+        <source>Основные параметры сессии</source>
+        <translation>Session Parameters</translation>
+    </message>
+    <message>
+        <source>&amp;Название:</source>
+        <translation>&amp;Title:</translation>
+    </message>
+    <message>
+        <source>&amp;Автор:</source>
+        <translation>&amp;Author:</translation>
+    </message>
+    <message>
+        <source>&amp;Краткое описание сессии:</source>
+        <translation>&amp;Short description:</translation>
+    </message>
+    <message>
+        <source>&amp;Длительность сессии:</source>
+        <translation>Session &amp;length:</translation>
+    </message>
+    <message>
+        <source>минут</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Длительность бывает от %1 до %2 минут: будет %3.</source>
+        <translation>The length can be %1 to %2 minutes: it will be %3.</translation>
+    </message>
+    <message>
+        <source>Время всех событий будет пересчитано пропорционально новой длительности: с %1 на %2 минут.</source>
+        <translation>The times of all events will be rescaled in proportion to the new length: from %1 to %2 minutes.</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Автор</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>Краткое описание сессии</source>
+        <translation>Short description</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::TSessionStartValuesForm</name>
+    <message>
+        <source>  Стартовые значения сессии</source>
+        <translation>Session Start Values</translation>
+    </message>
+    <message>
+        <source>Цвет &amp;заливки</source>
+        <translation>&amp;Fill color</translation>
+    </message>
+    <message>
+        <source>Цвет &amp;фона</source>
+        <translation>&amp;Background color</translation>
+    </message>
+    <message>
+        <source>Цвет &amp;спирали</source>
+        <translation>&amp;Spiral color</translation>
+    </message>
+    <message>
+        <source>Цвет ф&amp;она</source>
+        <translation>Backgrou&amp;nd color</translation>
+    </message>
+    <message>
+        <source>Цвет &amp;полос</source>
+        <translation>Str&amp;ipe color</translation>
+    </message>
+    <message>
+        <source>&amp;Цвет фона</source>
+        <translation>Back&amp;ground color</translation>
+    </message>
+    <message>
+        <source>Цвет &amp;линий</source>
+        <translation>&amp;Line color</translation>
+    </message>
+    <message>
+        <source> &amp;Текстовые фразы включены</source>
+        <translation> &amp;Text phrases enabled</translation>
+    </message>
+    <message>
+        <source> &amp;Настроить вид фразы</source>
+        <translation> &amp;Phrase appearance...</translation>
+    </message>
+    <message>
+        <source>Ширина текста</source>
+        <translation>Text width</translation>
+    </message>
+    <message>
+        <source>Позиция</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>миллисекунд</source>
+        <translation>milliseconds</translation>
+    </message>
+    <message>
+        <source>Длительность показа фразы:</source>
+        <translation>Phrase duration:</translation>
+    </message>
+    <message>
+        <source>Интервал между показами:</source>
+        <translation>Interval between phrases:</translation>
+    </message>
+    <message>
+        <source>Временные параметры</source>
+        <translation>Timing</translation>
+    </message>
+    <message>
+        <source>Текстовый файл с фразами</source>
+        <translation>Phrase file</translation>
+    </message>
+    <message>
+        <source>Текстовые фразы</source>
+        <translation>Text phrases</translation>
+    </message>
+    <message>
+        <source> &amp;Аудиосопровождение включено</source>
+        <translation> A&amp;udio enabled</translation>
+    </message>
+    <message>
+        <source>&amp;Добавить</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>&amp;Удалить</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Список аудиодорожек</source>
+        <translation>Audio tracks</translation>
+    </message>
+    <message>
+        <source>Громкость аудиосопровождения:</source>
+        <translation>Audio volume:</translation>
+    </message>
+    <message>
+        <source>Аудиосопровождение</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source> &amp;Видеосопровождение включено</source>
+        <translation> &amp;Video enabled</translation>
+    </message>
+    <message>
+        <source>Тип</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>видеосопровождения:</source>
+        <translation>type:</translation>
+    </message>
+    <message>
+        <source>Видеосопровождение</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Частота:</source>
+        <translation>Frequency:</translation>
+    </message>
+    <message>
+        <source>Гц</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Мерцающий экран</source>
+        <translation>Flickering screen</translation>
+    </message>
+    <message>
+        <source>Скорость:</source>
+        <translation>Speed:</translation>
+    </message>
+    <message>
+        <source>Толщина:</source>
+        <translation>Thickness:</translation>
+    </message>
+    <message>
+        <source>Меняется по часовой</source>
+        <translation>Moves clockwise</translation>
+    </message>
+    <message>
+        <source>Меняется против часовой</source>
+        <translation>Moves counter-clockwise</translation>
+    </message>
+    <message>
+        <source>Направление</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Спираль</source>
+        <translation>Spiral</translation>
+    </message>
+    <message>
+        <source>Бегущие полосы</source>
+        <translation>Moving stripes</translation>
+    </message>
+    <message>
+        <source>Размер:</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>Тч</source>
+        <translation>px</translation>
+    </message>
+    <message>
+        <source>Окружности</source>
+        <translation>Circles</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)|*.txt</source>
+        <translation>Text files (*.txt)|*.txt</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::UiText</name>
+    <message>
+        <source>Текст поля &quot;%1&quot; содержит символы, которые нельзя записать в кодировке Windows-1251.</source>
+        <translation>The text of the field &quot;%1&quot; holds characters that cannot be stored in the Windows-1251 encoding.</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::UpDownArrows</name>
+    <message>
+        <source>Увеличить частоту</source>
+        <translation>Increase frequency</translation>
+    </message>
+    <message>
+        <source>Уменьшить частоту</source>
+        <translation>Decrease frequency</translation>
+    </message>
+</context>
+</TS>
