@@ -5,6 +5,7 @@
 
 #include "ui/Language.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PaintBox.h"
 
 #include <QActionGroup>
 #include <QEvent>
