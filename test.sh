@@ -9,9 +9,10 @@ scripts/setup.sh
 
 stage() { printf '\n=== %s ===\n' "$*"; }
 
-stage "layers and names"
+stage "layers, names and translations"
 scripts/check-layers.sh
 scripts/check-names.sh
+scripts/check-translations.sh
 
 stage "build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUMBRASCOPE_WERROR=ON

@@ -5,8 +5,8 @@ class QTranslator;
 namespace umbrascope {
 
 // Qt's own windows and texts (the file, colour and font dialogs, the buttons of message boxes,
-// the menus of edit fields) in Russian like the rest of the program: Qt's translations of them,
-// found where this Qt keeps its translations. User-interface thread only.
+// the menus of edit fields) in Russian when the program speaks Russian: Qt's translations of
+// them, found where this Qt keeps its translations. User-interface thread only.
 
 // Installs the translations into the application and returns them (owned by the application),
 // or null when they are not installed on this machine.

@@ -3,6 +3,7 @@
 #include "base/FileUtils.h"
 #include "model/ProjectFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -113,13 +114,15 @@ std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
     if (InstalledWithDesktopEntry(programPath))
         return std::nullopt;
     if (HoldsControlCharacter(programPath))
-        return QStringLiteral("Не удалось связать файлы .usp с программой: в пути к программе "
-                              "есть управляющий символ, которого не может быть в файле "
-                              "рабочего стола");
+        return QCoreApplication::translate(
+            "umbrascope::Association",
+            "Не удалось связать файлы .usp с программой: в пути к программе есть управляющий "
+            "символ, которого не может быть в файле рабочего стола");
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (data.isEmpty())
-        return QStringLiteral("Не удалось связать файлы .usp с программой: папка данных "
-                              "пользователя не найдена");
+        return QCoreApplication::translate(
+            "umbrascope::Association",
+            "Не удалось связать файлы .usp с программой: папка данных пользователя не найдена");
     try {
         const QString mime = data + QStringLiteral("/mime");
         if (WriteFile(mime + QStringLiteral("/packages"), QStringLiteral("umbrascope-project.xml"),
@@ -129,7 +132,8 @@ std::optional<QString> RegisterProjectAssociation(const QString& programPath) {
         if (WriteFile(applications, DesktopEntryName, ProgramDesktopEntry(programPath)))
             StartQuietly(QStringLiteral("update-desktop-database"), applications);
     } catch (const IoError& error) {
-        return QStringLiteral("Не удалось связать файлы .usp с программой: %1")
+        return QCoreApplication::translate("umbrascope::Association",
+                                           "Не удалось связать файлы .usp с программой: %1")
             .arg(QString::fromUtf8(error.what()));
     }
     return std::nullopt;

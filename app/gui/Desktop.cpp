@@ -4,8 +4,8 @@
 #include "MessageBridge.h"
 #include "audio/tracks/PlayUtils.h"
 #include "play/DisplayCheck.h"
+#include "ui/Language.h"
 #include "ui/MessageBoxes.h"
-#include "ui/QtTranslations.h"
 
 #include <QIcon>
 
@@ -26,7 +26,7 @@ int RunDesktopProgram(int argc, char** argv) {
     // Lets the desktop match the windows to the program's entry, and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("umbrascope"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("umbrascope")));
-    if (!InstallQtTranslations())
+    if (!ApplyLanguage(PreferredLanguage()))
         std::cerr << "umbrascope: Qt's Russian translations (qtbase_ru.qm, Debian package "
                      "qt6-translations-l10n) are not installed; the standard dialogs speak "
                      "English.\n";

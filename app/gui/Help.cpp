@@ -4,8 +4,10 @@
 #include "base/SystemFileCalls.h"
 #include "base/TemporaryFile.h"
 #include "base/WritePlace.h"
+#include "ui/Language.h"
 #include "ui/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
@@ -37,9 +39,8 @@ struct Page {
     QByteArray bytes;
 };
 
-std::vector<Page> HelpResources() {
+std::vector<Page> HelpResources(const QString& folder) {
     LoadHelpResources();
-    const QString folder = QStringLiteral(":/help/");
     std::vector<Page> pages;
     for (const QString& name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
         QFile file(folder + name);
@@ -101,8 +102,13 @@ QString HelpFolder() {
            QStringLiteral("/help");
 }
 
-HelpPages WriteHelpPages(const QString& folder, const QString& version) {
-    const std::vector<Page> pages = HelpResources();
+QString HelpResourceFolder(Language language) {
+    return language == Language::English ? QStringLiteral(":/help/en/") : QStringLiteral(":/help/");
+}
+
+HelpPages WriteHelpPages(const QString& folder, const QString& version,
+                         const QString& resourceFolder) {
+    const std::vector<Page> pages = HelpResources(resourceFolder);
     const QByteArray stamp = StampOf(pages, version);
     try {
         const FolderHandle opened = OpenPrivateFolder(QFile::encodeName(folder).toStdString());
@@ -114,8 +120,10 @@ HelpPages WriteHelpPages(const QString& folder, const QString& version) {
         }
     } catch (const UnsafeFolderError& unsafe) {
         return {QString(),
-                QStringLiteral("Справка не записана: папку %1 может изменить другой "
-                               "пользователь, и страницы справки в ней могли бы подменить")
+                QCoreApplication::translate("umbrascope::Help",
+                                            "Справка не записана: папку %1 может изменить другой "
+                                            "пользователь, и страницы справки в ней могли бы "
+                                            "подменить")
                     .arg(QFile::decodeName(unsafe.Folder().c_str()))};
     } catch (const IoError& error) {
         return {QString(), QString::fromLocal8Bit(error.what())};
@@ -124,15 +132,18 @@ HelpPages WriteHelpPages(const QString& folder, const QString& version) {
 }
 
 void ShowHelp(QWidget* owner) {
-    const HelpPages help = WriteHelpPages(HelpFolder(), QStringLiteral(UMBRASCOPE_VERSION));
+    // One folder for either language: the stamp differs, so the other set is written over it.
+    const HelpPages help = WriteHelpPages(HelpFolder(), QStringLiteral(UMBRASCOPE_VERSION),
+                                          HelpResourceFolder(CurrentLanguage()));
     if (!help.error.isEmpty()) {
         ShowMessageBox(owner, help.error);
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help.startPage)))
-        ShowMessageBox(owner, QStringLiteral("Не удалось открыть справку: рабочий стол не нашёл "
-                                             "программы для просмотра страниц.\nСправка "
-                                             "записана в файл %1")
+        ShowMessageBox(owner, QCoreApplication::translate(
+                                  "umbrascope::Help",
+                                  "Не удалось открыть справку: рабочий стол не нашёл программы "
+                                  "для просмотра страниц.\nСправка записана в файл %1")
                                   .arg(help.startPage));
 }
 

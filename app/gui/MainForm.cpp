@@ -43,12 +43,12 @@ namespace umbrascope {
 
 TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral(" Umbrascope - Новый проект"));
     setFont(FormFont());
     CreateControls();
     CreateMenus();
     CreateToolBar();
     CreateShortcuts();
+    RetranslateUi();
     FitOuterSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -85,7 +85,7 @@ bool TMainForm::IsProjectArgument(const QString& path) {
 
 QString TMainForm::ProjectDisplayName() const {
     const std::string& file = document_.ProjectFileName;
-    return file.empty() ? QStringLiteral("Новый проект") : FromModelText(ExtractFileName(file));
+    return file.empty() ? tr("Новый проект") : FromModelText(ExtractFileName(file));
 }
 
 SaveDialogChoices TMainForm::OutputFileChoices(const QString& objectName, const QString& filter,
@@ -102,8 +102,9 @@ SaveDialogChoices TMainForm::OutputFileChoices(const QString& objectName, const 
 }
 
 void TMainForm::ShowProjectCaption() {
-    setWindowTitle(QStringLiteral(" Umbrascope - ") + ProjectDisplayName() +
-                   (openedDamaged_ ? QStringLiteral(" (файл повреждён)") : QString()) +
+    const QString name =
+        openedDamaged_ ? tr("%1 (файл повреждён)").arg(ProjectDisplayName()) : ProjectDisplayName();
+    setWindowTitle(QStringLiteral(" Umbrascope - ") + name +
                    (document_.History().Modified() ? QStringLiteral("*") : QString()));
 }
 
@@ -126,27 +127,25 @@ void TMainForm::UpdateDisplay() {
     TextFrameIntervalLabel->setEnabled(v.TextEnabled);
     const std::string folder = document_.ProjectFolder();
     TextFileEdit->setText(MediaDisplayText(v.PhraseFile, folder));
-    TextFrameLongLabel->setText(
-        QStringLiteral("Длительность показа фразы: %1 мс").arg(v.PhraseDuration));
-    TextFrameIntervalLabel->setText(
-        QStringLiteral("Интервал между показами: %1 мс").arg(v.PhraseInterval));
+    TextFrameLongLabel->setText(tr("Длительность показа фразы: %1 мс").arg(v.PhraseDuration));
+    TextFrameIntervalLabel->setText(tr("Интервал между показами: %1 мс").arg(v.PhraseInterval));
     WavesListBox->setEnabled(v.AudioEnabled);
     VolumeLabel->setEnabled(v.AudioEnabled);
-    VolumeLabel->setText(QStringLiteral("Громкость аудио: %1 %").arg(v.AudioVolume));
+    VolumeLabel->setText(tr("Громкость аудио: %1 %").arg(v.AudioVolume));
     WavesListBox->clear();
     for (const TWaveEntry& wave : v.Waves)
         AddTrackItem(*WavesListBox, wave.Track, folder);
 }
 
 void TMainForm::DisableControls() {
-    for (QMenu* group : {FileMG, EditMG, SessionSettingsMG, EventsMG, HelpMG})
+    for (QMenu* group : {FileMG, EditMG, SessionSettingsMG, EventsMG, LanguageMG, HelpMG})
         group->menuAction()->setEnabled(false);
     for (int n = 1; n <= 11; ++n)
         SpeedButtons[n]->setEnabled(false);
 }
 
 void TMainForm::EnableControls() {
-    for (QMenu* group : {FileMG, EditMG, SessionSettingsMG, EventsMG, HelpMG})
+    for (QMenu* group : {FileMG, EditMG, SessionSettingsMG, EventsMG, LanguageMG, HelpMG})
         group->menuAction()->setEnabled(true);
     for (int n = 1; n <= 11; ++n)
         SpeedButtons[n]->setEnabled(buttonCommands_[n]->isEnabled());

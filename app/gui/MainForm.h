@@ -6,6 +6,7 @@
 
 #include "model/SessionDocument.h"
 #include "ui/FileDialogs.h"
+#include "ui/Language.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -112,6 +113,9 @@ public:
     void SessionStartValuesMIClick();
     void AboutMIClick();
 
+    // The language the windows speak, applied at once and remembered for the next start.
+    void ChooseLanguage(Language language);
+
     // Event commands: a new event at the cursor, the event nearest to the cursor deleted after
     // a question, and the event list; each brings the state and the window up to date.
     void AddEventMIClick();
@@ -187,6 +191,7 @@ public:
     QMenu* SessionSettingsMG = nullptr;
     QMenu* PresentationScreenMG = nullptr; // the screen a session is shown on
     QMenu* EventsMG = nullptr;
+    QMenu* LanguageMG = nullptr;
     QMenu* HelpMG = nullptr;
     QAction* NewMI = nullptr;
     QAction* OpenMI = nullptr;
@@ -203,6 +208,8 @@ public:
     QAction* AddEventMI = nullptr;
     QAction* DeleteEventMI = nullptr;
     QAction* GetEventListMI = nullptr;
+    QAction* RussianLanguageMI = nullptr;
+    QAction* EnglishLanguageMI = nullptr;
     QAction* HelpMI = nullptr;
     QAction* AboutMI = nullptr;
 
@@ -225,6 +232,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -232,6 +240,10 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    void CreateLanguageMenu();
+    // Sets every text of the window in the language in force, those made from the session
+    // included.
+    void RetranslateUi();
     void CreateToolBar();
     void CreateDialogs();
     void CreateShortcuts();

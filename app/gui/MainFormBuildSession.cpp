@@ -30,9 +30,9 @@ QString BuiltSessionName(const QString& chosen) {
 } // namespace
 
 std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
-    SaveDialogChoices choices = OutputFileChoices(QStringLiteral("SaveBuildDialog"),
-                                                  QStringLiteral("Сессия Umbrascope (*.run)"),
-                                                  FileKind::BuiltSession, QStringLiteral("run"));
+    SaveDialogChoices choices =
+        OutputFileChoices(QStringLiteral("SaveBuildDialog"), tr("Сессия Umbrascope (*.run)"),
+                          FileKind::BuiltSession, QStringLiteral("run"));
     // The question comes after the naming rule, about the file that is really replaced.
     choices.question = OverwriteQuestion::DontAsk;
     choices.defaultSuffix.clear();
@@ -41,7 +41,7 @@ std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
 
 bool TMainForm::ConfirmReplace(const QString& path) {
     return AskYesNo(this, QApplication::applicationName(),
-                    QStringLiteral("Файл %1 уже существует.\nЗаменить его?").arg(path), true, true);
+                    tr("Файл %1 уже существует.\nЗаменить его?").arg(path), true, true);
 }
 
 void TMainForm::BuildSessionMIClick() {
@@ -69,7 +69,7 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
             outcome.cancelled = true;
         }
     });
-    if (!WaitForJob(QStringLiteral("Сборка сессии"), job))
+    if (!WaitForJob(tr("Сборка сессии"), job))
         return;
     if (!job.Outcome().error.empty()) {
         ShowMessageBox(this,
@@ -78,11 +78,11 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
     }
     const std::vector<std::string>& leftOut = job.Outcome().leftOut;
     if (leftOut.empty()) {
-        ShowMessageBox(this, QStringLiteral("Сессия собрана в файл «%1».").arg(path));
+        ShowMessageBox(this, tr("Сессия собрана в файл «%1».").arg(path));
         return;
     }
-    QString text = QStringLiteral("Сессия собрана в файл «%1», но без этих файлов: их нет на месте "
-                                  "или их нельзя прочитать.\n")
+    QString text = tr("Сессия собрана в файл «%1», но без этих файлов: их нет на месте или их "
+                      "нельзя прочитать.\n")
                        .arg(path);
     for (const std::string& file : leftOut)
         text += QStringLiteral("\n") + FromModelText(file);

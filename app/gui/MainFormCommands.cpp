@@ -26,18 +26,20 @@ namespace umbrascope {
 
 namespace {
 
-const QString ProjectFilter = QStringLiteral("Проект Umbrascope (*.usp)");
+QString ProjectFilter() {
+    return TMainForm::tr("Проект Umbrascope (*.usp)");
+}
 
 } // namespace
 
 std::optional<QString> TMainForm::ChooseProjectToOpen() {
-    return ChooseExistingFile(this, QStringLiteral("OpenSessionDialog"), ProjectFilter,
+    return ChooseExistingFile(this, QStringLiteral("OpenSessionDialog"), ProjectFilter(),
                               FileKind::Project);
 }
 
 std::optional<QString> TMainForm::ChooseProjectToSave() {
     // Save As replaces a file of the chosen name without asking.
-    return ChooseFileToSave(this, {QStringLiteral("SaveSessionDialog"), ProjectFilter,
+    return ChooseFileToSave(this, {QStringLiteral("SaveSessionDialog"), ProjectFilter(),
                                    FileKind::Project, OverwriteQuestion::DontAsk, QString(),
                                    ProjectDisplayName(), QString()});
 }
@@ -45,14 +47,13 @@ std::optional<QString> TMainForm::ChooseProjectToSave() {
 bool TMainForm::MayDiscardSession() {
     if (!document_.History().Modified())
         return true;
-    QMessageBox question(
-        QMessageBox::Question, QApplication::applicationName(),
-        QStringLiteral("Сохранить изменения в проекте «%1»?").arg(ProjectDisplayName()),
-        QMessageBox::NoButton, this);
+    QMessageBox question(QMessageBox::Question, QApplication::applicationName(),
+                         tr("Сохранить изменения в проекте «%1»?").arg(ProjectDisplayName()),
+                         QMessageBox::NoButton, this);
     question.setObjectName(QStringLiteral("SaveChangesQuestion"));
-    QPushButton* yes = question.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
-    QPushButton* no = question.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
-    QPushButton* cancel = question.addButton(QStringLiteral("&Отмена"), QMessageBox::RejectRole);
+    QPushButton* yes = question.addButton(tr("&Да"), QMessageBox::YesRole);
+    QPushButton* no = question.addButton(tr("&Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = question.addButton(tr("&Отмена"), QMessageBox::RejectRole);
     question.setDefaultButton(yes);
     question.setEscapeButton(cancel);
     question.exec();
@@ -113,9 +114,9 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
         ShowRecentProjects();
         if (openedDamaged_)
             ShowMessageBox(
-                this, QStringLiteral("%1\n\nОткрыто то, что удалось прочитать; недостающие "
-                                     "значения равны нулю или пусты. Чтобы не затереть исходный "
-                                     "файл, сохраните проект под другим именем.")
+                this, tr("%1\n\nОткрыто то, что удалось прочитать; недостающие значения равны "
+                         "нулю или пусты. Чтобы не затереть исходный файл, сохраните проект под "
+                         "другим именем.")
                           .arg(QString::fromStdString(load.damage)));
         ShowMissingMedia();
         break;
@@ -164,9 +165,8 @@ bool TMainForm::SaveCommand() {
 
 bool TMainForm::ConfirmOverwriteDamaged(const QString& path) {
     return AskYesNo(this, QApplication::applicationName(),
-                    QStringLiteral("Проект был открыт из повреждённого файла %1.\nЗаписать его "
-                                   "поверх этого файла?\n\n«Нет» — сохранить проект в другой "
-                                   "файл.")
+                    tr("Проект был открыт из повреждённого файла %1.\nЗаписать его поверх "
+                       "этого файла?\n\n«Нет» — сохранить проект в другой файл.")
                         .arg(path),
                     true, true);
 }
@@ -257,14 +257,14 @@ void TMainForm::SessionEdited() {
 }
 
 void TMainForm::ShowUndoSteps() {
-    const auto caption = [](const QString& command, const std::string& step) {
-        return step.empty() ? command
-                            : command + QStringLiteral(" «%1»").arg(QString::fromStdString(step));
-    };
     const EditHistory& history = document_.History();
-    UndoMI->setText(caption(QStringLiteral("&Отменить"), history.UndoName()));
+    const std::string undo = history.UndoName();
+    UndoMI->setText(undo.empty() ? tr("&Отменить")
+                                 : tr("&Отменить «%1»").arg(QString::fromStdString(undo)));
     UndoMI->setEnabled(history.CanUndo());
-    RedoMI->setText(caption(QStringLiteral("&Повторить"), history.RedoName()));
+    const std::string redo = history.RedoName();
+    RedoMI->setText(redo.empty() ? tr("&Повторить")
+                                 : tr("&Повторить «%1»").arg(QString::fromStdString(redo)));
     RedoMI->setEnabled(history.CanRedo());
 }
 

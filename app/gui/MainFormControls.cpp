@@ -60,7 +60,7 @@ void TMainForm::CreateControls() {
     ScreenPreviewBox->OnPaint = [this](QPainter& p) { ScreenPreviewBoxPaint(p); };
 
     // The phrase file box takes no input; its edit only shows the name.
-    TextFileBox = new QGroupBox(QStringLiteral("Текстовый файл с фразами"), client);
+    TextFileBox = new QGroupBox(client);
     TextFileBox->setObjectName(QStringLiteral("TextFileBox"));
     TextFileBox->setGeometry(420, 40, 270, 52);
     TextFileEdit = new QLineEdit(TextFileBox);
@@ -70,13 +70,13 @@ void TMainForm::CreateControls() {
     TextFileEdit->setEnabled(false);
     TextFileEdit->setGeometry(10, 20, 250, 22);
 
-    FrameTimeGroupBox = new QGroupBox(QStringLiteral("Время показа текстовой фразы"), client);
+    FrameTimeGroupBox = new QGroupBox(client);
     FrameTimeGroupBox->setObjectName(QStringLiteral("FrameTimeGroupBox"));
     FrameTimeGroupBox->setGeometry(420, 97, 270, 64);
     TextFrameLongLabel = NewLabel(FrameTimeGroupBox, "TextFrameLongLabel", 10, 20);
     TextFrameIntervalLabel = NewLabel(FrameTimeGroupBox, "TextFrameIntervalLabel", 10, 40);
 
-    AudioWavesGroupBox = new QGroupBox(QStringLiteral("Активные аудиодорожки"), client);
+    AudioWavesGroupBox = new QGroupBox(client);
     AudioWavesGroupBox->setObjectName(QStringLiteral("AudioWavesGroupBox"));
     AudioWavesGroupBox->setGeometry(420, 166, 270, 174);
     WavesListBox = new QListWidget(AudioWavesGroupBox);
@@ -88,11 +88,7 @@ void TMainForm::CreateControls() {
     ClipIndicator = NewLabel(AudioWavesGroupBox, "ClipIndicator", 180, 151);
     ClipIndicator->resize(80, 16);
     ClipIndicator->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ClipIndicator->setText(QStringLiteral("Перегрузка"));
     ClipIndicator->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
-    ClipIndicator->setToolTip(
-        QStringLiteral("Звук сеанса превышает предельную громкость и искажается: уменьшите "
-                       "громкость дорожек."));
     ClipIndicator->hide();
 
     TrackBox = new PaintBox(client);
@@ -103,7 +99,6 @@ void TMainForm::CreateControls() {
     TrackBox->OnMouseMove = [this](QMouseEvent& e) { TrackBoxMouseMove(e); };
     TrackBox->OnKeyDown = [this](QKeyEvent& e) { Guarded(this, [&] { TrackBoxKeyDown(e); }); };
     TrackBox->setFocusPolicy(Qt::StrongFocus);
-    TrackBox->setAccessibleName(QStringLiteral("Позиция в сессии"));
 
     const auto newButton = [client](const char* name, QStyle::StandardPixmap icon, int x) {
         auto* button = new QPushButton(client);
@@ -113,14 +108,8 @@ void TMainForm::CreateControls() {
         return button;
     };
     PlayButton = newButton("PlayButton", QStyle::SP_MediaPlay, 10);
-    PlayButton->setToolTip(QStringLiteral("Начать воспроизведение с текущей позиции"));
-    PlayButton->setAccessibleName(PlayButton->toolTip());
     PlaySoundButton = newButton("PlaySoundButton", QStyle::SP_MediaVolume, 90);
-    PlaySoundButton->setToolTip(QStringLiteral("Воспроизводить только звук"));
-    PlaySoundButton->setAccessibleName(PlaySoundButton->toolTip());
     StopButton = newButton("StopButton", QStyle::SP_MediaStop, 170);
-    // Stop has no hint; a screen reader still names it.
-    StopButton->setAccessibleName(QStringLiteral("Остановить воспроизведение"));
     StopButton->setEnabled(false);
 
     TimeLabel = new QLabel(client);
@@ -140,56 +129,57 @@ void TMainForm::CreateControls() {
 void TMainForm::CreateMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    const auto item = [this](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
+    // The captions are set by RetranslateUi.
+    const auto item = [this](QMenu* menu, const char* name) {
+        QAction* action = menu->addAction(QString());
         action->setObjectName(QString::fromLatin1(name));
         action->setParent(this);
         return action;
     };
-    FileMG = bar->addMenu(QStringLiteral("&Файл"));
+    FileMG = bar->addMenu(QString());
     FileMG->setObjectName(QStringLiteral("FileMG"));
-    NewMI = item(FileMG, "NewMI", QStringLiteral("&Новый"));
-    OpenMI = item(FileMG, "OpenMI", QStringLiteral("&Открыть"));
-    RecentProjectsMG = FileMG->addMenu(QStringLiteral("Недавние &проекты"));
+    NewMI = item(FileMG, "NewMI");
+    OpenMI = item(FileMG, "OpenMI");
+    RecentProjectsMG = FileMG->addMenu(QString());
     RecentProjectsMG->setObjectName(QStringLiteral("RecentProjectsMG"));
     // Whether a project is still there is seen when the menu opens.
     connect(RecentProjectsMG, &QMenu::aboutToShow, this, [this] { ShowRecentProjects(); });
     FileMG->addSeparator();
-    SaveMI = item(FileMG, "SaveMI", QStringLiteral("&Сохранить"));
-    SaveAsMI = item(FileMG, "SaveAsMI", QStringLiteral("Сохранить &как.."));
-    BuildSessionMI = item(FileMG, "BuildSessionMI", QStringLiteral("Ско&мпилировать сессию"));
-    ExportSoundMI = item(FileMG, "ExportSoundMI", QStringLiteral("&Экспорт звука в WAV..."));
-    ExportVideoMI = item(FileMG, "ExportVideoMI", QStringLiteral("Экспорт &видео..."));
+    SaveMI = item(FileMG, "SaveMI");
+    SaveAsMI = item(FileMG, "SaveAsMI");
+    BuildSessionMI = item(FileMG, "BuildSessionMI");
+    ExportSoundMI = item(FileMG, "ExportSoundMI");
+    ExportVideoMI = item(FileMG, "ExportVideoMI");
     FileMG->addSeparator();
-    ExitMI = item(FileMG, "ExitMI", QStringLiteral("Вы&ход"));
+    ExitMI = item(FileMG, "ExitMI");
 
-    EditMG = bar->addMenu(QStringLiteral("&Правка"));
+    EditMG = bar->addMenu(QString());
     EditMG->setObjectName(QStringLiteral("EditMG"));
-    UndoMI = item(EditMG, "UndoMI", QStringLiteral("&Отменить"));
-    RedoMI = item(EditMG, "RedoMI", QStringLiteral("&Повторить"));
+    UndoMI = item(EditMG, "UndoMI");
+    RedoMI = item(EditMG, "RedoMI");
 
-    SessionSettingsMG = bar->addMenu(QStringLiteral("&Настройки сессии"));
+    SessionSettingsMG = bar->addMenu(QString());
     SessionSettingsMG->setObjectName(QStringLiteral("SessionSettingsMG"));
-    SessionParametersMI =
-        item(SessionSettingsMG, "SessionParametersMI", QStringLiteral("&Основные параметры"));
-    SessionStartValuesMI =
-        item(SessionSettingsMG, "SessionStartValuesMI", QStringLiteral("&Начальные значения"));
+    SessionParametersMI = item(SessionSettingsMG, "SessionParametersMI");
+    SessionStartValuesMI = item(SessionSettingsMG, "SessionStartValuesMI");
     SessionSettingsMG->addSeparator();
-    PresentationScreenMG = SessionSettingsMG->addMenu(QStringLiteral("&Экран показа"));
+    PresentationScreenMG = SessionSettingsMG->addMenu(QString());
     PresentationScreenMG->setObjectName(QStringLiteral("PresentationScreenMG"));
     connect(PresentationScreenMG, &QMenu::aboutToShow, this, [this] { ShowPresentationScreens(); });
 
-    EventsMG = bar->addMenu(QStringLiteral("&Редактирование событий"));
+    EventsMG = bar->addMenu(QString());
     EventsMG->setObjectName(QStringLiteral("EventsMG"));
-    AddEventMI = item(EventsMG, "AddEventMI", QStringLiteral("&Добавить событие"));
-    DeleteEventMI = item(EventsMG, "DeleteEventMI", QStringLiteral("&Удалить событие"));
-    GetEventListMI = item(EventsMG, "GetEventListMI", QStringLiteral("&Вывести список событий"));
+    AddEventMI = item(EventsMG, "AddEventMI");
+    DeleteEventMI = item(EventsMG, "DeleteEventMI");
+    GetEventListMI = item(EventsMG, "GetEventListMI");
 
-    HelpMG = bar->addMenu(QStringLiteral("&Справка"));
+    CreateLanguageMenu();
+
+    HelpMG = bar->addMenu(QString());
     HelpMG->setObjectName(QStringLiteral("HelpMG"));
-    HelpMI = item(HelpMG, "HelpMI", QStringLiteral("&Помощь"));
+    HelpMI = item(HelpMG, "HelpMI");
     HelpMI->setShortcut(QKeySequence(Qt::Key_F1));
-    AboutMI = item(HelpMG, "AboutMI", QStringLiteral("&О программе"));
+    AboutMI = item(HelpMG, "AboutMI");
 
     BindCommand(NewMI, &TMainForm::NewMIClick);
     BindCommand(OpenMI, &TMainForm::OpenMIClick);
@@ -248,30 +238,26 @@ void TMainForm::SpaceKeyPress() {
 void TMainForm::CreateToolBar() {
     struct Button {
         int number;
-        const char* hint;
         QStyle::StandardPixmap icon;
         QAction* command;
     };
     const Button buttons[] = {
-        {2, "Создать новый проект", QStyle::SP_FileIcon, NewMI},
-        {3, "Открыть существующий проект", QStyle::SP_DialogOpenButton, OpenMI},
-        {4, "Сохранить проект", QStyle::SP_DialogSaveButton, SaveMI},
-        {11, "Скомпилировать сессию", QStyle::SP_ComputerIcon, BuildSessionMI},
-        {1, "Настроить основные параметры сессии", QStyle::SP_FileDialogInfoView,
-         SessionParametersMI},
-        {5, "Изменить начальные значения", QStyle::SP_FileDialogDetailedView, SessionStartValuesMI},
-        {6, "Добавить событие", QStyle::SP_FileDialogNewFolder, AddEventMI},
-        {7, "Удалить событие", QStyle::SP_TrashIcon, DeleteEventMI},
-        {8, "Редактировать список событий", QStyle::SP_FileDialogListView, GetEventListMI},
-        {9, "Справка", QStyle::SP_DialogHelpButton, HelpMI},
-        {10, "О программе", QStyle::SP_MessageBoxInformation, AboutMI},
+        {2, QStyle::SP_FileIcon, NewMI},
+        {3, QStyle::SP_DialogOpenButton, OpenMI},
+        {4, QStyle::SP_DialogSaveButton, SaveMI},
+        {11, QStyle::SP_ComputerIcon, BuildSessionMI},
+        {1, QStyle::SP_FileDialogInfoView, SessionParametersMI},
+        {5, QStyle::SP_FileDialogDetailedView, SessionStartValuesMI},
+        {6, QStyle::SP_FileDialogNewFolder, AddEventMI},
+        {7, QStyle::SP_TrashIcon, DeleteEventMI},
+        {8, QStyle::SP_FileDialogListView, GetEventListMI},
+        {9, QStyle::SP_DialogHelpButton, HelpMI},
+        {10, QStyle::SP_MessageBoxInformation, AboutMI},
     };
     int x = 4;
     for (const Button& b : buttons) {
         auto* button = new QToolButton(ToolBarPanel);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(b.number));
-        button->setToolTip(QString::fromUtf8(b.hint));
-        button->setAccessibleName(QString::fromUtf8(b.hint));
         button->setIcon(style()->standardIcon(b.icon));
         button->setAutoRaise(true);
         button->setGeometry(x, 3, 24, 24);

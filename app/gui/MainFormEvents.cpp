@@ -16,7 +16,7 @@ namespace {
 
 // The event's minutes and seconds (without a leading zero), its type, and the question.
 QString DeleteEventQuestion(const TSessionEvent& event) {
-    return QStringLiteral("%1:%2\n%3\n\nУдалить событие?")
+    return TMainForm::tr("%1:%2\n%3\n\nУдалить событие?")
         .arg(event.EventTime / 60000)
         .arg(event.EventTime % 60000 / 1000)
         .arg(FromModelText(event.EventType));

@@ -9,6 +9,7 @@
 #include "dialogs/ExportVideoDialog.h"
 #include "export/VideoExportJob.h"
 #include "ui/FileDialogs.h"
+#include "ui/Language.h"
 #include "ui/MessageBoxes.h"
 #include "ui/UiText.h"
 
@@ -16,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QLocale>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -41,12 +41,12 @@ QString MinutesAndSeconds(double seconds) {
 
 // what: "Экспорт звука", "Экспорт видео".
 QString ProgressText(const QString& what, double share, double elapsedSeconds) {
-    const QString done = what + QStringLiteral(": готово %1 %").arg(PercentDone(share));
     // The first moments say too little about the pace to promise a time.
     if (share <= 0 || elapsedSeconds < 2)
-        return done;
+        return TMainForm::tr("%1: готово %2 %").arg(what, QString::number(PercentDone(share)));
     const double left = elapsedSeconds / share - elapsedSeconds;
-    return done + QStringLiteral(", осталось %1").arg(MinutesAndSeconds(left));
+    return TMainForm::tr("%1: готово %2 %, осталось %3")
+        .arg(what, QString::number(PercentDone(share)), MinutesAndSeconds(left));
 }
 
 // The share of the mix cut to full scale, where it begins and what to do about it; "" when
@@ -56,9 +56,9 @@ QString ClippingReport(const ExportOutcome& outcome) {
         return QString();
     const double percent = 100.0 * static_cast<double>(outcome.clippedSamples) /
                            static_cast<double>(outcome.renderedSamples);
-    return QStringLiteral("Звук превышал предельную громкость в %1 % отсчётов (%2), впервые около "
-                          "%3. Уменьшите громкость дорожек, чтобы звук не искажался.")
-        .arg(QLocale(QLocale::Russian).toString(percent, 'f', 1))
+    return TMainForm::tr("Звук превышал предельную громкость в %1 % отсчётов (%2), впервые около "
+                         "%3. Уменьшите громкость дорожек, чтобы звук не искажался.")
+        .arg(CurrentNumberLocale().toString(percent, 'f', 1))
         .arg(outcome.clippedSamples)
         .arg(MinutesAndSeconds(std::max<std::int64_t>(outcome.firstClipTime, 0) / 1000));
 }
@@ -74,7 +74,7 @@ QString ExportReport(const ExportOutcome& outcome, const QString& path, const QS
     for (const auto& problem : outcome.problems)
         lines << FromModelText(problem);
     for (const auto& track : outcome.leftOut)
-        lines << QStringLiteral("Не вошло в экспорт: ") + FromModelText(track);
+        lines << TMainForm::tr("Не вошло в экспорт: %1").arg(FromModelText(track));
     if (const QString clipping = ClippingReport(outcome); !clipping.isEmpty())
         lines << clipping;
     return lines.join(QLatin1Char('\n'));
@@ -89,7 +89,7 @@ void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& p
 } // namespace
 
 bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
-    QProgressDialog progress(ProgressText(what, 0, 0), QStringLiteral("&Отмена"), 0, 100, this);
+    QProgressDialog progress(ProgressText(what, 0, 0), tr("&Отмена"), 0, 100, this);
     progress.setObjectName(QStringLiteral("ExportProgress"));
     progress.setWindowTitle(QApplication::applicationName());
     progress.setWindowModality(Qt::WindowModal); // the session may not change meanwhile
@@ -120,14 +120,14 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
     return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportSoundDialog"),
-                                                    QStringLiteral("Звук WAV (*.wav)"),
-                                                    FileKind::SoundExport, QStringLiteral("wav")));
+                                                    tr("Звук WAV (*.wav)"), FileKind::SoundExport,
+                                                    QStringLiteral("wav")));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
     return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
-                                                    QStringLiteral("Видео MP4 (*.mp4)"),
-                                                    FileKind::VideoExport, QStringLiteral("mp4")));
+                                                    tr("Видео MP4 (*.mp4)"), FileKind::VideoExport,
+                                                    QStringLiteral("mp4")));
 }
 
 void TMainForm::ExportSound() {
@@ -141,15 +141,15 @@ void TMainForm::ExportSoundTo(const QString& chosen) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
     // The export writes WAV data: under another name it would pass for what it is not.
     if (QFileInfo(path).suffix().compare(QStringLiteral("wav"), Qt::CaseInsensitive) != 0) {
-        ShowMessageBox(this, QStringLiteral("Звук записывается только в файлы WAV: назовите файл "
-                                            "с расширением .wav вместо «%1». Ничего не записано.")
+        ShowMessageBox(this, tr("Звук записывается только в файлы WAV: назовите файл с "
+                                "расширением .wav вместо «%1». Ничего не записано.")
                                  .arg(QFileInfo(path).fileName()));
         return;
     }
     SoundExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        ExportRate);
-    if (WaitForJob(QStringLiteral("Экспорт звука"), job))
-        ReportExport(this, job.Outcome(), path, QStringLiteral("Звук записан в файл «%1»."));
+    if (WaitForJob(tr("Экспорт звука"), job))
+        ReportExport(this, job.Outcome(), path, tr("Звук записан в файл «%1»."));
 }
 
 void TMainForm::ExportVideo() {
@@ -170,8 +170,8 @@ void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     settings.fps = fps;
     VideoExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        settings);
-    if (WaitForJob(QStringLiteral("Экспорт видео"), job))
-        ReportExport(this, job.Outcome(), path, QStringLiteral("Видео записано в файл «%1»."));
+    if (WaitForJob(tr("Экспорт видео"), job))
+        ReportExport(this, job.Outcome(), path, tr("Видео записано в файл «%1»."));
 }
 
 } // namespace umbrascope

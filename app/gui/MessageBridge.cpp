@@ -78,10 +78,11 @@ void MessageBridge::ShowWaitingMessages() {
     if (!kept_.empty()) {
         const std::vector<std::string> kept = std::move(kept_);
         kept_.clear();
-        std::string text = "Сообщения, появившиеся во время показа:";
+        QString text = QCoreApplication::translate("umbrascope::MessageBridge",
+                                                   "Сообщения, появившиеся во время показа:");
         for (const std::string& message : kept)
-            text += "\n\n" + message;
-        ShowMessageBox(nullptr, QString::fromStdString(text));
+            text += QStringLiteral("\n\n") + QString::fromStdString(message);
+        ShowMessageBox(nullptr, text);
     }
     for (;;) {
         std::shared_ptr<Request> request;

@@ -1,6 +1,7 @@
 // The help: written owner-only into the user's own folder, refreshed when the version changes,
 // never written through a planted link, every page reachable from the start page, an English
-// page beside every Russian one, and handed to the desktop from the menu and F1.
+// page beside every Russian one, and handed to the desktop in the language of the windows from
+// the menu and F1.
 
 #include "app/gui/Help.h"
 #include "QtTestSupport.h"
@@ -202,6 +203,16 @@ TEST_F(HelpFromTheWindow, TheMenuAndF1OpenTheStartPageOnTheDesktop) {
     QTest::keyClick(form.get(), Qt::Key_F1);
     EXPECT_EQ(desktop.urls.size(), 2);
     EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST_F(HelpFromTheWindow, TheHelpOpensInTheLanguageOfTheWindowsWhicheverWasWrittenBefore) {
+    const QString start = Path("umbrascope-help/index.html");
+    ApplyLanguage(Language::English);
+    form->HelpMIClick();
+    ApplyLanguage(Language::Russian);
+    EXPECT_EQ(ReadBytes(start), Resource("en/index.html").toStdString());
+    form->HelpMIClick();
+    EXPECT_EQ(ReadBytes(start), Resource("index.html").toStdString());
 }
 
 TEST_F(HelpFromTheWindow, AFolderThatCannotBeWrittenIsReportedAndNothingOpens) {

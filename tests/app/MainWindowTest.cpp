@@ -108,7 +108,7 @@ TEST_F(MainWindow, MenusAndToolbarCarryTheirCaptionsAndHints) {
     for (QAction* action : form->menuBar()->actions())
         groups << WithoutAccessKey(action->text());
     EXPECT_EQ(groups, QStringList({"Файл", "Правка", "Настройки сессии", "Редактирование событий",
-                                   "Справка"}));
+                                   "Язык", "Справка"}));
     QStringList fileItems;
     for (QAction* action : form->FileMG->actions())
         fileItems << (action->isSeparator() ? "-" : WithoutAccessKey(action->text()));
