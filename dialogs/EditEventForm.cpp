@@ -9,6 +9,7 @@
 #include "ui/ColorSwatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/SpinField.h"
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
@@ -131,7 +132,7 @@ void TEditEventForm::FormCreate() {
     {
         const QSignalBlocker quiet(EventTypeBox);
         for (const EventType& type : EventTypes())
-            EventTypeBox->addItem(FromModelText(type.name));
+            EventTypeBox->addItem(ShownEventTypeName(type.name));
     }
     SelectType(EventKind::Undefined);
     EventTypeBoxChange();
@@ -164,7 +165,7 @@ EventKind TEditEventForm::SelectedType() const {
 
 void TEditEventForm::EventTypeBoxChange() {
     const EventType& type = EventTypeOf(SelectedType());
-    EventDecriptionText->setText(FromModelText(type.description));
+    EventDecriptionText->setText(ShownEventDescription(type));
     const bool toRemoval = type.kind == EventKind::RemoveTrack && !RemovalPageShown();
     PageControl->setCurrentIndex(TypeIndex(type.kind));
     // While the removal page stays shown its list follows the time instead.
@@ -225,7 +226,7 @@ void TEditEventForm::TabSheet19Show() {
     WavesList->clear();
     for (const TWaveEntry& wave : tracksAtTime_) {
         removalTracks_.push_back(wave.Track);
-        WavesList->addItem(FromModelText(TrackDisplayText(wave.Track)));
+        WavesList->addItem(ShownText(TrackShownText(wave.Track)));
     }
     if (WavesList->count() > 0)
         WavesList->setCurrentRow(0);
@@ -289,7 +290,7 @@ void TEditEventForm::AddAudiotrackBtnClick() {
 }
 
 void TEditEventForm::ShowAddedWave() {
-    AddedWaveEdit->setText(FromModelText(TrackDisplayText(AddedWave)));
+    AddedWaveEdit->setText(ShownText(TrackShownText(AddedWave)));
 }
 
 void TEditEventForm::ColorButtonClick(ColorSwatch* swatch) {
