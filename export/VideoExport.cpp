@@ -7,6 +7,7 @@
 #include "Mp4File.h"
 #include "audio/export/SessionExport.h"
 #include "base/FileUtils.h"
+#include "base/ThreadClock.h"
 #include "visual/SessionPicture.h"
 
 #include <QImage>
@@ -34,18 +35,12 @@ std::size_t QueueDepth(QSize size) {
 // Adds the processor time this thread spends on a piece of work to a total, in seconds.
 class StageClock {
 public:
-    explicit StageClock(double& total) : total_(total), started_(ThreadSeconds()) {}
-    ~StageClock() { total_ += ThreadSeconds() - started_; }
+    explicit StageClock(double& total) : total_(total), started_(ThreadCpuSeconds()) {}
+    ~StageClock() { total_ += ThreadCpuSeconds() - started_; }
     StageClock(const StageClock&) = delete;
     StageClock& operator=(const StageClock&) = delete;
 
 private:
-    static double ThreadSeconds() {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-    }
-
     double& total_;
     double started_;
 };

@@ -2,6 +2,7 @@
 
 #include "SessionClock.h"
 #include "base/ExceptionText.h"
+#include "base/ThreadClock.h"
 #include "model/Arithmetic.h"
 #include "model/Cp1251.h"
 #include "visual/FullScreenWindow.h"
@@ -168,12 +169,13 @@ void PlaybackController::ApplyDueEvents() {
     // Each event is shown by a refresh of its own, until the refreshes of this tick have taken
     // RefreshBudget: a file may hold thousands of events at one time, and a refresh lists every
     // track, so the rest of them are shown by one refresh at the end and the clock and Stop are
-    // not held up.
-    const auto started = std::chrono::steady_clock::now();
+    // not held up. The budget counts this thread's processor time, so a busy machine does not
+    // change which events are shown one by one.
+    const double started = ThreadCpuSeconds();
     bool refreshOwed = false;
     playhead_->ApplyDueEvents(document_.SessionPosition, [&] {
         refreshOwed = true;
-        if (std::chrono::steady_clock::now() - started < RefreshBudget) {
+        if (ThreadCpuSeconds() - started < RefreshBudget.count() / 1000.0) {
             document_.PublishCurrentValues();
             display_.UpdateDisplay();
             refreshOwed = false;
