@@ -4,14 +4,20 @@
 
 namespace umbrascope {
 
-std::string CurrentExceptionMessage() {
+UserText CurrentExceptionUserText() {
     try {
         throw;
+    } catch (const UserTextError& error) {
+        return error.Message();
     } catch (const std::exception& error) {
-        return error.what();
+        return UserText::Verbatim(error.what());
     } catch (...) {
-        return "Неизвестная ошибка";
+        return Translatable("umbrascope::ExceptionText", "Неизвестная ошибка");
     }
+}
+
+std::string CurrentExceptionMessage() {
+    return CurrentExceptionUserText().Text();
 }
 
 } // namespace umbrascope

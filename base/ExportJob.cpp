@@ -1,6 +1,7 @@
 #include "ExportJob.h"
 
-#include <exception>
+#include "ExceptionText.h"
+
 #include <utility>
 
 namespace umbrascope {
@@ -20,10 +21,8 @@ double ExportJob::Progress() const {
 void ExportJob::Run(const Work& work) {
     try {
         work(steps_, outcome_);
-    } catch (const std::exception& failure) {
-        outcome_.error = failure.what();
     } catch (...) {
-        outcome_.error = "Неизвестная ошибка";
+        outcome_.error = CurrentExceptionUserText();
     }
     finished_ = true;
 }

@@ -55,7 +55,7 @@ void BM_ClockTick(benchmark::State& state) {
         DrawTimeline(strip, document.Events, document.SessionPosition, document.SessionLength);
     };
     display.ShowPlaying = [](bool) {};
-    display.Report = [](const QString&) {};
+    display.Report = [](const UserText&) {};
     PlaybackController controller(document, clock, nullptr, std::move(display));
     controller.PlayButtonClick(false);
     for (auto _ : state) {

@@ -5,6 +5,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/FrequencyField.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/SpinField.h"
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
@@ -237,7 +238,7 @@ void TAddWaveForm::OpenAudioFileButtonClick() {
                              FileKind::Audio)) {
         // A file no track could play is refused now, not found silent during the show.
         if (const auto reason = UnplayableAudioFileReason(*path)) {
-            ShowMessageBox(this, QString::fromStdString(*reason));
+            ShowMessageBox(this, ShownText(*reason));
         } else {
             wavePath_ = *path;
             AudioWaveEdit->setText(FromModelText(wavePath_));

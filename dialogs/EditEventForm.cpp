@@ -9,6 +9,7 @@
 #include "ui/ColorSwatch.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/SpinField.h"
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
@@ -65,7 +66,7 @@ void TEditEventForm::RetranslateUi() {
     EventTypeBoxChange();
     for (int row = 0; row < WavesList->count(); ++row)
         WavesList->item(row)->setText(
-            FromModelText(TrackDisplayText(removalTracks_.at(static_cast<std::size_t>(row)))));
+            ShownText(TrackShownText(removalTracks_.at(static_cast<std::size_t>(row)))));
     ShowAddedWave();
 }
 
@@ -160,7 +161,7 @@ void TEditEventForm::FormCreate() {
             EventTypeBox->addItem(QString());
         texts_.Keep([this] {
             for (const EventType& type : EventTypes())
-                EventTypeBox->setItemText(TypeIndex(type.kind), FromModelText(type.name));
+                EventTypeBox->setItemText(TypeIndex(type.kind), ShownEventTypeName(type.name));
         });
     }
     SelectType(EventKind::Undefined);
@@ -194,7 +195,7 @@ EventKind TEditEventForm::SelectedType() const {
 
 void TEditEventForm::EventTypeBoxChange() {
     const EventType& type = EventTypeOf(SelectedType());
-    EventDecriptionText->setText(FromModelText(type.description));
+    EventDecriptionText->setText(ShownEventDescription(type));
     const bool toRemoval = type.kind == EventKind::RemoveTrack && !RemovalPageShown();
     PageControl->setCurrentIndex(TypeIndex(type.kind));
     // While the removal page stays shown its list follows the time instead.
@@ -255,7 +256,7 @@ void TEditEventForm::TabSheet19Show() {
     WavesList->clear();
     for (const TWaveEntry& wave : tracksAtTime_) {
         removalTracks_.push_back(wave.Track);
-        WavesList->addItem(FromModelText(TrackDisplayText(wave.Track)));
+        WavesList->addItem(ShownText(TrackShownText(wave.Track)));
     }
     if (WavesList->count() > 0)
         WavesList->setCurrentRow(0);
@@ -318,7 +319,7 @@ void TEditEventForm::AddAudiotrackBtnClick() {
 }
 
 void TEditEventForm::ShowAddedWave() {
-    AddedWaveEdit->setText(FromModelText(TrackDisplayText(AddedWave)));
+    AddedWaveEdit->setText(ShownText(TrackShownText(AddedWave)));
 }
 
 void TEditEventForm::ColorButtonClick(ColorSwatch* swatch) {

@@ -1,5 +1,6 @@
 #include "EventsListModel.h"
 
+#include "ui/ShownText.h"
 #include "ui/UiText.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ QString EventListLine(const TSessionEvent& event) {
     const std::int32_t minutes = event.EventTime / 60000;
     const std::int32_t seconds = (event.EventTime - minutes * 60000) / 1000;
     return TwoDigits(minutes) + QLatin1Char(':') + TwoDigits(seconds) + QStringLiteral(" - ") +
-           FromModelText(event.EventType);
+           ShownEventTypeName(event.EventType);
 }
 
 EventsListModel::EventsListModel(const std::vector<TSessionEvent>& events, QObject* parent)

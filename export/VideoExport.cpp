@@ -202,10 +202,14 @@ bool VideoExport::Run(const std::function<bool(std::uint64_t)>& keepGoing) {
     return true;
 }
 
-std::vector<std::string> VideoExport::Problems() const {
-    std::vector<std::string> problems = engine_->sound.Problems();
+std::vector<UserText> VideoExport::Problems() const {
+    std::vector<UserText> problems = engine_->sound.Problems();
+    const auto reported = [&](const UserText& problem) {
+        return std::any_of(problems.begin(), problems.end(),
+                           [&](const UserText& p) { return p.Text() == problem.Text(); });
+    };
     for (const auto& problem : engine_->picture.Problems())
-        if (std::find(problems.begin(), problems.end(), problem) == problems.end())
+        if (!reported(problem))
             problems.push_back(problem);
     return problems;
 }

@@ -10,6 +10,7 @@
 // Thread rule: made, run and destroyed on one thread, which needs a QGuiApplication (fonts).
 // The export works on its own copy of the session, so the window may go on meanwhile.
 
+#include "base/UserText.h"
 #include "model/Session.h"
 
 #include <QSize>
@@ -65,7 +66,7 @@ public:
 
     // What the user is told (Windows-1251), each once: events whose values could not be
     // applied, tracks beyond the limit of tracks at once.
-    std::vector<std::string> Problems() const;
+    std::vector<UserText> Problems() const;
     // Files of tracks the sound had to leave out, with the reason (as SessionRenderer::LeftOut).
     const std::vector<std::string>& LeftOut() const;
     std::uint64_t ClippedSamples() const;

@@ -269,7 +269,7 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
     const auto names = MediaNames(index);
     if (!names || index.entries.empty()) {
         load.outcome = ProjectLoad::Outcome::WrongFormat;
-        load.message = UnusableNamesMessage;
+        load.message = UserText::Verbatim(UnusableNamesMessage);
         return result;
     }
     try {
@@ -301,7 +301,7 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
     } catch (const IoError& failure) {
         result.media.reset();
         load.outcome = ProjectLoad::Outcome::Unreadable;
-        load.message = failure.what();
+        load.message = UserText::Verbatim(failure.what());
     }
     return result;
 }
@@ -318,7 +318,7 @@ std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bund
     const std::filesystem::path target = (error ? out : absolute).lexically_normal();
     const auto modelFolder = Utf8ToCp1251(target.parent_path().string());
     if (!modelFolder)
-        return UnrepresentablePathMessage(target.parent_path().string());
+        return UnrepresentablePathMessage(target.parent_path().string()).Text();
     // Every file is made relative to this one opening of the folder, so the media and the
     // project cannot end up in different places.
     const FolderHandle folder = OpenFolderForWriting(target.parent_path());
@@ -344,7 +344,7 @@ std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bund
         session = ReadBundledProject(bundle, index, scratch, checkpoint);
     }
     if (!session)
-        return WrongFormatMessage;
+        return std::string(WrongFormatMessage.source);
     PointBundledMediaAt(*session, *names, *modelFolder);
     std::vector<std::unique_ptr<ReplacingFile>> media;
     for (std::size_t i = 1; i < index.entries.size(); ++i) {

@@ -6,6 +6,7 @@
 // Everything here is read-only after first use: any thread may call it.
 
 #include "Session.h"
+#include "base/UserText.h"
 
 #include <cstdint>
 #include <optional>
@@ -96,6 +97,8 @@ struct EventType {
     EventKind kind = EventKind::Undefined;
     std::string name;        // Windows-1251, as stored in project files
     std::string description; // Windows-1251
+    TextSource shownName;    // the name and description as the windows show them
+    TextSource shownDescription;
     EventValueKind valueKind = EventValueKind::None;
     SettingsField field;
     bool switchesOn = false; // for switches: the flag's new value

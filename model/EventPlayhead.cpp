@@ -85,13 +85,13 @@ void EventPlayhead::ApplyNext() {
         break;
     default:
         if (const auto failure = ApplyEvent(state_, event))
-            ReportOnce(*failure);
+            ReportOnce(UserText::Verbatim(Cp1251ToUtf8(*failure)));
         break;
     }
 }
 
-void EventPlayhead::ReportOnce(const std::string& message) {
-    if (reported_.insert(message).second)
+void EventPlayhead::ReportOnce(const UserText& message) {
+    if (reported_.insert(message.Text()).second)
         actions_.Report(message);
 }
 
@@ -105,8 +105,9 @@ std::vector<std::string> EventPlayhead::PlayingTracks() const {
 
 void EventPlayhead::StartTrack(const std::string& descriptor, std::int32_t offset) {
     if (playing_.size() >= MaxPlayingTracks) {
-        ReportOnce(Cp1251Literal("Одновременно звучат не больше 64 аудиодорожек; остальные "
-                                 "дорожки не воспроизводятся"));
+        ReportOnce(Translatable("umbrascope::EventPlayhead",
+                                "Одновременно звучат не больше 64 аудиодорожек; остальные "
+                                "дорожки не воспроизводятся"));
         return;
     }
     const std::uint32_t number = tracksStarted_++;

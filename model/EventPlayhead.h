@@ -7,6 +7,7 @@
 // PlaybackActions.
 
 #include "Session.h"
+#include "base/UserText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,8 +37,8 @@ public:
     // The phrase file in force changed: its resolved path, or none when it cannot be used.
     virtual void SwitchPhraseFile(const std::optional<std::string>& path) = 0;
 
-    // A problem the user is told about; each text once per play (Windows-1251).
-    virtual void Report(const std::string& message) = 0;
+    // A problem the user is told about; each text once per play.
+    virtual void Report(const UserText& message) = 0;
 
     // A track whose file is found neither where it names nor beside the project; it does not
     // play. Live play passes over it silently.
@@ -95,7 +96,7 @@ public:
     void ApplyDueEvents(std::int64_t time, const std::function<void()>& afterEach = {});
 
     // Tells the user once per play.
-    void ReportOnce(const std::string& message);
+    void ReportOnce(const UserText& message);
 
     // Tracks started and not stopped, in start order (descriptors as resolved).
     std::vector<std::string> PlayingTracks() const;

@@ -9,8 +9,6 @@
 
 namespace umbrascope {
 
-const char* const WrongFormatMessage = "Неверный формат файла";
-
 namespace {
 
 constexpr char Magic[] = "USP 4.1 ";
@@ -183,45 +181,50 @@ ProjectReadResult ReadProject(TFile& file, Session& contents, ProjectGap* gap) {
     return ProjectReadResult::Truncated;
 }
 
-std::string TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap) {
-    const std::string file(utf8Path);
-    const std::string read = std::to_string(gap.entriesRead);
-    const std::string stated = std::to_string(gap.entriesStated);
-    std::string missing;
+UserText TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap) {
+    std::vector<std::string> file{std::string(utf8Path)};
+    const auto counted = [&] {
+        return std::vector<std::string>{std::string(utf8Path), std::to_string(gap.entriesRead),
+                                        std::to_string(gap.entriesStated)};
+    };
     switch (gap.part) {
     case ProjectGap::Part::Header:
-        missing = "Файл проекта «" + file +
-                  "» обрывается в заголовке сеанса: нет начальных значений, аудиотреков и "
-                  "событий.";
         break;
     case ProjectGap::Part::StartValues:
-        missing = "Файл проекта «" + file +
-                  "» обрывается в начальных значениях: часть из них и все события утеряны.";
-        break;
+        return {Translatable("umbrascope::ProjectFile",
+                             "Файл проекта «%1» обрывается в начальных значениях: часть из них и "
+                             "все события утеряны."),
+                file};
     case ProjectGap::Part::Tracks:
         if (gap.entriesStated == 0)
-            missing = "Файл проекта «" + file +
-                      "» обрывается перед списком аудиотреков: аудиотреки, дальнейшие начальные "
-                      "значения и все события утеряны.";
-        else
-            missing = "Файл проекта «" + file + "» обрывается в списке аудиотреков: прочитано " +
-                      read + " из " + stated +
-                      "; дальнейшие начальные значения и все события утеряны.";
-        break;
+            return {Translatable("umbrascope::ProjectFile",
+                                 "Файл проекта «%1» обрывается перед списком аудиотреков: "
+                                 "аудиотреки, дальнейшие начальные значения и все события "
+                                 "утеряны."),
+                    file};
+        return {Translatable("umbrascope::ProjectFile",
+                             "Файл проекта «%1» обрывается в списке аудиотреков: прочитано %2 из "
+                             "%3; дальнейшие начальные значения и все события утеряны."),
+                counted()};
     case ProjectGap::Part::Events:
         if (gap.entriesStated == 0)
-            missing = "Файл проекта «" + file +
-                      "» обрывается перед списком событий: все события утеряны.";
-        else
-            missing = "Файл проекта «" + file + "» обрывается в списке событий: прочитано " + read +
-                      " из " + stated + ".";
-        break;
+            return {Translatable("umbrascope::ProjectFile",
+                                 "Файл проекта «%1» обрывается перед списком событий: все события "
+                                 "утеряны."),
+                    file};
+        return {Translatable("umbrascope::ProjectFile",
+                             "Файл проекта «%1» обрывается в списке событий: прочитано %2 из %3."),
+                counted()};
     }
-    return missing;
+    return {Translatable("umbrascope::ProjectFile",
+                         "Файл проекта «%1» обрывается в заголовке сеанса: нет начальных "
+                         "значений, аудиотреков и событий."),
+            file};
 }
 
-std::string WrongFormatMessageFor(std::string_view utf8Path) {
-    return std::string(WrongFormatMessage) + ": " + std::string(utf8Path);
+UserText WrongFormatMessageFor(std::string_view utf8Path) {
+    return {Translatable("umbrascope::ProjectFile", "Неверный формат файла: %1"),
+            {std::string(utf8Path)}};
 }
 
 std::string ProjectBytes(const Session& contents) {

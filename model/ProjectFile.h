@@ -5,6 +5,7 @@
 // thread.
 
 #include "Session.h"
+#include "base/UserText.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -29,8 +30,8 @@ struct ProjectGap {
     std::int32_t entriesStated = 0;
 };
 
-// "Неверный формат файла", in UTF-8 for the user interface.
-extern const char* const WrongFormatMessage;
+inline constexpr TextSource WrongFormatMessage =
+    Translatable("umbrascope::ProjectFile", "Неверный формат файла");
 
 // Reads a whole project. A truncated file reads as far as it goes: missing numbers are 0,
 // missing texts empty, and gap (when given) says where it ended. A file is whole when every
@@ -39,12 +40,11 @@ extern const char* const WrongFormatMessage;
 // can hold, gives WrongFormat and leaves contents untouched.
 ProjectReadResult ReadProject(TFile& file, Session& contents, ProjectGap* gap = nullptr);
 
-// The message for a project file that ends too early (UTF-8): names the file and what is
-// missing.
-std::string TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap);
+// The message for a project file that ends too early: names the file and what is missing.
+UserText TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap);
 
-// "Неверный формат файла" with the file's name (UTF-8).
-std::string WrongFormatMessageFor(std::string_view utf8Path);
+// "Неверный формат файла" with the file's name.
+UserText WrongFormatMessageFor(std::string_view utf8Path);
 
 // The bytes a project file holds for these contents.
 std::string ProjectBytes(const Session& contents);

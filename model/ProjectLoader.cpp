@@ -33,14 +33,16 @@ ProjectLoad LoadProject(const std::filesystem::path& path) {
         load.projectFileName = *modelPath;
     } catch (const IoError& failure) {
         load.outcome = ProjectLoad::Outcome::Unreadable;
-        load.message = failure.what();
+        load.message = UserText::Verbatim(failure.what());
     }
     return load;
 }
 
-std::string UnrepresentablePathMessage(std::string_view utf8Path) {
-    return "Путь к файлу содержит символы, которые нельзя записать в кодировке Windows-1251:\n" +
-           std::string(utf8Path);
+UserText UnrepresentablePathMessage(std::string_view utf8Path) {
+    return {Translatable("umbrascope::ProjectLoader",
+                         "Путь к файлу содержит символы, которые нельзя записать в кодировке "
+                         "Windows-1251:\n%1"),
+            {std::string(utf8Path)}};
 }
 
 } // namespace umbrascope

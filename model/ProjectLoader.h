@@ -4,6 +4,7 @@
 // program opens one. Reads the file and changes nothing else: any thread.
 
 #include "Session.h"
+#include "base/UserText.h"
 
 #include <filesystem>
 #include <string>
@@ -15,9 +16,9 @@ struct ProjectLoad {
     enum class Outcome { Opened, WrongFormat, Unreadable, UnrepresentablePath };
     Outcome outcome = Outcome::Opened;
     std::filesystem::path path; // absolute, so media are looked for beside the project
-    std::string message;        // UTF-8; empty when opened
-    // UTF-8; when the file ended before the project did (opened all the same): what is missing.
-    std::string damage;
+    UserText message;           // empty when opened
+    // When the file ended before the project did (opened all the same): what is missing.
+    UserText damage;
     // What the document becomes: the project read and its file name (Windows-1251), or a new,
     // empty project with no file when it could not be opened.
     Session session;
@@ -30,7 +31,7 @@ struct ProjectLoad {
 // for a file that cannot be read: the system's message comes back instead.
 ProjectLoad LoadProject(const std::filesystem::path& path);
 
-// The message for a path that Windows-1251 cannot hold (UTF-8).
-std::string UnrepresentablePathMessage(std::string_view utf8Path);
+// The message for a path that Windows-1251 cannot hold.
+UserText UnrepresentablePathMessage(std::string_view utf8Path);
 
 } // namespace umbrascope

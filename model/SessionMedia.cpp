@@ -26,13 +26,14 @@ std::vector<std::string> MissingMedia(const Session& session, std::string_view p
     return missing;
 }
 
-std::string MissingMediaMessage(const std::vector<std::string>& missing) {
+UserText MissingMediaMessage(const std::vector<std::string>& missing) {
     std::string list;
     for (const std::string& path : missing)
         list += "\n" + Cp1251ToUtf8(path);
-    return "Эти файлы сеанса не найдены ни на своём месте, ни в папке проекта; без них сеанс "
-           "играет беззвучно или без фраз:\n" +
-           list;
+    return {Translatable("umbrascope::SessionMedia",
+                         "Эти файлы сеанса не найдены ни на своём месте, ни в папке проекта; без "
+                         "них сеанс играет беззвучно или без фраз:\n%1"),
+            {list}};
 }
 
 } // namespace umbrascope

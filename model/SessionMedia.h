@@ -5,6 +5,7 @@
 
 #include "EventCatalogue.h"
 #include "Session.h"
+#include "base/UserText.h"
 
 #include <string>
 #include <string_view>
@@ -49,7 +50,7 @@ bool IsMissingMedium(std::string_view value, std::string_view projectFolder);
 // order the session names them (Windows-1251, as stored).
 std::vector<std::string> MissingMedia(const Session& session, std::string_view projectFolder);
 
-// One message for all of them (UTF-8): what is missing and that it is passed over.
-std::string MissingMediaMessage(const std::vector<std::string>& missing);
+// One message for all of them: what is missing and that it is passed over.
+UserText MissingMediaMessage(const std::vector<std::string>& missing);
 
 } // namespace umbrascope

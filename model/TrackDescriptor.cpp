@@ -150,28 +150,26 @@ std::optional<ToneParams> ParseSine(std::string_view descriptor) {
         .Kind = TrackKind::Sine, .Freq1 = *frequency, .Channel = channelValue, .Level = *level};
 }
 
-std::string Joined(std::string_view a, std::string_view b) {
-    std::string text(a);
-    text += b;
-    return text;
+// A descriptor's field as text for the user.
+std::string FieldText(std::string_view field) {
+    return Cp1251ToUtf8(field);
 }
 
 std::string FieldAt(const std::vector<std::string_view>& fields, std::size_t index) {
-    return index < fields.size() ? std::string(fields[index]) : std::string();
+    return index < fields.size() ? FieldText(fields[index]) : std::string();
 }
 
-std::string SineChannelWord(std::optional<char> channel) {
-    if (!channel)
-        return {};
-    switch (*channel) {
+// The sine's channel is part of the sentence, so each has a text of its own.
+TextSource SineText(std::optional<char> channel) {
+    switch (channel.value_or(' ')) {
     case '0':
-        return Cp1251Literal("Оба, ");
+        return Translatable("umbrascope::TrackDescriptor", "Синусойда: %1 Гц, Оба, %2 %");
     case '1':
-        return Cp1251Literal("Левый, ");
+        return Translatable("umbrascope::TrackDescriptor", "Синусойда: %1 Гц, Левый, %2 %");
     case '2':
-        return Cp1251Literal("Правый, ");
+        return Translatable("umbrascope::TrackDescriptor", "Синусойда: %1 Гц, Правый, %2 %");
     default:
-        return {};
+        return Translatable("umbrascope::TrackDescriptor", "Синусойда: %1 Гц, %2 %");
     }
 }
 
@@ -190,36 +188,40 @@ bool SameTrack(std::string_view a, std::string_view b) {
     return AnsiSameText(a, b);
 }
 
-std::string TrackDisplayText(std::string_view descriptor) {
+UserText TrackShownText(std::string_view descriptor) {
     if (!descriptor.starts_with(".&"))
-        return ExtractFileName(descriptor);
-    const std::string hertz = Cp1251Literal(" Гц, ");
-    const std::string percent = " %";
+        return UserText::Verbatim(FieldText(ExtractFileName(descriptor)));
     switch (GeneratorKind(descriptor)) {
     case TrackKind::Binaural: {
         const auto f = SplitFields(descriptor, 3);
-        return Cp1251Literal("Бинауральные биения: ") + FieldAt(f, 0) + hertz + FieldAt(f, 1) +
-               hertz + FieldAt(f, 2) + percent;
+        return {
+            Translatable("umbrascope::TrackDescriptor", "Бинауральные биения: %1 Гц, %2 Гц, %3 %"),
+            {FieldAt(f, 0), FieldAt(f, 1), FieldAt(f, 2)}};
     }
     case TrackKind::FrequencyModulation: {
         const auto f = SplitFields(descriptor, 4);
-        return Cp1251Literal("Частотная модуляция: ") + FieldAt(f, 0) + hertz + FieldAt(f, 1) +
-               hertz + FieldAt(f, 2) + hertz + FieldAt(f, 3) + percent;
+        return {Translatable("umbrascope::TrackDescriptor",
+                             "Частотная модуляция: %1 Гц, %2 Гц, %3 Гц, %4 %"),
+                {FieldAt(f, 0), FieldAt(f, 1), FieldAt(f, 2), FieldAt(f, 3)}};
     }
     case TrackKind::Noise: {
         const auto at = descriptor.find('@');
         const std::string_view volume =
             at == std::string_view::npos ? std::string_view() : descriptor.substr(at + 1);
-        return Joined(Cp1251Literal("Белый шум: "), volume) + percent;
+        return {Translatable("umbrascope::TrackDescriptor", "Белый шум: %1 %"),
+                {FieldText(volume)}};
     }
     case TrackKind::Sine: {
         const SineFields f = SplitSineFields(descriptor);
-        return Joined(Cp1251Literal("Синусойда: "), f.Frequency) + hertz +
-               SineChannelWord(f.Channel) + std::string(f.Volume) + percent;
+        return {SineText(f.Channel), {FieldText(f.Frequency), FieldText(f.Volume)}};
     }
     default:
-        return std::string(descriptor);
+        return UserText::Verbatim(FieldText(descriptor));
     }
+}
+
+std::string TrackDisplayText(std::string_view descriptor) {
+    return Cp1251Literal(TrackShownText(descriptor).Text());
 }
 
 std::optional<ToneParams> ParseToneDescriptor(std::string_view descriptor) {

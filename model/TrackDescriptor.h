@@ -6,6 +6,8 @@
 //
 // Thread rule: every function here is pure and thread safe.
 
+#include "base/UserText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,8 +24,11 @@ TrackKind PlaybackKind(std::string_view descriptor);
 // Two descriptors name the same track when they are equal after upper-casing both.
 bool SameTrack(std::string_view a, std::string_view b);
 
-// The text lists show for a track (Windows-1251): a file's name without its folder, or the
-// generator and its fields as they stand in the descriptor. Missing fields show as empty.
+// The text lists show for a track: a file's name without its folder, or the generator and its
+// fields as they stand in the descriptor. Missing fields show as empty.
+UserText TrackShownText(std::string_view descriptor);
+
+// Its Russian text (Windows-1251).
 std::string TrackDisplayText(std::string_view descriptor);
 
 // The generator state of one generated track.

@@ -158,8 +158,7 @@ void PlaybackController::ControlTimerTimer() {
         } catch (...) {
             // The failing event has been passed; the clock goes on with the next one.
             if (playhead_)
-                playhead_->ReportOnce(
-                    Utf8ToCp1251(CurrentExceptionMessage()).value_or("Unexpected failure"));
+                playhead_->ReportOnce(CurrentExceptionUserText());
         }
     }
     if (ended)
@@ -208,9 +207,9 @@ void PlaybackController::SwitchPhraseFile(const std::optional<std::string>& path
     phrases_.Replace(path ? OpenPhraseFile(*path) : nullptr);
 }
 
-void PlaybackController::Report(const std::string& message) {
+void PlaybackController::Report(const UserText& message) {
     if (display_.Report)
-        display_.Report(QString::fromStdString(Cp1251ToUtf8(message)));
+        display_.Report(message);
 }
 
 void PlaybackController::TrackNotFound(const std::string& descriptor) {

@@ -37,7 +37,7 @@ struct PlaybackDisplay {
     std::function<void()> UpdateDisplay;           // labels, track list, preview and timeline
     std::function<void()> RepaintTimeline;         // the timeline strip and the time label
     std::function<void(bool playing)> ShowPlaying; // buttons, menus and toolbar
-    std::function<void(const QString&)> Report;    // a message that must not hold the clock up
+    std::function<void(const UserText&)> Report;   // a message that must not hold the clock up
     // A track whose file is not found (its Windows-1251 text); the window passes over it
     // silently and leaves this empty.
     std::function<void(const std::string&)> TrackNotFound;
@@ -79,7 +79,7 @@ private:
                     std::uint32_t number) override;
     void StopTrack(std::uint32_t number) override;
     void SwitchPhraseFile(const std::optional<std::string>& path) override;
-    void Report(const std::string& message) override;
+    void Report(const UserText& message) override;
     void TrackNotFound(const std::string& descriptor) override;
 
     SessionDocument& document_;

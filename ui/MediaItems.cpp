@@ -1,5 +1,6 @@
 #include "MediaItems.h"
 
+#include "ShownText.h"
 #include "UiText.h"
 #include "model/SessionMedia.h"
 #include "model/TrackDescriptor.h"
@@ -12,7 +13,7 @@ namespace umbrascope {
 namespace {
 
 QString DisplayText(const std::string& value, bool missing) {
-    const QString text = FromModelText(TrackDisplayText(value));
+    const QString text = ShownText(TrackShownText(value));
     return missing ? QCoreApplication::translate("umbrascope::MediaItems", "%1 (файл не найден)")
                          .arg(text)
                    : text;

@@ -1,5 +1,6 @@
 #include "MessageBoxes.h"
 
+#include "ShownText.h"
 #include "base/ExceptionText.h"
 
 #include <QMessageBox>
@@ -29,7 +30,7 @@ QMessageBox* NewBox(QWidget* owner, const QString& text) {
 } // namespace
 
 QString CurrentExceptionText() {
-    return QString::fromStdString(CurrentExceptionMessage());
+    return ShownText(CurrentExceptionUserText());
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

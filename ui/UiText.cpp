@@ -1,5 +1,6 @@
 #include "UiText.h"
 
+#include "ShownText.h"
 #include "model/Cp1251.h"
 #include "model/ProjectLoader.h"
 
@@ -26,7 +27,7 @@ QString WithoutAccessKey(const QString& caption) {
 }
 
 QString UnrepresentablePathMessage(const QString& path) {
-    return QString::fromStdString(UnrepresentablePathMessage(path.toStdString()));
+    return ShownText(UnrepresentablePathMessage(path.toStdString()));
 }
 
 QString UnrepresentableTextMessage(const QString& label) {

@@ -4,6 +4,7 @@
 #include "PhraseFont.h"
 #include "PhraseRenderer.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace umbrascope {
@@ -27,7 +28,7 @@ QImage DrawPhraseSample(QSize size, const PhraseSampleLook& look) {
     if (image.isNull())
         return image;
     DrawHatchedGround(image);
-    const QString text = QStringLiteral("Текстовая фраза");
+    const QString text = QCoreApplication::translate("umbrascope::PhraseSample", "Текстовая фраза");
     int height = size.height();
     QFont font = PhraseFont(look.FontName, look.FontStyle, height);
     while (height > PhraseHeightFloor && TextExtent(font, text).width() >= size.width() - 4)

@@ -25,11 +25,9 @@ QSize NativeSize(const QScreen& screen) {
 
 QString ScreenCaption(const QScreen& screen) {
     const QSize size = NativeSize(screen);
-    return QStringLiteral("%1: %2 × %3, %4 Гц")
-        .arg(screen.name())
-        .arg(size.width())
-        .arg(size.height())
-        .arg(std::lround(screen.refreshRate()));
+    return QCoreApplication::translate("umbrascope::PresentationScreens", "%1: %2 × %3, %4 Гц")
+        .arg(screen.name(), QString::number(size.width()), QString::number(size.height()),
+             QString::number(std::lround(screen.refreshRate())));
 }
 
 QScreen* ScreenNamed(const QString& name) {

@@ -5,6 +5,7 @@
 #include "PhraseRenderer.h"
 #include "model/Arithmetic.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <cmath>
@@ -116,14 +117,19 @@ struct Placeholder {
 
 std::optional<Placeholder> PlaceholderFor(std::uint8_t textPosition) {
     if (textPosition >= 1 && textPosition <= 9)
-        return Placeholder{QStringLiteral("Текстовая фраза"), textPosition};
+        return Placeholder{QCoreApplication::translate("umbrascope::Preview", "Текстовая фраза"),
+                           textPosition};
+    // The moving positions: clockwise, counter-clockwise, random.
     switch (textPosition) {
     case 10:
-        return Placeholder{QStringLiteral("Текстовая фраза. час."), 5};
+        return Placeholder{
+            QCoreApplication::translate("umbrascope::Preview", "Текстовая фраза. час."), 5};
     case 11:
-        return Placeholder{QStringLiteral("Текстовая фраза. п.час."), 5};
+        return Placeholder{
+            QCoreApplication::translate("umbrascope::Preview", "Текстовая фраза. п.час."), 5};
     case 12:
-        return Placeholder{QStringLiteral("Текстовая фраза. случ."), 5};
+        return Placeholder{
+            QCoreApplication::translate("umbrascope::Preview", "Текстовая фраза. случ."), 5};
     default:
         return std::nullopt;
     }

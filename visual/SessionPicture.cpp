@@ -1,6 +1,7 @@
 #include "SessionPicture.h"
 
 #include "VideoFunctions.h"
+#include "model/Cp1251.h"
 #include "model/SessionState.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ SessionPicture::SessionPicture(Session session, std::string projectFolder, std::
     SessionStateAt start = StateAt(session_.StartValues, session_.Events, from);
     state_ = std::move(start.values);
     if (start.failure)
-        playhead_.ReportOnce(*start.failure);
+        playhead_.ReportOnce(UserText::Verbatim(Cp1251ToUtf8(*start.failure)));
     playhead_.Start(from, FirstEventDueAfterComputedState(session_.Events, from));
     // As when the presentation thread starts: no phrase yet, the walk of cells at cell 1.
     layout_.PhraseStart = static_cast<std::uint32_t>(std::max(from, 0));
@@ -33,7 +34,7 @@ void SessionPicture::SwitchPhraseFile(const std::optional<std::string>& path) {
     phrases_.Replace(path ? OpenPhraseFile(*path) : nullptr);
 }
 
-void SessionPicture::Report(const std::string& message) {
+void SessionPicture::Report(const UserText& message) {
     problems_.push_back(message);
 }
 

@@ -42,13 +42,13 @@ public:
 
     // What the user is told (Windows-1251), each once: events whose values could not be
     // applied.
-    const std::vector<std::string>& Problems() const { return problems_; }
+    const std::vector<UserText>& Problems() const { return problems_; }
 
 private:
     void StartTrack(const std::string&, std::int32_t, std::uint32_t) override {}
     void StopTrack(std::uint32_t) override {}
     void SwitchPhraseFile(const std::optional<std::string>& path) override;
-    void Report(const std::string& message) override;
+    void Report(const UserText& message) override;
 
     Session session_;
     SessionValuesInForce state_;
@@ -57,7 +57,7 @@ private:
     PhraseSource phrases_;
     PhraseLayout layout_;
     RandomCells cells_;
-    std::vector<std::string> problems_;
+    std::vector<UserText> problems_;
 };
 
 } // namespace umbrascope

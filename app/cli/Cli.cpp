@@ -54,10 +54,10 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
         load = LoadProject(argument);
     }
     if (!load.Opened())
-        return argument + ": " + load.message;
+        return argument + ": " + load.message.Text();
     // A file that ends too early still opens, as far as it goes; the command says so.
-    if (!load.damage.empty())
-        std::cerr << "umbrascope: warning: " << load.damage << '\n';
+    if (!load.damage.Empty())
+        std::cerr << "umbrascope: warning: " << load.damage.Text() << '\n';
     // Each command computes the state for its own time and reports what stops it there.
     (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     return std::nullopt;

@@ -90,10 +90,10 @@ std::string InterruptedMessage(const std::filesystem::path& output) {
     return "interrupted; " + output.string() + " was not written";
 }
 
-void ReportExportProblems(const std::vector<std::string>& problems,
+void ReportExportProblems(const std::vector<UserText>& problems,
                           const std::vector<std::string>& leftOut) {
     for (const auto& problem : problems)
-        std::cerr << "umbrascope: " << Cp1251ToUtf8(problem) << '\n';
+        std::cerr << "umbrascope: " << problem.Text() << '\n';
     for (const auto& track : leftOut)
         std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
 }

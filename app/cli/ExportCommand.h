@@ -7,6 +7,7 @@
 //
 // Thread rule: the command's only thread (the signal handler just sets a flag).
 
+#include "base/UserText.h"
 #include "model/SessionDocument.h"
 
 #include <cstdint>
@@ -54,7 +55,7 @@ std::string InterruptedMessage(const std::filesystem::path& output);
 // and what to do about it.
 void ReportClipping(std::uint64_t clipped, std::uint64_t samples, std::int64_t firstClipTime);
 
-void ReportExportProblems(const std::vector<std::string>& problems,
+void ReportExportProblems(const std::vector<UserText>& problems,
                           const std::vector<std::string>& leftOut);
 
 // A bar with the share done and the time left, redrawn in place on a terminal; nothing when

@@ -7,6 +7,7 @@
 #include "Cli.h"
 #include "Interruptions.h"
 #include "audio/tracks/StreamingLoop.h"
+#include "base/ExceptionText.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
 #include "model/Cp1251.h"
@@ -184,7 +185,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
             if (!playing)
                 QCoreApplication::quit();
         };
-        display.Report = Report;
+        display.Report = [](const UserText& text) { Report(QString::fromStdString(text.Text())); };
         // As the export lists them, so a script or a user sees why a track is silent: all of
         // them as play starts, and a track that goes missing later when it is due.
         std::set<std::string> missing;
@@ -202,7 +203,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
             try {
                 controller.ControlTimerTimer();
             } catch (...) {
-                Report(CurrentExceptionText());
+                Report(QString::fromStdString(CurrentExceptionMessage()));
             }
         });
         QTimer signalWatch;
@@ -215,7 +216,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
             try {
                 controller.PlayButtonClick(!options->soundOnly);
             } catch (...) {
-                Report(CurrentExceptionText());
+                Report(QString::fromStdString(CurrentExceptionMessage()));
                 status = 1;
                 QCoreApplication::quit();
             }

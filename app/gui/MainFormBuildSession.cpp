@@ -6,6 +6,7 @@
 #include "model/BuiltSession.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/UiText.h"
 
 #include <QFileInfo>
@@ -71,9 +72,8 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
     });
     if (!WaitForJob(tr("Сборка сессии"), job))
         return;
-    if (!job.Outcome().error.empty()) {
-        ShowMessageBox(this,
-                       path + QStringLiteral(": ") + QString::fromStdString(job.Outcome().error));
+    if (!job.Outcome().error.Empty()) {
+        ShowMessageBox(this, path + QStringLiteral(": ") + ShownText(job.Outcome().error));
         return;
     }
     const std::vector<std::string>& leftOut = job.Outcome().leftOut;

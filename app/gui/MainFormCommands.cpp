@@ -14,6 +14,7 @@
 #include "model/SessionState.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/UiText.h"
 
 #include <QAction>
@@ -106,7 +107,7 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
     ProjectLoad load = LoadProject(chosen.toStdString());
     const auto stateError =
         document_.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
-    openedDamaged_ = !load.damage.empty();
+    openedDamaged_ = !load.damage.Empty();
     SessionReplaced();
     switch (load.outcome) {
     case ProjectLoad::Outcome::Opened:
@@ -117,17 +118,18 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
                 this, tr("%1\n\nОткрыто то, что удалось прочитать; недостающие значения равны "
                          "нулю или пусты. Чтобы не затереть исходный файл, сохраните проект под "
                          "другим именем.")
-                          .arg(QString::fromStdString(load.damage)));
+                          .arg(ShownText(load.damage)));
         ShowMissingMedia();
         break;
     case ProjectLoad::Outcome::Unreadable:
-        ShowMessageBox(this, QString::fromStdString(load.path.string() + ": " + load.message));
+        ShowMessageBox(this, QString::fromStdString(load.path.string()) + QStringLiteral(": ") +
+                                 ShownText(load.message));
         break;
     case ProjectLoad::Outcome::WrongFormat:
-        ShowMessageBox(this, QString::fromStdString(WrongFormatMessageFor(load.path.string())));
+        ShowMessageBox(this, ShownText(WrongFormatMessageFor(load.path.string())));
         break;
     default:
-        ShowMessageBox(this, QString::fromStdString(load.message));
+        ShowMessageBox(this, ShownText(load.message));
         break;
     }
     ShowStateError(stateError);
@@ -137,7 +139,7 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
 void TMainForm::ShowMissingMedia() {
     const auto missing = MissingMedia(document_.Contents(), document_.ProjectFolder());
     if (!missing.empty())
-        ShowMessageBox(this, QString::fromStdString(MissingMediaMessage(missing)));
+        ShowMessageBox(this, ShownText(MissingMediaMessage(missing)));
 }
 
 void TMainForm::SaveMIClick() {

@@ -8,6 +8,7 @@
 #include "dialogs/EventsListForm.h"
 #include "model/SessionState.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/UiText.h"
 
 namespace umbrascope {
@@ -19,7 +20,7 @@ QString DeleteEventQuestion(const TSessionEvent& event) {
     return TMainForm::tr("%1:%2\n%3\n\nУдалить событие?")
         .arg(event.EventTime / 60000)
         .arg(event.EventTime % 60000 / 1000)
-        .arg(FromModelText(event.EventType));
+        .arg(ShownEventTypeName(event.EventType));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/Language.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 #include "ui/UiText.h"
 
 #include <QDir>
@@ -66,13 +67,13 @@ QString ClippingReport(const ExportOutcome& outcome) {
 // What the user is told at the end: what was written where, or why nothing was.
 // written: "Звук записан в файл «%1».", "Видео записано в файл «%1»."
 QString ExportReport(const ExportOutcome& outcome, const QString& path, const QString& written) {
-    if (!outcome.error.empty())
-        return path + QStringLiteral(": ") + QString::fromStdString(outcome.error);
+    if (!outcome.error.Empty())
+        return path + QStringLiteral(": ") + ShownText(outcome.error);
     QStringList lines;
     if (outcome.written)
         lines << written.arg(QDir::toNativeSeparators(path));
     for (const auto& problem : outcome.problems)
-        lines << FromModelText(problem);
+        lines << ShownText(problem);
     for (const auto& track : outcome.leftOut)
         lines << TMainForm::tr("Не вошло в экспорт: %1").arg(FromModelText(track));
     if (const QString clipping = ClippingReport(outcome); !clipping.isEmpty())

@@ -8,6 +8,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "ui/ScreenChoice.h"
+#include "ui/ShownText.h"
 #include "visual/FullScreenWindow.h"
 
 #include <QCloseEvent>
@@ -34,7 +35,9 @@ void TMainForm::CreatePlayback() {
     display.UpdateDisplay = [this] { UpdateDisplay(); };
     display.RepaintTimeline = [this] { RepaintTrackBox(); };
     display.ShowPlaying = [this](bool playing) { ShowPlaying(playing); };
-    display.Report = [this](const QString& text) { ShowMessageBoxWithoutWaiting(this, text); };
+    display.Report = [this](const UserText& text) {
+        ShowMessageBoxWithoutWaiting(this, ShownText(text));
+    };
     controller_ = std::make_unique<PlaybackController>(document_, *ControlTimer,
                                                        FullScreenForm.get(), std::move(display));
     connect(PlayButton, &QPushButton::clicked, this, [this] { PlayButtonClick(PlayButton); });

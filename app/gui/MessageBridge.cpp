@@ -1,6 +1,7 @@
 #include "MessageBridge.h"
 
 #include "ui/MessageBoxes.h"
+#include "ui/ShownText.h"
 
 #include <QApplication>
 #include <QThread>
@@ -23,16 +24,16 @@ MessageBridge::~MessageBridge() {
     Close();
 }
 
-void MessageBridge::ShowMessage(const std::string& text) {
+void MessageBridge::ShowMessage(const UserText& text) {
     const QCoreApplication* application = QCoreApplication::instance();
     std::unique_lock lock(mutex_);
     if (closed_ || !application) {
-        std::cerr << "umbrascope: " << text << '\n';
+        std::cerr << "umbrascope: " << text.Text() << '\n';
         return;
     }
     if (QThread::currentThread() == application->thread()) {
         lock.unlock();
-        ShowMessageBox(nullptr, QString::fromStdString(text));
+        ShowMessageBox(nullptr, ShownText(text));
         return;
     }
     auto request = std::make_shared<Request>(Request{text});
@@ -40,10 +41,10 @@ void MessageBridge::ShowMessage(const std::string& text) {
     answered_.wait(lock, [&] { return request->shown || closed_; });
 }
 
-void MessageBridge::PostMessage(const std::string& text) {
+void MessageBridge::PostMessage(const UserText& text) {
     std::lock_guard lock(mutex_);
     if (closed_) {
-        std::cerr << "umbrascope: " << text << '\n';
+        std::cerr << "umbrascope: " << text.Text() << '\n';
         return;
     }
     waiting_.push_back(std::make_shared<Request>(Request{text}));
@@ -62,7 +63,9 @@ bool FullScreenShowing() {
 void MessageBridge::KeepWaitingMessages() {
     std::lock_guard lock(mutex_);
     for (const auto& request : waiting_) {
-        if (std::find(kept_.begin(), kept_.end(), request->text) == kept_.end())
+        const std::string said = request->text.Text();
+        if (std::none_of(kept_.begin(), kept_.end(),
+                         [&](const UserText& kept) { return kept.Text() == said; }))
             kept_.push_back(request->text);
         request->shown = true;
     }
@@ -76,12 +79,12 @@ void MessageBridge::ShowWaitingMessages() {
         return;
     }
     if (!kept_.empty()) {
-        const std::vector<std::string> kept = std::move(kept_);
+        const std::vector<UserText> kept = std::move(kept_);
         kept_.clear();
         QString text = QCoreApplication::translate("umbrascope::MessageBridge",
                                                    "Сообщения, появившиеся во время показа:");
-        for (const std::string& message : kept)
-            text += QStringLiteral("\n\n") + QString::fromStdString(message);
+        for (const UserText& message : kept)
+            text += QStringLiteral("\n\n") + ShownText(message);
         ShowMessageBox(nullptr, text);
     }
     for (;;) {
@@ -93,7 +96,7 @@ void MessageBridge::ShowWaitingMessages() {
             request = waiting_.front();
             waiting_.pop_front();
         }
-        ShowMessageBox(nullptr, QString::fromStdString(request->text));
+        ShowMessageBox(nullptr, ShownText(request->text));
         std::lock_guard lock(mutex_);
         request->shown = true;
         answered_.notify_all();

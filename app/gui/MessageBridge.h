@@ -25,10 +25,10 @@ public:
     ~MessageBridge() override;
 
     // Thread safe. Returns when the box has been closed (at once after Close).
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(const UserText& text) override;
 
     // Thread safe; returns at once: the box is shown in turn, and nobody waits for it.
-    void PostMessage(const std::string& text) override;
+    void PostMessage(const UserText& text) override;
 
     // User-interface thread, at program exit before track threads are joined: threads that
     // wait for an answer go on without one, and later messages go to standard error.
@@ -36,7 +36,7 @@ public:
 
 private:
     struct Request {
-        std::string text; // UTF-8
+        UserText text;
         bool shown = false;
     };
 
@@ -49,7 +49,7 @@ private:
     std::mutex mutex_;
     std::condition_variable answered_;
     std::deque<std::shared_ptr<Request>> waiting_;
-    std::vector<std::string> kept_; // user-interface thread only
+    std::vector<UserText> kept_; // user-interface thread only
     bool closed_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include "ExportTracks.h"
 #include "MixKernels.h"
 #include "audio/tracks/PlayUtils.h"
+#include "model/Cp1251.h"
 #include "model/SessionState.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ SessionRenderer::SessionRenderer(Session session, std::string projectFolder, std
     SessionStateAt start = StateAt(session_.StartValues, session_.Events, from);
     state_ = std::move(start.values);
     if (start.failure)
-        playhead_.ReportOnce(*start.failure);
+        playhead_.ReportOnce(UserText::Verbatim(Cp1251ToUtf8(*start.failure)));
     playhead_.Start(from, FirstEventDueAfterComputedState(session_.Events, from));
 }
 
@@ -89,7 +90,7 @@ void SessionRenderer::StopTrack(std::uint32_t number) {
     std::erase_if(tracks_, [number](const auto& track) { return track->Number() == number; });
 }
 
-void SessionRenderer::Report(const std::string& message) {
+void SessionRenderer::Report(const UserText& message) {
     problems_.push_back(message);
 }
 

@@ -57,7 +57,7 @@ public:
 
     // What the user is told about the export (Windows-1251), each once: events whose values
     // could not be applied, tracks beyond the limit of tracks at once.
-    const std::vector<std::string>& Problems() const { return problems_; }
+    const std::vector<UserText>& Problems() const { return problems_; }
 
     // Files of tracks that the export had to leave out, each once, with the reason
     // (Windows-1251 path, then the reason in English).
@@ -71,7 +71,7 @@ private:
                     std::uint32_t number) override;
     void StopTrack(std::uint32_t number) override;
     void SwitchPhraseFile(const std::optional<std::string>&) override {}
-    void Report(const std::string& message) override;
+    void Report(const UserText& message) override;
     void TrackNotFound(const std::string& descriptor) override;
     void LeaveOut(const std::string& descriptor, const char* reason);
 
@@ -94,7 +94,7 @@ private:
     std::uint64_t clipped_ = 0;
     std::int64_t firstClipTime_ = -1;
     std::vector<std::unique_ptr<ExportTrack>> tracks_;
-    std::vector<std::string> problems_;
+    std::vector<UserText> problems_;
     std::vector<std::string> leftOut_;
     std::vector<float> mix_;
     std::vector<float> trackFrames_; // one block per track, side by side

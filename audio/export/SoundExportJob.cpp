@@ -3,7 +3,6 @@
 #include "SessionExport.h"
 #include "WavFileWriter.h"
 
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -16,7 +15,8 @@ SoundExportJob::SoundExportJob(Session session, std::string projectFolder,
           SessionRenderer renderer(session, projectFolder, 0, session.SessionLength, rate);
           steps.total = renderer.TotalFrames();
           if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
-              throw std::length_error("Звук сессии слишком длинный для файла WAV");
+              throw UserTextError(Translatable("umbrascope::SoundExportJob",
+                                               "Звук сессии слишком длинный для файла WAV"));
           WavFileWriter writer(target, rate);
           constexpr std::size_t BlockFrames = 16384; // a cancel is seen within a tenth of a second
           std::vector<std::int16_t> block(BlockFrames * 2);

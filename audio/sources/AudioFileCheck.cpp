@@ -14,19 +14,24 @@ namespace umbrascope {
 
 namespace {
 
-std::optional<std::string> WavProblem(TFile& file, const std::string& name) {
+std::optional<UserText> WavProblem(TFile& file, const std::string& name) {
     const WavLayout layout = ReadWavLayout(file);
     std::string header;
     file.ReadString(header, 0, 12);
     if (header.compare(0, 4, "RIFF") != 0 || header.compare(8, 4, "WAVE") != 0)
-        return "Файл «" + name + "» не является звуковым файлом WAV.";
+        return UserText(Translatable("umbrascope::AudioFileCheck",
+                                     "Файл «%1» не является звуковым файлом WAV."),
+                        {name});
     if (!IsPlayablePcm(layout))
-        return "Файл «" + name + "» записан не в формате PCM (код формата " +
-               std::to_string(layout.formatTag) +
-               ", например A-law или сжатый звук) или в формате PCM, который нельзя "
-               "воспроизвести; такие файлы не воспроизводятся.";
+        return UserText(Translatable("umbrascope::AudioFileCheck",
+                                     "Файл «%1» записан не в формате PCM (код формата %2, "
+                                     "например A-law или сжатый звук) или в формате PCM, который "
+                                     "нельзя воспроизвести; такие файлы не воспроизводятся."),
+                        {name, std::to_string(layout.formatTag)});
     if (layout.dataSize == 0)
-        return "В файле «" + name + "» нет звуковых данных.";
+        return UserText(
+            Translatable("umbrascope::AudioFileCheck", "В файле «%1» нет звуковых данных."),
+            {name});
     return std::nullopt;
 }
 
@@ -55,23 +60,28 @@ bool DecodesFrom(TFile& file, std::uint32_t start, std::uint32_t end, int channe
     return produced > 0;
 }
 
-std::optional<std::string> Mp3Problem(TFile& file, const std::string& name) {
+std::optional<UserText> Mp3Problem(TFile& file, const std::string& name) {
     const std::uint32_t end = file.Size();
     Mp3FrameHeader frame;
     std::uint32_t start = FindFrame(file, Id3v2TagsEnd(file, end), end, frame);
     if (start >= end)
-        return "В файле «" + name + "» нет ни одного кадра MPEG Layer III: это не файл MP3.";
+        return UserText(Translatable("umbrascope::AudioFileCheck",
+                                     "В файле «%1» нет ни одного кадра MPEG Layer III: это не "
+                                     "файл MP3."),
+                        {name});
     for (int place = 0; place < Mp3ProbePlaces && start < end; ++place) {
         if (DecodesFrom(file, start, end, frame.channels))
             return std::nullopt;
         start = FindFrame(file, std::uint64_t{start} + 1, end, frame);
     }
-    return "Файл «" + name + "» не удаётся раскодировать как MP3.";
+    return UserText(
+        Translatable("umbrascope::AudioFileCheck", "Файл «%1» не удаётся раскодировать как MP3."),
+        {name});
 }
 
 } // namespace
 
-std::optional<std::string> UnplayableAudioFileReason(const std::string& cp1251Path) {
+std::optional<UserText> UnplayableAudioFileReason(const std::string& cp1251Path) {
     const std::string name = Cp1251ToUtf8(cp1251Path);
     try {
         TFile file(FileSystemPath(cp1251Path));
@@ -81,10 +91,14 @@ std::optional<std::string> UnplayableAudioFileReason(const std::string& cp1251Pa
         case TrackKind::Mp3:
             return Mp3Problem(file, name);
         default:
-            return "Файл «" + name + "» не назван как WAV или MP3 (.wav, .mp3).";
+            return UserText(Translatable("umbrascope::AudioFileCheck",
+                                         "Файл «%1» не назван как WAV или MP3 (.wav, .mp3)."),
+                            {name});
         }
     } catch (const IoError& error) {
-        return "Файл «" + name + "» не удаётся прочитать: " + error.what();
+        return UserText(
+            Translatable("umbrascope::AudioFileCheck", "Файл «%1» не удаётся прочитать: %2"),
+            {name, error.what()});
     }
 }
 

@@ -38,7 +38,7 @@ public:
     PcmFormat Format() const override { return format_; }
     std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
-    std::string DeviceFailureMessage() const override {
+    UserText DeviceFailureMessage() const override {
         return DeviceRefusedFileMessage(FilePath, format_);
     }
     std::string FilePath; // Windows-1251, for the messages
@@ -211,7 +211,7 @@ std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::i
             return nullptr; // stopped while searching
         if (*firstFrame >= end) {
             file.reset();
-            Messages().ShowMessage("Неверный MP3 файл");
+            Messages().ShowMessage(Translatable("umbrascope::Mp3Source", "Неверный MP3 файл"));
             return nullptr;
         }
         std::uint64_t start = Mp3StartPosition(*firstFrame, end, first.bitrateKbps, startOffset);

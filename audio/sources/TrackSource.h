@@ -5,6 +5,8 @@
 //
 // Thread rule: a source is created, used and destroyed by its own track thread only.
 
+#include "base/UserText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -43,8 +45,8 @@ public:
     // File tracks tell the user when the device refuses their format; generators stay silent.
     virtual bool ReportsDeviceFailure() const { return false; }
 
-    // What the user is told then (UTF-8): a file track names its file and format.
-    virtual std::string DeviceFailureMessage() const;
+    // What the user is told then: a file track names its file and format.
+    virtual UserText DeviceFailureMessage() const;
 };
 
 // Message boxes asked for by track threads are shown by the user-interface thread. The
@@ -53,20 +55,21 @@ class UserMessages {
 public:
     virtual ~UserMessages() = default;
 
-    // Thread safe. Shows the text (UTF-8) with an empty caption and an OK button and returns
-    // when the user has closed it.
-    virtual void ShowMessage(const std::string& text) = 0;
+    // Thread safe. Shows the text with an empty caption and an OK button and returns when the
+    // user has closed it.
+    virtual void ShowMessage(const UserText& text) = 0;
 
     // Thread safe; returns at once: shows the text as ShowMessage does without waiting for the
     // user. The default suits implementations whose ShowMessage never waits.
-    virtual void PostMessage(const std::string& text) { ShowMessage(text); }
+    virtual void PostMessage(const UserText& text) { ShowMessage(text); }
 };
 
 // The message of a sound device that refuses a stream or stops playing.
-inline constexpr const char* DeviceErrorMessage = "Ошибка аудиоустройства";
+inline constexpr TextSource DeviceErrorMessage =
+    Translatable("umbrascope::UserMessages", "Ошибка аудиоустройства");
 
 // "Ошибка аудиоустройства" with the file (Windows-1251 path) and the format the device refused.
-std::string DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format);
+UserText DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format);
 
 // Thread safe. Without an installed implementation, messages go to standard error.
 void InstallUserMessages(UserMessages* messages);

@@ -12,10 +12,10 @@ namespace {
 
 class StandardErrorMessages final : public UserMessages {
 public:
-    void ShowMessage(const std::string& text) override {
+    void ShowMessage(const UserText& text) override {
         static std::mutex printing;
         std::lock_guard lock(printing);
-        std::cerr << "umbrascope: " << text << '\n';
+        std::cerr << "umbrascope: " << text.Text() << '\n';
     }
 };
 
@@ -33,15 +33,16 @@ UserMessages& Messages() {
     return messages ? *messages : fallback;
 }
 
-std::string TrackSource::DeviceFailureMessage() const {
+UserText TrackSource::DeviceFailureMessage() const {
     return DeviceErrorMessage;
 }
 
-std::string DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format) {
-    return std::string(DeviceErrorMessage) + "\nЗвуковое устройство не приняло звук файла «" +
-           Cp1251ToUtf8(cp1251Path) + "» (" + std::to_string(format.sampleRate) + " Гц, " +
-           std::to_string(format.channels) + " кан., " + std::to_string(format.bitsPerSample) +
-           " бит).";
+UserText DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format) {
+    return {Translatable("umbrascope::UserMessages",
+                         "Ошибка аудиоустройства\nЗвуковое устройство не приняло звук файла «%1» "
+                         "(%2 Гц, %3 кан., %4 бит)."),
+            {Cp1251ToUtf8(cp1251Path), std::to_string(format.sampleRate),
+             std::to_string(format.channels), std::to_string(format.bitsPerSample)}};
 }
 
 } // namespace umbrascope

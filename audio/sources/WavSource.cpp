@@ -47,7 +47,7 @@ public:
     PcmFormat Format() const override { return format_; }
     std::size_t BufferBytes() const override { return bufferBytes_; }
     bool ReportsDeviceFailure() const override { return true; }
-    std::string DeviceFailureMessage() const override {
+    UserText DeviceFailureMessage() const override {
         return DeviceRefusedFileMessage(FilePath, format_);
     }
     std::string FilePath; // Windows-1251, for the messages
@@ -155,7 +155,10 @@ std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
     if (!IsPlayablePcm(layout)) {
         file.reset();
         const auto reason = UnplayableAudioFileReason(descriptor);
-        Messages().ShowMessage(std::string(DeviceErrorMessage) + (reason ? "\n" + *reason : ""));
+        UserText message = DeviceErrorMessage;
+        if (reason)
+            message.lines.push_back(*reason);
+        Messages().ShowMessage(message);
         return nullptr;
     }
     if (layout.dataSize == 0)

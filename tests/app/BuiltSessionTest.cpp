@@ -110,7 +110,7 @@ TEST_F(BuiltSession, CopiedAloneItShowsItsProjectAndPlaysItsTracksAndPhrases) {
     const ScopedAudioBackend scoped(backend);
     BuiltSessionLoad opened =
         LoadBuiltSession(built, ReadBundleIndex(built), BundledMedia::Unpacked);
-    ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
+    ASSERT_TRUE(opened.load.Opened()) << opened.load.message.Text();
     SessionDocument document;
     ASSERT_FALSE(document.ReplaceSession(std::move(opened.load.session),
                                          std::move(opened.load.projectFileName)));
@@ -119,7 +119,7 @@ TEST_F(BuiltSession, CopiedAloneItShowsItsProjectAndPlaysItsTracksAndPhrases) {
     PlaybackDisplay display;
     display.UpdateDisplay = display.RepaintTimeline = [] {};
     display.ShowPlaying = [](bool) {};
-    display.Report = [](const QString&) {};
+    display.Report = [](const UserText&) {};
     PlaybackController controller(document, timer, nullptr, std::move(display));
     QObject::connect(&timer, &QTimer::timeout, [&controller] { controller.ControlTimerTimer(); });
     controller.PlayButtonClick(false);

@@ -23,14 +23,15 @@ TEST(MessageBridge, ShowsAThreadsMessageAndLetsTheThreadGoOnAfterwards) {
     MessageBridge bridge;
     std::atomic<bool> returned{false};
     std::thread worker([&] {
-        bridge.ShowMessage("Ошибка аудиоустройства");
+        bridge.ShowMessage(UserText::Verbatim("Ошибка аудиоустройства"));
         returned = true;
     });
     ASSERT_TRUE(WaitUntil([&] { return returned.load(); }));
     worker.join();
     EXPECT_EQ(messages.texts, QStringList({"Ошибка аудиоустройства"}));
 
-    bridge.ShowMessage("from the interface thread"); // shown at once, no waiting
+    bridge.ShowMessage(
+        UserText::Verbatim("from the interface thread")); // shown at once, no waiting
     EXPECT_EQ(messages.texts.size(), 2);
 }
 
@@ -39,7 +40,7 @@ TEST(MessageBridge, APostedMessageDoesNotHoldThePosterUp) {
     MessageRecorder messages;
     MessageBridge bridge;
     // The sound device's watcher tells of a lost server this way and must go on at once.
-    std::thread watcher([&] { bridge.PostMessage("Ошибка аудиоустройства"); });
+    std::thread watcher([&] { bridge.PostMessage(UserText::Verbatim("Ошибка аудиоустройства")); });
     watcher.join();
     EXPECT_TRUE(messages.texts.isEmpty());
     ASSERT_TRUE(WaitUntil([&] { return !messages.texts.isEmpty(); }));
@@ -55,9 +56,9 @@ TEST(MessageBridge, NoBoxCoversAFullScreenShowTheMessagesComeTogetherAfterIt) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&show));
     std::atomic<bool> returned{false};
     std::thread tracks([&] {
-        bridge.ShowMessage("first");
-        bridge.ShowMessage("second");
-        bridge.ShowMessage("first");
+        bridge.ShowMessage(UserText::Verbatim("first"));
+        bridge.ShowMessage(UserText::Verbatim("second"));
+        bridge.ShowMessage(UserText::Verbatim("first"));
         returned = true;
     });
     ASSERT_TRUE(WaitUntil([&] { return returned.load(); })); // went on without an answer
@@ -75,7 +76,7 @@ TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {
     MessageBridge bridge;
     std::atomic<bool> returned{false};
     std::thread worker([&] {
-        bridge.ShowMessage("late");
+        bridge.ShowMessage(UserText::Verbatim("late"));
         returned = true;
     });
     // The interface thread is busy ending the program: it shows nothing meanwhile.
@@ -85,7 +86,7 @@ TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {
     worker.join();
     QTest::qWait(50);
     EXPECT_TRUE(messages.texts.isEmpty());
-    bridge.ShowMessage("after the end"); // goes to standard error
+    bridge.ShowMessage(UserText::Verbatim("after the end")); // goes to standard error
     EXPECT_TRUE(messages.texts.isEmpty());
 }
 

@@ -69,7 +69,9 @@ protected:
             if (playing && failStart)
                 throw std::runtime_error("cannot start");
         };
-        display.Report = [this](const QString& text) { reports << text; };
+        display.Report = [this](const UserText& text) {
+            reports << QString::fromStdString(text.Text());
+        };
         controller =
             std::make_unique<PlaybackController>(document, timer, nullptr, std::move(display));
         QObject::connect(&timer, &QTimer::timeout, [this] { controller->ControlTimerTimer(); });

@@ -12,9 +12,9 @@ namespace umbrascope {
 
 class RecordedMessages final : public UserMessages {
 public:
-    void ShowMessage(const std::string& text) override {
+    void ShowMessage(const UserText& text) override {
         std::lock_guard lock(mutex_);
-        shown_.push_back(text);
+        shown_.push_back(text.Text());
     }
     std::vector<std::string> Shown() const {
         std::lock_guard lock(mutex_);

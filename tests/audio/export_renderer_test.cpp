@@ -124,7 +124,7 @@ TEST_F(SessionExport, ExportingFromAPositionStartsTheTracksThePlayWouldStart) {
     fromSix.Render(out.data(), fromSix.TotalFrames());
     EXPECT_EQ(fromSix.PlayingTracks().size(), 3u) << "the removal stops one of the two";
     ASSERT_EQ(fromSix.Problems().size(), 1u);
-    EXPECT_EQ(fromSix.Problems()[0], "'not a number' is not a valid integer value");
+    EXPECT_EQ(fromSix.Problems()[0].Text(), "'not a number' is not a valid integer value");
 }
 
 TEST_F(SessionExport, TracksThatCannotPlayAreLeftOutAndTheExportFinishes) {

@@ -147,9 +147,9 @@ RecordingMessages::~RecordingMessages() {
     InstallUserMessages(nullptr);
 }
 
-void RecordingMessages::ShowMessage(const std::string& text) {
+void RecordingMessages::ShowMessage(const UserText& text) {
     std::lock_guard guard(lock_);
-    shown_.push_back(text);
+    shown_.push_back(text.Text());
 }
 
 std::vector<std::string> RecordingMessages::Shown() {

@@ -49,7 +49,7 @@ class RecordingMessages final : public UserMessages {
 public:
     RecordingMessages();
     ~RecordingMessages() override;
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(const UserText& text) override;
     std::vector<std::string> Shown();
 
 private:

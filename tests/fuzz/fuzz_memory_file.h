@@ -40,7 +40,7 @@ private:
 // Messages from the sources are expected here; they must not flood the fuzzer's output.
 class SilentMessages final : public UserMessages {
 public:
-    void ShowMessage(const std::string&) override {}
+    void ShowMessage(const UserText&) override {}
 };
 
 // Plays a few buffers of a source as the streaming loop would.

@@ -63,7 +63,7 @@ TEST_F(BuiltSessions, MediaPlayFromTheirBundledCopiesOnceTheOriginalsAreGone) {
     std::filesystem::path unpacked;
     {
         const BuiltSessionLoad opened = LoadBuiltSession(built, index, BundledMedia::Unpacked);
-        ASSERT_TRUE(opened.load.Opened()) << opened.load.message;
+        ASSERT_TRUE(opened.load.Opened()) << opened.load.message.Text();
         unpacked = opened.media->Path();
         const Session& read = opened.load.session;
         EXPECT_EQ(Contents(read.StartValues.PhraseFile), "one\ntwo\n");

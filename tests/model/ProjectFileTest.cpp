@@ -270,13 +270,13 @@ TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureGivesANewProjec
     std::filesystem::current_path(folder.Path());
     const ProjectLoad load = LoadProject("./sub/../p.usp");
     std::filesystem::current_path(cwd);
-    ASSERT_TRUE(load.Opened()) << load.message;
+    ASSERT_TRUE(load.Opened()) << load.message.Text();
     EXPECT_EQ(load.session, stored);
     EXPECT_EQ(load.projectFileName, ModelPath(path)) << "media are looked for beside the project";
 
     const ProjectLoad wrong = LoadProject(folder.Write("w.usp", "not a project"));
     EXPECT_EQ(wrong.outcome, ProjectLoad::Outcome::WrongFormat);
-    EXPECT_EQ(wrong.message, WrongFormatMessage);
+    EXPECT_EQ(wrong.message.Text(), WrongFormatMessage.source);
     EXPECT_EQ(wrong.session, Session{});
     EXPECT_TRUE(wrong.projectFileName.empty());
     EXPECT_EQ(LoadProject(folder.Path() / "missing.usp").outcome, ProjectLoad::Outcome::Unreadable);
