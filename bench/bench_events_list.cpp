@@ -72,7 +72,7 @@ struct Dialogs {
     Dialogs() {
         list.EditEventForm = &editor;
         list.compose = [](TEditEventForm&) {};
-        list.ChangeEvents = [](const QString& step, const std::function<void()>& change) {
+        list.ChangeEvents = [](const UserText& step, const std::function<void()>& change) {
             window->RunEditingCommand(step, change);
         };
     }

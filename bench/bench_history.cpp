@@ -29,7 +29,7 @@ void BM_RecordAddedEvent(benchmark::State& state) {
         InsertEvent(session.Events, {"Текстовые фразы -> Включить", 500000, ""});
         const auto change = SessionChange::Between(before, session);
         kept = change.StoredEvents();
-        history.Record("Добавить событие", change);
+        history.Record(UserText::Verbatim("Добавить событие"), change);
         history.Undo(session);
     }
     state.counters["kept events"] = static_cast<double>(kept);
@@ -46,7 +46,7 @@ void BM_RecordRescale(benchmark::State& state) {
         session.SessionLength *= 2;
         const auto change = SessionChange::Between(before, session);
         kept = change.StoredEvents();
-        history.Record("Основные параметры", change);
+        history.Record(UserText::Verbatim("Основные параметры"), change);
         history.Undo(session);
     }
     state.counters["kept events"] = static_cast<double>(kept);
@@ -60,7 +60,8 @@ void BM_HundredStepsMemory(benchmark::State& state) {
         for (int step = 0; step < 100; ++step) {
             const Session before = session;
             session.Events[static_cast<std::size_t>(step) * 997].EventValue = std::to_string(step);
-            history.Record("Вывести список событий", SessionChange::Between(before, session));
+            history.Record(UserText::Verbatim("Вывести список событий"),
+                           SessionChange::Between(before, session));
         }
         benchmark::DoNotOptimize(history.Steps());
     }

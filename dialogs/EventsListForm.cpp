@@ -104,7 +104,7 @@ bool TEventsListForm::RunEditor() {
     return EditEventForm->exec() == QDialog::Accepted;
 }
 
-void TEventsListForm::Change(const QString& step, const std::function<void()>& change) {
+void TEventsListForm::Change(const UserText& step, const std::function<void()>& change) {
     if (ChangeEvents)
         ChangeEvents(step, change);
     else
@@ -122,7 +122,7 @@ void TEventsListForm::AddEventBtnClick() {
     EditEventForm->PresetTime(minutes, (proposed - minutes * 60000) / 1000);
     std::size_t inserted = 0;
     if (RunEditor())
-        Change(tr("Добавить событие"),
+        Change(Translatable("umbrascope::TEventsListForm", "Добавить событие"),
                [&] { inserted = document_.InsertEvent(EditEventForm->ComposedEvent); });
     RefreshList();
     if (!document_.Events.empty())
@@ -133,7 +133,8 @@ void TEventsListForm::DeleteEventBtnClick() {
     const auto line = SelectedLine();
     if (!line)
         return;
-    Change(tr("Удалить событие"), [&] { document_.DeleteEvent(static_cast<std::size_t>(*line)); });
+    Change(Translatable("umbrascope::TEventsListForm", "Удалить событие"),
+           [&] { document_.DeleteEvent(static_cast<std::size_t>(*line)); });
     RefreshList();
 }
 
@@ -145,7 +146,7 @@ void TEventsListForm::EditEventBtnClick() {
     if (const auto failure = EditEventForm->LoadEvent(index)) {
         ShowMessageBox(this, FromModelText(*failure));
     } else if (RunEditor()) {
-        Change(tr("Изменить событие"), [&] {
+        Change(Translatable("umbrascope::TEventsListForm", "Изменить событие"), [&] {
             document_.Events.at(index) = EditEventForm->ComposedEvent;
             document_.ResortEvents(index);
         });

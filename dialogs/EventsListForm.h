@@ -6,6 +6,7 @@
 // is selected afterwards. Each change acts on the session's events at once. User-interface
 // thread only; never opened while a session plays.
 
+#include "base/UserText.h"
 #include "ui/RetranslatedTexts.h"
 
 #include <QDialog>
@@ -35,7 +36,7 @@ public:
 
     // Runs one change of the events, named for the user ("Добавить событие", ...). By default it
     // simply runs it; the main window may make each change a step of its own.
-    std::function<void(const QString& step, const std::function<void()>& change)> ChangeEvents;
+    std::function<void(const UserText& step, const std::function<void()>& change)> ChangeEvents;
 
     void FormShow();
     void RefreshList();
@@ -62,7 +63,7 @@ protected:
 
 private:
     void RetranslateUi();
-    void Change(const QString& step, const std::function<void()>& change);
+    void Change(const UserText& step, const std::function<void()>& change);
 
     SessionDocument& document_;
     EventsListModel* model_ = nullptr;

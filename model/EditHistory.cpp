@@ -4,7 +4,7 @@
 
 namespace umbrascope {
 
-void EditHistory::Record(std::string name, SessionChange change) {
+void EditHistory::Record(UserText name, SessionChange change) {
     if (change.Empty())
         return;
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
@@ -16,12 +16,12 @@ void EditHistory::Record(std::string name, SessionChange change) {
     done_ = steps_.size();
 }
 
-std::string EditHistory::UndoName() const {
-    return CanUndo() ? steps_[done_ - 1].name : std::string();
+UserText EditHistory::UndoName() const {
+    return CanUndo() ? steps_[done_ - 1].name : UserText();
 }
 
-std::string EditHistory::RedoName() const {
-    return CanRedo() ? steps_[done_].name : std::string();
+UserText EditHistory::RedoName() const {
+    return CanRedo() ? steps_[done_].name : UserText();
 }
 
 void EditHistory::Undo(Session& session) {

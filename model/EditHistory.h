@@ -1,17 +1,18 @@
 #pragma once
 
 // A session's undo and redo history, and whether the session differs from the file it was
-// opened from or saved to. Each step carries the name of the command that made it. The
-// history changes only the session it is given.
+// opened from or saved to. Each step carries the name of the command that made it, as a text
+// to be shown in whatever language is in force when it is shown. The history changes only the
+// session it is given.
 //
 // Thread rule: the thread that owns the session.
 
 #include "SessionChange.h"
+#include "base/UserText.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <string>
 
 namespace umbrascope {
 
@@ -22,13 +23,13 @@ public:
 
     // Records a step that has just been made to the session; the steps that could have been
     // redone are dropped. An empty change records nothing.
-    void Record(std::string name, SessionChange change);
+    void Record(UserText name, SessionChange change);
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }
-    // The names of the steps Undo and Redo would take (UTF-8); "" when there is none.
-    std::string UndoName() const;
-    std::string RedoName() const;
+    // The names of the steps Undo and Redo would take; empty when there is none.
+    UserText UndoName() const;
+    UserText RedoName() const;
 
     // Takes the last step back, or makes the next one again, on the session the steps were
     // recorded from.
@@ -48,7 +49,7 @@ public:
 
 private:
     struct Step {
-        std::string name;
+        UserText name;
         SessionChange change;
         std::uint64_t mark; // names the session as this step left it
     };

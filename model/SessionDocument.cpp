@@ -62,7 +62,7 @@ void SessionDocument::RescaleEventTimes(std::int32_t oldLength, std::int32_t new
     umbrascope::RescaleEventTimes(Events, oldLength, newLength);
 }
 
-void SessionDocument::RecordEdit(std::string name, const Session& before) {
+void SessionDocument::RecordEdit(UserText name, const Session& before) {
     history_.Record(std::move(name), SessionChange::Between(before, Contents()));
 }
 

@@ -86,7 +86,7 @@ public:
     const EditHistory& History() const { return history_; }
     // Records the edit that turned before into the present session, named for the user; an
     // edit that changed nothing records nothing.
-    void RecordEdit(std::string name, const Session& before);
+    void RecordEdit(UserText name, const Session& before);
     // Takes the last edit back, or makes the next one again.
     void Undo();
     void Redo();

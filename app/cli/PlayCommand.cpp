@@ -17,6 +17,7 @@
 #include "play/DisplayCheck.h"
 #include "play/FrameLogReport.h"
 #include "play/PlaybackController.h"
+#include "ui/Language.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
 #include "ui/ScreenChoice.h"
@@ -148,6 +149,10 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     char* argv[] = {name, nullptr};
     Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
+    // A built session asks its warning in a window, which speaks the user's language; the
+    // command line's messages stay as they are for scripts.
+    if (warning == Warning::Asked)
+        ApplyLanguage(PreferredLanguage());
     const StopOnSignals stopOnSignals;
     QScreen* screen = options->screen > 0 ? ScreenNumbered(options->screen) : nullptr;
     if (options->screen > 0 && !options->soundOnly && !screen)

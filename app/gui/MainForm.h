@@ -74,7 +74,8 @@ public:
     // Every command that edits the session runs through here, named by its menu caption: the
     // session before and after the command make one step of the history when they differ, and
     // the caption then shows the session as changed. The command refreshes the window itself.
-    void RunEditingCommand(const QString& stepName, const std::function<void()>& command);
+    // The name is kept untranslated, so the Edit menu names the step in the language in force.
+    void RunEditingCommand(const UserText& stepName, const std::function<void()>& command);
 
     // Undo and redo of the last step, refreshing the state and the window as the command did.
     void UndoLastEdit();
@@ -249,8 +250,8 @@ private:
     void CreateShortcuts();
     void BindCommand(QAction* action, void (TMainForm::*handler)());
     // The same for a command that edits the session: one step of the history, named by the
-    // menu item's caption.
-    void BindEditingCommand(QAction* action, void (TMainForm::*handler)());
+    // menu item's caption (its source text, as RetranslateUi gives it).
+    void BindEditingCommand(QAction* action, TextSource caption, void (TMainForm::*handler)());
     void SpaceKeyPress();
     void FitOuterSize();
     void FormCreate(const QStringList& arguments);

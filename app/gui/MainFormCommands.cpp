@@ -218,12 +218,12 @@ void TMainForm::SessionReplaced() {
     ShowUndoSteps();
 }
 
-void TMainForm::RunEditingCommand(const QString& stepName, const std::function<void()>& command) {
+void TMainForm::RunEditingCommand(const UserText& stepName, const std::function<void()>& command) {
     if (document_.IsPlaying())
         return;
     const Session before = document_.Contents();
     const auto record = [&] {
-        document_.RecordEdit(stepName.toStdString(), before);
+        document_.RecordEdit(stepName, before);
         SessionEdited();
     };
     try {
@@ -260,13 +260,19 @@ void TMainForm::SessionEdited() {
 
 void TMainForm::ShowUndoSteps() {
     const EditHistory& history = document_.History();
-    const std::string undo = history.UndoName();
-    UndoMI->setText(undo.empty() ? tr("&Отменить")
-                                 : tr("&Отменить «%1»").arg(QString::fromStdString(undo)));
+    // A menu caption names the step without its access key and without the dots that say a
+    // dialog follows.
+    const auto stepName = [](const UserText& name) {
+        QString caption = WithoutAccessKey(ShownText(name));
+        if (caption.endsWith(QStringLiteral("...")))
+            caption.chop(3);
+        return caption;
+    };
+    const UserText undo = history.UndoName();
+    UndoMI->setText(undo.Empty() ? tr("&Отменить") : tr("&Отменить «%1»").arg(stepName(undo)));
     UndoMI->setEnabled(history.CanUndo());
-    const std::string redo = history.RedoName();
-    RedoMI->setText(redo.empty() ? tr("&Повторить")
-                                 : tr("&Повторить «%1»").arg(QString::fromStdString(redo)));
+    const UserText redo = history.RedoName();
+    RedoMI->setText(redo.Empty() ? tr("&Повторить") : tr("&Повторить «%1»").arg(stepName(redo)));
     RedoMI->setEnabled(history.CanRedo());
 }
 

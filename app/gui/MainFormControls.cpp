@@ -4,7 +4,6 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
-#include "ui/UiText.h"
 #include "visual/Timeline.h"
 
 #include <QGroupBox>
@@ -199,11 +198,10 @@ void TMainForm::BindCommand(QAction* action, void (TMainForm::*handler)()) {
     connect(action, &QAction::triggered, this, GuardedSlot(this, handler));
 }
 
-void TMainForm::BindEditingCommand(QAction* action, void (TMainForm::*handler)()) {
-    connect(action, &QAction::triggered, this, [this, action, handler] {
-        Guarded(this, [&] {
-            RunEditingCommand(WithoutAccessKey(action->text()), [&] { (this->*handler)(); });
-        });
+void TMainForm::BindEditingCommand(QAction* action, TextSource caption,
+                                   void (TMainForm::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, caption, handler] {
+        Guarded(this, [&] { RunEditingCommand(caption, [&] { (this->*handler)(); }); });
     });
 }
 

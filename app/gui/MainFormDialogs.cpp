@@ -30,13 +30,20 @@ void TMainForm::CreateDialogs() {
     EditEventForm->AddWaveForm = AddWaveForm;
 
     // Closing an editing dialog is one step to undo: the start values dialog has no Cancel.
-    BindEditingCommand(SessionParametersMI, &TMainForm::SessionParametersMIClick);
-    BindEditingCommand(SessionStartValuesMI, &TMainForm::SessionStartValuesMIClick);
-    BindEditingCommand(AddEventMI, &TMainForm::AddEventMIClick);
-    BindEditingCommand(DeleteEventMI, &TMainForm::DeleteEventMIClick);
+    // The captions are those RetranslateUi gives the menu items.
+    BindEditingCommand(SessionParametersMI,
+                       Translatable("umbrascope::TMainForm", "&Основные параметры"),
+                       &TMainForm::SessionParametersMIClick);
+    BindEditingCommand(SessionStartValuesMI,
+                       Translatable("umbrascope::TMainForm", "&Начальные значения"),
+                       &TMainForm::SessionStartValuesMIClick);
+    BindEditingCommand(AddEventMI, Translatable("umbrascope::TMainForm", "&Добавить событие"),
+                       &TMainForm::AddEventMIClick);
+    BindEditingCommand(DeleteEventMI, Translatable("umbrascope::TMainForm", "&Удалить событие"),
+                       &TMainForm::DeleteEventMIClick);
     // Each change the event list makes is a step of its own, named by the list's button.
     BindCommand(GetEventListMI, &TMainForm::GetEventListMIClick);
-    EventsListForm->ChangeEvents = [this](const QString& step,
+    EventsListForm->ChangeEvents = [this](const UserText& step,
                                           const std::function<void()>& change) {
         RunEditingCommand(step, change);
     };

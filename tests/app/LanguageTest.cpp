@@ -65,10 +65,13 @@ protected:
 
 TEST_F(Languages, ChoosingFromTheMenuRetranslatesTheOpenWindowAndIsRemembered) {
     form->show();
+    form->RunEditingCommand(Translatable("umbrascope::TMainForm", "&Начальные значения"),
+                            [this] { form->Document().StartValues.VideoType = 3; });
     form->EnglishLanguageMI->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(form->FileMG->title(), "&File");
-    EXPECT_EQ(form->windowTitle(), " Umbrascope - New Project");
+    EXPECT_EQ(form->UndoMI->text(), "&Undo “Start Values”") << "a step made in Russian";
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - New Project*");
     EXPECT_EQ(form->VolumeLabel->text(), "Audio volume: 100%");
     EXPECT_TRUE(form->EnglishLanguageMI->isChecked());
     EXPECT_EQ(ChosenLanguage(), Language::English);

@@ -37,7 +37,8 @@ protected:
 
     // An editing command as the menus run one.
     void Rename(const std::string& name) {
-        form->RunEditingCommand("Основные параметры", [&] { form->Document().SessionName = name; });
+        form->RunEditingCommand(UserText::Verbatim("Основные параметры"),
+                                [&] { form->Document().SessionName = name; });
     }
 
     QString Project(const QString& name) {
@@ -97,12 +98,13 @@ TEST_F(UnsavedChanges, EachAnswerOfTheQuestion) {
 TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     form->OpenProjectPath(Project("p.usp"));
     const std::string opened = ReadBytes(folder.filePath("p.usp"));
-    form->RunEditingCommand("Начальные значения", [this] {
+    form->RunEditingCommand(UserText::Verbatim("Начальные значения"), [this] {
         form->Document().StartValues.VideoType = 3;
         form->Document().InsertEvent({"Видеосопровождение -> Тип", 1000, "2"});
     });
     Rename("renamed");
-    form->RunEditingCommand("Ничего", [] {}); // a command that changed nothing is no step
+    form->RunEditingCommand(UserText::Verbatim("Ничего"),
+                            [] {}); // a command that changed nothing is no step
     EXPECT_EQ(form->UndoMI->text(), "&Отменить «Основные параметры»");
 
     form->UndoMI->trigger();

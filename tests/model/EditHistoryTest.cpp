@@ -69,7 +69,7 @@ protected:
     void Edit(const std::string& name) {
         const Session before = document.Contents();
         document.SessionName = name;
-        document.RecordEdit(name, before);
+        document.RecordEdit(UserText::Verbatim(name), before);
     }
 
     SessionDocument document;
@@ -81,7 +81,7 @@ TEST_F(History, KnowsWhenTheSessionMatchesItsFile) {
     Edit("a");
     Edit("b");
     EXPECT_TRUE(history.Modified());
-    EXPECT_EQ(history.UndoName(), "b");
+    EXPECT_EQ(history.UndoName().Text(), "b");
     document.Undo();
     document.Undo();
     EXPECT_EQ(document.SessionName, "");

@@ -197,7 +197,7 @@ TEST(SessionDocument, TwoDocumentsSideBySideShareNothing) {
     first.SetPlaying(true);
     const Session before = first.Contents();
     first.StartValues.AudioVolume = 40;
-    first.RecordEdit("Громкость", before);
+    first.RecordEdit(UserText::Verbatim("Громкость"), before);
 
     Session opened;
     opened.SessionLength = 600000;
