@@ -53,6 +53,13 @@ void ReleaseThreadState() {
     SDL_TLSCleanup();
 }
 
+// Left to itself SDL takes SIGINT and SIGTERM to post a quit event, which nothing here reads:
+// once a track had sounded, the program would no longer end when the desktop asks it to.
+bool StartSdlAudio() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
 class SharedDevice {
 public:
     ~SharedDevice() { StopWatching(); }
@@ -63,7 +70,7 @@ public:
     std::shared_ptr<PcmQueue> Add(const PcmFormat& format) {
         std::lock_guard opening(sdlMutex_);
         if (!lost_ && !sdlReady_)
-            sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+            sdlReady_ = StartSdlAudio();
         if (!lost_ && !sdlReady_)
             return nullptr;
         // A first stream takes the device at whatever rate it plays; the streams that join
@@ -283,7 +290,7 @@ private:
     bool Reopen() {
         if (!lostDriver_.empty())
             SDL_SetHint(SDL_HINT_AUDIODRIVER, lostDriver_.c_str());
-        sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        sdlReady_ = StartSdlAudio();
         if (sdlReady_ && OpenDeviceIfClosed(false)) {
             SDL_ResetHint(SDL_HINT_AUDIODRIVER);
             return true;

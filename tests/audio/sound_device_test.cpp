@@ -292,6 +292,18 @@ TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
     EXPECT_GT(left.size(), lastLoud + RecordRate / 2);
 }
 
+TEST_F(SoundDeviceTest, TheDeviceLeavesTheProgramsSignalsAlone) {
+    if (!SoundServerAnswers())
+        GTEST_SKIP() << "no sound server answers; test.sh starts a private one";
+    const auto stream = OpenAudioStream(PcmFormat{});
+    ASSERT_TRUE(stream);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal << " was taken over";
+    }
+}
+
 TEST_F(SoundDeviceTest, SixteenTracksPlayAtOnce) {
     if (!SoundServerAnswers())
         GTEST_SKIP() << "no sound server answers; test.sh starts a private one";
