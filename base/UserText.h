@@ -40,6 +40,9 @@ struct UserText {
 
     // The Russian text with the arguments in place (UTF-8).
     std::string Text() const;
+
+    // Two texts are the same message when they read the same.
+    bool operator==(const UserText& other) const { return Text() == other.Text(); }
 };
 
 // Puts args[n - 1] in the place of each %n (n from 1 to 9), in one pass, so an argument that

@@ -204,12 +204,8 @@ bool VideoExport::Run(const std::function<bool(std::uint64_t)>& keepGoing) {
 
 std::vector<UserText> VideoExport::Problems() const {
     std::vector<UserText> problems = engine_->sound.Problems();
-    const auto reported = [&](const UserText& problem) {
-        return std::any_of(problems.begin(), problems.end(),
-                           [&](const UserText& p) { return p.Text() == problem.Text(); });
-    };
     for (const auto& problem : engine_->picture.Problems())
-        if (!reported(problem))
+        if (std::find(problems.begin(), problems.end(), problem) == problems.end())
             problems.push_back(problem);
     return problems;
 }

@@ -182,7 +182,7 @@ ProjectReadResult ReadProject(TFile& file, Session& contents, ProjectGap* gap) {
 }
 
 UserText TruncatedProjectMessage(std::string_view utf8Path, const ProjectGap& gap) {
-    std::vector<std::string> file{std::string(utf8Path)};
+    const std::vector<std::string> file{std::string(utf8Path)};
     const auto counted = [&] {
         return std::vector<std::string>{std::string(utf8Path), std::to_string(gap.entriesRead),
                                         std::to_string(gap.entriesStated)};

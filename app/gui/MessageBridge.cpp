@@ -63,9 +63,7 @@ bool FullScreenShowing() {
 void MessageBridge::KeepWaitingMessages() {
     std::lock_guard lock(mutex_);
     for (const auto& request : waiting_) {
-        const std::string said = request->text.Text();
-        if (std::none_of(kept_.begin(), kept_.end(),
-                         [&](const UserText& kept) { return kept.Text() == said; }))
+        if (std::find(kept_.begin(), kept_.end(), request->text) == kept_.end())
             kept_.push_back(request->text);
         request->shown = true;
     }
