@@ -1,0 +1,3 @@
+umbrascope_add_test(NAME terminaltext_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/TerminalTextTest.cpp
+  LIBRARIES umbrascope_base)
