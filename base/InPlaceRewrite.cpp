@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t CopyChunk = 1 << 20;
 constexpr const char* BackupMark = ".backup-";
-constexpr const char* Context = "umbrascope::InPlaceRewrite";
 
 struct stat StatOf(int fd) {
     struct stat info {};
@@ -112,8 +111,9 @@ std::vector<std::pair<std::string, ino_t>> BackupsOf(const WritePlace& place, ui
 }
 
 UserText NotRestored(const fs::path& file, const fs::path& backup, const std::string& reason) {
-    return {Translatable(Context, "Запись в файл %1 была прервана, и его прежнее содержимое не "
-                                  "удалось восстановить (%2). Оно сохранено в файле %3."),
+    return {Translatable("umbrascope::InPlaceRewrite",
+                         "Запись в файл %1 была прервана, и его прежнее содержимое не "
+                         "удалось восстановить (%2). Оно сохранено в файле %3."),
             {file.string(), reason, backup.string()}};
 }
 
@@ -133,9 +133,10 @@ UserText RestoreOpenedFile(const WritePlace& place, const std::string& name) {
     } catch (const IoError& failure) {
         return NotRestored(place.Path(), backup, failure.what());
     }
-    return {Translatable(Context, "Запись в файл %1 была прервана (программу остановили или "
-                                  "отключилось питание). Его прежнее содержимое восстановлено "
-                                  "из резервной копии."),
+    return {Translatable("umbrascope::InPlaceRewrite",
+                         "Запись в файл %1 была прервана (программу остановили или "
+                         "отключилось питание). Его прежнее содержимое восстановлено "
+                         "из резервной копии."),
             {place.Path().string()}};
 }
 
@@ -212,11 +213,11 @@ UserText RecoverCutOffRewrites(const fs::path& file) {
             if (exists && inode == there.st_ino)
                 Add(told, RestoreOpenedFile(place, name));
             else
-                Add(told,
-                    {Translatable(Context, "Запись в файл %1 была прервана; его прежнее содержимое "
-                                           "сохранено в файле %2. Файл с тех пор заменён другим, "
-                                           "поэтому копия не восстановлена."),
-                     {place.Path().string(), (place.folder.Path() / name).string()}});
+                Add(told, {Translatable("umbrascope::InPlaceRewrite",
+                                        "Запись в файл %1 была прервана; его прежнее содержимое "
+                                        "сохранено в файле %2. Файл с тех пор заменён другим, "
+                                        "поэтому копия не восстановлена."),
+                           {place.Path().string(), (place.folder.Path() / name).string()}});
         }
     } catch (const std::exception&) {
         // A file that cannot be reached for writing has nothing to restore that could be.

@@ -8,11 +8,15 @@
 #include <unistd.h>
 #include <vector>
 
-int main(int argc, char** argv) {
+namespace umbrascope {
+
+namespace {
+
+int WriteThroughReplacingFile(int argc, char** argv) {
     if (argc != 4)
         return 2;
     try {
-        umbrascope::ReplacingFile file(argv[1]);
+        ReplacingFile file(argv[1]);
         const std::vector<char> block(1 << 20, argv[3][0]);
         for (long megabyte = std::atol(argv[2]); megabyte > 0; --megabyte)
             file.Write(block.data(), block.size());
@@ -23,4 +27,12 @@ int main(int argc, char** argv) {
     } catch (const std::exception&) {
         return 1;
     }
+}
+
+} // namespace
+
+} // namespace umbrascope
+
+int main(int argc, char** argv) {
+    return umbrascope::WriteThroughReplacingFile(argc, argv);
 }
