@@ -30,8 +30,8 @@ std::size_t ReadFullyAt(int fd, void* into, std::size_t bytes, std::uint64_t off
 void WriteFullyAt(int fd, const void* from, std::size_t bytes, std::uint64_t offset);
 
 // Flushes the folder's entries to the disk, so a name made or removed there survives a power
-// cut. folder may be an O_PATH descriptor; a file system that cannot flush folders
-// is left as it is. Throws IoError.
+// cut. folder may be an O_PATH descriptor; a folder that cannot be opened for reading or
+// a file system that cannot flush folders is left as it is. Throws IoError.
 void FlushFolder(int folder);
 
 } // namespace umbrascope
