@@ -270,8 +270,9 @@ std::filesystem::path RunningProgramFile() {
 
 BundleWriter::BundleWriter(const std::filesystem::path& target,
                            const std::filesystem::path& program, std::uint64_t programSize,
-                           Progress progress)
-    : file_(target), progress_(std::move(progress)), programSize_(programSize) {
+                           Progress progress, WriteOptions options)
+    : file_(target, ReplacingFile::Existing::Replace, std::move(options)),
+      progress_(std::move(progress)), programSize_(programSize) {
     const FileDescriptor fd = OpenForReading(program);
     if (!CopyRange(fd.get(), 0, programSize,
                    [this](const char* bytes, std::size_t count) { Append(bytes, count); }))

@@ -75,7 +75,7 @@ public:
 
     // Starts the file with the first programSize bytes of program. Throws IoError.
     BundleWriter(const std::filesystem::path& target, const std::filesystem::path& program,
-                 std::uint64_t programSize, Progress progress = {});
+                 std::uint64_t programSize, Progress progress = {}, WriteOptions options = {});
 
     // Appends an entry. Throws IoError, or UnreadableSourceError when file cannot be read.
     void Add(const std::string& name, std::string_view bytes);

@@ -6,14 +6,16 @@
 //
 // Thread rule: the job is made, asked and destroyed on one thread; its work runs on the worker
 // thread, which Cancel stops at the work's next step and the destructor joins. Progress() and
-// Finished() never block; Outcome() may be read once Finished() is true.
+// Finished() and WaitingForLock() never block; Outcome() may be read once Finished() is true.
 
 #include "ExportOutcome.h"
+#include "WriteOptions.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include <vector>
 
 namespace umbrascope {
 
@@ -24,7 +26,14 @@ public:
         std::atomic<bool> cancelled{false};
         std::atomic<std::uint64_t> done{0};
         std::atomic<std::uint64_t> total{0};
+        // When the work last waited for another program's lock on its file (steady clock, ms).
+        std::atomic<std::int64_t> lockWaitSeen{-1};
+        std::vector<UserText> notices; // the worker's alone; added to the outcome's problems
     };
+    // How the work's file waits for another program's lock: while the job is not cancelled,
+    // showing the wait through WaitingForLock; what the file was written without goes to the
+    // outcome's problems.
+    static WriteOptions WritingOptions(Steps& steps);
     // Runs on the worker thread: counts its steps, looks at cancelled between them and fills
     // the outcome. An exception it throws becomes the outcome's error.
     using Work = std::function<void(Steps& steps, ExportOutcome& outcome)>;
@@ -36,6 +45,9 @@ public:
 
     void Cancel() { steps_.cancelled = true; }
     bool Finished() const { return finished_; }
+
+    // True while the work waits for another program to let go of its file.
+    bool WaitingForLock() const;
 
     // The share of the steps done so far, 0 to 1.
     double Progress() const;

@@ -1,6 +1,7 @@
 #include "PrivateFolder.h"
 
 #include "FileUtils.h"
+#include "SystemFileCalls.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -17,13 +18,13 @@ PrivateFolder::PrivateFolder(std::string_view prefix) {
     std::string pattern = (parent / (std::string(prefix) + ".XXXXXX")).string();
     // mkdtemp makes the folder owner-only (0700) under a name nobody could have foreseen.
     if (mkdtemp(pattern.data()) == nullptr)
-        throw IoError(parent.string() + ": " + std::strerror(errno));
+        ThrowSystemError(parent, errno);
     path_ = pattern;
     FileDescriptor fd(open(path_.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.Valid()) {
         const int error = errno;
         rmdir(path_.c_str());
-        throw IoError(path_.string() + ": " + std::strerror(error));
+        ThrowSystemError(path_, error);
     }
     handle_ = FolderHandle(std::move(fd), path_);
 }

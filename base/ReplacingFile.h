@@ -8,20 +8,26 @@
 // Putting in place keeps what the target is: a symbolic link that may be followed stays a
 // link, and an existing file keeps its permissions, owner, group and hard links. Where a
 // rename cannot keep them (more than one hard link, an owner or group the process may not
-// give), the target is rewritten in place from a backup copy, read back to check it, and
-// restored from the copy should that fail. Writers of one target take turns: each holds an
-// exclusive lock on it from before it looks at the target until its bytes are in place.
+// give), the target is rewritten in place from a backup copy that survives a kill
+// (InPlaceRewrite.h), read back to check it, and restored from the copy should that fail. Writers
+// of one target take turns: each holds an exclusive lock on it from before it looks at the
+// target until its bytes are in place, waiting for it as its WriteOptions say, and first puts
+// back what a rewrite that was cut off left in a backup. A rename keeps the target's extended
+// attributes and access control list; those the file system refuses are told to the options'
+// notice. A program that is running is replaced by rename, as the system lets nobody write it.
 //
 // Thread rule: one writer, one thread.
 
 #include "FileDescriptor.h"
 #include "TemporaryFile.h"
+#include "WriteOptions.h"
 #include "WritePlace.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace umbrascope {
 
@@ -35,10 +41,10 @@ public:
     // that is not a regular file or that this process may not read and write; then creates
     // the temporary file in the target's folder. Throws IoError.
     explicit ReplacingFile(const std::filesystem::path& target,
-                           Existing existing = Existing::Replace);
+                           Existing existing = Existing::Replace, WriteOptions options = {});
     // The same for a name in an open folder.
     ReplacingFile(const FolderHandle& folder, const std::string& name,
-                  Existing existing = Existing::Replace);
+                  Existing existing = Existing::Replace, WriteOptions options = {});
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
@@ -56,8 +62,9 @@ public:
     // The file is put in place with execute permission wherever it has read permission.
     void MakeExecutable() { executable_ = true; }
 
-    // Flushes to the disk and puts the bytes in place. Throws IoError; the target then
-    // holds what it held before.
+    // Flushes to the disk and puts the bytes in place. Throws IoError (LockWaitEnded when the
+    // options stopped the wait for another program's lock); the target then holds what it held
+    // before.
     void Commit();
 
     // Removes a file that Commit created new, when it is still the one written there: for a
@@ -67,13 +74,15 @@ public:
 private:
     void OpenExistingTarget();
     bool LockTargetInPlace();
-    bool TakeOverTargetAttributes();
-    void RewriteInPlace();
+    bool TakeOverTargetAttributes(std::vector<std::string>& refused);
+    void RewriteTargetInPlace();
     void PutNewFileInPlace();
 
     WritePlace place_;
     Existing existing_;
-    FileDescriptor target_; // the existing target, open for reading and writing
+    WriteOptions options_;
+    FileDescriptor target_;      // the existing target, open for reading and writing
+    bool targetRunning_ = false; // ... or only for reading: it is a program that is running
     TemporaryFile temporary_;
     std::uint64_t written_ = 0; // where Write appends
     bool executable_ = false;

@@ -21,10 +21,6 @@ constexpr std::size_t LongestName = 255; // bytes, as the common Linux file syst
 constexpr std::size_t RandomPart = 6;
 constexpr int MostTries = 100;
 
-[[noreturn]] void Throw(const fs::path& path, int error) {
-    throw IoError(path.string() + ": " + std::strerror(error));
-}
-
 // An unnamed file is named through /proc/self/fd; without /proc it could never be put in place.
 bool CanNameUnnamedFiles() {
     static const bool can = access("/proc/self/fd", X_OK) == 0;
@@ -35,25 +31,30 @@ std::string ProcPath(int fd) {
     return "/proc/self/fd/" + std::to_string(fd);
 }
 
-// ".NAME.XXXXXX", NAME cut at a character's start so that the whole fits.
+// ".NAME.XXXXXX".
 std::string HiddenNameFor(const std::string& hint) {
-    std::size_t keep = std::min(hint.size(), LongestName - 2 - RandomPart);
-    while (keep > 0 && keep < hint.size() &&
-           (static_cast<unsigned char>(hint[keep]) & 0xC0) == 0x80)
-        --keep;
     static constexpr char Letters[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::array<unsigned char, RandomPart> random{};
     if (getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size()))
         for (auto& byte : random)
             byte = static_cast<unsigned char>(std::rand());
-    std::string name = "." + hint.substr(0, keep) + ".";
+    std::string suffix = ".";
     for (const unsigned char byte : random)
-        name += Letters[byte % (sizeof Letters - 1)];
-    return name;
+        suffix += Letters[byte % (sizeof Letters - 1)];
+    return HiddenName(hint, suffix);
 }
 
 } // namespace
+
+std::string HiddenName(const std::string& name, const std::string& suffix) {
+    std::size_t keep =
+        std::min(name.size(), LongestName - 1 - std::min(suffix.size(), LongestName - 1));
+    while (keep > 0 && keep < name.size() &&
+           (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep;
+    return "." + name.substr(0, keep) + suffix;
+}
 
 TemporaryFile::TemporaryFile(const FolderHandle& folder, const std::string& nameHint)
     : folder_(folder.Duplicate()), hint_(nameHint) {
@@ -63,7 +64,7 @@ TemporaryFile::TemporaryFile(const FolderHandle& folder, const std::string& name
     if (fd_.Valid() && !CanNameUnnamedFiles())
         fd_.Reset();
     else if (!fd_.Valid() && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        Throw(folder_.Path(), errno);
+        ThrowSystemError(folder_.Path(), errno);
     for (int tries = 0; !fd_.Valid() && tries < MostTries; ++tries) {
         std::string name = HiddenNameFor(hint_);
         fd_ = FileDescriptor(openat(folder_.get(), name.c_str(),
@@ -71,10 +72,10 @@ TemporaryFile::TemporaryFile(const FolderHandle& folder, const std::string& name
         if (fd_.Valid())
             hiddenName_ = std::move(name);
         else if (errno != EEXIST)
-            Throw(folder_.Path(), errno);
+            ThrowSystemError(folder_.Path(), errno);
     }
     if (!fd_.Valid())
-        Throw(folder_.Path(), EEXIST);
+        ThrowSystemError(folder_.Path(), EEXIST);
     struct stat info {};
     if (fstat(fd_.get(), &info) == 0)
         newFileMode_ = info.st_mode & 0777;
@@ -82,7 +83,7 @@ TemporaryFile::TemporaryFile(const FolderHandle& folder, const std::string& name
         const int error = errno;
         if (!hiddenName_.empty())
             unlinkat(folder_.get(), hiddenName_.c_str(), 0);
-        Throw(folder_.Path(), error);
+        ThrowSystemError(folder_.Path(), error);
     }
 }
 
@@ -102,14 +103,14 @@ void TemporaryFile::GiveHiddenName() {
                    AT_SYMLINK_FOLLOW) == 0)
             hiddenName_ = std::move(name);
         else if (errno != EEXIST || tries == MostTries)
-            Throw(folder_.Path(), errno);
+            ThrowSystemError(folder_.Path(), errno);
     }
 }
 
 void TemporaryFile::ReplaceInto(const std::string& name) {
     GiveHiddenName();
     if (renameat(folder_.get(), hiddenName_.c_str(), folder_.get(), name.c_str()) != 0)
-        Throw(folder_.Path() / name, errno);
+        ThrowSystemError(folder_.Path() / name, errno);
     hiddenName_.clear();
     placed_ = true;
 }
@@ -132,7 +133,7 @@ bool TemporaryFile::LinkAsNew(const std::string& name) {
     if (result != 0 && errno == EEXIST)
         return false;
     if (result != 0)
-        Throw(folder_.Path() / name, errno);
+        ThrowSystemError(folder_.Path() / name, errno);
     hiddenName_.clear();
     placed_ = true;
     return true;

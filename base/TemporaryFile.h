@@ -17,6 +17,10 @@
 
 namespace umbrascope {
 
+// A hidden name beside the file name: "." + name + suffix, name cut at a character's start so
+// that the whole fits the file system's 255 bytes.
+std::string HiddenName(const std::string& name, const std::string& suffix);
+
 class TemporaryFile {
 public:
     // Creates the file in folder, readable and writable by its owner alone; nameHint is the

@@ -7,6 +7,7 @@
 #include <deque>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <vector>
 
 namespace umbrascope {
@@ -17,14 +18,10 @@ namespace fs = std::filesystem;
 
 constexpr int MostLinks = 40; // as the kernel allows before ELOOP
 
-[[noreturn]] void Throw(const fs::path& path, int error) {
-    throw IoError(path.string() + ": " + std::strerror(error));
-}
-
 struct stat StatOf(int fd, const fs::path& shown) {
     struct stat info {};
     if (fstat(fd, &info) != 0)
-        Throw(shown, errno);
+        ThrowSystemError(shown, errno);
     return info;
 }
 
@@ -40,11 +37,38 @@ std::string ReadLinkAt(int folder, const std::string& name, const fs::path& show
     for (;;) {
         const ssize_t length = readlinkat(folder, name.c_str(), text.data(), text.size());
         if (length < 0)
-            Throw(shown, errno);
+            ThrowSystemError(shown, errno);
         if (static_cast<std::size_t>(length) < text.size())
             return std::string(text.data(), static_cast<std::size_t>(length));
         text.resize(text.size() * 2);
     }
+}
+
+// What a name leads to when that is not a file that can be written, in words; empty for a file,
+// a folder (refused with the system's own message) and a link.
+std::string NonFileKind(const struct stat& info) {
+    if (S_ISFIFO(info.st_mode))
+        return "a pipe";
+    if (S_ISSOCK(info.st_mode))
+        return "a socket";
+    if (S_ISCHR(info.st_mode)) {
+        const unsigned kind = major(info.st_rdev);
+        // The kernel's numbers for terminals: virtual consoles, /dev/tty and the pseudo ones.
+        return kind == 4 || kind == 5 || (kind >= 136 && kind <= 143) ? "a terminal" : "a device";
+    }
+    if (S_ISBLK(info.st_mode))
+        return "a device";
+    return {};
+}
+
+// A standard stream named as a file (/dev/stdout, /proc/self/fd/1) leads through links that
+// name no file at all; walking on would blame a folder of /proc.
+void RefuseNonFile(int folder, const std::string& name, const struct stat& info) {
+    struct stat reached = info;
+    if (S_ISLNK(info.st_mode) && fstatat(folder, name.c_str(), &reached, 0) != 0)
+        return;
+    if (const std::string kind = NonFileKind(reached); !kind.empty())
+        throw IoError("this name leads to " + kind + ", not a file: the output must be a file");
 }
 
 FileDescriptor OpenAt(int folder, const char* name, int flags) {
@@ -75,22 +99,24 @@ Walked Walk(FileDescriptor folder, fs::path shown, std::deque<std::string> names
         const bool last = names.empty();
         if (name.empty() || name == ".") {
             if (last && !lastIsFolder)
-                Throw(shown, EISDIR);
+                ThrowSystemError(shown, EISDIR);
             continue;
         }
         struct stat info {};
         if (fstatat(folder.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno == ENOENT && last && !lastIsFolder)
                 return {std::move(folder), std::move(shown), name};
-            Throw(shown / name, errno);
+            ThrowSystemError(shown / name, errno);
         }
         if (S_ISLNK(info.st_mode)) {
             if (!MayFollow(folder.get(), shown, info))
                 throw IoError((shown / name).string() +
                               " is a symbolic link that another user made in a folder that "
                               "everyone may write; it is not followed");
+            if (last && !lastIsFolder)
+                RefuseNonFile(folder.get(), name, info);
             if (++links > MostLinks)
-                Throw(shown / name, ELOOP);
+                ThrowSystemError(shown / name, ELOOP);
             const fs::path target = ReadLinkAt(folder.get(), name, shown / name);
             const auto more = NamesOf(target);
             names.insert(names.begin(), more.begin(), more.end());
@@ -100,25 +126,27 @@ Walked Walk(FileDescriptor folder, fs::path shown, std::deque<std::string> names
             }
             continue;
         }
-        if (last && !lastIsFolder)
+        if (last && !lastIsFolder) {
+            RefuseNonFile(folder.get(), name, info);
             return {std::move(folder), std::move(shown), name};
+        }
         FileDescriptor next = OpenAt(folder.get(), name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW);
         if (!next.Valid())
-            Throw(shown / name, errno);
+            ThrowSystemError(shown / name, errno);
         folder = std::move(next);
         shown /= name;
     }
     if (!lastIsFolder)
-        Throw(shown, EISDIR);
+        ThrowSystemError(shown, EISDIR);
     return {std::move(folder), std::move(shown), {}};
 }
 
 Walked WalkFromStart(const fs::path& path, bool lastIsFolder) {
     if (path.empty())
-        Throw(path, ENOENT);
+        ThrowSystemError(path, ENOENT);
     FileDescriptor start = OpenAt(AT_FDCWD, path.is_absolute() ? "/" : ".", O_PATH | O_DIRECTORY);
     if (!start.Valid())
-        Throw(path.is_absolute() ? fs::path("/") : fs::path("."), errno);
+        ThrowSystemError(path.is_absolute() ? fs::path("/") : fs::path("."), errno);
     return Walk(std::move(start), path.is_absolute() ? fs::path("/") : fs::path(), NamesOf(path),
                 lastIsFolder);
 }
@@ -138,7 +166,7 @@ bool KeepsOthersOut(const struct stat& info, bool stickyWillDo) {
 FolderHandle FolderHandle::Duplicate() const {
     FileDescriptor copy(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));
     if (!copy.Valid())
-        Throw(path_, errno);
+        ThrowSystemError(path_, errno);
     return {std::move(copy), path_};
 }
 
@@ -150,7 +178,7 @@ WritePlace ResolveWritePlace(const fs::path& target) {
 WritePlace ResolveWritePlace(const FolderHandle& folder, const std::string& name) {
     FileDescriptor start(fcntl(folder.get(), F_DUPFD_CLOEXEC, 0));
     if (!start.Valid())
-        Throw(folder.Path(), errno);
+        ThrowSystemError(folder.Path(), errno);
     Walked walked = Walk(std::move(start), folder.Path(), NamesOf(name), false);
     return {{std::move(walked.folder), std::move(walked.shown)}, std::move(walked.name)};
 }
@@ -171,7 +199,7 @@ FileDescriptor CreateNewFile(const FolderHandle& folder, const std::string& name
     FileDescriptor fd(openat(folder.get(), name.c_str(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.Valid())
-        Throw(folder.Path() / name, errno);
+        ThrowSystemError(folder.Path() / name, errno);
     return fd;
 }
 
@@ -189,7 +217,7 @@ FolderHandle OpenPrivateFolder(const fs::path& folder) {
     FileDescriptor at = OpenAt(AT_FDCWD, "/", O_PATH | O_DIRECTORY);
     fs::path shown = "/";
     if (!at.Valid())
-        Throw(shown, errno);
+        ThrowSystemError(shown, errno);
     if (!KeepsOthersOut(StatOf(at.get(), shown), names.size() > 1))
         throw UnsafeFolderError(shown);
     while (!names.empty()) {
@@ -197,10 +225,10 @@ FolderHandle OpenPrivateFolder(const fs::path& folder) {
         names.pop_front();
         const fs::path path = shown / name;
         if (mkdirat(at.get(), name.c_str(), 0700) != 0 && errno != EEXIST)
-            Throw(path, errno);
+            ThrowSystemError(path, errno);
         struct stat link {};
         if (fstatat(at.get(), name.c_str(), &link, AT_SYMLINK_NOFOLLOW) != 0)
-            Throw(path, errno);
+            ThrowSystemError(path, errno);
         const bool last = names.empty();
         // A link above the folder was made by whoever may write where it is: the user or
         // root. The folder itself is never a link, which would let it be moved elsewhere.
@@ -209,13 +237,13 @@ FolderHandle OpenPrivateFolder(const fs::path& folder) {
         FileDescriptor next =
             OpenAt(at.get(), name.c_str(), (last ? O_RDONLY | O_NOFOLLOW : O_PATH) | O_DIRECTORY);
         if (!next.Valid())
-            Throw(path, errno);
+            ThrowSystemError(path, errno);
         const struct stat info = StatOf(next.get(), path);
         if (last) {
             if (info.st_uid != geteuid())
                 throw UnsafeFolderError(path);
             if ((info.st_mode & 07777) != 0700 && fchmod(next.get(), 0700) != 0)
-                Throw(path, errno);
+                ThrowSystemError(path, errno);
         } else if (!KeepsOthersOut(info, names.size() > 1)) {
             throw UnsafeFolderError(path);
         }

@@ -6,7 +6,8 @@
 
 namespace umbrascope {
 
-Mp4File::Mp4File(const std::filesystem::path& target) : file_(target) {
+Mp4File::Mp4File(const std::filesystem::path& target, WriteOptions options)
+    : file_(target, ReplacingFile::Existing::Replace, std::move(options)) {
     CheckFfmpeg(
         avformat_alloc_output_context2(&format_, nullptr, "mp4", file_.TemporaryPath().c_str()),
         "the MP4 container could not be prepared");

@@ -21,7 +21,7 @@ namespace umbrascope {
 class Mp4File {
 public:
     // Throws IoError with the system's message when the file cannot be made.
-    explicit Mp4File(const std::filesystem::path& target);
+    explicit Mp4File(const std::filesystem::path& target, WriteOptions options = {});
     ~Mp4File();
     Mp4File(const Mp4File&) = delete;
     Mp4File& operator=(const Mp4File&) = delete;

@@ -57,9 +57,9 @@ struct VideoExport::Engine {
            const VideoExportSettings& settings)
         : settings(settings), sound(session, projectFolder, settings.from, settings.to, SoundRate),
           picture(std::move(session), std::move(projectFolder), settings.from, settings.size),
-          file(target), video(settings.size, settings.fps, {settings.crf, EncoderPreset}),
-          audio(SoundRate), packet(MakePacket()), free(QueueDepth(settings.size)),
-          drawn(QueueDepth(settings.size)) {
+          file(target, settings.writing),
+          video(settings.size, settings.fps, {settings.crf, EncoderPreset}), audio(SoundRate),
+          packet(MakePacket()), free(QueueDepth(settings.size)), drawn(QueueDepth(settings.size)) {
         videoStream = file.AddStream(video.Context());
         audioStream = file.AddStream(audio.Context());
         file.Begin();

@@ -11,6 +11,7 @@
 // The export works on its own copy of the session, so the window may go on meanwhile.
 
 #include "base/UserText.h"
+#include "base/WriteOptions.h"
 #include "model/Session.h"
 
 #include <QSize>
@@ -33,6 +34,9 @@ struct VideoExportSettings {
     // libx264's quality: 18 keeps the edges of a spiral and the letters of a phrase as sharp
     // as on screen.
     int crf = 18;
+    // How the file waits for another program's lock on it and whom it tells what it could not
+    // keep.
+    WriteOptions writing;
 };
 
 // Processor seconds the stages spent on the export's own threads, for measuring: drawing on the

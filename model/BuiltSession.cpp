@@ -196,12 +196,10 @@ struct UnreadableMedium {
 
 // One attempt at the built session, leaving out the media known to be unreadable. Throws
 // UnreadableMedium for another one that is.
-std::vector<std::string> WriteBuiltSession(const Session& session, std::string_view projectFolder,
-                                           const std::filesystem::path& program,
-                                           std::uint64_t programSize,
-                                           const std::filesystem::path& target,
-                                           const BuildProgress& progress,
-                                           const std::map<std::string, std::string>& unreadable) {
+std::vector<std::string> WriteBuiltSession(
+    const Session& session, std::string_view projectFolder, const std::filesystem::path& program,
+    std::uint64_t programSize, const std::filesystem::path& target, const BuildProgress& progress,
+    const WriteOptions& writing, const std::map<std::string, std::string>& unreadable) {
     MediaCollection media(projectFolder, unreadable);
     Session bundled = session;
     ForEachMediaPath(bundled, [&](const std::string& value, MediaField field) {
@@ -224,7 +222,7 @@ std::vector<std::string> WriteBuiltSession(const Session& session, std::string_v
     BundleWriter::Progress written;
     if (progress)
         written = [&progress, total](std::uint64_t done) { progress(done, std::max(done, total)); };
-    BundleWriter writer(target, program, programSize, std::move(written));
+    BundleWriter writer(target, program, programSize, std::move(written), writing);
     writer.Add(ProjectEntryName, project);
     for (const auto& medium : media.Media()) {
         try {
@@ -242,7 +240,8 @@ std::vector<std::string> WriteBuiltSession(const Session& session, std::string_v
 std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
                                           const std::filesystem::path& program,
                                           const std::filesystem::path& target,
-                                          const BuildProgress& progress) {
+                                          const BuildProgress& progress,
+                                          const WriteOptions& writing) {
     // Built from a built session, the program is what comes before its entries.
     const BundleIndex self = ReadBundleIndex(program);
     if (self.kind == BundleIndex::Kind::Damaged)
@@ -254,7 +253,7 @@ std::vector<std::string> BuildSessionFile(const Session& session, std::string_vi
     for (;;) {
         try {
             return WriteBuiltSession(session, projectFolder, program, self.programSize, target,
-                                     progress, unreadable);
+                                     progress, writing, unreadable);
         } catch (const UnreadableMedium& medium) {
             unreadable.emplace(medium.resolved, medium.message);
         }

@@ -28,12 +28,14 @@ namespace umbrascope {
 // that were not found or could not be read, the latter followed by the system's message in
 // brackets: they are left out and keep their paths. Throws IoError; nothing is left at
 // target then. progress, when given, is told the bytes written and the bytes to write as the
-// copy goes; an exception it throws abandons the file likewise.
+// copy goes; an exception it throws abandons the file likewise. writing: how to wait for
+// another program's lock on target.
 using BuildProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
                                           const std::filesystem::path& program,
                                           const std::filesystem::path& target,
-                                          const BuildProgress& progress = {});
+                                          const BuildProgress& progress = {},
+                                          const WriteOptions& writing = {});
 
 enum class BundledMedia {
     Unpacked,  // copied into a private folder, where the loaded project names them

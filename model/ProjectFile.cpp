@@ -243,14 +243,15 @@ std::optional<Session> OpenProjectFile(const std::string& path) {
     return contents;
 }
 
-void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes) {
-    ReplacingFile file(target);
+void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes,
+                        WriteOptions options) {
+    ReplacingFile file(target, ReplacingFile::Existing::Replace, std::move(options));
     file.Write(bytes.data(), bytes.size());
     file.Commit();
 }
 
-void SaveProjectFile(const std::string& path, const Session& session) {
-    WriteFileReplacing(FileSystemPath(path), ProjectBytes(session));
+void SaveProjectFile(const std::string& path, const Session& session, WriteOptions options) {
+    WriteFileReplacing(FileSystemPath(path), ProjectBytes(session), std::move(options));
 }
 
 } // namespace umbrascope

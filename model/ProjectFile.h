@@ -6,6 +6,7 @@
 
 #include "Session.h"
 #include "base/UserText.h"
+#include "base/WriteOptions.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -56,10 +57,12 @@ std::optional<Session> OpenProjectFile(const std::string& path);
 
 // Writes the session to the file at this Windows-1251 path. The bytes go to a temporary file
 // in the same folder, which then replaces the target, so a failed save leaves the previous
-// file as it was. Throws IoError with the system's message on failure.
-void SaveProjectFile(const std::string& path, const Session& session);
+// file as it was; options say how to wait for another program's lock on it. Throws IoError with
+// the system's message on failure.
+void SaveProjectFile(const std::string& path, const Session& session, WriteOptions options = {});
 
 // Writes bytes to a file the same safe way.
-void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes);
+void WriteFileReplacing(const std::filesystem::path& target, const std::string& bytes,
+                        WriteOptions options = {});
 
 } // namespace umbrascope

@@ -3,6 +3,7 @@
 #include "Cp1251.h"
 #include "ProjectFile.h"
 #include "base/FileUtils.h"
+#include "base/InPlaceRewrite.h"
 
 #include <system_error>
 
@@ -19,6 +20,7 @@ ProjectLoad LoadProject(const std::filesystem::path& path) {
         load.message = UnrepresentablePathMessage(load.path.string());
         return load;
     }
+    load.recovery = RecoverCutOffRewrites(load.path);
     try {
         TFile file(load.path);
         ProjectGap gap;

@@ -1,7 +1,8 @@
 #pragma once
 
 // Opening a project from a path as a user or a script gave it: the one way every part of the
-// program opens one. Reads the file and changes nothing else: any thread.
+// program opens one. Reads the file and changes nothing else, except that a rewrite of it that
+// was cut off is first undone from its backup (base/InPlaceRewrite.h): any thread.
 
 #include "Session.h"
 #include "base/UserText.h"
@@ -19,6 +20,9 @@ struct ProjectLoad {
     UserText message;           // empty when opened
     // When the file ended before the project did (opened all the same): what is missing.
     UserText damage;
+    // When a rewrite of the file had been cut off: that its previous contents were put back,
+    // or where they are kept when they could not be.
+    UserText recovery;
     // What the document becomes: the project read and its file name (Windows-1251), or a new,
     // empty project with no file when it could not be opened.
     Session session;

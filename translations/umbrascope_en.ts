@@ -475,6 +475,21 @@ The help has been written to the file %1</translation>
     </message>
 </context>
 <context>
+    <name>umbrascope::InPlaceRewrite</name>
+    <message>
+        <source>Запись в файл %1 была прервана, и его прежнее содержимое не удалось восстановить (%2). Оно сохранено в файле %3.</source>
+        <translation>Writing the file %1 was cut off, and its previous contents could not be restored (%2). They are kept in the file %3.</translation>
+    </message>
+    <message>
+        <source>Запись в файл %1 была прервана (программу остановили или отключилось питание). Его прежнее содержимое восстановлено из резервной копии.</source>
+        <translation>Writing the file %1 was cut off (the program was stopped or the power failed). Its previous contents have been restored from the backup copy.</translation>
+    </message>
+    <message>
+        <source>Запись в файл %1 была прервана; его прежнее содержимое сохранено в файле %2. Файл с тех пор заменён другим, поэтому копия не восстановлена.</source>
+        <translation>Writing the file %1 was cut off; its previous contents are kept in the file %2. The file has been replaced by another since, so the copy was not restored.</translation>
+    </message>
+</context>
+<context>
     <name>umbrascope::MediaItems</name>
     <message>
         <source>%1 (файл не найден)</source>
@@ -659,6 +674,32 @@ Do not watch or show such a session if you or any of your relatives have had epi
 %1</source>
         <translation>The path of the file holds characters that cannot be written in the Windows-1251 encoding:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::ReplacingFile</name>
+    <message>
+        <source>Файл %1 записан, но без того, что файловая система или права не позволили перенести на новый файл:</source>
+        <translation>The file %1 was written, but without what the file system or the permissions did not allow to carry over to the new file:</translation>
+    </message>
+    <message>
+        <source>список управления доступом (ACL): кому и что разрешено, теперь решают одни права файла</source>
+        <translation>the access control list (ACL): who may do what is now decided by the file&apos;s permissions alone</translation>
+    </message>
+    <message>
+        <source>расширенный атрибут %1</source>
+        <translation>the extended attribute %1</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::SaveLockWait</name>
+    <message>
+        <source>Файл %1 занят другой программой. Проект будет записан, как только она его освободит.</source>
+        <translation>The file %1 is held by another program. The project will be saved as soon as it lets go of it.</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 <context>
@@ -1420,6 +1461,10 @@ Delete this event?</translation>
     <message>
         <source>Остановить воспроизведение</source>
         <translation>Stop playback</translation>
+    </message>
+    <message>
+        <source>%1: файл занят другой программой; запись подождёт, пока она его освободит. «Отмена» прекращает ожидание, и ничего не записывается.</source>
+        <translation>%1: the file is held by another program; writing waits until it lets go. Cancel stops waiting, and nothing is written.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "Interruptions.h"
 #include "Usage.h"
 
+#include "base/TerminalText.h"
 #include "base/WritePlace.h"
 #include "model/ProjectLoader.h"
 
@@ -53,6 +54,8 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
     } else {
         load = LoadProject(argument);
     }
+    if (!load.recovery.Empty())
+        std::cerr << "umbrascope: " << EscapedMessage(load.recovery.Text()) << '\n';
     if (!load.Opened())
         return argument + ": " + load.message.Text();
     // A file that ends too early still opens, as far as it goes; the command says so.

@@ -2,6 +2,7 @@
 // umbrascope --extract-project BUILT OUT.usp: its project and media back out, beside OUT.
 
 #include "Cli.h"
+#include "CommandWriting.h"
 #include "Interruptions.h"
 #include "base/FileUtils.h"
 #include "model/Cp1251.h"
@@ -23,7 +24,8 @@ int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     try {
         const auto leftOut = BuildSessionFile(
             document.Contents(), document.ProjectFolder(), RunningProgramFile(), arguments[1],
-            [](std::uint64_t, std::uint64_t) { ThrowIfInterrupted(); });
+            [](std::uint64_t, std::uint64_t) { ThrowIfInterrupted(); },
+            CommandWriteOptions(arguments[1]));
         for (const std::string& path : leftOut)
             std::cerr << "umbrascope: left out of the built session (not found or not readable): "
                       << Cp1251ToUtf8(path) << '\n';

@@ -2,6 +2,7 @@
 //             [--bits 16|24] [--no-dither]
 
 #include "Cli.h"
+#include "CommandWriting.h"
 #include "ExportCommand.h"
 #include "Interruptions.h"
 #include "audio/export/SessionExport.h"
@@ -67,7 +68,8 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)
             return Fail("the sound is too long for a WAV file; export a shorter stretch");
         const auto writer =
-            OpenSoundFileWriter(request.output, rate, format.bits, renderer.TotalFrames());
+            OpenSoundFileWriter(request.output, rate, format.bits, renderer.TotalFrames(),
+                                CommandWriteOptions(request.output));
         // 16-bit WAV files take the renderer's samples as they are.
         auto* plainWav = dynamic_cast<WavFileWriter*>(writer.get());
         if (format.bits != 16)

@@ -2,6 +2,7 @@
 // [--crf Q]: the session as an MP4 video, drawn without a display.
 
 #include "Cli.h"
+#include "CommandWriting.h"
 #include "ExportCommand.h"
 #include "Interruptions.h"
 #include "base/FileUtils.h"
@@ -67,6 +68,7 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
     if (const auto problem = OpenExportProject(request, true, document, settings.from, settings.to))
         return Fail(*problem);
 
+    settings.writing = CommandWriteOptions(request.output);
     const auto application = MakeOffscreenApplication();
     try {
         VideoExport video(document.Contents(), document.ProjectFolder(), request.output, settings);

@@ -1,6 +1,7 @@
 // umbrascope --import-json IN.json OUT.usp: a project from JSON of the shape --dump prints.
 
 #include "Cli.h"
+#include "CommandWriting.h"
 #include "Interruptions.h"
 #include "SessionJson.h"
 #include "base/FileDescriptor.h"
@@ -67,7 +68,7 @@ int RunImportJsonCommand(const std::vector<std::string>& arguments) {
     if (const auto problem = ProjectFromJson(*text, contents))
         return Fail(arguments[0] + ": " + *problem + "; nothing was written");
     try {
-        WriteFileReplacing(arguments[1], ProjectBytes(contents));
+        WriteFileReplacing(arguments[1], ProjectBytes(contents), CommandWriteOptions(arguments[1]));
     } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }

@@ -2,6 +2,7 @@
 // picture at one session time, drawn without a display.
 
 #include "Cli.h"
+#include "CommandWriting.h"
 #include "Interruptions.h"
 #include "base/FileUtils.h"
 #include "model/Cp1251.h"
@@ -129,7 +130,7 @@ int WriteSnapshot(const SnapshotRequest& request) {
         return Fail(request.output + ": the picture could not be encoded");
     ThrowIfInterrupted();
     try {
-        WriteFileReplacing(request.output, png.toStdString());
+        WriteFileReplacing(request.output, png.toStdString(), CommandWriteOptions(request.output));
     } catch (const IoError& error) {
         return Fail(request.output + ": " + error.what());
     }

@@ -272,6 +272,9 @@ private:
     void ShowUndoSteps();
     bool SaveCommand();
     bool SaveAsCommand();
+    // Writes the document to the file (modelPath: Windows-1251; path: as shown), waiting for
+    // another program's lock with Cancel; false, after saying why, when nothing was written.
+    bool WriteProject(const std::string& modelPath, const QString& path);
     void ProjectSaved(const QString& path);
     void ShowRecentProjects();
     void OpenRecentProject(const QString& path);

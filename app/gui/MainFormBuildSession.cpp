@@ -58,13 +58,15 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
                    program = RunningProgramFile(),
                    target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
         try {
-            outcome.leftOut = BuildSessionFile(session, folder, program, target,
-                                               [&steps](std::uint64_t done, std::uint64_t total) {
-                                                   steps.total = total;
-                                                   steps.done = done;
-                                                   if (steps.cancelled)
-                                                       throw BuildCancelled{};
-                                               });
+            outcome.leftOut = BuildSessionFile(
+                session, folder, program, target,
+                [&steps](std::uint64_t done, std::uint64_t total) {
+                    steps.total = total;
+                    steps.done = done;
+                    if (steps.cancelled)
+                        throw BuildCancelled{};
+                },
+                ExportJob::WritingOptions(steps));
             outcome.written = true;
         } catch (const BuildCancelled&) {
             outcome.cancelled = true;
@@ -77,15 +79,17 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
         return;
     }
     const std::vector<std::string>& leftOut = job.Outcome().leftOut;
-    if (leftOut.empty()) {
-        ShowMessageBox(this, tr("Сессия собрана в файл «%1».").arg(path));
-        return;
+    QString text = tr("Сессия собрана в файл «%1».").arg(path);
+    if (!leftOut.empty()) {
+        text = tr("Сессия собрана в файл «%1», но без этих файлов: их нет на месте или их "
+                  "нельзя прочитать.\n")
+                   .arg(path);
+        for (const std::string& file : leftOut)
+            text += QStringLiteral("\n") + FromModelText(file);
     }
-    QString text = tr("Сессия собрана в файл «%1», но без этих файлов: их нет на месте или их "
-                      "нельзя прочитать.\n")
-                       .arg(path);
-    for (const std::string& file : leftOut)
-        text += QStringLiteral("\n") + FromModelText(file);
+    // What the file was written without (an access control list the file system refused).
+    for (const UserText& notice : job.Outcome().problems)
+        text += QStringLiteral("\n\n") + ShownText(notice);
     ShowMessageBox(this, text);
 }
 

@@ -5,6 +5,7 @@
 
 #include "Help.h"
 #include "RecentProjects.h"
+#include "SaveLockWait.h"
 #include "base/FileUtils.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
@@ -109,6 +110,8 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
         document_.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     openedDamaged_ = !load.damage.Empty();
     SessionReplaced();
+    if (!load.recovery.Empty())
+        ShowMessageBox(this, ShownText(load.recovery));
     switch (load.outcome) {
     case ProjectLoad::Outcome::Opened:
         RememberRecentProject(QString::fromStdString(load.path.string()));
@@ -153,12 +156,8 @@ bool TMainForm::SaveCommand() {
     const QString path = FromModelText(file);
     if (openedDamaged_ && !ConfirmOverwriteDamaged(path))
         return SaveAsCommand();
-    try {
-        SaveProjectFile(file, document_.Contents());
-    } catch (const IoError& error) {
-        ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    if (!WriteProject(file, path))
         return false;
-    }
     document_.Saved(file);
     openedDamaged_ = false;
     ProjectSaved(path);
@@ -193,17 +192,26 @@ bool TMainForm::SaveProjectAs(const QString& chosen) {
         *modelPath += ".usp";
         path += QStringLiteral(".usp");
     }
-    try {
-        SaveProjectFile(*modelPath, document_.Contents());
-    } catch (const IoError& error) {
-        ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    if (!WriteProject(*modelPath, path))
         return false;
-    }
     // The saved file is the project from now on: the next Save writes it, and media files
     // are looked for beside it.
     document_.Saved(*modelPath);
     openedDamaged_ = false;
     ProjectSaved(path);
+    return true;
+}
+
+bool TMainForm::WriteProject(const std::string& modelPath, const QString& path) {
+    SaveLockWait waiting(this, path);
+    try {
+        SaveProjectFile(modelPath, document_.Contents(), waiting.Options());
+    } catch (const IoError& error) {
+        ShowMessageBox(this, path + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+        return false;
+    }
+    if (const QString notices = waiting.Notices(); !notices.isEmpty())
+        ShowMessageBox(this, notices);
     return true;
 }
 

@@ -50,6 +50,13 @@ QString ProgressText(const QString& what, double share, double elapsedSeconds) {
         .arg(what, QString::number(PercentDone(share)), MinutesAndSeconds(left));
 }
 
+// While another program holds the file the job is to write.
+QString LockWaitText(const QString& what) {
+    return TMainForm::tr("%1: файл занят другой программой; запись подождёт, пока она его "
+                         "освободит. «Отмена» прекращает ожидание, и ничего не записывается.")
+        .arg(what);
+}
+
 // The share of the mix cut to full scale, where it begins and what to do about it; "" when
 // nothing was cut.
 QString ClippingReport(const ExportOutcome& outcome) {
@@ -105,7 +112,9 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &waiting, [&] {
         progress.setValue(PercentDone(job.Progress()));
-        progress.setLabelText(ProgressText(what, job.Progress(), clock.elapsed() / 1000.0));
+        progress.setLabelText(job.WaitingForLock()
+                                  ? LockWaitText(what)
+                                  : ProgressText(what, job.Progress(), clock.elapsed() / 1000.0));
         if (job.Finished())
             waiting.quit();
     });

@@ -37,8 +37,9 @@ FLAC__StreamEncoderTellStatus OnTell(const FLAC__StreamEncoder*, FLAC__uint64* o
 } // namespace
 
 FlacFileWriter::FlacFileWriter(const std::filesystem::path& target, int sampleRate, int bits,
-                               std::uint64_t expectedFrames)
-    : file_(target), encoder_(FLAC__stream_encoder_new()) {
+                               std::uint64_t expectedFrames, WriteOptions options)
+    : file_(target, ReplacingFile::Existing::Replace, std::move(options)),
+      encoder_(FLAC__stream_encoder_new()) {
     if (!encoder_)
         throw IoError("the FLAC encoder cannot be created");
     bool ok = FLAC__stream_encoder_set_channels(encoder_, 2);
@@ -115,10 +116,12 @@ bool IsFlacName(const std::filesystem::path& target) {
 
 std::unique_ptr<SoundFileWriter> OpenSoundFileWriter(const std::filesystem::path& target,
                                                      int sampleRate, int bits,
-                                                     std::uint64_t expectedFrames) {
+                                                     std::uint64_t expectedFrames,
+                                                     WriteOptions options) {
     if (IsFlacName(target))
-        return std::make_unique<FlacFileWriter>(target, sampleRate, bits, expectedFrames);
-    return std::make_unique<WavFileWriter>(target, sampleRate, bits);
+        return std::make_unique<FlacFileWriter>(target, sampleRate, bits, expectedFrames,
+                                                std::move(options));
+    return std::make_unique<WavFileWriter>(target, sampleRate, bits, std::move(options));
 }
 
 } // namespace umbrascope

@@ -20,7 +20,7 @@ class FlacFileWriter final : public SoundFileWriter {
 public:
     // Throws IoError when the file cannot be created or the encoder refuses the format.
     FlacFileWriter(const std::filesystem::path& target, int sampleRate, int bits,
-                   std::uint64_t expectedFrames);
+                   std::uint64_t expectedFrames, WriteOptions options = {});
     ~FlacFileWriter() override;
 
     void Write(const std::int32_t* stereo, std::size_t frames) override;

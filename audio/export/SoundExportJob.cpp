@@ -17,7 +17,7 @@ SoundExportJob::SoundExportJob(Session session, std::string projectFolder,
           if (renderer.TotalFrames() * 4 > WavFileWriter::MaxDataBytes)
               throw UserTextError(Translatable("umbrascope::SoundExportJob",
                                                "Звук сессии слишком длинный для файла WAV"));
-          WavFileWriter writer(target, rate);
+          WavFileWriter writer(target, rate, 16, WritingOptions(steps));
           constexpr std::size_t BlockFrames = 16384; // a cancel is seen within a tenth of a second
           std::vector<std::int16_t> block(BlockFrames * 2);
           while (const std::size_t frames = renderer.Render(block.data(), BlockFrames)) {

@@ -5,6 +5,8 @@
 //
 // Thread rule: one writer, one thread.
 
+#include "base/WriteOptions.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -27,7 +29,8 @@ public:
 // lets the FLAC file say its length from the start. Throws IoError.
 std::unique_ptr<SoundFileWriter> OpenSoundFileWriter(const std::filesystem::path& target,
                                                      int sampleRate, int bits,
-                                                     std::uint64_t expectedFrames);
+                                                     std::uint64_t expectedFrames,
+                                                     WriteOptions options = {});
 
 // True for a name that OpenSoundFileWriter makes a FLAC file of.
 bool IsFlacName(const std::filesystem::path& target);

@@ -45,8 +45,10 @@ std::array<std::uint8_t, HeaderBytes> Header(int sampleRate, int bits, std::uint
 
 } // namespace
 
-WavFileWriter::WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits)
-    : file_(target), sampleRate_(sampleRate), bits_(bits) {
+WavFileWriter::WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits,
+                             WriteOptions options)
+    : file_(target, ReplacingFile::Existing::Replace, std::move(options)), sampleRate_(sampleRate),
+      bits_(bits) {
     const auto header = Header(sampleRate_, bits_, 0);
     file_.Write(header.data(), header.size());
 }

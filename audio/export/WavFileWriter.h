@@ -17,7 +17,8 @@ namespace umbrascope {
 class WavFileWriter final : public SoundFileWriter {
 public:
     // Throws IoError when the file cannot be created.
-    WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits = 16);
+    WavFileWriter(const std::filesystem::path& target, int sampleRate, int bits = 16,
+                  WriteOptions options = {});
 
     // Throws IoError; the data would grow past what a RIFF file can describe.
     void Write(const std::int32_t* stereo, std::size_t frames) override;

@@ -4,6 +4,7 @@
 #include "app/cli/Usage.h"
 #include "model/ProjectFile.h"
 #include "model/Session.h"
+#include "tests/common/SanitizerBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sstream>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <thread>
 
 namespace umbrascope {
 
@@ -212,6 +220,47 @@ TEST(CommandLine, WithoutADisplayTheWindowsAreRefusedWithAMessage) {
     EXPECT_EQ(std::system((program + " --play " + project.string() + " 2>" + err.string()).c_str()),
               1 << 8);
     EXPECT_NE(ReadWholeFile(err).find("--sound-only"), std::string::npos);
+}
+
+TEST(CommandLine, AnOutputAnotherProgramHoldsLockedIsWaitedForUntilInterrupted) {
+    ScratchFolder folder;
+    const auto json = folder.Write("in.json", R"({"SessionName": "new"})");
+    const auto output = folder.Write("out.usp", "previous");
+    // Any user who may read the file can hold this lock, and need never let go.
+    const int reader = open(output.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(reader, LOCK_SH), 0);
+    const auto errPath = folder.Path() / "stderr.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::string program = std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) + "/app/umbrascope";
+    std::string command = "--import-json", in = json.string(), out = output.string();
+    char* argv[] = {program.data(), command.data(), in.data(), out.data(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    const auto started = std::chrono::steady_clock::now();
+    const auto said = [&errPath] {
+        return ReadWholeFile(errPath).find("another program holds this file locked") !=
+               std::string::npos;
+    };
+    while (!said() && std::chrono::steady_clock::now() - started < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_LT(std::chrono::steady_clock::now() - started,
+              std::chrono::milliseconds(1500) * SanitizerSlowdown)
+        << "the wait is told within a second: " << ReadWholeFile(errPath);
+    kill(pid, SIGINT);
+    const auto interrupted = std::chrono::steady_clock::now();
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - interrupted,
+              std::chrono::milliseconds(500) * SanitizerSlowdown);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_NE(ReadWholeFile(errPath).find("up to 60 s"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(output), "previous");
+    close(reader);
 }
 
 } // namespace umbrascope

@@ -10,10 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QTest>
+#include <QTimer>
+
+#include <sys/file.h>
 
 #include <memory>
 
@@ -156,6 +161,30 @@ TEST_F(ProjectCommands, AFailedSaveShowsTheSystemMessageAndKeepsTheOldFile) {
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains("No such file or directory"));
     EXPECT_EQ(form->windowTitle(), QString(" Umbrascope - ") + name);
+}
+
+TEST_F(ProjectCommands, ASaveWaitingForAnotherProgramsLockShowsItAndCancelEndsIt) {
+    WriteBytes(Path("locked.usp"), SampleBytes());
+    form->OpenProjectPath(Path("locked.usp"));
+    form->Document().SessionName = "changed";
+    // Any user who may read the file can hold this lock, and need never let go.
+    QFile reader(Path("locked.usp"));
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
+    ASSERT_EQ(flock(reader.handle(), LOCK_SH), 0);
+    bool shown = false;
+    // The window goes on handling its events meanwhile, this timer's among them.
+    QTimer::singleShot(1000, form.get(), [&] {
+        auto* wait = form->findChild<QProgressDialog*>(QStringLiteral("SaveLockWait"));
+        shown = wait && wait->isVisible() && wait->isModal();
+        if (wait)
+            wait->cancel();
+    });
+    form->SaveMIClick();
+    EXPECT_TRUE(shown);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("another program holds this file locked"))
+        << messages.texts[0].toStdString();
+    EXPECT_EQ(ReadBytes(Path("locked.usp")), SampleBytes());
 }
 
 TEST_F(ProjectCommands, OpenFailuresLeaveANewProject) {

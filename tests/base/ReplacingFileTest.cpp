@@ -1,14 +1,21 @@
 #include "base/ReplacingFile.h"
 #include "base/FileUtils.h"
+#include "base/TargetLock.h"
 #include "tests/model/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -206,6 +213,131 @@ TEST(ReplacingFile, WritersOfOneHardLinkedFileTakeTurns) {
             << "round " << round << ": " << now.size() << " bytes, neither writer's";
     }
     EXPECT_EQ(FilesIn(folder.Path()), 2);
+}
+
+} // namespace umbrascope
+
+namespace umbrascope {
+
+namespace {
+
+// The access control list "u::rw-,u:USER:---,g::r--,m::r--,o::r--" as the kernel stores it.
+std::string AclDenying(uid_t user) {
+    std::string acl;
+    const auto put = [&acl](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            acl += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto entry = [&put](std::uint16_t tag, std::uint16_t permissions, std::uint32_t id) {
+        put(tag, 2);
+        put(permissions, 2);
+        put(id, 4);
+    };
+    put(2, 4); // the format's version
+    entry(0x01, 6, ~0u);
+    entry(0x02, 0, user);
+    entry(0x04, 4, ~0u);
+    entry(0x10, 4, ~0u);
+    entry(0x20, 4, ~0u);
+    return acl;
+}
+
+std::string AclOf(const fs::path& file) {
+    std::string acl(256, '\0');
+    const ssize_t got = getxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size());
+    acl.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+    return acl;
+}
+
+} // namespace
+
+TEST(ReplacingFile, SavingKeepsTheAccessControlList) {
+    ScratchFolder folder;
+    const auto target = folder.Write("shared.usp", "previous");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::others_read);
+    const std::string acl = AclDenying(Nobody);
+    if (setxattr(target.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+        GTEST_SKIP() << "the file system of " << folder.Path() << " has no access control lists";
+    std::vector<std::string> notices;
+    WriteOptions options;
+    options.notice = [&notices](const UserText& notice) { notices.push_back(notice.Text()); };
+    ReplacingFile file(target, ReplacingFile::Existing::Replace, options);
+    file.Write("saved", 5);
+    file.Commit();
+    EXPECT_EQ(ReadWholeFile(target), "saved");
+    EXPECT_EQ(AclOf(target), acl) << "the user denied everything could read the saved file";
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST(ReplacingFile, ALockNobodyLetsGoEndsTheWaitWhenTheOptionsSay) {
+    ScratchFolder folder;
+    const auto target = folder.Write("locked.usp", "previous");
+    // Any user who may read the file can hold this.
+    const FileDescriptor reader(open(target.c_str(), O_RDONLY | O_CLOEXEC));
+    ASSERT_EQ(flock(reader.get(), LOCK_SH), 0);
+    std::chrono::milliseconds waited{0};
+    WriteOptions options;
+    options.whileLocked = [&waited](std::chrono::milliseconds sofar) {
+        waited = sofar;
+        return sofar < std::chrono::milliseconds(300);
+    };
+    ReplacingFile file(target, ReplacingFile::Existing::Replace, options);
+    file.Write("new", 3);
+    EXPECT_THROW(file.Commit(), LockWaitEnded);
+    EXPECT_GE(waited.count(), 300);
+    EXPECT_EQ(ReadWholeFile(target), "previous");
+    EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
+TEST(ReplacingFile, ARunningProgramIsReplacedByRename) {
+    ScratchFolder folder;
+    const auto program = folder.Path() / "session.run";
+    fs::copy_file("/bin/sleep", program);
+    const pid_t running = fork();
+    if (running == 0) {
+        execl(program.c_str(), "session.run", "30", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // Once it runs, the system refuses to open it for writing.
+    const fs::path runs = "/proc/" + std::to_string(running) + "/exe";
+    std::error_code notYet;
+    for (int tries = 0; tries < 500 && fs::read_symlink(runs, notYet) != program; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(fs::read_symlink(runs, notYet), program);
+    EXPECT_NO_THROW(Save(program, "rebuilt"));
+    kill(running, SIGKILL);
+    waitpid(running, nullptr, 0);
+    EXPECT_EQ(ReadWholeFile(program), "rebuilt");
+}
+
+TEST(ReplacingFile, OutputsThatAreNoFileAndTheLimitOfOpenFilesAreNamed) {
+    int ends[2];
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    const FileDescriptor readEnd(ends[0]), writeEnd(ends[1]);
+    const auto messageOf = [](const fs::path& target) {
+        try {
+            Save(target, "bytes");
+        } catch (const IoError& error) {
+            return std::string(error.what());
+        }
+        return std::string("written");
+    };
+    // What /dev/stdout leads to when the output goes into a pipe.
+    EXPECT_EQ(messageOf("/proc/self/fd/" + std::to_string(writeEnd.get())),
+              "this name leads to a pipe, not a file: the output must be a file");
+
+    ScratchFolder folder;
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const FileDescriptor lowestFree(open("/dev/null", O_RDONLY | O_CLOEXEC));
+    const rlimit fewer{static_cast<rlim_t>(lowestFree.get()), limit.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &fewer), 0);
+    const std::string message = messageOf(folder.Path() / "out.wav");
+    setrlimit(RLIMIT_NOFILE, &limit);
+    EXPECT_NE(message.find("limit is " + std::to_string(lowestFree.get()) + ", see ulimit -n"),
+              std::string::npos)
+        << message;
 }
 
 } // namespace umbrascope

@@ -1,6 +1,7 @@
 #include "model/ProjectFile.h"
 #include "TestFiles.h"
 #include "base/FileUtils.h"
+#include "base/InPlaceRewrite.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
 #include "model/MediaPath.h"
@@ -15,6 +16,12 @@
 namespace umbrascope {
 
 namespace {
+
+ino_t InodeOf(const std::filesystem::path& file) {
+    struct stat info {};
+    stat(file.c_str(), &info);
+    return info.st_ino;
+}
 
 // Builds project bytes by hand, independently of the writer under test.
 struct Bytes {
@@ -280,6 +287,33 @@ TEST_F(ProjectFile, LoadingMakesTheProjectPathAbsoluteAndAFailureGivesANewProjec
     EXPECT_EQ(wrong.session, Session{});
     EXPECT_TRUE(wrong.projectFileName.empty());
     EXPECT_EQ(LoadProject(folder.Path() / "missing.usp").outcome, ProjectLoad::Outcome::Unreadable);
+}
+
+TEST_F(ProjectFile, OpeningAProjectWhoseRewriteWasCutOffRestoresItOrSaysWhereTheBackupIs) {
+    Session stored;
+    stored.SessionName = "before the cut";
+    // A rewrite in place killed part way: the target holds the start of the new bytes, the
+    // backup beside it all of the old ones.
+    const auto path = folder.Write("p.usp", "USP 4.1 half of the new byt");
+    const std::string backup = BackupName("p.usp", InodeOf(path));
+    folder.Write(backup, ProjectBytes(stored));
+    chmod((folder.Path() / backup).c_str(), 0600);
+    const ProjectLoad load = LoadProject(path);
+    ASSERT_TRUE(load.Opened()) << load.message.Text();
+    EXPECT_EQ(load.session, stored);
+    EXPECT_NE(load.recovery.Text().find("восстановлено"), std::string::npos)
+        << load.recovery.Text();
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / backup));
+
+    // The file replaced by another since: its backup is not put into it, but named.
+    const std::string stale = BackupName("p.usp", InodeOf(path) + 1);
+    folder.Write(stale, "old bytes");
+    chmod((folder.Path() / stale).c_str(), 0600);
+    const ProjectLoad replaced = LoadProject(path);
+    EXPECT_EQ(replaced.session, stored);
+    EXPECT_NE(replaced.recovery.Text().find((folder.Path() / stale).string()), std::string::npos)
+        << replaced.recovery.Text();
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / stale));
 }
 
 } // namespace umbrascope
