@@ -267,6 +267,10 @@ private:
     // extension and opens, until a folder of its kind has been used, in the project's folder.
     SaveDialogChoices OutputFileChoices(const QString& objectName, const QString& filter,
                                         FileKind kind, const QString& extension) const;
+    // True, after telling the user which file it is, when path is one of the files the session
+    // is made of: one of its media, or the project file unless projectMayBeReplaced (Save As
+    // over the project is a save). Nothing is to be written then.
+    bool RefusesOutputOverSession(const QString& path, bool projectMayBeReplaced);
     void SessionReplaced();
     void SessionEdited();
     void ShowUndoSteps();
