@@ -74,6 +74,11 @@ void TMainForm::FormCreate(const QStringList& arguments) {
     // start to the next: a line on standard error, not a box at every start.
     if (const auto failure = RegisterProjectAssociation(QCoreApplication::applicationFilePath()))
         std::cerr << "umbrascope: " << EscapedMessage(failure->toStdString()) << '\n';
+    // A document a signal ended unsaved comes before a project named at the start.
+    bool recovered = false;
+    Guarded(this, [&] { recovered = OfferRecoveryCopy(); });
+    if (recovered)
+        return;
     // Opening the project computes the state and refreshes the window itself.
     if (!arguments.isEmpty() && IsProjectArgument(arguments.first())) {
         Guarded(this, [&] { OpenProjectPath(arguments.first()); });

@@ -239,6 +239,7 @@ void TMainForm::ProjectSaved(const QString& path) {
 }
 
 void TMainForm::SessionReplaced() {
+    discardAgreed_ = false;
     ShowProjectCaption();
     ShowUndoSteps();
 }
@@ -279,6 +280,7 @@ void TMainForm::RedoUndoneEdit() {
 void TMainForm::SessionEdited() {
     // A shorter session keeps the position inside it, as the session parameters command does.
     document_.KeepPositionInSession();
+    discardAgreed_ = false;
     ShowProjectCaption();
     ShowUndoSteps();
 }
