@@ -3,6 +3,7 @@
 
 #include "app/cli/Cli.h"
 #include "app/gui/Desktop.h"
+#include "base/TerminalText.h"
 
 #include <exception>
 #include <iostream>
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
             return *status;
         return RunDesktopProgram(argc, argv);
     } catch (const std::exception& error) {
-        std::cerr << "umbrascope: " << error.what() << '\n';
+        std::cerr << "umbrascope: " << EscapedMessage(error.what()) << '\n';
     } catch (...) {
         std::cerr << "umbrascope: unexpected failure\n";
     }

@@ -2,20 +2,24 @@
 
 #include "Cp1251.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace umbrascope {
 
 namespace {
 
+bool HasWindowsDrive(std::string_view path) {
+    return path.size() >= 2 && path[1] == ':' &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
 // Stored paths may come from Windows. Only those are split the Windows way; in a Linux path a
 // colon or a backslash is part of a file name ("Сессия 10:30.usp").
 bool IsWindowsPath(std::string_view path) {
-    const bool drive = path.size() >= 2 && path[1] == ':' &&
-                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
     const bool backslashesOnly =
         path.find('\\') != std::string_view::npos && path.find('/') == std::string_view::npos;
-    return drive || backslashesOnly;
+    return HasWindowsDrive(path) || backslashesOnly;
 }
 
 std::size_t FileNameStart(std::string_view path) {
@@ -64,13 +68,25 @@ std::string ProjectFolderOf(std::string_view projectFileName) {
 bool ResolveMediaPath(std::string& path, std::string_view projectFolder) {
     if (path.starts_with(".&"))
         return true;
+    std::string folder(projectFolder);
+    if (!folder.empty() && !folder.ends_with('/'))
+        folder += '/';
+    // A relative path in a project means relative to the project, wherever the program was
+    // started; only then the path as given and the file name beside the project.
+    if (!folder.empty() && !path.empty() && path.front() != '/' && path.front() != '\\' &&
+        !HasWindowsDrive(path)) {
+        std::string inFolder = path;
+        if (IsWindowsPath(path))
+            std::replace(inFolder.begin(), inFolder.end(), '\\', '/');
+        if (MediaFileExists(folder + inFolder)) {
+            path = folder + inFolder;
+            return true;
+        }
+    }
     if (MediaFileExists(path))
         return true;
-    std::string folder(projectFolder);
     if (folder.empty())
         return false;
-    if (!folder.ends_with('/'))
-        folder += '/';
     const std::string candidate = folder + ExtractFileName(path);
     if (!MediaFileExists(candidate))
         return false;

@@ -30,9 +30,11 @@ bool MediaFileExists(std::string_view cp1251Path);
 // file's path ("" for a new project that has no file).
 std::string ProjectFolderOf(std::string_view projectFileName);
 
-// Tells whether a phrase file or track descriptor can be used. Generator descriptors and
-// existing files are usable as they are; otherwise a file of the same name in projectFolder is
-// looked for, and when found the path is replaced by it. Any thread.
+// Tells whether a phrase file or track descriptor can be used. Generator descriptors are usable
+// as they are. A file is looked for first, when the path is relative, under projectFolder (so a
+// project finds the same files wherever the program is started), then at the path as given,
+// then as a file of the same name in projectFolder; the path is replaced by where it was
+// found. Any thread.
 bool ResolveMediaPath(std::string& path, std::string_view projectFolder);
 
 } // namespace umbrascope

@@ -1466,6 +1466,26 @@ Delete this event?</translation>
         <source>%1: файл занят другой программой; запись подождёт, пока она его освободит. «Отмена» прекращает ожидание, и ничего не записывается.</source>
         <translation>%1: the file is held by another program; writing waits until it lets go. Cancel stops waiting, and nothing is written.</translation>
     </message>
+    <message>
+        <source>%1 — это файл самого проекта. Ничего не записано: выберите другое имя.</source>
+        <translation>%1 is the project file itself. Nothing was written: choose another name.</translation>
+    </message>
+    <message>
+        <source>%1 — это файл, который сеанс воспроизводит или показывает. Ничего не записано: выберите другое имя.</source>
+        <translation>%1 is a file the session plays or shows. Nothing was written: choose another name.</translation>
+    </message>
+    <message>
+        <source>Программа была завершена, когда изменения в проекте «%1» не были сохранены. Открыть их?
+
+«Нет» — удалить сохранённую копию изменений.</source>
+        <translation>The program was ended while the changes to the project “%1” were not saved. Open them?
+
+“No” deletes the copy of the changes that was kept.</translation>
+    </message>
+    <message>
+        <source>Несохранённые изменения</source>
+        <translation>Unsaved changes</translation>
+    </message>
 </context>
 <context>
     <name>umbrascope::TSessionParametersForm</name>

@@ -4,7 +4,9 @@
 
 #include "base/TerminalText.h"
 #include "base/WritePlace.h"
+#include "model/Cp1251.h"
 #include "model/ProjectLoader.h"
+#include "model/SessionFiles.h"
 
 #include <algorithm>
 #include <cctype>
@@ -37,8 +39,16 @@ int RunInterruptibly(int (*run)(const std::vector<std::string>&),
 } // namespace
 
 int Fail(const std::string& message) {
-    std::cerr << "umbrascope: " << message << '\n';
+    Tell(message);
     return 1;
+}
+
+void Tell(const std::string& message) {
+    std::cerr << "umbrascope: " << EscapedMessage(message) << '\n';
+}
+
+std::string PrintedName(std::string_view cp1251) {
+    return EscapedForTerminal(Cp1251ToUtf8(cp1251));
 }
 
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
@@ -60,7 +70,7 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
         return argument + ": " + load.message.Text();
     // A file that ends too early still opens, as far as it goes; the command says so.
     if (!load.damage.Empty())
-        std::cerr << "umbrascope: warning: " << load.damage.Text() << '\n';
+        Tell("warning: " + load.damage.Text());
     // Each command computes the state for its own time and reports what stops it there.
     (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     return std::nullopt;
@@ -72,6 +82,25 @@ std::optional<std::string> RefuseOutputThatIsInput(const std::string& input,
         return std::nullopt;
     return output + ": this is the input file " + input +
            " itself; nothing was written, choose another name";
+}
+
+std::optional<std::string> RefuseOutputOverSession(const Session& session,
+                                                   std::string_view projectFileName,
+                                                   const std::string& output, bool writesProject) {
+    const auto file = SessionFileAt(session, projectFileName, output);
+    if (!file || (writesProject && file->kind == SessionFile::Kind::Project))
+        return std::nullopt;
+    const std::string name = PrintedName(file->path);
+    const std::string what = file->kind == SessionFile::Kind::Project
+                                 ? "the project " + name + " itself"
+                                 : name + ", which the session plays or shows";
+    return output + ": this is " + what + "; nothing was written, choose another name";
+}
+
+std::string WrittenProjectFileName(const std::string& output) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(output, error);
+    return Utf8ToCp1251(error ? output : absolute.string()).value_or("");
 }
 
 std::optional<std::string> RefuseUnknownExtension(const std::string& output,
@@ -112,7 +141,8 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
     const ReleaseOpenedMedia release;
     if (const CommandUsage* command = FindCommand(name))
         return RunInterruptibly(command->run, {arguments.begin() + 1, arguments.end()});
-    std::cerr << "umbrascope: unknown option " << name << "\n\n" << UsageText();
+    Tell("unknown option " + EscapedForTerminal(name));
+    std::cerr << '\n' << UsageText();
     return 2;
 }
 

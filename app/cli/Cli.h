@@ -40,6 +40,14 @@ int RunExtractProjectCommand(const std::vector<std::string>& arguments);
 // Shared by the commands: reports a failure on standard error and gives exit status 1.
 int Fail(const std::string& message);
 
+// Writes "umbrascope: message" on standard error with every character that would act on a
+// terminal written out, line ends kept: the last guard, after names from files have been
+// made printable with PrintedName.
+void Tell(const std::string& message);
+
+// A name from a file (Windows-1251: a project's media path) as messages print it.
+std::string PrintedName(std::string_view cp1251);
+
 // Opens the project a command names as the document; the message for standard error when it
 // cannot. A built session's project is opened too; its media, when unpacked, stay until the
 // command ends. Unpacking stops at an interruption (CommandInterrupted) once the command catches
@@ -52,6 +60,19 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
 // writing it would destroy what is being read.
 std::optional<std::string> RefuseOutputThatIsInput(const std::string& input,
                                                    const std::string& output);
+
+// A message when output is the project the session was opened from (projectFileName,
+// Windows-1251) or one of the media it names, also through links or hard links: writing it
+// would destroy what the session is made of. A command that writes the project itself
+// (writesProject) refuses only the media.
+std::optional<std::string> RefuseOutputOverSession(const Session& session,
+                                                   std::string_view projectFileName,
+                                                   const std::string& output,
+                                                   bool writesProject = false);
+
+// The file name (Windows-1251; empty when it cannot hold it) of a project to be written at
+// output, beside which its media will be looked for.
+std::string WrittenProjectFileName(const std::string& output);
 
 // A message when output's extension is none of extensions (each with its dot; any letter case
 // will do); what names what the command writes ("the sound export").

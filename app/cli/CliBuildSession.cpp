@@ -11,6 +11,22 @@
 
 namespace umbrascope {
 
+namespace {
+
+// The extracted project looks for the media left out of the built session beside out, as any
+// project does: out may not be one of them.
+std::optional<std::string> RefuseOutputOverExtracted(const std::string& bundle,
+                                                     const BundleIndex& index,
+                                                     const std::string& out) {
+    const BuiltSessionLoad built =
+        LoadBuiltSession(bundle, index, BundledMedia::LeftInside, ThrowIfInterrupted);
+    if (!built.load.Opened())
+        return bundle + ": " + built.load.message.Text();
+    return RefuseOutputOverSession(built.load.session, WrittenProjectFileName(out), out, true);
+}
+
+} // namespace
+
 int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
         return Fail("usage: umbrascope --build-session FILE.usp OUT.run");
@@ -21,14 +37,16 @@ int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     SessionDocument document;
     if (const auto failure = OpenProjectArgument(arguments[0], document))
         return Fail(*failure);
+    if (const auto refusal =
+            RefuseOutputOverSession(document.Contents(), document.ProjectFileName, arguments[1]))
+        return Fail(*refusal);
     try {
         const auto leftOut = BuildSessionFile(
             document.Contents(), document.ProjectFolder(), RunningProgramFile(), arguments[1],
             [](std::uint64_t, std::uint64_t) { ThrowIfInterrupted(); },
             CommandWriteOptions(arguments[1]));
         for (const std::string& path : leftOut)
-            std::cerr << "umbrascope: left out of the built session (not found or not readable): "
-                      << Cp1251ToUtf8(path) << '\n';
+            Tell("left out of the built session (not found or not readable): " + PrintedName(path));
     } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }
@@ -46,6 +64,8 @@ int RunExtractProjectCommand(const std::vector<std::string>& arguments) {
     if (index.kind == BundleIndex::Kind::Damaged)
         return Fail(arguments[0] + ": " + index.problem);
     CatchInterruptions();
+    if (const auto refusal = RefuseOutputOverExtracted(arguments[0], index, arguments[1]))
+        return Fail(*refusal);
     try {
         if (const auto refusal =
                 ExtractBuiltProject(arguments[0], index, arguments[1], ThrowIfInterrupted))

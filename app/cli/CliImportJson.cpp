@@ -67,6 +67,9 @@ int RunImportJsonCommand(const std::vector<std::string>& arguments) {
     Session contents;
     if (const auto problem = ProjectFromJson(*text, contents))
         return Fail(arguments[0] + ": " + *problem + "; nothing was written");
+    if (const auto refusal = RefuseOutputOverSession(contents, WrittenProjectFileName(arguments[1]),
+                                                     arguments[1], true))
+        return Fail(*refusal);
     try {
         WriteFileReplacing(arguments[1], ProjectBytes(contents), CommandWriteOptions(arguments[1]));
     } catch (const IoError& error) {

@@ -103,9 +103,11 @@ int WriteSnapshot(const SnapshotRequest& request) {
     SessionDocument document;
     if (const auto failure = OpenProjectArgument(request.project, document))
         return Fail(*failure);
+    if (const auto refusal =
+            RefuseOutputOverSession(document.Contents(), document.ProjectFileName, request.output))
+        return Fail(*refusal);
     if (const auto problem = document.ComputeStateAt(request.at))
-        std::cerr << "umbrascope: " << Cp1251ToUtf8(*problem)
-                  << " (the state up to that event is shown)\n";
+        Tell(Cp1251ToUtf8(*problem) + " (the state up to that event is shown)");
     const SessionValuesInForce& values = document.CurrentValues;
 
     std::string problem;

@@ -74,6 +74,9 @@ std::optional<std::string> OpenExportProject(const ExportRequest& request, bool 
                                              std::int32_t& to) {
     if (const auto failure = OpenProjectArgument(request.project.string(), document))
         return failure;
+    if (auto refusal = RefuseOutputOverSession(document.Contents(), document.ProjectFileName,
+                                               request.output.string()))
+        return refusal;
     const std::int32_t length = document.SessionLength;
     from = request.from.value_or(0);
     to = request.to.value_or(length);
@@ -93,9 +96,9 @@ std::string InterruptedMessage(const std::filesystem::path& output) {
 void ReportExportProblems(const std::vector<UserText>& problems,
                           const std::vector<std::string>& leftOut) {
     for (const auto& problem : problems)
-        std::cerr << "umbrascope: " << problem.Text() << '\n';
+        Tell(problem.Text());
     for (const auto& track : leftOut)
-        std::cerr << "umbrascope: left out of the export: " << Cp1251ToUtf8(track) << '\n';
+        Tell("left out of the export: " + PrintedName(track));
 }
 
 void ReportClipping(std::uint64_t clipped, std::uint64_t samples, std::int64_t firstClipTime) {

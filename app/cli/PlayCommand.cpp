@@ -94,12 +94,12 @@ std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t f
         return failure;
     document.SessionPosition = from;
     if (const auto stateError = document.ComputeStateAt(from))
-        std::cerr << "umbrascope: " << FromModelText(*stateError).toStdString() << '\n';
+        Tell(Cp1251ToUtf8(*stateError));
     return std::nullopt;
 }
 
 void Report(const QString& text) {
-    std::cerr << "umbrascope: " << text.toStdString() << '\n';
+    Tell(text.toStdString());
 }
 
 std::string NoSuchScreen(int number) {
@@ -160,6 +160,10 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     SessionDocument document;
     if (const auto failure = LoadProjectAt(options->project, options->from, document))
         return Fail(*failure);
+    if (!options->frameLog.empty())
+        if (const auto refusal = RefuseOutputOverSession(
+                document.Contents(), document.ProjectFileName, options->frameLog))
+            return Fail(*refusal);
     // On a command line nobody may be there to answer, so the picture plays after the warning.
     if (!options->soundOnly && warning == Warning::Printed)
         PrintPhotosensitivityWarning(std::cerr);
@@ -196,8 +200,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         std::set<std::string> missing;
         const auto leaveOut = [&missing](const std::string& medium) {
             if (missing.insert(medium).second)
-                std::cerr << "umbrascope: left out of the play: " << Cp1251ToUtf8(medium)
-                          << " (not found)\n";
+                Tell("left out of the play: " + PrintedName(medium) + " (not found)");
         };
         for (const std::string& medium :
              MissingMedia(document.Contents(), document.ProjectFolder()))

@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 // Outside any namespace, as the resource's loader is declared where this is called.
 static void LoadDesktopResources() {
@@ -57,8 +59,10 @@ bool WriteFile(const QString& folder, const QString& name, const QString& text) 
     const QByteArray bytes = text.toUtf8();
     const QString path = folder + u'/' + name;
     const bool changed = ReadAll(path) != bytes;
-    if (!QDir().mkpath(folder))
-        throw IoError(folder.toStdString() + ": cannot create the folder");
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(folder.toStdString()), error);
+    if (error)
+        throw IoError(folder.toStdString() + ": " + error.message());
     try {
         WriteFileReplacing(path.toStdString(), bytes.toStdString());
     } catch (const IoError& error) {

@@ -21,9 +21,9 @@ QString ProgramDesktopEntry(const QString& programPath);
 bool InstalledWithDesktopEntry(const QString& programPath);
 
 // Writes both files, unless the program is installed with its desktop entry, and asks the
-// desktop to re-read them. Returns the message to show when a file cannot be written, or when
-// the program's path holds a control character (which would break the desktop entry's lines);
-// nothing else depends on it.
+// desktop to re-read them. Returns the message (one line, naming the file or folder and the
+// system's reason) when a file cannot be written, or when the program's path holds a control
+// character (which would break the desktop entry's lines); nothing else depends on it.
 std::optional<QString> RegisterProjectAssociation(const QString& programPath);
 
 } // namespace umbrascope

@@ -1,5 +1,6 @@
 #include "Desktop.h"
 
+#include "EndSignals.h"
 #include "MainForm.h"
 #include "MessageBridge.h"
 #include "audio/tracks/PlayUtils.h"
@@ -8,6 +9,7 @@
 #include "ui/MessageBoxes.h"
 
 #include <QIcon>
+#include <QSessionManager>
 
 #include <iostream>
 
@@ -36,7 +38,20 @@ int RunDesktopProgram(int argc, char** argv) {
     arguments.removeFirst();
     int status = 0;
     {
+        // Caught before the window starts, so that a signal during its start-up ends it cleanly.
+        EndSignals endSignals;
         TMainForm mainForm(arguments);
+        QObject::connect(&endSignals, &EndSignals::Received, &mainForm,
+                         [&mainForm] { Guarded(&mainForm, [&] { mainForm.EndOnSignal(); }); });
+        QObject::connect(&mainForm, &TMainForm::Ended, &application, &QApplication::quit,
+                         Qt::QueuedConnection);
+        QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainForm,
+                         [&mainForm](QSessionManager& session) {
+                             if (!mainForm.CommitSessionData(session.allowsInteraction()))
+                                 session.cancel();
+                             session.release();
+                         });
+        endSignals.Listen();
         mainForm.show();
         status = QApplication::exec();
     } // a session still playing stops with the main window

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "Association.h"
+#include "base/TerminalText.h"
 #include "model/Arithmetic.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
@@ -10,6 +11,7 @@
 #include "ui/MediaItems.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PaintBox.h"
+#include "ui/ShownNames.h"
 #include "ui/ToolWindow.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
@@ -37,6 +39,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <iostream>
 #include <optional>
 
 namespace umbrascope {
@@ -67,8 +70,15 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::FormCreate(const QStringList& arguments) {
+    // Nothing depends on the association, and a home that cannot be written stays so from one
+    // start to the next: a line on standard error, not a box at every start.
     if (const auto failure = RegisterProjectAssociation(QCoreApplication::applicationFilePath()))
-        ShowMessageBox(this, *failure);
+        std::cerr << "umbrascope: " << EscapedMessage(failure->toStdString()) << '\n';
+    // A document a signal ended unsaved comes before a project named at the start.
+    bool recovered = false;
+    Guarded(this, [&] { recovered = OfferRecoveryCopy(); });
+    if (recovered)
+        return;
     // Opening the project computes the state and refreshes the window itself.
     if (!arguments.isEmpty() && IsProjectArgument(arguments.first())) {
         Guarded(this, [&] { OpenProjectPath(arguments.first()); });
@@ -102,8 +112,8 @@ SaveDialogChoices TMainForm::OutputFileChoices(const QString& objectName, const 
 }
 
 void TMainForm::ShowProjectCaption() {
-    const QString name =
-        openedDamaged_ ? tr("%1 (файл повреждён)").arg(ProjectDisplayName()) : ProjectDisplayName();
+    const QString shown = NeutralisedName(ProjectDisplayName());
+    const QString name = openedDamaged_ ? tr("%1 (файл повреждён)").arg(shown) : shown;
     setWindowTitle(QStringLiteral(" Umbrascope - ") + name +
                    (document_.History().Modified() ? QStringLiteral("*") : QString()));
 }

@@ -143,6 +143,17 @@ public:
     // over it, false to save it under another name.
     virtual bool ConfirmOverwriteDamaged(const QString& path);
 
+    // The end that SIGTERM or SIGHUP asks for: as closing the window, without a question. While
+    // a dialog or an export waits in an event loop of its own, the export is cancelled and the
+    // dialogs are closed, and the end waits until that loop has returned (a save on this thread
+    // finishes first). An unsaved document is kept as a recovery copy (RecoveryCopy.h). Emits
+    // Ended when the window has closed.
+    void EndOnSignal();
+    // The desktop session is about to end: asks Save/Discard/Cancel as closing does where the
+    // session lets the program ask (mayAsk), else keeps the unsaved document as a recovery
+    // copy. False when the user cancelled.
+    bool CommitSessionData(bool mayAsk);
+
     // Playback: picture and sound when sender is PlayButton, sound only otherwise.
     void PlayButtonClick(QObject* sender);
     void StopButtonClick();
@@ -231,6 +242,9 @@ public:
     // The progress of an export or a build while one runs, else null.
     QProgressDialog* ExportProgress = nullptr;
 
+signals:
+    void Ended();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -267,6 +281,10 @@ private:
     // extension and opens, until a folder of its kind has been used, in the project's folder.
     SaveDialogChoices OutputFileChoices(const QString& objectName, const QString& filter,
                                         FileKind kind, const QString& extension) const;
+    // True, after telling the user which file it is, when path is one of the files the session
+    // is made of: one of its media, or the project file unless projectMayBeReplaced (Save As
+    // over the project is a save). Nothing is to be written then.
+    bool RefusesOutputOverSession(const QString& path, bool projectMayBeReplaced);
     void SessionReplaced();
     void SessionEdited();
     void ShowUndoSteps();
@@ -282,6 +300,9 @@ private:
     // One message listing the phrase files and tracks that are not found, if any.
     void ShowMissingMedia();
     void MoveTimelineCursor(const QMouseEvent& event);
+    // The recovery copy a signal left, offered at start; true when it was opened.
+    bool OfferRecoveryCopy();
+    void KeepUnsavedDocument();
 
     // Before everything that works on it, so it goes after them.
     SessionDocument document_;
@@ -297,6 +318,12 @@ private:
     bool openedDamaged_ = false;
     // Clock ticks the clip indicator stays lit after the mix last clipped.
     int clipLitTicks_ = 0;
+    // A signal ends the window: it closes without a question.
+    bool ending_ = false;
+    // A deferred end is waiting for the window's own event loop.
+    bool endPending_ = false;
+    // The user chose not to save the changes as the desktop session ended.
+    bool discardAgreed_ = false;
 };
 
 } // namespace umbrascope

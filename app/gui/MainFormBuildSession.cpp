@@ -52,6 +52,8 @@ void TMainForm::BuildSessionMIClick() {
 
 void TMainForm::BuildSessionAs(const QString& chosen) {
     const QString path = BuiltSessionName(QFileInfo(chosen).absoluteFilePath());
+    if (RefusesOutputOverSession(path, false))
+        return;
     if (QFileInfo::exists(path) && !ConfirmReplace(path))
         return;
     ExportJob job([session = document_.Contents(), folder = document_.ProjectFolder(),

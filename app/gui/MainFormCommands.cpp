@@ -11,10 +11,12 @@
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
 #include "model/ProjectLoader.h"
+#include "model/SessionFiles.h"
 #include "model/SessionMedia.h"
 #include "model/SessionState.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
+#include "ui/ShownNames.h"
 #include "ui/ShownText.h"
 #include "ui/UiText.h"
 
@@ -49,9 +51,10 @@ std::optional<QString> TMainForm::ChooseProjectToSave() {
 bool TMainForm::MayDiscardSession() {
     if (!document_.History().Modified())
         return true;
-    QMessageBox question(QMessageBox::Question, QApplication::applicationName(),
-                         tr("Сохранить изменения в проекте «%1»?").arg(ProjectDisplayName()),
-                         QMessageBox::NoButton, this);
+    QMessageBox question(
+        QMessageBox::Question, QApplication::applicationName(),
+        tr("Сохранить изменения в проекте «%1»?").arg(ShortenedName(ProjectDisplayName())),
+        QMessageBox::NoButton, this);
     question.setObjectName(QStringLiteral("SaveChangesQuestion"));
     QPushButton* yes = question.addButton(tr("&Да"), QMessageBox::YesRole);
     QPushButton* no = question.addButton(tr("&Нет"), QMessageBox::NoRole);
@@ -90,9 +93,13 @@ void TMainForm::ShowRecentProjects() {
     const QStringList projects = RecentProjects();
     for (const QString& path : projects) {
         // Numbered, so that each has an access key of its own.
+        // A name from the settings file neither acts nor spans the screen; the tip holds it
+        // whole.
         QAction* item = RecentProjectsMG->addAction(
             QStringLiteral("&%1 %2").arg(QString::number(RecentProjectsMG->actions().size() + 1),
-                                         QString(path).replace(u'&', QStringLiteral("&&"))));
+                                         ShortenedName(path).replace(u'&', QStringLiteral("&&"))));
+        item->setToolTip(NeutralisedName(path));
+        item->setStatusTip(item->toolTip());
         // A project that has gone stays listed, greyed, in case its disk comes back.
         item->setEnabled(QFileInfo(path).isFile());
         connect(item, &QAction::triggered, this,
@@ -192,7 +199,7 @@ bool TMainForm::SaveProjectAs(const QString& chosen) {
         *modelPath += ".usp";
         path += QStringLiteral(".usp");
     }
-    if (!WriteProject(*modelPath, path))
+    if (RefusesOutputOverSession(path, true) || !WriteProject(*modelPath, path))
         return false;
     // The saved file is the project from now on: the next Save writes it, and media files
     // are looked for beside it.
@@ -215,6 +222,22 @@ bool TMainForm::WriteProject(const std::string& modelPath, const QString& path) 
     return true;
 }
 
+bool TMainForm::RefusesOutputOverSession(const QString& path, bool projectMayBeReplaced) {
+    const auto file =
+        SessionFileAt(document_.Contents(), document_.ProjectFileName, path.toStdString());
+    if (!file || (projectMayBeReplaced && file->kind == SessionFile::Kind::Project))
+        return false;
+    const QString name = NeutralisedName(FromModelText(file->path));
+    ShowMessageBox(this, file->kind == SessionFile::Kind::Project
+                             ? tr("%1 — это файл самого проекта. Ничего не записано: выберите "
+                                  "другое имя.")
+                                   .arg(name)
+                             : tr("%1 — это файл, который сеанс воспроизводит или показывает. "
+                                  "Ничего не записано: выберите другое имя.")
+                                   .arg(name));
+    return true;
+}
+
 void TMainForm::ProjectSaved(const QString& path) {
     ShowProjectCaption();
     RememberRecentProject(path);
@@ -222,6 +245,7 @@ void TMainForm::ProjectSaved(const QString& path) {
 }
 
 void TMainForm::SessionReplaced() {
+    discardAgreed_ = false;
     ShowProjectCaption();
     ShowUndoSteps();
 }
@@ -262,6 +286,7 @@ void TMainForm::RedoUndoneEdit() {
 void TMainForm::SessionEdited() {
     // A shorter session keeps the position inside it, as the session parameters command does.
     document_.KeepPositionInSession();
+    discardAgreed_ = false;
     ShowProjectCaption();
     ShowUndoSteps();
 }

@@ -141,6 +141,7 @@ void TMainForm::CreateMenus() {
     OpenMI = item(FileMG, "OpenMI");
     RecentProjectsMG = FileMG->addMenu(QString());
     RecentProjectsMG->setObjectName(QStringLiteral("RecentProjectsMG"));
+    RecentProjectsMG->setToolTipsVisible(true); // each item's tip names its project whole
     // Whether a project is still there is seen when the menu opens.
     connect(RecentProjectsMG, &QMenu::aboutToShow, this, [this] { ShowRecentProjects(); });
     FileMG->addSeparator();

@@ -156,6 +156,8 @@ void TMainForm::ExportSoundTo(const QString& chosen) {
                                  .arg(QFileInfo(path).fileName()));
         return;
     }
+    if (RefusesOutputOverSession(path, false))
+        return;
     SoundExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        ExportRate);
     if (WaitForJob(tr("Экспорт звука"), job))
@@ -174,6 +176,8 @@ void TMainForm::ExportVideo() {
 
 void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
+    if (RefusesOutputOverSession(path, false))
+        return;
     VideoExportSettings settings;
     settings.to = document_.SessionLength;
     settings.size = size;

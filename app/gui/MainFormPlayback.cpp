@@ -92,8 +92,9 @@ void TMainForm::ShowPlaying(bool playing) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    bool mayClose = false;
-    Guarded(this, [&] { mayClose = MayDiscardSession(); });
+    bool mayClose = ending_; // a signal's end has kept what was unsaved
+    if (!mayClose)
+        Guarded(this, [&] { mayClose = MayDiscardSession(); });
     if (!mayClose) {
         event->ignore();
         return;

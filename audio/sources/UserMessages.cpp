@@ -1,5 +1,6 @@
 #include "TrackSource.h"
 
+#include "base/TerminalText.h"
 #include "model/Cp1251.h"
 
 #include <atomic>
@@ -15,7 +16,9 @@ public:
     void ShowMessage(const UserText& text) override {
         static std::mutex printing;
         std::lock_guard lock(printing);
-        std::cerr << "umbrascope: " << text.Text() << '\n';
+        // A track's message names its file, which a project may have named with control
+        // characters.
+        std::cerr << "umbrascope: " << EscapedMessage(text.Text()) << '\n';
     }
 };
 

@@ -176,6 +176,58 @@ TEST(CommandLine, AnOutputThatIsTheInputIsRefused) {
     EXPECT_EQ(ReadWholeFile(built), builtBytes);
 }
 
+TEST(CommandLine, AnOutputThatIsOneOfTheSessionsOwnFilesIsRefused) {
+    ScratchFolder folder;
+    folder.Write("music.wav", "track");
+    folder.Write("phrases.png", "phrases");
+    folder.Write("clip.mp4", "clip");
+    const std::string json = R"({"SessionLength": 1000, "StartValues": {"PhraseFile":
+        "phrases.png", "Waves": ["music.wav", "clip.mp4", ")" +
+                             (folder.Path() / "gone.wav").string() + R"("]}})";
+    const std::string project = MakeProject(folder, json);
+    const std::string built = (folder.Path() / "s.run").string();
+    ASSERT_EQ(Umbrascope("--build-session " + project + " " + built, folder).status, 0);
+    folder.Write("gone.wav", "came back after the build");
+    const auto path = [&](const char* name) { return (folder.Path() / name).string(); };
+    std::filesystem::create_hard_link(path("music.wav"), path("hard.wav"));
+    std::filesystem::create_symlink(path("phrases.png"), path("link.png"));
+    const std::string cases[] = {
+        "--export-audio " + project + " " + path("hard.wav"),
+        "--export-video " + project + " " + path("clip.mp4"),
+        "--snapshot " + project + " --at 0 --size 8x8 " + path("link.png"),
+        "--build-session " + project + " " + path("phrases.png"),
+        "--import-json " + path("p.json") + " " + path("music.wav"),
+        "--play " + project + " --frame-log " + path("music.wav"),
+        "--extract-project " + built + " " + path("gone.wav"),
+    };
+    for (const std::string& arguments : cases) {
+        const ProgramRun run = Umbrascope(arguments, folder);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_NE(run.err.find("which the session plays or shows; nothing was written"),
+                  std::string::npos)
+            << arguments << ": " << run.err;
+    }
+    EXPECT_EQ(ReadWholeFile(path("music.wav")), "track");
+    EXPECT_EQ(ReadWholeFile(path("phrases.png")), "phrases");
+    EXPECT_EQ(ReadWholeFile(path("clip.mp4")), "clip");
+    EXPECT_EQ(ReadWholeFile(path("gone.wav")), "came back after the build");
+}
+
+TEST(CommandLine, NamesFromAProjectCannotActOnTheTerminal) {
+    ScratchFolder folder;
+    folder.Write("\x1b]0;owned\x07.wav", "not a WAV file");
+    const std::string project = MakeProject(
+        folder, R"({"SessionLength": 1000, "StartValues": {"PhraseFile": "\u001b[2J.txt",
+                   "Waves": ["\u001b]0;owned\u0007.wav", "/gone/\u001b[31m.wav"]}})");
+    for (const std::string& arguments :
+         {"--export-audio " + project + " " + (folder.Path() / "out.wav").string(),
+          "--build-session " + project + " " + (folder.Path() / "out.run").string()}) {
+        const ProgramRun run = Umbrascope(arguments, folder);
+        EXPECT_EQ(run.err.find_first_of("\x1b\x07"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("/gone/\\x1B[31m.wav"), std::string::npos) << run.err;
+    }
+}
+
 TEST(CommandLine, DumpRefusesWrongFilesWithTheirMessages) {
     ScratchFolder folder;
     const auto wrong = folder.Write("wrong.usp", "USP 4.0 ........");

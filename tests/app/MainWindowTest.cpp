@@ -316,16 +316,21 @@ TEST_F(MainWindow, WritesTheAssociationAtStartAndReportsAFailure) {
               std::string::npos);
     EXPECT_TRUE(QDir(TestHome() + "/config/Halvard/Umbrascope").exists());
 
-    // A data folder that is a file: reported, and start-up goes on.
+    // A data folder that cannot be made (a file there): one line on standard error naming the
+    // folder and the reason, no box at every start, and start-up goes on.
     const QString blocked = folder.filePath("blocked");
     WriteBytes(blocked, "x");
     const QByteArray saved = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", blocked.toUtf8());
     const QString project = SampleProject("a.usp");
+    testing::internal::CaptureStderr();
     auto second = Start({project});
+    const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
     qputenv("XDG_DATA_HOME", saved);
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].startsWith("Не удалось связать файлы .usp"));
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('\n').toStdString();
+    EXPECT_EQ(told.count("umbrascope: "), 1) << told.toStdString();
+    EXPECT_TRUE(told.contains("umbrascope: Не удалось связать файлы .usp")) << told.toStdString();
+    EXPECT_TRUE(told.contains(blocked + "/mime/packages: Not a directory")) << told.toStdString();
     EXPECT_EQ(second->windowTitle(), " Umbrascope - a.usp");
 }
 

@@ -187,6 +187,26 @@ TEST_F(ProjectCommands, ASaveWaitingForAnotherProgramsLockShowsItAndCancelEndsIt
     EXPECT_EQ(ReadBytes(Path("locked.usp")), SampleBytes());
 }
 
+TEST_F(ProjectCommands, NothingIsWrittenOverTheSessionsOwnFiles) {
+    WriteBytes(Path("in.usp"), SampleBytes());
+    form->OpenProjectPath(Path("in.usp")); // its track is loop.wav, found beside it
+    messages.texts.clear();
+    ASSERT_TRUE(QFile::link(Path("loop.wav"), Path("link.usp")));
+    ASSERT_TRUE(QFile::link(Path("loop.wav"), Path("link.run")));
+    form->ExportSoundTo(Path("loop.wav"));
+    form->ExportVideoTo(Path("in.usp"), QSize(64, 48), 10);
+    form->BuildSessionAs(Path("link.run"));
+    EXPECT_FALSE(form->SaveProjectAs(Path("link.usp")));
+    ASSERT_EQ(messages.texts.size(), 4) << messages.texts.join('\n').toStdString();
+    for (const QString& text : messages.texts)
+        EXPECT_TRUE(text.contains("Ничего не записано")) << text.toStdString();
+    EXPECT_TRUE(messages.texts[0].contains(Path("loop.wav")));
+    EXPECT_TRUE(messages.texts[1].contains("это файл самого проекта"));
+    EXPECT_EQ(ReadBytes(Path("loop.wav")), "");
+    EXPECT_EQ(ReadBytes(Path("in.usp")), SampleBytes());
+    EXPECT_EQ(form->windowTitle(), " Umbrascope - in.usp");
+}
+
 TEST_F(ProjectCommands, OpenFailuresLeaveANewProject) {
     WriteBytes(Path("good.usp"), SampleBytes());
     form->OpenProjectPath(Path("good.usp"));

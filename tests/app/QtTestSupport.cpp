@@ -18,6 +18,7 @@ QApplication& TestApplication() {
     static QApplication* application = [] {
         qputenv("XDG_DATA_HOME", (TestHome() + "/data").toUtf8());
         qputenv("XDG_CONFIG_HOME", (TestHome() + "/config").toUtf8());
+        qputenv("XDG_STATE_HOME", (TestHome() + "/state").toUtf8());
         static int argc = 1;
         static char name[] = "umbrascope-test";
         static char* argv[] = {name, nullptr};

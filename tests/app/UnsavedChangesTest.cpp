@@ -203,6 +203,22 @@ TEST_F(UnsavedChanges, RecentProjectsListTheLastEight) {
     EXPECT_EQ(RecentProjects().first(), folder.filePath("r6.usp"));
 }
 
+TEST_F(UnsavedChanges, RecentProjectsNeitherTurnAroundNorSpanTheScreen) {
+    const QString reversed = folder.filePath(QString::fromUtf16(u"\u202Eusp.evil"));
+    const QString endless = folder.filePath(QString(100000, u'x') + ".usp");
+    RememberRecentProject(endless);
+    RememberRecentProject(reversed);
+    emit form->RecentProjectsMG->aboutToShow();
+    const QList<QAction*> items = form->RecentProjectsMG->actions();
+    ASSERT_GE(items.size(), 2);
+    EXPECT_FALSE(items[0]->text().contains(QChar(0x202E)));
+    EXPECT_TRUE(items[0]->text().endsWith("\\u{202E}usp.evil")) << items[0]->text().toStdString();
+    EXPECT_LE(items[1]->text().size(), 90);
+    EXPECT_TRUE(items[1]->text().startsWith("&2 " + folder.path()));
+    EXPECT_TRUE(items[1]->text().endsWith("xxx.usp"));
+    EXPECT_EQ(items[1]->toolTip(), endless) << "the whole path stays in the tip";
+}
+
 } // namespace
 
 } // namespace umbrascope

@@ -75,7 +75,7 @@ umbrascope_add_test(NAME app_help
 set_target_properties(app_help PROPERTIES AUTOMOC ON)
 
 umbrascope_add_test(NAME app_window_export
-  SOURCES WindowExportTest.cpp QtTestSupport.cpp ProgramRun.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
+  SOURCES WindowExportTest.cpp SignalEndTest.cpp QtTestSupport.cpp ProgramRun.cpp ${PROJECT_SOURCE_DIR}/tests/model/TestFiles.cpp
   LIBRARIES umbrascope_app Qt6::Test
   LABELS threads)
 add_dependencies(app_window_export umbrascope)

@@ -64,4 +64,28 @@ TEST(MediaPath, AMovedProjectFindsMediaBesideIt) {
     EXPECT_FALSE(ResolveMediaPath(empty, projectFolder));
 }
 
+TEST(MediaPath, ARelativePathMeansRelativeToTheProjectWhereverTheProgramStarts) {
+    ScratchFolder project, elsewhere;
+    project.Write("ph.txt", "project's");
+    std::filesystem::create_directory(project.Path() / "sub");
+    project.Write("sub/a.wav", "x");
+    elsewhere.Write("ph.txt", "the current folder's");
+    const auto started = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere.Path());
+    const std::string folder = ModelPath(project.Path());
+    std::string phrases = "ph.txt";
+    const bool found = ResolveMediaPath(phrases, folder);
+    std::string fromWindows = "sub\\a.wav";
+    const bool foundInSub = ResolveMediaPath(fromWindows, folder);
+    std::string newProject = "ph.txt";
+    const bool foundWithoutFolder = ResolveMediaPath(newProject, "");
+    std::filesystem::current_path(started);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(phrases, folder + "/ph.txt");
+    EXPECT_TRUE(foundInSub);
+    EXPECT_EQ(fromWindows, folder + "/sub/a.wav");
+    EXPECT_TRUE(foundWithoutFolder) << "a new project looks where it was started, as before";
+    EXPECT_EQ(newProject, "ph.txt");
+}
+
 } // namespace umbrascope

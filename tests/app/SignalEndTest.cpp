@@ -1,0 +1,90 @@
+// The window ends as it closes on SIGTERM and SIGHUP: an export in progress is cancelled first,
+// and an unsaved session is kept and offered again at the next start.
+
+#include "QtTestSupport.h"
+#include "app/gui/MainForm.h"
+#include "app/gui/RecoveryCopy.h"
+#include "model/ProjectFile.h"
+#include "tests/model/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+
+namespace umbrascope {
+
+namespace {
+
+TEST(SignalEnd, TheProgramEndsCleanlyOnSIGTERMAndSIGHUP) {
+    TestApplication();
+    ScratchFolder folder;
+    const auto project = folder.Write("p.usp", ProjectBytes(Session{}));
+    for (const int signal : {SIGTERM, SIGHUP}) {
+        // A data folder of its own, whose desktop entry tells that the window has started.
+        const QString data =
+            QString::fromStdString((folder.Path() / "data").string()) + QString::number(signal);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", data);
+        environment.insert("SDL_AUDIODRIVER", "dummy");
+        const QString leaks = TestHome() + "/leaks.supp";
+        WriteBytes(leaks, LibraryLeaks);
+        environment.insert("LSAN_OPTIONS", "suppressions=" + leaks);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(qEnvironmentVariable("UMBRASCOPE_BUILD_DIR") + "/app/umbrascope",
+                      {QString::fromStdString(project.string())});
+        ASSERT_TRUE(program.waitForStarted(5000));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return QFile::exists(data + "/applications/umbrascope.desktop"); }, 20000));
+        kill(static_cast<pid_t>(program.processId()), signal);
+        ASSERT_TRUE(program.waitForFinished(20000)) << signal;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    }
+    EXPECT_FALSE(FindRecoveryCopy()) << "nothing unsaved, nothing kept";
+}
+
+TEST(SignalEnd, AnExportIsCancelledAndTheUnsavedSessionOfferedAtTheNextStart) {
+    TestApplication();
+    MessageRecorder messages;
+    ScratchFolder folder;
+    Session contents;
+    contents.SessionLength = 3600000;
+    contents.StartValues.Waves = {".&04%440@0@50"};
+    const auto project = folder.Write("p.usp", ProjectBytes(contents));
+    const QString projectPath = QString::fromStdString(project.string());
+    auto form = std::make_unique<TMainForm>(QStringList{projectPath});
+    form->RunEditingCommand(UserText::Verbatim("edit"),
+                            [&] { form->Document().SessionName = "changed"; });
+    bool ended = false;
+    QObject::connect(form.get(), &TMainForm::Ended, [&] { ended = true; });
+
+    // The signal comes while the export waits in its own event loop: the end waits for it.
+    QTimer::singleShot(300, form.get(), [&] { form->EndOnSignal(); });
+    form->ExportSoundTo(QString::fromStdString((folder.Path() / "long.wav").string()));
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
+        << "only the project is there: the export was cancelled and left nothing";
+    ASSERT_TRUE(WaitUntil([&] { return ended; }));
+    EXPECT_EQ(ReadWholeFile(project), ProjectBytes(contents)) << "the project file is untouched";
+    form.reset();
+
+    {
+        DialogAnswer open("Да");
+        form = std::make_unique<TMainForm>(QStringList{});
+        EXPECT_TRUE(open.Answered());
+    }
+    EXPECT_EQ(form->Document().SessionName, "changed");
+    EXPECT_EQ(form->Document().ProjectFileName, ModelPath(project));
+    EXPECT_TRUE(form->Document().History().Modified()) << "still to be saved";
+    EXPECT_FALSE(FindRecoveryCopy()) << "offered once";
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('\n').toStdString();
+}
+
+} // namespace
+
+} // namespace umbrascope
