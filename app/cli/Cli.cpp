@@ -2,8 +2,10 @@
 #include "Interruptions.h"
 #include "Usage.h"
 
+#include "base/TerminalText.h"
 #include "base/WritePlace.h"
 #include "model/ProjectLoader.h"
+#include "ui/StartFailure.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 namespace umbrascope {
 
@@ -33,11 +36,31 @@ int RunInterruptibly(int (*run)(const std::vector<std::string>&),
     }
 }
 
+// Whether a person sees windows here: a display is named and Qt was not told to draw off
+// screen.
+bool DesktopDisplay() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return (!qEnvironmentVariableIsEmpty("DISPLAY") ||
+            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) &&
+           !platform.startsWith("offscreen") && !platform.startsWith("minimal");
+}
+
 } // namespace
 
 int Fail(const std::string& message) {
     std::cerr << "umbrascope: " << message << '\n';
     return 1;
+}
+
+int FailWhereSeen(const std::string& message) {
+    Fail(message);
+    if (!isatty(STDERR_FILENO) && DesktopDisplay())
+        ShowStartFailure(message);
+    return 1;
+}
+
+std::string ShownFileName(const std::string& argument) {
+    return argument == "/proc/self/exe" ? std::string(program_invocation_name) : argument;
 }
 
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
@@ -50,11 +73,13 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
         BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media, ThrowIfInterrupted);
         openedMedia = std::move(built.media);
         load = std::move(built.load);
+        if (!built.notice.empty())
+            std::cerr << "umbrascope: warning: " << EscapedForTerminal(built.notice) << '\n';
     } else {
         load = LoadProject(argument);
     }
     if (!load.Opened())
-        return argument + ": " + load.message.Text();
+        return ShownFileName(argument) + ": " + load.message.Text();
     // A file that ends too early still opens, as far as it goes; the command says so.
     if (!load.damage.Empty())
         std::cerr << "umbrascope: warning: " << load.damage.Text() << '\n';
@@ -113,13 +138,13 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
     return 2;
 }
 
-std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments) {
-    const std::filesystem::path self = RunningProgramFile();
+std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments,
+                                          const std::filesystem::path& self) {
     const BundleIndex index = ReadBundleIndex(self);
     if (index.kind == BundleIndex::Kind::NotBundle)
         return std::nullopt;
     if (index.kind == BundleIndex::Kind::Damaged)
-        return Fail(std::string(program_invocation_name) + ": " + index.problem);
+        return FailWhereSeen(ShownFileName(self.string()) + ": " + index.problem);
     const bool played = arguments.empty() || arguments[0] == "--sound-only" ||
                         arguments[0] == "--from" || arguments[0] == "--screen" ||
                         arguments[0] == "--frame-log";

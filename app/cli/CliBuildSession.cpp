@@ -4,11 +4,25 @@
 #include "Cli.h"
 #include "Interruptions.h"
 #include "base/FileUtils.h"
+#include "base/TerminalText.h"
 #include "model/Cp1251.h"
+#include "model/MediaPath.h"
 
 #include <iostream>
 
 namespace umbrascope {
+
+namespace {
+
+// A Windows-1251 media path as found, from the root.
+std::string FullPath(const std::string& cp1251Path) {
+    std::error_code unknown;
+    const std::filesystem::path path = FileSystemPath(cp1251Path);
+    const std::filesystem::path full = std::filesystem::absolute(path, unknown);
+    return (unknown ? path : full.lexically_normal()).string();
+}
+
+} // namespace
 
 int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     if (arguments.size() != 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--"))
@@ -21,12 +35,19 @@ int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
     if (const auto failure = OpenProjectArgument(arguments[0], document))
         return Fail(*failure);
     try {
-        const auto leftOut = BuildSessionFile(
+        const BuiltSessionContents built = BuildSessionFile(
             document.Contents(), document.ProjectFolder(), RunningProgramFile(), arguments[1],
             [](std::uint64_t, std::uint64_t) { ThrowIfInterrupted(); });
-        for (const std::string& path : leftOut)
+        // What goes to others, so that nothing is sent along unnoticed.
+        for (const std::string& path : built.bundled)
+            std::cout << "bundled: " << EscapedForTerminal(FullPath(path)) << '\n';
+        for (const std::string& path : built.leftOut)
             std::cerr << "umbrascope: left out of the built session (not found or not readable): "
-                      << Cp1251ToUtf8(path) << '\n';
+                      << EscapedForTerminal(Cp1251ToUtf8(path)) << '\n';
+        for (const std::string& path : built.systemFiles)
+            std::cerr << "umbrascope: left out of the built session (a device or a file of the "
+                         "system, under /proc, /sys or /dev, is never bundled): "
+                      << EscapedForTerminal(Cp1251ToUtf8(path)) << '\n';
     } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }

@@ -28,6 +28,20 @@ QString BuiltSessionName(const QString& chosen) {
     return chosen + QStringLiteral(".run");
 }
 
+// A list of files under its heading, each on a line; a long one is cut, so that the box stays
+// on the screen.
+void AppendFileList(QString& text, const QString& heading, const std::vector<std::string>& files) {
+    constexpr std::size_t Shown = 20;
+    if (files.empty())
+        return;
+    text += QStringLiteral("\n\n") + heading;
+    for (std::size_t i = 0; i < std::min(files.size(), Shown); ++i)
+        text += QStringLiteral("\n") + FromModelText(files[i]);
+    if (files.size() > Shown)
+        text += QStringLiteral("\n") +
+                TMainForm::tr("… и ещё %n", nullptr, static_cast<int>(files.size() - Shown));
+}
+
 } // namespace
 
 std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
@@ -54,17 +68,18 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
     const QString path = BuiltSessionName(QFileInfo(chosen).absoluteFilePath());
     if (QFileInfo::exists(path) && !ConfirmReplace(path))
         return;
-    ExportJob job([session = document_.Contents(), folder = document_.ProjectFolder(),
+    BuiltSessionContents built; // written by the job, read once it has finished
+    ExportJob job([&built, session = document_.Contents(), folder = document_.ProjectFolder(),
                    program = RunningProgramFile(),
                    target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
         try {
-            outcome.leftOut = BuildSessionFile(session, folder, program, target,
-                                               [&steps](std::uint64_t done, std::uint64_t total) {
-                                                   steps.total = total;
-                                                   steps.done = done;
-                                                   if (steps.cancelled)
-                                                       throw BuildCancelled{};
-                                               });
+            built = BuildSessionFile(session, folder, program, target,
+                                     [&steps](std::uint64_t done, std::uint64_t total) {
+                                         steps.total = total;
+                                         steps.done = done;
+                                         if (steps.cancelled)
+                                             throw BuildCancelled{};
+                                     });
             outcome.written = true;
         } catch (const BuildCancelled&) {
             outcome.cancelled = true;
@@ -76,16 +91,15 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
         ShowMessageBox(this, path + QStringLiteral(": ") + ShownText(job.Outcome().error));
         return;
     }
-    const std::vector<std::string>& leftOut = job.Outcome().leftOut;
-    if (leftOut.empty()) {
-        ShowMessageBox(this, tr("Сессия собрана в файл «%1».").arg(path));
-        return;
-    }
-    QString text = tr("Сессия собрана в файл «%1», но без этих файлов: их нет на месте или их "
-                      "нельзя прочитать.\n")
-                       .arg(path);
-    for (const std::string& file : leftOut)
-        text += QStringLiteral("\n") + FromModelText(file);
+    // Every file that goes to others is named, and every one that was left out.
+    QString text = tr("Сессия собрана в файл «%1».").arg(path);
+    AppendFileList(text, tr("В неё вошли файлы:"), built.bundled);
+    AppendFileList(text, tr("Не вошли файлы, которых нет на месте или которые нельзя прочитать:"),
+                   built.leftOut);
+    AppendFileList(text,
+                   tr("Не вошли устройства и системные файлы (из /proc, /sys или /dev): они "
+                      "в собранную сессию не включаются:"),
+                   built.systemFiles);
     ShowMessageBox(this, text);
 }
 
