@@ -3,6 +3,7 @@
 #include "FileDescriptor.h"
 #include "FileUtils.h"
 #include "SystemFileCalls.h"
+#include "SystemFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -200,6 +201,9 @@ BundleIndex ReadTrailer(int fd, std::uint64_t size, const char* trailer) {
         return Damaged(size, "its table of contents lies outside the file");
     if (count == 0 || count > indexSize / EntryHeaderSize)
         return Damaged(size, "its number of entries does not fit its table of contents");
+    if (count > MaxBundleEntries)
+        return Damaged(size, "it has " + std::to_string(count) + " entries, more than the " +
+                                 std::to_string(MaxBundleEntries) + " a built session may have");
     if (!HasMagicAt(fd, programSize))
         return Damaged(size, "the program's size in its trailer is wrong");
     std::string index(static_cast<std::size_t>(indexSize), '\0');
@@ -297,11 +301,13 @@ void BundleWriter::AddFile(const std::string& name, const std::filesystem::path&
     const auto reading = [](const auto& read) {
         try {
             return read();
+        } catch (const SystemFileError&) {
+            throw;
         } catch (const IoError& error) {
             throw UnreadableSourceError(error.what());
         }
     };
-    const FileDescriptor fd = reading([&file] { return OpenForReading(file); });
+    const FileDescriptor fd = reading([&file] { return OpenUserFileForReading(file); });
     const std::uint64_t start = written_;
     std::vector<char> piece(CopyPiece);
     for (;;) {
@@ -315,6 +321,9 @@ void BundleWriter::AddFile(const std::string& name, const std::filesystem::path&
 }
 
 void BundleWriter::Commit() {
+    if (entries_.size() > MaxBundleEntries)
+        throw IoError("a built session may have at most " + std::to_string(MaxBundleEntries) +
+                      " entries, the project included");
     std::string index;
     for (const BundleEntry& entry : entries_) {
         if (NameProblem(entry.name))

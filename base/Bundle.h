@@ -27,6 +27,10 @@
 
 namespace umbrascope {
 
+// The most entries a bundle may have, the project included: far more than a session names
+// (a few dozen), and few enough that unpacking a crafted bundle of empty entries is quick.
+inline constexpr std::size_t MaxBundleEntries = 4096;
+
 struct BundleEntry {
     std::string name; // a file name: no "/", not "." or ".."
     std::uint64_t offset = 0;
@@ -77,12 +81,13 @@ public:
     BundleWriter(const std::filesystem::path& target, const std::filesystem::path& program,
                  std::uint64_t programSize, Progress progress = {}, WriteOptions options = {});
 
-    // Appends an entry. Throws IoError, or UnreadableSourceError when file cannot be read.
+    // Appends an entry. Throws IoError, UnreadableSourceError when file cannot be read, or
+    // SystemFileError (base/SystemFiles.h) when it is a system file, which is never bundled.
     void Add(const std::string& name, std::string_view bytes);
     void AddFile(const std::string& name, const std::filesystem::path& file);
 
     // Writes the index and the trailer, puts the file in place and gives execute permission
-    // to whoever may read it. Throws IoError.
+    // to whoever may read it. Throws IoError, also for more than MaxBundleEntries entries.
     void Commit();
 
 private:

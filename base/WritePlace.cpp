@@ -151,8 +151,8 @@ Walked WalkFromStart(const fs::path& path, bool lastIsFolder) {
                 lastIsFolder);
 }
 
-// Whether a folder above the private one keeps other users out: the user's or root's, and
-// writable by no other user (by the user's own group at most), or, with stickyWillDo, sticky.
+} // namespace
+
 bool KeepsOthersOut(const struct stat& info, bool stickyWillDo) {
     if (info.st_uid != geteuid() && info.st_uid != 0)
         return false;
@@ -160,8 +160,6 @@ bool KeepsOthersOut(const struct stat& info, bool stickyWillDo) {
                              ((info.st_mode & S_IWGRP) != 0 && info.st_gid != getegid());
     return !othersWrite || (stickyWillDo && (info.st_mode & S_ISVTX) != 0);
 }
-
-} // namespace
 
 FolderHandle FolderHandle::Duplicate() const {
     FileDescriptor copy(fcntl(fd_.get(), F_DUPFD_CLOEXEC, 0));

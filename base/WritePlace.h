@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace umbrascope {
@@ -76,6 +77,11 @@ public:
 private:
     std::filesystem::path folder_;
 };
+
+// Whether a folder keeps other users out: the user's or root's, and writable by no other user
+// (by the user's own group at most), or, with stickyWillDo, sticky (others may then add names
+// but not move or remove the user's).
+bool KeepsOthersOut(const struct stat& info, bool stickyWillDo);
 
 // Opens a folder for the program's own files, creating it and any missing folder above it
 // owner-only. The folder must be the user's own and not a symbolic link, and is made

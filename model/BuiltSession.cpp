@@ -9,7 +9,9 @@
 #include "base/FileDescriptor.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
+#include "base/StagedFiles.h"
 #include "base/SystemFileCalls.h"
+#include "base/SystemFiles.h"
 #include "base/WritePlace.h"
 
 #include <algorithm>
@@ -19,6 +21,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <system_error>
+#include <unordered_set>
 
 namespace umbrascope {
 
@@ -43,7 +46,15 @@ std::string EntryNameFor(std::string name) {
     return name;
 }
 
-// The media a session names, each file once under a name of its own.
+// A medium found to fail when it was copied (by its Windows-1251 path as found).
+struct Unreadable {
+    std::string message; // the system's
+    bool systemFile = false;
+};
+using UnreadableMedia = std::map<std::string, Unreadable>;
+
+// The media a session names, each file once under a name of its own. Every lookup is by key,
+// so a project that names many media takes no longer than its length.
 class MediaCollection {
 public:
     struct Medium {
@@ -51,33 +62,28 @@ public:
         std::string name;     // its entry's name (Windows-1251)
     };
 
-    // unreadable: files found to fail part way through, with the system's message.
-    MediaCollection(std::string_view projectFolder,
-                    const std::map<std::string, std::string>& unreadable)
+    MediaCollection(std::string_view projectFolder, const UnreadableMedia& unreadable)
         : projectFolder_(projectFolder), unreadable_(unreadable) {
         taken_.insert(AnsiUpperCase(ProjectEntryName));
     }
 
     void Collect(const std::string& value) {
-        if (!IsMediaPath(value) || Find(value))
+        if (!IsMediaPath(value) || named_.contains(value))
             return;
         std::string resolved = value;
         const bool found = ResolveMediaPath(resolved, projectFolder_) && Readable(resolved);
         const auto failed = unreadable_.find(resolved);
         if (!found || failed != unreadable_.end()) {
-            const std::string entry = found ? value + " (" + failed->second + ")" : value;
-            if (std::find(leftOut_.begin(), leftOut_.end(), entry) == leftOut_.end())
-                leftOut_.push_back(entry);
+            LeaveOut(value, found ? &failed->second : nullptr);
             // A path left as it stands must never read as a bundled medium's name.
             taken_.insert(AnsiUpperCase(value));
             return;
         }
-        const auto same = std::find_if(media_.begin(), media_.end(),
-                                       [&](const Medium& m) { return m.resolved == resolved; });
-        const auto index = static_cast<std::size_t>(same - media_.begin());
-        if (same == media_.end())
+        const auto [medium, added] = byResolved_.emplace(resolved, media_.size());
+        if (added)
             media_.push_back({resolved, {}});
-        named_.push_back({value, index});
+        named_.emplace(value, medium->second);
+        byUpperCase_.emplace(AnsiUpperCase(value), medium->second); // the first keeps it
     }
 
     // Gives every medium its name, once every left-out path is known.
@@ -89,30 +95,34 @@ public:
     // The entry that stands for value. A removal names a track regardless of case, or the file
     // its value finds.
     std::optional<std::string> NameFor(const std::string& value, MediaField field) const {
-        if (const auto index = Find(value))
-            return media_[*index].name;
+        if (const auto named = named_.find(value); named != named_.end())
+            return media_[named->second].name;
         if (field != MediaField::TrackRemoval || !IsMediaPath(value))
             return std::nullopt;
-        for (const auto& [named, index] : named_)
-            if (AnsiSameText(named, value))
-                return media_[index].name;
+        if (const auto named = byUpperCase_.find(AnsiUpperCase(value)); named != byUpperCase_.end())
+            return media_[named->second].name;
         std::string resolved = value;
         if (ResolveMediaPath(resolved, projectFolder_))
-            for (const Medium& medium : media_)
-                if (medium.resolved == resolved)
-                    return medium.name;
+            if (const auto medium = byResolved_.find(resolved); medium != byResolved_.end())
+                return media_[medium->second].name;
         return std::nullopt;
     }
 
     const std::vector<Medium>& Media() const { return media_; }
-    const std::vector<std::string>& LeftOut() const { return leftOut_; }
+
+    BuiltSessionContents Contents() const {
+        BuiltSessionContents contents{{}, leftOut_, systemFiles_};
+        for (const Medium& medium : media_)
+            contents.bundled.push_back(medium.resolved);
+        return contents;
+    }
 
 private:
-    std::optional<std::size_t> Find(const std::string& value) const {
-        for (const auto& [named, index] : named_)
-            if (named == value)
-                return index;
-        return std::nullopt;
+    void LeaveOut(const std::string& value, const Unreadable* failure) {
+        const bool system = failure && failure->systemFile;
+        std::string entry = failure && !system ? value + " (" + failure->message + ")" : value;
+        if (listed_.insert(entry).second)
+            (system ? systemFiles_ : leftOut_).push_back(std::move(entry));
     }
 
     std::string UniqueName(const std::string& name) {
@@ -126,10 +136,14 @@ private:
     }
 
     std::string projectFolder_;
-    const std::map<std::string, std::string>& unreadable_;
+    const UnreadableMedia& unreadable_;
     std::vector<Medium> media_;
-    std::vector<std::pair<std::string, std::size_t>> named_; // each text that named a medium
+    std::map<std::string, std::size_t> byResolved_;
+    std::map<std::string, std::size_t> named_;       // each text that named a medium
+    std::map<std::string, std::size_t> byUpperCase_; // the same in capitals
     std::vector<std::string> leftOut_;
+    std::vector<std::string> systemFiles_;
+    std::set<std::string> listed_;
     std::set<std::string> taken_;
 };
 
@@ -149,9 +163,12 @@ std::optional<std::vector<std::string>> MediaNames(const BundleIndex& index) {
 const char* const UnusableNamesMessage =
     "the built session is damaged: its table of contents names a file this program cannot use";
 
-// Copies the entry into a new file of its name in folder.
+// Copies the entry into a new file of its name in folder. The checkpoint comes at the entry
+// too, which an empty one would otherwise never reach.
 void UnpackEntry(const std::filesystem::path& bundle, const BundleEntry& entry,
                  const FolderHandle& folder, const CopyCheckpoint& checkpoint) {
+    if (checkpoint)
+        checkpoint();
     const FileDescriptor out = CreateNewFile(folder, entry.name, 0600);
     std::uint64_t written = 0;
     ReadBundleEntry(bundle, entry, [&](const char* bytes, std::size_t count) {
@@ -168,7 +185,7 @@ std::optional<Session> ReadBundledProject(const std::filesystem::path& bundle,
                                           const CopyCheckpoint& checkpoint) {
     const BundleEntry& project = index.entries.front();
     UnpackEntry(bundle, project, folder.Handle(), checkpoint);
-    TFile file(folder.Path() / project.name);
+    TFile file(folder.OpenablePath() / project.name);
     Session session;
     if (ReadProject(file, session) == ProjectReadResult::WrongFormat)
         return std::nullopt;
@@ -178,8 +195,9 @@ std::optional<Session> ReadBundledProject(const std::filesystem::path& bundle,
 // Points every text that names a bundled medium at its copy in folder (Windows-1251).
 void PointBundledMediaAt(Session& session, const std::vector<std::string>& names,
                          const std::string& folder) {
+    const std::unordered_set<std::string> bundled(names.begin(), names.end());
     ForEachMediaPath(session, [&](std::string& value, MediaField) {
-        if (std::find(names.begin(), names.end(), value) != names.end())
+        if (bundled.contains(value))
             value = folder + "/" + value;
     });
 }
@@ -188,24 +206,30 @@ void PointBundledMediaAt(Session& session, const std::vector<std::string>& names
 
 namespace {
 
-// A medium that failed part way through its copy (Windows-1251 path, the system's message).
+// A medium that failed part way through its copy, or turned out to be a system file.
 struct UnreadableMedium {
     std::string resolved;
-    std::string message;
+    Unreadable failure;
 };
 
 // One attempt at the built session, leaving out the media known to be unreadable. Throws
 // UnreadableMedium for another one that is.
-std::vector<std::string> WriteBuiltSession(
-    const Session& session, std::string_view projectFolder, const std::filesystem::path& program,
-    std::uint64_t programSize, const std::filesystem::path& target, const BuildProgress& progress,
-    const WriteOptions& writing, const std::map<std::string, std::string>& unreadable) {
+BuiltSessionContents WriteBuiltSession(const Session& session, std::string_view projectFolder,
+                                       const std::filesystem::path& program,
+                                       std::uint64_t programSize,
+                                       const std::filesystem::path& target,
+                                       const BuildProgress& progress, const WriteOptions& writing,
+                                       const UnreadableMedia& unreadable) {
     MediaCollection media(projectFolder, unreadable);
     Session bundled = session;
     ForEachMediaPath(bundled, [&](const std::string& value, MediaField field) {
         if (field != MediaField::TrackRemoval)
             media.Collect(value);
     });
+    if (media.Media().size() >= MaxBundleEntries)
+        throw IoError("the session names " + std::to_string(media.Media().size()) +
+                      " files to bundle; a built session holds at most " +
+                      std::to_string(MaxBundleEntries - 1) + " besides its project");
     media.NameMedia();
     ForEachMediaPath(bundled, [&](std::string& value, MediaField field) {
         if (auto name = media.NameFor(value, field))
@@ -227,35 +251,36 @@ std::vector<std::string> WriteBuiltSession(
     for (const auto& medium : media.Media()) {
         try {
             writer.AddFile(Cp1251ToUtf8(medium.name), FileSystemPath(medium.resolved));
+        } catch (const SystemFileError& failure) {
+            throw UnreadableMedium{medium.resolved, {failure.what(), true}};
         } catch (const UnreadableSourceError& failure) {
-            throw UnreadableMedium{medium.resolved, failure.what()};
+            throw UnreadableMedium{medium.resolved, {failure.what(), false}};
         }
     }
     writer.Commit();
-    return media.LeftOut();
+    return media.Contents();
 }
 
 } // namespace
 
-std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
-                                          const std::filesystem::path& program,
-                                          const std::filesystem::path& target,
-                                          const BuildProgress& progress,
-                                          const WriteOptions& writing) {
+BuiltSessionContents BuildSessionFile(const Session& session, std::string_view projectFolder,
+                                      const std::filesystem::path& program,
+                                      const std::filesystem::path& target,
+                                      const BuildProgress& progress, const WriteOptions& writing) {
     // Built from a built session, the program is what comes before its entries.
     const BundleIndex self = ReadBundleIndex(program);
     if (self.kind == BundleIndex::Kind::Damaged)
         throw IoError(program.string() + ": " + self.problem);
     // The project names every bundled medium by its entry and comes first, so a medium that
-    // opens but fails part way through (a device, a failing disk) means starting again
-    // without it. Each failure leaves one more out, so this ends.
-    std::map<std::string, std::string> unreadable;
+    // opens but fails part way through (a device, a failing disk) or turns out to be a system
+    // file means starting again without it. Each failure leaves one more out, so this ends.
+    UnreadableMedia unreadable;
     for (;;) {
         try {
             return WriteBuiltSession(session, projectFolder, program, self.programSize, target,
                                      progress, writing, unreadable);
         } catch (const UnreadableMedium& medium) {
-            unreadable.emplace(medium.resolved, medium.message);
+            unreadable.emplace(medium.resolved, medium.failure);
         }
     }
 }
@@ -273,10 +298,13 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
     }
     try {
         auto folder = std::make_unique<PrivateFolder>("umbrascope-session");
-        const auto modelFolder = Utf8ToCp1251(folder->Path().string());
+        result.notice = folder->Notice();
+        // The players open their files by name: through the folder's descriptor, nobody can
+        // put other files under these names.
+        const auto modelFolder = Utf8ToCp1251(folder->OpenablePath().string());
         if (!modelFolder) {
             load.outcome = ProjectLoad::Outcome::UnrepresentablePath;
-            load.message = UnrepresentablePathMessage(folder->Path().string());
+            load.message = UnrepresentablePathMessage(folder->OpenablePath().string());
             return result;
         }
         auto session = ReadBundledProject(bundle, index, *folder, checkpoint);
@@ -291,8 +319,8 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
                 UnpackEntry(bundle, index.entries[i], folder->Handle(), checkpoint);
             PointBundledMediaAt(*session, *names, *modelFolder);
             // Beside its media, as a project moved together with them.
-            projectFile = Utf8ToCp1251((folder->Path() / index.entries[0].name).string())
-                              .value_or(projectFile);
+            if (const auto name = Utf8ToCp1251(index.entries[0].name))
+                projectFile = *modelFolder + "/" + *name;
             result.media = std::move(folder);
         }
         load.session = std::move(*session);
@@ -345,31 +373,25 @@ std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bund
     if (!session)
         return std::string(WrongFormatMessage.source);
     PointBundledMediaAt(*session, *names, *modelFolder);
-    std::vector<std::unique_ptr<ReplacingFile>> media;
+    StagedFiles media(folder);
     for (std::size_t i = 1; i < index.entries.size(); ++i) {
-        media.push_back(std::make_unique<ReplacingFile>(folder, index.entries[i].name,
-                                                        ReplacingFile::Existing::Refuse));
-        ReplacingFile& file = *media.back();
-        ReadBundleEntry(bundle, index.entries[i], [&](const char* bytes, std::size_t count) {
-            if (checkpoint)
-                checkpoint();
-            file.Write(bytes, count);
+        if (checkpoint)
+            checkpoint();
+        media.Add(index.entries[i].name, [&](const auto& write) {
+            ReadBundleEntry(bundle, index.entries[i], [&](const char* bytes, std::size_t count) {
+                if (checkpoint)
+                    checkpoint();
+                write(bytes, count);
+            });
         });
     }
     ReplacingFile project(folder, target.filename());
     const std::string bytes = ProjectBytes(*session);
     project.Write(bytes.data(), bytes.size());
-    // All or nothing: the media that were put in place go again should a later file fail.
-    std::size_t placed = 0;
-    try {
-        for (; placed < media.size(); ++placed)
-            media[placed]->Commit();
-        project.Commit();
-    } catch (...) {
-        for (std::size_t i = 0; i < placed; ++i)
-            media[i]->Withdraw();
-        throw;
-    }
+    // All or nothing: should the project fail, the media go again.
+    media.PutInPlace();
+    project.Commit();
+    media.Keep();
     return std::nullopt;
 }
 

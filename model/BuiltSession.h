@@ -22,20 +22,28 @@
 
 namespace umbrascope {
 
+// What a build put into the built session and what it left out (Windows-1251 paths).
+struct BuiltSessionContents {
+    std::vector<std::string> bundled; // each file bundled, once, where it was found
+    // Media not found or not readable, the latter followed by the system's message in brackets.
+    std::vector<std::string> leftOut;
+    std::vector<std::string> systemFiles; // never bundled (base/SystemFiles.h)
+};
+
 // Writes a built session of these contents to target: the program's own bytes, the project,
 // then every phrase file and sound file the start values and the events name, found where
-// named or beside the project (projectFolder). Returns the paths (Windows-1251) of the media
-// that were not found or could not be read, the latter followed by the system's message in
-// brackets: they are left out and keep their paths. Throws IoError; nothing is left at
-// target then. progress, when given, is told the bytes written and the bytes to write as the
-// copy goes; an exception it throws abandons the file likewise. writing: how to wait for
-// another program's lock on target.
+// named or beside the project (projectFolder). Media that are not found, cannot be read or are
+// system files are left out and keep their paths. Throws IoError, also for a session that names
+// more media than a bundle may hold (MaxBundleEntries); nothing is left at target then.
+// progress, when given, is told the bytes written and the bytes to write as the copy goes; an
+// exception it throws abandons the file likewise. writing: how to wait for another program's
+// lock on target.
 using BuildProgress = std::function<void(std::uint64_t done, std::uint64_t total)>;
-std::vector<std::string> BuildSessionFile(const Session& session, std::string_view projectFolder,
-                                          const std::filesystem::path& program,
-                                          const std::filesystem::path& target,
-                                          const BuildProgress& progress = {},
-                                          const WriteOptions& writing = {});
+BuiltSessionContents BuildSessionFile(const Session& session, std::string_view projectFolder,
+                                      const std::filesystem::path& program,
+                                      const std::filesystem::path& target,
+                                      const BuildProgress& progress = {},
+                                      const WriteOptions& writing = {});
 
 enum class BundledMedia {
     Unpacked,  // copied into a private folder, where the loaded project names them
@@ -44,11 +52,14 @@ enum class BundledMedia {
 
 struct BuiltSessionLoad {
     ProjectLoad load;
-    std::unique_ptr<PrivateFolder> media; // the unpacked media, there while this lives
+    // The unpacked media, there while this lives. The loaded project names them through the
+    // folder's descriptor (PrivateFolder::OpenablePath), so they cannot be swapped by name.
+    std::unique_ptr<PrivateFolder> media;
+    std::string notice; // why the temporary folder is not the usual one (PrivateFolder::Notice)
 };
 
-// Called as a built session's bytes are copied out, every megabyte or so; an exception it
-// throws abandons the copy, and what was copied goes.
+// Called as a built session's bytes are copied out, at every entry and every megabyte; an
+// exception it throws abandons the copy, and what was copied goes.
 using CopyCheckpoint = std::function<void()>;
 
 // Reads the built session's project (the load's session and file name, which is the unpacked
@@ -59,9 +70,10 @@ BuiltSessionLoad LoadBuiltSession(const std::filesystem::path& bundle, const Bun
                                   BundledMedia media, const CopyCheckpoint& checkpoint = {});
 
 // Writes the built session's project to out and its media beside it, the project naming them
-// there. Every medium is created new, never over a file or through a link of its name: when
-// such a file is there, nothing is written and a message (UTF-8) says so. Throws IoError
-// (or what checkpoint throws); nothing is written then either.
+// there, all of them or none, holding a few descriptors however many media there are. Every
+// medium is created new, never over a file or through a link of its name: when such a file is
+// there, nothing is written and a message (UTF-8) says so. Throws IoError (or what checkpoint
+// throws); nothing is written then either.
 std::optional<std::string> ExtractBuiltProject(const std::filesystem::path& bundle,
                                                const BundleIndex& index,
                                                const std::filesystem::path& out,

@@ -556,6 +556,13 @@ Do not watch or show such a session if you or any of your relatives have had epi
     </message>
 </context>
 <context>
+    <name>umbrascope::PhraseSource</name>
+    <message>
+        <source>Файл фраз «%1» — устройство или системный файл (из /proc, /sys или /dev): его строки не показываются.</source>
+        <translation>The phrase file “%1” is a device or a file of the system (under /proc, /sys or /dev): its lines are not shown.</translation>
+    </message>
+</context>
+<context>
     <name>umbrascope::PositionGrid</name>
     <message>
         <source>Левый верхний угол</source>
@@ -739,6 +746,13 @@ Do not watch or show such a session if you or any of your relatives have had epi
     <message>
         <source>Звук сессии слишком длинный для файла WAV</source>
         <translation>The sound of the session is too long for a WAV file</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::StartFailure</name>
+    <message>
+        <source>Сессию не удалось показать:</source>
+        <translation>The session could not be shown:</translation>
     </message>
 </context>
 <context>
@@ -1177,12 +1191,6 @@ Replace it?</translation>
         <translation>The session has been built into the file “%1”.</translation>
     </message>
     <message>
-        <source>Сессия собрана в файл «%1», но без этих файлов: их нет на месте или их нельзя прочитать.
-</source>
-        <translation>The session has been built into the file “%1”, but without these files: they are missing or cannot be read.
-</translation>
-    </message>
-    <message>
         <source>Проект Umbrascope (*.usp)</source>
         <translation>Umbrascope project (*.usp)</translation>
     </message>
@@ -1485,6 +1493,25 @@ Delete this event?</translation>
     <message>
         <source>Несохранённые изменения</source>
         <translation>Unsaved changes</translation>
+    </message>
+    <message numerus="yes">
+        <source>… и ещё %n</source>
+        <translation>
+            <numerusform>… and %n more</numerusform>
+            <numerusform>… and %n more</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>В неё вошли файлы:</source>
+        <translation>It holds these files:</translation>
+    </message>
+    <message>
+        <source>Не вошли файлы, которых нет на месте или которые нельзя прочитать:</source>
+        <translation>Left out, because they are missing or cannot be read:</translation>
+    </message>
+    <message>
+        <source>Не вошли устройства и системные файлы (из /proc, /sys или /dev): они в собранную сессию не включаются:</source>
+        <translation>Left out, because devices and files of the system (under /proc, /sys or /dev) never go into a built session:</translation>
     </message>
 </context>
 <context>

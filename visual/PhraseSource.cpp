@@ -1,5 +1,7 @@
 #include "PhraseSource.h"
 
+#include "base/SystemFiles.h"
+#include "model/Cp1251.h"
 #include "model/MediaPath.h"
 
 #include <algorithm>
@@ -41,12 +43,25 @@ bool SkipRestOfPhraseLine(TFile& reader) {
     return ReadPhraseLinePart(reader, nothing, 0);
 }
 
-std::unique_ptr<TFile> OpenPhraseFile(const std::string& path) {
+OpenedPhraseFile OpenPhraseFileOrRefuse(const std::string& path) {
     try {
-        return std::make_unique<TFile>(FileSystemPath(path));
+        const FileDescriptor file = OpenUserFileForReading(FileSystemPath(path));
+        // Read through the descriptor checked, whatever the name leads to by now.
+        return {std::make_unique<TFile>(PathThroughDescriptor(file.get(), FileSystemPath(path))),
+                std::nullopt};
+    } catch (const SystemFileError&) {
+        return {nullptr, UserText(Translatable("umbrascope::PhraseSource",
+                                               "Файл фраз «%1» — устройство или системный файл "
+                                               "(из /proc, /sys или /dev): его строки не "
+                                               "показываются."),
+                                  {Cp1251ToUtf8(path)})};
     } catch (const IoError&) {
-        return nullptr;
+        return {};
     }
+}
+
+std::unique_ptr<TFile> OpenPhraseFile(const std::string& path) {
+    return OpenPhraseFileOrRefuse(path).reader;
 }
 
 void PhraseSource::Replace(std::unique_ptr<TFile> reader) {

@@ -11,6 +11,7 @@
 
 #include "PhraseRenderer.h"
 #include "base/FileUtils.h"
+#include "base/UserText.h"
 
 #include <memory>
 #include <mutex>
@@ -41,8 +42,16 @@ bool ReadPhraseLineStart(TFile& reader, std::string& text);
 // unfinished; true once the line's end has been passed.
 bool SkipRestOfPhraseLine(TFile& reader);
 
-// Opens a phrase file (a Windows-1251 path) for reading from its first line; null when it
-// cannot be opened.
+// A phrase file opened for reading from its first line, or not.
+struct OpenedPhraseFile {
+    std::unique_ptr<TFile> reader; // null when the file cannot be opened or is refused
+    // Why a system file (base/SystemFiles.h) is refused: its lines are never drawn, so that
+    // /proc/self/environ cannot show the environment's secrets in a picture or a video.
+    std::optional<UserText> refusal;
+};
+OpenedPhraseFile OpenPhraseFileOrRefuse(const std::string& path); // a Windows-1251 path
+
+// The reader alone; null when the file cannot be opened or is a system file.
 std::unique_ptr<TFile> OpenPhraseFile(const std::string& path);
 
 class PhraseSource {

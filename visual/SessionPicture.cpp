@@ -31,7 +31,10 @@ bool SessionPicture::Draw(std::uint32_t frameTime, QImage& frame) {
 
 void SessionPicture::SwitchPhraseFile(const std::optional<std::string>& path) {
     // No reader also drops the phrase shown, as in live play.
-    phrases_.Replace(path ? OpenPhraseFile(*path) : nullptr);
+    OpenedPhraseFile opened = path ? OpenPhraseFileOrRefuse(*path) : OpenedPhraseFile{};
+    if (opened.refusal)
+        playhead_.ReportOnce(*opened.refusal);
+    phrases_.Replace(std::move(opened.reader));
 }
 
 void SessionPicture::Report(const UserText& message) {

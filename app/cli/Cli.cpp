@@ -7,6 +7,7 @@
 #include "model/Cp1251.h"
 #include "model/ProjectLoader.h"
 #include "model/SessionFiles.h"
+#include "ui/StartFailure.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 namespace umbrascope {
 
@@ -36,6 +38,15 @@ int RunInterruptibly(int (*run)(const std::vector<std::string>&),
     }
 }
 
+// Whether a person sees windows here: a display is named and Qt was not told to draw off
+// screen.
+bool DesktopDisplay() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return (!qEnvironmentVariableIsEmpty("DISPLAY") ||
+            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) &&
+           !platform.startsWith("offscreen") && !platform.startsWith("minimal");
+}
+
 } // namespace
 
 int Fail(const std::string& message) {
@@ -51,6 +62,17 @@ std::string PrintedName(std::string_view cp1251) {
     return EscapedForTerminal(Cp1251ToUtf8(cp1251));
 }
 
+int FailWhereSeen(const std::string& message) {
+    Fail(message);
+    if (!isatty(STDERR_FILENO) && DesktopDisplay())
+        ShowStartFailure(message);
+    return 1;
+}
+
+std::string ShownFileName(const std::string& argument) {
+    return argument == "/proc/self/exe" ? std::string(program_invocation_name) : argument;
+}
+
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
                                                SessionDocument& document, BundledMedia media) {
     const BundleIndex bundle = ReadBundleIndex(argument);
@@ -61,13 +83,15 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
         BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media, ThrowIfInterrupted);
         openedMedia = std::move(built.media);
         load = std::move(built.load);
+        if (!built.notice.empty())
+            std::cerr << "umbrascope: warning: " << EscapedForTerminal(built.notice) << '\n';
     } else {
         load = LoadProject(argument);
     }
     if (!load.recovery.Empty())
         std::cerr << "umbrascope: " << EscapedMessage(load.recovery.Text()) << '\n';
     if (!load.Opened())
-        return argument + ": " + load.message.Text();
+        return ShownFileName(argument) + ": " + load.message.Text();
     // A file that ends too early still opens, as far as it goes; the command says so.
     if (!load.damage.Empty())
         Tell("warning: " + load.damage.Text());
@@ -146,13 +170,13 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
     return 2;
 }
 
-std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments) {
-    const std::filesystem::path self = RunningProgramFile();
+std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments,
+                                          const std::filesystem::path& self) {
     const BundleIndex index = ReadBundleIndex(self);
     if (index.kind == BundleIndex::Kind::NotBundle)
         return std::nullopt;
     if (index.kind == BundleIndex::Kind::Damaged)
-        return Fail(std::string(program_invocation_name) + ": " + index.problem);
+        return FailWhereSeen(ShownFileName(self.string()) + ": " + index.problem);
     const bool played = arguments.empty() || arguments[0] == "--sound-only" ||
                         arguments[0] == "--from" || arguments[0] == "--screen" ||
                         arguments[0] == "--frame-log";

@@ -20,9 +20,10 @@ namespace umbrascope {
 // the desktop program (none, or a project file name).
 std::optional<int> RunCommandLine(const std::vector<std::string>& arguments);
 
-// When the program's own file is a built session, plays it (or runs the command-line mode the
-// arguments name) and returns the exit status; empty when the program is not a built session.
-std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments);
+// When the program's own file (self) is a built session, plays it (or runs the command-line
+// mode the arguments name) and returns the exit status; empty when it is not a built session.
+std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& arguments,
+                                          const std::filesystem::path& self = RunningProgramFile());
 
 // Each command takes the arguments after its own name.
 int RunPlayCommand(const std::vector<std::string>& arguments);
@@ -47,6 +48,15 @@ void Tell(const std::string& message);
 
 // A name from a file (Windows-1251: a project's media path) as messages print it.
 std::string PrintedName(std::string_view cp1251);
+
+// The same for a built session, which may have been started from a file manager: with no
+// terminal to read standard error and a display to show a window on, the message is shown in
+// a window too.
+int FailWhereSeen(const std::string& message);
+
+// How a message names the file a command opened: a built session started as itself by the name
+// it was started by rather than /proc/self/exe.
+std::string ShownFileName(const std::string& argument);
 
 // Opens the project a command names as the document; the message for standard error when it
 // cannot. A built session's project is opened too; its media, when unpacked, stay until the

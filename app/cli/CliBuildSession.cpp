@@ -5,7 +5,9 @@
 #include "CommandWriting.h"
 #include "Interruptions.h"
 #include "base/FileUtils.h"
+#include "base/TerminalText.h"
 #include "model/Cp1251.h"
+#include "model/MediaPath.h"
 
 #include <iostream>
 
@@ -25,6 +27,14 @@ std::optional<std::string> RefuseOutputOverExtracted(const std::string& bundle,
     return RefuseOutputOverSession(built.load.session, WrittenProjectFileName(out), out, true);
 }
 
+// A Windows-1251 media path as found, from the root.
+std::string FullPath(const std::string& cp1251Path) {
+    std::error_code unknown;
+    const std::filesystem::path path = FileSystemPath(cp1251Path);
+    const std::filesystem::path full = std::filesystem::absolute(path, unknown);
+    return (unknown ? path : full.lexically_normal()).string();
+}
+
 } // namespace
 
 int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
@@ -41,12 +51,19 @@ int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
             RefuseOutputOverSession(document.Contents(), document.ProjectFileName, arguments[1]))
         return Fail(*refusal);
     try {
-        const auto leftOut = BuildSessionFile(
+        const BuiltSessionContents built = BuildSessionFile(
             document.Contents(), document.ProjectFolder(), RunningProgramFile(), arguments[1],
             [](std::uint64_t, std::uint64_t) { ThrowIfInterrupted(); },
             CommandWriteOptions(arguments[1]));
-        for (const std::string& path : leftOut)
+        // What goes to others, so that nothing is sent along unnoticed.
+        for (const std::string& path : built.bundled)
+            std::cout << "bundled: " << EscapedForTerminal(FullPath(path)) << '\n';
+        for (const std::string& path : built.leftOut)
             Tell("left out of the built session (not found or not readable): " + PrintedName(path));
+        for (const std::string& path : built.systemFiles)
+            Tell("left out of the built session (a device or a file of the system, under /proc, "
+                 "/sys or /dev, is never bundled): " +
+                 PrintedName(path));
     } catch (const IoError& error) {
         return Fail(arguments[1] + ": " + error.what());
     }

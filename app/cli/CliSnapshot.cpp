@@ -5,6 +5,7 @@
 #include "CommandWriting.h"
 #include "Interruptions.h"
 #include "base/FileUtils.h"
+#include "base/TerminalText.h"
 #include "model/Cp1251.h"
 #include "model/MediaPath.h"
 #include "model/ProjectFile.h"
@@ -89,11 +90,13 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request,
     std::string path = values.PhraseFile;
     if (!values.TextEnabled || path.empty() || !ResolveMediaPath(path, projectFolder))
         return std::string();
-    const auto reader = OpenPhraseFile(path);
-    if (!reader)
+    const OpenedPhraseFile opened = OpenPhraseFileOrRefuse(path);
+    if (opened.refusal)
+        std::cerr << "umbrascope: " << EscapedMessage(opened.refusal->Text()) << '\n';
+    if (!opened.reader)
         return std::string();
     std::string text;
-    ReadPhraseLineStart(*reader, text);
+    ReadPhraseLineStart(*opened.reader, text);
     return ShownPhrase(std::move(text));
 }
 

@@ -159,7 +159,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         return Fail(NoSuchScreen(options->screen));
     SessionDocument document;
     if (const auto failure = LoadProjectAt(options->project, options->from, document))
-        return Fail(*failure);
+        return warning == Warning::Asked ? FailWhereSeen(*failure) : Fail(*failure);
     if (!options->frameLog.empty())
         if (const auto refusal = RefuseOutputOverSession(
                 document.Contents(), document.ProjectFileName, options->frameLog))

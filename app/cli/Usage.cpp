@@ -78,8 +78,10 @@ constexpr CommandUsage Usages[] = {
      "Writes a built session: the program with the project and every medium it names appended. "
      "Started as SESSION.run [--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv], it "
      "plays itself as --play does, reading "
-     "its media from copies in an owner-only temporary folder that goes when it ends. Media not "
-     "found or not readable when building are left out and listed on standard error."},
+     "its media from copies in an owner-only temporary folder that goes when it ends. Every file "
+     "bundled is printed on standard output (bundled: PATH); media not found or not readable, "
+     "and devices and system files (under /proc, /sys or /dev), are left out and listed on "
+     "standard error. At most 4095 media go into one built session."},
     {RunExtractProjectCommand, "--extract-project BUILT OUT.usp",
      "take a built session's project\nand its media back out",
      "Writes the project of the built session BUILT as OUT.usp, and its media beside it. Files "

@@ -28,6 +28,20 @@ QString BuiltSessionName(const QString& chosen) {
     return chosen + QStringLiteral(".run");
 }
 
+// A list of files under its heading, each on a line; a long one is cut, so that the box stays
+// on the screen.
+void AppendFileList(QString& text, const QString& heading, const std::vector<std::string>& files) {
+    constexpr std::size_t Shown = 20;
+    if (files.empty())
+        return;
+    text += QStringLiteral("\n\n") + heading;
+    for (std::size_t i = 0; i < std::min(files.size(), Shown); ++i)
+        text += QStringLiteral("\n") + FromModelText(files[i]);
+    if (files.size() > Shown)
+        text += QStringLiteral("\n") +
+                TMainForm::tr("… и ещё %n", nullptr, static_cast<int>(files.size() - Shown));
+}
+
 } // namespace
 
 std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
@@ -56,19 +70,19 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
         return;
     if (QFileInfo::exists(path) && !ConfirmReplace(path))
         return;
-    ExportJob job([session = document_.Contents(), folder = document_.ProjectFolder(),
+    BuiltSessionContents built; // written by the job, read once it has finished
+    ExportJob job([&built, session = document_.Contents(), folder = document_.ProjectFolder(),
                    program = RunningProgramFile(),
                    target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
         try {
-            outcome.leftOut = BuildSessionFile(
-                session, folder, program, target,
-                [&steps](std::uint64_t done, std::uint64_t total) {
-                    steps.total = total;
-                    steps.done = done;
-                    if (steps.cancelled)
-                        throw BuildCancelled{};
-                },
-                ExportJob::WritingOptions(steps));
+            built = BuildSessionFile(session, folder, program, target,
+                                     [&steps](std::uint64_t done, std::uint64_t total) {
+                                         steps.total = total;
+                                         steps.done = done;
+                                         if (steps.cancelled)
+                                             throw BuildCancelled{};
+                                     },
+                                     ExportJob::WritingOptions(steps));
             outcome.written = true;
         } catch (const BuildCancelled&) {
             outcome.cancelled = true;
@@ -80,15 +94,15 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
         ShowMessageBox(this, path + QStringLiteral(": ") + ShownText(job.Outcome().error));
         return;
     }
-    const std::vector<std::string>& leftOut = job.Outcome().leftOut;
+    // Every file that goes to others is named, and every one that was left out.
     QString text = tr("Сессия собрана в файл «%1».").arg(path);
-    if (!leftOut.empty()) {
-        text = tr("Сессия собрана в файл «%1», но без этих файлов: их нет на месте или их "
-                  "нельзя прочитать.\n")
-                   .arg(path);
-        for (const std::string& file : leftOut)
-            text += QStringLiteral("\n") + FromModelText(file);
-    }
+    AppendFileList(text, tr("В неё вошли файлы:"), built.bundled);
+    AppendFileList(text, tr("Не вошли файлы, которых нет на месте или которые нельзя прочитать:"),
+                   built.leftOut);
+    AppendFileList(text,
+                   tr("Не вошли устройства и системные файлы (из /proc, /sys или /dev): они "
+                      "в собранную сессию не включаются:"),
+                   built.systemFiles);
     // What the file was written without (an access control list the file system refused).
     for (const UserText& notice : job.Outcome().problems)
         text += QStringLiteral("\n\n") + ShownText(notice);

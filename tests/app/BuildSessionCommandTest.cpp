@@ -1,6 +1,6 @@
 // Build session from the menu: the dialog proposes the project's name, ".run" is added to a name
-// without it, the question comes before the file that would really be replaced, and media that
-// were not found are named.
+// without it, the question comes before the file that would really be replaced, and the media
+// bundled and those that were not found are named.
 
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
@@ -39,7 +39,9 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     MessageRecorder messages;
     BuildingForm form{QStringList{}};
     EXPECT_TRUE(form.SpeedButtons[11]->isEnabled());
-    form.Document().StartValues.Waves = {"/nowhere/rain.wav"};
+    const QString sound = folder.filePath("sea.wav");
+    WriteBytes(sound, "RIFF");
+    form.Document().StartValues.Waves = {"/nowhere/rain.wav", sound.toStdString()};
 
     form.answer = folder.filePath("evening");
     form.BuildSessionMIClick();
@@ -49,6 +51,7 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     EXPECT_TRUE(form.asked.isEmpty());
     ASSERT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(messages.texts[0].contains("/nowhere/rain.wav")) << messages.texts[0].toStdString();
+    EXPECT_TRUE(messages.texts[0].contains(sound)) << "every file that goes into it is named";
     EXPECT_TRUE(messages.texts[0].startsWith("Сессия собрана в файл «" + built + "»"));
 
     // The same name again means the same file: asked about it, No keeps it.

@@ -1,10 +1,13 @@
 // A built session as a user meets it: built from a project whose media then go away and copied
 // alone to another folder, it plays by itself, its generated track and its sound file sound
-// with its phrases, --dump shows the project, and a damaged copy fails with a message.
+// with its phrases, --dump shows the project, and a damaged copy fails with a message, in a
+// window too when started from the desktop. Building names every file that goes into it and
+// leaves system files out; extracting holds a few descriptors however many media.
 
 #include "model/BuiltSession.h"
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
+#include "app/cli/Cli.h"
 #include "audio/device/MemoryAudioBackend.h"
 #include "audio/tracks/PlayUtils.h"
 #include "model/Cp1251.h"
@@ -24,7 +27,10 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <optional>
+#include <unistd.h>
 
 namespace umbrascope {
 
@@ -161,6 +167,86 @@ TEST_F(BuiltSession, ADamagedCopyFailsWithAMessage) {
     const ProgramRun dumped = Umbrascope("--dump " + built.string(), elsewhere);
     EXPECT_EQ(dumped.status, 1);
     EXPECT_NE(dumped.err.find("damaged"), std::string::npos) << dumped.err;
+}
+
+// An environment variable as given (or unset) while it lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* previous = std::getenv(name))
+            previous_ = previous;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedVariable() {
+        if (previous_)
+            setenv(name_, previous_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+TEST_F(BuiltSession, StartedFromTheDesktopADamagedCopyTellsWhyInAWindow) {
+    std::filesystem::resize_file(built, std::filesystem::file_size(built) - 10);
+    MessageRecorder messages;
+    // As a file manager starts it: a display, and standard error read by nobody.
+    const ScopedVariable display("DISPLAY", ":0");
+    const ScopedVariable platform("QT_QPA_PLATFORM", nullptr);
+    const int terminal = dup(STDERR_FILENO);
+    const int nobody = open((elsewhere.Path() / "stderr.txt").c_str(), O_WRONLY | O_CREAT, 0600);
+    dup2(nobody, STDERR_FILENO);
+    const auto status = RunBuiltSessionIfBuilt({}, built);
+    dup2(terminal, STDERR_FILENO);
+    close(terminal);
+    close(nobody);
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].contains("damaged")) << messages.texts[0].toStdString();
+}
+
+TEST(BuildingASession, ListsEveryFileItBundlesAndLeavesSystemFilesOut) {
+    ScratchFolder folder;
+    const auto sound = folder.Write("level.wav", LevelWav(100));
+    const auto environment = folder.Path() / "environment.txt";
+    std::filesystem::create_symlink("/proc/self/environ", environment);
+    const std::string project =
+        MakeProject(folder, R"({"StartValues": {"PhraseFile": ")" + environment.string() +
+                                R"(", "Waves": [")" + sound.string() + "\"]}}");
+    const auto built = folder.Path() / "s.run";
+    const ProgramRun build =
+        Umbrascope("--build-session " + project + " " + built.string(), folder);
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(build.out, "bundled: " + sound.string() + "\n");
+    EXPECT_NE(build.err.find("system, under /proc, /sys or /dev, is never bundled): " +
+                             environment.string()),
+              std::string::npos)
+        << build.err;
+    EXPECT_EQ(ReadBundleIndex(built).entries.size(), 2u) << "the project and the sound alone";
+}
+
+TEST(BuiltSessionCopies, ExtractingHoldsAFewDescriptorsHoweverManyMedia) {
+    ScratchFolder folder;
+    Session session;
+    for (int i = 0; i < 200; ++i)
+        session.StartValues.Waves.push_back(
+            ModelPath(folder.Write(std::to_string(i) + ".wav", "RIFF")));
+    const auto built = folder.Path() / "s.run";
+    BuildSessionFile(session, "", folder.Write("program", "#!/bin/sh\n"), built);
+    const auto back = folder.Path() / "back";
+    std::filesystem::create_directory(back);
+    const ProgramRun extracted =
+        RunCommand("ulimit -n 64 && " + std::string(std::getenv("UMBRASCOPE_BUILD_DIR")) +
+                       "/app/umbrascope --extract-project " + built.string() + " " +
+                       (back / "back.usp").string(),
+                   folder);
+    EXPECT_EQ(extracted.status, 0) << extracted.err;
+    EXPECT_TRUE(std::filesystem::exists(back / "199.wav"));
 }
 
 TEST(BuiltSessionCopies, AnInterruptionEndsThemAtOnceAndLeavesNothing) {

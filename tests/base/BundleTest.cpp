@@ -1,13 +1,18 @@
-// Bundles: entries read back as written, and a damaged bundle is told apart from a plain file
-// without reading outside it.
+// Bundles: entries read back as written, a damaged or crowded bundle is told apart from a plain
+// file without reading outside it, and the private folder media are unpacked into keeps out
+// whoever else could change the temporary folder.
 
 #include "base/Bundle.h"
+#include "base/PrivateFolder.h"
 #include "tests/model/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace umbrascope {
 
@@ -164,6 +169,69 @@ TEST_F(Bundles, RefusedNamesAndRangesAreToldForWhatTheyAre) {
     }
     EXPECT_TRUE(
         ReadBundleIndex(folder.Write("whole.run", Assemble(entries({}), project))).IsBundle());
+}
+
+TEST_F(Bundles, ACrowdOfEmptyEntriesIsRefusedNamingTheBound) {
+    const std::uint64_t data = FakeProgram().size() + 16;
+    const std::string project = "USP 4.1 project";
+    std::vector<Entry> entries{{data, project.size(), "session.usp"}};
+    for (std::size_t i = 1; i < 300000; ++i)
+        entries.push_back({data + project.size(), 0, std::to_string(i)});
+    const BundleIndex read = ReadBundleIndex(folder.Write("crowd.run", Assemble(entries, project)));
+    EXPECT_EQ(read.kind, BundleIndex::Kind::Damaged);
+    EXPECT_NE(read.problem.find("4096"), std::string::npos) << read.problem;
+}
+
+namespace {
+
+// TMPDIR as given while it lives.
+class TemporaryFolderVariable {
+public:
+    explicit TemporaryFolderVariable(const std::filesystem::path& folder) {
+        if (const char* value = std::getenv("TMPDIR"))
+            previous_ = value;
+        setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolderVariable() {
+        if (previous_)
+            setenv("TMPDIR", previous_->c_str(), 1);
+        else
+            unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
+} // namespace
+
+TEST(PrivateFolders, ATmpdirOthersMayWriteOrThatIsMissingIsPassedOverWithAMessage) {
+    ScratchFolder scratch;
+    const auto open = scratch.Path() / "open";
+    std::filesystem::create_directory(open);
+    std::filesystem::permissions(open, std::filesystem::perms::all); // not sticky
+    for (const auto& tmpdir : {open, scratch.Path() / "missing"}) {
+        const TemporaryFolderVariable variable(tmpdir);
+        const PrivateFolder folder("umbrascope-test");
+        EXPECT_NE(folder.Path().parent_path(), tmpdir);
+        EXPECT_TRUE(std::filesystem::is_directory(folder.OpenablePath()));
+        EXPECT_EQ(folder.Notice().rfind("TMPDIR: " + tmpdir.string() + ": ", 0), 0u)
+            << folder.Notice();
+    }
+}
+
+TEST(PrivateFolders, AnotherUsersTmpdirIsPassedOver) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give a folder to another user";
+    ScratchFolder scratch;
+    const auto theirs = scratch.Path() / "theirs";
+    std::filesystem::create_directory(theirs);
+    ASSERT_EQ(chown(theirs.c_str(), 4242, 4242), 0);
+    const TemporaryFolderVariable variable(theirs);
+    const PrivateFolder folder("umbrascope-test");
+    EXPECT_NE(folder.Path().parent_path(), theirs);
+    EXPECT_NE(folder.Notice().find("another user could change"), std::string::npos)
+        << folder.Notice();
 }
 
 } // namespace umbrascope

@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 
 namespace umbrascope {
 
@@ -44,7 +45,8 @@ protected:
                            {PhraseFile, 3000, "/nowhere/gone.txt"}};
         built = target.Path() / "session.run";
         const auto leftOut = BuildSessionFile(contents, ModelPath(source.Path() / "b"),
-                                              target.Write("program", "#!/bin/sh\n"), built);
+                                              target.Write("program", "#!/bin/sh\n"), built)
+                                 .leftOut;
         EXPECT_EQ(leftOut, std::vector<std::string>{"/nowhere/gone.txt"});
         index = ReadBundleIndex(built);
         ASSERT_TRUE(index.IsBundle()) << index.problem;
@@ -84,6 +86,20 @@ TEST_F(BuiltSessions, MediaPlayFromTheirBundledCopiesOnceTheOriginalsAreGone) {
     EXPECT_FALSE(std::filesystem::exists(unpacked)) << "the copies go with the session";
 }
 
+TEST_F(BuiltSessions, UnpackedMediaAreReadFromTheirCopiesEvenWhenTheFolderIsSwapped) {
+    const BuiltSessionLoad opened = LoadBuiltSession(built, index, BundledMedia::Unpacked);
+    ASSERT_TRUE(opened.load.Opened()) << opened.load.message.Text();
+    // What whoever owns the temporary folder could do while the session plays.
+    const std::filesystem::path unpacked = opened.media->Path();
+    const std::filesystem::path away = unpacked.string() + ".away";
+    std::filesystem::rename(unpacked, away);
+    std::filesystem::create_directory(unpacked);
+    std::ofstream(unpacked / "loop.wav") << "planted";
+    EXPECT_EQ(Contents(opened.load.session.StartValues.Waves[1]), "first loop");
+    std::filesystem::remove_all(unpacked);
+    std::filesystem::remove_all(away);
+}
+
 TEST_F(BuiltSessions, TheProjectComesBackOutBesideItsMediaWithoutOverwritingAnything) {
     const std::filesystem::path back = target.Path() / "back.usp";
     ASSERT_EQ(ExtractBuiltProject(built, index, back), std::nullopt);
@@ -118,10 +134,11 @@ TEST_F(BuiltSessions, ALinkPlantedWhileMediaAreExtractedReceivesNothing) {
 TEST_F(BuiltSessions, AMediumThatOpensButCannotBeReadIsLeftOutAndNamed) {
     contents.StartValues.Waves.push_back("/proc/self/mem");
     const auto again = target.Path() / "again.run";
-    const auto leftOut = BuildSessionFile(contents, ModelPath(source.Path() / "b"),
-                                          target.Path() / "program", again);
-    const std::string unreadable = "/proc/self/mem (" + std::string(std::strerror(EIO)) + ")";
-    EXPECT_EQ(leftOut, (std::vector<std::string>{unreadable, "/nowhere/gone.txt"}));
+    const auto built = BuildSessionFile(contents, ModelPath(source.Path() / "b"),
+                                        target.Path() / "program", again);
+    // A file of the system is never bundled, whatever it would give.
+    EXPECT_EQ(built.leftOut, std::vector<std::string>{"/nowhere/gone.txt"});
+    EXPECT_EQ(built.systemFiles, std::vector<std::string>{"/proc/self/mem"});
     const BundleIndex rebuilt = ReadBundleIndex(again);
     ASSERT_TRUE(rebuilt.IsBundle()) << rebuilt.problem;
     EXPECT_EQ(rebuilt.entries.size(), index.entries.size());
@@ -152,6 +169,54 @@ TEST_F(BuiltSessions, ProgressCountsToTheWholeFileAndAnAbandonedBuildLeavesNothi
     for (const auto& entry : std::filesystem::directory_iterator(target.Path()))
         EXPECT_NE(entry.path().filename().string().rfind(".abandoned", 0), 0u)
             << "a temporary file is left: " << entry.path();
+}
+
+// Media enough for empty entries in bulk, or for one more than a bundle may hold.
+class CrowdedSessions : public ::testing::Test {
+protected:
+    Session WithEmptyMedia(std::size_t count) const {
+        Session session;
+        for (std::size_t i = 0; i < count; ++i)
+            session.StartValues.Waves.push_back(
+                ModelPath(folder.Write(std::to_string(i) + ".wav", "")));
+        return session;
+    }
+
+    ScratchFolder folder;
+    const std::filesystem::path program = folder.Write("program", "#!/bin/sh\n");
+};
+
+TEST_F(CrowdedSessions, EachEmptyEntryHearsAnInterruption) {
+    const auto built = folder.Path() / "s.run";
+    BuildSessionFile(WithEmptyMedia(200), "", program, built);
+    struct Interrupted {};
+    int checks = 0;
+    EXPECT_THROW(LoadBuiltSession(built, ReadBundleIndex(built), BundledMedia::Unpacked,
+                                  [&checks] {
+                                      if (++checks == 100)
+                                          throw Interrupted{};
+                                  }),
+                 Interrupted);
+}
+
+TEST_F(CrowdedSessions, TheBuilderRefusesMoreMediaThanABundleHoldsNamingTheBound) {
+    // One file under 64 x 64 spellings, each a medium of its own: quicker than 4096 files.
+    Session session;
+    folder.Write("sound.wav", "");
+    for (int i = 0; i < 64; ++i)
+        std::filesystem::create_directory_symlink(folder.Path(), folder.Path() / std::to_string(i));
+    for (int i = 0; i < 64; ++i)
+        for (int j = 0; j < 64; ++j)
+            session.StartValues.Waves.push_back(
+                ModelPath(folder.Path() / std::to_string(i) / std::to_string(j) / "sound.wav"));
+    const auto target = folder.Path() / "s.run";
+    try {
+        BuildSessionFile(session, "", program, target);
+        ADD_FAILURE() << "built";
+    } catch (const IoError& error) {
+        EXPECT_NE(std::string(error.what()).find("4095"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(target));
 }
 
 } // namespace

@@ -70,6 +70,18 @@ TEST_F(SessionPictureTest, PhrasesFollowTheFramesTimes) {
     EXPECT_EQ(texts, "ABA");
 }
 
+TEST_F(SessionPictureTest, ASystemFileIsNeverDrawnWhateverLeadsToIt) {
+    const auto link = TestFilePath("environment.txt");
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink("/proc/self/environ", link);
+    SessionPicture picture(PhraseSession(link.string()), "", 0, Screen);
+    ASSERT_TRUE(picture.Draw(FrameTime(0), frame));
+    EXPECT_FALSE(AnyLit(frame));
+    ASSERT_EQ(picture.Problems().size(), 1u);
+    EXPECT_NE(picture.Problems()[0].Text().find(link.string()), std::string::npos)
+        << picture.Problems()[0].Text();
+}
+
 TEST_F(SessionPictureTest, EventsTakeEffectFromTheFrameAtOrAfterTheirTime) {
     Session session = PhraseSession(PhraseFile("first.txt", "A\nB\n"));
     session.StartValues.VideoEnabled = true;

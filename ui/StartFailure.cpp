@@ -1,0 +1,27 @@
+#include "StartFailure.h"
+
+#include "Language.h"
+#include "MessageBoxes.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+namespace umbrascope {
+
+void ShowStartFailure(const std::string& message) {
+    std::unique_ptr<Application> application;
+    int argc = 1;
+    char name[] = "umbrascope";
+    char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) {
+        application = std::make_unique<Application>(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Umbrascope"));
+        ApplyLanguage(PreferredLanguage());
+    }
+    ShowMessageBox(nullptr, QCoreApplication::translate("umbrascope::StartFailure",
+                                                        "Сессию не удалось показать:") +
+                                QStringLiteral("\n\n") + QString::fromStdString(message));
+}
+
+} // namespace umbrascope
