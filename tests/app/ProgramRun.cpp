@@ -80,9 +80,8 @@ bool WritesIn(pid_t pid, const std::filesystem::path& folder) {
 
 } // namespace
 
-InterruptedRun InterruptWhileWritingIn(const std::vector<std::string>& arguments,
-                                       const std::filesystem::path& folder, int signal,
-                                       const std::vector<std::string>& extraEnvironment) {
+pid_t StartProgram(const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& extraEnvironment) {
     std::vector<std::string> words{Program()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -96,9 +95,20 @@ InterruptedRun InterruptWhileWritingIn(const std::vector<std::string>& arguments
     for (char** variable = environ; *variable; ++variable)
         envp.push_back(*variable);
     envp.push_back(nullptr);
-    InterruptedRun run;
     pid_t pid = 0;
+    // posix_spawn rather than a fork: the thread sanitizer's runtime cannot follow a fork of
+    // a process with threads.
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+        return -1;
+    return pid;
+}
+
+InterruptedRun InterruptWhileWritingIn(const std::vector<std::string>& arguments,
+                                       const std::filesystem::path& folder, int signal,
+                                       const std::vector<std::string>& extraEnvironment) {
+    InterruptedRun run;
+    const pid_t pid = StartProgram(arguments, extraEnvironment);
+    if (pid < 0)
         return run;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(20) * SanitizerSlowdown;

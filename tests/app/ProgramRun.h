@@ -5,6 +5,7 @@
 #include "tests/model/TestFiles.h"
 
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace umbrascope {
@@ -26,6 +27,11 @@ std::string MakeProject(const ScratchFolder& folder, const std::string& json);
 
 // Whether folder holds the hidden temporary file of a file being written under name.
 bool HasTemporaryOf(const std::filesystem::path& folder, const std::string& name);
+
+// Starts the program with these arguments and the environment's variables, the extra ones
+// "NAME=value" added; its process id, or -1 when it could not start.
+pid_t StartProgram(const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& extraEnvironment = {});
 
 struct InterruptedRun {
     int status = -1;               // -1 when the signal ended it

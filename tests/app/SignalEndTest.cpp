@@ -1,6 +1,7 @@
 // The window ends as it closes on SIGTERM and SIGHUP: an export in progress is cancelled first,
 // and an unsaved session is kept and offered again at the next start.
 
+#include "ProgramRun.h"
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/RecoveryCopy.h"
@@ -9,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTimer>
 
 #include <csignal>
 #include <memory>
+#include <sys/wait.h>
 
 namespace umbrascope {
 
@@ -27,23 +28,25 @@ TEST(SignalEnd, TheProgramEndsCleanlyOnSIGTERMAndSIGHUP) {
         // A data folder of its own, whose desktop entry tells that the window has started.
         const QString data =
             QString::fromStdString((folder.Path() / "data").string()) + QString::number(signal);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_DATA_HOME", data);
-        environment.insert("SDL_AUDIODRIVER", "dummy");
         const QString leaks = TestHome() + "/leaks.supp";
         WriteBytes(leaks, LibraryLeaks);
-        environment.insert("LSAN_OPTIONS", "suppressions=" + leaks);
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(qEnvironmentVariable("UMBRASCOPE_BUILD_DIR") + "/app/umbrascope",
-                      {QString::fromStdString(project.string())});
-        ASSERT_TRUE(program.waitForStarted(5000));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return QFile::exists(data + "/applications/umbrascope.desktop"); }, 20000));
-        kill(static_cast<pid_t>(program.processId()), signal);
-        ASSERT_TRUE(program.waitForFinished(20000)) << signal;
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
-        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+        const pid_t program = StartProgram(
+            {project.string()}, {"XDG_DATA_HOME=" + data.toStdString(), "SDL_AUDIODRIVER=dummy",
+                                 "LSAN_OPTIONS=suppressions=" + leaks.toStdString()});
+        ASSERT_GT(program, 0);
+        const bool started = WaitUntil(
+            [&] { return QFile::exists(data + "/applications/umbrascope.desktop"); }, 20000);
+        kill(program, started ? signal : SIGKILL);
+        int status = 0;
+        const bool ended =
+            WaitUntil([&] { return waitpid(program, &status, WNOHANG) == program; }, 20000);
+        if (!ended) {
+            kill(program, SIGKILL);
+            waitpid(program, &status, 0);
+        }
+        ASSERT_TRUE(started);
+        EXPECT_TRUE(ended) << signal;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << signal << " " << status;
     }
     EXPECT_FALSE(FindRecoveryCopy()) << "nothing unsaved, nothing kept";
 }
