@@ -13,7 +13,6 @@
 #include "dialogs/ExportVideoDialog.h"
 #include "export/VideoExportJob.h"
 #include "ui/FileDialogs.h"
-#include "ui/Language.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ShownText.h"
 #include "ui/UiText.h"
@@ -86,16 +85,10 @@ void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& p
         ShowMessageBox(owner, report);
 }
 
-// The file dialog's filter: the format chosen first, then the others, so that a name the
-// dialog completes gets the chosen format's extension.
-QString SoundFileFilter(const SoundFileFormat& chosen) {
-    QStringList filters{
-        TMainForm::tr("Звук %1 (*%2)").arg(FromUtf8(chosen.name), FromUtf8(chosen.extension))};
-    for (const SoundFileFormat& format : SoundFileFormats())
-        if (&format != &chosen)
-            filters << TMainForm::tr("Звук %1 (*%2)")
-                           .arg(FromUtf8(format.name), FromUtf8(format.extension));
-    return filters.join(QStringLiteral(";;"));
+// The file dialog shows files of the format chosen, and a name typed without an extension gets
+// its extension; a name with another format's extension is written in that format.
+QString SoundFileFilter(const SoundFileFormat& format) {
+    return TMainForm::tr("Звук %1 (*%2)").arg(FromUtf8(format.name), FromUtf8(format.extension));
 }
 
 } // namespace
