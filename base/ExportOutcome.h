@@ -1,7 +1,7 @@
 #pragma once
 
-// How an export that ran on a worker thread ended: the sound export's and the video export's,
-// which the window reports alike.
+// How an export ended: the sound export's and the video export's, which the window and the
+// command line report alike.
 
 #include "UserText.h"
 
@@ -21,5 +21,10 @@ struct ExportOutcome {
     std::vector<UserText> problems;
     std::vector<std::string> leftOut; // Windows-1251, as SessionRenderer::LeftOut
 };
+
+// The sentence on a mix that went past full scale: the share of the samples cut, how many,
+// near which time (session ms) the first lies, and what to do about it. Empty when none was.
+UserText ClippingSentence(std::uint64_t clippedSamples, std::uint64_t samples,
+                          std::int64_t firstClipTime);
 
 } // namespace umbrascope

@@ -6,6 +6,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 #include "ui/UiText.h"
+#include "ui/UserSettings.h"
 #include "visual/Preview.h"
 
 #include <QComboBox>
@@ -49,6 +50,15 @@ QIcon PatternIcon(std::uint8_t videoType) {
 }
 
 } // namespace
+
+void SelectKept(QComboBox* box, const QString& setting) {
+    QVariant kept = UserSettings()->value(setting);
+    // The settings file may give the value back as text.
+    if (!kept.isValid() || !kept.convert(box->itemData(0).metaType()))
+        return;
+    if (const int index = box->findData(kept); index >= 0)
+        box->setCurrentIndex(index);
+}
 
 QLabel* NewLabel(RetranslatedTexts& texts, TranslatedText text, QWidget* buddy) {
     auto* label = texts.Text(new QLabel, std::move(text));

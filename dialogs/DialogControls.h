@@ -27,6 +27,10 @@ class FrequencyEdit;
 class SpinField;
 class UpDownArrows;
 
+// Selects the item of box holding the value last kept in the user's settings under setting, if
+// the list still has it.
+void SelectKept(QComboBox* box, const QString& setting);
+
 // A label of buddy whose text follows the interface's language.
 QLabel* NewLabel(RetranslatedTexts& texts, TranslatedText text, QWidget* buddy);
 

@@ -1,5 +1,7 @@
 #include "ExportVideoDialog.h"
 
+#include "DialogControls.h"
+#include "ExportRangeFields.h"
 #include "ui/UserSettings.h"
 
 #include <QComboBox>
@@ -32,19 +34,10 @@ constexpr int DefaultRate = 0;
 const QString SizeSetting = QStringLiteral("VideoExport/Size");
 const QString RateSetting = QStringLiteral("VideoExport/Rate");
 
-// Selects the item holding the value last kept under setting, if the list still has it.
-void SelectKept(QComboBox* box, const QString& setting) {
-    QVariant kept = UserSettings()->value(setting);
-    // The settings file may give the value back as text.
-    if (!kept.isValid() || !kept.convert(box->itemData(0).metaType()))
-        return;
-    if (const int index = box->findData(kept); index >= 0)
-        box->setCurrentIndex(index);
-}
-
 } // namespace
 
-ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
+ExportVideoDialog::ExportVideoDialog(QWidget* parent, std::int32_t sessionLength)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("ExportVideoDialog"));
 
     SizeBox = new QComboBox(this);
@@ -68,6 +61,7 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     rateLabel_ = new QLabel(this);
     rateLabel_->setBuddy(RateBox);
     form->addRow(rateLabel_, RateBox);
+    Range = new ExportRangeFields(this, form, sessionLength);
 
     note_ = new QLabel(this);
     note_->setWordWrap(true);
@@ -75,6 +69,11 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const auto allowOk = [this] {
+        Buttons->button(QDialogButtonBox::Ok)->setEnabled(Range->Valid());
+    };
+    connect(Range, &ExportRangeFields::Changed, this, allowOk);
+    allowOk();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -87,6 +86,7 @@ void ExportVideoDialog::RetranslateUi() {
     setWindowTitle(tr("Экспорт видео"));
     sizeLabel_->setText(tr("&Размер кадра:"));
     rateLabel_->setText(tr("&Кадров в секунду:"));
+    Range->Retranslate();
     note_->setText(tr("Мерцание бывает до 30 Гц: только при 60 кадрах в секунду видна каждая "
                       "светлая и каждая тёмная половина мигания."));
     Buttons->button(QDialogButtonBox::Ok)->setText(tr("&Далее..."));
@@ -105,6 +105,14 @@ QSize ExportVideoDialog::FrameSize() const {
 
 int ExportVideoDialog::FramesPerSecond() const {
     return RateBox->currentData().toInt();
+}
+
+std::int32_t ExportVideoDialog::From() const {
+    return Range->From();
+}
+
+std::int32_t ExportVideoDialog::To() const {
+    return Range->To();
 }
 
 void ExportVideoDialog::accept() {

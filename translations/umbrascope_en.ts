@@ -428,6 +428,51 @@
     </message>
 </context>
 <context>
+    <name>umbrascope::ExportOutcome</name>
+    <message>
+        <source>Звук превышал предельную громкость в %1,%2 % отсчётов (%3), впервые около %4. Уменьшите громкость дорожек, чтобы звук не искажался.</source>
+        <translation>The mix went past full scale in %1.%2 % of the samples (%3), first near %4; lower the track volumes so that the sound is not distorted.</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::ExportRangeFields</name>
+    <message>
+        <source>&amp;С:</source>
+        <translation>Fr&amp;om:</translation>
+    </message>
+    <message>
+        <source>&amp;По:</source>
+        <translation>&amp;To:</translation>
+    </message>
+    <message>
+        <source>Конец должен быть позже начала.</source>
+        <translation>The end must come after the start.</translation>
+    </message>
+</context>
+<context>
+    <name>umbrascope::ExportSoundDialog</name>
+    <message>
+        <source>Экспорт звука</source>
+        <translation>Export Sound</translation>
+    </message>
+    <message>
+        <source>&amp;Формат:</source>
+        <translation>&amp;Format:</translation>
+    </message>
+    <message>
+        <source>&amp;Бит на отсчёт:</source>
+        <translation>&amp;Bits per sample:</translation>
+    </message>
+    <message>
+        <source>&amp;Далее...</source>
+        <translation>&amp;Next...</translation>
+    </message>
+    <message>
+        <source>&amp;Отмена</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+</context>
+<context>
     <name>umbrascope::ExportVideoDialog</name>
     <message>
         <source>Экспорт видео</source>
@@ -742,10 +787,22 @@ Do not watch or show such a session if you or any of your relatives have had epi
     </message>
 </context>
 <context>
-    <name>umbrascope::SoundExportJob</name>
+    <name>umbrascope::SoundExport</name>
     <message>
-        <source>Звук сессии слишком длинный для файла WAV</source>
-        <translation>The sound of the session is too long for a WAV file</translation>
+        <source>Файл %1 не может хранить отсчёты по %2 бит</source>
+        <translation>A %1 file cannot hold samples of %2 bits</translation>
+    </message>
+    <message>
+        <source>Нечего экспортировать: конец (%1 мс) не позже начала (%2 мс)</source>
+        <translation>Nothing to export: the end (%1 ms) does not lie after the start (%2 ms)</translation>
+    </message>
+    <message>
+        <source>Звук слишком длинный для файла %1: экспортируйте более короткий отрезок</source>
+        <translation>The sound is too long for a %1 file; export a shorter stretch</translation>
+    </message>
+    <message>
+        <source>Звук записывается только в файлы с расширением %1 (в любом регистре букв), а не в «%2». Ничего не записано.</source>
+        <translation>Sound is written only to files with the extension %1 (in any letter case), not to “%2”. Nothing has been written.</translation>
     </message>
 </context>
 <context>
@@ -1263,24 +1320,12 @@ Delete this event?</translation>
         <translation>%1: %2% done, %3 left</translation>
     </message>
     <message>
-        <source>Звук превышал предельную громкость в %1 % отсчётов (%2), впервые около %3. Уменьшите громкость дорожек, чтобы звук не искажался.</source>
-        <translation>The sound went past full volume in %1% of the samples (%2), first at about %3. Turn the tracks down so that the sound is not distorted.</translation>
-    </message>
-    <message>
         <source>Не вошло в экспорт: %1</source>
         <translation>Left out of the export: %1</translation>
     </message>
     <message>
-        <source>Звук WAV (*.wav)</source>
-        <translation>WAV sound (*.wav)</translation>
-    </message>
-    <message>
         <source>Видео MP4 (*.mp4)</source>
         <translation>MP4 video (*.mp4)</translation>
-    </message>
-    <message>
-        <source>Звук записывается только в файлы WAV: назовите файл с расширением .wav вместо «%1». Ничего не записано.</source>
-        <translation>Sound is written only to WAV files: name the file with the extension .wav instead of “%1”. Nothing has been written.</translation>
     </message>
     <message>
         <source>Экспорт звука</source>
@@ -1325,10 +1370,6 @@ Delete this event?</translation>
     <message>
         <source>Ско&amp;мпилировать сессию</source>
         <translation>&amp;Build Session...</translation>
-    </message>
-    <message>
-        <source>&amp;Экспорт звука в WAV...</source>
-        <translation>&amp;Export Sound to WAV...</translation>
     </message>
     <message>
         <source>Экспорт &amp;видео...</source>
@@ -1512,6 +1553,14 @@ Delete this event?</translation>
     <message>
         <source>Не вошли устройства и системные файлы (из /proc, /sys или /dev): они в собранную сессию не включаются:</source>
         <translation>Left out, because devices and files of the system (under /proc, /sys or /dev) never go into a built session:</translation>
+    </message>
+    <message>
+        <source>Звук %1 (*%2)</source>
+        <translation>%1 sound (*%2)</translation>
+    </message>
+    <message>
+        <source>&amp;Экспорт звука...</source>
+        <translation>&amp;Export Sound...</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,10 @@ QString FromModelText(std::string_view cp1251) {
     return QString::fromStdString(Cp1251ToUtf8(cp1251));
 }
 
+QString FromUtf8(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 std::optional<std::string> ToModelText(const QString& text) {
     return Utf8ToCp1251(text.toStdString());
 }

@@ -13,6 +13,9 @@ namespace umbrascope {
 
 QString FromModelText(std::string_view cp1251);
 
+// The program's own UTF-8 text (a format's name, an extension) on widgets.
+QString FromUtf8(std::string_view utf8);
+
 // Empty when Windows-1251 cannot hold the text.
 std::optional<std::string> ToModelText(const QString& text);
 

@@ -127,6 +127,13 @@ std::string WrittenProjectFileName(const std::string& output) {
     return Utf8ToCp1251(error ? output : absolute.string()).value_or("");
 }
 
+std::string JoinedWithOr(const std::vector<std::string>& items) {
+    std::string joined;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        joined += (i == 0 ? "" : i + 1 == items.size() ? " or " : ", ") + items[i];
+    return joined;
+}
+
 std::optional<std::string> RefuseUnknownExtension(const std::string& output,
                                                   const std::vector<std::string>& extensions,
                                                   const std::string& what) {
@@ -135,9 +142,7 @@ std::optional<std::string> RefuseUnknownExtension(const std::string& output,
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
         return std::nullopt;
-    std::string named;
-    for (std::size_t i = 0; i < extensions.size(); ++i)
-        named += (i == 0 ? "" : i + 1 == extensions.size() ? " or " : ", ") + extensions[i];
+    const std::string named = JoinedWithOr(extensions);
     return output + ": " + what + " writes " + named + " files; name the output " + named +
            " (nothing was written)";
 }

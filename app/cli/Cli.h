@@ -84,6 +84,9 @@ std::optional<std::string> RefuseOutputOverSession(const Session& session,
 // output, beside which its media will be looked for.
 std::string WrittenProjectFileName(const std::string& output);
 
+// The items as a list is read out: "a", "a or b", "a, b or c".
+std::string JoinedWithOr(const std::vector<std::string>& items);
+
 // A message when output's extension is none of extensions (each with its dot; any letter case
 // will do); what names what the command writes ("the sound export").
 std::optional<std::string> RefuseUnknownExtension(const std::string& output,

@@ -5,36 +5,52 @@
 #include "CommandWriting.h"
 #include "ExportCommand.h"
 #include "Interruptions.h"
-#include "audio/export/SessionExport.h"
-#include "audio/export/SoundFileWriter.h"
-#include "audio/export/WavFileWriter.h"
+#include "Usage.h"
+#include "audio/export/SoundExport.h"
+#include "audio/export/SoundFileFormats.h"
 #include "base/FileUtils.h"
+#include "ui/ShownText.h"
 
-#include <iostream>
+#include <algorithm>
 #include <vector>
 
 namespace umbrascope {
 
 namespace {
 
-constexpr const char* ExportAudioUsage =
-    "usage: umbrascope --export-audio FILE.usp OUT.wav|OUT.flac [--from MS] "
-    "[--to MS] [--rate HZ] [--bits 16|24] [--no-dither]";
+std::string ExportAudioUsage() {
+    return "usage: umbrascope --export-audio FILE.usp " + SoundFileNamesSynopsis() +
+           " [--from MS] [--to MS] [--rate HZ] [--bits " + SoundFileBitsSynopsis() +
+           "] [--no-dither]";
+}
 
-std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate,
-                                       ExportFormat& format) {
+std::optional<std::string> ReadBits(const std::pair<std::string, std::string>& option, int& bits) {
+    const std::vector<int> widths = SoundFileBits();
+    const auto number = ParseMilliseconds(option.second);
+    if (!number || std::find(widths.begin(), widths.end(), *number) == widths.end()) {
+        std::vector<std::string> named;
+        for (const int width : widths)
+            named.push_back(std::to_string(width));
+        return "--bits takes " + JoinedWithOr(named);
+    }
+    bits = *number;
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadOptions(const ExportRequest& request,
+                                       SoundExportSettings& settings) {
     for (const auto& option : request.options) {
-        if (option.first == "--no-dither") {
-            format.dither = false;
-        } else if (option.first == "--rate") {
-            if (ReadWholeNumber(option, 8000, 192000, rate))
-                return std::string("--rate takes a rate from 8000 to 192000 Hz");
-        } else if (option.first == "--bits") {
-            if (ReadWholeNumber(option, 16, 24, format.bits) || format.bits % 8 != 0)
-                return std::string("--bits takes 16 or 24");
-        } else {
-            return "unknown option " + option.first;
-        }
+        std::optional<std::string> problem;
+        if (option.first == "--no-dither")
+            settings.format.dither = false;
+        else if (option.first == "--rate")
+            problem = ReadWholeNumber(option, 8000, 192000, settings.rate);
+        else if (option.first == "--bits")
+            problem = ReadBits(option, settings.format.bits);
+        else
+            problem = "unknown option " + option.first;
+        if (problem)
+            return problem;
     }
     return std::nullopt;
 }
@@ -43,58 +59,39 @@ std::optional<std::string> ReadOptions(const ExportRequest& request, int& rate,
 
 int RunExportAudioCommand(const std::vector<std::string>& arguments) {
     ExportRequest request;
-    int rate = 44100;
-    ExportFormat format;
+    SoundExportSettings settings;
     if (const auto problem =
-            ParseExportRequest(arguments, ExportAudioUsage, {"--no-dither"}, request))
+            ParseExportRequest(arguments, ExportAudioUsage(), {"--no-dither"}, request))
         return Fail(*problem);
-    if (const auto problem = ReadOptions(request, rate, format))
+    if (const auto problem = ReadOptions(request, settings))
         return Fail(*problem);
     if (const auto problem =
-            RefuseUnknownExtension(request.output, {".wav", ".flac"}, "the sound export"))
+            RefuseUnknownExtension(request.output, SoundFileExtensions(), "the sound export"))
         return Fail(*problem);
     // Before the project opens, as a built session's media are unpacked then.
     CatchInterruptions();
     SessionDocument document;
-    std::int32_t from = 0, to = 0;
-    if (const auto problem = OpenExportProject(request, false, document, from, to))
+    if (const auto problem =
+            OpenExportProject(request, false, document, settings.from, settings.to))
         return Fail(*problem);
 
+    settings.writing = CommandWriteOptions(request.output);
     try {
-        SessionRenderer renderer(document.Contents(), document.ProjectFolder(), from, to, rate,
-                                 format);
-        const bool flac = IsFlacName(request.output);
-        const std::uint64_t bytesPerFrame = format.bits / 8 * 2;
-        if (!flac && renderer.TotalFrames() * bytesPerFrame > WavFileWriter::MaxDataBytes)
-            return Fail("the sound is too long for a WAV file; export a shorter stretch");
-        const auto writer =
-            OpenSoundFileWriter(request.output, rate, format.bits, renderer.TotalFrames(),
-                                CommandWriteOptions(request.output));
-        // 16-bit WAV files take the renderer's samples as they are.
-        auto* plainWav = dynamic_cast<WavFileWriter*>(writer.get());
-        if (format.bits != 16)
-            plainWav = nullptr;
-        ProgressBar progress(renderer.TotalFrames());
-        constexpr std::size_t BlockFrames = 65536;
-        std::vector<std::int16_t> narrow(plainWav ? BlockFrames * 2 : 0);
-        std::vector<std::int32_t> wide(plainWav ? 0 : BlockFrames * 2);
-        for (;;) {
-            const std::size_t frames = plainWav ? renderer.Render(narrow.data(), BlockFrames)
-                                                : renderer.Render(wide.data(), BlockFrames);
-            if (frames == 0)
-                break;
-            if (Interrupted())
-                return Fail(InterruptedMessage(request.output));
-            if (plainWav)
-                plainWav->Write(narrow.data(), frames);
-            else
-                writer->Write(wide.data(), frames);
-            progress.Show(renderer.RenderedFrames());
-        }
-        writer->Finish();
-        ReportExportProblems(renderer.Problems(), renderer.LeftOut());
-        ReportClipping(renderer.ClippedSamples(), renderer.RenderedFrames() * 2,
-                       renderer.FirstClipTime());
+        std::optional<ProgressBar> progress;
+        const ExportOutcome outcome =
+            ExportSound(document.Contents(), document.ProjectFolder(), request.output, settings,
+                        [&](std::uint64_t done, std::uint64_t total) {
+                            if (!progress)
+                                progress.emplace(total);
+                            progress->Show(done);
+                            return !Interrupted();
+                        });
+        if (outcome.cancelled)
+            return Fail(InterruptedMessage(request.output));
+        ReportExportProblems(outcome.problems, outcome.leftOut);
+        ReportClipping(outcome.clippedSamples, outcome.renderedSamples, outcome.firstClipTime);
+    } catch (const UserTextError& error) {
+        return Fail(request.output.string() + ": " + EnglishText(error.Message()));
     } catch (const IoError& error) {
         return Fail(request.output.string() + ": " + error.what());
     }

@@ -1,7 +1,9 @@
 #include "ExportCommand.h"
 
 #include "Cli.h"
+#include "base/ExportOutcome.h"
 #include "model/Cp1251.h"
+#include "ui/ShownText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -103,17 +105,9 @@ void ReportExportProblems(const std::vector<UserText>& problems,
 
 void ReportClipping(std::uint64_t clipped, std::uint64_t samples, std::int64_t firstClipTime) {
     std::cout << "Clipped samples: " << clipped << '\n';
-    if (clipped == 0 || samples == 0)
-        return;
-    const double percent = 100.0 * static_cast<double>(clipped) / static_cast<double>(samples);
-    const std::int64_t seconds = std::max<std::int64_t>(firstClipTime, 0) / 1000;
-    char share[32];
-    std::snprintf(share, sizeof share, "%.1f", percent);
-    char at[32];
-    std::snprintf(at, sizeof at, "%lld:%02lld", static_cast<long long>(seconds / 60),
-                  static_cast<long long>(seconds % 60));
-    std::cout << "The mix went past full scale in " << share << " % of the samples, first near "
-              << at << "; lower the track volumes so that the sound is not distorted.\n";
+    if (const UserText sentence = ClippingSentence(clipped, samples, firstClipTime);
+        !sentence.Empty())
+        std::cout << EnglishText(sentence) << '\n';
 }
 
 ProgressBar::ProgressBar(std::uint64_t total)

@@ -50,11 +50,11 @@ std::optional<std::string> OpenExportProject(const ExportRequest& request, bool 
 // The message of an export that a signal ended.
 std::string InterruptedMessage(const std::filesystem::path& output);
 
-// Tells on standard error the problems met and the media left out (Windows-1251 texts).
-// "Clipped samples: N" on standard output and, when the mix clipped, its share, where it begins
-// and what to do about it.
+// "Clipped samples: N" on standard output and, when the mix clipped, the sentence the window
+// shows too (its share, where it begins and what to do about it), in English.
 void ReportClipping(std::uint64_t clipped, std::uint64_t samples, std::int64_t firstClipTime);
 
+// Tells on standard error the problems met and the media left out (Windows-1251 texts).
 void ReportExportProblems(const std::vector<UserText>& problems,
                           const std::vector<std::string>& leftOut);
 

@@ -1,6 +1,7 @@
 #include "Usage.h"
 
 #include "Cli.h"
+#include "audio/export/SoundFileFormats.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -53,16 +54,17 @@ constexpr CommandUsage Usages[] = {
      "Draws the full-screen picture at session time MS, WIDTHxHEIGHT pixels, in the state in "
      "force at that time, with TEXT laid out as the presentation lays out its first phrase, and "
      "writes it as a PNG file."},
+    // The words in braces come from the table of sound file formats (see WithSoundFormats).
     {RunExportAudioCommand,
-     "--export-audio FILE.usp OUT.wav|OUT.flac [--from MS] [--to MS]\n"
-     "[--rate HZ] [--bits 16|24] [--no-dither]",
-     "write the session's sound as a\nWAV or FLAC file",
-     "Writes the session's sound as a stereo WAV file, or FLAC when OUT ends in .flac in any "
-     "letter case: at --rate HZ (default 44100), --bits 16 (the default) or 24, from --from MS "
-     "to --to MS (default the whole session). Generated tracks are computed at the export's "
-     "rate and file tracks at other rates are converted; the mix is rounded once, with "
-     "triangular dither of one least significant bit except over digital silence. --no-dither "
-     "rounds plainly. Other names than .wav and .flac are refused."},
+     "--export-audio FILE.usp {OUT} [--from MS] [--to MS]\n"
+     "[--rate HZ] [--bits {BITS}] [--no-dither]",
+     "write the session's sound as a\n{NAMES} file",
+     "Writes the session's sound as a stereo file of the format OUT's extension names, in any "
+     "letter case: {FORMATS}. Other names are refused. At --rate HZ (default 44100), --bits "
+     "{BITS-OR} (default 16), from --from MS to --to MS (default the whole session). Generated "
+     "tracks are computed at the export's rate and file tracks at other rates are converted; "
+     "the mix is rounded once, with triangular dither of one least significant bit except over "
+     "digital silence. --no-dither rounds plainly."},
     {RunExportVideoCommand,
      "--export-video FILE.usp OUT.mp4 [--from MS] [--to MS] [--size WxH]\n"
      "[--fps N] [--crf Q]",
@@ -91,6 +93,32 @@ constexpr CommandUsage Usages[] = {
      "Prints this summary of the command line, or the version and "
      "license, and exits."},
 };
+
+// The text with the sound export's words in braces put in from the table of formats: {OUT}
+// "OUT.wav|OUT.flac", {BITS} "16|24", {BITS-OR} "16 or 24", {NAMES} "WAV or FLAC", {FORMATS}
+// what each extension writes and what the file can hold.
+std::string WithSoundFormats(std::string_view text) {
+    std::vector<std::string> names, bits, formats;
+    for (const SoundFileFormat& format : SoundFileFormats()) {
+        names.emplace_back(format.name);
+        std::string what = std::string(format.extension) + " writes " + std::string(format.name);
+        if (format.maxDataBytes != 0)
+            what += " (at most " + std::to_string(format.maxDataBytes >> 20) + " MiB of sound)";
+        formats.push_back(what);
+    }
+    for (const int width : SoundFileBits())
+        bits.push_back(std::to_string(width));
+    const std::pair<std::string_view, std::string> words[] = {{"{OUT}", SoundFileNamesSynopsis()},
+                                                              {"{BITS}", SoundFileBitsSynopsis()},
+                                                              {"{BITS-OR}", JoinedWithOr(bits)},
+                                                              {"{NAMES}", JoinedWithOr(names)},
+                                                              {"{FORMATS}", JoinedWithOr(formats)}};
+    std::string out(text);
+    for (const auto& [word, value] : words)
+        for (std::size_t at = out.find(word); at != std::string::npos; at = out.find(word, at))
+            out.replace(at, word.size(), value);
+    return out;
+}
 
 constexpr std::string_view Lead = "  umbrascope ";
 constexpr std::size_t SummaryColumn = 48;
@@ -175,6 +203,20 @@ constexpr std::string_view ProgramDescription =
 
 } // namespace
 
+std::string SoundFileNamesSynopsis() {
+    std::string names;
+    for (const std::string& extension : SoundFileExtensions())
+        names += (names.empty() ? "OUT" : "|OUT") + extension;
+    return names;
+}
+
+std::string SoundFileBitsSynopsis() {
+    std::string bits;
+    for (const int width : SoundFileBits())
+        bits += (bits.empty() ? "" : "|") + std::to_string(width);
+    return bits;
+}
+
 const CommandUsage* FindCommand(std::string_view name) {
     for (const CommandUsage& usage : Usages)
         if (usage.run && usage.synopsis.substr(0, usage.synopsis.find(' ')) == name)
@@ -187,7 +229,9 @@ std::string UsageText() {
                        ": composes and plays timed presentation sessions.\n\nUsage:\n";
     for (const CommandUsage& usage : Usages) {
         // Continuation lines start under the command's first argument.
-        const std::vector<std::string_view> synopsis = Split(usage.synopsis, "\n");
+        const std::string synopsisText = WithSoundFormats(usage.synopsis);
+        const std::string summaryText = WithSoundFormats(usage.summary);
+        const std::vector<std::string_view> synopsis = Split(synopsisText, "\n");
         const std::string indent(
             Lead.size() + std::min(synopsis[0].find(' '), synopsis[0].size()) + 1, ' ');
         std::string line;
@@ -196,7 +240,7 @@ std::string UsageText() {
                 text += line + '\n';
             line = std::string(n == 0 ? Lead : indent) + std::string(synopsis[n]);
         }
-        for (const std::string_view part : Split(usage.summary, "\n")) {
+        for (const std::string_view part : Split(summaryText, "\n")) {
             if (part.empty())
                 continue;
             if (line.size() >= SummaryColumn - 1) {
@@ -226,15 +270,16 @@ std::string ManualPage(std::string_view date) {
                        "umbrascope \\- compose and play timed presentation sessions\n"
                        ".SH SYNOPSIS\n";
     for (const CommandUsage& usage : Usages)
-        page += ".SY umbrascope\n" + RoffSynopsis(OneLine(usage.synopsis)) + "\n.YS\n";
+        page += ".SY umbrascope\n" + RoffSynopsis(OneLine(WithSoundFormats(usage.synopsis))) +
+                "\n.YS\n";
     page += ".SY SESSION.run\n" +
             RoffSynopsis("[--from MS] [--sound-only] [--screen N] [--frame-log LOG.csv]") +
             "\n.YS\n";
     page += ".SH DESCRIPTION\n" + Paragraphs(ProgramDescription, ".PP");
     page += ".SH COMMANDS\n";
     for (const CommandUsage& usage : Usages)
-        page += ".TP\n" + RoffSynopsis(OneLine(usage.synopsis)) + '\n' +
-                Paragraphs(usage.details, ".IP");
+        page += ".TP\n" + RoffSynopsis(OneLine(WithSoundFormats(usage.synopsis))) + '\n' +
+                Paragraphs(WithSoundFormats(usage.details), ".IP");
     page += ".SH FILES\n"
             ".TP\n"
             "\\fI~/.config/Umbrascope/Umbrascope.conf\\fR\n" +

@@ -27,6 +27,11 @@ struct CommandUsage {
 const CommandUsage* FindCommand(std::string_view name);
 
 std::string UsageText();
+
+// The sound export's outputs and sample widths as the synopsis writes them, from the table of
+// sound file formats: "OUT.wav|OUT.flac", "16|24".
+std::string SoundFileNamesSynopsis();
+std::string SoundFileBitsSynopsis();
 std::string VersionText();
 
 // The manual page umbrascope(1) in the man macros; date is its YYYY-MM-DD.

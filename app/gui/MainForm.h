@@ -36,6 +36,9 @@ class QToolButton;
 namespace umbrascope {
 
 class ExportJob;
+struct SoundExportSettings;
+struct SoundFileFormat;
+struct VideoExportSettings;
 class PlaybackController;
 class TAboutForm;
 class TAddWaveForm;
@@ -89,15 +92,18 @@ public:
     // failed.
     bool MayDiscardSession();
 
-    // The sound of the whole session as a WAV file, rendered on a worker thread behind a
-    // progress dialog with a Cancel button.
+    // The session's sound as a WAV or FLAC file: first its format, bits and stretch, then the
+    // file, whose name's extension decides the format; rendered on a worker thread behind a
+    // progress dialog with a Cancel button. Without settings, the whole session at 16 bits.
     void ExportSound();
     void ExportSoundTo(const QString& path);
+    void ExportSoundTo(const QString& path, SoundExportSettings settings);
 
-    // The session as an MP4 video: first its frame size and rate, then the file; made on a
-    // worker thread behind the same progress dialog.
+    // The session as an MP4 video: first its frame size, rate and stretch, then the file; made
+    // on a worker thread behind the same progress dialog. Without a stretch, the whole session.
     void ExportVideo();
     void ExportVideoTo(const QString& path, QSize size, int fps);
+    void ExportVideoTo(const QString& path, const VideoExportSettings& settings);
 
     // Build session: the session with its media as one file that plays itself.
     void BuildSessionMIClick();
@@ -134,7 +140,8 @@ public:
     // The file dialogs; tests replace them. Empty when the user cancels.
     virtual std::optional<QString> ChooseProjectToOpen();
     virtual std::optional<QString> ChooseProjectToSave();
-    virtual std::optional<QString> ChooseSoundFileToExport();
+    // The sound file, offering the format chosen first.
+    virtual std::optional<QString> ChooseSoundFileToExport(const SoundFileFormat& format);
     virtual std::optional<QString> ChooseVideoFileToExport();
     virtual std::optional<QString> ChooseBuiltSessionFile();
     // Asks before an existing file is replaced.

@@ -1,15 +1,18 @@
-// Exports from the main window: the session's sound as a WAV file at 44100 Hz, or the session
-// as an MP4 video of the size and frame rate chosen, each made on a worker thread while a
-// progress dialog shows the share done and the time left and offers to cancel (building a
-// session waits the same way).
+// Exports from the main window: the session's sound as a WAV or FLAC file at 44100 Hz, or the
+// session as an MP4 video of the size and frame rate chosen, each of the stretch chosen and made
+// on a worker thread while a progress dialog shows the share done and the time left and offers
+// to cancel (building a session waits the same way). The sound goes through the same export as
+// the command line's.
 
 #include "MainForm.h"
 
 #include "audio/export/SoundExportJob.h"
+#include "audio/export/SoundFileFormats.h"
+#include "base/ExportOutcome.h"
+#include "dialogs/ExportSoundDialog.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "export/VideoExportJob.h"
 #include "ui/FileDialogs.h"
-#include "ui/Language.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ShownText.h"
 #include "ui/UiText.h"
@@ -57,20 +60,6 @@ QString LockWaitText(const QString& what) {
         .arg(what);
 }
 
-// The share of the mix cut to full scale, where it begins and what to do about it; "" when
-// nothing was cut.
-QString ClippingReport(const ExportOutcome& outcome) {
-    if (outcome.clippedSamples == 0 || outcome.renderedSamples == 0)
-        return QString();
-    const double percent = 100.0 * static_cast<double>(outcome.clippedSamples) /
-                           static_cast<double>(outcome.renderedSamples);
-    return TMainForm::tr("Звук превышал предельную громкость в %1 % отсчётов (%2), впервые около "
-                         "%3. Уменьшите громкость дорожек, чтобы звук не искажался.")
-        .arg(CurrentNumberLocale().toString(percent, 'f', 1))
-        .arg(outcome.clippedSamples)
-        .arg(MinutesAndSeconds(std::max<std::int64_t>(outcome.firstClipTime, 0) / 1000));
-}
-
 // What the user is told at the end: what was written where, or why nothing was.
 // written: "Звук записан в файл «%1».", "Видео записано в файл «%1»."
 QString ExportReport(const ExportOutcome& outcome, const QString& path, const QString& written) {
@@ -83,8 +72,10 @@ QString ExportReport(const ExportOutcome& outcome, const QString& path, const QS
         lines << ShownText(problem);
     for (const auto& track : outcome.leftOut)
         lines << TMainForm::tr("Не вошло в экспорт: %1").arg(FromModelText(track));
-    if (const QString clipping = ClippingReport(outcome); !clipping.isEmpty())
-        lines << clipping;
+    if (const UserText clipping = ClippingSentence(outcome.clippedSamples, outcome.renderedSamples,
+                                                   outcome.firstClipTime);
+        !clipping.Empty())
+        lines << ShownText(clipping);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -92,6 +83,12 @@ void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& p
                   const QString& written) {
     if (const QString report = ExportReport(outcome, path, written); !report.isEmpty())
         ShowMessageBox(owner, report);
+}
+
+// The file dialog shows files of the format chosen, and a name typed without an extension gets
+// its extension; a name with another format's extension is written in that format.
+QString SoundFileFilter(const SoundFileFormat& format) {
+    return TMainForm::tr("Звук %1 (*%2)").arg(FromUtf8(format.name), FromUtf8(format.extension));
 }
 
 } // namespace
@@ -128,10 +125,10 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
     return !job.Outcome().cancelled;
 }
 
-std::optional<QString> TMainForm::ChooseSoundFileToExport() {
-    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportSoundDialog"),
-                                                    tr("Звук WAV (*.wav)"), FileKind::SoundExport,
-                                                    QStringLiteral("wav")));
+std::optional<QString> TMainForm::ChooseSoundFileToExport(const SoundFileFormat& format) {
+    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportSoundFileDialog"),
+                                                    SoundFileFilter(format), FileKind::SoundExport,
+                                                    FromUtf8(format.extension.substr(1))));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
@@ -143,23 +140,38 @@ std::optional<QString> TMainForm::ChooseVideoFileToExport() {
 void TMainForm::ExportSound() {
     if (document_.IsPlaying())
         return;
-    if (const auto path = ChooseSoundFileToExport())
-        ExportSoundTo(*path);
+    ExportSoundDialog choices(this, document_.SessionLength);
+    if (choices.exec() != QDialog::Accepted)
+        return;
+    const auto path = ChooseSoundFileToExport(choices.Format());
+    if (!path)
+        return;
+    SoundExportSettings settings;
+    settings.from = choices.From();
+    settings.to = choices.To();
+    settings.rate = ExportRate;
+    settings.format.bits = choices.Bits();
+    ExportSoundTo(*path, std::move(settings));
 }
 
-void TMainForm::ExportSoundTo(const QString& chosen) {
+void TMainForm::ExportSoundTo(const QString& path) {
+    SoundExportSettings settings;
+    settings.to = document_.SessionLength;
+    settings.rate = ExportRate;
+    ExportSoundTo(path, std::move(settings));
+}
+
+void TMainForm::ExportSoundTo(const QString& chosen, SoundExportSettings settings) {
     const QString path = QFileInfo(chosen).absoluteFilePath();
-    // The export writes WAV data: under another name it would pass for what it is not.
-    if (QFileInfo(path).suffix().compare(QStringLiteral("wav"), Qt::CaseInsensitive) != 0) {
-        ShowMessageBox(this, tr("Звук записывается только в файлы WAV: назовите файл с "
-                                "расширением .wav вместо «%1». Ничего не записано.")
-                                 .arg(QFileInfo(path).fileName()));
+    // Under another name the file would pass for what it is not.
+    if (!SoundFileFormatOf(path.toStdString())) {
+        ShowMessageBox(this, ShownText(UnknownSoundFileName(path.toStdString())));
         return;
     }
     if (RefusesOutputOverSession(path, false))
         return;
     SoundExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
-                       ExportRate);
+                       std::move(settings));
     if (WaitForJob(tr("Экспорт звука"), job))
         ReportExport(this, job.Outcome(), path, tr("Звук записан в файл «%1»."));
 }
@@ -167,21 +179,32 @@ void TMainForm::ExportSoundTo(const QString& chosen) {
 void TMainForm::ExportVideo() {
     if (document_.IsPlaying())
         return;
-    ExportVideoDialog choices(this);
+    ExportVideoDialog choices(this, document_.SessionLength);
     if (choices.exec() != QDialog::Accepted)
         return;
-    if (const auto path = ChooseVideoFileToExport())
-        ExportVideoTo(*path, choices.FrameSize(), choices.FramesPerSecond());
+    const auto path = ChooseVideoFileToExport();
+    if (!path)
+        return;
+    VideoExportSettings settings;
+    settings.from = choices.From();
+    settings.to = choices.To();
+    settings.size = choices.FrameSize();
+    settings.fps = choices.FramesPerSecond();
+    ExportVideoTo(*path, settings);
 }
 
-void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
-    const QString path = QFileInfo(chosen).absoluteFilePath();
-    if (RefusesOutputOverSession(path, false))
-        return;
+void TMainForm::ExportVideoTo(const QString& path, QSize size, int fps) {
     VideoExportSettings settings;
     settings.to = document_.SessionLength;
     settings.size = size;
     settings.fps = fps;
+    ExportVideoTo(path, settings);
+}
+
+void TMainForm::ExportVideoTo(const QString& chosen, const VideoExportSettings& settings) {
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    if (RefusesOutputOverSession(path, false))
+        return;
     VideoExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        settings);
     if (WaitForJob(tr("Экспорт видео"), job))

@@ -57,7 +57,7 @@ void TMainForm::RetranslateUi() {
     SaveMI->setText(tr("&Сохранить"));
     SaveAsMI->setText(tr("Сохранить &как.."));
     BuildSessionMI->setText(tr("Ско&мпилировать сессию"));
-    ExportSoundMI->setText(tr("&Экспорт звука в WAV..."));
+    ExportSoundMI->setText(tr("&Экспорт звука..."));
     ExportVideoMI->setText(tr("Экспорт &видео..."));
     ExitMI->setText(tr("Вы&ход"));
     EditMG->setTitle(tr("&Правка"));

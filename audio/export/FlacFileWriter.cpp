@@ -1,12 +1,10 @@
 #include "FlacFileWriter.h"
 
-#include "WavFileWriter.h"
 #include "base/FileUtils.h"
 
 #include <FLAC/stream_encoder.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace umbrascope {
 
@@ -105,23 +103,6 @@ void FlacFileWriter::Finish() {
     // Finishing writes the last frames and the length into the stream information block.
     ThrowIfFailed(FLAC__stream_encoder_finish(encoder_), "the FLAC encoder failed");
     file_.Commit();
-}
-
-bool IsFlacName(const std::filesystem::path& target) {
-    std::string extension = target.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".flac";
-}
-
-std::unique_ptr<SoundFileWriter> OpenSoundFileWriter(const std::filesystem::path& target,
-                                                     int sampleRate, int bits,
-                                                     std::uint64_t expectedFrames,
-                                                     WriteOptions options) {
-    if (IsFlacName(target))
-        return std::make_unique<FlacFileWriter>(target, sampleRate, bits, expectedFrames,
-                                                std::move(options));
-    return std::make_unique<WavFileWriter>(target, sampleRate, bits, std::move(options));
 }
 
 } // namespace umbrascope

@@ -23,6 +23,7 @@ public:
                    std::uint64_t expectedFrames, WriteOptions options = {});
     ~FlacFileWriter() override;
 
+    using SoundFileWriter::Write;
     void Write(const std::int32_t* stereo, std::size_t frames) override;
     void Finish() override;
 

@@ -3,6 +3,7 @@
 #include "ExportTracks.h"
 #include "MixKernels.h"
 #include "audio/tracks/PlayUtils.h"
+#include "audio/tracks/StreamingLoop.h"
 #include "model/Cp1251.h"
 #include "model/SessionState.h"
 
@@ -77,9 +78,10 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
     }
     auto converter = std::make_unique<RateConverter>(source->Format(), rate_);
     if (!converter->Valid()) {
-        // Live play could not open the device with this format either.
+        // Live play could not open the device with this format either. Told with the export's
+        // other problems, so the export never waits for a message to be seen.
         if (source->ReportsDeviceFailure())
-            Messages().ShowMessage(source->DeviceFailureMessage());
+            playhead_.ReportOnce(source->DeviceFailureMessage());
         return;
     }
     tracks_.push_back(
@@ -143,7 +145,7 @@ template <typename Out> void SessionRenderer::MixBlock(Out* stereo, std::size_t 
     const std::size_t samples = frames * 2;
     // At level 0 every track still moves on in time; only the mix stays silent.
     const float level =
-        state_.AudioEnabled ? std::min<int>(state_.AudioVolume, 100) / 100.0f : 0.0f;
+        state_.AudioEnabled ? static_cast<float>(MasterLevel(state_.AudioVolume)) : 0.0f;
     // One 16-bit track at the export's rate and full level, rounded plainly: its samples are
     // the output's.
     if constexpr (sizeof(Out) == 2) {

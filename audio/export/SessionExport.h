@@ -56,7 +56,8 @@ public:
     std::int64_t FirstClipTime() const { return firstClipTime_; }
 
     // What the user is told about the export (Windows-1251), each once: events whose values
-    // could not be applied, tracks beyond the limit of tracks at once.
+    // could not be applied, tracks beyond the limit of tracks at once, track files whose format
+    // the sound device would refuse.
     const std::vector<UserText>& Problems() const { return problems_; }
 
     // Files of tracks that the export had to leave out, each once, with the reason

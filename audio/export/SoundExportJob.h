@@ -1,7 +1,8 @@
 #pragma once
 
-// The sound of a session written to a WAV file on a worker thread (see ExportJob).
+// The sound of a session exported on a worker thread (see ExportJob and ExportSound).
 
+#include "SoundExport.h"
 #include "base/ExportJob.h"
 #include "model/Session.h"
 
@@ -12,10 +13,10 @@ namespace umbrascope {
 
 class SoundExportJob : public ExportJob {
 public:
-    // Starts rendering the whole session (moved media are looked for in projectFolder) at
-    // rate frames per second into target.
+    // Starts exporting the session (moved media are looked for in projectFolder) into target
+    // as settings say; the job's own lock wait takes the place of settings.writing.
     SoundExportJob(Session session, std::string projectFolder, std::filesystem::path target,
-                   int rate);
+                   SoundExportSettings settings);
 };
 
 } // namespace umbrascope

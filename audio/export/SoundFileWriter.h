@@ -1,7 +1,7 @@
 #pragma once
 
-// What the export writes its sound into: a WAV file (16 or 24 bits) or a FLAC file, chosen by
-// the target's name.
+// What the export writes its sound into: a WAV or a FLAC file (SoundFileFormats.h says which
+// takes what).
 //
 // Thread rule: one writer, one thread.
 
@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 
 namespace umbrascope {
 
@@ -20,19 +19,11 @@ public:
 
     // Appends stereo frames whose samples hold the file's bits. Throws IoError.
     virtual void Write(const std::int32_t* stereo, std::size_t frames) = 0;
+    // The same for a 16-bit file; widened to the 32-bit form unless the file takes it as it is.
+    virtual void Write(const std::int16_t* stereo, std::size_t frames);
 
     // Completes the file and puts it in place. Throws IoError.
     virtual void Finish() = 0;
 };
-
-// A ".flac" name (any letter case) makes a FLAC file, any other a WAV file. expectedFrames
-// lets the FLAC file say its length from the start. Throws IoError.
-std::unique_ptr<SoundFileWriter> OpenSoundFileWriter(const std::filesystem::path& target,
-                                                     int sampleRate, int bits,
-                                                     std::uint64_t expectedFrames,
-                                                     WriteOptions options = {});
-
-// True for a name that OpenSoundFileWriter makes a FLAC file of.
-bool IsFlacName(const std::filesystem::path& target);
 
 } // namespace umbrascope

@@ -62,8 +62,7 @@ void WavFileWriter::Append(const void* data, std::uint64_t bytes) {
 
 void WavFileWriter::Write(const std::int16_t* stereo, std::size_t frames) {
     if (bits_ != 16) {
-        const std::vector<std::int32_t> wide(stereo, stereo + frames * 2);
-        Write(wide.data(), frames);
+        SoundFileWriter::Write(stereo, frames);
         return;
     }
     if constexpr (std::endian::native == std::endian::little) {

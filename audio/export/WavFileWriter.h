@@ -22,8 +22,8 @@ public:
 
     // Throws IoError; the data would grow past what a RIFF file can describe.
     void Write(const std::int32_t* stereo, std::size_t frames) override;
-    // The same for a 16-bit file, without widening.
-    void Write(const std::int16_t* stereo, std::size_t frames);
+    // A 16-bit file takes these as they are.
+    void Write(const std::int16_t* stereo, std::size_t frames) override;
 
     // Writes the sizes into the header and puts the file in place. Throws IoError.
     void Finish() override;

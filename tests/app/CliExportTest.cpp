@@ -74,6 +74,21 @@ TEST(ExportAudio, FailuresSayWhyAndLeaveNoFileBehind) {
     EXPECT_NE(run.err.find("Неверный формат файла"), std::string::npos);
 }
 
+TEST(ExportAudio, SoundTooLongForAWaveFileIsRefusedInEnglishBeforeAnythingIsWritten) {
+    ScratchFolder folder;
+    // 192000 frames of 6 bytes a second pass 4 GB after 62 minutes.
+    const auto project = MakeProject(folder, R"({"SessionLength": 3800000})");
+    const auto wav = folder.Path() / "out.wav";
+    const ProgramRun run = Umbrascope(
+        "--export-audio " + project + " " + wav.string() + " --rate 192000 --bits 24", folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("out.wav: The sound is too long for a WAV file; export a shorter"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(HasTemporaryOf(folder.Path(), "out.wav"));
+    EXPECT_FALSE(std::filesystem::exists(wav));
+}
+
 TEST(ExportAudio, FlacAnd24BitFilesHoldTheSameSoundAsTheWaveFile) {
     ScratchFolder folder;
     const auto project = MakeProject(

@@ -10,6 +10,7 @@
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
+#include "dialogs/ExportSoundDialog.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
@@ -195,10 +196,11 @@ std::string WindowTextFaults(TMainForm& form, bool english) {
     form.show();
     faults.Check(*form.menuBar());
     ExportVideoDialog video(&form);
+    ExportSoundDialog sound(&form);
     PhotosensitivityWarning warning(&form);
     for (QWidget* window : std::initializer_list<QWidget*>{
              form.SessionParametersForm, form.SessionStartValuesForm, form.EventsListForm,
-             form.AboutForm, form.AddWaveForm, form.FontSettingsForm, &video, &warning})
+             form.AboutForm, form.AddWaveForm, form.FontSettingsForm, &video, &sound, &warning})
         faults.Check(*window);
     // Each type of event shows a page of its own.
     TEditEventForm& editor = *form.EditEventForm;

@@ -114,7 +114,7 @@ TEST_F(MainWindow, MenusAndToolbarCarryTheirCaptionsAndHints) {
         fileItems << (action->isSeparator() ? "-" : WithoutAccessKey(action->text()));
     EXPECT_EQ(fileItems, QStringList({"Новый", "Открыть", "Недавние проекты", "-", "Сохранить",
                                       "Сохранить как..", "Скомпилировать сессию",
-                                      "Экспорт звука в WAV...", "Экспорт видео...", "-", "Выход"}));
+                                      "Экспорт звука...", "Экспорт видео...", "-", "Выход"}));
     EXPECT_EQ(WithoutAccessKey(form->GetEventListMI->text()), "Вывести список событий");
     EXPECT_EQ(WithoutAccessKey(form->AboutMI->text()), "О программе");
     EXPECT_EQ(AccessKeyFaults(*form), "");

@@ -1,13 +1,17 @@
 // Sound and video export from the main window: the file equals what --export-audio or
-// --export-video writes for the same session (the video's size and rate as chosen in its
-// dialog), what was written and the clipped samples are reported, and cancelling leaves no file
-// behind.
+// --export-video writes for the same session (the format, bits, size, rate and stretch as chosen
+// in the export's dialog), what was written and the clipped samples are reported, and
+// cancelling leaves no file behind.
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
+#include "audio/export/SoundFileFormats.h"
+#include "dialogs/ExportRangeFields.h"
+#include "dialogs/ExportSoundDialog.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "model/ProjectFile.h"
+#include "ui/TimeField.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +20,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
 
 #include <memory>
 
@@ -23,13 +28,26 @@ namespace umbrascope {
 
 namespace {
 
-// The main window with its video file dialog answered by the test.
+// The main window with its file dialogs answered by the test.
 class VideoForm : public TMainForm {
 public:
     using TMainForm::TMainForm;
     std::optional<QString> fileAnswer;
+    std::string offeredFormat; // what the sound file dialog was asked to offer first
     std::optional<QString> ChooseVideoFileToExport() override { return fileAnswer; }
+    std::optional<QString> ChooseSoundFileToExport(const SoundFileFormat& format) override {
+        offeredFormat = format.name;
+        return fileAnswer;
+    }
 };
+
+// Sets the stretch of an export dialog in minutes and seconds.
+void ChooseStretch(ExportRangeFields& range, const char* from, const char* to) {
+    for (auto [field, text] : {std::pair{range.FromField, from}, {range.ToField, to}}) {
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+}
 
 class WindowExport : public ::testing::Test {
 protected:
@@ -81,6 +99,31 @@ TEST_F(WindowExport, TheSoundIsWhatTheCommandLineWrites) {
         << report.toStdString();
 }
 
+TEST_F(WindowExport, FlacOf24BitsOfAStretchIsWhatTheCommandLineWrites) {
+    const QString project = Project(4000, {".&04%440@0@60", ".&01%8@260@50"});
+    form->OpenProjectPath(project);
+    form->fileAnswer = Output("window.flac");
+    QTimer::singleShot(50, [] {
+        auto* dialog = qobject_cast<ExportSoundDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->FormatBox->setCurrentIndex(dialog->FormatBox->findText("FLAC"));
+        dialog->BitsBox->setCurrentIndex(dialog->BitsBox->findText("24"));
+        ChooseStretch(*dialog->Range, "0:01", "0:03");
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    form->ExportSoundMI->trigger();
+    EXPECT_EQ(form->offeredFormat, "FLAC");
+
+    const ProgramRun run =
+        Umbrascope("--export-audio " + project.toStdString() + " " +
+                       Output("cli.flac").toStdString() + " --bits 24 --from 1000 --to 3000",
+                   folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string written = ReadBytes(Output("window.flac"));
+    EXPECT_EQ(written.substr(0, 4), "fLaC");
+    EXPECT_EQ(written, ReadBytes(Output("cli.flac")));
+}
+
 TEST_F(WindowExport, TheSoundIsNotWrittenUnderAnotherFormatsName) {
     form->OpenProjectPath(Project(2000, {".&03@80"}));
     form->ExportSoundTo(Output("x.mp3"));
@@ -123,6 +166,28 @@ TEST_F(WindowExport, TheVideoIsWhatTheCommandLineWritesWithTheChoicesMade) {
     const ExportVideoDialog next;
     EXPECT_EQ(next.FrameSize(), QSize(1280, 720)) << "the choices are kept for the next export";
     EXPECT_EQ(next.FramesPerSecond(), 30);
+}
+
+TEST_F(WindowExport, TheVideoCoversTheStretchChosen) {
+    const QString project = Project(3000, {".&04%440@0@40"});
+    form->OpenProjectPath(project);
+    form->fileAnswer = Output("window.mp4");
+    QTimer::singleShot(50, [] {
+        auto* dialog = qobject_cast<ExportVideoDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->SizeBox->setCurrentIndex(dialog->SizeBox->findText("720p", Qt::MatchStartsWith));
+        dialog->RateBox->setCurrentIndex(dialog->RateBox->findText("24"));
+        ChooseStretch(*dialog->Range, "0:02", "0:03");
+        dialog->Buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    form->ExportVideoMI->trigger();
+
+    const ProgramRun run =
+        Umbrascope("--export-video " + project.toStdString() + " " +
+                       Output("cli.mp4").toStdString() + " --size 1280x720 --fps 24 --from 2000",
+                   folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(Output("window.mp4")), ReadBytes(Output("cli.mp4")));
 }
 
 TEST_F(WindowExport, CancellingTheVideoLeavesNoFile) {

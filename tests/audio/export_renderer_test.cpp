@@ -90,6 +90,14 @@ TEST_F(SessionExport, AudioOffGivesDigitalSilenceAndVolumeScalesTheLevel) {
     EXPECT_EQ(Peak(out, 6 * Rate, 2 * Rate), full) << "volume above 100 is applied as 100";
 }
 
+TEST_F(SessionExport, AMasterVolumeAbove100SoundsAsFullVolume) {
+    // A quiet track, so that a level above full would show instead of being cut.
+    session.StartValues.Waves = {".&04%500@0@40"};
+    const auto full = RenderAll(0, 1000);
+    session.StartValues.AudioVolume = 150;
+    EXPECT_EQ(RenderAll(0, 1000), full);
+}
+
 TEST_F(SessionExport, TheMixSaturatesInsteadOfWrapping) {
     session.StartValues.Waves = {".&04%500@0@100", ".&04%500@0@100"};
     SessionRenderer renderer(session, "", 0, 1000, Rate);

@@ -7,6 +7,7 @@
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"
 #include "dialogs/EventsListForm.h"
+#include "dialogs/ExportSoundDialog.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "dialogs/FontSettingsForm.h"
 #include "dialogs/SessionParametersForm.h"
@@ -63,7 +64,8 @@ std::string Nameless(QWidget& window) {
 class Dialogs : public DialogTest {
 protected:
     std::vector<QWidget*> All() {
-        return {&parameters, &about, &addWave, &look, &start, &editor, &list, &video, &warning};
+        return {&parameters, &about, &addWave, &look,  &start,
+                &editor,     &list,  &video,   &sound, &warning};
     }
 
     SessionDocument document;
@@ -75,6 +77,7 @@ protected:
     TEditEventForm editor{document};
     TEventsListForm list{document};
     ExportVideoDialog video;
+    ExportSoundDialog sound;
     PhotosensitivityWarning warning;
 };
 

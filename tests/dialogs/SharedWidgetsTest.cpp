@@ -1,17 +1,22 @@
 // The fields the dialogs share: spin fields keep their range, frequency fields keep theirs on
-// every change of the text and take a number typed or pasted as it is written; Qt's own texts
-// in Russian.
+// every change of the text and take a number typed or pasted as it is written, an export's
+// stretch in minutes and seconds ends at the session's end; Qt's own texts in Russian.
 
 #include "DialogTestSupport.h"
+#include "dialogs/ExportRangeFields.h"
+#include "dialogs/ExportSoundDialog.h"
 #include "ui/FrequencyField.h"
 #include "ui/QtTranslations.h"
 #include "ui/SpinField.h"
+#include "ui/TimeField.h"
 
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFocusEvent>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -40,6 +45,18 @@ TEST_F(SharedWidgets, SpinFieldTakesAnyNumberButLeavesItInRange) {
     EXPECT_EQ(field.Value(), 10) << "a text that is no number counts as the minimum";
     LeaveField(field);
     EXPECT_EQ(field.value(), 10);
+}
+
+TEST_F(SharedWidgets, AnExportsStretchIsTheWholeSessionToTheMillisecondAndNeverEmpty) {
+    ExportSoundDialog dialog(nullptr, 80500);
+    ExportRangeFields& range = *dialog.Range;
+    EXPECT_EQ(range.ToField->text(), "1:21");
+    EXPECT_EQ(dialog.From(), 0);
+    EXPECT_EQ(dialog.To(), 80500) << "the end shown stands for the session's end";
+    TypeOver(*range.ToField, "1:05");
+    EXPECT_EQ(dialog.To(), 65000);
+    TypeOver(*range.FromField, "1:05");
+    EXPECT_FALSE(dialog.Buttons->button(QDialogButtonBox::Ok)->isEnabled());
 }
 
 TEST_F(SharedWidgets, FrequencyFieldWritesTypesStepsAndClamps) {

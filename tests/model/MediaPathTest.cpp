@@ -1,6 +1,7 @@
 #include "model/MediaPath.h"
 #include "TestFiles.h"
 #include "model/Cp1251.h"
+#include "model/EventPlayhead.h"
 
 #include <gtest/gtest.h>
 
@@ -86,6 +87,13 @@ TEST(MediaPath, ARelativePathMeansRelativeToTheProjectWhereverTheProgramStarts) 
     EXPECT_EQ(fromWindows, folder + "/sub/a.wav");
     EXPECT_TRUE(foundWithoutFolder) << "a new project looks where it was started, as before";
     EXPECT_EQ(newProject, "ph.txt");
+}
+
+TEST(MediaPath, ARemovalNamesATrackWhateverTheLetterCaseOfEitherName) {
+    const std::vector<TWaveEntry> waves{{*Utf8ToCp1251("/музыка/Дождь.wav"), 0},
+                                        {".&04%440@0@100", 0}};
+    const RemovalTarget target(*Utf8ToCp1251("/МУЗЫКА/дождь.WAV"), "/nowhere");
+    EXPECT_EQ(FindLastRemovalMatch(waves, target), 0u);
 }
 
 } // namespace umbrascope
