@@ -1,6 +1,6 @@
 #include "ExportVideoDialog.h"
 
-#include "ui/UserSettings.h"
+#include "ui/Preferences.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -29,22 +29,20 @@ constexpr int DefaultSize = 1;
 constexpr int Rates[] = {60, 50, 30, 25, 24};
 constexpr int DefaultRate = 0;
 
-const QString SizeSetting = QStringLiteral("VideoExport/Size");
-const QString RateSetting = QStringLiteral("VideoExport/Rate");
-
-// Selects the item holding the value last kept under setting, if the list still has it.
-void SelectKept(QComboBox* box, const QString& setting) {
-    QVariant kept = UserSettings()->value(setting);
-    // The settings file may give the value back as text.
-    if (!kept.isValid() || !kept.convert(box->itemData(0).metaType()))
-        return;
-    if (const int index = box->findData(kept); index >= 0)
+// Selects the item holding the value last kept, if the list still has it.
+void SelectKept(QComboBox* box, const QVariant& kept) {
+    if (const int index = box->findData(kept); kept.isValid() && index >= 0)
         box->setCurrentIndex(index);
+}
+
+template <typename T> QVariant Kept(const std::optional<T>& value) {
+    return value ? QVariant::fromValue(*value) : QVariant();
 }
 
 } // namespace
 
-ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
+ExportVideoDialog::ExportVideoDialog(Preferences& preferences, QWidget* parent)
+    : QDialog(parent), preferences_(preferences) {
     setObjectName(QStringLiteral("ExportVideoDialog"));
 
     SizeBox = new QComboBox(this);
@@ -58,8 +56,8 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent) : QDialog(parent) {
     for (const int rate : Rates)
         RateBox->addItem(QString::number(rate), rate);
     RateBox->setCurrentIndex(DefaultRate);
-    SelectKept(SizeBox, SizeSetting);
-    SelectKept(RateBox, RateSetting);
+    SelectKept(SizeBox, Kept(preferences_.VideoFrameSize()));
+    SelectKept(RateBox, Kept(preferences_.VideoFrameRate()));
 
     auto* form = new QFormLayout;
     sizeLabel_ = new QLabel(this);
@@ -108,9 +106,7 @@ int ExportVideoDialog::FramesPerSecond() const {
 }
 
 void ExportVideoDialog::accept() {
-    const auto settings = UserSettings();
-    settings->setValue(SizeSetting, FrameSize());
-    settings->setValue(RateSetting, FramesPerSecond());
+    preferences_.RememberVideoChoices(FrameSize(), FramesPerSecond());
     QDialog::accept();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The choices of a video export from the window: the frame size (720p, 1080p, 4K) and the
-// frames per second, as the user last chose them (kept in the user's settings). Keeps no data
-// of the session. User-interface thread only.
+// frames per second, as the user last chose them (kept in the user's preferences). Keeps no
+// data of the session. User-interface thread only.
 
 #include <QDialog>
 #include <QSize>
@@ -13,11 +13,14 @@ class QLabel;
 
 namespace umbrascope {
 
+class Preferences;
+
 class ExportVideoDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ExportVideoDialog(QWidget* parent = nullptr);
+    // preferences must outlive the dialog.
+    explicit ExportVideoDialog(Preferences& preferences, QWidget* parent = nullptr);
 
     QSize FrameSize() const;
     int FramesPerSecond() const;
@@ -38,6 +41,7 @@ private:
     QLabel* sizeLabel_ = nullptr;
     QLabel* rateLabel_ = nullptr;
     QLabel* note_ = nullptr;
+    Preferences& preferences_;
 };
 
 } // namespace umbrascope

@@ -55,9 +55,10 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     // Before the project opens, as a built session's media are unpacked then.
     CatchInterruptions();
+    UnpackedMedia media;
     SessionDocument document;
     std::int32_t from = 0, to = 0;
-    if (const auto problem = OpenExportProject(request, false, document, from, to))
+    if (const auto problem = OpenExportProject(request, false, document, media, from, to))
         return Fail(*problem);
 
     try {

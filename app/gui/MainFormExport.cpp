@@ -59,21 +59,22 @@ QString LockWaitText(const QString& what) {
 
 // The share of the mix cut to full scale, where it begins and what to do about it; "" when
 // nothing was cut.
-QString ClippingReport(const ExportOutcome& outcome) {
+QString ClippingReport(const ExportOutcome& outcome, const QLocale& numbers) {
     if (outcome.clippedSamples == 0 || outcome.renderedSamples == 0)
         return QString();
     const double percent = 100.0 * static_cast<double>(outcome.clippedSamples) /
                            static_cast<double>(outcome.renderedSamples);
     return TMainForm::tr("Звук превышал предельную громкость в %1 % отсчётов (%2), впервые около "
                          "%3. Уменьшите громкость дорожек, чтобы звук не искажался.")
-        .arg(CurrentNumberLocale().toString(percent, 'f', 1))
+        .arg(numbers.toString(percent, 'f', 1))
         .arg(outcome.clippedSamples)
         .arg(MinutesAndSeconds(std::max<std::int64_t>(outcome.firstClipTime, 0) / 1000));
 }
 
 // What the user is told at the end: what was written where, or why nothing was.
 // written: "Звук записан в файл «%1».", "Видео записано в файл «%1»."
-QString ExportReport(const ExportOutcome& outcome, const QString& path, const QString& written) {
+QString ExportReport(const ExportOutcome& outcome, const QString& path, const QString& written,
+                     const QLocale& numbers) {
     if (!outcome.error.Empty())
         return path + QStringLiteral(": ") + ShownText(outcome.error);
     QStringList lines;
@@ -83,14 +84,14 @@ QString ExportReport(const ExportOutcome& outcome, const QString& path, const QS
         lines << ShownText(problem);
     for (const auto& track : outcome.leftOut)
         lines << TMainForm::tr("Не вошло в экспорт: %1").arg(FromModelText(track));
-    if (const QString clipping = ClippingReport(outcome); !clipping.isEmpty())
+    if (const QString clipping = ClippingReport(outcome, numbers); !clipping.isEmpty())
         lines << clipping;
     return lines.join(QLatin1Char('\n'));
 }
 
 void ReportExport(QWidget* owner, const ExportOutcome& outcome, const QString& path,
-                  const QString& written) {
-    if (const QString report = ExportReport(outcome, path, written); !report.isEmpty())
+                  const QString& written, const QLocale& numbers) {
+    if (const QString report = ExportReport(outcome, path, written, numbers); !report.isEmpty())
         ShowMessageBox(owner, report);
 }
 
@@ -129,13 +130,13 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
 }
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
-    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportSoundDialog"),
+    return ChooseFileToSave(this, preferences_, OutputFileChoices(QStringLiteral("ExportSoundDialog"),
                                                     tr("Звук WAV (*.wav)"), FileKind::SoundExport,
                                                     QStringLiteral("wav")));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
-    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
+    return ChooseFileToSave(this, preferences_, OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
                                                     tr("Видео MP4 (*.mp4)"), FileKind::VideoExport,
                                                     QStringLiteral("mp4")));
 }
@@ -161,13 +162,14 @@ void TMainForm::ExportSoundTo(const QString& chosen) {
     SoundExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        ExportRate);
     if (WaitForJob(tr("Экспорт звука"), job))
-        ReportExport(this, job.Outcome(), path, tr("Звук записан в файл «%1»."));
+        ReportExport(this, job.Outcome(), path, tr("Звук записан в файл «%1»."),
+                     language_.NumberLocale());
 }
 
 void TMainForm::ExportVideo() {
     if (document_.IsPlaying())
         return;
-    ExportVideoDialog choices(this);
+    ExportVideoDialog choices(preferences_, this);
     if (choices.exec() != QDialog::Accepted)
         return;
     if (const auto path = ChooseVideoFileToExport())
@@ -185,7 +187,8 @@ void TMainForm::ExportVideoTo(const QString& chosen, QSize size, int fps) {
     VideoExportJob job(document_.Contents(), document_.ProjectFolder(), path.toStdString(),
                        settings);
     if (WaitForJob(tr("Экспорт видео"), job))
-        ReportExport(this, job.Outcome(), path, tr("Видео записано в файл «%1»."));
+        ReportExport(this, job.Outcome(), path, tr("Видео записано в файл «%1»."),
+                     language_.NumberLocale());
 }
 
 } // namespace umbrascope

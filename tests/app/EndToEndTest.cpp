@@ -5,6 +5,7 @@
 // ends within 450 ms and the menus are usable again. Skipped when no sound server answers.
 
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "RealDesktop.h"
 #include "model/ProjectFile.h"
 #include "model/Session.h"
@@ -88,11 +89,12 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
 
     SinkRecorder sink;
     ASSERT_TRUE(sink.Started());
-    auto form = ShowMainWindow(project);
+    TestProgram program;
+    auto form = ShowMainWindow(project, program.Services());
     ASSERT_TRUE(form);
     EXPECT_EQ(form->windowTitle(), " Umbrascope - tone.usp");
 
-    SetPhotosensitivityWarningWanted(true);
+    program.Settings().SetPhotosensitivityWarningWanted(true);
     {
         DialogAnswer cancel("Отмена");
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);

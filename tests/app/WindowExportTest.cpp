@@ -5,6 +5,7 @@
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/ExportVideoDialog.h"
 #include "model/ProjectFile.h"
@@ -35,7 +36,7 @@ class WindowExport : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<VideoForm>(QStringList{});
+        form = std::make_unique<VideoForm>(QStringList{}, program.Services(messages));
     }
     void TearDown() override { form.reset(); }
 
@@ -53,6 +54,7 @@ protected:
     }
 
     ScratchFolder folder;
+    TestProgram program;
     MessageRecorder messages;
     std::unique_ptr<VideoForm> form;
 };
@@ -120,7 +122,7 @@ TEST_F(WindowExport, TheVideoIsWhatTheCommandLineWritesWithTheChoicesMade) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(Output("window.mp4")), ReadBytes(Output("cli.mp4")));
 
-    const ExportVideoDialog next;
+    const ExportVideoDialog next(program.Settings());
     EXPECT_EQ(next.FrameSize(), QSize(1280, 720)) << "the choices are kept for the next export";
     EXPECT_EQ(next.FramesPerSecond(), 30);
 }

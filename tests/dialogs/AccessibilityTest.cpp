@@ -69,12 +69,12 @@ protected:
     SessionDocument document;
     TSessionParametersForm parameters{document};
     TAboutForm about{nullptr, {"example.org", "", "", "help@example.org"}};
-    TAddWaveForm addWave;
+    TAddWaveForm addWave{Settings()};
     TFontSettingsForm look;
-    TSessionStartValuesForm start{document.StartValues};
-    TEditEventForm editor{document};
+    TSessionStartValuesForm start{document.StartValues, Settings()};
+    TEditEventForm editor{document, Settings()};
     TEventsListForm list{document};
-    ExportVideoDialog video;
+    ExportVideoDialog video{Settings()};
     PhotosensitivityWarning warning;
 };
 
