@@ -55,8 +55,8 @@ std::optional<QString> ChooseExistingFile(QWidget* owner, Preferences& preferenc
 }
 
 std::optional<std::string> ChooseFileToOpen(QWidget* owner, Preferences& preferences,
-                                            const QString& objectName,
-                                            const QString& windowsFilter, FileKind kind) {
+                                            const QString& objectName, const QString& windowsFilter,
+                                            FileKind kind) {
     const auto path =
         ChooseExistingFile(owner, preferences, objectName, QtFileFilter(windowsFilter), kind);
     if (!path)

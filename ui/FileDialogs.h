@@ -28,8 +28,8 @@ std::optional<QString> ChooseExistingFile(QWidget* owner, Preferences& preferenc
 // The same with a Windows filter, giving the chosen file's full path as model text; empty also
 // when Windows-1251 cannot hold the path (the user is told).
 std::optional<std::string> ChooseFileToOpen(QWidget* owner, Preferences& preferences,
-                                            const QString& objectName,
-                                            const QString& windowsFilter, FileKind kind);
+                                            const QString& objectName, const QString& windowsFilter,
+                                            FileKind kind);
 
 // Whether a save dialog asks before an existing file is chosen.
 enum class OverwriteQuestion { Ask, DontAsk };

@@ -170,7 +170,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     // On a command line nobody may be there to answer, so the picture plays after the warning.
     if (!options->soundOnly && warning == Warning::Printed)
         PrintPhotosensitivityWarning(std::cerr);
-    if (!options->soundOnly && warning == Warning::Asked && !ConfirmPicturePlay(nullptr, preferences))
+    if (!options->soundOnly && warning == Warning::Asked &&
+        !ConfirmPicturePlay(nullptr, preferences))
         return 0;
 
     // The track threads' messages go to standard error: boxes would wait unseen.

@@ -42,9 +42,10 @@ std::optional<QString> TMainForm::ChooseProjectToOpen() {
 
 std::optional<QString> TMainForm::ChooseProjectToSave() {
     // Save As replaces a file of the chosen name without asking.
-    return ChooseFileToSave(this, preferences_, {QStringLiteral("SaveSessionDialog"), ProjectFilter(),
-                                   FileKind::Project, OverwriteQuestion::DontAsk, QString(),
-                                   ProjectDisplayName(), QString()});
+    return ChooseFileToSave(this, preferences_,
+                            {QStringLiteral("SaveSessionDialog"), ProjectFilter(),
+                             FileKind::Project, OverwriteQuestion::DontAsk, QString(),
+                             ProjectDisplayName(), QString()});
 }
 
 bool TMainForm::MayDiscardSession() {

@@ -130,15 +130,17 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
 }
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport() {
-    return ChooseFileToSave(this, preferences_, OutputFileChoices(QStringLiteral("ExportSoundDialog"),
-                                                    tr("Звук WAV (*.wav)"), FileKind::SoundExport,
-                                                    QStringLiteral("wav")));
+    return ChooseFileToSave(this, preferences_,
+                            OutputFileChoices(QStringLiteral("ExportSoundDialog"),
+                                              tr("Звук WAV (*.wav)"), FileKind::SoundExport,
+                                              QStringLiteral("wav")));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
-    return ChooseFileToSave(this, preferences_, OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
-                                                    tr("Видео MP4 (*.mp4)"), FileKind::VideoExport,
-                                                    QStringLiteral("mp4")));
+    return ChooseFileToSave(this, preferences_,
+                            OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
+                                              tr("Видео MP4 (*.mp4)"), FileKind::VideoExport,
+                                              QStringLiteral("mp4")));
 }
 
 void TMainForm::ExportSound() {

@@ -3,8 +3,8 @@
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
-#include "TestProgram.h"
 #include "RealDesktop.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"

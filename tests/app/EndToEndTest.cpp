@@ -5,8 +5,8 @@
 // ends within 450 ms and the menus are usable again. Skipped when no sound server answers.
 
 #include "QtTestSupport.h"
-#include "TestProgram.h"
 #include "RealDesktop.h"
+#include "TestProgram.h"
 #include "model/ProjectFile.h"
 #include "model/Session.h"
 #include "ui/PhotosensitivityWarning.h"

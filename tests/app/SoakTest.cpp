@@ -9,8 +9,8 @@
 // a file that receives the curve, one line a cycle; bench/soak.sh runs 200 cycles that way.
 
 #include "QtTestSupport.h"
-#include "TestProgram.h"
 #include "RealDesktop.h"
+#include "TestProgram.h"
 #include "audio/tracks/PlayUtils.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"

@@ -5,7 +5,7 @@
 
 #include "QtTestSupport.h"
 #include "app/gui/MainForm.h"
-#include "tests/common/ScratchPreferences.h"
+#include "tests/dialogs/ScratchPreferences.h"
 
 namespace umbrascope {
 

@@ -4,7 +4,7 @@
 // settings in a private folder, and answers to the modal windows a handler under test opens
 // and waits for.
 
-#include "tests/common/ScratchPreferences.h"
+#include "tests/dialogs/ScratchPreferences.h"
 #include "tests/visual/GuiTestApplication.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // reads the same and is written the same, and values a damaged or hostile file holds are
 // ignored or cut down rather than trusted.
 
-#include "tests/common/ScratchPreferences.h"
+#include "tests/dialogs/ScratchPreferences.h"
 
 #include <gtest/gtest.h>
 
