@@ -31,12 +31,13 @@ AnswererOfWindow* DirectAnswerer(const QObject& object) {
     return nullptr;
 }
 
-// The answerer of owner or of the nearest window it lies in; null when a person answers.
-const MessageAnswerer* AnswererFor(const QObject* owner) {
+// The answerer of owner or of the nearest window it lies in; empty when a person answers. A
+// copy, so that an answer may hand the window another answerer.
+MessageAnswerer AnswererFor(const QObject* owner) {
     for (; owner; owner = owner->parent())
         if (const AnswererOfWindow* answerer = DirectAnswerer(*owner))
-            return &answerer->Answer();
-    return nullptr;
+            return answerer->Answer();
+    return {};
 }
 
 QMessageBox* NewBox(QWidget* owner, const QString& text) {
@@ -61,8 +62,8 @@ void AnswerMessagesOf(QWidget& window, MessageAnswerer answer) {
 }
 
 void ShowMessageBox(QWidget* owner, const QString& text) {
-    if (const MessageAnswerer* answer = AnswererFor(owner)) {
-        (*answer)(text);
+    if (const MessageAnswerer answer = AnswererFor(owner)) {
+        answer(text);
         return;
     }
     NewBox(owner, text)->exec();
@@ -81,8 +82,8 @@ bool AskYesNo(QWidget* owner, const QString& title, const QString& text, bool qu
 }
 
 void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text) {
-    if (const MessageAnswerer* answer = AnswererFor(owner)) {
-        (*answer)(text);
+    if (const MessageAnswerer answer = AnswererFor(owner)) {
+        answer(text);
         return;
     }
     QMessageBox* box = NewBox(owner, text);

@@ -1,9 +1,10 @@
 // The fields the dialogs share: spin fields keep their range, frequency fields keep theirs on
 // every change of the text and take a number typed or pasted as it is written; Qt's own texts
-// in Russian.
+// in Russian; what answers a window's message boxes answers for that window alone.
 
 #include "DialogTestSupport.h"
 #include "ui/FrequencyField.h"
+#include "ui/MessageBoxes.h"
 #include "ui/QtTranslations.h"
 #include "ui/SpinField.h"
 
@@ -12,6 +13,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QMessageBox>
 #include <QTest>
 #include <QToolButton>
 #include <QTranslator>
@@ -90,6 +92,26 @@ TEST_F(SharedWidgets, QtsOwnDialogsSpeakRussian) {
     const auto translations = InstallQtTranslations();
     ASSERT_NE(translations, nullptr) << "qt6-translations-l10n is one of the set-up's packages";
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Имя файла:");
+}
+
+TEST_F(SharedWidgets, AMessageAnswererAnswersForItsWindowAndWhatLiesInItAlone) {
+    QWidget answered, other;
+    QWidget inside(&answered);
+    QStringList texts;
+    AnswerMessagesOf(answered, [&](const QString& text) { texts << text; });
+    ShowMessageBox(&inside, "to the answerer");
+    EXPECT_EQ(texts, QStringList{"to the answerer"});
+
+    QString shown;
+    AnswerNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        box->accept();
+    });
+    ShowMessageBox(&other, "to a person");
+    EXPECT_EQ(shown, "to a person") << "another window shows its box";
+    EXPECT_EQ(texts.size(), 1);
 }
 
 } // namespace
