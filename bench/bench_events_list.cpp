@@ -76,7 +76,8 @@ struct Dialogs {
             window->RunEditingCommand(step, change);
         };
     }
-    TEditEventForm editor{Document()};
+    Preferences preferences; // in the benchmark's own configuration folder
+    TEditEventForm editor{Document(), preferences};
     ScriptedList list{Document()};
 };
 
@@ -163,8 +164,10 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     QApplication application(argc, argv);
-    SetMessageBoxHook([](const QString&) {});
-    TMainForm mainWindow({});
+    Preferences preferences;
+    WindowLanguage language;
+    // Nobody answers a message box here.
+    TMainForm mainWindow({}, {preferences, language, [](const QString&) {}});
     window = &mainWindow;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -39,7 +39,10 @@ void BM_ColdStartToShownWindow(benchmark::State& state) {
         static char* argv[] = {name, nullptr};
         application = new QApplication(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Umbrascope"));
-        TMainForm form({});
+        Preferences preferences;
+        WindowLanguage language;
+        // Nobody answers a message box here.
+        TMainForm form({}, {preferences, language, [](const QString&) {}});
         ShowAndWait(form);
     }
 }
@@ -47,7 +50,10 @@ BENCHMARK(BM_ColdStartToShownWindow)->Iterations(1)->Unit(benchmark::kMillisecon
 
 void BM_MainWindowToShown(benchmark::State& state) {
     for (auto _ : state) {
-        TMainForm form({});
+        Preferences preferences;
+        WindowLanguage language;
+        // Nobody answers a message box here.
+        TMainForm form({}, {preferences, language, [](const QString&) {}});
         ShowAndWait(form);
     }
 }
@@ -62,7 +68,6 @@ using namespace umbrascope;
 int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (Home().path() + "/data").toUtf8());
     qputenv("XDG_CONFIG_HOME", (Home().path() + "/config").toUtf8());
-    SetMessageBoxHook([](const QString&) {});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -43,7 +43,8 @@ std::string TrimFrequencyText(const QString& text) {
     return s.toStdString();
 }
 
-TAddWaveForm::TAddWaveForm(QWidget* parent) : QDialog(parent) {
+TAddWaveForm::TAddWaveForm(Preferences& preferences, QWidget* parent)
+    : QDialog(parent), preferences_(preferences) {
     setObjectName(QStringLiteral("AddWaveForm"));
     texts_.Keep([this] { setWindowTitle(tr(" Добавление аудиодорожки")); });
     MakeFixedToolWindow(*this, QSize(530, 346));
@@ -232,7 +233,7 @@ void TAddWaveForm::RBClick(QRadioButton* radio) {
 
 void TAddWaveForm::OpenAudioFileButtonClick() {
     if (const auto path =
-            ChooseFileToOpen(this, QStringLiteral("OpenWaveDialog"),
+            ChooseFileToOpen(this, preferences_, QStringLiteral("OpenWaveDialog"),
                              tr("Аудиофайл (*.wav; *.mp3)|*.wav;*.mp3|Microsoft PCM (*.wav)|*.wav|"
                                 "MPEG Layer 3 (*.mp3)|*.mp3"),
                              FileKind::Audio)) {

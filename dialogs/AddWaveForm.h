@@ -31,11 +31,14 @@ class UpDownArrows;
 // "00.500" gives "0.5".
 std::string TrimFrequencyText(const QString& text);
 
+class Preferences;
+
 class TAddWaveForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TAddWaveForm(QWidget* parent = nullptr);
+    // The audio file dialog opens where preferences (which must outlive the dialog) say.
+    explicit TAddWaveForm(Preferences& preferences, QWidget* parent = nullptr);
     ~TAddWaveForm() override;
 
     // The descriptor built by "Добавить" (Windows-1251); empty when nothing valid was chosen.
@@ -101,6 +104,7 @@ private:
     void BindRowChanges();
     std::string BuildTrack() const;
 
+    Preferences& preferences_;
     // The chosen file's path as the model holds it; AudioWaveEdit shows it.
     std::string wavePath_;
     RetranslatedTexts texts_;

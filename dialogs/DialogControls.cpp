@@ -6,7 +6,6 @@
 #include "ui/MessageBoxes.h"
 #include "ui/SpinField.h"
 #include "ui/UiText.h"
-#include "ui/UserSettings.h"
 #include "visual/Preview.h"
 
 #include <QComboBox>
@@ -51,12 +50,8 @@ QIcon PatternIcon(std::uint8_t videoType) {
 
 } // namespace
 
-void SelectKept(QComboBox* box, const QString& setting) {
-    QVariant kept = UserSettings()->value(setting);
-    // The settings file may give the value back as text.
-    if (!kept.isValid() || !kept.convert(box->itemData(0).metaType()))
-        return;
-    if (const int index = box->findData(kept); index >= 0)
+void SelectKept(QComboBox* box, const QVariant& kept) {
+    if (const int index = box->findData(kept); kept.isValid() && index >= 0)
         box->setCurrentIndex(index);
 }
 

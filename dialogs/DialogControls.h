@@ -8,8 +8,10 @@
 #include "ui/RetranslatedTexts.h"
 
 #include <QString>
+#include <QVariant>
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -27,9 +29,14 @@ class FrequencyEdit;
 class SpinField;
 class UpDownArrows;
 
-// Selects the item of box holding the value last kept in the user's settings under setting, if
-// the list still has it.
-void SelectKept(QComboBox* box, const QString& setting);
+// Selects the item of box holding kept, a value last kept in the user's preferences, if there
+// is one and the list still has it.
+void SelectKept(QComboBox* box, const QVariant& kept);
+
+// What an accessor of the preferences gave, as SelectKept takes it: nothing when none was kept.
+template <typename T> QVariant Kept(const std::optional<T>& value) {
+    return value ? QVariant::fromValue(*value) : QVariant();
+}
 
 // A label of buddy whose text follows the interface's language.
 QLabel* NewLabel(RetranslatedTexts& texts, TranslatedText text, QWidget* buddy);

@@ -40,8 +40,9 @@ int TypeIndex(EventKind kind) {
 
 } // namespace
 
-TEditEventForm::TEditEventForm(const SessionDocument& document, QWidget* parent)
-    : QDialog(parent), document_(document) {
+TEditEventForm::TEditEventForm(const SessionDocument& document, Preferences& preferences,
+                               QWidget* parent)
+    : QDialog(parent), document_(document), preferences_(preferences) {
     setObjectName(QStringLiteral("EditEventForm"));
     texts_.Keep([this] { setWindowTitle(tr(" Редактирование события")); });
     MakeFixedToolWindow(*this, QSize(437, 386));
@@ -295,7 +296,7 @@ void TEditEventForm::OkButtonClick() {
 }
 
 void TEditEventForm::OpenTxtFileButtonClick() {
-    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+    if (const auto path = ChooseFileToOpen(this, preferences_, QStringLiteral("OpenTxtFileDialog"),
                                            tr("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
         PhraseFilePath = *path;
         ShowPhraseFile();

@@ -40,12 +40,16 @@ class ColorSwatch;
 class FontFaceBox;
 class SpinField;
 
+class Preferences;
+
 class TEditEventForm : public QDialog, public SettingsControls {
     Q_OBJECT
 
 public:
-    // Composes events for document, which must outlive the dialog.
-    explicit TEditEventForm(const SessionDocument& document, QWidget* parent = nullptr);
+    // Composes events for document; its file dialog opens where preferences say. Both must
+    // outlive the dialog.
+    TEditEventForm(const SessionDocument& document, Preferences& preferences,
+                   QWidget* parent = nullptr);
     ~TEditEventForm() override;
 
     // The add-track dialog this one opens; the main window sets it once it exists.
@@ -160,6 +164,7 @@ private:
     void ShowAddedWave();
 
     const SessionDocument& document_;
+    Preferences& preferences_;
     // The tracks of the state at the editor's time.
     std::vector<TWaveEntry> tracksAtTime_;
     // The tracks the removal list shows, parallel to it.

@@ -3,8 +3,8 @@
 #include "DialogControls.h"
 #include "ExportRangeFields.h"
 #include "audio/export/SoundFileFormats.h"
+#include "ui/Preferences.h"
 #include "ui/UiText.h"
-#include "ui/UserSettings.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -16,15 +16,9 @@
 
 namespace umbrascope {
 
-namespace {
-
-const QString FormatSetting = QStringLiteral("SoundExport/Format");
-const QString BitsSetting = QStringLiteral("SoundExport/Bits");
-
-} // namespace
-
-ExportSoundDialog::ExportSoundDialog(QWidget* parent, std::int32_t sessionLength)
-    : QDialog(parent) {
+ExportSoundDialog::ExportSoundDialog(Preferences& preferences, QWidget* parent,
+                                     std::int32_t sessionLength)
+    : QDialog(parent), preferences_(preferences) {
     setObjectName(QStringLiteral("ExportSoundDialog"));
 
     FormatBox = new QComboBox(this);
@@ -35,8 +29,9 @@ ExportSoundDialog::ExportSoundDialog(QWidget* parent, std::int32_t sessionLength
     BitsBox->setObjectName(QStringLiteral("BitsBox"));
     for (const int bits : SoundFileBits())
         BitsBox->addItem(QString::number(bits), bits);
-    SelectKept(FormatBox, FormatSetting);
-    SelectKept(BitsBox, BitsSetting);
+    if (const SoundFileFormat* kept = preferences_.SoundExportFormat())
+        SelectKept(FormatBox, FromUtf8(kept->extension));
+    SelectKept(BitsBox, Kept(preferences_.SoundExportBits()));
 
     auto* form = new QFormLayout;
     formatLabel_ = new QLabel(this);
@@ -94,9 +89,7 @@ std::int32_t ExportSoundDialog::To() const {
 }
 
 void ExportSoundDialog::accept() {
-    const auto settings = UserSettings();
-    settings->setValue(FormatSetting, FormatBox->currentData());
-    settings->setValue(BitsSetting, Bits());
+    preferences_.RememberSoundExportChoices(Format(), Bits());
     QDialog::accept();
 }
 

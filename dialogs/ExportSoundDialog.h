@@ -1,7 +1,7 @@
 #pragma once
 
 // The choices of a sound export from the window: the file format and the bits per sample, as
-// the user last chose them (kept in the user's settings), and the stretch of the session, the
+// the user last chose them (kept in the user's preferences), and the stretch of the session, the
 // whole of it at first. Keeps no data of the session. User-interface thread only.
 
 #include <QDialog>
@@ -15,13 +15,16 @@ class QLabel;
 namespace umbrascope {
 
 class ExportRangeFields;
+class Preferences;
 struct SoundFileFormat;
 
 class ExportSoundDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ExportSoundDialog(QWidget* parent = nullptr, std::int32_t sessionLength = 0);
+    // preferences must outlive the dialog.
+    explicit ExportSoundDialog(Preferences& preferences, QWidget* parent = nullptr,
+                               std::int32_t sessionLength = 0);
 
     const SoundFileFormat& Format() const;
     int Bits() const;
@@ -44,6 +47,7 @@ private:
 
     QLabel* formatLabel_ = nullptr;
     QLabel* bitsLabel_ = nullptr;
+    Preferences& preferences_;
 };
 
 } // namespace umbrascope

@@ -2,7 +2,7 @@
 
 #include "DialogControls.h"
 #include "ExportRangeFields.h"
-#include "ui/UserSettings.h"
+#include "ui/Preferences.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,13 +31,11 @@ constexpr int DefaultSize = 1;
 constexpr int Rates[] = {60, 50, 30, 25, 24};
 constexpr int DefaultRate = 0;
 
-const QString SizeSetting = QStringLiteral("VideoExport/Size");
-const QString RateSetting = QStringLiteral("VideoExport/Rate");
-
 } // namespace
 
-ExportVideoDialog::ExportVideoDialog(QWidget* parent, std::int32_t sessionLength)
-    : QDialog(parent) {
+ExportVideoDialog::ExportVideoDialog(Preferences& preferences, QWidget* parent,
+                                     std::int32_t sessionLength)
+    : QDialog(parent), preferences_(preferences) {
     setObjectName(QStringLiteral("ExportVideoDialog"));
 
     SizeBox = new QComboBox(this);
@@ -51,8 +49,8 @@ ExportVideoDialog::ExportVideoDialog(QWidget* parent, std::int32_t sessionLength
     for (const int rate : Rates)
         RateBox->addItem(QString::number(rate), rate);
     RateBox->setCurrentIndex(DefaultRate);
-    SelectKept(SizeBox, SizeSetting);
-    SelectKept(RateBox, RateSetting);
+    SelectKept(SizeBox, Kept(preferences_.VideoFrameSize()));
+    SelectKept(RateBox, Kept(preferences_.VideoFrameRate()));
 
     auto* form = new QFormLayout;
     sizeLabel_ = new QLabel(this);
@@ -116,9 +114,7 @@ std::int32_t ExportVideoDialog::To() const {
 }
 
 void ExportVideoDialog::accept() {
-    const auto settings = UserSettings();
-    settings->setValue(SizeSetting, FrameSize());
-    settings->setValue(RateSetting, FramesPerSecond());
+    preferences_.RememberVideoChoices(FrameSize(), FramesPerSecond());
     QDialog::accept();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // The choices of a video export from the window: the frame size (720p, 1080p, 4K) and the
-// frames per second, as the user last chose them (kept in the user's settings), and the stretch
-// of the session, the whole of it at first. Keeps no data of the session. User-interface thread
-// only.
+// frames per second, as the user last chose them (kept in the user's preferences), and the
+// stretch of the session, the whole of it at first. Keeps no data of the session.
+// User-interface thread only.
 
 #include <QDialog>
 #include <QSize>
@@ -17,12 +17,15 @@ class QLabel;
 namespace umbrascope {
 
 class ExportRangeFields;
+class Preferences;
 
 class ExportVideoDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ExportVideoDialog(QWidget* parent = nullptr, std::int32_t sessionLength = 0);
+    // preferences must outlive the dialog.
+    explicit ExportVideoDialog(Preferences& preferences, QWidget* parent = nullptr,
+                               std::int32_t sessionLength = 0);
 
     QSize FrameSize() const;
     int FramesPerSecond() const;
@@ -46,6 +49,7 @@ private:
     QLabel* sizeLabel_ = nullptr;
     QLabel* rateLabel_ = nullptr;
     QLabel* note_ = nullptr;
+    Preferences& preferences_;
 };
 
 } // namespace umbrascope

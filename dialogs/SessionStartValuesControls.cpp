@@ -92,8 +92,9 @@ const QSize DesignedSize(682, 531);
 
 } // namespace
 
-TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues, QWidget* parent)
-    : QDialog(parent), startValues_(startValues) {
+TSessionStartValuesForm::TSessionStartValuesForm(TSessionValues& startValues,
+                                                 Preferences& preferences, QWidget* parent)
+    : QDialog(parent), startValues_(startValues), preferences_(preferences) {
     setObjectName(QStringLiteral("SessionStartValuesForm"));
     texts_.Keep([this] { setWindowTitle(tr("  Стартовые значения сессии")); });
     MakeFixedToolWindow(*this, DesignedSize);

@@ -203,7 +203,7 @@ void TSessionStartValuesForm::BitBtn2Click() {
 }
 
 void TSessionStartValuesForm::OpenTxtFileButtonClick() {
-    if (const auto path = ChooseFileToOpen(this, QStringLiteral("OpenTxtFileDialog"),
+    if (const auto path = ChooseFileToOpen(this, preferences_, QStringLiteral("OpenTxtFileDialog"),
                                            tr("Текстовый файл (*.txt)|*.txt"), FileKind::Phrases)) {
         PhraseFilePath = *path;
         ShowPhraseFile();

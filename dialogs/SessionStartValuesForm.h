@@ -26,6 +26,7 @@ namespace umbrascope {
 
 class TAddWaveForm;
 class ColorPicker;
+class Preferences;
 class ColorSwatch;
 class TFontSettingsForm;
 
@@ -33,8 +34,10 @@ class TSessionStartValuesForm : public QDialog, public SettingsControls {
     Q_OBJECT
 
 public:
-    // Edits startValues (the open document's), which must outlive the dialog.
-    explicit TSessionStartValuesForm(TSessionValues& startValues, QWidget* parent = nullptr);
+    // Edits startValues (the open document's); its file dialog opens where preferences say.
+    // Both must outlive the dialog.
+    TSessionStartValuesForm(TSessionValues& startValues, Preferences& preferences,
+                            QWidget* parent = nullptr);
     ~TSessionStartValuesForm() override;
 
     // The dialogs this one opens; the main window sets them once they exist.
@@ -88,6 +91,7 @@ protected:
 
 private:
     TSessionValues& startValues_;
+    Preferences& preferences_;
     RetranslatedTexts texts_;
 
     void RetranslateUi();

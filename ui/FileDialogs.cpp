@@ -2,7 +2,6 @@
 
 #include "MessageBoxes.h"
 #include "UiText.h"
-#include "UserSettings.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,23 +11,17 @@ namespace umbrascope {
 
 namespace {
 
-QString FolderSetting(FileKind kind) {
-    static const char* const names[] = {"Project",     "Audio",       "Phrases",
-                                        "SoundExport", "VideoExport", "BuiltSession"};
-    return QStringLiteral("Folders/") + QLatin1String(names[static_cast<int>(kind)]);
-}
-
 // The folder last used for kind, or fallback while none has been (or it has gone).
-QString StartFolder(FileKind kind, const QString& fallback) {
-    const QString used = UserSettings()->value(FolderSetting(kind)).toString();
+QString StartFolder(const Preferences& preferences, FileKind kind, const QString& fallback) {
+    const QString used = preferences.LastFolder(kind);
     return !used.isEmpty() && QFileInfo(used).isDir() ? used : fallback;
 }
 
-std::optional<QString> Run(QFileDialog& dialog, FileKind kind) {
+std::optional<QString> Run(QFileDialog& dialog, Preferences& preferences, FileKind kind) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString path = dialog.selectedFiles().first();
-    UserSettings()->setValue(FolderSetting(kind), QFileInfo(path).absolutePath());
+    preferences.RememberFolder(kind, QFileInfo(path).absolutePath());
     return path;
 }
 
@@ -51,18 +44,21 @@ QString QtFileFilter(const QString& windowsFilter) {
     return filters.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> ChooseExistingFile(QWidget* owner, const QString& objectName,
-                                          const QString& filter, FileKind kind) {
-    QFileDialog dialog(owner, QString(), StartFolder(kind, QString()), filter);
+std::optional<QString> ChooseExistingFile(QWidget* owner, Preferences& preferences,
+                                          const QString& objectName, const QString& filter,
+                                          FileKind kind) {
+    QFileDialog dialog(owner, QString(), StartFolder(preferences, kind, QString()), filter);
     dialog.setObjectName(objectName);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return Run(dialog, kind);
+    return Run(dialog, preferences, kind);
 }
 
-std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objectName,
-                                            const QString& windowsFilter, FileKind kind) {
-    const auto path = ChooseExistingFile(owner, objectName, QtFileFilter(windowsFilter), kind);
+std::optional<std::string> ChooseFileToOpen(QWidget* owner, Preferences& preferences,
+                                            const QString& objectName, const QString& windowsFilter,
+                                            FileKind kind) {
+    const auto path =
+        ChooseExistingFile(owner, preferences, objectName, QtFileFilter(windowsFilter), kind);
     if (!path)
         return std::nullopt;
     auto modelPath = ToModelText(*path);
@@ -71,8 +67,10 @@ std::optional<std::string> ChooseFileToOpen(QWidget* owner, const QString& objec
     return modelPath;
 }
 
-std::optional<QString> ChooseFileToSave(QWidget* owner, const SaveDialogChoices& choices) {
-    QFileDialog dialog(owner, QString(), StartFolder(choices.kind, choices.fallbackFolder),
+std::optional<QString> ChooseFileToSave(QWidget* owner, Preferences& preferences,
+                                        const SaveDialogChoices& choices) {
+    QFileDialog dialog(owner, QString(),
+                       StartFolder(preferences, choices.kind, choices.fallbackFolder),
                        choices.filter);
     dialog.setObjectName(choices.objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -82,7 +80,7 @@ std::optional<QString> ChooseFileToSave(QWidget* owner, const SaveDialogChoices&
         dialog.selectFile(choices.proposedName);
     if (choices.question == OverwriteQuestion::DontAsk)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    return Run(dialog, choices.kind);
+    return Run(dialog, preferences, choices.kind);
 }
 
 } // namespace umbrascope

@@ -1,10 +1,9 @@
 #include "Language.h"
 
+#include "Preferences.h"
 #include "QtTranslations.h"
-#include "UserSettings.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -13,37 +12,17 @@ namespace umbrascope {
 
 namespace {
 
-const QString LanguageSetting = QStringLiteral("Language");
-
-Language current = Language::Russian;
-// Owned by the application: they go with it.
-QPointer<QTranslator> programEnglish;
-QPointer<QTranslator> qtRussian;
-
-QString SettingValue(Language language) {
-    return language == Language::English ? QStringLiteral("en") : QStringLiteral("ru");
-}
-
 std::string_view Variable(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string_view(value) : std::string_view();
 }
 
-void Remove(QPointer<QTranslator>& translator) {
-    if (!translator)
-        return;
-    QCoreApplication::removeTranslator(translator);
-    delete translator.data();
-}
-
 // The English texts built into the program (translations/umbrascope_en.ts).
-QTranslator* InstallProgramEnglish() {
-    auto* translator = new QTranslator(QCoreApplication::instance());
+std::unique_ptr<QTranslator> InstallProgramEnglish() {
+    auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral(":/i18n/umbrascope_en.qm")) ||
-        !QCoreApplication::installTranslator(translator)) {
-        delete translator;
+        !QCoreApplication::installTranslator(translator.get()))
         return nullptr;
-    }
     return translator;
 }
 
@@ -59,47 +38,35 @@ Language LanguageOfLocale(std::string_view lcAll, std::string_view lcMessages,
     return Language::English;
 }
 
-std::optional<Language> ChosenLanguage() {
-    const QString value = UserSettings()->value(LanguageSetting).toString();
-    if (value == SettingValue(Language::English))
-        return Language::English;
-    if (value == SettingValue(Language::Russian))
-        return Language::Russian;
-    return std::nullopt;
-}
-
-void RememberLanguage(Language language) {
-    UserSettings()->setValue(LanguageSetting, SettingValue(language));
-}
-
-Language PreferredLanguage() {
-    if (const auto chosen = ChosenLanguage())
+Language PreferredLanguage(const Preferences& preferences) {
+    if (const auto chosen = preferences.ChosenLanguage())
         return *chosen;
     return LanguageOfLocale(Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"));
 }
 
-bool ApplyLanguage(Language language) {
-    current = language;
+WindowLanguage::WindowLanguage() = default;
+
+// A translator leaves the application as it goes.
+WindowLanguage::~WindowLanguage() = default;
+
+bool WindowLanguage::Apply(Language language) {
+    current_ = language;
     // The source texts are Russian: English needs the program's translation and none of Qt's
     // (its own texts are English), Russian needs only Qt's.
     if (language == Language::English) {
-        Remove(qtRussian);
-        if (!programEnglish)
-            programEnglish = InstallProgramEnglish();
+        qtRussian_.reset();
+        if (!programEnglish_)
+            programEnglish_ = InstallProgramEnglish();
         return true;
     }
-    Remove(programEnglish);
-    if (!qtRussian)
-        qtRussian = InstallQtTranslations();
-    return qtRussian != nullptr;
+    programEnglish_.reset();
+    if (!qtRussian_)
+        qtRussian_ = InstallQtTranslations();
+    return qtRussian_ != nullptr;
 }
 
-Language CurrentLanguage() {
-    return current;
-}
-
-QLocale CurrentNumberLocale() {
-    return QLocale(current == Language::English ? QLocale::English : QLocale::Russian);
+QLocale WindowLanguage::NumberLocale() const {
+    return QLocale(current_ == Language::English ? QLocale::English : QLocale::Russian);
 }
 
 } // namespace umbrascope

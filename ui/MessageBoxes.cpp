@@ -13,9 +13,31 @@ namespace umbrascope {
 
 namespace {
 
-MessageBoxHook& Hook() {
-    static MessageBoxHook hook;
-    return hook;
+// Kept as a child of the window it answers for, so it goes with it.
+class AnswererOfWindow : public QObject {
+public:
+    AnswererOfWindow(QWidget& window, MessageAnswerer answer)
+        : QObject(&window), answer_(std::move(answer)) {}
+    const MessageAnswerer& Answer() const { return answer_; }
+
+private:
+    MessageAnswerer answer_;
+};
+
+AnswererOfWindow* DirectAnswerer(const QObject& object) {
+    for (QObject* child : object.children())
+        if (auto* answerer = dynamic_cast<AnswererOfWindow*>(child))
+            return answerer;
+    return nullptr;
+}
+
+// The answerer of owner or of the nearest window it lies in; empty when a person answers. A
+// copy, so that an answer may hand the window another answerer.
+MessageAnswerer AnswererFor(const QObject* owner) {
+    for (; owner; owner = owner->parent())
+        if (const AnswererOfWindow* answerer = DirectAnswerer(*owner))
+            return answerer->Answer();
+    return {};
 }
 
 QMessageBox* NewBox(QWidget* owner, const QString& text) {
@@ -33,13 +55,15 @@ QString CurrentExceptionText() {
     return ShownText(CurrentExceptionUserText());
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) {
-    Hook() = std::move(hook);
+void AnswerMessagesOf(QWidget& window, MessageAnswerer answer) {
+    delete DirectAnswerer(window);
+    if (answer)
+        new AnswererOfWindow(window, std::move(answer));
 }
 
 void ShowMessageBox(QWidget* owner, const QString& text) {
-    if (Hook()) {
-        Hook()(text);
+    if (const MessageAnswerer answer = AnswererFor(owner)) {
+        answer(text);
         return;
     }
     NewBox(owner, text)->exec();
@@ -58,8 +82,8 @@ bool AskYesNo(QWidget* owner, const QString& title, const QString& text, bool qu
 }
 
 void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text) {
-    if (Hook()) {
-        Hook()(text);
+    if (const MessageAnswerer answer = AnswererFor(owner)) {
+        answer(text);
         return;
     }
     QMessageBox* box = NewBox(owner, text);

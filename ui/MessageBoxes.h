@@ -11,7 +11,16 @@ class QWidget;
 
 namespace umbrascope {
 
-// A modal box owned by owner (which may be null) with the application title and an OK button.
+// What stands in for the person before a window's message boxes: it receives their texts
+// instead. Tests hand one to the window or dialog they drive.
+using MessageAnswerer = std::function<void(const QString&)>;
+
+// The boxes owned by window or by anything inside it go to answer from now on; an empty one
+// brings the boxes back.
+void AnswerMessagesOf(QWidget& window, MessageAnswerer answer);
+
+// A modal box owned by owner (which may be null) with the application title and an OK button,
+// or the text handed to the answerer of owner's window.
 void ShowMessageBox(QWidget* owner, const QString& text);
 
 // A box that stays above every window, the full-screen one included, and does not wait for
@@ -22,10 +31,6 @@ void ShowMessageBoxWithoutWaiting(QWidget* owner, const QString& text);
 // and icon are the caller's; "Нет" is the default when defaultNo.
 bool AskYesNo(QWidget* owner, const QString& title, const QString& text, bool questionIcon,
               bool defaultNo);
-
-// Tests receive the texts instead of boxes; an empty hook restores the boxes.
-using MessageBoxHook = std::function<void(const QString&)>;
-void SetMessageBoxHook(MessageBoxHook hook);
 
 // What the exception in flight says. Call it only from a catch block.
 QString CurrentExceptionText();

@@ -1,6 +1,6 @@
 #include "PhotosensitivityWarning.h"
 
-#include "UserSettings.h"
+#include "Preferences.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,12 +10,6 @@
 #include <QVBoxLayout>
 
 namespace umbrascope {
-
-namespace {
-
-const QString WarningSetting = QStringLiteral("Warnings/Photosensitivity");
-
-} // namespace
 
 // The command line prints it as it stands; the window shows it translated.
 const char* const PhotosensitivityWarningText = QT_TRANSLATE_NOOP(
@@ -74,22 +68,14 @@ void PhotosensitivityWarning::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-bool PhotosensitivityWarningWanted() {
-    return UserSettings()->value(WarningSetting, true).toBool();
-}
-
-void SetPhotosensitivityWarningWanted(bool wanted) {
-    UserSettings()->setValue(WarningSetting, wanted);
-}
-
-bool ConfirmPicturePlay(QWidget* owner) {
-    if (!PhotosensitivityWarningWanted())
+bool ConfirmPicturePlay(QWidget* owner, Preferences& preferences) {
+    if (!preferences.PhotosensitivityWarningWanted())
         return true;
     PhotosensitivityWarning warning(owner);
     if (warning.exec() != QDialog::Accepted)
         return false; // nothing is remembered, so Play can never be refused for good
     if (warning.DontShowAgainBox->isChecked())
-        SetPhotosensitivityWarningWanted(false);
+        preferences.SetPhotosensitivityWarningWanted(false);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // The warning shown before a session's picture plays: flashing full-screen pictures can cause
 // seizures in people with photosensitive epilepsy. The user goes on ("Продолжить") or plays
 // nothing ("Отмена"); "Больше не показывать" with Продолжить keeps the warning away from then
-// on, in the user's settings.
+// on, in the user's preferences.
 //
 // Every way of playing a picture asks ConfirmPicturePlay first (a window) or prints
 // PrintPhotosensitivityWarning (a command line). User-interface thread only.
@@ -17,6 +17,8 @@ class QLabel;
 class QPushButton;
 
 namespace umbrascope {
+
+class Preferences;
 
 class PhotosensitivityWarning : public QDialog {
     Q_OBJECT
@@ -40,13 +42,8 @@ private:
 extern const char* const PhotosensitivityWarningText;
 
 // True when the picture may play: the user went on, now or once and for all. Shows the
-// warning modally over owner unless the user chose not to see it again.
-bool ConfirmPicturePlay(QWidget* owner);
-
-// Whether the warning still shows before a picture plays, and the reverse (the check box's
-// choice; tests set it too).
-bool PhotosensitivityWarningWanted();
-void SetPhotosensitivityWarningWanted(bool wanted);
+// warning modally over owner unless the user chose not to see it again (in preferences).
+bool ConfirmPicturePlay(QWidget* owner, Preferences& preferences);
 
 // The warning for a play started from the command line, where nobody may be there to answer.
 void PrintPhotosensitivityWarning(std::ostream& out);

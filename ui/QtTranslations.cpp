@@ -7,14 +7,12 @@
 
 namespace umbrascope {
 
-QTranslator* InstallQtTranslations() {
-    auto* translator = new QTranslator(QCoreApplication::instance());
+std::unique_ptr<QTranslator> InstallQtTranslations() {
+    auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        !QCoreApplication::installTranslator(translator)) {
-        delete translator;
+        !QCoreApplication::installTranslator(translator.get()))
         return nullptr;
-    }
     return translator;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class QTranslator;
 
 namespace umbrascope {
@@ -8,8 +10,8 @@ namespace umbrascope {
 // the menus of edit fields) in Russian when the program speaks Russian: Qt's translations of
 // them, found where this Qt keeps its translations. User-interface thread only.
 
-// Installs the translations into the application and returns them (owned by the application),
-// or null when they are not installed on this machine.
-QTranslator* InstallQtTranslations();
+// Installs the translations into the application and returns them (they leave the application
+// as they go), or null when they are not installed on this machine.
+std::unique_ptr<QTranslator> InstallQtTranslations();
 
 } // namespace umbrascope

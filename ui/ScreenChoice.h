@@ -1,7 +1,7 @@
 #pragma once
 
 // The screen the full-screen picture shows on, as the user chose it under «Экран показа»: kept
-// in the user's settings, not in the project (whose file stays as earlier versions wrote it).
+// in the user's preferences, not in the project (whose file stays as earlier versions wrote it).
 // User-interface thread only.
 
 #include <QString>
@@ -12,13 +12,12 @@ class QMenu;
 
 namespace umbrascope {
 
-// The chosen screen's name; empty when none was chosen (the primary screen).
-QString ChosenScreenName();
-void RememberChosenScreen(const QString& name);
+class Preferences;
 
 // Lists the connected screens in menu, the primary first, with the one a play would use checked
-// (the primary when the chosen one is gone). Choosing one remembers it and calls chosen with its
-// name.
-void ListPresentationScreens(QMenu& menu, const std::function<void(const QString&)>& chosen);
+// (the primary when the chosen one is gone). Choosing one remembers it in preferences (which
+// must outlive the menu) and calls chosen with its name.
+void ListPresentationScreens(QMenu& menu, Preferences& preferences,
+                             const std::function<void(const QString&)>& chosen);
 
 } // namespace umbrascope

@@ -21,19 +21,12 @@ namespace umbrascope {
 
 namespace {
 
-// The unpacked media of the built session a command opened; removed when the command ends.
-std::unique_ptr<PrivateFolder> openedMedia;
-
-struct ReleaseOpenedMedia {
-    ~ReleaseOpenedMedia() { openedMedia.reset(); }
-};
-
+// An interruption unwinds the command, and what it holds goes with it: its unpacked media too.
 int RunInterruptibly(int (*run)(const std::vector<std::string>&),
                      const std::vector<std::string>& arguments) {
     try {
         return run(arguments);
     } catch (const CommandInterrupted&) {
-        openedMedia.reset();
         return Fail("interrupted; stopped without leaving anything behind");
     }
 }
@@ -74,14 +67,15 @@ std::string ShownFileName(const std::string& argument) {
 }
 
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
-                                               SessionDocument& document, BundledMedia media) {
+                                               SessionDocument& document, UnpackedMedia& unpacked,
+                                               BundledMedia media) {
     const BundleIndex bundle = ReadBundleIndex(argument);
     if (bundle.kind == BundleIndex::Kind::Damaged)
         return argument + ": " + bundle.problem;
     ProjectLoad load;
     if (bundle.IsBundle()) {
         BuiltSessionLoad built = LoadBuiltSession(argument, bundle, media, ThrowIfInterrupted);
-        openedMedia = std::move(built.media);
+        unpacked = std::move(built.media);
         load = std::move(built.load);
         if (!built.notice.empty())
             std::cerr << "umbrascope: warning: " << EscapedForTerminal(built.notice) << '\n';
@@ -167,7 +161,6 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& arguments) {
         std::cout << VersionText();
         return 0;
     }
-    const ReleaseOpenedMedia release;
     if (const CommandUsage* command = FindCommand(name))
         return RunInterruptibly(command->run, {arguments.begin() + 1, arguments.end()});
     Tell("unknown option " + EscapedForTerminal(name));
@@ -197,7 +190,6 @@ std::optional<int> RunBuiltSessionIfBuilt(const std::vector<std::string>& argume
     // Plays as --play does, asking the photosensitivity warning before the picture.
     std::vector<std::string> play{self.string()};
     play.insert(play.end(), arguments.begin(), arguments.end());
-    const ReleaseOpenedMedia release;
     return RunInterruptibly(RunBuiltSessionPlay, play);
 }
 

@@ -58,12 +58,16 @@ int FailWhereSeen(const std::string& message);
 // it was started by rather than /proc/self/exe.
 std::string ShownFileName(const std::string& argument);
 
+// The media a command unpacked from a built session, removed as this goes. A command keeps them
+// for as long as it works on the document that names them: declared before it, they go after it
+// on every way out, an interruption (which unwinds to RunCommandLine) included.
+using UnpackedMedia = std::unique_ptr<PrivateFolder>;
+
 // Opens the project a command names as the document; the message for standard error when it
-// cannot. A built session's project is opened too; its media, when unpacked, stay until the
-// command ends. Unpacking stops at an interruption (CommandInterrupted) once the command catches
-// them.
+// cannot. A built session's project is opened too, its media (when unpacked) handed to unpacked.
+// Unpacking stops at an interruption (CommandInterrupted) once the command catches them.
 std::optional<std::string> OpenProjectArgument(const std::string& argument,
-                                               SessionDocument& document,
+                                               SessionDocument& document, UnpackedMedia& unpacked,
                                                BundledMedia media = BundledMedia::Unpacked);
 
 // A message when output leads to the input file itself, also through links or hard links:

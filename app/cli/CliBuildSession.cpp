@@ -44,8 +44,9 @@ int RunBuildSessionCommand(const std::vector<std::string>& arguments) {
         return Fail(*refusal);
     // An interruption abandons the copy within a megabyte and leaves nothing at OUT.run.
     CatchInterruptions();
+    UnpackedMedia media;
     SessionDocument document;
-    if (const auto failure = OpenProjectArgument(arguments[0], document))
+    if (const auto failure = OpenProjectArgument(arguments[0], document, media))
         return Fail(*failure);
     if (const auto refusal =
             RefuseOutputOverSession(document.Contents(), document.ProjectFileName, arguments[1]))

@@ -18,8 +18,10 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
         return Fail("usage: umbrascope --dump FILE.usp [--at MS]");
     }
     CatchInterruptions(); // a built session's project is unpacked to be read
+    UnpackedMedia media;
     SessionDocument document;
-    if (const auto failure = OpenProjectArgument(arguments[0], document, BundledMedia::LeftInside))
+    if (const auto failure =
+            OpenProjectArgument(arguments[0], document, media, BundledMedia::LeftInside))
         return Fail(*failure);
     const auto stateError = document.ComputeStateAt(at);
     std::cout << SessionToJson(document.Contents(), document.CurrentValues, stateError);

@@ -70,9 +70,10 @@ int RunExportAudioCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     // Before the project opens, as a built session's media are unpacked then.
     CatchInterruptions();
+    UnpackedMedia media;
     SessionDocument document;
     if (const auto problem =
-            OpenExportProject(request, false, document, settings.from, settings.to))
+            OpenExportProject(request, false, document, media, settings.from, settings.to))
         return Fail(*problem);
 
     settings.writing = CommandWriteOptions(request.output);

@@ -64,8 +64,10 @@ int RunExportVideoCommand(const std::vector<std::string>& arguments) {
         return Fail(*problem);
     // Before the project opens, as a built session's media are unpacked then.
     CatchInterruptions();
+    UnpackedMedia media;
     SessionDocument document;
-    if (const auto problem = OpenExportProject(request, true, document, settings.from, settings.to))
+    if (const auto problem =
+            OpenExportProject(request, true, document, media, settings.from, settings.to))
         return Fail(*problem);
 
     settings.writing = CommandWriteOptions(request.output);

@@ -103,8 +103,9 @@ std::optional<std::string> FirstPhrase(const SnapshotRequest& request,
 int WriteSnapshot(const SnapshotRequest& request) {
     // Before the project opens, as a built session's media are unpacked then.
     CatchInterruptions();
+    UnpackedMedia media;
     SessionDocument document;
-    if (const auto failure = OpenProjectArgument(request.project, document))
+    if (const auto failure = OpenProjectArgument(request.project, document, media))
         return Fail(*failure);
     if (const auto refusal =
             RefuseOutputOverSession(document.Contents(), document.ProjectFileName, request.output))

@@ -72,9 +72,9 @@ std::optional<std::string> ReadWholeNumber(const std::pair<std::string, std::str
 }
 
 std::optional<std::string> OpenExportProject(const ExportRequest& request, bool withinSession,
-                                             SessionDocument& document, std::int32_t& from,
-                                             std::int32_t& to) {
-    if (const auto failure = OpenProjectArgument(request.project.string(), document))
+                                             SessionDocument& document, UnpackedMedia& media,
+                                             std::int32_t& from, std::int32_t& to) {
+    if (const auto failure = OpenProjectArgument(request.project.string(), document, media))
         return failure;
     if (auto refusal = RefuseOutputOverSession(document.Contents(), document.ProjectFileName,
                                                request.output.string()))

@@ -7,6 +7,7 @@
 //
 // Thread rule: the command's only thread (the signal handler just sets a flag).
 
+#include "Cli.h"
 #include "base/UserText.h"
 #include "model/SessionDocument.h"
 
@@ -40,12 +41,13 @@ std::optional<std::string> ParseExportRequest(const std::vector<std::string>& ar
 std::optional<std::string> ReadWholeNumber(const std::pair<std::string, std::string>& option,
                                            int lowest, int highest, int& value);
 
-// Opens the project as the document and settles the stretch: --from (default 0) to --to
-// (default the session's length). A message when the project cannot be opened or the stretch
-// is empty; with withinSession also when it reaches past the session's end.
+// Opens the project as the document (a built session's media unpacked into media) and settles
+// the stretch: --from (default 0) to --to (default the session's length). A message when the
+// project cannot be opened or the stretch is empty; with withinSession also when it reaches
+// past the session's end.
 std::optional<std::string> OpenExportProject(const ExportRequest& request, bool withinSession,
-                                             SessionDocument& document, std::int32_t& from,
-                                             std::int32_t& to);
+                                             SessionDocument& document, UnpackedMedia& media,
+                                             std::int32_t& from, std::int32_t& to);
 
 // The message of an export that a signal ended.
 std::string InterruptedMessage(const std::filesystem::path& output);

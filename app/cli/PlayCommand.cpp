@@ -20,7 +20,7 @@
 #include "ui/Language.h"
 #include "ui/MessageBoxes.h"
 #include "ui/PhotosensitivityWarning.h"
-#include "ui/ScreenChoice.h"
+#include "ui/Preferences.h"
 #include "ui/UiText.h"
 #include "visual/FullScreenWindow.h"
 #include "visual/PresentationScreens.h"
@@ -89,8 +89,8 @@ std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& argu
 
 // Opens the project as the document at the position; the message when it cannot.
 std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from,
-                                         SessionDocument& document) {
-    if (auto failure = OpenProjectArgument(path, document))
+                                         SessionDocument& document, UnpackedMedia& media) {
+    if (auto failure = OpenProjectArgument(path, document, media))
         return failure;
     document.SessionPosition = from;
     if (const auto stateError = document.ComputeStateAt(from))
@@ -151,14 +151,17 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     QApplication::setApplicationName(QStringLiteral("Umbrascope"));
     // A built session asks its warning in a window, which speaks the user's language; the
     // command line's messages stay as they are for scripts.
+    Preferences preferences;
+    WindowLanguage language;
     if (warning == Warning::Asked)
-        ApplyLanguage(PreferredLanguage());
+        language.Apply(PreferredLanguage(preferences));
     const StopOnSignals stopOnSignals;
     QScreen* screen = options->screen > 0 ? ScreenNumbered(options->screen) : nullptr;
     if (options->screen > 0 && !options->soundOnly && !screen)
         return Fail(NoSuchScreen(options->screen));
+    UnpackedMedia media;
     SessionDocument document;
-    if (const auto failure = LoadProjectAt(options->project, options->from, document))
+    if (const auto failure = LoadProjectAt(options->project, options->from, document, media))
         return warning == Warning::Asked ? FailWhereSeen(*failure) : Fail(*failure);
     if (!options->frameLog.empty())
         if (const auto refusal = RefuseOutputOverSession(
@@ -167,7 +170,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     // On a command line nobody may be there to answer, so the picture plays after the warning.
     if (!options->soundOnly && warning == Warning::Printed)
         PrintPhotosensitivityWarning(std::cerr);
-    if (!options->soundOnly && warning == Warning::Asked && !ConfirmPicturePlay(nullptr))
+    if (!options->soundOnly && warning == Warning::Asked &&
+        !ConfirmPicturePlay(nullptr, preferences))
         return 0;
 
     // The track threads' messages go to standard error: boxes would wait unseen.
@@ -180,7 +184,7 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         std::unique_ptr<TFullScreenForm> fullScreen;
         if (!options->soundOnly) {
             fullScreen = std::make_unique<TFullScreenForm>();
-            fullScreen->SetScreenName(screen ? screen->name() : ChosenScreenName());
+            fullScreen->SetScreenName(screen ? screen->name() : preferences.PresentationScreen());
         }
         if (fullScreen && !options->frameLog.empty())
             fullScreen->OnFrameLog([&status, &path = options->frameLog](const FrameLog& log) {

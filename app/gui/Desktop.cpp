@@ -7,6 +7,7 @@
 #include "play/DisplayCheck.h"
 #include "ui/Language.h"
 #include "ui/MessageBoxes.h"
+#include "ui/Preferences.h"
 
 #include <QIcon>
 #include <QSessionManager>
@@ -28,7 +29,9 @@ int RunDesktopProgram(int argc, char** argv) {
     // Lets the desktop match the windows to the program's entry, and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("umbrascope"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("umbrascope")));
-    if (!ApplyLanguage(PreferredLanguage()))
+    Preferences preferences;
+    WindowLanguage language;
+    if (!language.Apply(PreferredLanguage(preferences)))
         std::cerr << "umbrascope: Qt's Russian translations (qtbase_ru.qm, Debian package "
                      "qt6-translations-l10n) are not installed; the standard dialogs speak "
                      "English.\n";
@@ -40,7 +43,7 @@ int RunDesktopProgram(int argc, char** argv) {
     {
         // Caught before the window starts, so that a signal during its start-up ends it cleanly.
         EndSignals endSignals;
-        TMainForm mainForm(arguments);
+        TMainForm mainForm(arguments, {preferences, language, {}});
         QObject::connect(&endSignals, &EndSignals::Received, &mainForm,
                          [&mainForm] { Guarded(&mainForm, [&] { mainForm.EndOnSignal(); }); });
         QObject::connect(&mainForm, &TMainForm::Ended, &application, &QApplication::quit,

@@ -131,10 +131,10 @@ HelpPages WriteHelpPages(const QString& folder, const QString& version,
     return {folder + QLatin1Char('/') + StartPageName, QString()};
 }
 
-void ShowHelp(QWidget* owner) {
+void ShowHelp(QWidget* owner, Language language) {
     // One folder for either language: the stamp differs, so the other set is written over it.
     const HelpPages help = WriteHelpPages(HelpFolder(), QStringLiteral(UMBRASCOPE_VERSION),
-                                          HelpResourceFolder(CurrentLanguage()));
+                                          HelpResourceFolder(language));
     if (!help.error.isEmpty()) {
         ShowMessageBox(owner, help.error);
         return;

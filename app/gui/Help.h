@@ -32,6 +32,6 @@ HelpPages WriteHelpPages(const QString& folder, const QString& version,
 
 // Writes the help in the language in force and asks the desktop to show its start page; a failure
 // of either is shown in a message box owned by owner.
-void ShowHelp(QWidget* owner);
+void ShowHelp(QWidget* owner, Language language);
 
 } // namespace umbrascope

@@ -44,7 +44,10 @@
 
 namespace umbrascope {
 
-TMainForm::TMainForm(const QStringList& arguments, QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(const QStringList& arguments, const ProgramServices& program, QWidget* parent)
+    : QMainWindow(parent), preferences_(program.preferences), language_(program.language) {
+    // First, so that it answers what the start-up says too.
+    AnswerMessagesOf(*this, program.answerer);
     setObjectName(QStringLiteral("MainForm"));
     setFont(FormFont());
     CreateControls();

@@ -7,6 +7,8 @@
 #include "model/SessionDocument.h"
 #include "ui/FileDialogs.h"
 #include "ui/Language.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Preferences.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -50,13 +52,23 @@ class PaintBox;
 class TSessionParametersForm;
 class TSessionStartValuesForm;
 
+// What the program lends the main window for as long as the window lives.
+struct ProgramServices {
+    Preferences& preferences;
+    WindowLanguage& language;
+    // Stands in for the person before the message boxes of the window and its dialogs (tests);
+    // empty: the boxes show.
+    MessageAnswerer answerer;
+};
+
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
 public:
     // Builds the window and runs its start-up with the program's arguments (the first one
     // may name a project to open).
-    explicit TMainForm(const QStringList& arguments, QWidget* parent = nullptr);
+    TMainForm(const QStringList& arguments, const ProgramServices& program,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // Rewrites the labels, the track list, the timeline and the preview from the state in
@@ -311,6 +323,8 @@ private:
     bool OfferRecoveryCopy();
     void KeepUnsavedDocument();
 
+    Preferences& preferences_;
+    WindowLanguage& language_;
     // Before everything that works on it, so it goes after them.
     SessionDocument document_;
     std::unique_ptr<PlaybackController> controller_;

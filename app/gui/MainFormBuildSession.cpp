@@ -51,7 +51,7 @@ std::optional<QString> TMainForm::ChooseBuiltSessionFile() {
     // The question comes after the naming rule, about the file that is really replaced.
     choices.question = OverwriteQuestion::DontAsk;
     choices.defaultSuffix.clear();
-    return ChooseFileToSave(this, choices);
+    return ChooseFileToSave(this, preferences_, choices);
 }
 
 bool TMainForm::ConfirmReplace(const QString& path) {

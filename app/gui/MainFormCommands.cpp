@@ -4,7 +4,6 @@
 #include "MainForm.h"
 
 #include "Help.h"
-#include "RecentProjects.h"
 #include "SaveLockWait.h"
 #include "base/FileUtils.h"
 #include "model/Cp1251.h"
@@ -37,15 +36,16 @@ QString ProjectFilter() {
 } // namespace
 
 std::optional<QString> TMainForm::ChooseProjectToOpen() {
-    return ChooseExistingFile(this, QStringLiteral("OpenSessionDialog"), ProjectFilter(),
-                              FileKind::Project);
+    return ChooseExistingFile(this, preferences_, QStringLiteral("OpenSessionDialog"),
+                              ProjectFilter(), FileKind::Project);
 }
 
 std::optional<QString> TMainForm::ChooseProjectToSave() {
     // Save As replaces a file of the chosen name without asking.
-    return ChooseFileToSave(this, {QStringLiteral("SaveSessionDialog"), ProjectFilter(),
-                                   FileKind::Project, OverwriteQuestion::DontAsk, QString(),
-                                   ProjectDisplayName(), QString()});
+    return ChooseFileToSave(this, preferences_,
+                            {QStringLiteral("SaveSessionDialog"), ProjectFilter(),
+                             FileKind::Project, OverwriteQuestion::DontAsk, QString(),
+                             ProjectDisplayName(), QString()});
 }
 
 bool TMainForm::MayDiscardSession() {
@@ -90,7 +90,7 @@ void TMainForm::OpenRecentProject(const QString& path) {
 
 void TMainForm::ShowRecentProjects() {
     RecentProjectsMG->clear();
-    const QStringList projects = RecentProjects();
+    const QStringList projects = preferences_.RecentProjects();
     for (const QString& path : projects) {
         // Numbered, so that each has an access key of its own.
         // A name from the settings file neither acts nor spans the screen; the tip holds it
@@ -121,7 +121,7 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
         ShowMessageBox(this, ShownText(load.recovery));
     switch (load.outcome) {
     case ProjectLoad::Outcome::Opened:
-        RememberRecentProject(QString::fromStdString(load.path.string()));
+        preferences_.RememberRecentProject(QString::fromStdString(load.path.string()));
         ShowRecentProjects();
         if (openedDamaged_)
             ShowMessageBox(
@@ -240,7 +240,7 @@ bool TMainForm::RefusesOutputOverSession(const QString& path, bool projectMayBeR
 
 void TMainForm::ProjectSaved(const QString& path) {
     ShowProjectCaption();
-    RememberRecentProject(path);
+    preferences_.RememberRecentProject(path);
     ShowRecentProjects();
 }
 
@@ -314,7 +314,7 @@ void TMainForm::ExitMIClick() {
 }
 
 void TMainForm::HelpMIClick() {
-    ShowHelp(this);
+    ShowHelp(this, language_.Current());
 }
 
 } // namespace umbrascope

@@ -18,11 +18,11 @@ namespace umbrascope {
 
 void TMainForm::CreateDialogs() {
     SessionParametersForm = new TSessionParametersForm(document_, this);
-    SessionStartValuesForm = new TSessionStartValuesForm(document_.StartValues, this);
+    SessionStartValuesForm = new TSessionStartValuesForm(document_.StartValues, preferences_, this);
     EventsListForm = new TEventsListForm(document_, this);
-    EditEventForm = new TEditEventForm(document_, this);
+    EditEventForm = new TEditEventForm(document_, preferences_, this);
     AboutForm = new TAboutForm(this);
-    AddWaveForm = new TAddWaveForm(this);
+    AddWaveForm = new TAddWaveForm(preferences_, this);
     FontSettingsForm = new TFontSettingsForm(this);
     SessionStartValuesForm->AddWaveForm = AddWaveForm;
     SessionStartValuesForm->FontSettingsForm = FontSettingsForm;

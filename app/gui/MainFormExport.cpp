@@ -126,21 +126,23 @@ bool TMainForm::WaitForJob(const QString& what, ExportJob& job) {
 }
 
 std::optional<QString> TMainForm::ChooseSoundFileToExport(const SoundFileFormat& format) {
-    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportSoundFileDialog"),
-                                                    SoundFileFilter(format), FileKind::SoundExport,
-                                                    FromUtf8(format.extension.substr(1))));
+    return ChooseFileToSave(this, preferences_,
+                            OutputFileChoices(QStringLiteral("ExportSoundFileDialog"),
+                                              SoundFileFilter(format), FileKind::SoundExport,
+                                              FromUtf8(format.extension.substr(1))));
 }
 
 std::optional<QString> TMainForm::ChooseVideoFileToExport() {
-    return ChooseFileToSave(this, OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
-                                                    tr("Видео MP4 (*.mp4)"), FileKind::VideoExport,
-                                                    QStringLiteral("mp4")));
+    return ChooseFileToSave(this, preferences_,
+                            OutputFileChoices(QStringLiteral("ExportVideoFileDialog"),
+                                              tr("Видео MP4 (*.mp4)"), FileKind::VideoExport,
+                                              QStringLiteral("mp4")));
 }
 
 void TMainForm::ExportSound() {
     if (document_.IsPlaying())
         return;
-    ExportSoundDialog choices(this, document_.SessionLength);
+    ExportSoundDialog choices(preferences_, this, document_.SessionLength);
     if (choices.exec() != QDialog::Accepted)
         return;
     const auto path = ChooseSoundFileToExport(choices.Format());
@@ -179,7 +181,7 @@ void TMainForm::ExportSoundTo(const QString& chosen, SoundExportSettings setting
 void TMainForm::ExportVideo() {
     if (document_.IsPlaying())
         return;
-    ExportVideoDialog choices(this, document_.SessionLength);
+    ExportVideoDialog choices(preferences_, this, document_.SessionLength);
     if (choices.exec() != QDialog::Accepted)
         return;
     const auto path = ChooseVideoFileToExport();

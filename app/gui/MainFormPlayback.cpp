@@ -24,7 +24,7 @@ namespace umbrascope {
 void TMainForm::CreatePlayback() {
     FullScreenForm = std::make_unique<TFullScreenForm>();
     FullScreenForm->setObjectName(QStringLiteral("FullScreenForm"));
-    FullScreenForm->SetScreenName(ChosenScreenName());
+    FullScreenForm->SetScreenName(preferences_.PresentationScreen());
     ShowPresentationScreens();
     // For checking how evenly frames come: each play with picture replaces this log.
     const QString frameLog = qEnvironmentVariable("UMBRASCOPE_FRAME_LOG");
@@ -49,7 +49,7 @@ void TMainForm::CreatePlayback() {
 
 void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
-    if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this)))
+    if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this, preferences_)))
         return;
     // Said before the show, which a message would cover.
     ShowMissingMedia();
@@ -73,7 +73,7 @@ void TMainForm::ShowMixClipping() {
 }
 
 void TMainForm::ShowPresentationScreens() {
-    ListPresentationScreens(*PresentationScreenMG,
+    ListPresentationScreens(*PresentationScreenMG, preferences_,
                             [this](const QString& name) { FullScreenForm->SetScreenName(name); });
 }
 

@@ -39,8 +39,8 @@ void TMainForm::CreateLanguageMenu() {
 }
 
 void TMainForm::ChooseLanguage(Language language) {
-    RememberLanguage(language);
-    ApplyLanguage(language);
+    preferences_.ChooseLanguage(language);
+    language_.Apply(language);
 }
 
 void TMainForm::changeEvent(QEvent* event) {
@@ -70,8 +70,8 @@ void TMainForm::RetranslateUi() {
     DeleteEventMI->setText(tr("&Удалить событие"));
     GetEventListMI->setText(tr("&Вывести список событий"));
     LanguageMG->setTitle(tr("&Язык"));
-    RussianLanguageMI->setChecked(CurrentLanguage() == Language::Russian);
-    EnglishLanguageMI->setChecked(CurrentLanguage() == Language::English);
+    RussianLanguageMI->setChecked(language_.Current() == Language::Russian);
+    EnglishLanguageMI->setChecked(language_.Current() == Language::English);
     HelpMG->setTitle(tr("&Справка"));
     HelpMI->setText(tr("&Помощь"));
     AboutMI->setText(tr("&О программе"));

@@ -13,7 +13,8 @@
 
 namespace umbrascope {
 
-MessageBridge::MessageBridge() : timer_(std::make_unique<QTimer>()) {
+MessageBridge::MessageBridge(MessageAnswerer answerer)
+    : answerer_(std::move(answerer)), timer_(std::make_unique<QTimer>()) {
     // Polled rather than posted: the request travels under this object's own lock, which the
     // race detector can follow, unlike Qt's event queue.
     QObject::connect(timer_.get(), &QTimer::timeout, [this] { ShowWaitingMessages(); });
@@ -33,7 +34,7 @@ void MessageBridge::ShowMessage(const UserText& text) {
     }
     if (QThread::currentThread() == application->thread()) {
         lock.unlock();
-        ShowMessageBox(nullptr, ShownText(text));
+        Show(ShownText(text));
         return;
     }
     auto request = std::make_shared<Request>(Request{text});
@@ -83,7 +84,7 @@ void MessageBridge::ShowWaitingMessages() {
                                                    "Сообщения, появившиеся во время показа:");
         for (const UserText& message : kept)
             text += QStringLiteral("\n\n") + ShownText(message);
-        ShowMessageBox(nullptr, text);
+        Show(text);
     }
     for (;;) {
         std::shared_ptr<Request> request;
@@ -94,11 +95,18 @@ void MessageBridge::ShowWaitingMessages() {
             request = waiting_.front();
             waiting_.pop_front();
         }
-        ShowMessageBox(nullptr, ShownText(request->text));
+        Show(ShownText(request->text));
         std::lock_guard lock(mutex_);
         request->shown = true;
         answered_.notify_all();
     }
+}
+
+void MessageBridge::Show(const QString& text) {
+    if (answerer_)
+        answerer_(text);
+    else
+        ShowMessageBox(nullptr, text);
 }
 
 void MessageBridge::Close() {

@@ -6,6 +6,7 @@
 // threads go on at once, and the messages are shown together, in one box, when the show ends.
 
 #include "audio/sources/TrackSource.h"
+#include "ui/MessageBoxes.h"
 
 #include <condition_variable>
 #include <deque>
@@ -20,8 +21,9 @@ namespace umbrascope {
 
 class MessageBridge final : public UserMessages {
 public:
-    // Create on the user-interface thread: it looks for waiting messages every 50 ms.
-    MessageBridge();
+    // Create on the user-interface thread: it looks for waiting messages every 50 ms. The
+    // boxes are shown, or handed to answerer when there is one (tests).
+    explicit MessageBridge(MessageAnswerer answerer = {});
     ~MessageBridge() override;
 
     // Thread safe. Returns when the box has been closed (at once after Close).
@@ -44,7 +46,9 @@ private:
     // while a full-screen show is on.
     void ShowWaitingMessages();
     void KeepWaitingMessages();
+    void Show(const QString& text);
 
+    const MessageAnswerer answerer_;
     std::unique_ptr<QTimer> timer_;
     std::mutex mutex_;
     std::condition_variable answered_;

@@ -3,6 +3,7 @@
 // bundled and those that were not found are named.
 
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "base/Bundle.h"
 #include "model/Session.h"
@@ -37,7 +38,8 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
     TestApplication();
     QTemporaryDir folder;
     MessageRecorder messages;
-    BuildingForm form{QStringList{}};
+    TestProgram program;
+    BuildingForm form{QStringList{}, program.Services(messages)};
     EXPECT_TRUE(form.SpeedButtons[11]->isEnabled());
     const QString sound = folder.filePath("sea.wav");
     WriteBytes(sound, "RIFF");
@@ -68,7 +70,8 @@ TEST(BuildSessionCommand, NamesTheFileAsksBeforeReplacingAndListsWhatWasLeftOut)
 TEST(BuildSessionCommand, TheDialogProposesTheProjectsNameInItsFolder) {
     TestApplication();
     QTemporaryDir folder;
-    TMainForm form{QStringList{}};
+    TestProgram program;
+    TMainForm form{QStringList{}, program.Services()};
     form.Document().ProjectFileName = folder.filePath("evening.usp").toStdString();
     AnswerNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);

@@ -194,7 +194,7 @@ private:
 
 TEST_F(BuiltSession, StartedFromTheDesktopADamagedCopyTellsWhyInAWindow) {
     std::filesystem::resize_file(built, std::filesystem::file_size(built) - 10);
-    MessageRecorder messages;
+    DialogAnswer ok("OK");
     // As a file manager starts it: a display, and standard error read by nobody.
     const ScopedVariable display("DISPLAY", ":0");
     const ScopedVariable platform("QT_QPA_PLATFORM", nullptr);
@@ -206,8 +206,8 @@ TEST_F(BuiltSession, StartedFromTheDesktopADamagedCopyTellsWhyInAWindow) {
     close(terminal);
     close(nobody);
     EXPECT_EQ(status, 1);
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains("damaged")) << messages.texts[0].toStdString();
+    ASSERT_TRUE(ok.Answered());
+    EXPECT_TRUE(ok.question.contains("damaged")) << ok.question.toStdString();
 }
 
 TEST(BuildingASession, ListsEveryFileItBundlesAndLeavesSystemFilesOut) {

@@ -4,6 +4,7 @@
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "dialogs/AddWaveForm.h"
 #include "dialogs/EditEventForm.h"
@@ -39,9 +40,10 @@ namespace umbrascope {
 namespace {
 
 // The program's window on the X display, opened on the project.
-std::unique_ptr<TMainForm> OpenOnDisplay(const std::filesystem::path& project) {
+std::unique_ptr<TMainForm> OpenOnDisplay(const std::filesystem::path& project,
+                                         TestProgram& program) {
     EXPECT_TRUE(StartOnXDisplay());
-    auto form = ShowMainWindow(QString::fromStdString(project.string()));
+    auto form = ShowMainWindow(QString::fromStdString(project.string()), program.Services());
     EXPECT_TRUE(form);
     return form;
 }
@@ -52,7 +54,8 @@ TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
     contents.SessionLength = 300000;
     contents.StartValues.Waves = {".&03%0@50"};
     const auto project = folder.Write("edit.usp", ProjectBytes(contents));
-    auto form = OpenOnDisplay(project);
+    TestProgram program;
+    auto form = OpenOnDisplay(project, program);
     ASSERT_TRUE(form);
 
     AnswerNextModal([](QWidget* modal) {
@@ -108,7 +111,8 @@ TEST(EndToEndEditing, EventsAddedChangedAndDeletedInTheWindowAreSaved) {
     contents.SessionLength = 300000;
     contents.Events = {{Cp1251Literal("Текстовые фразы -> Выключить"), 200000, ""}};
     const auto project = folder.Write("events.usp", ProjectBytes(contents));
-    auto form = OpenOnDisplay(project);
+    TestProgram program;
+    auto form = OpenOnDisplay(project, program);
     ASSERT_TRUE(form);
 
     // A pattern change at the cursor, from the menu.

@@ -6,6 +6,7 @@
 
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
+#include "TestProgram.h"
 #include "model/ProjectFile.h"
 #include "model/Session.h"
 #include "ui/PhotosensitivityWarning.h"
@@ -88,11 +89,12 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
 
     SinkRecorder sink;
     ASSERT_TRUE(sink.Started());
-    auto form = ShowMainWindow(project);
+    TestProgram program;
+    auto form = ShowMainWindow(project, program.Services());
     ASSERT_TRUE(form);
     EXPECT_EQ(form->windowTitle(), " Umbrascope - tone.usp");
 
-    SetPhotosensitivityWarningWanted(true);
+    program.Settings().SetPhotosensitivityWarningWanted(true);
     {
         DialogAnswer cancel("Отмена");
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);

@@ -5,6 +5,7 @@
 
 #include "app/gui/Help.h"
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 
 #include <gtest/gtest.h>
@@ -179,7 +180,7 @@ protected:
         Help::SetUp();
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
-        form = std::make_unique<TMainForm>(QStringList{});
+        form = std::make_unique<TMainForm>(QStringList{}, program.Services(messages));
     }
     void TearDown() override {
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
@@ -188,6 +189,7 @@ protected:
     }
 
     UrlRecorder desktop;
+    TestProgram program;
     MessageRecorder messages;
     std::unique_ptr<TMainForm> form;
 };
@@ -207,9 +209,9 @@ TEST_F(HelpFromTheWindow, TheMenuAndF1OpenTheStartPageOnTheDesktop) {
 
 TEST_F(HelpFromTheWindow, TheHelpOpensInTheLanguageOfTheWindowsWhicheverWasWrittenBefore) {
     const QString start = Path("umbrascope-help/index.html");
-    ApplyLanguage(Language::English);
+    program.language.Apply(Language::English);
     form->HelpMIClick();
-    ApplyLanguage(Language::Russian);
+    program.language.Apply(Language::Russian);
     EXPECT_EQ(ReadBytes(start), Resource("en/index.html").toStdString());
     form->HelpMIClick();
     EXPECT_EQ(ReadBytes(start), Resource("index.html").toStdString());

@@ -51,15 +51,23 @@ TEST(LanguageOfLocale, RussianWhereTheLocaleIsRussianOrNoneIsSet) {
         << "then LC_MESSAGES";
 }
 
+TEST(WindowLanguage, ItsTranslationsGoWithIt) {
+    TestApplication();
+    {
+        WindowLanguage language;
+        language.Apply(Language::English);
+        EXPECT_EQ(QCoreApplication::translate("umbrascope::TMainForm", "&Файл"), "&File");
+    }
+    EXPECT_EQ(QCoreApplication::translate("umbrascope::TMainForm", "&Файл"), "&Файл")
+        << "no language outlives the program part that owns it";
+}
+
 class Languages : public MainWindowTest {
 protected:
-    void TearDown() override {
-        ApplyLanguage(Language::Russian);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    }
+    void TearDown() override { Apply(Language::Russian); }
 
-    static void Apply(Language language) {
-        ApplyLanguage(language);
+    void Apply(Language language) {
+        program.language.Apply(language);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     }
 };
@@ -75,13 +83,13 @@ TEST_F(Languages, ChoosingFromTheMenuRetranslatesTheOpenWindowAndIsRemembered) {
     EXPECT_EQ(form->windowTitle(), " Umbrascope - New Project*");
     EXPECT_EQ(form->VolumeLabel->text(), "Audio volume: 100%");
     EXPECT_TRUE(form->EnglishLanguageMI->isChecked());
-    EXPECT_EQ(ChosenLanguage(), Language::English);
+    EXPECT_EQ(program.Settings().ChosenLanguage(), Language::English);
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "File &name:");
 
     form->RussianLanguageMI->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     EXPECT_EQ(form->FileMG->title(), "&Файл");
-    EXPECT_EQ(ChosenLanguage(), Language::Russian);
+    EXPECT_EQ(program.Settings().ChosenLanguage(), Language::Russian);
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Имя файла:")
         << "Qt's own Russian comes back";
 }
@@ -190,13 +198,13 @@ private:
     QStringList faults_;
 };
 
-std::string WindowTextFaults(TMainForm& form, bool english) {
+std::string WindowTextFaults(TMainForm& form, bool english, Preferences& preferences) {
     TextFaults faults(english);
     faults.Check(form);
     form.show();
     faults.Check(*form.menuBar());
-    ExportVideoDialog video(&form);
-    ExportSoundDialog sound(&form);
+    ExportVideoDialog video(preferences, &form);
+    ExportSoundDialog sound(preferences, &form);
     PhotosensitivityWarning warning(&form);
     for (QWidget* window : std::initializer_list<QWidget*>{
              form.SessionParametersForm, form.SessionStartValuesForm, form.EventsListForm,
@@ -214,9 +222,9 @@ std::string WindowTextFaults(TMainForm& form, bool english) {
 }
 
 TEST_F(Languages, EveryWindowsTextsFitAndTheEnglishOnesHoldNoRussian) {
-    EXPECT_EQ(WindowTextFaults(*form, false), "");
+    EXPECT_EQ(WindowTextFaults(*form, false, program.Settings()), "");
     Apply(Language::English);
-    EXPECT_EQ(WindowTextFaults(*form, true), "");
+    EXPECT_EQ(WindowTextFaults(*form, true, program.Settings()), "");
     EXPECT_EQ(AccessKeyFaults(form->menuBar()->actions()), "");
     for (QAction* group : form->menuBar()->actions())
         EXPECT_EQ(AccessKeyFaults(group->menu()->actions()), "") << group->text().toStdString();
@@ -256,7 +264,7 @@ TEST_F(Languages, AProjectIsSavedTheSameWhicheverLanguageTheWindowsSpeak) {
     EXPECT_GT(events, 30u) << "most types take their default values";
 
     Apply(Language::English);
-    TMainForm english(QStringList{});
+    TMainForm english(QStringList{}, program.Services(messages));
     EXPECT_EQ(ComposedProject(english, folder.filePath("en.usp")), russian);
     EXPECT_EQ(english.Document().Events.size(), events);
 }

@@ -3,6 +3,7 @@
 // A main window of its own for each test, with the message boxes it shows recorded.
 
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 
 #include <gtest/gtest.h>
@@ -15,13 +16,14 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<TMainForm>(QStringList{});
+        form = std::make_unique<TMainForm>(QStringList{}, program.Services(messages));
     }
 
     SessionDocument& Document() { return form->Document(); }
 
-    std::unique_ptr<TMainForm> form;
+    TestProgram program;
     MessageRecorder messages;
+    std::unique_ptr<TMainForm> form;
 };
 
 } // namespace umbrascope

@@ -2,6 +2,7 @@
 // and the layout.
 
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/Association.h"
 #include "app/gui/MainForm.h"
 #include "model/Cp1251.h"
@@ -43,7 +44,7 @@ protected:
     }
 
     std::unique_ptr<TMainForm> Start(const QStringList& arguments = {}) {
-        auto form = std::make_unique<TMainForm>(arguments);
+        auto form = std::make_unique<TMainForm>(arguments, program.Services(messages));
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
@@ -65,6 +66,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    TestProgram program;
     MessageRecorder messages;
 };
 

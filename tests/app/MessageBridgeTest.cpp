@@ -20,7 +20,7 @@ namespace {
 TEST(MessageBridge, ShowsAThreadsMessageAndLetsTheThreadGoOnAfterwards) {
     TestApplication();
     MessageRecorder messages;
-    MessageBridge bridge;
+    MessageBridge bridge(messages.Answerer());
     std::atomic<bool> returned{false};
     std::thread worker([&] {
         bridge.ShowMessage(UserText::Verbatim("Ошибка аудиоустройства"));
@@ -38,7 +38,7 @@ TEST(MessageBridge, ShowsAThreadsMessageAndLetsTheThreadGoOnAfterwards) {
 TEST(MessageBridge, APostedMessageDoesNotHoldThePosterUp) {
     TestApplication();
     MessageRecorder messages;
-    MessageBridge bridge;
+    MessageBridge bridge(messages.Answerer());
     // The sound device's watcher tells of a lost server this way and must go on at once.
     std::thread watcher([&] { bridge.PostMessage(UserText::Verbatim("Ошибка аудиоустройства")); });
     watcher.join();
@@ -50,7 +50,7 @@ TEST(MessageBridge, APostedMessageDoesNotHoldThePosterUp) {
 TEST(MessageBridge, NoBoxCoversAFullScreenShowTheMessagesComeTogetherAfterIt) {
     TestApplication();
     MessageRecorder messages;
-    MessageBridge bridge;
+    MessageBridge bridge(messages.Answerer());
     QWidget show;
     show.showFullScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&show));
@@ -73,7 +73,7 @@ TEST(MessageBridge, NoBoxCoversAFullScreenShowTheMessagesComeTogetherAfterIt) {
 TEST(MessageBridge, ClosingReleasesAWaitingThreadAndDropsItsBox) {
     TestApplication();
     MessageRecorder messages;
-    MessageBridge bridge;
+    MessageBridge bridge(messages.Answerer());
     std::atomic<bool> returned{false};
     std::thread worker([&] {
         bridge.ShowMessage(UserText::Verbatim("late"));

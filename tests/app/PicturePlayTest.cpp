@@ -32,13 +32,9 @@ class PicturePlay : public PlaybackWindow {
 protected:
     void SetUp() override {
         PlaybackWindow::SetUp();
-        SetPhotosensitivityWarningWanted(false);
+        program.Settings().SetPhotosensitivityWarningWanted(false);
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void TearDown() override {
-        SetPhotosensitivityWarningWanted(true);
-        PlaybackWindow::TearDown();
     }
 };
 
@@ -71,7 +67,7 @@ TEST_F(PicturePlay, AKeyInAMessageBoxShownDuringPlayStillEndsIt) {
 }
 
 TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
-    SetPhotosensitivityWarningWanted(true);
+    program.Settings().SetPhotosensitivityWarningWanted(true);
     {
         DialogAnswer cancel("Отмена");
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);
@@ -88,12 +84,12 @@ TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
         EXPECT_TRUE(form->Controller().PlayingWithPicture());
         form->StopButtonClick();
     }
-    EXPECT_FALSE(PhotosensitivityWarningWanted());
+    EXPECT_FALSE(program.Settings().PhotosensitivityWarningWanted());
     DialogAnswer unexpected("Отмена");
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
     EXPECT_TRUE(Document().IsPlaying());
     form->StopButtonClick();
-    SetPhotosensitivityWarningWanted(true);
+    program.Settings().SetPhotosensitivityWarningWanted(true);
     QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton); // sound alone: no warning
     EXPECT_TRUE(Document().IsPlaying());
     form->StopButtonClick();

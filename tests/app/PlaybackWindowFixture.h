@@ -4,6 +4,7 @@
 // thread is joined before the next test.
 
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "audio/device/MemoryAudioBackend.h"
 #include "audio/tracks/PlayUtils.h"
@@ -19,7 +20,7 @@ class PlaybackWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<TMainForm>(QStringList{});
+        form = std::make_unique<TMainForm>(QStringList{}, program.Services(messages));
     }
     void TearDown() override {
         form.reset();
@@ -30,6 +31,7 @@ protected:
 
     MemoryAudioBackend backend;
     ScopedAudioBackend scopedBackend{backend};
+    TestProgram program;
     MessageRecorder messages;
     std::unique_ptr<TMainForm> form;
 };

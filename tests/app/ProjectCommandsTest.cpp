@@ -3,6 +3,7 @@
 
 #include "QtTestSupport.h"
 #include "ScriptedForm.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
@@ -30,7 +31,7 @@ class ProjectCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<ScriptedForm>(QStringList{});
+        form = std::make_unique<ScriptedForm>(QStringList{}, program.Services(messages));
         // The sample's track, found beside the project.
         WriteBytes(Path("loop.wav"), "");
     }
@@ -53,6 +54,7 @@ protected:
     QString Path(const QString& name) { return folder.filePath(name); }
 
     QTemporaryDir folder;
+    TestProgram program;
     MessageRecorder messages;
     std::unique_ptr<ScriptedForm> form;
 };

@@ -32,12 +32,8 @@ QApplication& TestApplication() {
     return *application;
 }
 
-MessageRecorder::MessageRecorder() {
-    SetMessageBoxHook([this](const QString& text) { texts << text; });
-}
-
-MessageRecorder::~MessageRecorder() {
-    SetMessageBoxHook({});
+MessageAnswerer MessageRecorder::Answerer() {
+    return [this](const QString& text) { texts << text; };
 }
 
 DialogAnswer::DialogAnswer(QString buttonCaption) : timer_(new QTimer) {

@@ -21,11 +21,11 @@ QApplication& TestApplication();
 // The private folder that stands for the user's home during the test.
 QString TestHome();
 
-// Collects the texts of the message boxes shown while it lives.
+// Collects the texts of the message boxes of what it is handed to (a window, a dialog, the
+// message bridge), which it must outlive.
 class MessageRecorder {
 public:
-    MessageRecorder();
-    ~MessageRecorder();
+    MessageAnswerer Answerer();
     QStringList texts;
 };
 

@@ -15,8 +15,8 @@ bool StartOnXDisplay() {
     return QGuiApplication::platformName() == "xcb";
 }
 
-std::unique_ptr<TMainForm> ShowMainWindow(const QString& project) {
-    auto form = std::make_unique<TMainForm>(QStringList{project});
+std::unique_ptr<TMainForm> ShowMainWindow(const QString& project, const ProgramServices& program) {
+    auto form = std::make_unique<TMainForm>(QStringList{project}, program);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         return nullptr;

@@ -17,7 +17,7 @@ namespace umbrascope {
 bool StartOnXDisplay();
 
 // The main window opened on the project, shown and exposed; null when it does not show.
-std::unique_ptr<TMainForm> ShowMainWindow(const QString& project);
+std::unique_ptr<TMainForm> ShowMainWindow(const QString& project, const ProgramServices& program);
 
 // After the last window has gone: every track thread joined and the sound output shut.
 void EndSoundOfTest();

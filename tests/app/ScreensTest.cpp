@@ -30,11 +30,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(StartOnXDisplay());
         PlaybackWindow::SetUp();
-        SetPhotosensitivityWarningWanted(false);
-    }
-    void TearDown() override {
-        SetPhotosensitivityWarningWanted(true);
-        PlaybackWindow::TearDown();
+        program.Settings().SetPhotosensitivityWarningWanted(false);
     }
 };
 
@@ -91,7 +87,8 @@ TEST_F(Screens, TwoMonitorsAreListedPrimaryFirstAndThePictureCoversTheChosenOne)
     items[1]->trigger();
     EXPECT_EQ(playOn(*form), screens[1]->geometry());
     form.reset();
-    form = std::make_unique<TMainForm>(QStringList{}); // the next run remembers the choice
+    // The next run remembers the choice.
+    form = std::make_unique<TMainForm>(QStringList{}, program.Services(messages));
     EXPECT_EQ(form->FullScreenForm->ScreenName(), screens[1]->name());
     EXPECT_EQ(playOn(*form), screens[1]->geometry());
 }

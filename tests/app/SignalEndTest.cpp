@@ -3,6 +3,7 @@
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "app/gui/RecoveryCopy.h"
 #include "model/ProjectFile.h"
@@ -53,6 +54,7 @@ TEST(SignalEnd, TheProgramEndsCleanlyOnSIGTERMAndSIGHUP) {
 
 TEST(SignalEnd, AnExportIsCancelledAndTheUnsavedSessionOfferedAtTheNextStart) {
     TestApplication();
+    TestProgram program;
     MessageRecorder messages;
     ScratchFolder folder;
     Session contents;
@@ -60,7 +62,7 @@ TEST(SignalEnd, AnExportIsCancelledAndTheUnsavedSessionOfferedAtTheNextStart) {
     contents.StartValues.Waves = {".&04%440@0@50"};
     const auto project = folder.Write("p.usp", ProjectBytes(contents));
     const QString projectPath = QString::fromStdString(project.string());
-    auto form = std::make_unique<TMainForm>(QStringList{projectPath});
+    auto form = std::make_unique<TMainForm>(QStringList{projectPath}, program.Services(messages));
     form->RunEditingCommand(UserText::Verbatim("edit"),
                             [&] { form->Document().SessionName = "changed"; });
     bool ended = false;
@@ -78,7 +80,7 @@ TEST(SignalEnd, AnExportIsCancelledAndTheUnsavedSessionOfferedAtTheNextStart) {
 
     {
         DialogAnswer open("Да");
-        form = std::make_unique<TMainForm>(QStringList{});
+        form = std::make_unique<TMainForm>(QStringList{}, program.Services(messages));
         EXPECT_TRUE(open.Answered());
     }
     EXPECT_EQ(form->Document().SessionName, "changed");

@@ -10,6 +10,7 @@
 
 #include "QtTestSupport.h"
 #include "RealDesktop.h"
+#include "TestProgram.h"
 #include "audio/tracks/PlayUtils.h"
 #include "model/Cp1251.h"
 #include "model/ProjectFile.h"
@@ -124,8 +125,9 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
     QTemporaryDir folder;
     const QString project = WriteSoakProject(folder);
     ASSERT_FALSE(project.isEmpty()) << "sox and lame make the sound files";
-    SetPhotosensitivityWarningWanted(false);
-    auto form = ShowMainWindow(project);
+    TestProgram program;
+    program.Settings().SetPhotosensitivityWarningWanted(false);
+    auto form = ShowMainWindow(project, program.Services());
     ASSERT_TRUE(form);
     TFullScreenForm& screen = *form->FullScreenForm;
 

@@ -4,8 +4,8 @@
 
 #include "QtTestSupport.h"
 #include "ScriptedForm.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
-#include "app/gui/RecentProjects.h"
 #include "dialogs/SessionParametersForm.h"
 #include "dialogs/SessionStartValuesForm.h"
 #include "model/ProjectFile.h"
@@ -31,7 +31,7 @@ class UnsavedChanges : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<ScriptedForm>(QStringList{});
+        form = std::make_unique<ScriptedForm>(QStringList{}, program.Services(messages));
         form->show();
     }
 
@@ -48,6 +48,7 @@ protected:
     }
 
     QTemporaryDir folder;
+    TestProgram program;
     MessageRecorder messages;
     std::unique_ptr<ScriptedForm> form;
 };
@@ -200,14 +201,14 @@ TEST_F(UnsavedChanges, RecentProjectsListTheLastEight) {
 
     items[2]->trigger();
     EXPECT_EQ(form->windowTitle(), " Umbrascope - r6.usp");
-    EXPECT_EQ(RecentProjects().first(), folder.filePath("r6.usp"));
+    EXPECT_EQ(program.Settings().RecentProjects().first(), folder.filePath("r6.usp"));
 }
 
 TEST_F(UnsavedChanges, RecentProjectsNeitherTurnAroundNorSpanTheScreen) {
     const QString reversed = folder.filePath(QString::fromUtf16(u"\u202Eusp.evil"));
     const QString endless = folder.filePath(QString(100000, u'x') + ".usp");
-    RememberRecentProject(endless);
-    RememberRecentProject(reversed);
+    program.Settings().RememberRecentProject(endless);
+    program.Settings().RememberRecentProject(reversed);
     emit form->RecentProjectsMG->aboutToShow();
     const QList<QAction*> items = form->RecentProjectsMG->actions();
     ASSERT_GE(items.size(), 2);

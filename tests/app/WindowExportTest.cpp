@@ -5,6 +5,7 @@
 
 #include "ProgramRun.h"
 #include "QtTestSupport.h"
+#include "TestProgram.h"
 #include "app/gui/MainForm.h"
 #include "audio/export/SoundFileFormats.h"
 #include "dialogs/ExportRangeFields.h"
@@ -53,7 +54,7 @@ class WindowExport : public ::testing::Test {
 protected:
     void SetUp() override {
         TestApplication();
-        form = std::make_unique<VideoForm>(QStringList{});
+        form = std::make_unique<VideoForm>(QStringList{}, program.Services(messages));
     }
     void TearDown() override { form.reset(); }
 
@@ -71,6 +72,7 @@ protected:
     }
 
     ScratchFolder folder;
+    TestProgram program;
     MessageRecorder messages;
     std::unique_ptr<VideoForm> form;
 };
@@ -122,6 +124,10 @@ TEST_F(WindowExport, FlacOf24BitsOfAStretchIsWhatTheCommandLineWrites) {
     const std::string written = ReadBytes(Output("window.flac"));
     EXPECT_EQ(written.substr(0, 4), "fLaC");
     EXPECT_EQ(written, ReadBytes(Output("cli.flac")));
+
+    const ExportSoundDialog next(program.Settings());
+    EXPECT_EQ(next.Format().name, "FLAC") << "the choices are kept for the next export";
+    EXPECT_EQ(next.Bits(), 24);
 }
 
 TEST_F(WindowExport, TheSoundIsNotWrittenUnderAnotherFormatsName) {
@@ -163,7 +169,7 @@ TEST_F(WindowExport, TheVideoIsWhatTheCommandLineWritesWithTheChoicesMade) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadBytes(Output("window.mp4")), ReadBytes(Output("cli.mp4")));
 
-    const ExportVideoDialog next;
+    const ExportVideoDialog next(program.Settings());
     EXPECT_EQ(next.FrameSize(), QSize(1280, 720)) << "the choices are kept for the next export";
     EXPECT_EQ(next.FramesPerSecond(), 30);
 }

@@ -71,13 +71,13 @@ protected:
     SessionDocument document;
     TSessionParametersForm parameters{document};
     TAboutForm about{nullptr, {"example.org", "", "", "help@example.org"}};
-    TAddWaveForm addWave;
+    TAddWaveForm addWave{Settings()};
     TFontSettingsForm look;
-    TSessionStartValuesForm start{document.StartValues};
-    TEditEventForm editor{document};
+    TSessionStartValuesForm start{document.StartValues, Settings()};
+    TEditEventForm editor{document, Settings()};
     TEventsListForm list{document};
-    ExportVideoDialog video;
-    ExportSoundDialog sound;
+    ExportVideoDialog video{Settings()};
+    ExportSoundDialog sound{Settings()};
     PhotosensitivityWarning warning;
 };
 

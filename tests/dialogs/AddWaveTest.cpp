@@ -57,7 +57,7 @@ protected:
         return form.TrackResult;
     }
 
-    TAddWaveForm form;
+    TAddWaveForm form{Settings()};
 };
 
 TEST_F(AddWave, EveryRowGivesItsDescriptor) {
@@ -124,10 +124,10 @@ TEST_F(AddWave, AFileNoTrackCanPlayIsRefusedNamingItAndWhy) {
     const QString path = folder.filePath("alaw.wav");
     WriteFile(path, WavBytes(6));
     QStringList messages;
-    SetMessageBoxHook([&](const QString& text) { messages << text; });
+    AnswerMessagesOf(form, [&](const QString& text) { messages << text; });
     AnswerNextModal([&](QWidget* modal) { AcceptFileDialog(modal, path); });
     form.OpenAudioFileButton->click();
-    SetMessageBoxHook({});
+    AnswerMessagesOf(form, {});
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(path + "» записан не в формате PCM"))
         << messages[0].toStdString();

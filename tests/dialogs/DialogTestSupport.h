@@ -4,6 +4,7 @@
 // settings in a private folder, and answers to the modal windows a handler under test opens
 // and waits for.
 
+#include "tests/dialogs/ScratchPreferences.h"
 #include "tests/visual/GuiTestApplication.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,8 @@ class QWidget;
 
 namespace umbrascope {
 
-// Points the user's settings at a private folder for the whole test program, once.
+// Points the user's folders for settings at a private one for the whole test program, once (Qt's
+// own dialogs keep theirs there).
 void KeepUserSettingsPrivate();
 
 class DialogTest : public ::testing::Test {
@@ -28,6 +30,12 @@ protected:
         KeepUserSettingsPrivate();
         EnsureGuiApplication();
     }
+
+    // The preferences the dialogs under test are lent.
+    Preferences& Settings() { return scratch_.preferences; }
+
+private:
+    ScratchPreferences scratch_;
 };
 
 // Selects the field's text and types text over it.

@@ -39,9 +39,9 @@ protected:
         return form.ComposedEvent.EventValue;
     }
 
-    TAddWaveForm addWave;
+    TAddWaveForm addWave{Settings()};
     SessionDocument document;
-    TEditEventForm form{document};
+    TEditEventForm form{document, Settings()};
 };
 
 TEST_F(EventEditor, TypesNamesAndDescriptionsComeFromTheCatalogue) {

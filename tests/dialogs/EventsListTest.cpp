@@ -46,7 +46,7 @@ protected:
     int Selected() const { return list.SelectedLine().value_or(-1); }
 
     SessionDocument document;
-    TEditEventForm editor{document};
+    TEditEventForm editor{document, Settings()};
     TEventsListForm list{document};
 };
 
@@ -126,9 +126,9 @@ TEST_F(EventsList, AnEventThatCannotBeLoadedIsNotOpened) {
     document.Events = before;
     list.show();
     QStringList messages;
-    SetMessageBoxHook([&](const QString& text) { messages << text; });
+    AnswerMessagesOf(list, [&](const QString& text) { messages << text; });
     list.EditEventBtn->click();
-    SetMessageBoxHook({});
+    AnswerMessagesOf(list, {});
     EXPECT_EQ(messages, QStringList{"'abc' is not a valid integer value"});
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(document.Events, before);

@@ -25,9 +25,8 @@ namespace {
 class SessionParameters : public DialogTest {
 protected:
     void SetUp() override {
-        SetMessageBoxHook([this](const QString& text) { messages << text; });
+        AnswerMessagesOf(form, [this](const QString& text) { messages << text; });
     }
-    void TearDown() override { SetMessageBoxHook({}); }
 
     std::vector<std::int32_t> EventTimes() const {
         std::vector<std::int32_t> times;

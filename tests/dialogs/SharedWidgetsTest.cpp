@@ -1,11 +1,13 @@
 // The fields the dialogs share: spin fields keep their range, frequency fields keep theirs on
 // every change of the text and take a number typed or pasted as it is written, an export's
-// stretch in minutes and seconds ends at the session's end; Qt's own texts in Russian.
+// stretch in minutes and seconds ends at the session's end; Qt's own texts in Russian; what
+// answers a window's message boxes answers for that window alone.
 
 #include "DialogTestSupport.h"
 #include "dialogs/ExportRangeFields.h"
 #include "dialogs/ExportSoundDialog.h"
 #include "ui/FrequencyField.h"
+#include "ui/MessageBoxes.h"
 #include "ui/QtTranslations.h"
 #include "ui/SpinField.h"
 #include "ui/TimeField.h"
@@ -16,9 +18,11 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFocusEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace umbrascope {
 
@@ -48,7 +52,7 @@ TEST_F(SharedWidgets, SpinFieldTakesAnyNumberButLeavesItInRange) {
 }
 
 TEST_F(SharedWidgets, AnExportsStretchIsTheWholeSessionToTheMillisecondAndNeverEmpty) {
-    ExportSoundDialog dialog(nullptr, 80500);
+    ExportSoundDialog dialog(Settings(), nullptr, 80500);
     ExportRangeFields& range = *dialog.Range;
     EXPECT_EQ(range.ToField->text(), "1:21");
     EXPECT_EQ(dialog.From(), 0);
@@ -103,10 +107,29 @@ TEST_F(SharedWidgets, FrequencyFieldTakesANumberAsItIsWritten) {
 }
 
 TEST_F(SharedWidgets, QtsOwnDialogsSpeakRussian) {
-    QTranslator* translations = InstallQtTranslations();
+    const auto translations = InstallQtTranslations();
     ASSERT_NE(translations, nullptr) << "qt6-translations-l10n is one of the set-up's packages";
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), "&Имя файла:");
-    QCoreApplication::removeTranslator(translations);
+}
+
+TEST_F(SharedWidgets, AMessageAnswererAnswersForItsWindowAndWhatLiesInItAlone) {
+    QWidget answered, other;
+    QWidget inside(&answered);
+    QStringList texts;
+    AnswerMessagesOf(answered, [&](const QString& text) { texts << text; });
+    ShowMessageBox(&inside, "to the answerer");
+    EXPECT_EQ(texts, QStringList{"to the answerer"});
+
+    QString shown;
+    AnswerNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        box->accept();
+    });
+    ShowMessageBox(&other, "to a person");
+    EXPECT_EQ(shown, "to a person") << "another window shows its box";
+    EXPECT_EQ(texts.size(), 1);
 }
 
 } // namespace

@@ -43,10 +43,10 @@ protected:
         form.close();
     }
 
-    TAddWaveForm addWave;
+    TAddWaveForm addWave{Settings()};
     TFontSettingsForm look;
     SessionDocument document;
-    TSessionStartValuesForm form{document.StartValues};
+    TSessionStartValuesForm form{document.StartValues, Settings()};
 };
 
 // Every field away from its default, within the ranges the dialog offers.
