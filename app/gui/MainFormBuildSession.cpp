@@ -75,14 +75,15 @@ void TMainForm::BuildSessionAs(const QString& chosen) {
                    program = RunningProgramFile(),
                    target = path.toStdString()](ExportJob::Steps& steps, ExportOutcome& outcome) {
         try {
-            built = BuildSessionFile(session, folder, program, target,
-                                     [&steps](std::uint64_t done, std::uint64_t total) {
-                                         steps.total = total;
-                                         steps.done = done;
-                                         if (steps.cancelled)
-                                             throw BuildCancelled{};
-                                     },
-                                     ExportJob::WritingOptions(steps));
+            built = BuildSessionFile(
+                session, folder, program, target,
+                [&steps](std::uint64_t done, std::uint64_t total) {
+                    steps.total = total;
+                    steps.done = done;
+                    if (steps.cancelled)
+                        throw BuildCancelled{};
+                },
+                ExportJob::WritingOptions(steps));
             outcome.written = true;
         } catch (const BuildCancelled&) {
             outcome.cancelled = true;
