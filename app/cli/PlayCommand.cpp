@@ -6,7 +6,7 @@
 
 #include "Cli.h"
 #include "Interruptions.h"
-#include "audio/tracks/StreamingLoop.h"
+#include "audio/device/AudioStream.h"
 #include "base/ExceptionText.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
@@ -87,13 +87,14 @@ std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& argu
     return options;
 }
 
-// Opens the project as the document at the position; the message when it cannot.
+// Opens the project as the document, the transport at the position; the message when it
+// cannot.
 std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from,
-                                         SessionDocument& document) {
+                                         SessionDocument& document, Transport& transport) {
     if (auto failure = OpenProjectArgument(path, document))
         return failure;
-    document.SessionPosition = from;
-    if (const auto stateError = document.ComputeStateAt(from))
+    transport.SessionPosition = from;
+    if (const auto stateError = transport.ComputeStateAt(document.Contents(), from))
         Tell(Cp1251ToUtf8(*stateError));
     return std::nullopt;
 }
@@ -158,7 +159,9 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     if (options->screen > 0 && !options->soundOnly && !screen)
         return Fail(NoSuchScreen(options->screen));
     SessionDocument document;
-    if (const auto failure = LoadProjectAt(options->project, options->from, document))
+    // The track threads' messages go to standard error: boxes would wait unseen.
+    Transport transport;
+    if (const auto failure = LoadProjectAt(options->project, options->from, document, transport))
         return warning == Warning::Asked ? FailWhereSeen(*failure) : Fail(*failure);
     if (!options->frameLog.empty())
         if (const auto refusal = RefuseOutputOverSession(
@@ -170,8 +173,6 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
     if (!options->soundOnly && warning == Warning::Asked && !ConfirmPicturePlay(nullptr))
         return 0;
 
-    // The track threads' messages go to standard error: boxes would wait unseen.
-    InstallUserMessages(nullptr);
     int status = 0;
     {
         QTimer clock;
@@ -206,7 +207,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
              MissingMedia(document.Contents(), document.ProjectFolder()))
             leaveOut(medium);
         display.TrackNotFound = leaveOut;
-        PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
+        PlaybackController controller(document, transport, clock, fullScreen.get(),
+                                      std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {
                 controller.ControlTimerTimer();
@@ -232,8 +234,10 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound();
-    const TrackStreamCounts streams = CountTrackStreams();
+    // The program ends without playing out what the tracks have queued.
+    transport.Tracks().StopAndJoinAll();
+    QuitAudioOutput();
+    const TrackStreamCounts streams = transport.Tracks().Reports().Streams();
     if (streams.refused > 0 && streams.opened == 0) {
         Report(QStringLiteral("no track could open the sound device"));
         status = 1;

@@ -141,7 +141,7 @@ std::optional<QString> TMainForm::ChooseVideoFileToExport() {
 }
 
 void TMainForm::ExportSound() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     if (const auto path = ChooseSoundFileToExport())
         ExportSoundTo(*path);
@@ -165,7 +165,7 @@ void TMainForm::ExportSoundTo(const QString& chosen) {
 }
 
 void TMainForm::ExportVideo() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     ExportVideoDialog choices(this);
     if (choices.exec() != QDialog::Accepted)

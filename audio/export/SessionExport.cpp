@@ -69,7 +69,10 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
         tracks_.push_back(std::make_unique<GeneratedTrack>(descriptor, number, *params, rate_));
         return;
     }
-    auto source = MakeTrackSource(descriptor, offset, number);
+    OpenedSource opened = MakeTrackSource(descriptor, offset, number);
+    if (opened.problem)
+        TellOnce(*opened.problem);
+    auto source = std::move(opened.source);
     if (!source) {
         if (!descriptor.starts_with(".&"))
             LeaveOut(descriptor, "not a sound file that can be played");
@@ -79,7 +82,7 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
     if (!converter->Valid()) {
         // Live play could not open the device with this format either.
         if (source->ReportsDeviceFailure())
-            Messages().ShowMessage(source->DeviceFailureMessage());
+            TellOnce(source->DeviceFailureMessage());
         return;
     }
     tracks_.push_back(
@@ -92,6 +95,11 @@ void SessionRenderer::StopTrack(std::uint32_t number) {
 
 void SessionRenderer::Report(const UserText& message) {
     problems_.push_back(message);
+}
+
+void SessionRenderer::TellOnce(const UserText& message) {
+    if (std::find(problems_.begin(), problems_.end(), message) == problems_.end())
+        problems_.push_back(message);
 }
 
 void SessionRenderer::TrackNotFound(const std::string& descriptor) {

@@ -73,6 +73,9 @@ private:
     void SwitchPhraseFile(const std::optional<std::string>&) override {}
     void Report(const UserText& message) override;
     void TrackNotFound(const std::string& descriptor) override;
+    // A problem of a track's file, told with the export's outcome (each text once) rather than
+    // in a box the worker would wait for.
+    void TellOnce(const UserText& message);
     void LeaveOut(const std::string& descriptor, const char* reason);
 
     std::uint64_t FrameAt(std::int32_t time) const;

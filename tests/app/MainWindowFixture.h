@@ -19,6 +19,7 @@ protected:
     }
 
     SessionDocument& Document() { return form->Document(); }
+    Transport& PlayTransport() { return form->PlayTransport(); }
 
     std::unique_ptr<TMainForm> form;
     MessageRecorder messages;

@@ -24,7 +24,6 @@ std::unique_ptr<TMainForm> ShowMainWindow(const QString& project) {
 }
 
 void EndSoundOfTest() {
-    StopAndJoinAllTrackThreads();
     QuitAudioOutput();
 }
 
