@@ -83,7 +83,7 @@ public:
     void UndoLastEdit();
     void RedoUndoneEdit();
 
-    // The open document, which the window owns and its dialogs and controller edit.
+    // The open document, which the window owns, its dialogs edit and its controller plays.
     SessionDocument& Document() { return document_; }
     // Where play stands: the position, the state in force, whether the session plays.
     Transport& PlayTransport() { return transport_; }
