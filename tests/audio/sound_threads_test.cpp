@@ -310,6 +310,24 @@ TEST_F(StreamingLoopTest, StoppingOneOfTwoEqualTracksLeavesTheOtherPlaying) {
     EXPECT_TRUE(WaitFinished(first, 2s));
 }
 
+TEST_F(StreamingLoopTest, APlayerThatGoesDoesNotWaitForTracksPlayingOutAfterAStop) {
+    // The window closed while its session played: Stop began the play-out, then the window's
+    // tracks are joined, and another player's track plays on.
+    TrackThreads other;
+    const TrackHandle elsewhere = other.Start(state, ".&01%8@260@100", 0);
+    ASSERT_TRUE(device.Stream(0, 2s));
+    for (int i = 0; i < 2; ++i)
+        threads.Start(state, ".&01%8@260@100", 0);
+    ASSERT_TRUE(device.Stream(2, 2s));
+    threads.StopAll();
+    std::this_thread::sleep_for(50ms);
+    const auto asked = std::chrono::steady_clock::now();
+    threads.StopAndJoinAll();
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms * SanitizerSlowdown);
+    EXPECT_TRUE(elsewhere->Running);
+    EXPECT_FALSE(elsewhere->Finished());
+}
+
 TEST_F(StreamingLoopTest, ProgramExitStopsAndJoinsEveryTrackWithoutPlayingOutItsSound) {
     std::vector<TrackHandle> tracks;
     for (int i = 0; i < 4; ++i)
