@@ -217,6 +217,20 @@ TEST_F(Playback, ARemovalStopsTheLaterStartedOfTwoEqualTracks) {
     EXPECT_EQ(transport.CurrentValues.Waves.size(), 1u);
 }
 
+TEST_F(Playback, ARemovalNamesItsTrackInAnyLetterCase) {
+    const std::string rain = FilePath("Rain.wav");
+    std::string shouted = rain;
+    shouted.replace(shouted.size() - 8, 8, "rAIN.WAV");
+    document.StartValues.Waves = {rain};
+    document.Events = {{RemoveTrack, 1100, shouted}};
+    PlayFrom(1000);
+    const TrackHandle track = controller->PlayThreads().at(0);
+    ASSERT_TRUE(WaitForEvent(0));
+    EXPECT_FALSE(track->Running);
+    EXPECT_TRUE(controller->PlayThreads().empty());
+    EXPECT_TRUE(transport.CurrentValues.Waves.empty());
+}
+
 TEST_F(Playback, ARemovalFindsATrackThatMovedWithTheProject) {
     document.ProjectFileName = Cp1251Literal(folder.filePath("session.usp").toStdString());
     const std::string beside = FilePath("loop.wav");
