@@ -144,7 +144,7 @@ BENCHMARK(BM_DeleteEvent)->Unit(benchmark::kMillisecond);
 void BM_MainWindowRefreshAfterTheList(benchmark::State& state) {
     window->show();
     UseManyEvents();
-    Document().SessionPosition = Document().SessionLength - 1;
+    window->PlayTransport().SessionPosition = Document().SessionLength - 1;
     for (auto _ : state) {
         window->Refresh();
         window->TrackBox->repaint();

@@ -61,11 +61,14 @@ void BM_Track(benchmark::State& state, TrackOpener open, const char* fixture) {
     PlayTrack(state, *source);
 }
 std::unique_ptr<TrackSource> OpenMp3(const std::string& path, std::int32_t offset) {
-    return OpenMp3Source(path, offset);
+    return OpenMp3Source(path, offset).source;
+}
+std::unique_ptr<TrackSource> OpenWav(const std::string& path, std::int32_t offset) {
+    return OpenWavSource(path, offset).source;
 }
 
 BENCHMARK_CAPTURE(BM_Track, Mp3_128k_stereo, &OpenMp3, "cbr128.mp3")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Track, Wav_16bit_stereo, &OpenWavSource, "s16_stereo.wav")
+BENCHMARK_CAPTURE(BM_Track, Wav_16bit_stereo, &OpenWav, "s16_stereo.wav")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_Track, Mp3_after_6MB_tag, &OpenMp3, "cover.mp3")
     ->Unit(benchmark::kMicrosecond);
@@ -98,7 +101,7 @@ void BM_Mp3Garbage(benchmark::State& state, Garbage garbage) {
             out.write(block.data(), static_cast<std::streamsize>(block.size()));
     }
     // 60 s at 128 kbit/s is 960 KB into the file, well inside the garbage.
-    const auto source = OpenMp3Source(path.string(), 60000);
+    const auto source = OpenMp3Source(path.string(), 60000).source;
     if (!source) {
         state.SkipWithError("the file did not open");
         return;

@@ -42,15 +42,17 @@ void BM_PresentSpiral(benchmark::State& state) {
     FrameLogSummary shown;
     form.OnFrameLog([&shown](const FrameLog& log) { shown = log.Summary(); });
     PhraseSource phrases;
+    MonotonicClock clock;
     for (auto _ : state) {
         phrases.Replace(OpenPhraseFile(phraseFile.toStdString()));
         form.ClearStopRequest();
         form.ShowOnChosenScreen();
-        SetClockBase(0);
+        clock.SetClockBase(0);
         published.SetPlaying(true);
         const auto shownBefore = form.Frames().FramesShown();
         const auto droppedBefore = form.Frames().FramesDropped();
-        TVideoThread thread(form.Frames(), phrases, published, SessionTimeNow);
+        TVideoThread thread(form.Frames(), phrases, published,
+                            [&clock] { return clock.SessionTimeNow(); });
         QElapsedTimer timer;
         timer.start();
         thread.Start();

@@ -8,6 +8,7 @@
 #include "model/ProjectFile.h"
 #include "model/SessionDocument.h"
 #include "model/SessionState.h"
+#include "play/Transport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -110,9 +111,11 @@ void BM_PlainWriteOfTheSameBytes(benchmark::State& state) {
 
 void BM_ComputeStateAtTheEnd(benchmark::State& state) {
     SessionDocument document;
-    (void)document.ReplaceSession(LargeSession(static_cast<int>(state.range(0))), "");
+    document.ReplaceSession(LargeSession(static_cast<int>(state.range(0))), "");
+    Transport transport;
     for (auto _ : state)
-        benchmark::DoNotOptimize(document.ComputeStateAt(document.SessionLength));
+        benchmark::DoNotOptimize(
+            transport.ComputeStateAt(document.Contents(), document.SessionLength));
     state.SetComplexityN(state.range(0));
 }
 

@@ -29,15 +29,16 @@ void SixteenTracks(benchmark::State& state) {
     }
     // Sound on at full volume, as a new session starts.
     const auto published = std::make_shared<PublishedState>();
+    TrackThreads threads;
     for (auto _ : state) {
         const char* tracksSetting = std::getenv("UMBRASCOPE_BENCH_TRACKS");
         const int groups = tracksSetting ? std::max(1, std::atoi(tracksSetting) / 4) : 4;
         for (int i = 0; i < groups; ++i) {
             const std::string carrier = std::to_string(200 + 10 * i);
-            StartTrackThread(published, ".&01%8@" + carrier + "@20", 0);
-            StartTrackThread(published, ".&02%8@" + carrier + "@5@20", 0);
-            StartTrackThread(published, ".&03%0@5", 0);
-            StartTrackThread(published, ".&04%" + carrier + "@0@20", 0);
+            threads.Start(published, ".&01%8@" + carrier + "@20", 0);
+            threads.Start(published, ".&02%8@" + carrier + "@5@20", 0);
+            threads.Start(published, ".&03%0@5", 0);
+            threads.Start(published, ".&04%" + carrier + "@0@20", 0);
         }
         // Start-up is not counted: the streams settle first.
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -46,9 +47,9 @@ void SixteenTracks(benchmark::State& state) {
         std::this_thread::sleep_for(std::chrono::seconds(seconds));
         state.counters["underruns"] = static_cast<double>(AudioUnderrunCount() - underrunsBefore);
         state.counters["cpu_percent"] = 100 * (ProcessorSeconds() - processorBefore) / seconds;
-        ReclaimFinishedTrackThreads(); // what remains is still playing
-        state.counters["tracks"] = static_cast<double>(TrackThreadCount());
-        StopAndJoinAllTrackThreads();
+        threads.ReclaimFinished(); // what remains is still playing
+        state.counters["tracks"] = static_cast<double>(threads.Count());
+        threads.StopAndJoinAll();
     }
     QuitAudioOutput();
 }

@@ -28,7 +28,6 @@ void FillSession(SessionDocument& document) {
             {volume,
              static_cast<std::int32_t>(std::int64_t{i} * document.SessionLength / EventCount),
              "50"});
-    (void)document.ComputeStateAt(0);
 }
 
 void BM_TimelineRepaint1920(benchmark::State& state) {
@@ -47,16 +46,18 @@ BENCHMARK(BM_TimelineRepaint1920)->Repetitions(9)->ReportAggregatesOnly(true);
 void BM_ClockTick(benchmark::State& state) {
     SessionDocument document;
     FillSession(document);
+    Transport transport;
+    (void)transport.ComputeStateAt(document.Contents(), 0);
     QTimer clock;
     QImage strip(1920, 35, QImage::Format_RGB32);
     PlaybackDisplay display;
     display.UpdateDisplay = [] {};
-    display.RepaintTimeline = [&strip, &document] {
-        DrawTimeline(strip, document.Events, document.SessionPosition, document.SessionLength);
+    display.RepaintTimeline = [&strip, &document, &transport] {
+        DrawTimeline(strip, document.Events, transport.SessionPosition, document.SessionLength);
     };
     display.ShowPlaying = [](bool) {};
     display.Report = [](const UserText&) {};
-    PlaybackController controller(document, clock, nullptr, std::move(display));
+    PlaybackController controller(document, transport, clock, nullptr, std::move(display));
     controller.PlayButtonClick(false);
     for (auto _ : state) {
         controller.ControlTimerTimer();
@@ -82,6 +83,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    StopAndJoinAllTrackThreads();
     return 0;
 }

@@ -36,7 +36,7 @@ std::optional<std::size_t> FindLastRemovalMatch(const std::vector<TWaveEntry>& w
     return std::nullopt;
 }
 
-EventPlayhead::EventPlayhead(std::vector<TSessionEvent>& events, SessionValuesInForce& state,
+EventPlayhead::EventPlayhead(const std::vector<TSessionEvent>& events, SessionValuesInForce& state,
                              std::string projectFolder, PlaybackActions& actions)
     : events_(events), state_(state), projectFolder_(std::move(projectFolder)), actions_(actions) {}
 
@@ -72,7 +72,7 @@ void EventPlayhead::ApplyDueEvents(std::int64_t time, const std::function<void()
 void EventPlayhead::ApplyNext() {
     if (next_ >= events_.size())
         return;
-    TSessionEvent& event = events_[next_++];
+    const TSessionEvent& event = events_[next_++];
     switch (EventKindOf(event.EventType).value_or(EventKind::Undefined)) {
     case EventKind::PhraseFile:
         ChangePhraseFile(event);
@@ -123,14 +123,15 @@ void EventPlayhead::ChangePhraseFile(const TSessionEvent& event) {
     actions_.SwitchPhraseFile(path);
 }
 
-void EventPlayhead::AddTrack(TSessionEvent& event) {
-    // A file found only beside the project is remembered there, in the event itself.
-    if (!ResolveMediaPath(event.EventValue, projectFolder_)) {
+void EventPlayhead::AddTrack(const TSessionEvent& event) {
+    // A file found only beside the project plays from there; the event keeps what it names.
+    std::string track = event.EventValue;
+    if (!ResolveMediaPath(track, projectFolder_)) {
         actions_.TrackNotFound(event.EventValue);
         return;
     }
-    StartTrack(event.EventValue, 0);
-    state_.Waves.push_back({event.EventValue, event.EventTime});
+    StartTrack(track, 0);
+    state_.Waves.push_back({std::move(track), event.EventTime});
 }
 
 void EventPlayhead::RemoveTrack(const TSessionEvent& event) {

@@ -78,9 +78,10 @@ public:
     // hostile file cannot start thousands of threads.
     static constexpr std::size_t MaxPlayingTracks = 64;
 
-    // events: the list played, in order (an added track found only in the project's folder is
-    // remembered there, in its event). state: the state in force, which the playhead keeps.
-    EventPlayhead(std::vector<TSessionEvent>& events, SessionValuesInForce& state,
+    // events: the list played, in order, which playing never changes (an added track found
+    // only in the project's folder plays, and joins the state, under the path it was found at).
+    // state: the state in force, which the playhead keeps.
+    EventPlayhead(const std::vector<TSessionEvent>& events, SessionValuesInForce& state,
                   std::string projectFolder, PlaybackActions& actions);
 
     // Begins at position with the state computed for it: opens the phrase file, starts every
@@ -110,10 +111,10 @@ private:
     void ApplyNext();
     void StartTrack(const std::string& descriptor, std::int32_t offset);
     void ChangePhraseFile(const TSessionEvent& event);
-    void AddTrack(TSessionEvent& event);
+    void AddTrack(const TSessionEvent& event);
     void RemoveTrack(const TSessionEvent& event);
 
-    std::vector<TSessionEvent>& events_;
+    const std::vector<TSessionEvent>& events_;
     SessionValuesInForce& state_;
     std::string projectFolder_;
     PlaybackActions& actions_;

@@ -13,37 +13,17 @@ SessionDocument::SessionDocument() {
 }
 
 void SessionDocument::ResetProject() {
-    // A new project's state computes without failure.
-    (void)ReplaceSession(Session{}, std::string());
+    ReplaceSession(Session{}, std::string());
 }
 
-std::optional<std::string> SessionDocument::ReplaceSession(Session session,
-                                                           std::string projectFileName) {
+void SessionDocument::ReplaceSession(Session session, std::string projectFileName) {
     static_cast<Session&>(*this) = std::move(session);
     ProjectFileName = std::move(projectFileName);
-    SessionPosition = 0;
     history_.Clear();
-    return ComputeStateAt(0);
-}
-
-void SessionDocument::KeepPositionInSession() {
-    if (SessionLength < SessionPosition)
-        SessionPosition = LastPositionIn(SessionLength);
 }
 
 std::string SessionDocument::ProjectFolder() const {
     return ProjectFolderOf(ProjectFileName);
-}
-
-std::optional<std::string> SessionDocument::ComputeStateAt(std::int32_t t) {
-    SessionStateAt state = StateAt(StartValues, Events, t);
-    CurrentValues = std::move(state.values);
-    PublishCurrentValues();
-    return std::move(state.failure);
-}
-
-void SessionDocument::PublishCurrentValues() {
-    published_->Publish(CurrentValues);
 }
 
 std::size_t SessionDocument::InsertEvent(const TSessionEvent& event) {

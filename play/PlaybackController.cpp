@@ -1,6 +1,5 @@
 #include "PlaybackController.h"
 
-#include "SessionClock.h"
 #include "base/ExceptionText.h"
 #include "base/ThreadClock.h"
 #include "model/Arithmetic.h"
@@ -32,17 +31,19 @@ private:
 
 } // namespace
 
-PlaybackController::PlaybackController(SessionDocument& document, QTimer& timer,
-                                       TFullScreenForm* fullScreen, PlaybackDisplay display)
-    : document_(document), timer_(timer), fullScreen_(fullScreen), display_(std::move(display)),
-      published_(document.Published()) {
+PlaybackController::PlaybackController(const SessionDocument& document, Transport& transport,
+                                       QTimer& timer, TFullScreenForm* fullScreen,
+                                       PlaybackDisplay display)
+    : document_(document), transport_(transport), timer_(timer), fullScreen_(fullScreen),
+      display_(std::move(display)), published_(transport.Published()) {
     if (fullScreen_)
-        videoThread_ = std::make_unique<TVideoThread>(fullScreen_->Frames(), phrases_, *published_,
-                                                      SessionTimeNow);
+        videoThread_ = std::make_unique<TVideoThread>(
+            fullScreen_->Frames(), phrases_, *published_,
+            [&clock = transport_.Clock()] { return clock.SessionTimeNow(); });
 }
 
 PlaybackController::~PlaybackController() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         ReturnToIdle();
     if (videoThread_)
         videoThread_->Stop();
@@ -60,17 +61,17 @@ std::vector<TrackHandle> PlaybackController::PlayThreads() const {
 }
 
 void PlaybackController::PlayButtonClick(bool withPicture) {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     try {
         display_.ShowPlaying(true);
         const std::size_t firstDue = FirstEventDue();
         playThreads_.clear();
         PlaybackActions& actions = *this;
-        playhead_ = std::make_unique<EventPlayhead>(document_.Events, document_.CurrentValues,
+        playhead_ = std::make_unique<EventPlayhead>(document_.Events, transport_.CurrentValues,
                                                     document_.ProjectFolder(), actions);
-        playhead_->Start(document_.SessionPosition, firstDue);
-        document_.PublishCurrentValues(); // paths may have been resolved to the project's folder
+        playhead_->Start(transport_.SessionPosition, firstDue);
+        transport_.PublishCurrentValues(); // paths may have been resolved to the project's folder
         withPicture_ = withPicture && fullScreen_ != nullptr;
         if (withPicture_)
             fullScreen_->ShowOnChosenScreen();
@@ -79,8 +80,8 @@ void PlaybackController::PlayButtonClick(bool withPicture) {
         timerBusy_ = false;
         timer_.start();
         // Taken after the full screen is up, so switching the display costs no session time.
-        SetClockBase(document_.SessionPosition);
-        document_.SetPlaying(true);
+        transport_.Clock().SetClockBase(transport_.SessionPosition);
+        transport_.SetPlaying(true);
         if (withPicture_)
             videoThread_->Start();
     } catch (...) {
@@ -95,37 +96,37 @@ std::size_t PlaybackController::FirstEventDue() const {
     // position are still to come.
     const auto& events = document_.Events;
     const bool resumesStop = stoppedState_ && stoppedState_ == published_->CurrentValues() &&
-                             stoppedPosition_ == document_.SessionPosition &&
+                             stoppedPosition_ == transport_.SessionPosition &&
                              stoppedEventIndex_ < static_cast<std::int32_t>(events.size());
     if (resumesStop)
         return static_cast<std::size_t>(stoppedEventIndex_ + 1);
-    return FirstEventDueAfterComputedState(events, document_.SessionPosition);
+    return FirstEventDueAfterComputedState(events, transport_.SessionPosition);
 }
 
 void PlaybackController::StopButtonClick() {
-    if (!document_.IsPlaying())
+    if (!transport_.IsPlaying())
         return;
-    document_.SetPlaying(false);
+    transport_.SetPlaying(false);
     timer_.stop();
     // A tick never yields to the event loop, so this only matters if one ever does.
     while (timerBusy_)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     ReturnToIdle();
     stoppedState_ = published_->CurrentValues();
-    stoppedPosition_ = document_.SessionPosition;
+    stoppedPosition_ = transport_.SessionPosition;
     stoppedEventIndex_ = LastEventIndex();
     display_.UpdateDisplay();
 }
 
 void PlaybackController::ReturnToIdle() {
-    document_.SetPlaying(false);
+    transport_.SetPlaying(false);
     timer_.stop();
     // The tracks first: telling them costs nothing, and their last buffer plays out while
     // the picture winds down.
     for (const auto& [number, thread] : playThreads_)
         StopTrackThread(thread);
     playThreads_.clear();
-    ReclaimFinishedTrackThreads();
+    transport_.Tracks().ReclaimFinished();
     if (videoThread_)
         videoThread_->Stop(); // before the reader and the window's buffers go
     phrases_.Close();
@@ -136,15 +137,15 @@ void PlaybackController::ReturnToIdle() {
 }
 
 void PlaybackController::ControlTimerTimer() {
-    if (timerBusy_ || !document_.IsPlaying())
+    if (timerBusy_ || !transport_.IsPlaying())
         return;
     bool ended = false;
     {
         BusyFlag busy(timerBusy_);
         try {
-            std::int32_t& position = document_.SessionPosition;
+            std::int32_t& position = transport_.SessionPosition;
             const std::int32_t length = document_.SessionLength;
-            position = ClampToInt32(SessionTimeNow());
+            position = ClampToInt32(transport_.Clock().SessionTimeNow());
             const bool keyPressed = fullScreen_ && fullScreen_->StopRequested();
             if (position >= length || keyPressed) {
                 if (position >= length)
@@ -173,23 +174,24 @@ void PlaybackController::ApplyDueEvents() {
     // change which events are shown one by one.
     const double started = ThreadCpuSeconds();
     bool refreshOwed = false;
-    playhead_->ApplyDueEvents(document_.SessionPosition, [&] {
+    playhead_->ApplyDueEvents(transport_.SessionPosition, [&] {
         refreshOwed = true;
         if (ThreadCpuSeconds() - started < RefreshBudget.count() / 1000.0) {
-            document_.PublishCurrentValues();
+            transport_.PublishCurrentValues();
             display_.UpdateDisplay();
             refreshOwed = false;
         }
     });
     if (refreshOwed) {
-        document_.PublishCurrentValues();
+        transport_.PublishCurrentValues();
         display_.UpdateDisplay();
     }
 }
 
 void PlaybackController::StartTrack(const std::string& descriptor, std::int32_t offset,
                                     std::uint32_t number) {
-    playThreads_.emplace_back(number, StartTrackThread(published_, descriptor, offset, number));
+    playThreads_.emplace_back(number,
+                              transport_.Tracks().Start(published_, descriptor, offset, number));
 }
 
 void PlaybackController::StopTrack(std::uint32_t number) {

@@ -1,16 +1,19 @@
 #pragma once
 
-// The playback controller: plays the session from the current position. Play starts a track
-// thread per audio track and, with picture, the full-screen window and the presentation
-// thread; a 50 ms clock on the shared session time line then applies every event as it falls
-// due and ends the session at its length, on Stop, or on a key in the full-screen window.
+// The playback controller: plays the session from the transport's position. Play starts a
+// track thread per audio track and, with picture, the full-screen window and the presentation
+// thread; a 50 ms timer reads the transport's session clock, which the presentation thread
+// shares, applies every event as it falls due and ends the session at its length, on Stop, or
+// on a key in the full-screen window.
 //
 // Events are applied through the event playhead, which the sound export shares; the controller
 // carries its requests out with track threads and the phrase reader.
 //
 // Thread rule: user-interface thread only. Track threads and the presentation thread see the
-// state the document publishes, republished after every change made here.
+// state the transport publishes, republished after every change made here. The document is
+// only read.
 
+#include "Transport.h"
 #include "audio/tracks/PlayUtils.h"
 #include "model/EventPlayhead.h"
 #include "model/SessionDocument.h"
@@ -48,16 +51,16 @@ public:
     // How long one tick spends refreshing the display event by event.
     static constexpr std::chrono::milliseconds RefreshBudget{20};
 
-    // Plays document, which must outlive the controller. fullScreen may be null when the
-    // session is only ever played as sound; timer is the clock (its timeout must call
-    // ControlTimerTimer).
-    PlaybackController(SessionDocument& document, QTimer& timer, TFullScreenForm* fullScreen,
-                       PlaybackDisplay display);
+    // Plays document with transport, which must both outlive the controller. fullScreen may
+    // be null when the session is only ever played as sound; timer ticks the clock (its
+    // timeout must call ControlTimerTimer; a test may call it itself instead).
+    PlaybackController(const SessionDocument& document, Transport& transport, QTimer& timer,
+                       TFullScreenForm* fullScreen, PlaybackDisplay display);
     ~PlaybackController() override;
     PlaybackController(const PlaybackController&) = delete;
     PlaybackController& operator=(const PlaybackController&) = delete;
 
-    // Plays from the document's SessionPosition, with picture or as sound only. If anything fails
+    // Plays from the transport's SessionPosition, with picture or as sound only. If anything fails
     // while starting, returns to idle and rethrows.
     void PlayButtonClick(bool withPicture);
     void StopButtonClick();
@@ -68,7 +71,7 @@ public:
     bool TimerBusy() const { return timerBusy_; }
     std::vector<TrackHandle> PlayThreads() const;
     bool HasPhraseReader() const { return phrases_.HasReader(); }
-    bool PlayingWithPicture() const { return document_.IsPlaying() && withPicture_; }
+    bool PlayingWithPicture() const { return transport_.IsPlaying() && withPicture_; }
 
 private:
     std::size_t FirstEventDue() const;
@@ -82,7 +85,8 @@ private:
     void Report(const UserText& message) override;
     void TrackNotFound(const std::string& descriptor) override;
 
-    SessionDocument& document_;
+    const SessionDocument& document_;
+    Transport& transport_;
     QTimer& timer_;
     TFullScreenForm* fullScreen_;
     PlaybackDisplay display_;

@@ -90,7 +90,7 @@ std::optional<std::string> OpenProjectArgument(const std::string& argument,
     if (!load.damage.Empty())
         Tell("warning: " + load.damage.Text());
     // Each command computes the state for its own time and reports what stops it there.
-    (void)document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
+    document.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
     return std::nullopt;
 }
 

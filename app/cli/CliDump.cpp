@@ -2,6 +2,7 @@
 #include "Interruptions.h"
 #include "SessionJson.h"
 #include "model/SessionDocument.h"
+#include "model/SessionState.h"
 
 #include <iostream>
 
@@ -23,8 +24,8 @@ int RunDumpCommand(const std::vector<std::string>& arguments) {
     if (const auto failure =
             OpenProjectArgument(arguments[0], document, media, BundledMedia::LeftInside))
         return Fail(*failure);
-    const auto stateError = document.ComputeStateAt(at);
-    std::cout << SessionToJson(document.Contents(), document.CurrentValues, stateError);
+    const SessionStateAt state = StateAt(document.StartValues, document.Events, at);
+    std::cout << SessionToJson(document.Contents(), state.values, state.failure);
     return 0;
 }
 

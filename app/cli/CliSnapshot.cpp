@@ -110,9 +110,10 @@ int WriteSnapshot(const SnapshotRequest& request) {
     if (const auto refusal =
             RefuseOutputOverSession(document.Contents(), document.ProjectFileName, request.output))
         return Fail(*refusal);
-    if (const auto problem = document.ComputeStateAt(request.at))
-        Tell(Cp1251ToUtf8(*problem) + " (the state up to that event is shown)");
-    const SessionValuesInForce& values = document.CurrentValues;
+    const SessionStateAt state = StateAt(document.StartValues, document.Events, request.at);
+    if (state.failure)
+        Tell(Cp1251ToUtf8(*state.failure) + " (the state up to that event is shown)");
+    const SessionValuesInForce& values = state.values;
 
     std::string problem;
     const auto phrase = FirstPhrase(request, values, document.ProjectFolder(), problem);

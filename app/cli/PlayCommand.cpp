@@ -6,7 +6,7 @@
 
 #include "Cli.h"
 #include "Interruptions.h"
-#include "audio/tracks/StreamingLoop.h"
+#include "audio/device/AudioStream.h"
 #include "base/ExceptionText.h"
 #include "base/FileUtils.h"
 #include "base/ReplacingFile.h"
@@ -87,13 +87,15 @@ std::optional<PlayOptions> ParsePlayOptions(const std::vector<std::string>& argu
     return options;
 }
 
-// Opens the project as the document at the position; the message when it cannot.
+// Opens the project as the document, the transport at the position; the message when it
+// cannot.
 std::optional<std::string> LoadProjectAt(const std::string& path, std::int32_t from,
-                                         SessionDocument& document, UnpackedMedia& media) {
+                                         SessionDocument& document, UnpackedMedia& media,
+                                         Transport& transport) {
     if (auto failure = OpenProjectArgument(path, document, media))
         return failure;
-    document.SessionPosition = from;
-    if (const auto stateError = document.ComputeStateAt(from))
+    transport.SessionPosition = from;
+    if (const auto stateError = transport.ComputeStateAt(document.Contents(), from))
         Tell(Cp1251ToUtf8(*stateError));
     return std::nullopt;
 }
@@ -161,7 +163,10 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         return Fail(NoSuchScreen(options->screen));
     UnpackedMedia media;
     SessionDocument document;
-    if (const auto failure = LoadProjectAt(options->project, options->from, document, media))
+    // The track threads' messages go to standard error: boxes would wait unseen.
+    Transport transport;
+    if (const auto failure =
+            LoadProjectAt(options->project, options->from, document, media, transport))
         return warning == Warning::Asked ? FailWhereSeen(*failure) : Fail(*failure);
     if (!options->frameLog.empty())
         if (const auto refusal = RefuseOutputOverSession(
@@ -174,8 +179,6 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         !ConfirmPicturePlay(nullptr, preferences))
         return 0;
 
-    // The track threads' messages go to standard error: boxes would wait unseen.
-    InstallUserMessages(nullptr);
     int status = 0;
     {
         QTimer clock;
@@ -210,7 +213,8 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
              MissingMedia(document.Contents(), document.ProjectFolder()))
             leaveOut(medium);
         display.TrackNotFound = leaveOut;
-        PlaybackController controller(document, clock, fullScreen.get(), std::move(display));
+        PlaybackController controller(document, transport, clock, fullScreen.get(),
+                                      std::move(display));
         QObject::connect(&clock, &QTimer::timeout, [&controller] {
             try {
                 controller.ControlTimerTimer();
@@ -236,8 +240,10 @@ int PlaySession(const std::vector<std::string>& arguments, Warning warning) {
         QApplication::exec();
         controller.StopButtonClick();
     }
-    EndSound();
-    const TrackStreamCounts streams = CountTrackStreams();
+    // The program ends without playing out what the tracks have queued.
+    transport.Tracks().StopAndJoinAll();
+    QuitAudioOutput();
+    const TrackStreamCounts streams = transport.Tracks().Reports().Streams();
     if (streams.refused > 0 && streams.opened == 0) {
         Report(QStringLiteral("no track could open the sound device"));
         status = 1;

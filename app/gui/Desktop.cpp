@@ -2,8 +2,7 @@
 
 #include "EndSignals.h"
 #include "MainForm.h"
-#include "MessageBridge.h"
-#include "audio/tracks/PlayUtils.h"
+#include "audio/device/AudioStream.h"
 #include "play/DisplayCheck.h"
 #include "ui/Language.h"
 #include "ui/MessageBoxes.h"
@@ -35,8 +34,6 @@ int RunDesktopProgram(int argc, char** argv) {
         std::cerr << "umbrascope: Qt's Russian translations (qtbase_ru.qm, Debian package "
                      "qt6-translations-l10n) are not installed; the standard dialogs speak "
                      "English.\n";
-    MessageBridge messages;
-    InstallUserMessages(&messages);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     int status = 0;
@@ -57,14 +54,9 @@ int RunDesktopProgram(int argc, char** argv) {
         endSignals.Listen();
         mainForm.show();
         status = QApplication::exec();
-    } // a session still playing stops with the main window
-    EndSound(&messages);
+    } // a session still playing stops with the main window, and its track threads end
+    QuitAudioOutput();
     return status;
-}
-
-void EndSound(MessageBridge* messages) {
-    messages->Close();
-    EndSound();
 }
 
 } // namespace umbrascope

@@ -45,7 +45,8 @@
 namespace umbrascope {
 
 TMainForm::TMainForm(const QStringList& arguments, const ProgramServices& program, QWidget* parent)
-    : QMainWindow(parent), preferences_(program.preferences), language_(program.language) {
+    : QMainWindow(parent), preferences_(program.preferences), language_(program.language),
+      messages_(program.answerer) {
     // First, so that it answers what the start-up says too.
     AnswerMessagesOf(*this, program.answerer);
     setObjectName(QStringLiteral("MainForm"));
@@ -87,7 +88,7 @@ void TMainForm::FormCreate(const QStringList& arguments) {
         Guarded(this, [&] { OpenProjectPath(arguments.first()); });
         return;
     }
-    ShowStateError(document_.ComputeStateAt(0));
+    ShowStateError(transport_.ComputeStateAt(document_.Contents(), 0));
     UpdateDisplay();
 }
 
@@ -127,14 +128,14 @@ void TMainForm::ShowStateError(const std::optional<std::string>& error) {
 }
 
 void TMainForm::Refresh() {
-    ShowStateError(document_.ComputeStateAt(document_.SessionPosition));
+    ShowStateError(transport_.ComputeStateAt(document_.Contents(), transport_.SessionPosition));
     UpdateDisplay();
 }
 
 void TMainForm::UpdateDisplay() {
     RepaintTrackBox();
     ScreenPreviewBox->update();
-    const SessionValuesInForce& v = document_.CurrentValues;
+    const SessionValuesInForce& v = transport_.CurrentValues;
     TextFileEdit->setEnabled(v.TextEnabled);
     TextFrameLongLabel->setEnabled(v.TextEnabled);
     TextFrameIntervalLabel->setEnabled(v.TextEnabled);
@@ -246,19 +247,19 @@ void TMainForm::ScreenPreviewBoxPaint(QPainter& painter) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         const int screenWidth = screen ? screen->geometry().width() : ScreenPreviewBox->width();
         lastPreview_ =
-            DrawScreenPreview(document_.CurrentValues, ScreenPreviewBox->size(), screenWidth);
+            DrawScreenPreview(transport_.CurrentValues, ScreenPreviewBox->size(), screenWidth);
     }
     painter.drawImage(0, 0, lastPreview_);
 }
 
 void TMainForm::RepaintTrackBox() {
-    TimeLabel->setText(TimeLabelText(document_.SessionPosition, document_.SessionLength));
+    TimeLabel->setText(TimeLabelText(transport_.SessionPosition, document_.SessionLength));
     TrackBox->update();
 }
 
 void TMainForm::TrackBoxPaint(QPainter& painter) {
     QImage strip(TrackBox->size(), QImage::Format_RGB32);
-    DrawTimeline(strip, document_.Events, document_.SessionPosition, document_.SessionLength);
+    DrawTimeline(strip, document_.Events, transport_.SessionPosition, document_.SessionLength);
     painter.drawImage(0, 0, strip);
     if (TrackBox->hasFocus()) {
         QStyleOptionFocusRect focus;
@@ -268,10 +269,10 @@ void TMainForm::TrackBoxPaint(QPainter& painter) {
 }
 
 void TMainForm::MoveTimelineCursor(const QMouseEvent& event) {
-    if (!(event.buttons() & Qt::LeftButton) || document_.IsPlaying())
+    if (!(event.buttons() & Qt::LeftButton) || transport_.IsPlaying())
         return;
-    document_.SessionPosition = TimelinePositionAt(event.position().toPoint().x(),
-                                                   TrackBox->width(), document_.SessionLength);
+    transport_.SessionPosition = TimelinePositionAt(event.position().toPoint().x(),
+                                                    TrackBox->width(), document_.SessionLength);
     Refresh();
 }
 
@@ -303,14 +304,14 @@ std::optional<std::int64_t> PositionAfterKey(int key, std::int64_t position, std
 
 void TMainForm::TrackBoxKeyDown(QKeyEvent& event) {
     const std::int64_t last = std::max(0, document_.SessionLength - 1);
-    const auto moved = PositionAfterKey(event.key(), document_.SessionPosition, last);
+    const auto moved = PositionAfterKey(event.key(), transport_.SessionPosition, last);
     if (!moved) {
         event.ignore();
         return;
     }
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
-    document_.SessionPosition =
+    transport_.SessionPosition =
         static_cast<std::int32_t>(std::clamp<std::int64_t>(*moved, 0, last));
     Refresh();
 }

@@ -4,7 +4,9 @@
 // timeline strip, the playback buttons, the menus and the toolbar.
 // User-interface thread only.
 
+#include "MessageBridge.h"
 #include "model/SessionDocument.h"
+#include "play/Transport.h"
 #include "ui/FileDialogs.h"
 #include "ui/Language.h"
 #include "ui/MessageBoxes.h"
@@ -96,8 +98,10 @@ public:
     void UndoLastEdit();
     void RedoUndoneEdit();
 
-    // The open document, which the window owns and its dialogs and controller edit.
+    // The open document, which the window owns, its dialogs edit and its controller plays.
     SessionDocument& Document() { return document_; }
+    // Where play stands: the position, the state in force, whether the session plays.
+    Transport& PlayTransport() { return transport_; }
 
     // Asks whether to save a changed session before it is discarded: true when the caller may
     // go on (saved, not wanted, or nothing changed), false when the user cancelled or the save
@@ -327,6 +331,9 @@ private:
     WindowLanguage& language_;
     // Before everything that works on it, so it goes after them.
     SessionDocument document_;
+    // Shows what the track threads post; goes after the transport, whose threads post to it.
+    MessageBridge messages_;
+    Transport transport_{std::make_unique<MonotonicClock>(), messages_.Messages()};
     std::unique_ptr<PlaybackController> controller_;
     // The last preview painted; shown unchanged while the full screen plays.
     QImage lastPreview_;

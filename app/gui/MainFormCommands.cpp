@@ -71,6 +71,8 @@ void TMainForm::NewMIClick() {
     if (!MayDiscardSession())
         return;
     document_.ResetProject();
+    // A new project's state computes without failure.
+    (void)transport_.Rewind(document_.Contents());
     openedDamaged_ = false;
     SessionReplaced();
     UpdateDisplay();
@@ -113,8 +115,8 @@ void TMainForm::OpenProjectPath(const QString& chosen) {
         return;
     // A project that fails to open leaves a new one, and the caption says so.
     ProjectLoad load = LoadProject(chosen.toStdString());
-    const auto stateError =
-        document_.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
+    document_.ReplaceSession(std::move(load.session), std::move(load.projectFileName));
+    const auto stateError = transport_.Rewind(document_.Contents());
     openedDamaged_ = !load.damage.Empty();
     SessionReplaced();
     if (!load.recovery.Empty())
@@ -251,7 +253,7 @@ void TMainForm::SessionReplaced() {
 }
 
 void TMainForm::RunEditingCommand(const UserText& stepName, const std::function<void()>& command) {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     const Session before = document_.Contents();
     const auto record = [&] {
@@ -268,7 +270,7 @@ void TMainForm::RunEditingCommand(const UserText& stepName, const std::function<
 }
 
 void TMainForm::UndoLastEdit() {
-    if (document_.IsPlaying() || !document_.History().CanUndo())
+    if (transport_.IsPlaying() || !document_.History().CanUndo())
         return;
     document_.Undo();
     SessionEdited();
@@ -276,7 +278,7 @@ void TMainForm::UndoLastEdit() {
 }
 
 void TMainForm::RedoUndoneEdit() {
-    if (document_.IsPlaying() || !document_.History().CanRedo())
+    if (transport_.IsPlaying() || !document_.History().CanRedo())
         return;
     document_.Redo();
     SessionEdited();
@@ -285,7 +287,7 @@ void TMainForm::RedoUndoneEdit() {
 
 void TMainForm::SessionEdited() {
     // A shorter session keeps the position inside it, as the session parameters command does.
-    document_.KeepPositionInSession();
+    transport_.KeepPositionInSession(document_.SessionLength);
     discardAgreed_ = false;
     ShowProjectCaption();
     ShowUndoSteps();

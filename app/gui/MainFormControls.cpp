@@ -228,7 +228,7 @@ void TMainForm::SpaceKeyPress() {
         button->click();
         return;
     }
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         StopButtonClick();
     else if (PlayButton->isEnabled())
         PlayButtonClick(PlayButton);
@@ -270,7 +270,7 @@ void TMainForm::CreateToolBar() {
         button->setEnabled(command->isEnabled());
         // A command switched on or off brings its button along.
         connect(command, &QAction::enabledChanged, button, [this, button](bool enabled) {
-            button->setEnabled(enabled && !document_.IsPlaying());
+            button->setEnabled(enabled && !transport_.IsPlaying());
         });
         SpeedButtons[b.number] = button;
     }

@@ -51,16 +51,16 @@ void TMainForm::CreateDialogs() {
 }
 
 void TMainForm::SessionParametersMIClick() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     SessionParametersForm->exec();
-    document_.KeepPositionInSession();
+    transport_.KeepPositionInSession(document_.SessionLength);
     // Rescaled event times may have crossed the position.
     Refresh();
 }
 
 void TMainForm::SessionStartValuesMIClick() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     SessionStartValuesForm->ProjectFolder = document_.ProjectFolder();
     SessionStartValuesForm->exec();

@@ -113,7 +113,8 @@ bool TMainForm::OfferRecoveryCopy() {
     if (!copy->projectFileName.empty())
         if (ProjectLoad load = LoadProject(FileSystemPath(copy->projectFileName)); load.Opened())
             saved = std::move(load.session);
-    const auto stateError = document_.ReplaceSession(std::move(saved), copy->projectFileName);
+    document_.ReplaceSession(std::move(saved), copy->projectFileName);
+    const auto stateError = transport_.Rewind(document_.Contents());
     openedDamaged_ = false;
     RunEditingCommand(Translatable("umbrascope::TMainForm", "Несохранённые изменения"), [&] {
         document_.SessionName = copy->session.SessionName;

@@ -26,10 +26,10 @@ QString DeleteEventQuestion(const TSessionEvent& event) {
 } // namespace
 
 void TMainForm::AddEventMIClick() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     // The milliseconds of the position are dropped.
-    const std::int32_t position = document_.SessionPosition;
+    const std::int32_t position = transport_.SessionPosition;
     EditEventForm->PresetTime(position / 60000, position % 60000 / 1000);
     EditEventForm->SelectType(EventKind::Undefined);
     if (EditEventForm->exec() == QDialog::Accepted)
@@ -38,11 +38,11 @@ void TMainForm::AddEventMIClick() {
 }
 
 void TMainForm::DeleteEventMIClick() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     const auto& events = document_.Events;
     const auto nearest =
-        NearestEventIndex(events, document_.SessionPosition, document_.SessionLength);
+        NearestEventIndex(events, transport_.SessionPosition, document_.SessionLength);
     if (!nearest || !AskYesNo(this, QString(), DeleteEventQuestion(events[*nearest]), false, false))
         return;
     document_.DeleteEvent(*nearest);
@@ -50,7 +50,7 @@ void TMainForm::DeleteEventMIClick() {
 }
 
 void TMainForm::GetEventListMIClick() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     EventsListForm->exec();
     Refresh();

@@ -140,7 +140,7 @@ std::optional<QString> TMainForm::ChooseVideoFileToExport() {
 }
 
 void TMainForm::ExportSound() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     ExportSoundDialog choices(preferences_, this, document_.SessionLength);
     if (choices.exec() != QDialog::Accepted)
@@ -179,7 +179,7 @@ void TMainForm::ExportSoundTo(const QString& chosen, SoundExportSettings setting
 }
 
 void TMainForm::ExportVideo() {
-    if (document_.IsPlaying())
+    if (transport_.IsPlaying())
         return;
     ExportVideoDialog choices(preferences_, this, document_.SessionLength);
     if (choices.exec() != QDialog::Accepted)

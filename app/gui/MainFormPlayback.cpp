@@ -2,7 +2,6 @@
 
 #include "MainForm.h"
 
-#include "audio/device/StreamMix.h"
 #include "play/FrameLogReport.h"
 #include "play/PlaybackController.h"
 #include "ui/MessageBoxes.h"
@@ -38,7 +37,7 @@ void TMainForm::CreatePlayback() {
     display.Report = [this](const UserText& text) {
         ShowMessageBoxWithoutWaiting(this, ShownText(text));
     };
-    controller_ = std::make_unique<PlaybackController>(document_, *ControlTimer,
+    controller_ = std::make_unique<PlaybackController>(document_, transport_, *ControlTimer,
                                                        FullScreenForm.get(), std::move(display));
     connect(PlayButton, &QPushButton::clicked, this, [this] { PlayButtonClick(PlayButton); });
     connect(PlaySoundButton, &QPushButton::clicked, this,
@@ -49,7 +48,7 @@ void TMainForm::CreatePlayback() {
 
 void TMainForm::PlayButtonClick(QObject* sender) {
     const bool withPicture = sender == PlayButton;
-    if (document_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this, preferences_)))
+    if (transport_.IsPlaying() || (withPicture && !ConfirmPicturePlay(this, preferences_)))
         return;
     // Said before the show, which a message would cover.
     ShowMissingMedia();
@@ -68,8 +67,9 @@ void TMainForm::ControlTimerTimer() {
 void TMainForm::ShowMixClipping() {
     // Lit for a second after the last clip, so that a short one is seen too.
     constexpr int LitTicks = 20;
-    clipLitTicks_ = TakeMixClipped() ? LitTicks : std::max(clipLitTicks_ - 1, 0);
-    ClipIndicator->setVisible(document_.IsPlaying() && clipLitTicks_ > 0);
+    clipLitTicks_ =
+        transport_.Tracks().Reports().TakeClipped() ? LitTicks : std::max(clipLitTicks_ - 1, 0);
+    ClipIndicator->setVisible(transport_.IsPlaying() && clipLitTicks_ > 0);
 }
 
 void TMainForm::ShowPresentationScreens() {
@@ -82,7 +82,7 @@ void TMainForm::ShowPlaying(bool playing) {
     PlaySoundButton->setEnabled(!playing);
     StopButton->setEnabled(playing);
     // A clip of an earlier play must not light the indicator of this one.
-    (void)TakeMixClipped();
+    (void)transport_.Tracks().Reports().TakeClipped();
     clipLitTicks_ = 0;
     ClipIndicator->hide();
     if (playing)

@@ -2,56 +2,25 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/ShownText.h"
+#include "visual/EventQueueHandOver.h"
 
 #include <QApplication>
-#include <QThread>
-#include <QTimer>
+#include <QEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <deque>
 #include <iostream>
+#include <mutex>
 
 namespace umbrascope {
 
-MessageBridge::MessageBridge(MessageAnswerer answerer)
-    : answerer_(std::move(answerer)), timer_(std::make_unique<QTimer>()) {
-    // Polled rather than posted: the request travels under this object's own lock, which the
-    // race detector can follow, unlike Qt's event queue.
-    QObject::connect(timer_.get(), &QTimer::timeout, [this] { ShowWaitingMessages(); });
-    timer_->start(50);
-}
-
-MessageBridge::~MessageBridge() {
-    Close();
-}
-
-void MessageBridge::ShowMessage(const UserText& text) {
-    const QCoreApplication* application = QCoreApplication::instance();
-    std::unique_lock lock(mutex_);
-    if (closed_ || !application) {
-        std::cerr << "umbrascope: " << text.Text() << '\n';
-        return;
-    }
-    if (QThread::currentThread() == application->thread()) {
-        lock.unlock();
-        Show(ShownText(text));
-        return;
-    }
-    auto request = std::make_shared<Request>(Request{text});
-    waiting_.push_back(request);
-    answered_.wait(lock, [&] { return request->shown || closed_; });
-}
-
-void MessageBridge::PostMessage(const UserText& text) {
-    std::lock_guard lock(mutex_);
-    if (closed_) {
-        std::cerr << "umbrascope: " << text.Text() << '\n';
-        return;
-    }
-    waiting_.push_back(std::make_shared<Request>(Request{text}));
-}
-
 namespace {
+
+const QEvent::Type MessagesPostedEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// How often kept messages look for the end of the full-screen show.
+constexpr int ShowEndedCheckMs = 100;
 
 bool FullScreenShowing() {
     const auto windows = QApplication::topLevelWidgets();
@@ -61,45 +30,96 @@ bool FullScreenShowing() {
 
 } // namespace
 
-void MessageBridge::KeepWaitingMessages() {
-    std::lock_guard lock(mutex_);
-    for (const auto& request : waiting_) {
-        if (std::find(kept_.begin(), kept_.end(), request->text) == kept_.end())
-            kept_.push_back(request->text);
-        request->shown = true;
+// The messages posted and not yet taken, under a lock of their own. The first message after
+// the bridge has taken the queue empty tells the bridge with one event; the texts themselves
+// travel under the lock, which the race detector follows.
+class MessageBridge::Queue final : public UserMessages {
+public:
+    explicit Queue(QObject* receiver) : receiver_(receiver) {}
+
+    void PostMessage(const UserText& text) override {
+        std::lock_guard lock(mutex_);
+        if (!receiver_) {
+            std::cerr << "umbrascope: " << text.Text() << '\n';
+            return;
+        }
+        waiting_.push_back(text);
+        if (!told_) {
+            told_ = true;
+            PostHandOver(receiver_, new QEvent(MessagesPostedEvent));
+        }
     }
-    waiting_.clear();
-    answered_.notify_all();
+
+    // User-interface thread.
+    std::deque<UserText> Take() {
+        std::lock_guard lock(mutex_);
+        told_ = false;
+        return std::exchange(waiting_, {});
+    }
+
+    void Close() {
+        std::lock_guard lock(mutex_);
+        receiver_ = nullptr;
+        waiting_.clear();
+    }
+
+private:
+    std::mutex mutex_;
+    QObject* receiver_; // null once closed
+    std::deque<UserText> waiting_;
+    bool told_ = false; // an event is on its way
+};
+
+MessageBridge::MessageBridge(MessageAnswerer answerer)
+    : answerer_(std::move(answerer)), queue_(std::make_shared<Queue>(this)) {
+    showEnded_.setInterval(ShowEndedCheckMs);
+    connect(&showEnded_, &QTimer::timeout, this, [this] { ShowWaitingMessages(); });
+}
+
+MessageBridge::~MessageBridge() {
+    Close();
+}
+
+std::shared_ptr<UserMessages> MessageBridge::Messages() const {
+    return queue_;
+}
+
+void MessageBridge::Close() {
+    showEnded_.stop();
+    queue_->Close();
+    kept_.clear();
+}
+
+bool MessageBridge::event(QEvent* event) {
+    AcceptHandOver(event);
+    if (event->type() != MessagesPostedEvent)
+        return QObject::event(event);
+    ShowWaitingMessages();
+    return true;
 }
 
 void MessageBridge::ShowWaitingMessages() {
+    std::deque<UserText> waiting = queue_->Take();
     if (FullScreenShowing()) {
-        KeepWaitingMessages();
+        for (UserText& text : waiting)
+            if (std::find(kept_.begin(), kept_.end(), text) == kept_.end())
+                kept_.push_back(std::move(text));
+        if (!kept_.empty())
+            showEnded_.start();
         return;
     }
+    showEnded_.stop();
     if (!kept_.empty()) {
-        const std::vector<UserText> kept = std::move(kept_);
-        kept_.clear();
+        const std::vector<UserText> kept = std::exchange(kept_, {});
         QString text = QCoreApplication::translate("umbrascope::MessageBridge",
                                                    "Сообщения, появившиеся во время показа:");
         for (const UserText& message : kept)
             text += QStringLiteral("\n\n") + ShownText(message);
         Show(text);
     }
-    for (;;) {
-        std::shared_ptr<Request> request;
-        {
-            std::lock_guard lock(mutex_);
-            if (closed_ || waiting_.empty())
-                return;
-            request = waiting_.front();
-            waiting_.pop_front();
-        }
-        Show(ShownText(request->text));
-        std::lock_guard lock(mutex_);
-        request->shown = true;
-        answered_.notify_all();
-    }
+    // A box runs its own event loop: messages posted meanwhile come with the next event.
+    for (const UserText& message : waiting)
+        Show(ShownText(message));
 }
 
 void MessageBridge::Show(const QString& text) {
@@ -107,14 +127,6 @@ void MessageBridge::Show(const QString& text) {
         answerer_(text);
     else
         ShowMessageBox(nullptr, text);
-}
-
-void MessageBridge::Close() {
-    timer_->stop();
-    std::lock_guard lock(mutex_);
-    closed_ = true;
-    waiting_.clear();
-    answered_.notify_all();
 }
 
 } // namespace umbrascope

@@ -1,60 +1,57 @@
 #pragma once
 
-// Message boxes asked for by track threads, shown by the user-interface thread: the asking
-// thread waits until the user has closed the box, or until the program is ending. While a
-// full-screen show is on, no box covers it: the messages are kept (each text once), the asking
-// threads go on at once, and the messages are shown together, in one box, when the show ends.
+// The window's messages from the threads that play: track threads and the sound device post
+// them through Messages() and go on at once; the bridge is told by an event on its own thread
+// and shows them there, one box after the other. No thread ever waits for a box. While a
+// full-screen show is on, no box covers it: the messages are kept (each text once) and shown
+// together, in one box, when the show ends.
+//
+// Thread rule: made, used and destroyed on the user-interface thread; what Messages() gives is
+// thread safe and may outlive the bridge (later messages then go to standard error).
 
 #include "audio/sources/TrackSource.h"
 #include "ui/MessageBoxes.h"
 
-#include <condition_variable>
-#include <deque>
-#include <memory>
-#include <mutex>
-#include <string>
-#include <vector>
+#include <QObject>
+#include <QTimer>
 
-class QTimer;
+#include <memory>
+#include <vector>
 
 namespace umbrascope {
 
-class MessageBridge final : public UserMessages {
+class MessageBridge final : public QObject {
 public:
-    // Create on the user-interface thread: it looks for waiting messages every 50 ms. The
-    // boxes are shown, or handed to answerer when there is one (tests).
+    // The boxes are shown, or handed to answerer when there is one (tests).
     explicit MessageBridge(MessageAnswerer answerer = {});
     ~MessageBridge() override;
+    MessageBridge(const MessageBridge&) = delete;
+    MessageBridge& operator=(const MessageBridge&) = delete;
 
-    // Thread safe. Returns when the box has been closed (at once after Close).
-    void ShowMessage(const UserText& text) override;
+    // Where whoever plays posts: thread safe, returns at once.
+    std::shared_ptr<UserMessages> Messages() const;
 
-    // Thread safe; returns at once: the box is shown in turn, and nobody waits for it.
-    void PostMessage(const UserText& text) override;
-
-    // User-interface thread, at program exit before track threads are joined: threads that
-    // wait for an answer go on without one, and later messages go to standard error.
+    // At the window's end: messages not yet shown are dropped, and later ones go to standard
+    // error.
     void Close();
 
-private:
-    struct Request {
-        UserText text;
-        bool shown = false;
-    };
+protected:
+    bool event(QEvent* event) override;
 
-    // User-interface thread: shows the messages that wait, one after the other, or keeps them
-    // while a full-screen show is on.
+private:
+    class Queue;
+
+    // Shows the messages that wait, one after the other, or keeps them while a full-screen
+    // show is on.
     void ShowWaitingMessages();
-    void KeepWaitingMessages();
     void Show(const QString& text);
 
     const MessageAnswerer answerer_;
-    std::unique_ptr<QTimer> timer_;
-    std::mutex mutex_;
-    std::condition_variable answered_;
-    std::deque<std::shared_ptr<Request>> waiting_;
-    std::vector<UserText> kept_; // user-interface thread only
-    bool closed_ = false;
+
+    const std::shared_ptr<Queue> queue_;
+    std::vector<UserText> kept_;
+    // While messages are kept, looks again now and then for the end of the show.
+    QTimer showEnded_;
 };
 
 } // namespace umbrascope

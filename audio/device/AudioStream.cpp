@@ -216,11 +216,24 @@ private:
             }
             // Told outside the SDL lock: what shows the message must never wait for the mix.
             if (lostNow)
-                Messages().PostMessage(DeviceErrorMessage);
+                for (const auto& reports : PlayersOfMix())
+                    reports->Post(DeviceErrorMessage);
             watching.lock();
         }
         watching.unlock();
         ReleaseThreadState();
+    }
+
+    // Watcher thread, with neither the SDL lock nor the mix lock held: the players whose
+    // streams are in the mix, each once.
+    std::vector<std::shared_ptr<PlayReports>> PlayersOfMix() {
+        std::vector<std::shared_ptr<PlayReports>> players;
+        std::lock_guard mixing(mixMutex_);
+        for (const auto& input : inputs_)
+            if (auto reports = input->Reports();
+                reports && std::find(players.begin(), players.end(), reports) == players.end())
+                players.push_back(std::move(reports));
+        return players;
     }
 
     // Watcher thread. True when the device has just been found gone.
@@ -343,23 +356,12 @@ public:
 
 SdlBackend sdlBackend;
 
-// Every stream opened and not yet closed, whatever its backend.
-std::mutex openStreamsMutex;
-std::vector<PcmQueue*> openStreams;
-
 } // namespace
 
 AudioStream::AudioStream(std::shared_ptr<PcmQueue> queue, std::function<void()> closeDevice)
-    : queue_(std::move(queue)), closeDevice_(std::move(closeDevice)) {
-    std::lock_guard lock(openStreamsMutex);
-    openStreams.push_back(queue_.get());
-}
+    : queue_(std::move(queue)), closeDevice_(std::move(closeDevice)) {}
 
 AudioStream::~AudioStream() {
-    {
-        std::lock_guard lock(openStreamsMutex);
-        std::erase(openStreams, queue_.get());
-    }
     queue_->Drop();
     if (closeDevice_)
         closeDevice_();
@@ -386,6 +388,10 @@ void AudioStream::DropQueued() {
     queue_->Drop();
 }
 
+void AudioStream::ReportTo(std::shared_ptr<PlayReports> reports) {
+    queue_->ReportTo(std::move(reports));
+}
+
 bool IsPlayableFormat(const PcmFormat& format) {
     const int bits = format.bitsPerSample;
     const bool knownBits = bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -394,21 +400,19 @@ bool IsPlayableFormat(const PcmFormat& format) {
            format.blockAlign == format.channels * bits / 8;
 }
 
-std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format) {
+std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format,
+                                             std::shared_ptr<PlayReports> reports) {
     if (!IsPlayableFormat(format))
         return nullptr;
     AudioBackend* backend = installedBackend.load();
-    return (backend ? *backend : static_cast<AudioBackend&>(sdlBackend)).Open(format);
+    auto stream = (backend ? *backend : static_cast<AudioBackend&>(sdlBackend)).Open(format);
+    if (stream && reports)
+        stream->ReportTo(std::move(reports));
+    return stream;
 }
 
 void SetAudioBackend(AudioBackend* backend) {
     installedBackend = backend;
-}
-
-void CloseAllAudioStreams() {
-    std::lock_guard lock(openStreamsMutex);
-    for (PcmQueue* queue : openStreams)
-        queue->Close();
 }
 
 void QuitAudioOutput() {

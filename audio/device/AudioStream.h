@@ -5,7 +5,11 @@
 // left and right level, drops what is queued and closes the stream. Streams play through SDL2
 // on the default device (all of them mixed into one SDL2 device, see
 // docs/decisions/0002-one-shared-sound-device.md) unless a test has installed another backend.
+// That device, and the backend chosen, are one per process, as the sound card is; everything a
+// player learns from its streams (problems, clipping, counts) goes to that player's own
+// PlayReports.
 
+#include "PlayReports.h"
 #include "audio/sources/TrackSource.h"
 
 #include <chrono>
@@ -44,6 +48,10 @@ public:
     // Drops everything still queued.
     void DropQueued();
 
+    // Before the first Queue: what the device tells about this stream (the mix it is in
+    // clipped, the device was lost) goes to reports.
+    void ReportTo(std::shared_ptr<PlayReports> reports);
+
 private:
     std::shared_ptr<PcmQueue> queue_;
     std::function<void()> closeDevice_;
@@ -67,16 +75,14 @@ inline constexpr int MaxPlayableRate = 768000;
 bool IsPlayableFormat(const PcmFormat& format);
 
 // Thread safe, may block while the sound server answers. Empty when the format is not
-// playable or the device cannot be opened.
-std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format);
+// playable or the device cannot be opened. What the device tells of the stream goes to reports,
+// when given.
+std::unique_ptr<AudioStream> OpenAudioStream(const PcmFormat& format,
+                                             std::shared_ptr<PlayReports> reports = nullptr);
 
 // Chooses the backend for streams opened from now on; nullptr restores SDL2. Call while no
 // track thread is opening a stream (tests, before they start tracks).
 void SetAudioBackend(AudioBackend* backend);
-
-// Thread safe. Program exit, after every track has been told to stop: closes every open stream,
-// so that no track waits for its queued sound to play out.
-void CloseAllAudioStreams();
 
 // Program exit only, after every track thread has been joined: shuts SDL2 down.
 void QuitAudioOutput();

@@ -166,4 +166,14 @@ std::size_t PcmQueue::Underruns() const {
     return underruns_;
 }
 
+void PcmQueue::ReportTo(std::shared_ptr<PlayReports> reports) {
+    std::lock_guard lock(mutex_);
+    reports_ = std::move(reports);
+}
+
+std::shared_ptr<PlayReports> PcmQueue::Reports() const {
+    std::lock_guard lock(mutex_);
+    return reports_;
+}
+
 } // namespace umbrascope

@@ -11,6 +11,7 @@
 // Push, WaitUntilPlayed, SetLevel, Drop and Close by the owning track thread; MixInto,
 // ConsumeBuffer and WaitQueuedFrames by the device side.
 
+#include "PlayReports.h"
 #include "RateConverter.h"
 #include "audio/sources/TrackSource.h"
 
@@ -75,6 +76,10 @@ public:
     // Test device: waits (bounded) until the stream has been closed.
     bool WaitClosed(std::chrono::milliseconds timeout);
 
+    // Whose stream this is: the player told when the mix it is in clips or the device is lost.
+    void ReportTo(std::shared_ptr<PlayReports> reports);
+    std::shared_ptr<PlayReports> Reports() const;
+
     // Buffers queued and not yet played or dropped.
     std::size_t QueuedBuffers() const;
 
@@ -109,6 +114,7 @@ private:
     bool starved_ = false;
     bool closed_ = false;
     std::size_t underruns_ = 0;
+    std::shared_ptr<PlayReports> reports_;
 };
 
 // Thread safe: the number of underruns of every stream of the program so far.

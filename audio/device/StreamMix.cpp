@@ -1,15 +1,8 @@
 #include "StreamMix.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace umbrascope {
-
-namespace {
-
-std::atomic<bool> mixClipped{false};
-
-} // namespace
 
 void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* out,
                 std::size_t frames) {
@@ -21,12 +14,12 @@ void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* ou
         clipped = clipped || out[i] > 1.0f || out[i] < -1.0f;
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
     }
-    if (clipped)
-        mixClipped.store(true, std::memory_order_relaxed);
-}
-
-bool TakeMixClipped() {
-    return mixClipped.exchange(false, std::memory_order_relaxed);
+    if (!clipped)
+        return;
+    // Every player whose sound was in the mix hears the cut.
+    for (const auto& stream : streams)
+        if (const auto reports = stream->Reports())
+            reports->MarkClipped();
 }
 
 } // namespace umbrascope

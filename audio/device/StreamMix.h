@@ -15,12 +15,9 @@
 
 namespace umbrascope {
 
-// Writes frames float stereo frames (1.0 = full scale) to out.
+// Writes frames float stereo frames (1.0 = full scale) to out. When a sample had to be cut,
+// the players of the streams mixed are told (PlayReports::MarkClipped).
 void MixStreams(const std::vector<std::shared_ptr<PcmQueue>>& streams, float* out,
                 std::size_t frames);
-
-// Thread safe: whether a mix since the last call had to cut a sample to full scale. The window
-// asks while a session plays, to light its clip indicator.
-bool TakeMixClipped();
 
 } // namespace umbrascope

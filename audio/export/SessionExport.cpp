@@ -70,7 +70,10 @@ void SessionRenderer::StartTrack(const std::string& descriptor, std::int32_t off
         tracks_.push_back(std::make_unique<GeneratedTrack>(descriptor, number, *params, rate_));
         return;
     }
-    auto source = MakeTrackSource(descriptor, offset, number);
+    OpenedSource opened = MakeTrackSource(descriptor, offset, number);
+    if (opened.problem)
+        playhead_.ReportOnce(*opened.problem);
+    auto source = std::move(opened.source);
     if (!source) {
         if (!descriptor.starts_with(".&"))
             LeaveOut(descriptor, "not a sound file that can be played");

@@ -198,8 +198,8 @@ std::optional<std::uint32_t> FindFirstFrame(TFile& file, std::uint32_t from, std
 
 } // namespace
 
-std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::int32_t startOffset,
-                                           const std::atomic<bool>* running) {
+OpenedSource OpenMp3Source(const std::string& descriptor, std::int32_t startOffset,
+                           const std::atomic<bool>* running) {
     std::unique_ptr<TFile> file;
     try {
         file = std::make_unique<TFile>(FileSystemPath(descriptor));
@@ -208,20 +208,17 @@ std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::i
         const auto firstFrame =
             FindFirstFrame(*file, Id3v2TagsEnd(*file, end), end, first, running);
         if (!firstFrame)
-            return nullptr; // stopped while searching
-        if (*firstFrame >= end) {
-            file.reset();
-            Messages().ShowMessage(Translatable("umbrascope::Mp3Source", "Неверный MP3 файл"));
-            return nullptr;
-        }
+            return {}; // stopped while searching
+        if (*firstFrame >= end)
+            return {nullptr, UserText(Translatable("umbrascope::Mp3Source", "Неверный MP3 файл"))};
         std::uint64_t start = Mp3StartPosition(*firstFrame, end, first.bitrateKbps, startOffset);
         if (start >= end)
             start = *firstFrame;
         auto source = std::make_unique<Mp3Source>(std::move(file), first, *firstFrame, start);
         source->FilePath = descriptor;
-        return source;
+        return {std::move(source), std::nullopt};
     } catch (const std::exception&) {
-        return nullptr;
+        return {};
     }
 }
 

@@ -15,13 +15,12 @@
 namespace umbrascope {
 
 // Opens the MP3 file named by the descriptor (a Windows-1251 path) at startOffset ms into the
-// track. Returns nullptr when the track must end: the file cannot be read (no message), running
-// went false while the first frame was being looked for (no message), or it holds no Layer III
-// frame ("Неверный MP3 файл" is shown first and the call waits until the user has closed it).
-// ID3v2 tags at the start are passed over by their declared size. Call from the track's own
-// thread.
-std::unique_ptr<TrackSource> OpenMp3Source(const std::string& descriptor, std::int32_t startOffset,
-                                           const std::atomic<bool>* running = nullptr);
+// track. No source when the track must end: the file cannot be read (no problem), running went
+// false while the first frame was being looked for (no problem), or it holds no Layer III frame
+// (the problem "Неверный MP3 файл"). ID3v2 tags at the start are passed over by their declared
+// size. Call from the track's own thread.
+OpenedSource OpenMp3Source(const std::string& descriptor, std::int32_t startOffset,
+                           const std::atomic<bool>* running = nullptr);
 
 // Where a track starting startOffset ms into a file of fileSize bytes at the given bitrate
 // begins its search for a frame: the duration and the offset count from the first frame, since

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace umbrascope {
@@ -49,19 +51,26 @@ public:
     virtual UserText DeviceFailureMessage() const;
 };
 
-// Message boxes asked for by track threads are shown by the user-interface thread. The
-// program installs its implementation at start-up; tests install their own.
+// Where the problems of a player's tracks go: the window queues them and shows them on its own
+// thread, the command line prints them. Each player has its own (PlayReports); none is
+// installed for the whole program.
 class UserMessages {
 public:
     virtual ~UserMessages() = default;
 
-    // Thread safe. Shows the text with an empty caption and an OK button and returns when the
-    // user has closed it.
-    virtual void ShowMessage(const UserText& text) = 0;
+    // Thread safe; returns at once, never waiting for the user: the text is shown (with an
+    // empty caption and an OK button) or printed in turn.
+    virtual void PostMessage(const UserText& text) = 0;
+};
 
-    // Thread safe; returns at once: shows the text as ShowMessage does without waiting for the
-    // user. The default suits implementations whose ShowMessage never waits.
-    virtual void PostMessage(const UserText& text) { ShowMessage(text); }
+// Messages printed on standard error as they come, each on a line of its own.
+std::shared_ptr<UserMessages> StandardErrorMessages();
+
+// A source opened for a track, or why it cannot play: the problem the user is told about, or
+// none when the track is left out silently (a file that cannot be read, a stop meanwhile).
+struct OpenedSource {
+    std::unique_ptr<TrackSource> source;
+    std::optional<UserText> problem;
 };
 
 // The message of a sound device that refuses a stream or stops playing.
@@ -70,9 +79,5 @@ inline constexpr TextSource DeviceErrorMessage =
 
 // "Ошибка аудиоустройства" with the file (Windows-1251 path) and the format the device refused.
 UserText DeviceRefusedFileMessage(const std::string& cp1251Path, const PcmFormat& format);
-
-// Thread safe. Without an installed implementation, messages go to standard error.
-void InstallUserMessages(UserMessages* messages);
-UserMessages& Messages();
 
 } // namespace umbrascope

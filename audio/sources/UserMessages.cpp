@@ -3,7 +3,6 @@
 #include "base/TerminalText.h"
 #include "model/Cp1251.h"
 
-#include <atomic>
 #include <iostream>
 #include <mutex>
 
@@ -11,9 +10,9 @@ namespace umbrascope {
 
 namespace {
 
-class StandardErrorMessages final : public UserMessages {
+class PrintedMessages final : public UserMessages {
 public:
-    void ShowMessage(const UserText& text) override {
+    void PostMessage(const UserText& text) override {
         static std::mutex printing;
         std::lock_guard lock(printing);
         // A track's message names its file, which a project may have named with control
@@ -22,18 +21,10 @@ public:
     }
 };
 
-StandardErrorMessages fallback;
-std::atomic<UserMessages*> installed{nullptr};
-
 } // namespace
 
-void InstallUserMessages(UserMessages* messages) {
-    installed = messages;
-}
-
-UserMessages& Messages() {
-    UserMessages* messages = installed.load();
-    return messages ? *messages : fallback;
+std::shared_ptr<UserMessages> StandardErrorMessages() {
+    return std::make_shared<PrintedMessages>();
 }
 
 UserText TrackSource::DeviceFailureMessage() const {

@@ -142,15 +142,14 @@ std::uint32_t WavStartPosition(const WavLayout& layout, std::int32_t startOffset
            static_cast<std::uint32_t>(static_cast<std::uint64_t>(frame) % frames * blockAlign);
 }
 
-std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
-                                           std::int32_t startOffset) {
+OpenedSource OpenWavSource(const std::string& descriptor, std::int32_t startOffset) {
     std::unique_ptr<TFile> file;
     WavLayout layout;
     try {
         file = std::make_unique<TFile>(FileSystemPath(descriptor));
         layout = ReadWavLayout(*file);
     } catch (const std::exception&) {
-        return nullptr;
+        return {};
     }
     if (!IsPlayablePcm(layout)) {
         file.reset();
@@ -158,15 +157,14 @@ std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor,
         UserText message = DeviceErrorMessage;
         if (reason)
             message.lines.push_back(*reason);
-        Messages().ShowMessage(message);
-        return nullptr;
+        return {nullptr, std::move(message)};
     }
     if (layout.dataSize == 0)
-        return nullptr;
+        return {};
     const std::uint32_t start = WavStartPosition(layout, startOffset);
     auto source = std::make_unique<WavSource>(std::move(file), layout, start);
     source->FilePath = descriptor;
-    return source;
+    return {std::move(source), std::nullopt};
 }
 
 } // namespace umbrascope

@@ -37,9 +37,9 @@ bool IsPlayablePcm(const WavLayout& layout);
 std::uint32_t WavStartPosition(const WavLayout& layout, std::int32_t startOffset);
 
 // Opens the WAV file named by the descriptor (a Windows-1251 path) at startOffset ms into the
-// track. Returns nullptr when the track must end: the file cannot be read or holds no sample
-// data (no message), or its header describes no PCM format ("Ошибка аудиоустройства" is shown
-// first and the call waits until the user has closed it). Call from the track's own thread.
-std::unique_ptr<TrackSource> OpenWavSource(const std::string& descriptor, std::int32_t startOffset);
+// track. No source when the track must end: the file cannot be read or holds no sample data
+// (no problem), or its header describes no PCM format (the problem "Ошибка аудиоустройства"
+// with the reason). Call from the track's own thread.
+OpenedSource OpenWavSource(const std::string& descriptor, std::int32_t startOffset);
 
 } // namespace umbrascope

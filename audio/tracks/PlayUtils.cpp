@@ -1,42 +1,22 @@
 #include "PlayUtils.h"
 
 #include "StreamingLoop.h"
-#include "audio/device/AudioStream.h"
 #include "audio/sources/Tones.h"
 #include "model/TrackDescriptor.h"
 
 #include <algorithm>
-#include <mutex>
 #include <system_error>
-#include <vector>
 
 namespace umbrascope {
 
-namespace {
-
-std::mutex registryMutex;
-std::vector<TrackHandle> registry; // started and not yet joined
-
-std::vector<TrackHandle> TakeFromRegistry(bool finishedOnly) {
-    std::lock_guard lock(registryMutex);
-    std::vector<TrackHandle> taken;
-    std::erase_if(registry, [&](TrackHandle& track) {
-        if (finishedOnly && !track->Finished())
-            return false;
-        taken.push_back(std::move(track));
-        return true;
-    });
-    return taken;
-}
-
-} // namespace
-
-TPlayThread::TPlayThread(std::shared_ptr<const PublishedState> state, std::string descriptor,
+TPlayThread::TPlayThread(std::shared_ptr<const PublishedState> state,
+                         std::shared_ptr<PlayReports> reports, std::string descriptor,
                          std::int32_t startOffset, std::uint32_t trackNumber)
     : Descriptor(std::move(descriptor)), StartOffset(startOffset), TrackNumber(trackNumber),
-      state_(std::move(state)) {}
+      state_(std::move(state)), reports_(std::move(reports)) {}
 
 TPlayThread::~TPlayThread() {
+    PlayOut = false;
     Running = false;
     Join();
 }
@@ -56,17 +36,19 @@ void TPlayThread::Join() {
 
 void TPlayThread::Execute() noexcept {
     try {
-        if (const auto source = MakeTrackSource(Descriptor, StartOffset, TrackNumber, &Running))
-            StreamTrack(*source, Running, *state_);
+        const OpenedSource opened = MakeTrackSource(Descriptor, StartOffset, TrackNumber, &Running);
+        if (opened.problem)
+            reports_->Post(*opened.problem);
+        if (opened.source)
+            StreamTrack(*opened.source, Running, *state_, reports_, &PlayOut);
     } catch (...) {
         // A track that fails ends by itself; the session goes on without it.
     }
     finished_ = true;
 }
 
-std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
-                                             std::int32_t startOffset, std::uint32_t trackNumber,
-                                             const std::atomic<bool>* running) {
+OpenedSource MakeTrackSource(const std::string& descriptor, std::int32_t startOffset,
+                             std::uint32_t trackNumber, const std::atomic<bool>* running) {
     switch (PlaybackKind(descriptor)) {
     case TrackKind::Wav:
     case TrackKind::Mp3:
@@ -75,27 +57,15 @@ std::unique_ptr<TrackSource> MakeTrackSource(const std::string& descriptor,
     case TrackKind::FrequencyModulation:
     case TrackKind::Sine:
         if (const auto params = ParseToneDescriptor(descriptor))
-            return std::make_unique<ToneSource>(*params);
-        return nullptr;
+            return {std::make_unique<ToneSource>(*params), std::nullopt};
+        return {};
     case TrackKind::Noise:
         if (const auto params = ParseToneDescriptor(descriptor))
-            return std::make_unique<NoiseSource>(*params, trackNumber);
-        return nullptr;
+            return {std::make_unique<NoiseSource>(*params, trackNumber), std::nullopt};
+        return {};
     default:
-        return nullptr;
+        return {};
     }
-}
-
-TrackHandle StartTrackThread(std::shared_ptr<const PublishedState> state,
-                             const std::string& descriptor, std::int32_t startOffset,
-                             std::uint32_t trackNumber) {
-    ReclaimFinishedTrackThreads();
-    auto track =
-        std::make_shared<TPlayThread>(std::move(state), descriptor, startOffset, trackNumber);
-    track->Start();
-    std::lock_guard lock(registryMutex);
-    registry.push_back(track);
-    return track;
 }
 
 void StopTrackThread(const TrackHandle& track) {
@@ -103,34 +73,64 @@ void StopTrackThread(const TrackHandle& track) {
         track->Running = false;
 }
 
-void StopAllTrackThreads() {
-    std::lock_guard lock(registryMutex);
-    for (const auto& track : registry)
+TrackThreads::TrackThreads(std::shared_ptr<PlayReports> reports)
+    : reports_(reports ? std::move(reports) : std::make_shared<PlayReports>()) {}
+
+TrackThreads::~TrackThreads() {
+    StopAndJoinAll();
+}
+
+std::vector<TrackHandle> TrackThreads::Take(bool finishedOnly) {
+    std::lock_guard lock(mutex_);
+    std::vector<TrackHandle> taken;
+    std::erase_if(started_, [&](TrackHandle& track) {
+        if (finishedOnly && !track->Finished())
+            return false;
+        taken.push_back(std::move(track));
+        return true;
+    });
+    return taken;
+}
+
+TrackHandle TrackThreads::Start(std::shared_ptr<const PublishedState> state,
+                                const std::string& descriptor, std::int32_t startOffset,
+                                std::uint32_t trackNumber) {
+    ReclaimFinished();
+    auto track = std::make_shared<TPlayThread>(std::move(state), reports_, descriptor, startOffset,
+                                               trackNumber);
+    track->Start();
+    std::lock_guard lock(mutex_);
+    started_.push_back(track);
+    return track;
+}
+
+void TrackThreads::StopAll() {
+    std::lock_guard lock(mutex_);
+    for (const auto& track : started_)
         track->Running = false;
 }
 
-void ReclaimFinishedTrackThreads() {
+void TrackThreads::ReclaimFinished() {
     // A finished thread has left its body, so joining it returns at once.
-    for (const auto& track : TakeFromRegistry(true))
+    for (const auto& track : Take(true))
         track->Join();
 }
 
-void StopAndJoinAllTrackThreads() {
-    StopAllTrackThreads();
-    CloseAllAudioStreams();
-    for (const auto& track : TakeFromRegistry(false))
+void TrackThreads::StopAndJoinAll() {
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& track : started_) {
+            track->PlayOut = false;
+            track->Running = false;
+        }
+    }
+    for (const auto& track : Take(false))
         track->Join();
 }
 
-std::size_t TrackThreadCount() {
-    std::lock_guard lock(registryMutex);
-    return registry.size();
-}
-
-void EndSound() {
-    StopAndJoinAllTrackThreads();
-    InstallUserMessages(nullptr);
-    QuitAudioOutput();
+std::size_t TrackThreads::Count() const {
+    std::lock_guard lock(mutex_);
+    return started_.size();
 }
 
 } // namespace umbrascope

@@ -40,7 +40,7 @@ public:
             buffer.assign(bytes_, silence_);
     }
 
-    void Run(const std::atomic<bool>& running) {
+    void Run(const std::atomic<bool>& running, const std::atomic<bool>* playOut) {
         // The first buffer already plays at the master volume in force.
         SetMasterLevel(*state_.CurrentValues());
         int current = 0;
@@ -57,9 +57,9 @@ public:
             current = older;
             source_.AfterSwitch();
         }
-        // Let the sound queued last play out, then drop anything left and close.
-        stream_.WaitUntilPlayed(std::max(tickets_[0], tickets_[1]),
-                                2 * bufferDuration_ + DrainMargin);
+        // Let the sound queued last play out, unless the player is going, then drop anything
+        // left and close.
+        PlayOut(std::max(tickets_[0], tickets_[1]), playOut);
         stream_.DropQueued();
     }
 
@@ -80,6 +80,17 @@ private:
                 return Waited::Stopped;
             if (left <= milliseconds{0})
                 return Waited::DeviceGone;
+        }
+    }
+
+    void PlayOut(std::uint64_t ticket, const std::atomic<bool>* playOut) {
+        const auto deadline = std::chrono::steady_clock::now() + 2 * bufferDuration_ + DrainMargin;
+        while (!playOut || playOut->load()) {
+            const auto left = std::chrono::duration_cast<milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left <= milliseconds{0} ||
+                stream_.WaitUntilPlayed(ticket, std::min(left, StopPoll)))
+                return;
         }
     }
 
@@ -111,29 +122,22 @@ private:
     std::array<std::uint64_t, 2> tickets_{};
 };
 
-std::atomic<std::uint64_t> streamsOpened{0};
-std::atomic<std::uint64_t> streamsRefused{0};
-
 } // namespace
-
-TrackStreamCounts CountTrackStreams() {
-    return {streamsOpened.load(), streamsRefused.load()};
-}
 
 double MasterLevel(int volumePercent) {
     return std::clamp(volumePercent, 0, 100) / 100.0;
 }
 
-void StreamTrack(TrackSource& source, const std::atomic<bool>& running,
-                 const PublishedState& state) {
-    const std::unique_ptr<AudioStream> stream = OpenAudioStream(source.Format());
-    ++(stream ? streamsOpened : streamsRefused);
+void StreamTrack(TrackSource& source, const std::atomic<bool>& running, const PublishedState& state,
+                 const std::shared_ptr<PlayReports>& reports, const std::atomic<bool>* playOut) {
+    const std::unique_ptr<AudioStream> stream = OpenAudioStream(source.Format(), reports);
+    reports->CountStream(stream != nullptr);
     if (!stream) {
         if (source.ReportsDeviceFailure())
-            Messages().ShowMessage(source.DeviceFailureMessage());
+            reports->Post(source.DeviceFailureMessage());
         return;
     }
-    Streamer(source, *stream, state).Run(running);
+    Streamer(source, *stream, state).Run(running, playOut);
 }
 
 } // namespace umbrascope

@@ -118,15 +118,16 @@ TEST_F(BuiltSession, CopiedAloneItShowsItsProjectAndPlaysItsTracksAndPhrases) {
         LoadBuiltSession(built, ReadBundleIndex(built), BundledMedia::Unpacked);
     ASSERT_TRUE(opened.load.Opened()) << opened.load.message.Text();
     SessionDocument document;
-    ASSERT_FALSE(document.ReplaceSession(std::move(opened.load.session),
-                                         std::move(opened.load.projectFileName)));
+    document.ReplaceSession(std::move(opened.load.session), std::move(opened.load.projectFileName));
+    Transport transport;
+    ASSERT_FALSE(transport.Rewind(document.Contents()));
     QTimer timer;
     timer.setInterval(50);
     PlaybackDisplay display;
     display.UpdateDisplay = display.RepaintTimeline = [] {};
     display.ShowPlaying = [](bool) {};
     display.Report = [](const UserText&) {};
-    PlaybackController controller(document, timer, nullptr, std::move(display));
+    PlaybackController controller(document, transport, timer, nullptr, std::move(display));
     QObject::connect(&timer, &QTimer::timeout, [&controller] { controller.ControlTimerTimer(); });
     controller.PlayButtonClick(false);
     EXPECT_TRUE(controller.HasPhraseReader());
@@ -138,7 +139,6 @@ TEST_F(BuiltSession, CopiedAloneItShowsItsProjectAndPlaysItsTracksAndPhrases) {
     ASSERT_TRUE(sound && !sound->empty());
     EXPECT_EQ((*sound)[0] * 32768, Level); // the device plays at the file's rate
     controller.StopButtonClick();
-    StopAndJoinAllTrackThreads();
 }
 
 TEST_F(BuiltSession, StartedByItselfItPlaysToTheEndLeavingNothingBehind) {

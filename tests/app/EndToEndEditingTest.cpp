@@ -97,7 +97,7 @@ TEST(EndToEndEditing, StartValuesChangedFromTheMenuAreSaved) {
 std::int32_t ClickTimeline(TMainForm& form, double share) {
     const int x = 5 + static_cast<int>(share * (form.TrackBox->width() - 10));
     QTest::mouseClick(form.TrackBox, Qt::LeftButton, {}, QPoint(x, form.TrackBox->height() / 2));
-    return form.Document().SessionPosition;
+    return form.PlayTransport().SessionPosition;
 }
 
 void TypeInto(QWidget* field, const QString& text) {

@@ -99,7 +99,7 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
         DialogAnswer cancel("Отмена");
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);
         ASSERT_TRUE(cancel.Answered());
-        EXPECT_FALSE(form->Document().IsPlaying());
+        EXPECT_FALSE(form->PlayTransport().IsPlaying());
         QTest::qWait(500);
         EXPECT_EQ(sink.LastLoud(), -1) << "Отмена plays nothing";
     }
@@ -121,10 +121,10 @@ TEST(EndToEnd, PlayShowsTheScreenAndSoundAndEscapeEndsBoth) {
     box.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
     QTest::qWait(100);
-    EXPECT_TRUE(form->Document().IsPlaying());
+    EXPECT_TRUE(form->PlayTransport().IsPlaying());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     const qint64 pressed = sink.Now();
-    ASSERT_TRUE(WaitUntil([&] { return !form->Document().IsPlaying(); }, 1000));
+    ASSERT_TRUE(WaitUntil([&] { return !form->PlayTransport().IsPlaying(); }, 1000));
     EXPECT_FALSE(screen->isVisible());
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
     EXPECT_TRUE(form->PlayButton->isEnabled());

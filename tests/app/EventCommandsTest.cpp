@@ -32,7 +32,7 @@ TSessionEvent Volume(std::int32_t time, const char* value) {
 
 TEST_F(EventCommands, AddEventOpensTheEditorAtTheCursorInWholeSeconds) {
     Document().Events = {Volume(1000, "40")};
-    Document().SessionPosition = 83456;
+    PlayTransport().SessionPosition = 83456;
     form->EditEventForm->SelectType(EventKind::AudioVolume);
     QString shown;
     AnswerNextModal([&](QWidget* modal) {
@@ -63,7 +63,7 @@ TEST_F(EventCommands, AddEventOpensTheEditorAtTheCursorInWholeSeconds) {
 
 TEST_F(EventCommands, DeleteAsksAboutTheNearestEventAndTiesGoToTheEarlier) {
     Document().Events = {{EventTypeName(EventKind::TextOn), 125000, ""}, Volume(185000, "40")};
-    Document().SessionPosition = 155000;
+    PlayTransport().SessionPosition = 155000;
     QString question;
     const auto answer = [&](QMessageBox::StandardButton button) {
         AnswerNextModal([&question, button](QWidget* modal) {
@@ -88,7 +88,7 @@ TEST_F(EventCommands, DeleteAsksAboutTheNearestEventAndTiesGoToTheEarlier) {
 
 TEST_F(EventCommands, TheEventListRefreshesTheWindowWhenItCloses) {
     Document().Events = {Volume(1000, "40")};
-    Document().SessionPosition = 60000;
+    PlayTransport().SessionPosition = 60000;
     form->Refresh();
     AnswerNextModal([](QWidget* modal) {
         auto* list = qobject_cast<TEventsListForm*>(modal);

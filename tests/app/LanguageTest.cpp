@@ -235,7 +235,7 @@ TEST_F(Languages, EveryWindowsTextsFitAndTheEnglishOnesHoldNoRussian) {
 std::string ComposedProject(TMainForm& form, const QString& path) {
     for (int type = 1; type < EventTypeCount; ++type) {
         const auto kind = static_cast<EventKind>(type);
-        form.Document().SessionPosition = type * 1000;
+        form.PlayTransport().SessionPosition = type * 1000;
         AnswerNextModal([kind](QWidget* modal) {
             auto* editor = qobject_cast<TEditEventForm*>(modal);
             ASSERT_NE(editor, nullptr);

@@ -20,6 +20,7 @@ protected:
     }
 
     SessionDocument& Document() { return form->Document(); }
+    Transport& PlayTransport() { return form->PlayTransport(); }
 
     TestProgram program;
     MessageRecorder messages;

@@ -228,9 +228,9 @@ TEST_F(MainWindow, ClicksAndDragsOnTheTimelineMoveThePosition) {
     PaintBox* strip = form->TrackBox;
     const int w = strip->width();
     PressOnStrip(strip, {2, 17}, Qt::LeftButton);
-    EXPECT_EQ(form->Document().SessionPosition, 0);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 0);
     PressOnStrip(strip, {w - 9, 17}, Qt::LeftButton);
-    EXPECT_EQ(form->Document().SessionPosition, form->Document().SessionLength - 1);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, form->Document().SessionLength - 1);
     EXPECT_EQ(form->TimeLabel->text(), "29:59 / 30:00");
     // The state follows the cursor: past the event the volume is 30.
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 30 %");
@@ -238,25 +238,25 @@ TEST_F(MainWindow, ClicksAndDragsOnTheTimelineMoveThePosition) {
     const int middle = 5 + (w - 10) / 2;
     QTest::mousePress(strip, Qt::LeftButton, {}, {10, 17});
     DragOnStrip(strip, {middle, 17}, Qt::LeftButton);
-    EXPECT_NEAR(form->Document().SessionPosition, 900000, 1800000.0 / (w - 10));
+    EXPECT_NEAR(form->PlayTransport().SessionPosition, 900000, 1800000.0 / (w - 10));
     QTest::mouseRelease(strip, Qt::LeftButton, {}, {middle, 17});
 
-    const std::int32_t before = form->Document().SessionPosition;
+    const std::int32_t before = form->PlayTransport().SessionPosition;
     PressOnStrip(strip, {20, 17}, Qt::RightButton);
     DragOnStrip(strip, {30, 17}, Qt::RightButton);
     DragOnStrip(strip, {40, 17}, Qt::NoButton);
-    EXPECT_EQ(form->Document().SessionPosition, before);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, before);
 }
 
 TEST_F(MainWindow, TheTimelineIgnoresTheMouseWhileASessionPlays) {
     auto form = Start();
-    form->Document().SessionPosition = 65000;
+    form->PlayTransport().SessionPosition = 65000;
     form->Refresh();
     EXPECT_EQ(form->TimeLabel->text(), "1:05 / 30:00");
-    form->Document().SetPlaying(true);
+    form->PlayTransport().SetPlaying(true);
     PressOnStrip(form->TrackBox, {300, 17}, Qt::LeftButton);
-    form->Document().SetPlaying(false);
-    EXPECT_EQ(form->Document().SessionPosition, 65000);
+    form->PlayTransport().SetPlaying(false);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 65000);
 }
 
 TEST_F(MainWindow, KeysMoveThePositionOnTheTimeline) {
@@ -265,14 +265,14 @@ TEST_F(MainWindow, KeysMoveThePositionOnTheTimeline) {
     EXPECT_EQ(strip->focusPolicy(), Qt::StrongFocus);
     QTest::keyClick(strip, Qt::Key_Right);
     QTest::keyClick(strip, Qt::Key_PageUp);
-    EXPECT_EQ(form->Document().SessionPosition, 61000);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 61000);
     EXPECT_EQ(form->TimeLabel->text(), "1:01 / 30:00");
     QTest::keyClick(strip, Qt::Key_PageDown);
     QTest::keyClick(strip, Qt::Key_PageDown);
-    EXPECT_EQ(form->Document().SessionPosition, 0);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 0);
     QTest::keyClick(strip, Qt::Key_End);
     QTest::keyClick(strip, Qt::Key_Right);
-    EXPECT_EQ(form->Document().SessionPosition, 1799999);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 1799999);
 }
 
 TEST_F(MainWindow, LayoutFollowsTheWindowSize) {

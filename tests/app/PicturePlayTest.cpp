@@ -40,15 +40,15 @@ protected:
 
 TEST_F(PicturePlay, AKeyInTheFullScreenWindowEndsThePicturePlay) {
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    ASSERT_TRUE(Document().IsPlaying());
+    ASSERT_TRUE(PlayTransport().IsPlaying());
     EXPECT_TRUE(form->FullScreenForm->isVisible());
     EXPECT_TRUE(form->Controller().PlayingWithPicture());
     QTest::qWait(100);
     QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Shift);
     QTest::qWait(150);
-    EXPECT_TRUE(Document().IsPlaying());
+    EXPECT_TRUE(PlayTransport().IsPlaying());
     QTest::keyClick(form->FullScreenForm.get(), Qt::Key_Escape);
-    ASSERT_TRUE(WaitUntil([this] { return !Document().IsPlaying(); }, 1000));
+    ASSERT_TRUE(WaitUntil([this] { return !PlayTransport().IsPlaying(); }, 1000));
     EXPECT_FALSE(form->FullScreenForm->isVisible());
     EXPECT_FALSE(form->Controller().PlayingWithPicture());
     EXPECT_TRUE(form->FileMG->menuAction()->isEnabled());
@@ -58,11 +58,11 @@ TEST_F(PicturePlay, AKeyInTheFullScreenWindowEndsThePicturePlay) {
 
 TEST_F(PicturePlay, AKeyInAMessageBoxShownDuringPlayStillEndsIt) {
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    ASSERT_TRUE(Document().IsPlaying());
+    ASSERT_TRUE(PlayTransport().IsPlaying());
     QMessageBox box(QMessageBox::NoIcon, "Umbrascope", "Ошибка аудиоустройства");
     box.show(); // it takes the keyboard from the full-screen window
     QTest::keyClick(&box, Qt::Key_Escape);
-    ASSERT_TRUE(WaitUntil([this] { return !Document().IsPlaying(); }, 1000));
+    ASSERT_TRUE(WaitUntil([this] { return !PlayTransport().IsPlaying(); }, 1000));
     EXPECT_FALSE(form->FullScreenForm->isVisible());
 }
 
@@ -72,7 +72,7 @@ TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
         DialogAnswer cancel("Отмена");
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);
         EXPECT_TRUE(cancel.question.contains("эпилептический припадок"));
-        EXPECT_FALSE(Document().IsPlaying());
+        EXPECT_FALSE(PlayTransport().IsPlaying());
         EXPECT_FALSE(form->FullScreenForm->isVisible());
         EXPECT_TRUE(form->Controller().PlayThreads().empty());
     }
@@ -87,11 +87,11 @@ TEST_F(PicturePlay, TheWarningComesBeforeThePictureAndCanBeDismissedForGood) {
     EXPECT_FALSE(program.Settings().PhotosensitivityWarningWanted());
     DialogAnswer unexpected("Отмена");
     QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-    EXPECT_TRUE(Document().IsPlaying());
+    EXPECT_TRUE(PlayTransport().IsPlaying());
     form->StopButtonClick();
     program.Settings().SetPhotosensitivityWarningWanted(true);
     QTest::mouseClick(form->PlaySoundButton, Qt::LeftButton); // sound alone: no warning
-    EXPECT_TRUE(Document().IsPlaying());
+    EXPECT_TRUE(PlayTransport().IsPlaying());
     form->StopButtonClick();
     EXPECT_FALSE(unexpected.Answered());
 }
@@ -104,7 +104,7 @@ TEST_F(PicturePlay, SpacePlaysAndStops) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     QTest::keyClick(form.get(), Qt::Key_Space);
-    EXPECT_TRUE(WaitUntil([this] { return !Document().IsPlaying(); }, 1000));
+    EXPECT_TRUE(WaitUntil([this] { return !PlayTransport().IsPlaying(); }, 1000));
 }
 
 } // namespace

@@ -23,11 +23,11 @@ protected:
         form = std::make_unique<TMainForm>(QStringList{}, program.Services(messages));
     }
     void TearDown() override {
-        form.reset();
-        StopAndJoinAllTrackThreads();
+        form.reset(); // its track threads end with it
     }
 
     SessionDocument& Document() { return form->Document(); }
+    Transport& PlayTransport() { return form->PlayTransport(); }
 
     MemoryAudioBackend backend;
     ScopedAudioBackend scopedBackend{backend};

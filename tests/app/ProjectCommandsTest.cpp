@@ -64,7 +64,7 @@ TEST_F(ProjectCommands, OpenThenSaveAsWritesTheSameBytes) {
     form->openAnswer = Path("in.usp");
     form->OpenMIClick();
     EXPECT_EQ(form->windowTitle(), " Umbrascope - in.usp");
-    EXPECT_EQ(form->Document().SessionPosition, 0);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 0);
     EXPECT_EQ(form->WavesListBox->count(), 2);
 
     form->saveAnswer = Path("out.usp");
@@ -246,11 +246,11 @@ TEST_F(ProjectCommands, PathsThatWindows1251CannotHoldAreRefused) {
 TEST_F(ProjectCommands, NewDiscardsTheSession) {
     WriteBytes(Path("in.usp"), SampleBytes());
     form->OpenProjectPath(Path("in.usp"));
-    form->Document().SessionPosition = 5000;
+    form->PlayTransport().SessionPosition = 5000;
     form->NewMIClick();
     EXPECT_EQ(form->windowTitle(), " Umbrascope - Новый проект");
     EXPECT_TRUE(form->Document().Events.empty());
-    EXPECT_EQ(form->Document().SessionPosition, 0);
+    EXPECT_EQ(form->PlayTransport().SessionPosition, 0);
     EXPECT_EQ(form->Document().SessionLength, DefaultSessionLength);
     EXPECT_EQ(form->WavesListBox->count(), 0);
 }

@@ -24,7 +24,6 @@ std::unique_ptr<TMainForm> ShowMainWindow(const QString& project, const ProgramS
 }
 
 void EndSoundOfTest() {
-    StopAndJoinAllTrackThreads();
     QuitAudioOutput();
 }
 

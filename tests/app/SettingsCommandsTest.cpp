@@ -36,7 +36,7 @@ void ConfirmLength(int minutes) {
 
 TEST_F(SettingsCommands, SessionParametersMoveThePositionAndRecomputeTheState) {
     Document().Events = {{Cp1251Literal("Аудиосопровождение -> Громкость"), 400000, "40"}};
-    Document().SessionPosition = 600000;
+    PlayTransport().SessionPosition = 600000;
     form->Refresh();
     ASSERT_EQ(form->VolumeLabel->text(), "Громкость аудио: 40 %");
 
@@ -46,10 +46,10 @@ TEST_F(SettingsCommands, SessionParametersMoveThePositionAndRecomputeTheState) {
     EXPECT_EQ(form->VolumeLabel->text(), "Громкость аудио: 100 %")
         << "the event moved past the position";
 
-    Document().SessionPosition = 1200000;
+    PlayTransport().SessionPosition = 1200000;
     ConfirmLength(10);
     form->SessionParametersMI->trigger();
-    EXPECT_EQ(Document().SessionPosition, 599999);
+    EXPECT_EQ(PlayTransport().SessionPosition, 599999);
     EXPECT_EQ(form->TimeLabel->text(), "9:59 / 10:00");
     EXPECT_TRUE(messages.texts.isEmpty());
 }
@@ -57,10 +57,10 @@ TEST_F(SettingsCommands, SessionParametersMoveThePositionAndRecomputeTheState) {
 TEST_F(SettingsCommands, AnEditOfASessionOfNegativeLengthPutsThePositionAtZero) {
     Document().SessionLength =
         std::numeric_limits<std::int32_t>::min(); // as a damaged file may hold it
-    Document().SessionPosition = 5;
+    PlayTransport().SessionPosition = 5;
     AnswerNextModal([](QWidget* modal) { modal->close(); });
     form->SessionStartValuesMI->trigger();
-    EXPECT_EQ(Document().SessionPosition, 0);
+    EXPECT_EQ(PlayTransport().SessionPosition, 0);
 }
 
 } // namespace

@@ -131,9 +131,9 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
     ASSERT_TRUE(form);
     TFullScreenForm& screen = *form->FullScreenForm;
 
-    const auto trackThreadsGone = [] {
-        ReclaimFinishedTrackThreads();
-        return TrackThreadCount() == 0;
+    const auto trackThreadsGone = [&form] {
+        form->PlayTransport().Tracks().ReclaimFinished();
+        return form->PlayTransport().Tracks().Count() == 0;
     };
     const int cycles = SoakCycles();
     std::vector<ProcessSample> curve;
@@ -141,7 +141,7 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const std::uint64_t shownBefore = screen.Frames().FramesShown();
         QTest::mouseClick(form->PlayButton, Qt::LeftButton);
-        ASSERT_TRUE(form->Document().IsPlaying());
+        ASSERT_TRUE(form->PlayTransport().IsPlaying());
         // Long enough for a phrase or two and a pattern change now and then.
         ASSERT_TRUE(WaitUntil([&] { return screen.Frames().FramesShown() >= shownBefore + 20; }))
             << "cycle " << cycle << ": the picture did not show";
@@ -150,7 +150,7 @@ TEST(Soak, PlayAndStopKeepMemoryAndThreadsFlat) {
         stopping.start();
         QTest::mouseClick(form->StopButton, Qt::LeftButton);
         longestStop = std::max(longestStop, stopping.elapsed());
-        ASSERT_FALSE(form->Document().IsPlaying());
+        ASSERT_FALSE(form->PlayTransport().IsPlaying());
         ASSERT_TRUE(WaitUntil(trackThreadsGone)) << "cycle " << cycle << ": tracks still play";
         curve.push_back(SampleProcess());
     }

@@ -117,7 +117,7 @@ TEST_F(UnsavedChanges, UndoAndRedoGiveBackTheSessionAsSaved) {
     EXPECT_EQ(ReadBytes(folder.filePath("p.usp")), opened);
 
     form->RedoMI->trigger();
-    EXPECT_EQ(form->Document().CurrentValues.VideoType,
+    EXPECT_EQ(form->PlayTransport().CurrentValues.VideoType,
               3); // the state follows, as after the command
     EXPECT_EQ(form->windowTitle(), " Umbrascope - p.usp*");
 

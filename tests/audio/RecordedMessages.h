@@ -1,6 +1,6 @@
 #pragma once
 
-// Keeps the messages a track asks to show, for tests to look at, instead of showing them.
+// Keeps the messages a player's tracks post, for tests to look at, instead of showing them.
 
 #include "audio/sources/TrackSource.h"
 
@@ -12,7 +12,7 @@ namespace umbrascope {
 
 class RecordedMessages final : public UserMessages {
 public:
-    void ShowMessage(const UserText& text) override {
+    void PostMessage(const UserText& text) override {
         std::lock_guard lock(mutex_);
         shown_.push_back(text.Text());
     }

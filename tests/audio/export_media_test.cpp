@@ -128,4 +128,13 @@ TEST_F(ExportMedia, AnAddedFileTrackStartsAtItsBeginningAndMissingFilesAreLeftOu
     EXPECT_EQ(session, before) << "the export works on a copy of the session";
 }
 
+TEST_F(ExportMedia, AFileThatCannotPlayIsToldWithTheOutcomeOnce) {
+    // The worker tells it with the outcome instead of waiting for a message box.
+    session.StartValues.Waves = {TrackPath("ulaw.wav"), TrackPath("ulaw.wav")};
+    SessionRenderer renderer(session, "", 0, 1000, 44100, {16, false});
+    ASSERT_EQ(renderer.Problems().size(), 1u);
+    EXPECT_TRUE(renderer.Problems()[0].Text().starts_with("Ошибка аудиоустройства"))
+        << renderer.Problems()[0].Text();
+}
+
 } // namespace umbrascope

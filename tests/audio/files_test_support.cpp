@@ -139,22 +139,4 @@ Bytes PlayBuffers(TrackSource& source, int buffers) {
     return out;
 }
 
-RecordingMessages::RecordingMessages() {
-    InstallUserMessages(this);
-}
-
-RecordingMessages::~RecordingMessages() {
-    InstallUserMessages(nullptr);
-}
-
-void RecordingMessages::ShowMessage(const UserText& text) {
-    std::lock_guard guard(lock_);
-    shown_.push_back(text.Text());
-}
-
-std::vector<std::string> RecordingMessages::Shown() {
-    std::lock_guard guard(lock_);
-    return shown_;
-}
-
 } // namespace umbrascope

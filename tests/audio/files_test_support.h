@@ -44,17 +44,4 @@ Bytes CountingData(std::size_t bytes);
 // Calls the source as the streaming loop does: the first buffer, then fill and switch.
 Bytes PlayBuffers(TrackSource& source, int buffers);
 
-// Records the messages a track asks to show instead of showing them.
-class RecordingMessages final : public UserMessages {
-public:
-    RecordingMessages();
-    ~RecordingMessages() override;
-    void ShowMessage(const UserText& text) override;
-    std::vector<std::string> Shown();
-
-private:
-    std::mutex lock_;
-    std::vector<std::string> shown_;
-};
-
 } // namespace umbrascope

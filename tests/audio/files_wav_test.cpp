@@ -98,7 +98,7 @@ TEST(WavTrack, StartOffsetPicksTheFrameAndWrapsOverTheDataLength) {
     EXPECT_EQ(WavStartPosition(layout, -5), 44u);
     EXPECT_EQ(WavStartPosition(layout, 0x7FFFFFFF) % 4, 0u);
 
-    const auto source = OpenWavSource(path.string(), 1500);
+    const auto source = OpenWavSource(path.string(), 1500).source;
     ASSERT_TRUE(source);
     const Bytes data = DataOf(path);
     EXPECT_EQ(PlayBuffers(*source, 6), Looped(data, 264600, 6 * BufferBytes));
@@ -106,7 +106,7 @@ TEST(WavTrack, StartOffsetPicksTheFrameAndWrapsOverTheDataLength) {
 
 TEST(WavTrack, LoopSeamJoinsTheEndOfTheDataToItsStart) {
     const Bytes data = CountingData(40000);
-    const auto source = OpenWavSource(PlainWav(data).string(), 0);
+    const auto source = OpenWavSource(PlainWav(data).string(), 0).source;
     ASSERT_TRUE(source);
     EXPECT_EQ(source->BufferBytes(), BufferBytes);
     EXPECT_TRUE(source->ReportsDeviceFailure());
@@ -120,7 +120,7 @@ TEST(WavTrack, LoopSeamJoinsTheEndOfTheDataToItsStart) {
 
 TEST(WavTrack, DataShorterThanABufferRepeatsWithinTheBuffer) {
     const Bytes data = CountingData(400);
-    const auto source = OpenWavSource(PlainWav(data).string(), 0);
+    const auto source = OpenWavSource(PlainWav(data).string(), 0).source;
     ASSERT_TRUE(source);
     const Bytes played = PlayBuffers(*source, 3);
     EXPECT_EQ(played, Looped(data, 0, played.size()));
@@ -130,7 +130,7 @@ TEST(WavTrack, ChunksAroundTheDataAreNeverPlayed) {
     const Bytes data = DataOf(SoundFixtures() / "s16_stereo.wav");
     for (const char* name : {"s16_list.wav", "s16_trailing.wav"}) {
         SCOPED_TRACE(name);
-        const auto source = OpenWavSource((SoundFixtures() / name).string(), 0);
+        const auto source = OpenWavSource((SoundFixtures() / name).string(), 0).source;
         ASSERT_TRUE(source);
         const int buffers = static_cast<int>(data.size() / BufferBytes) + 3;
         EXPECT_EQ(PlayBuffers(*source, buffers), Looped(data, 0, buffers * BufferBytes));
@@ -142,14 +142,16 @@ TEST(WavTrack, BuffersLastAsLongAsAGeneratedTracksWhateverTheFormat) {
     for (const PcmFormat& format :
          {PcmFormat{8000, 1, 8, 1}, PcmFormat{22050, 2, 16, 4}, PcmFormat{96000, 6, 24, 18}}) {
         SCOPED_TRACE(format.sampleRate);
-        const auto source = OpenWavSource(
-            WriteWav(RiffWave({FormatChunk(1, static_cast<std::uint16_t>(format.channels),
-                                           static_cast<std::uint32_t>(format.sampleRate),
-                                           static_cast<std::uint16_t>(format.blockAlign),
-                                           static_cast<std::uint16_t>(format.bitsPerSample)),
-                               Chunk("data", CountingData(36000))}))
-                .string(),
-            0);
+        const auto source =
+            OpenWavSource(
+                WriteWav(RiffWave({FormatChunk(1, static_cast<std::uint16_t>(format.channels),
+                                               static_cast<std::uint32_t>(format.sampleRate),
+                                               static_cast<std::uint16_t>(format.blockAlign),
+                                               static_cast<std::uint16_t>(format.bitsPerSample)),
+                                   Chunk("data", CountingData(36000))}))
+                    .string(),
+                0)
+                .source;
         ASSERT_TRUE(source);
         const std::size_t bytes = source->BufferBytes();
         EXPECT_EQ(bytes % format.blockAlign, 0u);
@@ -163,7 +165,7 @@ TEST(WavTrack, SamplesPassUnchangedInTheFilesOwnFormat) {
           std::tuple{"s24_stereo.wav", PcmFormat{44100, 2, 24, 6}, 80u}}) {
         SCOPED_TRACE(name);
         const fs::path path = SoundFixtures() / name;
-        const auto source = OpenWavSource(path.string(), 0);
+        const auto source = OpenWavSource(path.string(), 0).source;
         ASSERT_TRUE(source);
         EXPECT_EQ(source->Format(), format);
         const Bytes all = ReadAll(path);
@@ -185,7 +187,7 @@ TEST(WavBadInput, DeclaredSizeBeyondTheFileLoopsOverTheWholeFramesPresent) {
         const fs::path path = WriteWav(file);
         EXPECT_EQ(LayoutOf(path).dataSize, 1000u);
         // 100 ms is 4410 frames: 4410 mod 250 = 160 frames in.
-        const auto source = OpenWavSource(path.string(), 100);
+        const auto source = OpenWavSource(path.string(), 100).source;
         ASSERT_TRUE(source);
         const Bytes whole(data.begin(), data.begin() + 1000);
         EXPECT_EQ(PlayBuffers(*source, 3), Looped(whole, 640, 3 * BufferBytes));
@@ -193,22 +195,24 @@ TEST(WavBadInput, DeclaredSizeBeyondTheFileLoopsOverTheWholeFramesPresent) {
 }
 
 TEST(WavBadInput, FilesWithoutSampleDataEndTheTrackQuietly) {
-    RecordingMessages messages;
     Bytes noFrame = RiffWave({FormatChunk(1, 2, 44100, 4, 16)});
     PutText(noFrame, "data");
     PutU32(noFrame, 3);
     noFrame.insert(noFrame.end(), {1, 2, 3});
     for (const Bytes& file : {RiffWave({FormatChunk(1, 2, 44100, 4, 16), Chunk("data", {})}),
                               RiffWave({FormatChunk(1, 2, 44100, 4, 16)}), noFrame}) {
-        EXPECT_EQ(OpenWavSource(WriteWav(file).string(), 1000), nullptr);
+        const OpenedSource opened = OpenWavSource(WriteWav(file).string(), 1000);
+        EXPECT_EQ(opened.source, nullptr);
+        EXPECT_FALSE(opened.problem);
     }
-    EXPECT_EQ(OpenWavSource((ScratchFolder() / "missing.wav").string(), 0), nullptr);
-    EXPECT_EQ(OpenWavSource(ScratchFolder().string(), 0), nullptr); // a folder
-    EXPECT_TRUE(messages.Shown().empty());
+    for (const fs::path& path : {ScratchFolder() / "missing.wav", ScratchFolder()}) {
+        const OpenedSource opened = OpenWavSource(path.string(), 0); // missing, a folder
+        EXPECT_EQ(opened.source, nullptr);
+        EXPECT_FALSE(opened.problem);
+    }
 }
 
 TEST(WavBadInput, HeadersThatDescribeNoPcmAreRefusedAsTheDeviceWould) {
-    RecordingMessages messages;
     const Bytes data = CountingData(4000);
     std::vector<fs::path> files{SoundFixtures() / "ulaw.wav", SoundFixtures() / "float.wav"};
     for (const Bytes& format :
@@ -229,12 +233,15 @@ TEST(WavBadInput, HeadersThatDescribeNoPcmAreRefusedAsTheDeviceWould) {
     WriteAll(empty, {});
     files.push_back(empty);
 
+    std::vector<std::string> shown;
     for (const fs::path& path : files) {
         SCOPED_TRACE(path.string());
-        EXPECT_EQ(OpenWavSource(path.string(), 2500), nullptr);
+        const OpenedSource opened = OpenWavSource(path.string(), 2500);
+        EXPECT_EQ(opened.source, nullptr);
+        if (opened.problem)
+            shown.push_back(opened.problem->Text());
     }
-    // Each message names the file and says why, where the header tells.
-    const auto shown = messages.Shown();
+    // Each problem names the file and says why, where the header tells.
     ASSERT_EQ(shown.size(), files.size());
     for (const std::string& message : shown)
         EXPECT_TRUE(message.starts_with("Ошибка аудиоустройства")) << message;
@@ -247,7 +254,7 @@ TEST(WavBadInput, FileThatShrinksOrVanishesWhilePlayingNeverFailsTheTrack) {
     // Larger than the reader's two windows, so that later reads go to the disk again.
     const Bytes data = CountingData(3000000);
     const fs::path path = PlainWav(data);
-    const auto source = OpenWavSource(path.string(), 0);
+    const auto source = OpenWavSource(path.string(), 0).source;
     ASSERT_TRUE(source);
     PlayBuffers(*source, 2);
     fs::resize_file(path, 20000);

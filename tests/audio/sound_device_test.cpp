@@ -11,7 +11,6 @@
 #include "audio/device/AudioStream.h"
 #include "audio/tracks/PlayUtils.h"
 #include "files_test_support.h"
-#include "model/SessionDocument.h"
 #include "model/SessionState.h"
 #include "tests/common/SanitizerBuild.h"
 #include "tests/common/SoundServer.h"
@@ -213,15 +212,16 @@ bool WaitUntilFinished(const TPlayThread& track) {
 class SoundDeviceTest : public ::testing::Test {
 protected:
     static void TearDownTestSuite() { QuitAudioOutput(); }
-    ~SoundDeviceTest() override { StopAndJoinAllTrackThreads(); }
-
     void SetVolume(std::uint8_t volume) {
-        document.CurrentValues.AudioEnabled = true;
-        document.CurrentValues.AudioVolume = volume;
-        document.PublishCurrentValues();
+        values.AudioEnabled = true;
+        values.AudioVolume = volume;
+        published->Publish(values);
     }
 
-    SessionDocument document;
+    // What the user-interface thread would publish while it plays the session.
+    SessionValuesInForce values;
+    const std::shared_ptr<PublishedState> published = std::make_shared<PublishedState>();
+    TrackThreads threads;
 };
 
 TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
@@ -238,7 +238,7 @@ TEST_F(SoundDeviceTest, BinauralTrackReachesTheSoundServer) {
     ASSERT_TRUE(recorder.WaitForData(5s));
 
     const auto started = Clock::now();
-    const TrackHandle track = StartTrackThread(document.Published(), ".&01%8@260@100", 0);
+    const TrackHandle track = threads.Start(published, ".&01%8@260@100", 0);
     std::this_thread::sleep_for(2500ms);
     const auto halved = Clock::now();
     SetVolume(50);
@@ -310,13 +310,13 @@ TEST_F(SoundDeviceTest, SixteenTracksPlayAtOnce) {
     SetVolume(10);
     std::vector<TrackHandle> tracks;
     for (int i = 0; i < 16; ++i)
-        tracks.push_back(StartTrackThread(document.Published(),
-                                          ".&04%" + std::to_string(300 + 20 * i) + "@0@5", 0));
+        tracks.push_back(
+            threads.Start(published, ".&04%" + std::to_string(300 + 20 * i) + "@0@5", 0));
     std::this_thread::sleep_for(1500ms);
     for (const auto& track : tracks)
         EXPECT_FALSE(track->Finished()) << track->Descriptor;
     const auto stopped = Clock::now();
-    StopAllTrackThreads();
+    threads.StopAll();
     for (const auto& track : tracks) {
         while (!track->Finished() && Clock::now() - stopped < 3s)
             std::this_thread::sleep_for(5ms);
@@ -442,16 +442,19 @@ protected:
         const std::string sink = CommandOutput("pactl get-default-sink 2>/dev/null");
         EXPECT_FALSE(sink.empty());
         SetVolume(100);
-        document.StartValues.Waves = {path};
-        EXPECT_FALSE(document.ComputeStateAt(position).has_value());
-        EXPECT_EQ(document.CurrentValues.Waves.size(), 1u);
+        TSessionValues start;
+        start.Waves = {path};
+        SessionStateAt state = StateAt(start, {}, position);
+        EXPECT_FALSE(state.failure.has_value());
+        values = std::move(state.values);
+        published->Publish(values);
+        EXPECT_EQ(values.Waves.size(), 1u);
 
         MonitorRecorder recorder(sink + ".monitor");
         EXPECT_TRUE(recorder.Started());
         EXPECT_TRUE(recorder.WaitForData(5s));
-        const TWaveEntry& entry = document.CurrentValues.Waves.front();
-        const TrackHandle track =
-            StartTrackThread(document.Published(), entry.Track, position - entry.AddTime);
+        const TWaveEntry& entry = values.Waves.front();
+        const TrackHandle track = threads.Start(published, entry.Track, position - entry.AddTime);
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
         StopTrackThread(track);
         std::this_thread::sleep_for(800ms);

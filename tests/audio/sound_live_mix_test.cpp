@@ -30,7 +30,8 @@ constexpr std::size_t DeviceFrames = 1024;
 std::vector<float> PlayLive(const std::string& descriptor, int rate, std::size_t frames) {
     MemoryAudioBackend device(rate);
     const ScopedAudioBackend selected(device);
-    const TrackHandle track = StartTrackThread(std::make_shared<PublishedState>(), descriptor, 0);
+    TrackThreads threads;
+    const TrackHandle track = threads.Start(std::make_shared<PublishedState>(), descriptor, 0);
     EXPECT_TRUE(device.Stream(0, 2s));
     std::vector<float> mix;
     while (mix.size() < frames * 2) {
@@ -41,7 +42,7 @@ std::vector<float> PlayLive(const std::string& descriptor, int rate, std::size_t
     StopTrackThread(track);
     while (device.Stream(0, 0ms)->ConsumeBuffer(2s)) {
     }
-    StopAndJoinAllTrackThreads();
+    threads.StopAndJoinAll();
     return mix;
 }
 

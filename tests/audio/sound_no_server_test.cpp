@@ -45,32 +45,30 @@ TEST(NoSoundServerTest, OpeningAStreamFails) {
 }
 
 TEST(NoSoundServerTest, GeneratedTracksEndSilently) {
-    RecordedMessages messages;
-    InstallUserMessages(&messages);
+    const auto messages = std::make_shared<RecordedMessages>();
+    TrackThreads threads(std::make_shared<PlayReports>(messages));
     std::vector<TrackHandle> tracks;
     for (const char* descriptor :
          {".&01%8@260@100", ".&02%8@260@5@100", ".&03%0@100", ".&04%333@0@100"})
-        tracks.push_back(StartTrackThread(std::make_shared<PublishedState>(), descriptor, 0));
+        tracks.push_back(threads.Start(std::make_shared<PublishedState>(), descriptor, 0));
     const auto until = std::chrono::steady_clock::now() + 5s;
     for (const auto& track : tracks) {
         while (!track->Finished() && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(5ms);
         EXPECT_TRUE(track->Finished()) << track->Descriptor;
     }
-    StopAndJoinAllTrackThreads();
-    EXPECT_TRUE(messages.Shown().empty());
-    InstallUserMessages(nullptr);
+    threads.StopAndJoinAll();
+    EXPECT_TRUE(messages->Shown().empty());
+    EXPECT_EQ(threads.Reports().Streams().refused, 4u);
 }
 
 TEST(NoSoundServerTest, AFileTrackTellsTheUser) {
-    RecordedMessages messages;
-    InstallUserMessages(&messages);
+    const auto messages = std::make_shared<RecordedMessages>();
     FileLikeSource source;
     const std::atomic<bool> running{true};
-    StreamTrack(source, running, PublishedState());
-    EXPECT_EQ(messages.Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
+    StreamTrack(source, running, PublishedState(), std::make_shared<PlayReports>(messages));
+    EXPECT_EQ(messages->Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
     EXPECT_EQ(source.fills, 0);
-    InstallUserMessages(nullptr);
 }
 
 } // namespace

@@ -64,16 +64,12 @@ bool WaitFinished(const TrackHandle& track, std::chrono::milliseconds timeout) {
 
 class StreamingLoopTest : public ::testing::Test {
 protected:
-    StreamingLoopTest() {
-        InstallUserMessages(&messages);
-        SetSound(true, 100);
-    }
+    StreamingLoopTest() { SetSound(true, 100); }
     ~StreamingLoopTest() override {
-        StopAndJoinAllTrackThreads();
+        threads.StopAndJoinAll();
         running = false;
         if (loop.joinable())
             loop.join();
-        InstallUserMessages(nullptr);
     }
 
     // The test thread stands for the user-interface thread, the only one that publishes.
@@ -86,7 +82,7 @@ protected:
 
     // The loop plays the fixture's source, which outlives it.
     void StartLoop() {
-        loop = std::thread([this] { StreamTrack(source, running, *state); });
+        loop = std::thread([this] { StreamTrack(source, running, *state, reports); });
     }
 
     std::shared_ptr<PcmQueue> FirstStream() {
@@ -98,7 +94,9 @@ protected:
     const std::shared_ptr<PublishedState> state = std::make_shared<PublishedState>();
     MemoryAudioBackend device;
     ScopedAudioBackend selected{device};
-    RecordedMessages messages;
+    const std::shared_ptr<RecordedMessages> messages = std::make_shared<RecordedMessages>();
+    const std::shared_ptr<PlayReports> reports = std::make_shared<PlayReports>(messages);
+    TrackThreads threads{reports};
     CountingSource source;
     std::atomic<bool> running{true};
     std::thread loop;
@@ -133,7 +131,7 @@ TEST_F(StreamingLoopTest, MasterVolumeSetsTheLevelOfEveryBufferClampedAtFullScal
         SetAudioBackend(&own);
         CountingSource counting;
         std::atomic<bool> go{true};
-        std::thread track([&] { StreamTrack(counting, go, *state); });
+        std::thread track([&] { StreamTrack(counting, go, *state, reports); });
         auto stream = own.Stream(0, 2s);
         ASSERT_TRUE(stream);
         // The first buffer already plays at the master volume (its samples are 100).
@@ -233,17 +231,17 @@ TEST_F(StreamingLoopTest, AStopIsNotHeldUpByADeviceThatPlaysNothing) {
 TEST_F(StreamingLoopTest, ARefusedDeviceIsReportedOnlyBySourcesThatAskForIt) {
     device.SetOpenFails(true);
     CountingSource quiet;
-    StreamTrack(quiet, running, *state);
-    EXPECT_TRUE(messages.Shown().empty());
+    StreamTrack(quiet, running, *state, reports);
+    EXPECT_TRUE(messages->Shown().empty());
     EXPECT_EQ(quiet.Fills(), 0);
 
     CountingSource file(true);
-    StreamTrack(file, running, *state);
-    EXPECT_EQ(messages.Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
+    StreamTrack(file, running, *state, reports);
+    EXPECT_EQ(messages->Shown(), std::vector<std::string>{"Ошибка аудиоустройства"});
 
-    const TrackHandle tone = StartTrackThread(state, ".&01%8@260@100", 0);
+    const TrackHandle tone = threads.Start(state, ".&01%8@260@100", 0);
     EXPECT_TRUE(WaitFinished(tone, 2s));
-    EXPECT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages->Shown().size(), 1u);
     EXPECT_EQ(device.StreamsOpened(), 0u);
 }
 
@@ -251,17 +249,17 @@ TEST_F(StreamingLoopTest, DescriptorsThatPlayNothingEndTheirThreadAtOnce) {
     std::vector<TrackHandle> tracks;
     for (const char* descriptor :
          {".&05%8@260@100", "/music/song.ogg", ".&01%8@260", ".&04%333@", "", "/music/a.wav"})
-        tracks.push_back(StartTrackThread(state, descriptor, 0));
+        tracks.push_back(threads.Start(state, descriptor, 0));
     for (const auto& track : tracks)
         EXPECT_TRUE(WaitFinished(track, 2s)) << track->Descriptor;
     EXPECT_EQ(device.StreamsOpened(), 0u);
-    EXPECT_TRUE(messages.Shown().empty());
-    ReclaimFinishedTrackThreads();
-    EXPECT_EQ(TrackThreadCount(), 0u);
+    EXPECT_TRUE(messages->Shown().empty());
+    threads.ReclaimFinished();
+    EXPECT_EQ(threads.Count(), 0u);
 }
 
 TEST_F(StreamingLoopTest, ATrackThreadPlaysItsGeneratorInTheFixedFormat) {
-    const TrackHandle track = StartTrackThread(state, ".&04%333@1@50", 1234);
+    const TrackHandle track = threads.Start(state, ".&04%333@1@50", 1234);
     EXPECT_EQ(track->Descriptor, ".&04%333@1@50");
     EXPECT_EQ(track->StartOffset, 1234);
     auto stream = FirstStream();
@@ -283,8 +281,8 @@ TEST_F(StreamingLoopTest, ATrackThreadPlaysItsGeneratorInTheFixedFormat) {
 }
 
 TEST_F(StreamingLoopTest, StoppingOneOfTwoEqualTracksLeavesTheOtherPlaying) {
-    const TrackHandle first = StartTrackThread(state, ".&03%0@100", 0);
-    const TrackHandle second = StartTrackThread(state, ".&03%0@100", 0);
+    const TrackHandle first = threads.Start(state, ".&03%0@100", 0);
+    const TrackHandle second = threads.Start(state, ".&03%0@100", 0);
     auto a = device.Stream(0, 2s);
     auto b = device.Stream(1, 2s);
     ASSERT_TRUE(a && b);
@@ -304,24 +302,42 @@ TEST_F(StreamingLoopTest, StoppingOneOfTwoEqualTracksLeavesTheOtherPlaying) {
         EXPECT_TRUE(playing->ConsumeBuffer(2s));
     EXPECT_FALSE(first->Finished());
     // The finished one is reclaimed without touching the playing one.
-    ReclaimFinishedTrackThreads();
-    EXPECT_EQ(TrackThreadCount(), 1u);
-    StopAllTrackThreads();
+    threads.ReclaimFinished();
+    EXPECT_EQ(threads.Count(), 1u);
+    threads.StopAll();
     while (playing->ConsumeBuffer(2s)) {
     }
     EXPECT_TRUE(WaitFinished(first, 2s));
 }
 
+TEST_F(StreamingLoopTest, APlayerThatGoesDoesNotWaitForTracksPlayingOutAfterAStop) {
+    // The window closed while its session played: Stop began the play-out, then the window's
+    // tracks are joined, and another player's track plays on.
+    TrackThreads other;
+    const TrackHandle elsewhere = other.Start(state, ".&01%8@260@100", 0);
+    ASSERT_TRUE(device.Stream(0, 2s));
+    for (int i = 0; i < 2; ++i)
+        threads.Start(state, ".&01%8@260@100", 0);
+    ASSERT_TRUE(device.Stream(2, 2s));
+    threads.StopAll();
+    std::this_thread::sleep_for(50ms);
+    const auto asked = std::chrono::steady_clock::now();
+    threads.StopAndJoinAll();
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms * SanitizerSlowdown);
+    EXPECT_TRUE(elsewhere->Running);
+    EXPECT_FALSE(elsewhere->Finished());
+}
+
 TEST_F(StreamingLoopTest, ProgramExitStopsAndJoinsEveryTrackWithoutPlayingOutItsSound) {
     std::vector<TrackHandle> tracks;
     for (int i = 0; i < 4; ++i)
-        tracks.push_back(StartTrackThread(state, ".&01%8@260@100", 0));
+        tracks.push_back(threads.Start(state, ".&01%8@260@100", 0));
     ASSERT_TRUE(device.Stream(3, 2s));
     // The device plays nothing: a play-out would wait two buffers and its margin, 572 ms.
     const auto asked = std::chrono::steady_clock::now();
-    StopAndJoinAllTrackThreads();
+    threads.StopAndJoinAll();
     EXPECT_LT(std::chrono::steady_clock::now() - asked, 300ms * SanitizerSlowdown);
-    EXPECT_EQ(TrackThreadCount(), 0u);
+    EXPECT_EQ(threads.Count(), 0u);
     for (const auto& track : tracks)
         EXPECT_TRUE(track->Finished());
     for (std::size_t i = 0; i < 4; ++i)

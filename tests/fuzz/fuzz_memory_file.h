@@ -37,12 +37,6 @@ private:
     int fd_;
 };
 
-// Messages from the sources are expected here; they must not flood the fuzzer's output.
-class SilentMessages final : public UserMessages {
-public:
-    void ShowMessage(const UserText&) override {}
-};
-
 // Plays a few buffers of a source as the streaming loop would.
 inline void PlaySome(TrackSource& source, int buffers) {
     std::string buffer(source.BufferBytes(), '\0');

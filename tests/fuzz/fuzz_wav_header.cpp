@@ -8,12 +8,10 @@
 namespace umbrascope {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static SilentMessages silent;
-    InstallUserMessages(&silent);
     const MemoryFile file(data, size);
     // The last byte chooses the start: 0 or somewhere up to four minutes in.
     const std::int32_t offset = size > 0 ? data[size - 1] * 977 : 0;
-    const auto source = OpenWavSource(file.Path(), offset);
+    const auto source = OpenWavSource(file.Path(), offset).source;
     if (!source)
         return 0;
     const PcmFormat format = source->Format();

@@ -97,7 +97,7 @@ TEST_F(History, KnowsWhenTheSessionMatchesItsFile) {
     EXPECT_TRUE(history.Modified());
 
     // Another session in the document starts a history of its own, the same as its file.
-    (void)document.ReplaceSession(Session{}, "/projects/b.usp");
+    document.ReplaceSession(Session{}, "/projects/b.usp");
     EXPECT_FALSE(history.CanUndo());
     EXPECT_FALSE(history.Modified());
 }

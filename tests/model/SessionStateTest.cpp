@@ -1,6 +1,7 @@
 #include "model/SessionState.h"
 #include "model/Cp1251.h"
 #include "model/EventCatalogue.h"
+#include "model/PublishedState.h"
 #include "model/SessionDocument.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,15 @@ TSessionEvent Event(EventKind kind, std::int32_t time, const std::string& value 
 
 class SessionState : public ::testing::Test {
 protected:
+    // The state in force at t, as the transport computes it from the document.
+    std::optional<std::string> ComputeStateAt(std::int32_t t) {
+        SessionStateAt state = StateAt(document.StartValues, document.Events, t);
+        CurrentValues = std::move(state.values);
+        return state.failure;
+    }
+
     SessionDocument document;
+    SessionValuesInForce CurrentValues;
 };
 
 } // namespace
@@ -30,39 +39,37 @@ TEST_F(SessionState, ResetGivesDefaultsAndAMatchingCurrentState) {
     document.StartValues.VideoType = 3;
     document.StartValues.Waves = {".&03%0@50"};
     document.Events.push_back(Event(EventKind::TextOff, 5));
-    document.SessionPosition = 700;
     document.ResetProject();
+    ASSERT_FALSE(ComputeStateAt(0));
     EXPECT_EQ(document.SessionLength, 1800000);
     EXPECT_TRUE(document.ProjectFileName.empty());
     EXPECT_TRUE(document.SessionName.empty());
     EXPECT_TRUE(document.Events.empty());
-    EXPECT_EQ(document.SessionPosition, 0);
     EXPECT_EQ(document.StartValues, TSessionValues{});
-    EXPECT_EQ(static_cast<const SessionSettings&>(document.CurrentValues),
+    EXPECT_EQ(static_cast<const SessionSettings&>(CurrentValues),
               static_cast<const SessionSettings&>(document.StartValues));
-    EXPECT_TRUE(document.CurrentValues.Waves.empty());
+    EXPECT_TRUE(CurrentValues.Waves.empty());
     EXPECT_EQ(document.StartValues.FontName, "Arial");
     EXPECT_EQ(document.StartValues.SpiralSpeed, 88);
     EXPECT_EQ(document.StartValues.LinesBackColor, 0xF0CAA6u);
-    EXPECT_EQ(*document.Published()->CurrentValues(), document.CurrentValues);
 }
 
 TEST_F(SessionState, StartTracksJoinAtTimeZeroAndEventsApplyOnlyBeforeTheTime) {
     document.StartValues.Waves = {".&01%8@260@100", "/music/a.wav"};
     document.InsertEvent(Event(EventKind::VideoType, 60000, "3"));
-    ASSERT_FALSE(document.ComputeStateAt(60000));
-    EXPECT_EQ(document.CurrentValues.VideoType, 1);
-    ASSERT_FALSE(document.ComputeStateAt(60001));
-    EXPECT_EQ(document.CurrentValues.VideoType, 3);
-    ASSERT_EQ(document.CurrentValues.Waves.size(), 2u);
-    EXPECT_EQ(document.CurrentValues.Waves[1], (TWaveEntry{"/music/a.wav", 0}));
+    ASSERT_FALSE(ComputeStateAt(60000));
+    EXPECT_EQ(CurrentValues.VideoType, 1);
+    ASSERT_FALSE(ComputeStateAt(60001));
+    EXPECT_EQ(CurrentValues.VideoType, 3);
+    ASSERT_EQ(CurrentValues.Waves.size(), 2u);
+    EXPECT_EQ(CurrentValues.Waves[1], (TWaveEntry{"/music/a.wav", 0}));
 }
 
 TEST_F(SessionState, LaterAddedEventAtTheSameTimeWins) {
     document.InsertEvent(Event(EventKind::TextColor, 1000, "255"));
     document.InsertEvent(Event(EventKind::TextColor, 1000, "16777215"));
-    ASSERT_FALSE(document.ComputeStateAt(1001));
-    EXPECT_EQ(document.CurrentValues.TextColor, 0xFFFFFFu);
+    ASSERT_FALSE(ComputeStateAt(1001));
+    EXPECT_EQ(CurrentValues.TextColor, 0xFFFFFFu);
 }
 
 TEST_F(SessionState, ValuesAreCutToTheFieldWidth) {
@@ -70,11 +77,11 @@ TEST_F(SessionState, ValuesAreCutToTheFieldWidth) {
     document.InsertEvent(Event(EventKind::SpiralWidth, 10, "70000"));
     document.InsertEvent(Event(EventKind::TextColor, 10, "-1"));
     document.InsertEvent(Event(EventKind::FlickerFreq, 10, "08000"));
-    ASSERT_FALSE(document.ComputeStateAt(11));
-    EXPECT_EQ(document.CurrentValues.Transparency, 44);
-    EXPECT_EQ(document.CurrentValues.SpiralWidth, 70000 - 65536);
-    EXPECT_EQ(document.CurrentValues.TextColor, 0xFFFFFFFFu);
-    EXPECT_EQ(document.CurrentValues.FlickerFreq, 8000);
+    ASSERT_FALSE(ComputeStateAt(11));
+    EXPECT_EQ(CurrentValues.Transparency, 44);
+    EXPECT_EQ(CurrentValues.SpiralWidth, 70000 - 65536);
+    EXPECT_EQ(CurrentValues.TextColor, 0xFFFFFFFFu);
+    EXPECT_EQ(CurrentValues.FlickerFreq, 8000);
 }
 
 TEST_F(SessionState, SwitchAndTextEventsSetTheirFields) {
@@ -86,18 +93,18 @@ TEST_F(SessionState, SwitchAndTextEventsSetTheirFields) {
     document.InsertEvent(Event(EventKind::PhraseFile, 1, "C:\\texts\\a.txt"));
     document.InsertEvent(Event(EventKind::Undefined, 1, "anything"));
     document.Events.push_back({"Not a type", 1, "1"});
-    ASSERT_FALSE(document.ComputeStateAt(2));
-    EXPECT_FALSE(document.CurrentValues.TextEnabled);
-    EXPECT_FALSE(document.CurrentValues.OutlineEnabled);
-    EXPECT_FALSE(document.CurrentValues.AudioEnabled);
-    EXPECT_FALSE(document.CurrentValues.VideoEnabled);
-    EXPECT_EQ(document.CurrentValues.FontName, "Courier New");
-    EXPECT_EQ(document.CurrentValues.PhraseFile, "C:\\texts\\a.txt");
+    ASSERT_FALSE(ComputeStateAt(2));
+    EXPECT_FALSE(CurrentValues.TextEnabled);
+    EXPECT_FALSE(CurrentValues.OutlineEnabled);
+    EXPECT_FALSE(CurrentValues.AudioEnabled);
+    EXPECT_FALSE(CurrentValues.VideoEnabled);
+    EXPECT_EQ(CurrentValues.FontName, "Courier New");
+    EXPECT_EQ(CurrentValues.PhraseFile, "C:\\texts\\a.txt");
     document.InsertEvent(Event(EventKind::TextOn, 5));
     document.InsertEvent(Event(EventKind::AudioOn, 5));
-    ASSERT_FALSE(document.ComputeStateAt(6));
-    EXPECT_TRUE(document.CurrentValues.TextEnabled);
-    EXPECT_TRUE(document.CurrentValues.AudioEnabled);
+    ASSERT_FALSE(ComputeStateAt(6));
+    EXPECT_TRUE(CurrentValues.TextEnabled);
+    EXPECT_TRUE(CurrentValues.AudioEnabled);
 }
 
 TEST_F(SessionState, AddingTwiceAndRemovingOnceKeepsTheLaterEntry) {
@@ -107,24 +114,23 @@ TEST_F(SessionState, AddingTwiceAndRemovingOnceKeepsTheLaterEntry) {
     document.InsertEvent(Event(EventKind::RemoveTrack, 3000, Cp1251Literal("c:\\звуки\\rain.MP3")));
     document.InsertEvent(Event(EventKind::RemoveTrack, 3000, ""));
     document.InsertEvent(Event(EventKind::RemoveTrack, 3000, "nothing like it"));
-    ASSERT_FALSE(document.ComputeStateAt(5000));
-    ASSERT_EQ(document.CurrentValues.Waves.size(), 1u);
-    EXPECT_EQ(document.CurrentValues.Waves[0], (TWaveEntry{track, 2000}));
+    ASSERT_FALSE(ComputeStateAt(5000));
+    ASSERT_EQ(CurrentValues.Waves.size(), 1u);
+    EXPECT_EQ(CurrentValues.Waves[0], (TWaveEntry{track, 2000}));
 }
 
 TEST_F(SessionState, AnInvalidIntegerStopsTheComputationKeepingWhatWasSet) {
     document.InsertEvent(Event(EventKind::VideoType, 10, "2"));
     document.InsertEvent(Event(EventKind::AudioVolume, 20, "loud"));
     document.InsertEvent(Event(EventKind::TextPosition, 30, "7"));
-    const auto error = document.ComputeStateAt(100);
+    const auto error = ComputeStateAt(100);
     ASSERT_TRUE(error);
     EXPECT_EQ(*error, "'loud' is not a valid integer value");
-    EXPECT_EQ(document.CurrentValues.VideoType, 2);
-    EXPECT_EQ(document.CurrentValues.AudioVolume, 100);
-    EXPECT_EQ(document.CurrentValues.TextPosition, 5);
+    EXPECT_EQ(CurrentValues.VideoType, 2);
+    EXPECT_EQ(CurrentValues.AudioVolume, 100);
+    EXPECT_EQ(CurrentValues.TextPosition, 5);
     EXPECT_EQ(document.Events.size(), 3u);
-    EXPECT_EQ(*document.Published()->CurrentValues(), document.CurrentValues);
-    EXPECT_EQ(document.ComputeStateAt(20), std::nullopt);
+    EXPECT_EQ(ComputeStateAt(20), std::nullopt);
 }
 
 TEST(EventIntegers, AcceptBlanksSignsAndHexPrefixes) {
@@ -155,9 +161,10 @@ TEST(PublishedState, IsReadWholeAndInOrderFromAnotherThread) {
     };
     const auto track = [](int n) { return ".&03%0@" + std::to_string(n); };
     constexpr int Last = 300;
-    SessionDocument document;
+    const auto published = std::make_shared<PublishedState>();
+    TSessionValues start;
     std::atomic<bool> written{false};
-    std::thread reader([&, published = document.Published()] {
+    std::thread reader([&] {
         int previous = 0;
         while (previous < Last) {
             const bool allWritten = written;
@@ -178,10 +185,10 @@ TEST(PublishedState, IsReadWholeAndInOrderFromAnotherThread) {
         }
     });
     for (int n = 1; n <= Last; ++n) {
-        document.StartValues.PhraseInterval = 1000 + n;
-        document.StartValues.FontName = font(n);
-        document.StartValues.Waves.assign(static_cast<std::size_t>(n % 7), track(n));
-        (void)document.ComputeStateAt(0);
+        start.PhraseInterval = 1000 + n;
+        start.FontName = font(n);
+        start.Waves.assign(static_cast<std::size_t>(n % 7), track(n));
+        published->Publish(StateAt(start, {}, 0).values);
     }
     written = true;
     reader.join();
@@ -192,9 +199,6 @@ TEST(SessionDocument, TwoDocumentsSideBySideShareNothing) {
     SessionDocument second;
     first.SessionName = "first";
     first.InsertEvent(Event(EventKind::VideoType, 1000, "3"));
-    first.SessionPosition = 5000;
-    ASSERT_FALSE(first.ComputeStateAt(first.SessionPosition));
-    first.SetPlaying(true);
     const Session before = first.Contents();
     first.StartValues.AudioVolume = 40;
     first.RecordEdit(UserText::Verbatim("Громкость"), before);
@@ -202,19 +206,15 @@ TEST(SessionDocument, TwoDocumentsSideBySideShareNothing) {
     Session opened;
     opened.SessionLength = 600000;
     opened.StartValues.VideoType = 2;
-    ASSERT_FALSE(second.ReplaceSession(opened, "/projects/second.usp"));
+    second.ReplaceSession(opened, "/projects/second.usp");
 
     EXPECT_EQ(first.SessionName, "first");
     EXPECT_EQ(first.SessionLength, DefaultSessionLength);
-    EXPECT_EQ(first.Published()->CurrentValues()->VideoType, 3);
-    EXPECT_TRUE(first.IsPlaying());
+    EXPECT_EQ(first.Events.size(), 1u);
     EXPECT_TRUE(first.History().CanUndo());
     EXPECT_TRUE(first.ProjectFileName.empty());
 
     EXPECT_EQ(second.Contents(), opened);
-    EXPECT_EQ(second.SessionPosition, 0);
-    EXPECT_EQ(second.Published()->CurrentValues()->VideoType, 2);
-    EXPECT_FALSE(second.IsPlaying());
     EXPECT_FALSE(second.History().CanUndo());
 
     first.Undo();
